@@ -1,0 +1,652 @@
+#include "clsRules.h"
+
+#include <cstdlib>
+#include <stdexcept>
+
+using namespace modConsts;
+
+namespace {
+
+constexpr bool OnBoard(int x, int y) { return x >= 1 && x <= 8 && y >= 1 && y <= 8; }
+
+int Sign(int n) { return (n > 0) - (n < 0); }
+
+// The eight lines from a square: up, right, down, left, then the diagonals clockwise from
+// up-right. Rows grow towards White's side.
+constexpr int LineDx[8] = {0, 1, 0, -1, 1, 1, -1, -1};
+constexpr int LineDy[8] = {-1, 0, 1, 0, -1, 1, 1, -1};
+constexpr int KnightDx[8] = {-1, 1, 2, 2, -1, 1, -2, -2};
+constexpr int KnightDy[8] = {-2, -2, -1, 1, 2, 2, -1, 1};
+
+constexpr std::int16_t ClassOfCode(std::string_view sCode) {
+    for (std::size_t c = 0; c < LayoutCodes.size(); ++c)
+        if (LayoutCodes[c] == sCode)
+            return static_cast<std::int16_t>(c);
+    return sCode == EmptyLayoutCode ? NoPiece : std::int16_t{-2};
+}
+
+} // namespace
+
+clsRules::clsRules() {
+    for (int y = 1; y <= 8; ++y)
+        for (int x = 1; x <= 8; ++x) {
+            clsSquare &o = Sq(SquareIndex(x, y));
+            o.Coordinate(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y));
+            o.IsDark = (x + y) % 2 == 1;
+        }
+    oUndoInfo.reserve(256);
+    NewGame();
+}
+
+// --- Setting up ---------------------------------------------------------------------------
+
+std::string clsRules::LayoutError(std::string_view sLayout) {
+    if (sLayout.size() != LayoutLength)
+        return "layout has " + std::to_string(sLayout.size()) + " characters, not " +
+               std::to_string(LayoutLength);
+    int nWhiteKings = 0;
+    int nBlackKings = 0;
+    for (int i = 1; i <= SquareCount; ++i) {
+        const std::string_view sCode = sLayout.substr(static_cast<std::size_t>(2 * (i - 1)), 2);
+        const std::int16_t c = ClassOfCode(sCode);
+        const std::string sWhere = "square " + std::to_string(i) + " (" + SquareToNotation(i) + ")";
+        if (c == -2)
+            return "unknown code \"" + std::string(sCode) + "\" on " + sWhere;
+        if ((c == WhiteKing && ++nWhiteKings > 1) || (c == BlackKing && ++nBlackKings > 1))
+            return "a second " + std::string(c == WhiteKing ? "white" : "black") + " king on " +
+                   sWhere;
+    }
+    if (nWhiteKings == 0)
+        return "layout has no white king";
+    if (nBlackKings == 0)
+        return "layout has no black king";
+    return {};
+}
+
+void clsRules::NewGame(bool bWhiteMovesFirst, std::string_view sLayout) {
+    if (std::string sError = LayoutError(sLayout); !sError.empty())
+        throw std::invalid_argument(sError);
+    bIsWhitesTurn = bWhiteMovesFirst;
+    for (clsSquare &o : oSquares)
+        o.Piece = std::make_shared<clsPiece>();
+    ApplyLayout(sLayout);
+    DrawBoard();
+    bEnPassantPossible = false;
+    bEnPassantCapture = false;
+    bPromotionPending = false;
+    oUndoInfo.clear();
+}
+
+void clsRules::ApplyLayout(std::string_view sLayout) {
+    for (int i = 1; i <= SquareCount; ++i) {
+        const std::string_view sCode = sLayout.substr(static_cast<std::size_t>(2 * (i - 1)), 2);
+        const std::int16_t c = ClassOfCode(sCode);
+        clsSquare &o = Sq(i);
+        o.Piece->Class = c;
+        if (c == WhiteKing)
+            nWhiteKingSquare = i;
+        else if (c == BlackKing)
+            nBlackKingSquare = i;
+        o.HasPiece = c != NoPiece;
+        if (o.HasPiece)
+            o.Piece->IsWhite = IsWhiteClass(c);
+    }
+}
+
+std::string clsRules::Layout() const {
+    std::string s;
+    s.reserve(LayoutLength);
+    for (int i = 1; i <= SquareCount; ++i) {
+        const std::int16_t c = ClassOn(i);
+        s += c == NoPiece ? EmptyLayoutCode : LayoutCodes[static_cast<std::size_t>(c)];
+    }
+    return s;
+}
+
+void clsRules::DrawBoard() {
+    for (int i = 1; i <= SquareCount; ++i)
+        DrawSquare(i);
+}
+
+// --- Square names -------------------------------------------------------------------------
+
+int clsRules::NotationToSquare(std::string_view sNotation) {
+    if (sNotation.size() != 2)
+        return -1;
+    const char cFile = sNotation[0];
+    const char cRank = sNotation[1];
+    if (cFile < 'a' || cFile > 'h' || cRank < '1' || cRank > '8')
+        return -1;
+    return (8 - (cRank - '0')) * 8 + (cFile - 'a' + 1);
+}
+
+std::string clsRules::SquareToNotation(int nSquare) {
+    if (!IsSquare(nSquare))
+        return {};
+    const int nFile = (nSquare - 1) % 8;
+    const int nRank = 8 - (nSquare - 1) / 8;
+    return {static_cast<char>('a' + nFile), static_cast<char>('0' + nRank)};
+}
+
+// --- Moving pieces ------------------------------------------------------------------------
+
+bool clsRules::MakeMove(int nSrc, int nDest, bool bHasMoved) {
+    if (!IsSquare(nSrc) || !IsSquare(nDest))
+        return false;
+    clsSquare &oSrc = Sq(nSrc);
+    clsSquare &oDest = Sq(nDest);
+    const std::int16_t c = oSrc.Piece->Class;
+    if (c == WhiteKing)
+        nWhiteKingSquare = nDest;
+    else if (c == BlackKing)
+        nBlackKingSquare = nDest;
+    oSrc.Piece->HasMoved = bHasMoved;
+    oSrc.HasPiece = false;
+    // The source keeps referring to the moved piece; only HasPiece says it is empty.
+    oDest.Piece = oSrc.Piece;
+    oDest.HasPiece = true;
+    return true;
+}
+
+bool clsRules::MoveCastlingRook(bool bKingSide, int nKingSquare, int nRookSquare) {
+    const int nTarget = bKingSide ? nKingSquare + 1 : nKingSquare - 1;
+    if (!IsSquare(nKingSquare) || !IsSquare(nRookSquare) || !IsSquare(nTarget))
+        return false;
+    clsSquare &oRook = Sq(nRookSquare);
+    oRook.HasPiece = false;
+    Sq(nTarget).Piece = oRook.Piece;
+    Sq(nTarget).HasPiece = true;
+    oRook.Piece->HasMoved = true;
+    DrawSquare(nRookSquare);
+    DrawSquare(nTarget);
+    return true;
+}
+
+// --- Attacks ------------------------------------------------------------------------------
+
+bool clsRules::IsSquareAttacked(bool bIsWhite, int nSquare) const {
+    if (!IsSquare(nSquare))
+        return false;
+    const clsSquare &oTarget = Sq(nSquare);
+    const int x = oTarget.X();
+    const int y = oTarget.Y();
+    // The attackers are the other colour: black codes when the square is White's.
+    const std::int16_t nBase = bIsWhite ? 0 : WhiteOffset;
+    const std::int16_t nKing = nBase + BlackKing;
+    const std::int16_t nQueen = nBase + BlackQueen;
+    const std::int16_t nRook = nBase + BlackRook;
+    const std::int16_t nBishop = nBase + BlackBishop;
+    const std::int16_t nPawn = nBase + BlackPawn;
+    const std::int16_t nKnight = nBase + BlackKnight;
+
+    for (int k = 0; k < 8; ++k) {
+        const bool bStraight = k < 4;
+        const std::int16_t nSlider = bStraight ? nRook : nBishop;
+        // A black pawn attacks from the row above (it captures towards higher rows), a white
+        // pawn from the row below.
+        const bool bPawnHere = !bStraight && (bIsWhite ? LineDy[k] < 0 : LineDy[k] > 0);
+        int cx = x + LineDx[k];
+        int cy = y + LineDy[k];
+        for (int nStep = 1; OnBoard(cx, cy); ++nStep, cx += LineDx[k], cy += LineDy[k]) {
+            const std::int16_t c = ClassOn(SquareIndex(cx, cy));
+            if (c == NoPiece)
+                continue;
+            if (c == nQueen || c == nSlider)
+                return true;
+            if (nStep == 1 && (c == nKing || (bPawnHere && c == nPawn)))
+                return true;
+            break;
+        }
+    }
+    for (int k = 0; k < 8; ++k) {
+        const int cx = x + KnightDx[k];
+        const int cy = y + KnightDy[k];
+        if (OnBoard(cx, cy) && ClassOn(SquareIndex(cx, cy)) == nKnight)
+            return true;
+    }
+    return false;
+}
+
+// --- Move validation ----------------------------------------------------------------------
+
+bool clsRules::PathClear(int sx, int sy, int dx, int dy) const {
+    const int nStepX = Sign(dx - sx);
+    const int nStepY = Sign(dy - sy);
+    for (int cx = sx + nStepX, cy = sy + nStepY; cx != dx || cy != dy; cx += nStepX, cy += nStepY)
+        if (Sq(SquareIndex(cx, cy)).HasPiece)
+            return false;
+    return true;
+}
+
+bool clsRules::TryPawn(int nSrc, int nDest, bool bTestOnly, bool &bDoubleStep) {
+    const clsSquare &oSrc = Sq(nSrc);
+    const clsSquare &oDest = Sq(nDest);
+    const bool bWhite = oSrc.Piece->IsWhite;
+    const int sx = oSrc.X(), sy = oSrc.Y(), dx = oDest.X(), dy = oDest.Y();
+    // Rows are counted from Black's side: White advances towards row 1.
+    const int nForward = bWhite ? sy - dy : dy - sy;
+    const int nStartRow = bWhite ? 7 : 2;
+    const int nLastRow = bWhite ? 1 : 8;
+    const int nEnPassantRow = bWhite ? 4 : 5;
+    const int nDir = bWhite ? -1 : 1;
+
+    auto MarkPromotion = [&] {
+        if (dy == nLastRow && !bTestOnly) {
+            bPromotionPending = true;
+            bPromotionIsWhite = bWhite;
+            nPromotionSquare = nDest;
+        }
+    };
+
+    if (sy == nStartRow && nForward == 2 && dx == sx) {
+        if (Sq(SquareIndex(sx, sy + nDir)).HasPiece || Sq(SquareIndex(sx, sy + 2 * nDir)).HasPiece)
+            return false;
+        bDoubleStep = true;
+        return true;
+    }
+    if (nForward == 1 && dx == sx) {
+        if (oDest.HasPiece)
+            return false;
+        MarkPromotion();
+        return true;
+    }
+    if (nForward == 1 && std::abs(dx - sx) == 1) {
+        if (oDest.HasPiece) {
+            MarkPromotion();
+            return true;
+        }
+        if (!bEnPassantPossible || dx != nEnPassantColumn || sy != nEnPassantRow)
+            return false;
+        if (!bTestOnly) {
+            const int nCaptured = SquareIndex(nEnPassantColumn, sy);
+            Sq(nCaptured).HasPiece = false;
+            DrawSquare(nCaptured);
+            bEnPassantCapture = true;
+        }
+        return true;
+    }
+    return false;
+}
+
+bool clsRules::TryCastling(int nSrc, int nDest, bool bTestOnly, bool &bKingSide,
+                           bool &bQueenSide) {
+    const clsSquare &oKing = Sq(nSrc);
+    const bool bWhite = oKing.Piece->IsWhite;
+    const int nHomeRow = bWhite ? 8 : 1;
+    if (oKing.X() != 5 || oKing.Y() != nHomeRow || oKing.Piece->HasMoved)
+        return false;
+    const bool bToKingSide = nDest == SquareIndex(7, nHomeRow);
+    if (!bToKingSide && nDest != SquareIndex(3, nHomeRow))
+        return false;
+    if (IsSquareAttacked(bWhite, nSrc))
+        return false;
+
+    // The king may not cross an attacked square. The king steps there and back; with its own
+    // square known to be safe, only the crossed square needs testing once the king has left.
+    const int nCross = bToKingSide ? nSrc + 1 : nSrc - 1;
+    if (!TryMove(nSrc, nCross, true))
+        return false;
+    clsSquare &oHome = Sq(nSrc);
+    oHome.HasPiece = false;
+    const bool bCrossAttacked = IsSquareAttacked(bWhite, nCross);
+    oHome.HasPiece = true;
+    DrawSquare(nSrc);
+    DrawSquare(nCross);
+    if (bCrossAttacked)
+        return false;
+
+    const int nRookSquare = bToKingSide ? nSrc + 3 : nSrc - 4;
+    if (Sq(nSrc + (bToKingSide ? 1 : -1)).HasPiece || Sq(nSrc + (bToKingSide ? 2 : -2)).HasPiece)
+        return false;
+    if (!bToKingSide && Sq(nSrc - 3).HasPiece)
+        return false;
+    const clsSquare &oRook = Sq(nRookSquare);
+    if (!oRook.HasPiece || oRook.Piece->Class != (bWhite ? WhiteRook : BlackRook) ||
+        oRook.Piece->HasMoved)
+        return false;
+
+    if (!bTestOnly)
+        MoveCastlingRook(bToKingSide, nSrc, nRookSquare);
+    (bToKingSide ? bKingSide : bQueenSide) = true;
+    return true;
+}
+
+bool clsRules::TryMove(int nSrc, int nDest, bool bTestOnly) {
+    if (!IsSquare(nSrc) || !IsSquare(nDest))
+        return false;
+    const clsSquare &oSrc = Sq(nSrc);
+    const clsSquare &oDest = Sq(nDest);
+    if (!oSrc.HasPiece || nSrc == nDest ||
+        (oDest.HasPiece && oDest.Piece->IsWhite == oSrc.Piece->IsWhite))
+        return false;
+
+    const int sx = oSrc.X(), sy = oSrc.Y(), dx = oDest.X(), dy = oDest.Y();
+    const int nFD = std::abs(dx - sx);
+    const int nRD = std::abs(dy - sy);
+    const bool bStraight = (sx == dx) != (sy == dy);
+    bool bDoubleStep = false;
+    bool bKingSide = false;
+    bool bQueenSide = false;
+    bool bAllowed = false;
+
+    const std::int16_t nClass = oSrc.Piece->Class;
+    switch (nClass < 0 || nClass >= ClassCount ? NoPiece : KindOf(nClass)) {
+    case BlackKnight:
+        bAllowed = (nFD == 1 && nRD == 2) || (nFD == 2 && nRD == 1);
+        break;
+    case BlackRook:
+        bAllowed = bStraight && PathClear(sx, sy, dx, dy);
+        break;
+    case BlackBishop:
+        bAllowed = nRD == nFD && PathClear(sx, sy, dx, dy);
+        break;
+    case BlackQueen:
+        bAllowed = (bStraight || nRD == nFD) && PathClear(sx, sy, dx, dy);
+        break;
+    case BlackPawn:
+        bAllowed = TryPawn(nSrc, nDest, bTestOnly, bDoubleStep);
+        break;
+    case BlackKing:
+        bAllowed = (nFD <= 1 && nRD <= 1) ||
+                   TryCastling(nSrc, nDest, bTestOnly, bKingSide, bQueenSide);
+        break;
+    default:
+        break;
+    }
+
+    if (bAllowed && !bTestOnly) {
+        if (bDoubleStep) {
+            bEnPassantPossible = true;
+            nEnPassantColumn = static_cast<std::int16_t>(sx);
+        } else {
+            bEnPassantPossible = false;
+        }
+        clsUndoInfo &oInfo = oUndoInfo.emplace_back();
+        if (bEnPassantCapture) {
+            const int nCaptured = SquareIndex(dx, sy);
+            oInfo.SetInfo(EnPassantCapture, nSrc, *oSrc.Piece, nCaptured, true,
+                          *Sq(nCaptured).Piece, bIsWhitesTurn, bEnPassantPossible,
+                          nEnPassantColumn);
+        } else {
+            const std::int16_t nType = bPromotionPending ? PawnPromotion
+                                       : bKingSide       ? KingSideCastling
+                                       : bQueenSide      ? QueenSideCastling
+                                                         : PlainMove;
+            const bool bCastling = nType == KingSideCastling || nType == QueenSideCastling;
+            oInfo.SetInfo(nType, nSrc, *oSrc.Piece, nDest, !bCastling && oDest.HasPiece,
+                          *oDest.Piece, bIsWhitesTurn, bEnPassantPossible, nEnPassantColumn);
+        }
+    }
+    bEnPassantCapture = false;
+    return bAllowed;
+}
+
+// --- Taking back --------------------------------------------------------------------------
+
+bool clsRules::UndoMove() {
+    if (oUndoInfo.empty())
+        return false;
+    const clsUndoInfo &oInfo = oUndoInfo.back();
+    const int S = oInfo.SrcSquare();
+    const int D = oInfo.DestSquare();
+    auto PutBack = [this](int nSquare, const std::shared_ptr<clsPiece> &oPiece) {
+        Sq(nSquare).Piece = oPiece;
+        Sq(nSquare).HasPiece = true;
+    };
+
+    switch (oInfo.MoveType()) {
+    case PlainMove:
+    case PawnPromotion:
+        PutBack(S, oInfo.SrcPiece());
+        Sq(D).HasPiece = oInfo.DestHasPiece();
+        if (oInfo.DestHasPiece())
+            Sq(D).Piece = oInfo.DestPiece();
+        DrawSquare(S);
+        DrawSquare(D);
+        break;
+    case KingSideCastling:
+    case QueenSideCastling: {
+        const bool bKingSide = oInfo.MoveType() == KingSideCastling;
+        const int nRookHome = bKingSide ? S + 3 : S - 4;
+        const int nRookNow = bKingSide ? S + 1 : S - 1;
+        PutBack(S, oInfo.SrcPiece());
+        Sq(S).Piece->HasMoved = false;
+        PutBack(nRookHome, Sq(nRookNow).Piece);
+        Sq(nRookHome).Piece->HasMoved = false;
+        Sq(D).HasPiece = false;
+        Sq(nRookNow).HasPiece = false;
+        DrawSquare(S);
+        if (bKingSide) {
+            DrawSquare(S + 1);
+            DrawSquare(S + 2);
+            DrawSquare(S + 3);
+        } else {
+            DrawSquare(S - 1);
+            DrawSquare(S - 2);
+            DrawSquare(S - 4);
+        }
+        break;
+    }
+    case EnPassantCapture: {
+        PutBack(S, oInfo.SrcPiece());
+        // The capturer stands one row ahead of the captured pawn, in its own direction.
+        const int nLanded = oInfo.SrcPiece()->IsWhite ? D - 8 : D + 8;
+        Sq(nLanded).HasPiece = false;
+        DrawSquare(nLanded);
+        PutBack(D, oInfo.DestPiece());
+        DrawSquare(S);
+        DrawSquare(D);
+        break;
+    }
+    default:
+        break;
+    }
+
+    const std::size_t nCount = oUndoInfo.size();
+    if (nCount > 1 && oUndoInfo[nCount - 2].EnPassantPossible()) {
+        const int nColumn = oUndoInfo[nCount - 2].DestSquare() % 8;
+        bEnPassantPossible = true;
+        nEnPassantColumn = static_cast<std::int16_t>(nColumn == 0 ? 8 : nColumn);
+    } else {
+        bEnPassantPossible = false;
+    }
+
+    // Only a king that moved or was captured by this move can have changed square.
+    const std::int16_t nMover = oInfo.SrcPiece()->Class;
+    if (nMover == WhiteKing)
+        nWhiteKingSquare = S;
+    else if (nMover == BlackKing)
+        nBlackKingSquare = S;
+    if (oInfo.DestHasPiece()) {
+        const std::int16_t nCaptured = oInfo.DestPiece()->Class;
+        if (nCaptured == WhiteKing)
+            nWhiteKingSquare = D;
+        else if (nCaptured == BlackKing)
+            nBlackKingSquare = D;
+    }
+
+    oUndoInfo.pop_back();
+    return true;
+}
+
+bool clsRules::UndoLastMove() {
+    // A move still waiting for its promotion piece is not finished and cannot be taken back.
+    if (bPromotionPending || !UndoMove())
+        return false;
+    bIsWhitesTurn = !bIsWhitesTurn;
+    return true;
+}
+
+// --- Checkmate and stalemate --------------------------------------------------------------
+
+int clsRules::CandidateDestinations(int nSrc, std::array<std::int8_t, 32> &oDests) const {
+    int n = 0;
+    if (!IsSquare(nSrc) || !Sq(nSrc).HasPiece)
+        return 0;
+    const clsSquare &oSrc = Sq(nSrc);
+    const int x = oSrc.X();
+    const int y = oSrc.Y();
+    auto Add = [&](int cx, int cy) {
+        if (OnBoard(cx, cy))
+            oDests[static_cast<std::size_t>(n++)] = static_cast<std::int8_t>(SquareIndex(cx, cy));
+    };
+    auto AddRays = [&](int nFirst, int nLast) {
+        for (int k = nFirst; k <= nLast; ++k)
+            for (int cx = x + LineDx[k], cy = y + LineDy[k]; OnBoard(cx, cy);
+                 cx += LineDx[k], cy += LineDy[k]) {
+                Add(cx, cy);
+                if (Sq(SquareIndex(cx, cy)).HasPiece)
+                    break;
+            }
+    };
+    const std::int16_t nClass = oSrc.Piece->Class;
+    switch (nClass < 0 || nClass >= ClassCount ? NoPiece : KindOf(nClass)) {
+    case BlackKing:
+        for (int k = 0; k < 8; ++k)
+            Add(x + LineDx[k], y + LineDy[k]);
+        if (x == 5 && (y == 1 || y == 8)) {
+            Add(7, y);
+            Add(3, y);
+        }
+        break;
+    case BlackQueen:
+        AddRays(0, 7);
+        break;
+    case BlackRook:
+        AddRays(0, 3);
+        break;
+    case BlackBishop:
+        AddRays(4, 7);
+        break;
+    case BlackKnight:
+        for (int k = 0; k < 8; ++k)
+            Add(x + KnightDx[k], y + KnightDy[k]);
+        break;
+    case BlackPawn: {
+        const int nDir = oSrc.Piece->IsWhite ? -1 : 1;
+        Add(x, y + nDir);
+        Add(x, y + 2 * nDir);
+        Add(x - 1, y + nDir);
+        Add(x + 1, y + nDir);
+        break;
+    }
+    default:
+        break;
+    }
+    return n;
+}
+
+bool clsRules::IsLegalTrial(int nSrc, int nDest) {
+    const bool bWhite = Sq(nSrc).Piece->IsWhite;
+    if (!TryMove(nSrc, nDest, false))
+        return false;
+    MakeMove(nSrc, nDest, false);
+    const bool bLegal = !IsSquareAttacked(bWhite, bWhite ? nWhiteKingSquare : nBlackKingSquare);
+    UndoMove();
+    return bLegal;
+}
+
+bool clsRules::HasLegalMove(bool bIsWhite) {
+    // A trial promotion marks itself pending; the real promotion state must survive the search.
+    const bool bWasPending = bPromotionPending;
+    const bool bWasWhite = bPromotionIsWhite;
+    const int nWasSquare = nPromotionSquare;
+    bPromotionPending = false;
+
+    const int nKing = bIsWhite ? nWhiteKingSquare : nBlackKingSquare;
+    bool bFound = false;
+    std::array<std::int8_t, 32> oDests{};
+    // The king first: its steps are the quickest way out, and most often the only one.
+    for (int i = 0; i <= SquareCount && !bFound; ++i) {
+        const int nSrc = i == 0 ? nKing : i;
+        if ((i != 0 && nSrc == nKing) || !IsSquare(nSrc))
+            continue;
+        const clsSquare &oSrc = Sq(nSrc);
+        if (!oSrc.HasPiece || oSrc.Piece->IsWhite != bIsWhite)
+            continue;
+        const int n = CandidateDestinations(nSrc, oDests);
+        for (int k = 0; k < n && !bFound; ++k) {
+            const int nDest = oDests[static_cast<std::size_t>(k)];
+            if (KindOf(ClassOn(nDest)) == BlackKing)
+                continue;
+            bFound = IsLegalTrial(nSrc, nDest);
+            bPromotionPending = false;
+        }
+    }
+
+    bPromotionPending = bWasPending;
+    bPromotionIsWhite = bWasWhite;
+    nPromotionSquare = nWasSquare;
+    return bFound;
+}
+
+bool clsRules::IsCheckmate(bool bIsWhite, int nKingSquare) {
+    return IsSquareAttacked(bIsWhite, nKingSquare) && !HasLegalMove(bIsWhite);
+}
+
+bool clsRules::IsStalemate(bool bIsWhite, int nKingSquare) {
+    return IsSquare(nKingSquare) && !IsSquareAttacked(bIsWhite, nKingSquare) &&
+           !HasLegalMove(bIsWhite);
+}
+
+// --- Playing a move -----------------------------------------------------------------------
+
+clsRules::MoveStart clsRules::BeginMove(int nSrc, int nDest) {
+    MoveStart oStart;
+    if (!IsSquare(nSrc) || !IsSquare(nDest) || bPromotionPending)
+        return oStart;
+    const clsSquare &oSrc = Sq(nSrc);
+    if (!oSrc.HasPiece || oSrc.Piece->IsWhite != bIsWhitesTurn)
+        return oStart;
+    // A king is mated, never taken; only a position set up with a king en prise allows it.
+    if (KindOf(ClassOn(nDest)) == BlackKing || !TryMove(nSrc, nDest, false))
+        return oStart;
+    const clsSquare &oDest = Sq(nDest);
+    oStart.bIsCapture = oDest.HasPiece;
+    if (oDest.HasPiece)
+        oStart.nCapturedClass = oDest.Piece->Class;
+    MakeMove(nSrc, nDest, true);
+    DrawSquare(nSrc);
+    DrawSquare(nDest);
+    oStart.bAccepted = true;
+    oStart.bPromotionPending = bPromotionPending;
+    if (bPromotionPending)
+        bPromotionChosen = false;
+    return oStart;
+}
+
+bool clsRules::PromotionChoice(std::int16_t nClass) {
+    if (!bPromotionPending || !IsSquare(nPromotionSquare))
+        return false;
+    const std::int16_t nBase = bPromotionIsWhite ? WhiteOffset : 0;
+    if (nClass < nBase + BlackQueen || nClass > nBase + BlackBishop)
+        return false;
+    clsSquare &o = Sq(nPromotionSquare);
+    o.HasPiece = true;
+    o.Piece->Class = nClass;
+    o.Piece->IsWhite = bPromotionIsWhite;
+    o.Piece->HasMoved = true;
+    DrawSquare(nPromotionSquare);
+    bPromotionChosen = true;
+    return true;
+}
+
+clsRules::MoveVerdict clsRules::JudgeMove() {
+    MoveVerdict oVerdict;
+    if (oUndoInfo.empty())
+        return oVerdict;
+    bPromotionPending = false;
+    const bool bWhiteInCheck = IsSquareAttacked(true, nWhiteKingSquare);
+    const bool bBlackInCheck = IsSquareAttacked(false, nBlackKingSquare);
+    if (bIsWhitesTurn ? bWhiteInCheck : bBlackInCheck) {
+        UndoMove();
+        return oVerdict;
+    }
+    const bool bOpponent = !bIsWhitesTurn;
+    oVerdict.bPlayed = true;
+    oVerdict.bOpponentInCheck = bOpponent ? bWhiteInCheck : bBlackInCheck;
+    const bool bCanMove = HasLegalMove(bOpponent);
+    oVerdict.bOpponentMated = oVerdict.bOpponentInCheck && !bCanMove;
+    oVerdict.bOpponentStalemated = !oVerdict.bOpponentInCheck && !bCanMove;
+    return oVerdict;
+}

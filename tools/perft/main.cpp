@@ -1,0 +1,60 @@
+// tavlon-perft: counts leaf positions to a depth, to prove the rules exact.
+//   tavlon-perft [--divide] <layout|start> <w|b> <depth>
+#include "Perft.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <string>
+#include <string_view>
+
+namespace {
+
+int Usage() {
+    std::fprintf(stderr, "usage: tavlon-perft [--divide] <128-character layout|start> <w|b> "
+                         "<depth>\n");
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    int nArg = 1;
+    bool bDivide = false;
+    if (nArg < argc && std::string_view(argv[nArg]) == "--divide") {
+        bDivide = true;
+        ++nArg;
+    }
+    if (argc - nArg != 3)
+        return Usage();
+    const std::string_view sLayout = argv[nArg];
+    const std::string_view sSide = argv[nArg + 1];
+    char *pEnd = nullptr;
+    const long nDepth = std::strtol(argv[nArg + 2], &pEnd, 10);
+    if ((sSide != "w" && sSide != "b") || *pEnd != '\0' || nDepth < 0 || nDepth > 12)
+        return Usage();
+
+    clsRules oRules;
+    try {
+        oRules.NewGame(sSide == "w", sLayout == "start" ? modConsts::StandardLayout : sLayout);
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "tavlon-perft: %s\n", e.what());
+        return 2;
+    }
+
+    const auto tStart = std::chrono::steady_clock::now();
+    std::uint64_t nLeaves = 0;
+    if (bDivide) {
+        for (const auto &[sMove, nCount] : PerftDivide(oRules, static_cast<int>(nDepth))) {
+            std::printf("%s: %llu\n", sMove.c_str(), static_cast<unsigned long long>(nCount));
+            nLeaves += nCount;
+        }
+    } else {
+        nLeaves = Perft(oRules, static_cast<int>(nDepth));
+    }
+    const std::chrono::duration<double> tSpent = std::chrono::steady_clock::now() - tStart;
+    std::printf("leaves=%llu seconds=%.3f\n", static_cast<unsigned long long>(nLeaves),
+                tSpent.count());
+    return 0;
+}

@@ -44,7 +44,9 @@ inline constexpr std::string_view StandardLayout =
     "BRBNBBBQBKBBBNBRBPBPBPBPBPBPBPBPXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXX"
     "XXXXWPWPWPWPWPWPWPWPWRWNWBWQWKWBWNWR";
 
-constexpr bool IsWhiteClass(std::int16_t nClass) { return nClass >= WhiteOffset; }
+constexpr bool IsWhiteClass(std::int16_t nClass) {
+    return nClass >= WhiteOffset;
+}
 // The kind of a piece whatever its colour: the black code of the same kind.
 constexpr std::int16_t KindOf(std::int16_t nClass) {
     return static_cast<std::int16_t>(nClass >= WhiteOffset ? nClass - WhiteOffset : nClass);

@@ -7,9 +7,13 @@ using namespace modConsts;
 
 namespace {
 
-constexpr bool OnBoard(int x, int y) { return x >= 1 && x <= 8 && y >= 1 && y <= 8; }
+constexpr bool OnBoard(int x, int y) {
+    return x >= 1 && x <= 8 && y >= 1 && y <= 8;
+}
 
-int Sign(int n) { return (n > 0) - (n < 0); }
+int Sign(int n) {
+    return (n > 0) - (n < 0);
+}
 
 // The eight lines from a square: up, right, down, left, then the diagonals clockwise from
 // up-right. Rows grow towards White's side.
@@ -268,8 +272,7 @@ bool clsRules::TryPawn(int nSrc, int nDest, bool bTestOnly, bool &bDoubleStep) {
     return false;
 }
 
-bool clsRules::TryCastling(int nSrc, int nDest, bool bTestOnly, bool &bKingSide,
-                           bool &bQueenSide) {
+bool clsRules::TryCastling(int nSrc, int nDest, bool bTestOnly, bool &bKingSide, bool &bQueenSide) {
     const clsSquare &oKing = Sq(nSrc);
     const bool bWhite = oKing.Piece->IsWhite;
     const int nHomeRow = bWhite ? 8 : 1;
@@ -347,8 +350,8 @@ bool clsRules::TryMove(int nSrc, int nDest, bool bTestOnly) {
         bAllowed = TryPawn(nSrc, nDest, bTestOnly, bDoubleStep);
         break;
     case BlackKing:
-        bAllowed = (nFD <= 1 && nRD <= 1) ||
-                   TryCastling(nSrc, nDest, bTestOnly, bKingSide, bQueenSide);
+        bAllowed =
+            (nFD <= 1 && nRD <= 1) || TryCastling(nSrc, nDest, bTestOnly, bKingSide, bQueenSide);
         break;
     default:
         break;

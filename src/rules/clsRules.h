@@ -30,7 +30,7 @@ public:
     };
     // Second half (see JudgeMove).
     struct MoveVerdict {
-        bool bPlayed = false;          // false: it left the mover's king attacked and was taken back
+        bool bPlayed = false; // false: it left the mover's king attacked and was taken back
         bool bOpponentInCheck = false;
         bool bOpponentMated = false;
         bool bOpponentStalemated = false;

@@ -43,14 +43,15 @@ std::uint64_t Walk(clsRules &oRules, int nDepth, Fn &&fn) {
                         oRules.PassTurn();
                     }
                     nTotal += nCount;
-                    fn([&] {
-                        std::string s = clsRules::SquareToNotation(nSrc) +
-                                        clsRules::SquareToNotation(nDest);
-                        if (bPromotion)
-                            s += PromotionLetters[nVariant];
-                        return s;
-                    },
-                       nCount);
+                    fn(
+                        [&] {
+                            std::string s = clsRules::SquareToNotation(nSrc) +
+                                            clsRules::SquareToNotation(nDest);
+                            if (bPromotion)
+                                s += PromotionLetters[nVariant];
+                            return s;
+                        },
+                        nCount);
                 }
                 oRules.UndoMove();
                 if (!bPromotion)
@@ -67,7 +68,9 @@ std::uint64_t Count(clsRules &oRules, int nDepth) {
 
 } // namespace
 
-std::uint64_t Perft(clsRules &oRules, int nDepth) { return Count(oRules, nDepth); }
+std::uint64_t Perft(clsRules &oRules, int nDepth) {
+    return Count(oRules, nDepth);
+}
 
 std::vector<std::pair<std::string, std::uint64_t>> PerftDivide(clsRules &oRules, int nDepth) {
     std::vector<std::pair<std::string, std::uint64_t>> oResult;

@@ -1,0 +1,308 @@
+#include "Board.h"
+
+#include "BoardGeometry.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QRegion>
+#include <bit>
+#include <stdexcept>
+
+// The pictures live in this static library; a host links it but never names the resource, so it
+// is registered here. Q_INIT_RESOURCE must be used outside any namespace.
+static void InitBoardAssets() {
+    Q_INIT_RESOURCE(tavlon_board_assets);
+}
+
+using namespace BoardGeometry;
+
+namespace {
+
+QString Notation(int nSquare) {
+    return QString::fromStdString(clsRules::SquareToNotation(nSquare));
+}
+
+int SquareOf(const QString &sNotation) {
+    return clsRules::NotationToSquare(sNotation.toStdString());
+}
+
+constexpr qint16 NeverDrawn = -2;
+
+} // namespace
+
+Board::Board(QWidget *parent) : QWidget(parent) {
+    static const bool bAssets = (InitBoardAssets(), true);
+    Q_UNUSED(bAssets);
+    m_nShown.fill(NeverDrawn);
+    setFixedSize(Side, Side);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_oRules.SetDrawSquareHook([this](int nSquare) { SquareChanged(nSquare); });
+    m_oRules.NewGame();
+}
+
+Board::~Board() {
+    // A promotion wait still running further up the stack must end; it sees the board is gone.
+    if (m_pPromotionLoop)
+        m_pPromotionLoop->quit();
+    m_oRules.SetDrawSquareHook(nullptr);
+}
+
+QString Board::StandardLayout() {
+    return QString::fromLatin1(modConsts::StandardLayout.data(),
+                               static_cast<qsizetype>(modConsts::StandardLayout.size()));
+}
+
+QSize Board::sizeHint() const {
+    return {Side, Side};
+}
+
+// --- Public operations --------------------------------------------------------------------
+
+void Board::NewGame(bool bIsWhitesTurn, const QString &sLayout) {
+    if (Waiting())
+        return;
+    try {
+        m_oRules.NewGame(bIsWhitesTurn, sLayout.toStdString());
+    } catch (const std::invalid_argument &) {
+        return; // refused as the rules refuse it: nothing has changed
+    }
+    ++m_nGame;
+    EndDrag();
+}
+
+void Board::BoardView(bool bIsWhitesView) {
+    if (bIsWhitesView == m_bIsWhitesView)
+        return;
+    m_bIsWhitesView = bIsWhitesView;
+    update(); // the square pictures stay as they are; only their cells move
+}
+
+bool Board::UndoLastMove() {
+    if (Busy())
+        return false;
+    EndDrag();
+    return m_oRules.UndoLastMove();
+}
+
+bool Board::PromotionChoice(qint16 nClass) {
+    if (!m_oRules.AwaitingPromotion() || !m_oRules.PromotionChoice(nClass))
+        return false;
+    if (m_pPromotionLoop)
+        m_pPromotionLoop->quit();
+    return true;
+}
+
+bool Board::MovePiece(const QString &sSrc, const QString &sDest) {
+    if (Busy())
+        return false;
+    const int nSrc = SquareOf(sSrc);
+    const int nDest = SquareOf(sDest);
+    if (nSrc < 1 || nDest < 1)
+        return false;
+    EndDrag();
+    return PlayMove(nSrc, nDest) == PlayResult::Played;
+}
+
+bool Board::IsWhitesTurn() const {
+    return m_oRules.IsWhitesTurn();
+}
+
+// --- Playing a move -----------------------------------------------------------------------
+
+Board::PlayResult Board::PlayMove(int nSrc, int nDest) {
+    if (Busy() || nSrc == nDest)
+        return PlayResult::Refused;
+    const clsRules::MoveStart oStart = m_oRules.BeginMove(nSrc, nDest);
+    if (!oStart.bAccepted)
+        return PlayResult::Refused;
+    if (oStart.bPromotionPending) {
+        bool bGone = false;
+        const bool bChosen = AwaitPromotion(bGone);
+        if (bGone)
+            return PlayResult::Gone;
+        if (!bChosen) {
+            // Nobody can answer any more (the application is quitting): the move never happened.
+            m_oRules.ClearPromotionPending();
+            m_oRules.UndoMove();
+            return PlayResult::Refused;
+        }
+    }
+    const clsRules::MoveVerdict oVerdict = m_oRules.JudgeMove();
+    if (!oVerdict.bPlayed)
+        return PlayResult::Refused;
+
+    // Handlers run with the mover still to move, and may delete the board or start a new game.
+    const QPointer<Board> oSelf(this);
+    const unsigned nGame = m_nGame;
+    const bool bOpponentIsWhite = !m_oRules.IsWhitesTurn();
+    m_bReporting = true;
+    emit PieceMovement(Notation(nSrc), Notation(nDest));
+    if (oSelf && oStart.bIsCapture)
+        emit PieceCapture(oStart.nCapturedClass);
+    if (oSelf && oVerdict.bOpponentInCheck)
+        emit KingInCheck(bOpponentIsWhite, oVerdict.bOpponentMated);
+    else if (oSelf && oVerdict.bOpponentStalemated)
+        emit Stalemate();
+    if (!oSelf)
+        return PlayResult::Gone;
+    m_bReporting = false;
+    if (nGame == m_nGame)
+        m_oRules.PassTurn();
+    return PlayResult::Played;
+}
+
+bool Board::AwaitPromotion(bool &bGone) {
+    const QPointer<Board> oSelf(this);
+    const bool bHostDisabled = testAttribute(Qt::WA_ForceDisabled);
+    setEnabled(false);
+    emit PawnPromotion(m_oRules.PromotionIsWhite());
+    if (!oSelf) {
+        bGone = true;
+        return false;
+    }
+    // The host may already have answered inside its handler; then there is nothing to wait for.
+    if (m_oRules.AwaitingPromotion() && !QCoreApplication::closingDown()) {
+        QEventLoop oLoop;
+        connect(qApp, &QCoreApplication::aboutToQuit, &oLoop, &QEventLoop::quit);
+        m_pPromotionLoop = &oLoop;
+        oLoop.exec();
+        if (!oSelf) {
+            bGone = true;
+            return false;
+        }
+        m_pPromotionLoop = nullptr;
+    }
+    if (!bHostDisabled)
+        setEnabled(true);
+    return !m_oRules.AwaitingPromotion();
+}
+
+// --- Drawing ------------------------------------------------------------------------------
+
+void Board::SquareChanged(int nSquare) {
+    // The exact searches call this for every trial move they take back: keep it to a bit test.
+    const std::uint64_t nBit = std::uint64_t{1} << (nSquare - 1);
+    if (m_nDirty & nBit)
+        return;
+    m_nDirty |= nBit;
+    update(CellRect(nSquare, m_bIsWhitesView));
+}
+
+void Board::RenderDirtySquares() {
+    const qreal dRatio = devicePixelRatioF();
+    if (dRatio != m_oRenderer.DevicePixelRatio()) {
+        m_oRenderer.SetDevicePixelRatio(dRatio);
+        m_oRenderer.Render(m_oEmptyPictures[0], false, modConsts::NoPiece);
+        m_oRenderer.Render(m_oEmptyPictures[1], true, modConsts::NoPiece);
+        m_nShown.fill(NeverDrawn);
+        m_nDirty = ~std::uint64_t{0};
+    }
+    for (std::uint64_t n = m_nDirty; n != 0; n &= n - 1) {
+        const int i = std::countr_zero(n);
+        const clsSquare &o = m_oRules.Square(i + 1);
+        const qint16 nClass = o.HasPiece ? o.Piece->Class : modConsts::NoPiece;
+        auto &nShown = m_nShown[static_cast<std::size_t>(i)];
+        if (nClass == nShown)
+            continue;
+        m_oRenderer.Render(m_oSquarePictures[static_cast<std::size_t>(i)], o.IsDark, nClass);
+        nShown = nClass;
+        ++m_nRenderedSquares;
+    }
+    m_nDirty = 0;
+}
+
+void Board::paintEvent(QPaintEvent *event) {
+    RenderDirtySquares();
+    QPainter p(this);
+    const QRect oArea = event->rect();
+    const QRect oGrid(Margin, Margin, 8 * Cell, 8 * Cell);
+    if (!oGrid.contains(oArea)) {
+        for (const QRect &r : QRegion(oArea) - QRegion(oGrid))
+            p.fillRect(r, palette().window());
+    }
+    for (int n = 1; n <= 64; ++n) {
+        const QRect r = CellRect(n, m_bIsWhitesView);
+        if (!r.intersects(oArea))
+            continue;
+        const bool bLifted = n == m_nLiftedSquare;
+        const QPixmap &o = bLifted ? m_oEmptyPictures[m_oRules.Square(n).IsDark ? 1 : 0]
+                                   : m_oSquarePictures[static_cast<std::size_t>(n - 1)];
+        p.drawPixmap(r.topLeft(), o);
+    }
+    if (m_nLiftedSquare != 0)
+        p.drawPixmap(DragRect(), m_oRenderer.DragPicture(m_nLiftedClass));
+}
+
+// --- Dragging -----------------------------------------------------------------------------
+
+QRect Board::DragRect() const {
+    return {m_oPointer.x() - PieceSize / 2, m_oPointer.y() - PieceSize / 2, PieceSize, PieceSize};
+}
+
+void Board::EndDrag() {
+    if (m_nLiftedSquare == 0)
+        return;
+    update(CellRect(m_nLiftedSquare, m_bIsWhitesView));
+    update(DragRect());
+    m_nLiftedSquare = 0;
+    setMouseTracking(false);
+}
+
+void Board::mousePressEvent(QMouseEvent *event) {
+    // A release we never saw (the grab was lost) must not leave a piece in the air.
+    EndDrag();
+    if (event->button() != Qt::LeftButton || Busy())
+        return;
+    const QPoint oPos = event->position().toPoint();
+    const int n = SquareAt(oPos, m_bIsWhitesView);
+    if (n == 0)
+        return;
+    const clsSquare &o = m_oRules.Square(n);
+    if (!o.HasPiece || o.Piece->IsWhite != m_oRules.IsWhitesTurn())
+        return;
+    m_nLiftedSquare = n;
+    m_nLiftedClass = o.Piece->Class;
+    m_oRules.SetDragSquare(n);
+    m_oPointer = oPos;
+    // Tracking lets a move without the button held end a drag whose release went elsewhere.
+    setMouseTracking(true);
+    update(CellRect(n, m_bIsWhitesView));
+    update(DragRect());
+}
+
+void Board::mouseMoveEvent(QMouseEvent *event) {
+    if (m_nLiftedSquare == 0)
+        return;
+    if (!(event->buttons() & Qt::LeftButton)) {
+        EndDrag();
+        return;
+    }
+    update(DragRect());
+    m_oPointer = event->position().toPoint();
+    update(DragRect());
+}
+
+void Board::mouseReleaseEvent(QMouseEvent *event) {
+    if (event->button() != Qt::LeftButton || m_nLiftedSquare == 0)
+        return;
+    const int nSrc = m_nLiftedSquare;
+    const int nDest = SquareAt(event->position().toPoint(), m_bIsWhitesView);
+    EndDrag(); // the piece shows again unless the move below carries it away
+    if (nDest != 0 && nDest != nSrc)
+        PlayMove(nSrc, nDest);
+}
+
+void Board::changeEvent(QEvent *event) {
+    if (event->type() == QEvent::EnabledChange && !isEnabled())
+        EndDrag();
+    QWidget::changeEvent(event);
+}
+
+void Board::hideEvent(QHideEvent *event) {
+    EndDrag();
+    QWidget::hideEvent(event);
+}

@@ -1,0 +1,76 @@
+// Rules engine figures: perft speed and the cost of the exact mate and stalemate verdicts.
+#include "Perft.h"
+
+#include <benchmark/benchmark.h>
+#include <cctype>
+
+namespace {
+
+std::string LayoutFromFen(std::string_view sPlacement) {
+    std::string s;
+    for (const char c : sPlacement) {
+        if (c == '/')
+            continue;
+        if (std::isdigit(static_cast<unsigned char>(c))) {
+            s.append(2 * static_cast<std::size_t>(c - '0'), 'X');
+            continue;
+        }
+        s += std::isupper(static_cast<unsigned char>(c)) ? 'W' : 'B';
+        s += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return s;
+}
+
+void BM_PerftStart5(benchmark::State &state) {
+    clsRules oRules;
+    std::uint64_t nLeaves = 0;
+    for (auto _ : state)
+        nLeaves = Perft(oRules, 5);
+    state.counters["leaves"] = static_cast<double>(nLeaves);
+    state.counters["leaves_per_second"] =
+        benchmark::Counter(static_cast<double>(nLeaves) * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_PerftStart5)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+struct Verdict {
+    const char *sPlacement;
+    bool bDefenderIsWhite;
+    bool bExpected;
+};
+
+// Crowded positions: a check with one answer far down the board, a mate that needs the whole
+// search, an ordinary middlegame, and a stalemate of a nearly full army.
+constexpr Verdict CheckAnswered = {"rnbqkbnr/ppppp1pp/5p2/7Q/4P3/8/PPPP1PPP/RNB1KBNR", false,
+                                   false};
+constexpr Verdict CheckMated = {"rnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR", true, true};
+constexpr Verdict Middlegame = {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R", true,
+                                false};
+constexpr Verdict Stalemated = {"5bnr/4p1pq/4Qpkr/7p/7P/4P3/PPPP1PP1/RNB1KBNR", false, true};
+
+void Judge(benchmark::State &state, Verdict v, bool bMate) {
+    clsRules oRules;
+    oRules.NewGame(!v.bDefenderIsWhite, LayoutFromFen(v.sPlacement));
+    const int nKing = v.bDefenderIsWhite ? oRules.WhiteKingSquare() : oRules.BlackKingSquare();
+    for (auto _ : state) {
+        const bool b = bMate ? oRules.IsCheckmate(v.bDefenderIsWhite, nKing)
+                             : oRules.IsStalemate(v.bDefenderIsWhite, nKing);
+        if (b != v.bExpected)
+            state.SkipWithError("wrong verdict");
+        benchmark::DoNotOptimize(b);
+    }
+}
+void BM_IsCheckmate(benchmark::State &state, Verdict v) {
+    Judge(state, v, true);
+}
+void BM_IsStalemate(benchmark::State &state, Verdict v) {
+    Judge(state, v, false);
+}
+BENCHMARK_CAPTURE(BM_IsCheckmate, check_answered, CheckAnswered);
+BENCHMARK_CAPTURE(BM_IsCheckmate, mate_whole_search, CheckMated);
+BENCHMARK_CAPTURE(BM_IsStalemate, middlegame, Middlegame);
+BENCHMARK_CAPTURE(BM_IsStalemate, stalemate_whole_search, Stalemated);
+
+} // namespace
+
+BENCHMARK_MAIN();

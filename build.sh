@@ -13,13 +13,23 @@ run)
     exec build/release/bin/tavlon-perft start w 4
     ;;
 test)
+    # What CI runs: every suite in release and under the sanitizers, the fuzzers for about a
+    # minute, and the rules tests under valgrind. Each step stops the run at its first failure.
     scripts/install-deps.sh test
+    export QT_QPA_PLATFORM=offscreen
     cmake --preset release
     cmake --build --preset release
     ctest --preset release
     cmake --preset asan
     cmake --build --preset asan
     ctest --preset asan
+    cmake --preset fuzz
+    cmake --build --preset fuzz
+    fuzz/run.sh build/fuzz "${TAVLON_FUZZ_SECONDS:-20}"
+    # The deepest perft counts take minutes under valgrind and walk no code the others miss.
+    valgrind --tool=memcheck --leak-check=full --errors-for-leak-kinds=definite \
+        --error-exitcode=1 --quiet build/release/bin/tavlon_rules_tests \
+        --gtest_filter='-*start_depth4:*middlegame_depth3:*endgame_depth4'
     ;;
 *)
     echo "usage: $0 run|test" >&2

@@ -12,8 +12,8 @@
 #include <bit>
 #include <stdexcept>
 
-// The pictures live in this static library; a host links it but never names the resource, so it
-// is registered here. Q_INIT_RESOURCE must be used outside any namespace.
+// The pictures are compiled into this static library; nothing in a host names them, so the
+// constructor registers them. Q_INIT_RESOURCE must be used outside any namespace.
 static void InitBoardAssets() {
     Q_INIT_RESOURCE(tavlon_board_assets);
 }

@@ -1,0 +1,70 @@
+// Times dropped moves the way a player makes them: press, drag, release, then the paint that
+// brings the changed squares to the screen. Reports how many square pictures each move redrew.
+#include "Board.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <array>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// Kiwipete, a crowded middlegame with every kind of move available to both sides.
+const QString Kiwipete =
+    "BRXXXXXXBKXXXXBRBPXXBPBPBQBPBBXXBBBNXXXXBPBNBPXXXXXXXXWPWNXXXXXXXXBPXXXXWPXXXXXX"
+    "XXXXWNXXXXWQXXBPWPWPWPWBWBWPWPWPWRXXXXXXWKXXXXWR";
+
+QPoint Centre(const char *sSquare) {
+    const int f = sSquare[0] - 'a';
+    const int r = sSquare[1] - '1';
+    return {2 + 41 * f + 20, 2 + 41 * (7 - r) + 20};
+}
+
+void Send(Board &b, QEvent::Type t, QPoint p, Qt::MouseButtons nHeld) {
+    QMouseEvent e(t, p, b.mapToGlobal(p), Qt::LeftButton, nHeld, Qt::NoModifier);
+    QCoreApplication::sendEvent(&b, &e);
+}
+
+void Drop(Board &b, const char *sSrc, const char *sDest) {
+    Send(b, QEvent::MouseButtonPress, Centre(sSrc), Qt::LeftButton);
+    Send(b, QEvent::MouseMove, (Centre(sSrc) + Centre(sDest)) / 2, Qt::LeftButton);
+    Send(b, QEvent::MouseMove, Centre(sDest), Qt::LeftButton);
+    Send(b, QEvent::MouseButtonRelease, Centre(sDest), Qt::NoButton);
+    QCoreApplication::processEvents(); // the paint: dirty squares are rendered here
+}
+
+void BM_DroppedMove(benchmark::State &state) {
+    Board b;
+    b.NewGame(true, Kiwipete);
+    b.show();
+    QCoreApplication::processEvents();
+    // Four knight moves that bring the position back to where it started.
+    const std::array<std::array<const char *, 2>, 4> oCycle = {
+        {{"c3", "b1"}, {"b6", "c8"}, {"b1", "c3"}, {"c8", "b6"}}};
+    int nMoves = 0;
+    const int nRenderedBefore = b.property("renderedSquares").toInt();
+    for (auto _ : state) {
+        const auto &m = oCycle[static_cast<std::size_t>(nMoves % 4)];
+        Drop(b, m[0], m[1]);
+        ++nMoves;
+    }
+    if (b.IsWhitesTurn() != (nMoves % 2 == 0))
+        state.SkipWithError("a dropped move was refused");
+    state.counters["squares_rendered_per_move"] =
+        static_cast<double>(b.property("renderedSquares").toInt() - nRenderedBefore) / nMoves;
+}
+BENCHMARK(BM_DroppedMove)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true);
+
+} // namespace
+
+int main(int argc, char **argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -7,13 +7,7 @@
 #include <QTest>
 #include <QTimer>
 #include <cctype>
-#include <ostream>
 #include <string_view>
-
-// Readable failure messages.
-inline void PrintTo(const QString &s, std::ostream *os) {
-    *os << '"' << s.toStdString() << '"';
-}
 
 // A position written as the piece-placement field of a FEN, as a layout string.
 inline QString Layout(std::string_view sFen) {
@@ -26,6 +20,11 @@ inline QString Layout(std::string_view sFen) {
                  QChar(std::toupper(static_cast<unsigned char>(c)));
     }
     return s;
+}
+
+// Square names by index 0 (a8) .. 63 (h1).
+inline QString Name(int i) {
+    return QString(QChar('a' + i % 8)) + QChar('8' - i / 8);
 }
 
 // Centre of a square's cell, worked out from the board's design rather than from its code:
@@ -52,6 +51,7 @@ inline void Drag(Board &b, const QString &sSrc, QPoint oRelease, bool bWhitesVie
 // a promotion with nAnswer, in the handler or (bLater) from the event loop the board waits in.
 struct Recorder {
     QStringList oLog;
+    std::string Log() const { return oLog.join('|').toStdString(); }
     qint16 nAnswer = -1;
     bool bLater = false;
 

@@ -26,10 +26,11 @@ test)
     cmake --preset fuzz
     cmake --build --preset fuzz
     fuzz/run.sh build/fuzz "${TAVLON_FUZZ_SECONDS:-20}"
-    # The deepest perft counts take minutes under valgrind and walk no code the others miss.
-    valgrind --tool=memcheck --leak-check=full --errors-for-leak-kinds=definite \
-        --error-exitcode=1 --quiet build/release/bin/tavlon_rules_tests \
-        --gtest_filter='-*start_depth4:*middlegame_depth3:*endgame_depth4'
+    # The core under memcheck: its own tests, and a few oracle games (Stockfish runs untraced).
+    memcheck=(valgrind --tool=memcheck --leak-check=full --errors-for-leak-kinds=definite
+        --error-exitcode=1 --quiet)
+    "${memcheck[@]}" build/release/bin/tavlon_rules_tests
+    TAVLON_ORACLE_GAMES=60 "${memcheck[@]}" build/release/bin/tavlon_oracle_tests
     ;;
 *)
     echo "usage: $0 run|test" >&2

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "Desktop.h"
+
+#include <QDialog>
+
+// The About box: the program's title, version, maker, homepage and licence.
+class frmAbout : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmAbout(UrlOpener opener = DefaultUrlOpener(), QWidget *parent = nullptr);
+
+    static QUrl Homepage();
+
+private:
+    UrlOpener oOpenUrl;
+};

@@ -1,0 +1,335 @@
+#include "frmMain.h"
+
+#include "Board.h"
+#include "frmAbout.h"
+
+#include <QCloseEvent>
+#include <QCursor>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+const QString sTitle = QStringLiteral("Tavlon");
+const QColor BackColor(224, 224, 224);
+
+// Client-area geometry in logical pixels. The board is fixed at 332 x 332; the move lists sit
+// to its right and only show in the wide view; the typed-move row sits under the board so that
+// it is reachable in both views.
+constexpr int BoardSize = 332;
+constexpr int ListLeft = 336;
+constexpr int ListWidth = 65;
+constexpr int ListHeight = 158;
+constexpr int RowTop = BoardSize + 4;
+constexpr int RowHeight = 25;
+constexpr int ClientHeight = RowTop + RowHeight + 4;
+
+// Piece class codes of the promotion choices.
+constexpr qint16 WhiteQueen = 7, WhiteRook = 8, WhiteKnight = 9, WhiteBishop = 10;
+constexpr qint16 BlackQueen = 1, BlackRook = 2, BlackKnight = 3, BlackBishop = 4;
+
+} // namespace
+
+frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpener()) {
+    setWindowTitle(sTitle);
+    setWindowIcon(TavlonIcon());
+
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    QPalette clientPalette = client->palette();
+    clientPalette.setColor(QPalette::Window, BackColor);
+    client->setPalette(clientPalette);
+    client->setAutoFillBackground(true);
+    setCentralWidget(client);
+
+    Board1 = new Board(client);
+    Board1->setObjectName(QStringLiteral("Board1"));
+    Board1->move(0, 0);
+
+    QPalette listPalette = palette();
+    listPalette.setColor(QPalette::Base, BackColor);
+    lstBlackMoves = new QListWidget(client);
+    lstBlackMoves->setObjectName(QStringLiteral("lstBlackMoves"));
+    lstBlackMoves->setGeometry(ListLeft, 8, ListWidth, ListHeight);
+    lstWhiteMoves = new QListWidget(client);
+    lstWhiteMoves->setObjectName(QStringLiteral("lstWhiteMoves"));
+    lstWhiteMoves->setGeometry(ListLeft, 8 + ListHeight + 2, ListWidth, ListHeight);
+    for (QListWidget *list : {lstBlackMoves, lstWhiteMoves}) {
+        list->setPalette(listPalette);
+        list->setFocusPolicy(Qt::NoFocus);
+    }
+
+    txtMovePiece = new QLineEdit(QStringLiteral("e2e4"), client);
+    txtMovePiece->setObjectName(QStringLiteral("txtMovePiece"));
+    txtMovePiece->setGeometry(4, RowTop, 200, RowHeight);
+    cmdMovePiece = new QPushButton(QStringLiteral("Move Piece"), client);
+    cmdMovePiece->setObjectName(QStringLiteral("cmdMovePiece"));
+    cmdMovePiece->setGeometry(210, RowTop, BoardSize - 214, RowHeight);
+
+    connect(cmdMovePiece, &QPushButton::clicked, this, &frmMain::cmdMovePiece_Click);
+    connect(txtMovePiece, &QLineEdit::returnPressed, cmdMovePiece, &QPushButton::click);
+
+    connect(Board1, &Board::KingInCheck, this, &frmMain::Board1_KingInCheck);
+    connect(Board1, &Board::PawnPromotion, this, &frmMain::Board1_PawnPromotion);
+    connect(Board1, &Board::PieceMovement, this, &frmMain::Board1_PieceMovement);
+    connect(Board1, &Board::Stalemate, this, &frmMain::Board1_Stalemate);
+
+    BuildMenus();
+
+    // The window takes exactly the size of its client area plus the menu bar; only Show Moves
+    // and Hide Moves change it.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    SetOuterWidth(NarrowWidth);
+    txtMovePiece->setFocus();
+}
+
+frmMain::~frmMain() {
+    // About has no owner, so it would outlive us otherwise.
+    delete oAbout.data();
+}
+
+void frmMain::setUrlOpener(UrlOpener opener) {
+    oOpenUrl = std::move(opener);
+}
+
+QUrl frmMain::RulesPage() {
+    return QUrl(QStringLiteral("https://en.wikipedia.org/wiki/Rules_of_chess"));
+}
+
+void frmMain::BuildMenus() {
+    QMenuBar *bar = menuBar();
+    auto addItem = [this](QMenu *menu, const char *name, const QString &caption,
+                          const QKeySequence &shortcut, void (frmMain::*handler)()) {
+        QAction *action = menu->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(shortcut);
+        if (handler != nullptr) {
+            connect(action, &QAction::triggered, this, handler);
+        }
+        return action;
+    };
+
+    QMenu *mnuGame = bar->addMenu(QStringLiteral("Game"));
+    mnuGame->setObjectName(QStringLiteral("mnuGame"));
+    addItem(mnuGame, "mnuGameNew", QStringLiteral("New Game"), QKeySequence(Qt::CTRL | Qt::Key_N),
+            &frmMain::mnuGameNew_Click);
+    QAction *mnuExit = addItem(mnuGame, "mnuExit", QStringLiteral("Exit"),
+                               QKeySequence(Qt::CTRL | Qt::Key_Q), nullptr);
+    connect(mnuExit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu *mnuView = bar->addMenu(QStringLiteral("View"));
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+    addItem(mnuView, "mnuViewReverse", QStringLiteral("Reverse Board"),
+            QKeySequence(Qt::CTRL | Qt::Key_R), &frmMain::mnuViewReverse_Click);
+    mnuHideMoves = addItem(mnuView, "mnuHideMoves", QStringLiteral("Show Moves"),
+                           QKeySequence(Qt::CTRL | Qt::Key_H), &frmMain::mnuHideMoves_Click);
+
+    QMenu *mnuActions = bar->addMenu(QStringLiteral("Actions"));
+    mnuActions->setObjectName(QStringLiteral("mnuActions"));
+    addItem(mnuActions, "mnuActionsUndo", QStringLiteral("Undo Last Move"),
+            QKeySequence(Qt::CTRL | Qt::Key_U), &frmMain::mnuActionsUndo_Click);
+
+    QMenu *mnuHelp = bar->addMenu(QStringLiteral("Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    addItem(mnuHelp, "HHonline", QStringLiteral("Online Help"), QKeySequence(Qt::Key_F1),
+            &frmMain::HHonline_Click);
+    addItem(mnuHelp, "mnuHelpAbout", QStringLiteral("About"), QKeySequence(),
+            &frmMain::mnuHelpAbout_Click);
+
+    // The promotion menus are never added to the menu bar; they only pop up at the pointer.
+    struct Choice {
+        const char *name;
+        const char *caption;
+        qint16 nClass;
+    };
+    auto buildPromotion = [this](const char *name, std::initializer_list<Choice> choices) {
+        auto *menu = new QMenu(QString::fromLatin1(name), this);
+        menu->setObjectName(QString::fromLatin1(name));
+        for (const Choice &choice : choices) {
+            QAction *action = menu->addAction(QString::fromLatin1(choice.caption));
+            action->setObjectName(QString::fromLatin1(choice.name));
+            const qint16 nClass = choice.nClass;
+            connect(action, &QAction::triggered, this, [this, nClass] { AnswerPromotion(nClass); });
+        }
+        // Closed without a choice: the board is still waiting, so ask again once the popup
+        // has finished closing (a chosen item is handled before this runs).
+        connect(menu, &QMenu::aboutToHide, this, [this, menu] {
+            QTimer::singleShot(0, this, [this, menu, nAsk = nPromotionAsk] {
+                if (bPromotionPending && nAsk == nPromotionAsk && !bClosing && !menu->isVisible()) {
+                    menu->popup(QCursor::pos());
+                }
+            });
+        });
+        return menu;
+    };
+    mnuWhitePawnPromotion =
+        buildPromotion("mnuWhitePawnPromotion", {{"mnuWQ", "Queen", WhiteQueen},
+                                                 {"mnuWR", "Rook", WhiteRook},
+                                                 {"mnuWB", "Bishop", WhiteBishop},
+                                                 {"mnuWN", "Knight", WhiteKnight}});
+    mnuBlackPawnPromotion =
+        buildPromotion("mnuBlackPawnPromotion", {{"mnuBQ", "Queen", BlackQueen},
+                                                 {"mnuBR", "Rook", BlackRook},
+                                                 {"mnuBB", "Bishop", BlackBishop},
+                                                 {"mnuBN", "Knight", BlackKnight}});
+}
+
+void frmMain::SetOuterWidth(int nWidth) {
+    // Outer width includes the frame the window manager draws, once it has drawn one. The board
+    // is never cut off, whatever frame the desktop uses.
+    const int nFrame = frameGeometry().width() - geometry().width();
+    centralWidget()->setFixedSize(std::max(nWidth - nFrame, BoardSize), ClientHeight);
+    layout()->activate();
+}
+
+void frmMain::ShowMessage(const QString &sText) {
+    if (bClosing) {
+        return;
+    }
+    // Owned through a guard: the window may be gone by the time the nested loop returns.
+    QPointer<QMessageBox> box =
+        new QMessageBox(QMessageBox::NoIcon, sTitle, sText, QMessageBox::Ok, this);
+    box->exec();
+    delete box.data();
+}
+
+void frmMain::AnswerPromotion(qint16 nClass) {
+    if (!bPromotionPending) {
+        return;
+    }
+    if (Board1->PromotionChoice(nClass)) {
+        bPromotionPending = false;
+    }
+}
+
+void frmMain::mnuGameNew_Click() {
+    if (bPromotionPending) {
+        return; // the board refuses a new game in the middle of a move
+    }
+    Board1->NewGame();
+    lstWhiteMoves->clear();
+    lstBlackMoves->clear();
+}
+
+void frmMain::mnuViewReverse_Click() {
+    Board1->BoardView(bView);
+    bView = !bView;
+}
+
+void frmMain::mnuHideMoves_Click() {
+    if (mnuHideMoves->text() == QLatin1String("Hide Moves")) {
+        SetOuterWidth(NarrowWidth);
+        mnuHideMoves->setText(QStringLiteral("Show Moves"));
+    } else {
+        SetOuterWidth(WideWidth);
+        mnuHideMoves->setText(QStringLiteral("Hide Moves"));
+    }
+}
+
+void frmMain::mnuActionsUndo_Click() {
+    if (bPromotionPending || !Board1->UndoLastMove()) {
+        return;
+    }
+    // The turn is back with the side whose move was taken back.
+    QListWidget *list = Board1->IsWhitesTurn() ? lstWhiteMoves : lstBlackMoves;
+    if (list->count() > 0) {
+        delete list->takeItem(list->count() - 1);
+    }
+}
+
+void frmMain::HHonline_Click() {
+    QPointer<QMessageBox> box =
+        new QMessageBox(QMessageBox::Information, QStringLiteral("Online Help"),
+                        QStringLiteral("This feature requires a current internet connection.\n\n"
+                                       "Click Yes if you are connected, otherwise, click No"),
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+    const int nAnswer = box->exec();
+    if (box.isNull()) {
+        return;
+    }
+    delete box.data();
+    if (nAnswer == QMessageBox::Yes) {
+        oOpenUrl(RulesPage());
+    }
+}
+
+void frmMain::mnuHelpAbout_Click() {
+    if (oAbout.isNull()) {
+        // Modeless and without an owner, as a separate window beside the game.
+        oAbout = new frmAbout(oOpenUrl);
+        oAbout->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    oAbout->show();
+    oAbout->raise();
+    oAbout->activateWindow();
+}
+
+void frmMain::cmdMovePiece_Click() {
+    if (bPromotionPending) {
+        return;
+    }
+    // First two and last two characters, so "e2e4", "e2-e4" and "e2 to e4" all work.
+    const QString sText = txtMovePiece->text().trimmed();
+    if (!Board1->MovePiece(sText.left(2), sText.right(2))) {
+        ShowMessage(QStringLiteral("Illegal move or bad syntax"));
+    }
+}
+
+void frmMain::Board1_KingInCheck(bool IsWhite, bool IsMate) {
+    if (IsWhite) {
+        ShowMessage(IsMate ? QStringLiteral("White checkmated")
+                           : QStringLiteral("White king in check"));
+    } else {
+        ShowMessage(IsMate ? QStringLiteral("Black checkmated")
+                           : QStringLiteral("Black king in check"));
+    }
+}
+
+void frmMain::Board1_PawnPromotion(bool IsWhite) {
+    if (bClosing) {
+        // Nobody is left to choose; settle the move so the board's wait ends.
+        Board1->PromotionChoice(IsWhite ? WhiteQueen : BlackQueen);
+        return;
+    }
+    bPromotionPending = true;
+    bPromotionIsWhite = IsWhite;
+    ++nPromotionAsk;
+    (IsWhite ? mnuWhitePawnPromotion : mnuBlackPawnPromotion)->popup(QCursor::pos());
+}
+
+void frmMain::Board1_PieceMovement(const QString &SrcNotation, const QString &DestNotation) {
+    // Raised before the turn passes, so the side to move is the side that moved.
+    QListWidget *list = Board1->IsWhitesTurn() ? lstWhiteMoves : lstBlackMoves;
+    list->addItem(SrcNotation + QLatin1Char('-') + DestNotation);
+    list->scrollToBottom();
+}
+
+void frmMain::Board1_Stalemate() {
+    ShowMessage(QStringLiteral("Stalemate"));
+}
+
+void frmMain::showEvent(QShowEvent *event) {
+    // The frame is known only once the window exists; keep the outer width as set.
+    SetOuterWidth(mnuHideMoves->text() == QLatin1String("Hide Moves") ? WideWidth : NarrowWidth);
+    QMainWindow::showEvent(event);
+}
+
+void frmMain::closeEvent(QCloseEvent *event) {
+    bClosing = true;
+    if (bPromotionPending) {
+        // The board is inside a move, waiting; end the wait so its loop can unwind.
+        mnuWhitePawnPromotion->hide();
+        mnuBlackPawnPromotion->hide();
+        AnswerPromotion(bPromotionIsWhite ? WhiteQueen : BlackQueen);
+    }
+    if (!oAbout.isNull()) {
+        oAbout->close();
+    }
+    event->accept();
+}

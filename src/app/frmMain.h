@@ -1,0 +1,79 @@
+#pragma once
+
+#include "Desktop.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+class Board;
+class QAction;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class frmAbout;
+
+// The application window: hosts the board, turns its events into move-list entries, the
+// promotion popup and message boxes, and offers the game, view, undo and help commands.
+class frmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmMain(QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // Outer window widths of the two views: the board alone, and the board with its move lists.
+    static constexpr int NarrowWidth = 336;
+    static constexpr int WideWidth = 410;
+
+    // Where Online Help and About send web addresses; the default opens the user's browser.
+    void setUrlOpener(UrlOpener opener);
+
+    static QUrl RulesPage();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void BuildMenus();
+    void SetOuterWidth(int nWidth);
+    void ShowMessage(const QString &sText);
+    void AnswerPromotion(qint16 nClass);
+
+    void mnuGameNew_Click();
+    void mnuViewReverse_Click();
+    void mnuHideMoves_Click();
+    void mnuActionsUndo_Click();
+    void HHonline_Click();
+    void mnuHelpAbout_Click();
+    void cmdMovePiece_Click();
+
+    void Board1_KingInCheck(bool IsWhite, bool IsMate);
+    void Board1_PawnPromotion(bool IsWhite);
+    void Board1_PieceMovement(const QString &SrcNotation, const QString &DestNotation);
+    void Board1_Stalemate();
+
+    Board *Board1 = nullptr;
+    QListWidget *lstBlackMoves = nullptr;
+    QListWidget *lstWhiteMoves = nullptr;
+    QLineEdit *txtMovePiece = nullptr;
+    QPushButton *cmdMovePiece = nullptr;
+
+    QAction *mnuHideMoves = nullptr;
+    QMenu *mnuWhitePawnPromotion = nullptr;
+    QMenu *mnuBlackPawnPromotion = nullptr;
+
+    // The orientation the next Reverse Board asks for; the board itself does not remember it.
+    bool bView = false;
+    // True from PawnPromotion until a piece has been chosen: the board refuses game commands
+    // meanwhile, so the window must not touch its lists either.
+    bool bPromotionPending = false;
+    bool bPromotionIsWhite = true;
+    // Counts the questions, so a re-ask left queued from an answered one is not shown.
+    unsigned nPromotionAsk = 0;
+    // Set once the window is closing, so nothing new (popups, message boxes) is started.
+    bool bClosing = false;
+
+    QPointer<frmAbout> oAbout;
+    UrlOpener oOpenUrl;
+};

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <algorithm>
 #include <gtest/gtest.h>
-#include <iostream>
 
 using namespace modConsts;
 
@@ -94,10 +93,7 @@ public:
                 static_cast<std::int16_t>((bWhite ? WhiteOffset : 0) + m_nKind));
         m_oMirror.JudgeMove();
         m_oMirror.PassTurn();
-        Verdict v = m_oVerdict;
-        v.bMated = v.bMated.value_or(false);
-        v.bStalemated = v.bStalemated.value_or(false);
-        return v;
+        return m_oVerdict;
     }
 
     bool Undo() override { return m_oBoard.UndoLastMove() && m_oMirror.UndoLastMove(); }
@@ -131,23 +127,8 @@ private:
 };
 
 TEST(Oracle, RandomGamesThroughTheBoardAgreeWithStockfish) {
-    const OracleOptions o = OracleOptions::FromEnvironment(60);
-    Stockfish oOracle(StockfishPath());
     BoardGame oGame;
-    OracleTally oTally;
-    int nFailures = 0;
-    for (int g = 0; g < o.nGames && nFailures < 3; ++g) {
-        const std::string sReport = PlayOracleGame(
-            oOracle, oGame, o.nSeed + static_cast<std::uint32_t>(g), o.nMaxPlies, oTally);
-        if (!sReport.empty()) {
-            ADD_FAILURE() << sReport;
-            ++nFailures;
-        }
-    }
-    std::cout << "board: " << oTally.nGames << " games, " << oTally.nPositions << " positions, "
-              << oTally.nMoves << " moves, " << oTally.nUndos << " undos, " << oTally.nChecks
-              << " checks, " << oTally.nMates << " mates, " << oTally.nStalemates
-              << " stalemates\n";
+    RunOracleGames(oGame, "board", 60);
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <gtest/gtest.h>
+#include <iostream>
 #include <random>
 #include <sstream>
 #include <utility>
@@ -75,6 +77,21 @@ std::string Difference(const std::vector<std::string> &a, const std::vector<std:
     std::vector<std::string> o;
     std::set_difference(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(o));
     return Join(o);
+}
+
+struct OracleTally {
+    long nGames = 0;
+    long nPositions = 0;
+    long nMoves = 0;
+    long nUndos = 0;
+    long nChecks = 0;
+    long nMates = 0;
+    long nStalemates = 0;
+};
+
+long EnvOr(const char *sName, long nDefault) {
+    const char *s = std::getenv(sName);
+    return s ? std::strtol(s, nullptr, 10) : nDefault;
 }
 
 } // namespace
@@ -154,24 +171,10 @@ std::string LayoutOfFen(std::string_view sFen, bool &bWhiteFirst) {
     return sLayout;
 }
 
-OracleOptions OracleOptions::FromEnvironment(int nDefaultGames) {
-    OracleOptions o;
-    o.nGames = nDefaultGames;
-    if (const char *s = std::getenv("TAVLON_ORACLE_GAMES"))
-        o.nGames = std::atoi(s);
-    if (const char *s = std::getenv("TAVLON_ORACLE_PLIES"))
-        o.nMaxPlies = std::atoi(s);
-    if (const char *s = std::getenv("TAVLON_ORACLE_SEED"))
-        o.nSeed = static_cast<std::uint32_t>(std::strtoul(s, nullptr, 10));
-    return o;
-}
+namespace {
 
-std::string StockfishPath() {
-    if (const char *s = std::getenv("TAVLON_STOCKFISH"))
-        return s;
-    return TAVLON_STOCKFISH;
-}
-
+// Plays one seeded random game against the oracle. Returns an empty string, or a report of the
+// first disagreement with everything needed to replay it.
 std::string PlayOracleGame(Stockfish &oOracle, GameUnderTest &oGame, std::uint32_t nSeed,
                            int nMaxPlies, OracleTally &oTally) {
     std::mt19937 oRandom(nSeed);
@@ -230,9 +233,9 @@ std::string PlayOracleGame(Stockfish &oOracle, GameUnderTest &oGame, std::uint32
         auto Check = [&](const Verdict &v, const char *sWhose) -> std::string {
             if (v.bInCheck != oAnswer.bInCheck)
                 return std::string(sWhose) + ": check verdict differs";
-            if (v.bMated && *v.bMated != (oAnswer.bInCheck && bNoMove))
+            if (v.bMated != (oAnswer.bInCheck && bNoMove))
                 return std::string(sWhose) + ": checkmate verdict differs";
-            if (v.bStalemated && *v.bStalemated != (!oAnswer.bInCheck && bNoMove))
+            if (v.bStalemated != (!oAnswer.bInCheck && bNoMove))
                 return std::string(sWhose) + ": stalemate verdict differs";
             return {};
         };
@@ -282,4 +285,28 @@ std::string PlayOracleGame(Stockfish &oOracle, GameUnderTest &oGame, std::uint32
         ++oTally.nMoves;
     }
     return {};
+}
+
+} // namespace
+
+void RunOracleGames(GameUnderTest &oGame, const char *sRoad, int nDefaultGames) {
+    const long nGames = EnvOr("TAVLON_ORACLE_GAMES", nDefaultGames);
+    const int nMaxPlies = static_cast<int>(EnvOr("TAVLON_ORACLE_PLIES", 150));
+    const auto nSeed = static_cast<std::uint32_t>(EnvOr("TAVLON_ORACLE_SEED", 20260601));
+    const char *sPath = std::getenv("TAVLON_STOCKFISH");
+    Stockfish oOracle(sPath ? sPath : TAVLON_STOCKFISH);
+    OracleTally oTally;
+    int nFailures = 0;
+    for (long g = 0; g < nGames && nFailures < 3; ++g) {
+        const std::string sReport = PlayOracleGame(
+            oOracle, oGame, nSeed + static_cast<std::uint32_t>(g), nMaxPlies, oTally);
+        if (!sReport.empty()) {
+            ADD_FAILURE() << sReport;
+            ++nFailures;
+        }
+    }
+    std::cout << sRoad << ": " << oTally.nGames << " games, " << oTally.nPositions << " positions, "
+              << oTally.nMoves << " moves, " << oTally.nUndos << " undos, " << oTally.nChecks
+              << " checks, " << oTally.nMates << " mates, " << oTally.nStalemates
+              << " stalemates\n";
 }

@@ -12,8 +12,8 @@
 // What a game reports about the side to move after a move, or about the current position.
 struct Verdict {
     bool bInCheck = false;
-    std::optional<bool> bMated;      // empty when this road does not tell
-    std::optional<bool> bStalemated; // empty when this road does not tell
+    bool bMated = false;
+    bool bStalemated = false;
 };
 
 // One road into the rules (the core itself, or the Board control) that the oracle plays against.
@@ -38,27 +38,8 @@ std::string FenOf(const clsRules &oRules);
 std::string LayoutOfFen(std::string_view sFen, bool &bWhiteFirst);
 std::string UciOf(int nSrc, int nDest, std::int16_t nPromotionClass = modConsts::NoPiece);
 
-struct OracleOptions {
-    int nGames = 300;
-    int nMaxPlies = 150;
-    std::uint32_t nSeed = 20260601;
-    // Read from TAVLON_ORACLE_GAMES, TAVLON_ORACLE_PLIES and TAVLON_ORACLE_SEED when set.
-    static OracleOptions FromEnvironment(int nDefaultGames);
-};
-
-struct OracleTally {
-    long nGames = 0;
-    long nPositions = 0;
-    long nMoves = 0;
-    long nUndos = 0;
-    long nChecks = 0;
-    long nMates = 0;
-    long nStalemates = 0;
-};
-
-// Plays one seeded random game against the oracle. Returns an empty string, or a report of the
-// first disagreement with everything needed to replay it.
-std::string PlayOracleGame(Stockfish &oOracle, GameUnderTest &oGame, std::uint32_t nSeed,
-                           int nMaxPlies, OracleTally &oTally);
-
-std::string StockfishPath();
+// Plays seeded random games through oGame against Stockfish, adding a test failure (with what
+// is needed to replay it) for each of the first few disagreements, and prints what was checked.
+// TAVLON_ORACLE_GAMES (default nDefaultGames), TAVLON_ORACLE_PLIES (150) and TAVLON_ORACLE_SEED
+// change the run.
+void RunOracleGames(GameUnderTest &oGame, const char *sRoad, int nDefaultGames);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
-#include <iostream>
 
 using namespace modConsts;
 
@@ -146,23 +145,8 @@ private:
 };
 
 TEST(Oracle, RandomGamesThroughTheCoreAgreeWithStockfish) {
-    const OracleOptions o = OracleOptions::FromEnvironment(300);
-    Stockfish oOracle(StockfishPath());
     CoreGame oGame;
-    OracleTally oTally;
-    int nFailures = 0;
-    for (int g = 0; g < o.nGames && nFailures < 3; ++g) {
-        const std::string sReport = PlayOracleGame(
-            oOracle, oGame, o.nSeed + static_cast<std::uint32_t>(g), o.nMaxPlies, oTally);
-        if (!sReport.empty()) {
-            ADD_FAILURE() << sReport;
-            ++nFailures;
-        }
-    }
-    std::cout << "core: " << oTally.nGames << " games, " << oTally.nPositions << " positions, "
-              << oTally.nMoves << " moves, " << oTally.nUndos << " undos, " << oTally.nChecks
-              << " checks, " << oTally.nMates << " mates, " << oTally.nStalemates
-              << " stalemates\n";
+    RunOracleGames(oGame, "core", 300);
 }
 
 } // namespace

@@ -241,7 +241,8 @@ TEST_F(MainWindow, PromotionPopupAsksUntilAnsweredAndPlacesThePiece) {
 }
 
 TEST_F(MainWindow, CommandsDuringThePromotionWaitChangeNothing) {
-    board->NewGame(true, Layout("8/1P2k3/8/8/8/8/8/4K3"));
+    board->NewGame(false, Layout("8/1P2k3/8/8/8/8/8/4K3"));
+    Type(QStringLiteral("e7e6"));
     auto trigger = [this](const char *sName) { w.findChild<QAction *>(sName)->trigger(); };
     QStringList menus;
     Answerer answerer({[&](QWidget *popup) {
@@ -250,6 +251,7 @@ TEST_F(MainWindow, CommandsDuringThePromotionWaitChangeNothing) {
         Choose(QStringLiteral("Knight"), &menus)(popup);
     }});
     Type(QStringLiteral("b7b8"));
+    EXPECT_EQ(Entries(black), QStringList{"e7-e6"});
     EXPECT_EQ(Entries(white), QStringList{"b7-b8"});
     Key(Qt::Key_U);
     EXPECT_EQ(Entries(white), QStringList());

@@ -9,8 +9,8 @@ case "${1:-}" in
 run)
     scripts/install-deps.sh build
     cmake --preset release
-    cmake --build --preset release
-    exec build/release/bin/tavlon-perft start w 4
+    cmake --build --preset release --target tavlon
+    exec build/release/bin/tavlon
     ;;
 test)
     # What CI runs: every suite in release and under the sanitizers, the fuzzers for about a

@@ -5,6 +5,7 @@
 
 #include <QCloseEvent>
 #include <QCursor>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
@@ -74,6 +75,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
 
     connect(cmdMovePiece, &QPushButton::clicked, this, &frmMain::cmdMovePiece_Click);
     connect(txtMovePiece, &QLineEdit::returnPressed, cmdMovePiece, &QPushButton::click);
+    txtMovePiece->installEventFilter(this);
 
     connect(Board1, &Board::KingInCheck, this, &frmMain::Board1_KingInCheck);
     connect(Board1, &Board::PawnPromotion, this, &frmMain::Board1_PawnPromotion);
@@ -87,6 +89,21 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     SetOuterWidth(NarrowWidth);
     txtMovePiece->setFocus();
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event) {
+    // The box's own editing keys (Ctrl+U clears the line, Ctrl+H deletes a character) would
+    // swallow the menu shortcuts while the box has the focus, which it has most of the time.
+    if (watched == txtMovePiece && event->type() == QEvent::ShortcutOverride) {
+        const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
+        for (const QAction *action : menuBar()->findChildren<QAction *>()) {
+            if (!action->shortcut().isEmpty() && action->shortcut() == pressed) {
+                event->ignore();
+                return true;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 frmMain::~frmMain() {

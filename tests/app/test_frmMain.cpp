@@ -80,7 +80,9 @@ protected:
     void Key(int key, Qt::KeyboardModifiers mods = Qt::ControlModifier) {
         // Offscreen has no window manager to give the focus back after a message box closes.
         QApplication::setActiveWindow(&w);
-        QTest::keyClick(&w, static_cast<Qt::Key>(key), mods);
+        // Keys go where a player's would: to the focused widget, usually the typed-move box.
+        QWidget *target = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : &w;
+        QTest::keyClick(target, static_cast<Qt::Key>(key), mods);
     }
     // Types a move and presses Return in the box, as a player would.
     static void Type(const QString &sMove, QLineEdit *txt) {

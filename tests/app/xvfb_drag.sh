@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The real program on a real X server: drag e2-e4 with the mouse, read the screen back, show the
-# move lists with Ctrl+H and quit with Ctrl+Q.
+# move lists with Ctrl+H, take the move back with Ctrl+U and quit with Ctrl+Q.
 # Usage: xvfb_drag.sh path/to/tavlon
 set -euo pipefail
 
@@ -77,6 +77,17 @@ shoot
 # White's list holds "e2-e4", so its first row has text; Black's list is still empty.
 [ "$(colours $(client 340 172) 55 14)" -gt 1 ] || fail "White's list shows no entry"
 [ "$(colours $(client 340 12) 55 14)" -eq 1 ] || fail "Black's list is not empty"
+
+# Ctrl+U takes the move back even while the typed-move box has the focus (whose own binding
+# for it would clear the line instead).
+read -r tx ty < <(client 60 348)
+xdotool mousemove "$tx" "$ty" click 1
+xdotool windowfocus --sync "$wid"
+xdotool key --clearmodifiers ctrl+u
+sleep 0.5
+shoot
+[ "$(pixel $(square 5 2))" = "$pawn" ] || fail "Ctrl+U in the typed-move box did not undo"
+[ "$(pixel $(square 5 4))" = "$empty" ] || fail "e4 still shows the pawn after Ctrl+U"
 
 xdotool windowfocus --sync "$wid"
 xdotool key --clearmodifiers ctrl+q

@@ -126,8 +126,7 @@ Board::PlayResult Board::PlayMove(int nSrc, int nDest) {
             return PlayResult::Gone;
         if (!bChosen) {
             // Nobody can answer any more (the application is quitting): the move never happened.
-            m_oRules.ClearPromotionPending();
-            m_oRules.UndoMove();
+            m_oRules.AbandonMove();
             return PlayResult::Refused;
         }
     }

@@ -78,6 +78,7 @@ void clsRules::NewGame(bool bWhiteMovesFirst, std::string_view sLayout) {
     bEnPassantPossible = false;
     bEnPassantCapture = false;
     bPromotionPending = false;
+    m_bMoveBegun = false;
     oUndoInfo.clear();
 }
 
@@ -473,8 +474,9 @@ bool clsRules::UndoMove() {
 }
 
 bool clsRules::UndoLastMove() {
-    // A move still waiting for its promotion piece is not finished and cannot be taken back.
-    if (bPromotionPending || !UndoMove())
+    // A move still being played (its promotion piece not yet chosen, or not yet judged) is not
+    // finished and cannot be taken back.
+    if (m_bMoveBegun || bPromotionPending || !UndoMove())
         return false;
     bIsWhitesTurn = !bIsWhitesTurn;
     return true;
@@ -596,7 +598,7 @@ bool clsRules::IsStalemate(bool bIsWhite, int nKingSquare) {
 
 clsRules::MoveStart clsRules::BeginMove(int nSrc, int nDest) {
     MoveStart oStart;
-    if (!IsSquare(nSrc) || !IsSquare(nDest) || bPromotionPending)
+    if (!IsSquare(nSrc) || !IsSquare(nDest) || m_bMoveBegun || bPromotionPending)
         return oStart;
     const clsSquare &oSrc = Sq(nSrc);
     if (!oSrc.HasPiece || oSrc.Piece->IsWhite != bIsWhitesTurn)
@@ -611,6 +613,7 @@ clsRules::MoveStart clsRules::BeginMove(int nSrc, int nDest) {
     MakeMove(nSrc, nDest, true);
     DrawSquare(nSrc);
     DrawSquare(nDest);
+    m_bMoveBegun = true;
     oStart.bAccepted = true;
     oStart.bPromotionPending = bPromotionPending;
     if (bPromotionPending)
@@ -636,8 +639,9 @@ bool clsRules::PromotionChoice(std::int16_t nClass) {
 
 clsRules::MoveVerdict clsRules::JudgeMove() {
     MoveVerdict oVerdict;
-    if (oUndoInfo.empty())
+    if (!m_bMoveBegun)
         return oVerdict;
+    m_bMoveBegun = false;
     bPromotionPending = false;
     const bool bWhiteInCheck = IsSquareAttacked(true, nWhiteKingSquare);
     const bool bBlackInCheck = IsSquareAttacked(false, nBlackKingSquare);
@@ -652,4 +656,12 @@ clsRules::MoveVerdict clsRules::JudgeMove() {
     oVerdict.bOpponentMated = oVerdict.bOpponentInCheck && !bCanMove;
     oVerdict.bOpponentStalemated = !oVerdict.bOpponentInCheck && !bCanMove;
     return oVerdict;
+}
+
+void clsRules::AbandonMove() {
+    if (!m_bMoveBegun)
+        return;
+    m_bMoveBegun = false;
+    bPromotionPending = false;
+    UndoMove();
 }

@@ -79,8 +79,11 @@ public:
     // PromotionChoice before calling JudgeMove.
     MoveStart BeginMove(int nSrc, int nDest);
     // Ends the promotion, then either takes the move back (it left the mover's king attacked) or
-    // judges the opponent's position. The turn does not pass here: see PassTurn.
+    // judges the opponent's position. The turn does not pass here: see PassTurn. Without a move
+    // begun it judges nothing and reports nothing played.
     MoveVerdict JudgeMove();
+    // Takes back a begun move that will never be judged (nobody is left to choose its piece).
+    void AbandonMove();
     // Hands the move to the other side, once the host has been told of the move.
     void PassTurn() { bIsWhitesTurn = !bIsWhitesTurn; }
     // Turns the pawn awaiting promotion into nClass (a queen, rook, knight or bishop of its
@@ -103,6 +106,8 @@ public:
     bool PromotionChosen() const { return bPromotionChosen; }
     // Waiting for the host's promotion answer.
     bool AwaitingPromotion() const { return bPromotionPending && !bPromotionChosen; }
+    // Between an accepted BeginMove and its JudgeMove or AbandonMove.
+    bool MoveInProgress() const { return m_bMoveBegun; }
     std::size_t UndoCount() const { return oUndoInfo.size(); }
     // Records 1 (oldest) .. UndoCount() (newest).
     const clsUndoInfo &UndoInfo(std::size_t nIndex) const { return oUndoInfo[nIndex - 1]; }
@@ -141,5 +146,6 @@ private:
     int nBlackKingSquare = 0;
     std::vector<clsUndoInfo> oUndoInfo;
     bool bIsWhitesTurn = false;
+    bool m_bMoveBegun = false;
     DrawSquareHook m_drawSquare;
 };

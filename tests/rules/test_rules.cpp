@@ -197,6 +197,22 @@ TEST(Undo, EveryMoveTypeRestoresEverything) {
     }
 }
 
+TEST(Undo, NothingIsJudgedOrTakenBackOutsideAMove) {
+    clsRules o;
+    ASSERT_TRUE(Play(o, "e2", "e4"));
+    ASSERT_TRUE(Play(o, "f7", "f6"));
+    ASSERT_TRUE(Play(o, "d1", "h5")); // Black is in check now
+    const Snapshot oBefore(o);
+    EXPECT_FALSE(o.JudgeMove().bPlayed) << "no move begun: nothing to judge or take back";
+    EXPECT_EQ(Snapshot(o), oBefore);
+
+    ASSERT_TRUE(o.BeginMove(Sq("g7"), Sq("g6")).bAccepted);
+    EXPECT_FALSE(o.UndoLastMove()) << "a begun move is not finished";
+    o.AbandonMove();
+    EXPECT_EQ(Snapshot(o), oBefore);
+    EXPECT_TRUE(Play(o, "g7", "g6"));
+}
+
 TEST(Undo, ARefusedMoveIntoCheckLeavesNoTrace) {
     clsRules o = Position("4k3/8/8/8/1b6/8/3P4/4K3"); // the d2 pawn is pinned
     const Snapshot oBefore(o);

@@ -51,18 +51,4 @@ INSTANTIATE_TEST_SUITE_P(KnownPositions, PerftTest, testing::ValuesIn(Cases),
                              return s + "_depth" + std::to_string(oInfo.param.nDepth);
                          });
 
-TEST(PerftDivide, SumsToTheTotalAndNamesEachPromotionPiece) {
-    clsRules oRules;
-    oRules.NewGame(true, LayoutFromFen("4k3/1P6/8/8/8/8/8/4K3"));
-    const auto oDivide = PerftDivide(oRules, 2);
-    std::uint64_t nSum = 0;
-    int nPromotions = 0;
-    for (const auto &[sMove, nCount] : oDivide) {
-        nSum += nCount;
-        nPromotions += sMove.rfind("b7b8", 0) == 0;
-    }
-    EXPECT_EQ(nPromotions, 4);
-    EXPECT_EQ(nSum, Perft(oRules, 2));
-}
-
 } // namespace

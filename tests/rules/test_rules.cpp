@@ -274,13 +274,6 @@ TEST_P(VerdictTest, ExactForThePlayerAndForTheSearches) {
 
 INSTANTIATE_TEST_SUITE_P(Rules, VerdictTest, testing::ValuesIn(VerdictCases));
 
-TEST(Verdicts, AnsweringTheEnPassantCheckWorks) {
-    clsRules o = Position("8/8/pp6/k7/2p5/2NN4/1P6/7K");
-    ASSERT_TRUE(Play(o, "b2", "b4"));
-    EXPECT_TRUE(Play(o, "c4", "b3")) << "the pawn that gives check is taken en passant";
-    EXPECT_FALSE(o.Square(Sq("b4")).HasPiece);
-}
-
 TEST(Verdicts, SearchesKeepAPendingPromotion) {
     clsRules o = Position("4k3/1P6/8/8/8/8/p7/4K3");
     ASSERT_TRUE(o.BeginMove(Sq("b7"), Sq("b8")).bPromotionPending);

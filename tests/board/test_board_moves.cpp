@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -28,54 +30,73 @@ const MoveCase MoveCases[] = {
     {"4k3/P7/8/8/8/8/8/4K3", true, "a7a8", 9, false, "promotion W|move a7 a8 W"},
     {"1n2k3/P7/8/8/8/8/8/4K3", true, "a7b8", 10, true, "promotion W|move a7 b8 W|capture 3"},
     {"4k3/8/8/8/8/8/p7/4K3", false, "a2a1", 1, false, "promotion B|move a2 a1 B|check W"},
-    {"4k3/8/8/8/8/8/8/R3K3", true, "a1a8", -1, false, "move a1 a8 W|check B"},
     {"6k1/5ppp/8/8/8/8/8/R5K1", true, "a1a8", -1, false, "move a1 a8 W|check B mate"},
     {"7k/8/8/6Q1/8/8/8/K7", true, "g5g6", -1, false, "move g5 g6 W|stalemate"},
     {"4k3/4r3/8/8/8/8/4N3/4K3", true, "e2c3", -1, false, ""},           // pinned
     {"4k3/P7/8/8/8/8/8/r3K3", true, "a7a8", 7, false, "promotion W"}, // into check
-    {Start, true, "e2e5", -1, false, ""},
-    {Start, true, "e7e5", -1, false, ""},
+    {Start, true, "e7e5", -1, false, ""}, // not the mover's piece
+    {Start, true, "e4e5", -1, false, ""}, // an empty square
+    {Start, true, "e2e2", -1, false, ""}, // back on its own square
+    {Start, true, "e2i9", -1, false, ""}, // off the board: a bad name, a release outside
 };
 // clang-format on
 
-// Typed and dropped moves must give the same events, in the same order, with the same verdicts.
+// Typed moves and drops in either view must give the same events, in the same order, with the
+// same verdicts; each is logged with the side to move once it is reported.
 TEST(BoardMoves, TypedAndDroppedRoadsReportAlike) {
-    for (const bool bDrop : {false, true}) {
+    for (const int nRoad : {0, 1, 2}) { // typed; dropped in White's view; in Black's view
         for (const MoveCase &c : MoveCases) {
-            SCOPED_TRACE(std::string(c.sMoves) + " in " + c.sFen + (bDrop ? " dropped" : ""));
+            SCOPED_TRACE(std::string(c.sMoves) + " in " + c.sFen + " road " + char('0' + nRoad));
             Board b;
             b.show();
             ASSERT_TRUE(QTest::qWaitForWindowExposed(&b));
             b.NewGame(c.bWhite, Layout(c.sFen));
+            b.BoardView(nRoad != 2);
             QString sMove = c.sMoves;
             if (sMove.size() > 4) {
                 ASSERT_TRUE(b.MovePiece(sMove.left(2), sMove.mid(2, 2)));
                 sMove = sMove.mid(5);
             }
+            QStringList oLog;
+            const auto Side = [](bool bWhite) { return QString(bWhite ? "W" : "B"); };
+            QObject::connect(&b, &Board::PieceMovement, [&](QString s, QString d) {
+                oLog << "move " + s + ' ' + d + ' ' + Side(b.IsWhitesTurn());
+            });
+            QObject::connect(&b, &Board::PieceCapture,
+                             [&](qint16 n) { oLog << "capture " + QString::number(n); });
+            QObject::connect(&b, &Board::KingInCheck, [&](bool w, bool m) {
+                oLog << "check " + Side(w) + (m ? " mate" : "");
+            });
+            QObject::connect(&b, &Board::Stalemate, [&] { oLog << "stalemate"; });
+            QObject::connect(&b, &Board::PawnPromotion, [&](bool w) {
+                oLog << "promotion " + Side(w);
+                if (c.bLater)
+                    QTimer::singleShot(0, &b, [&] { b.PromotionChoice(c.nAnswer); });
+                else
+                    b.PromotionChoice(c.nAnswer);
+            });
             const bool bMover = b.IsWhitesTurn();
-            Recorder r(b);
-            r.nAnswer = c.nAnswer;
-            r.bLater = c.bLater;
             const bool bPlayed = QString(c.sLog).contains("move");
-            if (bDrop)
-                Drag(b, sMove.left(2), CellCentre(sMove.mid(2), true));
-            else
+            if (nRoad == 0)
                 EXPECT_EQ(b.MovePiece(sMove.left(2), sMove.mid(2)), bPlayed);
-            EXPECT_EQ(r.Log(), c.sLog);
-            EXPECT_EQ(b.IsWhitesTurn(), bPlayed ? !bMover : bMover);
+            else
+                Drag(b, sMove.left(2), CellCentre(sMove.mid(2), nRoad == 1), nRoad == 1);
+            EXPECT_EQ(oLog.join('|').toStdString(), c.sLog);
+            EXPECT_EQ(b.IsWhitesTurn(), bMover != bPlayed);
             EXPECT_TRUE(b.isEnabled());
         }
     }
 }
 
-// A refused layout leaves the game as it was; a game started by a handler keeps its own turn.
+// A refused layout leaves the game and its picture as they were; a game started by a handler
+// keeps its own turn.
 TEST(BoardMoves, NewGameRefusedOrStartedFromAHandler) {
     Board b;
-    for (const char *s : {"E2e4", "e2e2"})
-        EXPECT_FALSE(b.MovePiece(QString(s).left(2), QString(s).mid(2))) << s;
     ASSERT_TRUE(b.MovePiece("e2", "e4"));
+    const QImage oBefore = b.grab().toImage();
     b.NewGame(true, "XX");
     b.NewGame(true, Layout("8/8/8/8/8/8/8/4K3")); // no black king
+    EXPECT_EQ(b.grab().toImage(), oBefore);
     EXPECT_FALSE(b.IsWhitesTurn());
     EXPECT_TRUE(b.UndoLastMove());
     b.NewGame(true, Layout("6k1/5ppp/8/8/8/8/8/R5K1"));
@@ -107,7 +128,6 @@ TEST_F(PromotionWait, WrongChoicesKeepWaitingAndOtherCallsAreRefused) {
         });
     });
     EXPECT_TRUE(b->MovePiece("a7", "a8"));
-    EXPECT_TRUE(b->isEnabled());
     EXPECT_FALSE(b->IsWhitesTurn());
     EXPECT_FALSE(b->PromotionChoice(7)); // nothing pending
 }
@@ -126,36 +146,13 @@ TEST_F(PromotionWait, QuittingTakesTheUnansweredMoveBack) {
     QObject::connect(b, &Board::PawnPromotion, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     qApp->exec();
     EXPECT_FALSE(bPlayed);
-    EXPECT_TRUE(b->IsWhitesTurn());
     b->disconnect();
     QObject::connect(b, &Board::PawnPromotion, b, [this] { b->PromotionChoice(7); });
-    EXPECT_TRUE(b->MovePiece("a7", "a8")); // the pawn was back on a7
+    EXPECT_TRUE(b->MovePiece("a7", "a8")); // the pawn was back on a7, White still to move
 }
 
 // Counts leaves with MovePiece, UndoLastMove and the promotion answers alone; each promotion
-// is played once with each of the four answers.
-std::uint64_t Perft(Board &b, int nDepth, qint16 &nPiece, bool &bAsked) {
-    if (nDepth == 0)
-        return 1;
-    std::uint64_t n = 0;
-    for (int s = 0; s < 64; ++s) {
-        for (int d = 0; d < 64; ++d) {
-            for (qint16 v = 0; v < 4; ++v) {
-                nPiece = v;
-                bAsked = false;
-                if (!b.MovePiece(Name(s), Name(d)))
-                    break;
-                const bool bPromotion = bAsked;
-                n += Perft(b, nDepth - 1, nPiece, bAsked);
-                EXPECT_TRUE(b.UndoLastMove());
-                if (!bPromotion)
-                    break;
-            }
-        }
-    }
-    return n;
-}
-
+// is played once with each of the four answers, which the second position needs.
 TEST(BoardPerft, PublicFaceCountsEveryLegalMove) {
     for (const auto &[sFen, bWhite, nLeaves] :
          {std::tuple{Start, true, 8902}, {"n1n5/PPPk4/8/8/8/8/4Kppp/5N1N", false, 9483}}) {
@@ -167,7 +164,27 @@ TEST(BoardPerft, PublicFaceCountsEveryLegalMove) {
             bAsked = true;
             EXPECT_TRUE(b.PromotionChoice(static_cast<qint16>((w ? 7 : 1) + nPiece)));
         });
-        EXPECT_EQ(Perft(b, 3, nPiece, bAsked), static_cast<std::uint64_t>(nLeaves)) << sFen;
+        const auto Name = [](int i) { return QString(QChar('a' + i % 8)) + QChar('8' - i / 8); };
+        std::function<int(int)> Perft = [&](int nDepth) {
+            int n = nDepth == 0 ? 1 : 0;
+            for (int s = 0; s < 64 && nDepth > 0; ++s) {
+                for (int d = 0; d < 64; ++d) {
+                    for (qint16 v = 0; v < 4; ++v) {
+                        nPiece = v;
+                        bAsked = false;
+                        if (!b.MovePiece(Name(s), Name(d)))
+                            break;
+                        const bool bPromotion = bAsked;
+                        n += Perft(nDepth - 1);
+                        EXPECT_TRUE(b.UndoLastMove());
+                        if (!bPromotion)
+                            break;
+                    }
+                }
+            }
+            return n;
+        };
+        EXPECT_EQ(Perft(3), nLeaves) << sFen;
     }
 }
 

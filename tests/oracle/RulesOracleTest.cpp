@@ -1,25 +1,13 @@
-#include "OracleGame.h"
+#include "Oracle.h"
 
 #include <algorithm>
+#include <array>
+#include <cctype>
 #include <gtest/gtest.h>
 
 using namespace modConsts;
 
 namespace {
-
-std::int16_t PromotionClass(char cLetter, bool bWhite) {
-    const std::int16_t nBase = bWhite ? WhiteOffset : 0;
-    switch (cLetter) {
-    case 'q':
-        return nBase + BlackQueen;
-    case 'r':
-        return nBase + BlackRook;
-    case 'n':
-        return nBase + BlackKnight;
-    default:
-        return nBase + BlackBishop;
-    }
-}
 
 // The core, driven the way a player drives it: BeginMove, the promotion answer, JudgeMove,
 // PassTurn, UndoLastMove.
@@ -28,29 +16,19 @@ public:
     void Start(bool bWhiteFirst, const std::string &sLayout) override {
         m_oRules.NewGame(bWhiteFirst, sLayout);
     }
-    std::string Fen() override { return FenOf(m_oRules); }
 
-    std::vector<std::string> LegalMoves(std::string &sProblem) override {
-        const std::string sBefore = Fen();
+    std::vector<std::string> Moves(const std::string &, std::string &sProblem) override {
+        const std::string sBefore = State();
         const std::size_t nRecords = m_oRules.UndoCount();
         const bool bWhite = m_oRules.IsWhitesTurn();
         std::vector<std::string> oMoves;
-        auto Unchanged = [&](const std::string &sTrial) {
-            if (sProblem.empty() && (Fen() != sBefore || m_oRules.UndoCount() != nRecords ||
-                                     m_oRules.IsWhitesTurn() != bWhite))
-                sProblem = "trying " + sTrial + " left the game changed";
-        };
-
         // Every from-to pair, as a player might try it; a promotion once for each piece.
         for (int s = 1; s <= SquareCount; ++s)
             for (int d = 1; d <= SquareCount; ++d)
                 for (std::int16_t nKind = BlackQueen; nKind <= BlackBishop; ++nKind) {
                     const clsRules::MoveStart oStart = m_oRules.BeginMove(s, d);
-                    if (!oStart.bAccepted) {
-                        if (m_oRules.UndoCount() != nRecords)
-                            Unchanged(UciOf(s, d));
+                    if (!oStart.bAccepted)
                         break;
-                    }
                     const std::int16_t nClass =
                         oStart.bPromotionPending ? (bWhite ? WhiteOffset : 0) + nKind : NoPiece;
                     if (nClass != NoPiece && !m_oRules.PromotionChoice(nClass))
@@ -58,43 +36,66 @@ public:
                     if (m_oRules.JudgeMove().bPlayed) {
                         oMoves.push_back(UciOf(s, d, nClass));
                         m_oRules.PassTurn();
-                        if (!m_oRules.UndoLastMove())
-                            sProblem = "cannot take back " + oMoves.back();
+                        m_oRules.UndoLastMove();
                     }
-                    Unchanged(UciOf(s, d, nClass));
+                    if (sProblem.empty() &&
+                        (State() != sBefore || m_oRules.UndoCount() != nRecords))
+                        sProblem = "trying " + UciOf(s, d, nClass) + " left the game changed";
                     if (nClass == NoPiece)
                         break;
                 }
         std::sort(oMoves.begin(), oMoves.end());
 
-        // The engine's own search road (what mate and stalemate rest on) must find the same.
-        std::vector<std::string> oSearched = SearchedMoves(bWhite);
-        Unchanged("the move search");
-        if (sProblem.empty() && oSearched != oMoves)
-            sProblem = "move search finds " + std::to_string(oSearched.size()) +
-                       " moves, BeginMove accepts " + std::to_string(oMoves.size());
-        if (sProblem.empty() && m_oRules.HasLegalMove(bWhite) == oMoves.empty())
-            sProblem = "HasLegalMove disagrees with the moves found";
+        // The engine's own search (what mate and stalemate rest on) must try every legal move.
+        std::array<std::int8_t, 32> oDests{};
+        for (const std::string &m : oMoves) {
+            const auto pEnd =
+                oDests.begin() +
+                m_oRules.CandidateDestinations(clsRules::NotationToSquare(m.substr(0, 2)), oDests);
+            if (std::find(oDests.begin(), pEnd, clsRules::NotationToSquare(m.substr(2, 2))) == pEnd)
+                sProblem = "the move search never tries " + m;
+        }
         return oMoves;
     }
 
     std::optional<Verdict> Play(const std::string &sMove) override {
-        const bool bWhite = m_oRules.IsWhitesTurn();
         const clsRules::MoveStart oStart =
             m_oRules.BeginMove(clsRules::NotationToSquare(sMove.substr(0, 2)),
                                clsRules::NotationToSquare(sMove.substr(2, 2)));
-        if (!oStart.bAccepted)
-            return std::nullopt;
-        if (oStart.bPromotionPending)
-            m_oRules.PromotionChoice(PromotionClass(sMove.size() > 4 ? sMove[4] : 'q', bWhite));
+        if (oStart.bPromotionPending) {
+            const char c = sMove.size() > 4 ? sMove[4] : 'q';
+            m_oRules.PromotionChoice(
+                ClassOfLetter(m_oRules.IsWhitesTurn() ? char(std::toupper(c)) : c));
+        }
         const clsRules::MoveVerdict v = m_oRules.JudgeMove();
-        if (!v.bPlayed)
+        if (!oStart.bAccepted || !v.bPlayed)
             return std::nullopt;
         m_oRules.PassTurn();
         return Verdict{v.bOpponentInCheck, v.bOpponentMated, v.bOpponentStalemated};
     }
 
     bool Undo() override { return m_oRules.UndoLastMove(); }
+
+    // Castling rights follow from unmoved kings and rooks on their home squares.
+    std::string State() override {
+        auto Unmoved = [&](std::string_view sPieceSquare) {
+            const clsSquare &o =
+                m_oRules.Square(clsRules::NotationToSquare(sPieceSquare.substr(1)));
+            return o.HasPiece && o.Piece->Class == ClassOfLetter(sPieceSquare[0]) &&
+                   !o.Piece->HasMoved;
+        };
+        std::string sCastling;
+        for (std::string_view s : {"KKe1Rh1", "QKe1Ra1", "kke8rh8", "qke8ra8"})
+            if (Unmoved(s.substr(1, 3)) && Unmoved(s.substr(4)))
+                sCastling += s[0];
+        const bool bWhite = m_oRules.IsWhitesTurn();
+        const std::string sEp = m_oRules.EnPassantPossible()
+                                    ? clsRules::SquareToNotation(clsRules::SquareIndex(
+                                          m_oRules.EnPassantColumn(), bWhite ? 3 : 6))
+                                    : "-";
+        return m_oRules.Layout() + (bWhite ? " w " : " b ") +
+               (sCastling.empty() ? "-" : sCastling) + ' ' + sEp;
+    }
 
     std::optional<Verdict> PositionVerdict() override {
         const bool bWhite = m_oRules.IsWhitesTurn();
@@ -104,43 +105,6 @@ public:
     }
 
 private:
-    // Candidate squares, judged by TryMove, MakeMove and the attack test, then undone.
-    std::vector<std::string> SearchedMoves(bool bWhite) {
-        std::vector<std::string> oMoves;
-        std::array<std::int8_t, 32> oDests{};
-        for (int s = 1; s <= SquareCount; ++s) {
-            if (!m_oRules.Square(s).HasPiece || m_oRules.Square(s).Piece->IsWhite != bWhite)
-                continue;
-            const int n = m_oRules.CandidateDestinations(s, oDests);
-            for (int k = 0; k < n; ++k) {
-                const int d = oDests[static_cast<std::size_t>(k)];
-                const clsSquare &oDest = m_oRules.Square(d);
-                if (oDest.HasPiece && KindOf(oDest.Piece->Class) == BlackKing)
-                    continue;
-                for (std::int16_t nKind = BlackQueen; nKind <= BlackBishop; ++nKind) {
-                    if (!m_oRules.TryMove(s, d, false))
-                        break;
-                    m_oRules.MakeMove(s, d, true);
-                    const bool bPromotion = m_oRules.PromotionPending();
-                    const std::int16_t nClass =
-                        bPromotion ? (bWhite ? WhiteOffset : 0) + nKind : NoPiece;
-                    if (bPromotion)
-                        m_oRules.PromotionChoice(nClass);
-                    m_oRules.ClearPromotionPending();
-                    const int nKing =
-                        bWhite ? m_oRules.WhiteKingSquare() : m_oRules.BlackKingSquare();
-                    if (!m_oRules.IsSquareAttacked(bWhite, nKing))
-                        oMoves.push_back(UciOf(s, d, nClass));
-                    m_oRules.UndoMove();
-                    if (!bPromotion)
-                        break;
-                }
-            }
-        }
-        std::sort(oMoves.begin(), oMoves.end());
-        return oMoves;
-    }
-
     clsRules m_oRules;
 };
 

@@ -1,0 +1,274 @@
+#pragma once
+
+// The shared half of the differential test: Stockfish asked through UCI, and seeded random
+// games played against it through one road into the rules.
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <clsRules.h>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <iostream>
+#include <map>
+#include <optional>
+#include <random>
+#include <stdexcept>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+// A verdict on the side to move.
+struct Verdict {
+    bool bInCheck = false;
+    bool bMated = false;
+    bool bStalemated = false;
+    bool operator==(const Verdict &) const = default;
+};
+
+// One road into the rules (the core itself, or the Board control) played against the oracle.
+class GameUnderTest {
+public:
+    virtual ~GameUnderTest() = default;
+    virtual void Start(bool bWhiteFirst, const std::string &sLayout) = 0;
+    // Every move the game accepts in the position (the oracle's FEN), sorted; sProblem names
+    // anything else found wrong meanwhile.
+    virtual std::vector<std::string> Moves(const std::string &sFen, std::string &sProblem) = 0;
+    // Plays the move; empty when it was refused.
+    virtual std::optional<Verdict> Play(const std::string &sMove) = 0;
+    virtual bool Undo() = 0;
+    // "layout side castling en-passant", when the game can show it.
+    virtual std::string State() { return {}; }
+    virtual std::optional<Verdict> PositionVerdict() { return std::nullopt; }
+};
+
+inline constexpr std::string_view ClassLetters = "kqrnbpKQRNBP"; // FEN letters by class code
+
+// The piece letter of a FEN on a square (1 = a8 .. 64 = h1), or '.'.
+inline char PieceAt(std::string_view sFen, int nSquare) {
+    std::string s;
+    for (char c : sFen.substr(0, sFen.find(' ')))
+        if (c != '/')
+            s.append(c > '8' ? 1 : std::size_t(c - '0'), c > '8' ? c : '.');
+    return s.at(std::size_t(nSquare - 1));
+}
+
+inline std::int16_t ClassOfLetter(char c) {
+    return static_cast<std::int16_t>(ClassLetters.find(c));
+}
+
+inline std::string UciOf(int nSrc, int nDest, std::int16_t nPromotionClass = modConsts::NoPiece) {
+    std::string s = clsRules::SquareToNotation(nSrc) + clsRules::SquareToNotation(nDest);
+    if (nPromotionClass != modConsts::NoPiece)
+        s += ClassLetters[std::size_t(modConsts::KindOf(nPromotionClass))];
+    return s;
+}
+
+namespace oracle {
+
+// Where the random games begin: the usual start most often, positions rich in castling, en
+// passant, promotions and pins, and bare endings where mate and stalemate are a move away (two
+// of them are already over). Castling rights follow from the kings and rooks standing unmoved
+// on their home squares, so every FEN here claims exactly those rights.
+const std::array<std::string_view, 12> StartFens = {
+    "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
+    "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
+    "k7/8/1K6/8/8/8/8/2Q5 w - - 0 1",
+    "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1",
+    "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
+    "n1n5/PPPk4/8/8/8/8/4Kppp/5N1N b - - 0 1",
+    "k7/2Q5/1K6/8/8/8/8/8 b - - 0 1",
+    "rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8",
+    "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
+    "r3k2r/8/8/8/3pPp2/8/8/R3K1R1 b Qkq - 0 1",
+    "R5k1/5ppp/8/8/8/8/8/6K1 b - - 0 1",
+    "7k/5K2/8/8/8/8/6r1/5R2 w - - 0 1",
+};
+
+struct Answer {
+    std::string sFen;
+    bool bInCheck = false;
+    std::vector<std::string> oMoves; // legal moves, "e2e4" / "e7e8q", sorted
+};
+
+// The position Stockfish reaches from sStartFen by the moves, asked over its two pipes.
+inline Answer Query(std::FILE *pIn, std::FILE *pOut, const std::string &sStartFen,
+                    const std::vector<std::string> &oMoves) {
+    std::string s = "position fen " + sStartFen + " moves";
+    for (const std::string &m : oMoves)
+        s += " " + m;
+    // "d" answers at once while perft may run on a search thread, so the two answers are told
+    // apart by their lines, not by their order.
+    if (std::fputs((s + "\nd\ngo perft 1\n").c_str(), pIn) < 0 || std::fflush(pIn) != 0)
+        throw std::runtime_error("cannot write to stockfish");
+    Answer oAnswer;
+    for (int nAnswers = 0; nAnswers < 2;) {
+        s.clear();
+        for (int c; (c = std::fgetc(pOut)) != '\n'; s += static_cast<char>(c))
+            if (c == EOF)
+                throw std::runtime_error("stockfish closed its output");
+        const std::size_t nColon = s.find(": ");
+        if (s.starts_with("Fen: "))
+            oAnswer.sFen = s.substr(5);
+        if (s.starts_with("Checkers:"))
+            oAnswer.bInCheck = s.find_first_not_of(' ', 9) != std::string::npos;
+        if ((nColon == 4 || nColon == 5) && s[0] >= 'a' && s[0] <= 'h')
+            oAnswer.oMoves.push_back(s.substr(0, nColon)); // "e2e4: 1"
+        nAnswers += s.starts_with("Checkers:") || s.starts_with("Nodes searched:");
+    }
+    std::sort(oAnswer.oMoves.begin(), oAnswer.oMoves.end());
+    return oAnswer;
+}
+
+// The state our game shows (see GameUnderTest::State) when the oracle's FEN is right. Our en
+// passant flag stands after every double step; the oracle names the square only when a capture
+// is possible.
+inline std::string ExpectedState(const std::string &sFen, const std::vector<std::string> &oPlayed) {
+    std::string s;
+    for (int i = 1; i <= modConsts::SquareCount; ++i) {
+        const char c = PieceAt(sFen, i);
+        s += c == '.' ? modConsts::EmptyLayoutCode
+                      : modConsts::LayoutCodes[std::size_t(ClassOfLetter(c))];
+    }
+    const std::size_t nSide = sFen.find(' ');
+    s += sFen.substr(nSide, sFen.find(' ', nSide + 3) - nSide);      // " w KQkq"
+    const std::string m = oPlayed.empty() ? "a1a1" : oPlayed.back(); // no move: no double step
+    const int nSrc = clsRules::NotationToSquare(m.substr(0, 2));
+    const int nDest = clsRules::NotationToSquare(m.substr(2, 2));
+    const bool bDoubleStep =
+        std::tolower(PieceAt(sFen, nDest)) == 'p' && std::abs(nDest - nSrc) == 16;
+    return s + ' ' + (bDoubleStep ? clsRules::SquareToNotation((nSrc + nDest) / 2) : "-");
+}
+
+inline std::string Difference(const std::vector<std::string> &a,
+                              const std::vector<std::string> &b) {
+    std::vector<std::string> o;
+    std::set_difference(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(o));
+    std::string s;
+    for (const std::string &m : o)
+        s += " " + m;
+    return s;
+}
+
+inline std::string Str(const Verdict &v) {
+    return std::string(v.bInCheck ? "check" : "no check") + (v.bMated ? ", mate" : "") +
+           (v.bStalemated ? ", stalemate" : "");
+}
+
+// Plays one seeded random game against the oracle. Returns an empty string, or a report of the
+// first disagreement with everything needed to replay it.
+inline std::string PlayGame(std::FILE *pIn, std::FILE *pOut, GameUnderTest &oGame,
+                            std::uint32_t nSeed, int nMaxPlies,
+                            std::map<std::string, long> &oTally) {
+    std::mt19937 oRandom(nSeed);
+    const std::string sStartFen(StartFens[nSeed % StartFens.size()]);
+    oGame.Start(sStartFen.find(" w ") != std::string::npos,
+                ExpectedState(sStartFen, {}).substr(0, modConsts::LayoutLength));
+    std::vector<std::string> oPlayed; // the game as it stands, undone moves dropped
+    std::string sRecord;              // everything that happened, undos included
+    std::optional<Verdict> oLastVerdict;
+    ++oTally["games"];
+    for (int nPly = 0;; ++nPly) {
+        const Answer oAnswer = Query(pIn, pOut, sStartFen, oPlayed);
+        auto Report = [&](const std::string &sWhat) {
+            const std::string sSeed = std::to_string(nSeed);
+            return sWhat + "\n  seed " + sSeed + " (replay: TAVLON_ORACLE_SEED=" + sSeed +
+                   " TAVLON_ORACLE_GAMES=1)\n  start  " + sStartFen + "\n  record" + sRecord +
+                   "\n  oracle " + oAnswer.sFen + '\n';
+        };
+
+        const std::string sExpected = ExpectedState(oAnswer.sFen, oPlayed);
+        if (const std::string s = oGame.State(); !s.empty() && s != sExpected)
+            return Report("position differs\n  ours     " + s + "\n  expected " + sExpected);
+        std::string sProblem;
+        const std::vector<std::string> oMoves = oGame.Moves(oAnswer.sFen, sProblem);
+        if (!sProblem.empty())
+            return Report(sProblem);
+        if (oMoves != oAnswer.oMoves)
+            return Report("legal moves differ\n  missing" + Difference(oAnswer.oMoves, oMoves) +
+                          "\n  extra  " + Difference(oMoves, oAnswer.oMoves));
+
+        const bool bNoMove = oAnswer.oMoves.empty();
+        const Verdict oTrue{oAnswer.bInCheck, oAnswer.bInCheck && bNoMove,
+                            !oAnswer.bInCheck && bNoMove};
+        if (oLastVerdict && *oLastVerdict != oTrue)
+            return Report("verdict of the last move: " + Str(*oLastVerdict) + "; oracle " +
+                          Str(oTrue));
+        if (const std::optional<Verdict> v = oGame.PositionVerdict(); v && *v != oTrue)
+            return Report("verdict on the position: " + Str(*v) + "; oracle " + Str(oTrue));
+        ++oTally[oTrue.bMated        ? "mates"
+                 : oTrue.bStalemated ? "stalemates"
+                 : oTrue.bInCheck    ? "other checks"
+                                     : "other positions"];
+        if (bNoMove || nPly == nMaxPlies)
+            return {};
+
+        // Now and then take back one to three moves and play on from there.
+        if (!oPlayed.empty() && oRandom() % 100 < 6) {
+            for (std::size_t k = 1 + oRandom() % 3; k > 0 && !oPlayed.empty(); --k) {
+                sRecord += " undo";
+                if (!oGame.Undo())
+                    return Report("undo refused");
+                oPlayed.pop_back();
+                ++oTally["undos"];
+            }
+            oLastVerdict.reset();
+            continue;
+        }
+
+        // Captures are preferred half the time: material comes off and the games reach the
+        // endings where mates and stalemates happen.
+        std::vector<std::string> oCaptures;
+        for (const std::string &m : oAnswer.oMoves)
+            if (PieceAt(oAnswer.sFen, clsRules::NotationToSquare(m.substr(2, 2))) != '.')
+                oCaptures.push_back(m);
+        const std::vector<std::string> &oPool =
+            !oCaptures.empty() && oRandom() % 2 ? oCaptures : oAnswer.oMoves;
+        const std::string &sMove = oPool[oRandom() % oPool.size()];
+        sRecord += " " + sMove;
+        oLastVerdict = oGame.Play(sMove);
+        if (!oLastVerdict)
+            return Report("legal move " + sMove + " refused when played");
+        oPlayed.push_back(sMove);
+    }
+}
+
+inline long EnvOr(const char *sName, long nDefault) {
+    const char *s = std::getenv(sName);
+    return s ? std::strtol(s, nullptr, 10) : nDefault;
+}
+
+} // namespace oracle
+
+// Plays seeded random games through oGame against Stockfish, failing the test (with what is
+// needed to replay it) for each of the first three disagreements. TAVLON_ORACLE_GAMES (default
+// nDefaultGames), TAVLON_ORACLE_PLIES (150) and TAVLON_ORACLE_SEED change the run.
+inline void RunOracleGames(GameUnderTest &oGame, const char *sRoad, int nDefaultGames) {
+    const long nGames = oracle::EnvOr("TAVLON_ORACLE_GAMES", nDefaultGames);
+    const int nMaxPlies = static_cast<int>(oracle::EnvOr("TAVLON_ORACLE_PLIES", 150));
+    const auto nSeed = static_cast<std::uint32_t>(oracle::EnvOr("TAVLON_ORACLE_SEED", 20260601));
+    int oPipe[2];
+    if (pipe(oPipe) != 0)
+        throw std::runtime_error("pipe failed");
+    std::signal(SIGPIPE, SIG_IGN); // a dead engine must fail the test through EOF
+    std::FILE *pIn =
+        popen(("exec " TAVLON_STOCKFISH " >&" + std::to_string(oPipe[1])).c_str(), "w");
+    std::FILE *pOut = fdopen(oPipe[0], "r");
+    close(oPipe[1]);
+    std::map<std::string, long> oTally;
+    for (long g = 0, nFailures = 0; g < nGames && nFailures < 3; ++g)
+        if (const std::string s =
+                oracle::PlayGame(pIn, pOut, oGame, nSeed + std::uint32_t(g), nMaxPlies, oTally);
+            !s.empty()) {
+            ADD_FAILURE() << s;
+            ++nFailures;
+        }
+    std::cout << sRoad << ":";
+    for (const auto &[sWhat, n] : oTally)
+        std::cout << ' ' << n << ' ' << sWhat;
+    std::cout << '\n';
+    pclose(pIn);
+    std::fclose(pOut);
+}

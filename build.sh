@@ -14,7 +14,7 @@ run)
     ;;
 test)
     # What CI runs: every suite in release and under the sanitizers, the fuzzers for about a
-    # minute, and the rules tests under valgrind. Each step stops the run at its first failure.
+    # minute, and the rules under valgrind. Each step stops the run at its first failure.
     scripts/install-deps.sh test
     export QT_QPA_PLATFORM=offscreen
     cmake --preset release
@@ -26,11 +26,8 @@ test)
     cmake --preset fuzz
     cmake --build --preset fuzz
     fuzz/run.sh build/fuzz "${TAVLON_FUZZ_SECONDS:-20}"
-    # The core under memcheck: its own tests, and a few oracle games (Stockfish runs untraced).
-    memcheck=(valgrind --tool=memcheck --leak-check=full --errors-for-leak-kinds=definite
-        --error-exitcode=1 --quiet)
-    "${memcheck[@]}" build/release/bin/tavlon_rules_tests
-    TAVLON_ORACLE_GAMES=60 "${memcheck[@]}" build/release/bin/tavlon_oracle_tests
+    # Last, the core under memcheck: its own tests, and a few oracle games.
+    ctest --preset memcheck
     ;;
 *)
     echo "usage: $0 run|test" >&2

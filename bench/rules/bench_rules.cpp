@@ -1,25 +1,10 @@
 // Rules engine figures: perft speed and the cost of the exact mate and stalemate verdicts.
 #include "Perft.h"
+#include "TestPositions.h"
 
 #include <benchmark/benchmark.h>
-#include <cctype>
 
 namespace {
-
-std::string LayoutFromFen(std::string_view sPlacement) {
-    std::string s;
-    for (const char c : sPlacement) {
-        if (c == '/')
-            continue;
-        if (std::isdigit(static_cast<unsigned char>(c))) {
-            s.append(2 * static_cast<std::size_t>(c - '0'), 'X');
-            continue;
-        }
-        s += std::isupper(static_cast<unsigned char>(c)) ? 'W' : 'B';
-        s += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return s;
-}
 
 void BM_PerftStart5(benchmark::State &state) {
     clsRules oRules;

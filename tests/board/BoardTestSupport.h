@@ -1,19 +1,13 @@
 #pragma once
 
 #include "Board.h"
+#include "TestPositions.h"
 
 #include <QTest>
 
 // A position written as the piece-placement field of a FEN, as a layout string.
 inline QString Layout(const QString &sFen) {
-    QString s;
-    for (const QChar c : sFen) {
-        if (c.isDigit())
-            s += QString("XX").repeated(c.digitValue());
-        else if (c != '/')
-            s += QString(c.isUpper() ? 'W' : 'B') + c.toUpper();
-    }
-    return s;
+    return QString::fromStdString(LayoutFromFen(sFen.toStdString()));
 }
 
 // A square's cell, worked out from the board's design rather than from its code: a 2-pixel

@@ -53,12 +53,14 @@ std::string clsRules::LayoutError(std::string_view sLayout) {
     for (int i = 1; i <= SquareCount; ++i) {
         const std::string_view sCode = sLayout.substr(static_cast<std::size_t>(2 * (i - 1)), 2);
         const std::int16_t c = ClassOfCode(sCode);
-        const std::string sWhere = "square " + std::to_string(i) + " (" + SquareToNotation(i) + ")";
+        auto Where = [i] {
+            return "square " + std::to_string(i) + " (" + SquareToNotation(i) + ")";
+        };
         if (c == -2)
-            return "unknown code \"" + std::string(sCode) + "\" on " + sWhere;
+            return "unknown code \"" + std::string(sCode) + "\" on " + Where();
         if ((c == WhiteKing && ++nWhiteKings > 1) || (c == BlackKing && ++nBlackKings > 1))
             return "a second " + std::string(c == WhiteKing ? "white" : "black") + " king on " +
-                   sWhere;
+                   Where();
     }
     if (nWhiteKings == 0)
         return "layout has no white king";

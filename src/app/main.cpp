@@ -1,3 +1,4 @@
+#include "AppInfo.h"
 #include "Board.h"
 #include "frmMain.h"
 
@@ -40,7 +41,7 @@ private:
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tavlon"));
-    QApplication::setDesktopFileName(QStringLiteral("tavlon"));
+    QApplication::setDesktopFileName(QStringLiteral(TAVLON_APP_ID));
     QApplication::setWindowIcon(TavlonIcon());
 
     frmMain window;

@@ -1,6 +1,7 @@
 #include "TestPositions.h"
 
 #include <algorithm>
+#include <cctype>
 #include <gtest/gtest.h>
 #include <stdexcept>
 
@@ -12,6 +13,20 @@ clsRules Position(std::string_view sPlacement, bool bWhiteToMove = true) {
     clsRules o;
     o.NewGame(bWhiteToMove, LayoutFromFen(sPlacement));
     return o;
+}
+
+// A table row's test name, stable from build to build: its description as an identifier.
+template <class Case>
+std::string WhyName(const testing::TestParamInfo<Case> &oInfo) {
+    std::string s;
+    for (const char c : std::string_view(oInfo.param.sWhy)) {
+        if (std::isalnum(static_cast<unsigned char>(c))) {
+            s += c;
+        } else if (!s.empty() && s.back() != '_') {
+            s += '_';
+        }
+    }
+    return s;
 }
 
 // --- Castling ---------------------------------------------------------------------------
@@ -60,7 +75,8 @@ TEST_P(CastlingTest, JudgesAndLeavesNoTraceWhenRefused) {
     EXPECT_TRUE(o.TryMove(Sq("e1"), Sq(c.sDest), true)) << "castling allowed again after undo";
 }
 
-INSTANTIATE_TEST_SUITE_P(Rules, CastlingTest, testing::ValuesIn(CastlingCases));
+INSTANTIATE_TEST_SUITE_P(Rules, CastlingTest, testing::ValuesIn(CastlingCases),
+                         WhyName<CastlingCase>);
 
 TEST(Castling, NotAfterKingOrRookHasMovedEvenWhenBackHome) {
     for (const auto &[sFrom, sTo] : {std::pair{"e1", "f1"}, std::pair{"h1", "h2"}}) {
@@ -272,7 +288,7 @@ TEST_P(VerdictTest, ExactForThePlayerAndForTheSearches) {
     EXPECT_EQ(Snapshot(o), oBefore) << "the searches leave everything as they found it";
 }
 
-INSTANTIATE_TEST_SUITE_P(Rules, VerdictTest, testing::ValuesIn(VerdictCases));
+INSTANTIATE_TEST_SUITE_P(Rules, VerdictTest, testing::ValuesIn(VerdictCases), WhyName<VerdictCase>);
 
 TEST(Verdicts, SearchesKeepAPendingPromotion) {
     clsRules o = Position("4k3/1P6/8/8/8/8/p7/4K3");

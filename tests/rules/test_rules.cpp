@@ -15,15 +15,13 @@ clsRules Position(std::string_view sPlacement, bool bWhiteToMove = true) {
     return o;
 }
 
-// A table row's test name, stable from build to build: its description as an identifier.
+// A table row's test name, stable from build to build: its description, spaces as '_'.
 template <class Case>
 std::string WhyName(const testing::TestParamInfo<Case> &oInfo) {
     std::string s;
     for (const char c : std::string_view(oInfo.param.sWhy)) {
-        if (std::isalnum(static_cast<unsigned char>(c))) {
-            s += c;
-        } else if (!s.empty() && s.back() != '_') {
-            s += '_';
+        if (std::isalnum(static_cast<unsigned char>(c)) || c == ' ') {
+            s += c == ' ' ? '_' : c;
         }
     }
     return s;

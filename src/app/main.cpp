@@ -39,6 +39,7 @@ private:
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("tavlon"));
     QApplication::setApplicationName(QStringLiteral("tavlon"));
     QApplication::setDesktopFileName(QStringLiteral("tavlon"));
     QApplication::setWindowIcon(TavlonIcon());

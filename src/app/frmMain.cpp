@@ -321,7 +321,8 @@ void frmMain::cmdMovePiece_Click() {
     // First two and last two characters, so "e2e4", "e2-e4" and "e2 to e4" all work.
     const QString sText = txtMovePiece->text().trimmed();
     const QString sSrc = sText.left(2), sDest = sText.right(2);
-    const QString sCause = RefusalCause(sSrc, sDest);
+    // Two names need four characters: "e4" alone names one square twice, and is no move.
+    const QString sCause = sText.size() < 4 ? RefusalCause({}, {}) : RefusalCause(sSrc, sDest);
     if (!Board1->MovePiece(sSrc, sDest)) {
         staStatus->showMessage(sCause);
         ShowMessage(QStringLiteral("Illegal move or bad syntax"));

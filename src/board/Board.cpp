@@ -282,6 +282,7 @@ void Board::mousePressEvent(QMouseEvent *event) {
     // A release we never saw (the grab was lost) must not leave a piece in the air.
     EndDrag();
     m_nPressed = 0;
+    m_bFocusShown = false; // the focus square is for keyboard players; a mouse hides it
     if (event->button() != Qt::LeftButton) {
         Select(0);
         UpdateMarks();
@@ -430,7 +431,7 @@ SquareRenderer::Marks Board::MarksOf(int nSquare) const {
         if (c.x() == 0)
             n |= R::RankLabel;
     }
-    if (nSquare == m_nFocus && hasFocus())
+    if (nSquare == m_nFocus && m_bFocusShown && hasFocus())
         n |= R::Focus;
     return n;
 }
@@ -541,6 +542,7 @@ QString Board::SquareDescription(int nSquare) const {
 }
 
 void Board::keyPressEvent(QKeyEvent *event) {
+    m_bFocusShown = true;
     // Arrows move as seen: in Black's view the board is turned, so up is towards rank 1.
     const int nSign = m_bIsWhitesView ? 1 : -1;
     const QPoint c = CellOf(m_nFocus, true);
@@ -583,6 +585,12 @@ void Board::keyPressEvent(QKeyEvent *event) {
 }
 
 void Board::focusInEvent(QFocusEvent *event) {
+    const Qt::FocusReason nReason = event->reason();
+    if (nReason == Qt::TabFocusReason || nReason == Qt::BacktabFocusReason ||
+        nReason == Qt::ShortcutFocusReason)
+        m_bFocusShown = true;
+    else if (nReason == Qt::MouseFocusReason)
+        m_bFocusShown = false;
     UpdateMarks();
     QWidget::focusInEvent(event);
 }

@@ -139,6 +139,7 @@ private:
     int m_nSelected = 0;
     int m_nPressed = 0;   // where the left button went down
     int m_nFocus = 53;    // the keyboard's square, e2 to begin with
+    bool m_bFocusShown = false; // focus came from the keyboard, or a key has been used since
     int m_nTargetsOf = 0; // the square m_nTargets was worked out for
     std::uint64_t m_nTargets = 0;
 };

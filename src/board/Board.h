@@ -137,9 +137,9 @@ private:
     bool m_bMarksScheduled = false;
     bool m_bJudging = false; // trial moves of LegalTargets: the squares do not really change
     int m_nSelected = 0;
-    int m_nPressed = 0;   // where the left button went down
-    int m_nFocus = 53;    // the keyboard's square, e2 to begin with
+    int m_nPressed = 0;         // where the left button went down
+    int m_nFocus = 53;          // the keyboard's square, e2 to begin with
     bool m_bFocusShown = false; // focus came from the keyboard, or a key has been used since
-    int m_nTargetsOf = 0; // the square m_nTargets was worked out for
+    int m_nTargetsOf = 0;       // the square m_nTargets was worked out for
     std::uint64_t m_nTargets = 0;
 };

@@ -41,17 +41,37 @@ const MoveCase MoveCases[] = {
 };
 // clang-format on
 
-// Typed moves and drops in either view must give the same events, in the same order, with the
-// same verdicts; each is logged with the side to move once it is reported.
+// Plays by the keyboard: the focus square goes to the bottom left as seen, then to each square
+// by the arrows as seen, and Space or Return takes or plays there.
+void KeyMove(Board &b, const QString &sSrc, const QString &sDest, bool bWhitesView) {
+    b.setFocus(Qt::TabFocusReason);
+    for (const QString &s : {sSrc, sDest}) {
+        for (int i = 0; i < 8; ++i) {
+            QTest::keyClick(&b, Qt::Key_Left);
+            QTest::keyClick(&b, Qt::Key_Down);
+        }
+        const QPoint c = (CellOrigin(s, bWhitesView) - QPoint(2, 2)) / 41;
+        for (int i = 0; i < c.x(); ++i)
+            QTest::keyClick(&b, Qt::Key_Right);
+        for (int i = c.y(); i < 7; ++i)
+            QTest::keyClick(&b, Qt::Key_Up);
+        QTest::keyClick(&b, s == sSrc ? Qt::Key_Space : Qt::Key_Return);
+    }
+}
+
+// Typed moves, drops, clicks and keys in either view must give the same events, in the same
+// order, with the same verdicts; each is logged with the side to move once it is reported.
 TEST(BoardMoves, TypedAndDroppedRoadsReportAlike) {
-    for (const int nRoad : {0, 1, 2}) { // typed; dropped in White's view; in Black's view
+    // typed; dropped in White's view; in Black's; clicked in White's; keys in Black's and White's
+    for (const int nRoad : {0, 1, 2, 3, 4, 5}) {
         for (const MoveCase &c : MoveCases) {
             SCOPED_TRACE(std::string(c.sMoves) + " in " + c.sFen + " road " + char('0' + nRoad));
             Board b;
             b.show();
             ASSERT_TRUE(QTest::qWaitForWindowExposed(&b));
             b.NewGame(c.bWhite, Layout(c.sFen));
-            b.BoardView(nRoad != 2);
+            const bool bView = nRoad != 2 && nRoad != 4;
+            b.BoardView(bView);
             QString sMove = c.sMoves;
             if (sMove.size() > 4) {
                 ASSERT_TRUE(b.MovePiece(sMove.left(2), sMove.mid(2, 2)));
@@ -79,13 +99,54 @@ TEST(BoardMoves, TypedAndDroppedRoadsReportAlike) {
             const bool bPlayed = QString(c.sLog).contains("move");
             if (nRoad == 0)
                 EXPECT_EQ(b.MovePiece(sMove.left(2), sMove.mid(2)), bPlayed);
+            else if (nRoad <= 2)
+                Drag(b, sMove.left(2), CellCentre(sMove.mid(2), bView), bView);
+            else if (nRoad == 3)
+                for (const QString &sAt : {sMove.left(2), sMove.mid(2)})
+                    QTest::mouseClick(&b, Qt::LeftButton, {}, CellCentre(sAt));
             else
-                Drag(b, sMove.left(2), CellCentre(sMove.mid(2), nRoad == 1), nRoad == 1);
-            EXPECT_EQ(oLog.join('|').toStdString(), c.sLog);
+                KeyMove(b, sMove.left(2), sMove.mid(2), bView);
+            // Clicks and keys play legal targets only: a refused move never asks for a piece.
+            EXPECT_EQ(oLog.join('|').toStdString(), nRoad >= 3 && !bPlayed ? "" : c.sLog);
             EXPECT_EQ(b.IsWhitesTurn(), bMover != bPlayed);
             EXPECT_TRUE(b.isEnabled());
         }
     }
+}
+
+// Clicks select, switch, drop the selection and refuse illegal targets; the focused square is
+// named for assistive technology.
+TEST(BoardMoves, ClickSequences) {
+    Board b;
+    b.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&b));
+    struct Step {
+        const char *sAt;
+        Qt::MouseButton nButton;
+        const char *sName; // the accessible name after a Space on the clicked square
+    } const oSteps[] = {
+        {"g1", Qt::LeftButton, "g1, white knight, selected"},
+        {"b1", Qt::LeftButton, "b1, white knight, selected"}, // switch
+        {"b1", Qt::LeftButton, "b1, white knight"},           // second click drops it
+        {"g1", Qt::LeftButton, "g1, white knight, selected"},
+        {"g3", Qt::LeftButton, "g3, empty"}, // not a legal target: dropped
+        {"e2", Qt::LeftButton, "e2, white pawn, selected"},
+        {"e2", Qt::RightButton, "e2, white pawn"}, // a right click drops it
+        {"e7", Qt::LeftButton, "e7, black pawn"},  // not the mover's piece
+    };
+    for (const Step &o : oSteps) {
+        QTest::mouseClick(&b, o.nButton, {}, CellCentre(o.sAt));
+        EXPECT_EQ(b.accessibleName().toStdString(), o.sName) << o.sAt;
+    }
+    EXPECT_TRUE(b.IsWhitesTurn());
+    QTest::mouseClick(&b, Qt::LeftButton, {}, CellCentre("g1"));
+    QTest::keyClick(&b, Qt::Key_Escape);
+    QTest::mouseClick(&b, Qt::LeftButton, {}, CellCentre("f3"));
+    EXPECT_TRUE(b.IsWhitesTurn()) << "Escape dropped the selection";
+    // A press on the selected piece, then a drag, is a drag.
+    QTest::mouseClick(&b, Qt::LeftButton, {}, CellCentre("g1"));
+    Drag(b, "g1", CellCentre("h3"));
+    EXPECT_FALSE(b.IsWhitesTurn());
 }
 
 // A refused layout leaves the game and its picture as they were; a game started by a handler

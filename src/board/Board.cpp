@@ -24,7 +24,7 @@ using namespace BoardGeometry;
 
 namespace {
 
-QString Notation(int nSquare) {
+QString SquareName(int nSquare) {
     return QString::fromStdString(clsRules::SquareToNotation(nSquare));
 }
 
@@ -143,7 +143,7 @@ Board::PlayResult Board::PlayMove(int nSrc, int nDest, qint16 nPromotion) {
     const unsigned nGame = m_nGame;
     const bool bOpponentIsWhite = !m_oRules.IsWhitesTurn();
     m_bReporting = true;
-    emit PieceMovement(Notation(nSrc), Notation(nDest));
+    emit PieceMovement(SquareName(nSrc), SquareName(nDest));
     if (oSelf && oStart.bIsCapture)
         emit PieceCapture(oStart.nCapturedClass);
     if (oSelf && oVerdict.bOpponentInCheck)

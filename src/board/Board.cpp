@@ -241,7 +241,8 @@ bool Board::LoadPgn(const QString &sPgn) {
     clsRules oRead;
     try {
         const QByteArray oText = sPgn.toUtf8();
-        ::Pgn::Read(oRead, std::string_view(oText.constData(), static_cast<std::size_t>(oText.size())));
+        ::Pgn::Read(oRead,
+                    std::string_view(oText.constData(), static_cast<std::size_t>(oText.size())));
     } catch (const std::invalid_argument &e) {
         return Refuse(QString::fromStdString(e.what()));
     }

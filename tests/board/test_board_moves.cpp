@@ -164,8 +164,9 @@ TEST_F(PromotionWait, WrongChoicesKeepWaitingAndOtherCallsAreRefused) {
             EXPECT_FALSE(b->isEnabled());
             EXPECT_FALSE(b->MovePiece("e1", "d1"));
             EXPECT_FALSE(b->UndoLastMove());
-            for (const bool bDone : {b->MovePieceSan("Kd1"), b->SetFen("4k3/8/8/8/8/8/8/4K3 w - - 0 1"),
-                                     b->LoadPgn("1. e4"), b->Resign(), b->AgreeDraw(), b->ClaimDraw()})
+            for (const bool bDone :
+                 {b->MovePieceSan("Kd1"), b->SetFen("4k3/8/8/8/8/8/8/4K3 w - - 0 1"),
+                  b->LoadPgn("1. e4"), b->Resign(), b->AgreeDraw(), b->ClaimDraw()})
                 EXPECT_FALSE(bDone);
             EXPECT_EQ(b->Fen(), "4k3/P7/8/8/8/8/8/4K3 w - - 0 1"); // the move is not made yet
             b->NewGame(false);

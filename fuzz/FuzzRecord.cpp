@@ -22,7 +22,7 @@ namespace {
 }
 
 // Castling both ways, en passant, promotions with and without capture, three knights.
-constexpr std::string_view Starts[] = {
+[[maybe_unused]] constexpr std::string_view Starts[] = {
     "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
     "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
     "n1n1k3/1P1P4/8/2pP4/8/8/4p1p1/R3K1NR w KQ c6 0 1",

@@ -6,6 +6,7 @@
 #include <QPixmap>
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -51,6 +52,23 @@ public:
     bool SideToMoveInCheck() const;
     // The class code of the piece on a square named like "e4", or -1 (empty, or no square).
     qint16 PieceAt(const QString &sSquare) const;
+    // --- The game record and the end of the game ----------------------------------------
+    // Refusals return false and change nothing; LastError() then says why. During a promotion
+    // wait every call that changes the game is refused. Like NewGame, SetFen and LoadPgn raise
+    // no events, not even GameOver for a finished game they load.
+    QString Fen() const;
+    bool SetFen(const QString &sFen);       // a new game from that position
+    bool LoadPgn(const QString &sPgn);      // replays the first game's main line, tags and result
+    QString Pgn() const;                    // the game so far, export format
+    QStringList SanMoves() const;           // every move of the game in SAN, oldest first
+    QStringList CoordinateMoves() const;    // the same moves as e2e4, e7e8q
+    bool MovePieceSan(const QString &sSan); // SAN or e2e4; MovePiece's events
+    QString Result() const;                 // "1-0", "0-1", "1/2-1/2" or "*"
+    bool CanClaimDraw() const;              // false once the game is over
+    bool ClaimDraw();
+    bool Resign(); // the side to move resigns
+    bool AgreeDraw();
+    QString LastError() const { return m_sLastError; } // empty after a call that succeeded
 
     QSize sizeHint() const override;
 
@@ -63,6 +81,8 @@ signals:
     // The position or the side to move has changed and settled: after a move has been played
     // and the turn has passed, after an undo and after a new game.
     void PositionChanged();
+    // Once when the game ends, after the events of the move that ended it.
+    void GameOver(const QString &Result, const QString &Reason);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -86,7 +106,12 @@ private:
     // (a trial move taken back) is not drawn again.
     void RenderDirtySquares();
     // The whole move, shared by typed moves and drops.
-    PlayResult PlayMove(int nSrc, int nDest);
+    // A promotion piece given (nPromotion) is taken without asking the host.
+    PlayResult PlayMove(int nSrc, int nDest, qint16 nPromotion = modConsts::NoPiece);
+    void ReportGameOver();
+    bool Refuse(const QString &sWhy);
+    void Settled();
+    bool EndGame(bool (clsRules::*pEnd)(), const char *sWhy);
     // Asks the host for the promotion piece and waits; false when no piece was chosen.
     bool AwaitPromotion(bool &bGone);
     bool Waiting() const { return m_pPromotionLoop != nullptr || m_oRules.AwaitingPromotion(); }
@@ -142,4 +167,5 @@ private:
     bool m_bFocusShown = false; // focus came from the keyboard, or a key has been used since
     int m_nTargetsOf = 0;       // the square m_nTargets was worked out for
     std::uint64_t m_nTargets = 0;
+    QString m_sLastError;
 };

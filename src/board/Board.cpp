@@ -223,7 +223,8 @@ QStringList ToQt(const std::vector<std::string> &oList) {
 } // namespace
 
 void Board::Settled() {
-    // A new position from outside a move: no drag, no selection, marks and hosts brought up to date.
+    // A new position from outside a move: no drag, no selection, marks and hosts brought up to
+    // date.
     EndDrag();
     Select(0);
     m_sLastError.clear();
@@ -671,7 +672,7 @@ void Board::ClickSquare(int nSquare) {
 QString Board::SquareDescription(int nSquare) const {
     static const char *const Kinds[] = {"king", "queen", "rook", "knight", "bishop", "pawn"};
     const clsSquare &o = m_oRules.Square(nSquare);
-    QString s = Notation(nSquare);
+    QString s = SquareName(nSquare);
     if (o.HasPiece) {
         s += QStringLiteral(", %1 %2").arg(modConsts::IsWhiteClass(o.Piece->Class)
                                                ? QStringLiteral("white")

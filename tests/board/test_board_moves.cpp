@@ -61,8 +61,9 @@ void KeyMove(Board &b, const QString &sSrc, const QString &sDest, bool bWhitesVi
     }
 }
 
-// Typed moves (by squares or as text), drops, clicks and keys in either view must give the same events, in the same
-// order, with the same verdicts; each is logged with the side to move once it is reported.
+// Typed moves (by squares or as text), drops, clicks and keys in either view must give the same
+// events, in the same order, with the same verdicts; each is logged with the side to move once it
+// is reported.
 TEST(BoardMoves, TypedAndDroppedRoadsReportAlike) {
     // typed; dropped in White's view; in Black's; clicked in White's; keys in Black's and
     // White's; typed as text

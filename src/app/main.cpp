@@ -1,4 +1,5 @@
 #include "Board.h"
+#include "Translations.h"
 #include "frmMain.h"
 
 #include <QApplication>
@@ -39,6 +40,7 @@ private:
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
+    InstallTranslations();
     QApplication::setApplicationName(QStringLiteral("tavlon"));
     QApplication::setDesktopFileName(QStringLiteral("tavlon"));
     QApplication::setWindowIcon(TavlonIcon());

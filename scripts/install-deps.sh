@@ -1,14 +1,30 @@
 #!/usr/bin/env bash
-# Installs, from Debian's packages, whatever the build and the tests need and the machine lacks.
-# Usage: scripts/install-deps.sh [build|test]   (test also brings the tools the test suite drives)
+# Installs, from Debian's packages, whatever the chosen build needs and the machine lacks.
+# Usage: scripts/install-deps.sh [run|test]
+#   run   what building and playing need (the default)
+#   test  also GoogleTest, Google Benchmark and the tools the test suite drives
+# Not root and no sudo: prints the apt-get line to run as root, and fails.
 set -euo pipefail
 
-build_pkgs=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-    libbenchmark-dev clang-format)
-test_pkgs=(xvfb xauth xdotool x11-utils imagemagick stockfish clang libclang-rt-14-dev valgrind)
+# Qt's development package already brings the OpenGL headers Qt's CMake files ask for.
+run_pkgs=(cmake ninja-build g++ qt6-base-dev)
+# libgmock-dev is left out on purpose: no test uses gMock, and Debian's GTestConfig.cmake loads
+# the gMock targets only when present. Xvfb is started directly, so no xauth (xvfb-run's need).
+# clang-format is a contributor's editor tool; no target runs it.
+test_pkgs=(libgtest-dev libbenchmark-dev
+    xvfb xdotool x11-utils imagemagick       # the real window under a virtual X server
+    stockfish                                # the rules' differential oracle
+    clang libclang-rt-14-dev valgrind        # fuzzing and memcheck
+    desktop-file-utils appstream dpkg-dev file) # desktop metadata and the Debian package
 
-pkgs=("${build_pkgs[@]}")
-[ "${1:-build}" = test ] && pkgs+=("${test_pkgs[@]}")
+case "${1:-run}" in
+run | build) pkgs=("${run_pkgs[@]}") ;;
+test) pkgs=("${run_pkgs[@]}" "${test_pkgs[@]}") ;;
+*)
+    echo "usage: $0 [run|test]" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for p in "${pkgs[@]}"; do
@@ -16,9 +32,17 @@ for p in "${pkgs[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "Installing: ${missing[*]}"
+install=(apt-get install -y -q --no-install-recommends "${missing[@]}")
 sudo=()
-[ "$(id -u)" -ne 0 ] && sudo=(sudo)
+if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null; then
+        echo "Missing Debian packages, and no sudo to install them. As root, run:" >&2
+        echo "  apt-get update && ${install[*]}" >&2
+        exit 1
+    fi
+    sudo=(sudo)
+fi
+echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 "${sudo[@]}" apt-get update -q
-"${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+"${sudo[@]}" "${install[@]}"

@@ -1,3 +1,4 @@
+#include "AppInfo.h"
 #include "Board.h"
 #include "Translations.h"
 #include "frmMain.h"
@@ -42,7 +43,7 @@ int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     InstallTranslations();
     QApplication::setApplicationName(QStringLiteral("tavlon"));
-    QApplication::setDesktopFileName(QStringLiteral("tavlon"));
+    QApplication::setDesktopFileName(QStringLiteral(TAVLON_APP_ID));
     QApplication::setWindowIcon(TavlonIcon());
 
     frmMain window;

@@ -1,6 +1,7 @@
 #include "TestPositions.h"
 
 #include <algorithm>
+#include <cctype>
 #include <gtest/gtest.h>
 #include <stdexcept>
 
@@ -12,6 +13,18 @@ clsRules Position(std::string_view sPlacement, bool bWhiteToMove = true) {
     clsRules o;
     o.NewGame(bWhiteToMove, LayoutFromFen(sPlacement));
     return o;
+}
+
+// A table row's test name, stable from build to build: its description, spaces as '_'.
+template <class Case>
+std::string WhyName(const testing::TestParamInfo<Case> &oInfo) {
+    std::string s;
+    for (const char c : std::string_view(oInfo.param.sWhy)) {
+        if (std::isalnum(static_cast<unsigned char>(c)) || c == ' ') {
+            s += c == ' ' ? '_' : c;
+        }
+    }
+    return s;
 }
 
 // --- Castling ---------------------------------------------------------------------------
@@ -60,7 +73,8 @@ TEST_P(CastlingTest, JudgesAndLeavesNoTraceWhenRefused) {
     EXPECT_TRUE(o.TryMove(Sq("e1"), Sq(c.sDest), true)) << "castling allowed again after undo";
 }
 
-INSTANTIATE_TEST_SUITE_P(Rules, CastlingTest, testing::ValuesIn(CastlingCases));
+INSTANTIATE_TEST_SUITE_P(Rules, CastlingTest, testing::ValuesIn(CastlingCases),
+                         WhyName<CastlingCase>);
 
 TEST(Castling, NotAfterKingOrRookHasMovedEvenWhenBackHome) {
     for (const auto &[sFrom, sTo] : {std::pair{"e1", "f1"}, std::pair{"h1", "h2"}}) {
@@ -272,7 +286,7 @@ TEST_P(VerdictTest, ExactForThePlayerAndForTheSearches) {
     EXPECT_EQ(Snapshot(o), oBefore) << "the searches leave everything as they found it";
 }
 
-INSTANTIATE_TEST_SUITE_P(Rules, VerdictTest, testing::ValuesIn(VerdictCases));
+INSTANTIATE_TEST_SUITE_P(Rules, VerdictTest, testing::ValuesIn(VerdictCases), WhyName<VerdictCase>);
 
 TEST(Verdicts, SearchesKeepAPendingPromotion) {
     clsRules o = Position("4k3/1P6/8/8/8/8/p7/4K3");

@@ -1,5 +1,7 @@
 // Times dropped moves the way a player makes them: press, drag, release, then the paint that
 // brings the changed squares to the screen. Reports how many square pictures each move redrew.
+// Also times loading an annotated game.
+#include "BenchGame.h"
 #include "Board.h"
 
 #include <QApplication>
@@ -57,6 +59,68 @@ BENCHMARK(BM_DroppedMove)
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(7)
     ->ReportAggregatesOnly(true);
+
+// Pressing on a piece with its legal destinations marked: the work up to the paint (judging
+// the destinations and working out every square's marks), without the paint itself.
+void BM_PressWithLegalMarks(benchmark::State &state) {
+    Board b;
+    b.NewGame(true, Kiwipete);
+    b.SetShowLegalMoves(true);
+    b.show();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        Send(b, QEvent::MouseButtonPress, Centre("f3"), Qt::LeftButton); // the queen
+        Send(b, QEvent::MouseButtonRelease, Centre("a1") + QPoint(0, 60), Qt::NoButton);
+    }
+}
+BENCHMARK(BM_PressWithLegalMarks)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true);
+
+// A dropped move with every aid on: the squares redrawn are only those whose look changed.
+void BM_DroppedMoveAllAids(benchmark::State &state) {
+    Board b;
+    b.NewGame(true, Kiwipete);
+    b.SetShowLastMove(true);
+    b.SetShowCheck(true);
+    b.SetShowLegalMoves(true);
+    b.SetShowCoordinates(true);
+    b.show();
+    QCoreApplication::processEvents();
+    const std::array<std::array<const char *, 2>, 4> oCycle = {
+        {{"c3", "b1"}, {"b6", "c8"}, {"b1", "c3"}, {"c8", "b6"}}};
+    int nMoves = 0;
+    Drop(b, "e2", "d1"); // a first move, so every later one moves the last-move marks
+    Drop(b, "a6", "b7");
+    const int nRenderedBefore = b.property("renderedSquares").toInt();
+    for (auto _ : state) {
+        const auto &m = oCycle[static_cast<std::size_t>(nMoves % 4)];
+        Drop(b, m[0], m[1]);
+        ++nMoves;
+    }
+    if (b.IsWhitesTurn() != (nMoves % 2 == 0))
+        state.SkipWithError("a dropped move was refused");
+    state.counters["squares_rendered_per_move"] =
+        static_cast<double>(b.property("renderedSquares").toInt() - nRenderedBefore) / nMoves;
+}
+BENCHMARK(BM_DroppedMoveAllAids)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true);
+// LoadPgn of a 150-ply annotated game, with the paint that shows the new position.
+void BM_BoardLoadPgn(benchmark::State &state) {
+    const QString sText = QString::fromStdString(AnnotatedGame());
+    Board b;
+    b.show();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        if (!b.LoadPgn(sText))
+            state.SkipWithError("refused");
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_BoardLoadPgn)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

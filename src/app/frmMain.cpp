@@ -13,6 +13,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
+#include <QStatusBar>
 #include <QTimer>
 
 namespace {
@@ -33,6 +35,7 @@ constexpr int ClientHeight = RowTop + RowHeight + 4;
 
 // Piece class codes of the promotion choices.
 constexpr qint16 WhiteQueen = 7, WhiteRook = 8, WhiteKnight = 9, WhiteBishop = 10;
+constexpr qint16 WhiteOffset = 6;
 constexpr qint16 BlackQueen = 1, BlackRook = 2, BlackKnight = 3, BlackBishop = 4;
 
 } // namespace
@@ -81,8 +84,15 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
     connect(Board1, &Board::PawnPromotion, this, &frmMain::Board1_PawnPromotion);
     connect(Board1, &Board::PieceMovement, this, &frmMain::Board1_PieceMovement);
     connect(Board1, &Board::Stalemate, this, &frmMain::Board1_Stalemate);
+    connect(Board1, &Board::PositionChanged, this, &frmMain::Board1_PositionChanged);
+
+    // Under the typed-move row: whose turn it is, a check, the end of the game, a refusal.
+    staStatus = statusBar();
+    staStatus->setObjectName(QStringLiteral("staStatus"));
+    staStatus->setSizeGripEnabled(false);
 
     BuildMenus();
+    Board1_PositionChanged();
 
     // The window takes exactly the size of its client area plus the menu bar; only Show Moves
     // and Hide Moves change it.
@@ -132,7 +142,8 @@ void frmMain::BuildMenus() {
         return action;
     };
 
-    QMenu *mnuGame = bar->addMenu(QStringLiteral("Game"));
+    // The ampersands give Alt+G, Alt+V, Alt+A and Alt+H; the captions read as before.
+    QMenu *mnuGame = bar->addMenu(QStringLiteral("&Game"));
     mnuGame->setObjectName(QStringLiteral("mnuGame"));
     addItem(mnuGame, "mnuGameNew", QStringLiteral("New Game"), QKeySequence(Qt::CTRL | Qt::Key_N),
             &frmMain::mnuGameNew_Click);
@@ -140,19 +151,32 @@ void frmMain::BuildMenus() {
                                QKeySequence(Qt::CTRL | Qt::Key_Q), nullptr);
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
 
-    QMenu *mnuView = bar->addMenu(QStringLiteral("View"));
+    QMenu *mnuView = bar->addMenu(QStringLiteral("&View"));
     mnuView->setObjectName(QStringLiteral("mnuView"));
     addItem(mnuView, "mnuViewReverse", QStringLiteral("Reverse Board"),
             QKeySequence(Qt::CTRL | Qt::Key_R), &frmMain::mnuViewReverse_Click);
     mnuHideMoves = addItem(mnuView, "mnuHideMoves", QStringLiteral("Show Moves"),
                            QKeySequence(Qt::CTRL | Qt::Key_H), &frmMain::mnuHideMoves_Click);
+    mnuView->addSeparator();
+    AddOption(mnuView, "mnuShowLastMove", QStringLiteral("Show Last Move"), "view/showLastMove",
+              true, &frmMain::mnuShowLastMove_Toggled);
+    AddOption(mnuView, "mnuShowCheck", QStringLiteral("Show Check"), "view/showCheck", true,
+              &frmMain::mnuShowCheck_Toggled);
+    AddOption(mnuView, "mnuShowLegalMoves", QStringLiteral("Show Legal Moves"),
+              "view/showLegalMoves", true, &frmMain::mnuShowLegalMoves_Toggled);
+    AddOption(mnuView, "mnuShowCoordinates", QStringLiteral("Show Coordinates"),
+              "view/showCoordinates", true, &frmMain::mnuShowCoordinates_Toggled);
+    AddOption(mnuView, "mnuTurnBoard", QStringLiteral("Turn Board After Each Move"),
+              "view/turnBoard", false, &frmMain::mnuTurnBoard_Toggled);
+    AddOption(mnuView, "mnuCheckBox", QStringLiteral("Check Messages in a Box"),
+              "view/checkMessagesInBox", true, &frmMain::mnuCheckBox_Toggled);
 
-    QMenu *mnuActions = bar->addMenu(QStringLiteral("Actions"));
+    QMenu *mnuActions = bar->addMenu(QStringLiteral("&Actions"));
     mnuActions->setObjectName(QStringLiteral("mnuActions"));
     addItem(mnuActions, "mnuActionsUndo", QStringLiteral("Undo Last Move"),
             QKeySequence(Qt::CTRL | Qt::Key_U), &frmMain::mnuActionsUndo_Click);
 
-    QMenu *mnuHelp = bar->addMenu(QStringLiteral("Help"));
+    QMenu *mnuHelp = bar->addMenu(QStringLiteral("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     addItem(mnuHelp, "HHonline", QStringLiteral("Online Help"), QKeySequence(Qt::Key_F1),
             &frmMain::HHonline_Click);
@@ -169,7 +193,10 @@ void frmMain::BuildMenus() {
         auto *menu = new QMenu(QString::fromLatin1(name), this);
         menu->setObjectName(QString::fromLatin1(name));
         for (const Choice &choice : choices) {
-            QAction *action = menu->addAction(QString::fromLatin1(choice.caption));
+            // The piece's own picture beside its name; QIcon picks the 2x file where needed.
+            QAction *action =
+                menu->addAction(QIcon(QStringLiteral(":/tavlon/pieces/%1.png").arg(choice.nClass)),
+                                QString::fromLatin1(choice.caption));
             action->setObjectName(QString::fromLatin1(choice.name));
             const qint16 nClass = choice.nClass;
             connect(action, &QAction::triggered, this, [this, nClass] { AnswerPromotion(nClass); });
@@ -293,12 +320,22 @@ void frmMain::cmdMovePiece_Click() {
     }
     // First two and last two characters, so "e2e4", "e2-e4" and "e2 to e4" all work.
     const QString sText = txtMovePiece->text().trimmed();
-    if (!Board1->MovePiece(sText.left(2), sText.right(2))) {
+    const QString sSrc = sText.left(2), sDest = sText.right(2);
+    // Two names need four characters: "e4" alone names one square twice, and is no move.
+    const QString sCause = sText.size() < 4 ? RefusalCause({}, {}) : RefusalCause(sSrc, sDest);
+    if (!Board1->MovePiece(sSrc, sDest)) {
+        staStatus->showMessage(sCause);
         ShowMessage(QStringLiteral("Illegal move or bad syntax"));
     }
 }
 
 void frmMain::Board1_KingInCheck(bool IsWhite, bool IsMate) {
+    sMoveOutcome = QStringLiteral("%1 %2").arg(
+        IsWhite ? QStringLiteral("White") : QStringLiteral("Black"),
+        IsMate ? QStringLiteral("checkmated") : QStringLiteral("is in check"));
+    if (!IsMate && !bCheckBox) {
+        return; // the status line says it once the turn has passed
+    }
     if (IsWhite) {
         ShowMessage(IsMate ? QStringLiteral("White checkmated")
                            : QStringLiteral("White king in check"));
@@ -328,6 +365,7 @@ void frmMain::Board1_PieceMovement(const QString &SrcNotation, const QString &De
 }
 
 void frmMain::Board1_Stalemate() {
+    sMoveOutcome = QStringLiteral("Stalemate");
     ShowMessage(QStringLiteral("Stalemate"));
 }
 
@@ -349,4 +387,80 @@ void frmMain::closeEvent(QCloseEvent *event) {
         oAbout->close();
     }
     event->accept();
+}
+
+// --- View options and the status line -------------------------------------------------------
+
+QAction *frmMain::AddOption(QMenu *menu, const char *name, const QString &caption, const char *sKey,
+                            bool bDefault, void (frmMain::*handler)(bool)) {
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setCheckable(true);
+    const QString sSetting = QString::fromLatin1(sKey);
+    action->setChecked(QSettings().value(sSetting, bDefault).toBool());
+    (this->*handler)(action->isChecked());
+    connect(action, &QAction::toggled, this, [this, sSetting, handler](bool bOn) {
+        QSettings().setValue(sSetting, bOn);
+        (this->*handler)(bOn);
+    });
+    return action;
+}
+
+void frmMain::mnuShowLastMove_Toggled(bool bOn) {
+    Board1->SetShowLastMove(bOn);
+}
+
+void frmMain::mnuShowCheck_Toggled(bool bOn) {
+    Board1->SetShowCheck(bOn);
+}
+
+void frmMain::mnuShowLegalMoves_Toggled(bool bOn) {
+    Board1->SetShowLegalMoves(bOn);
+}
+
+void frmMain::mnuShowCoordinates_Toggled(bool bOn) {
+    Board1->SetShowCoordinates(bOn);
+}
+
+void frmMain::mnuTurnBoard_Toggled(bool bOn) {
+    bTurnBoard = bOn;
+    Board1_PositionChanged();
+}
+
+void frmMain::mnuCheckBox_Toggled(bool bOn) {
+    bCheckBox = bOn;
+}
+
+void frmMain::Board1_PositionChanged() {
+    const bool bWhite = Board1->IsWhitesTurn();
+    QString sStatus = std::exchange(sMoveOutcome, QString());
+    if (sStatus.isEmpty()) {
+        const QString sSide = bWhite ? QStringLiteral("White") : QStringLiteral("Black");
+        sStatus = Board1->SideToMoveInCheck() ? sSide + QStringLiteral(" is in check")
+                                              : sSide + QStringLiteral(" to move");
+    }
+    staStatus->showMessage(sStatus);
+    if (bTurnBoard) {
+        // Face to face: the side to move sees its own pieces at the bottom.
+        Board1->BoardView(bWhite);
+        bView = !bWhite;
+    }
+}
+
+QString frmMain::RefusalCause(const QString &sSrc, const QString &sDest) const {
+    const auto IsSquareName = [](const QString &s) {
+        return s.size() == 2 && s[0] >= QLatin1Char('a') && s[0] <= QLatin1Char('h') &&
+               s[1] >= QLatin1Char('1') && s[1] <= QLatin1Char('8');
+    };
+    if (!IsSquareName(sSrc) || !IsSquareName(sDest))
+        return QStringLiteral("Not a move: type two squares, as in e2e4");
+    const qint16 nClass = Board1->PieceAt(sSrc);
+    if (nClass < 0)
+        return QStringLiteral("There is no piece on %1").arg(sSrc);
+    const bool bWhitePiece = nClass >= WhiteOffset;
+    if (bWhitePiece != Board1->IsWhitesTurn())
+        return QStringLiteral("The piece on %1 is %2's; %3 is to move")
+            .arg(sSrc, bWhitePiece ? QStringLiteral("White") : QStringLiteral("Black"),
+                 bWhitePiece ? QStringLiteral("Black") : QStringLiteral("White"));
+    return QStringLiteral("Illegal move: %1-%2").arg(sSrc, sDest);
 }

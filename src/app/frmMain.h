@@ -11,6 +11,8 @@ class QLineEdit;
 class QListWidget;
 class QMenu;
 class QPushButton;
+class QSettings;
+class QStatusBar;
 class frmAbout;
 
 // The application window: hosts the board, turns its events into move-list entries, the
@@ -41,6 +43,20 @@ private:
     void ShowMessage(const QString &sText);
     void AnswerPromotion(qint16 nClass);
 
+    // --- View options and the status line ---------------------------------------------------
+    // A checkable View item remembered between runs under sKey; handler runs with its state.
+    QAction *AddOption(QMenu *menu, const char *name, const QString &caption, const char *sKey,
+                       bool bDefault, void (frmMain::*handler)(bool));
+    void mnuShowLastMove_Toggled(bool bOn);
+    void mnuShowCheck_Toggled(bool bOn);
+    void mnuShowLegalMoves_Toggled(bool bOn);
+    void mnuShowCoordinates_Toggled(bool bOn);
+    void mnuTurnBoard_Toggled(bool bOn);
+    void mnuCheckBox_Toggled(bool bOn);
+    void Board1_PositionChanged();
+    // Why a typed move was refused, in words for the status line.
+    QString RefusalCause(const QString &sSrc, const QString &sDest) const;
+
     void mnuGameNew_Click();
     void mnuViewReverse_Click();
     void mnuHideMoves_Click();
@@ -59,6 +75,7 @@ private:
     QListWidget *lstWhiteMoves = nullptr;
     QLineEdit *txtMovePiece = nullptr;
     QPushButton *cmdMovePiece = nullptr;
+    QStatusBar *staStatus = nullptr;
 
     QAction *mnuHideMoves = nullptr;
     QMenu *mnuWhitePawnPromotion = nullptr;
@@ -74,6 +91,11 @@ private:
     unsigned nPromotionAsk = 0;
     // Set once the window is closing, so nothing new (popups, message boxes) is started.
     bool bClosing = false;
+    bool bTurnBoard = false;
+    bool bCheckBox = true;
+    // What the events of the move being played said about the end of the game, for the status
+    // line once the turn has passed.
+    QString sMoveOutcome;
 
     QPointer<frmAbout> oAbout;
     UrlOpener oOpenUrl;

@@ -42,6 +42,7 @@ private:
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     InstallTranslations();
+    QApplication::setOrganizationName(QStringLiteral("tavlon"));
     QApplication::setApplicationName(QStringLiteral("tavlon"));
     QApplication::setDesktopFileName(QStringLiteral(TAVLON_APP_ID));
     QApplication::setWindowIcon(TavlonIcon());

@@ -1,16 +1,22 @@
 #include "Board.h"
 
 #include "BoardGeometry.h"
+#include "Notation.h"
+#include "Pgn.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QRegion>
+#include <algorithm>
 #include <bit>
 #include <stdexcept>
+#include <utility>
 
 // The pictures are compiled into this static library; nothing in a host names them, so the
 // constructor registers them. Q_INIT_RESOURCE must be used outside any namespace.
@@ -22,7 +28,7 @@ using namespace BoardGeometry;
 
 namespace {
 
-QString Notation(int nSquare) {
+QString SquareName(int nSquare) {
     return QString::fromStdString(clsRules::SquareToNotation(nSquare));
 }
 
@@ -40,8 +46,10 @@ Board::Board(QWidget *parent) : QWidget(parent) {
     m_nShown.fill(NeverDrawn);
     setFixedSize(Side, Side);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
     m_oRules.SetDrawSquareHook([this](int nSquare) { SquareChanged(nSquare); });
     m_oRules.NewGame();
+    UpdateMarks();
 }
 
 Board::~Board() {
@@ -72,6 +80,9 @@ void Board::NewGame(bool bIsWhitesTurn, const QString &sLayout) {
     }
     ++m_nGame;
     EndDrag();
+    Select(0);
+    UpdateMarks();
+    emit PositionChanged();
 }
 
 void Board::BoardView(bool bIsWhitesView) {
@@ -79,13 +90,21 @@ void Board::BoardView(bool bIsWhitesView) {
         return;
     m_bIsWhitesView = bIsWhitesView;
     update(); // the square pictures stay as they are; only their cells move
+    EndDrag();
+    Select(0);
+    UpdateMarks(); // the coordinates stay at the bottom and left
 }
 
 bool Board::UndoLastMove() {
     if (Busy())
         return false;
     EndDrag();
-    return m_oRules.UndoLastMove();
+    Select(0);
+    const bool bUndone = m_oRules.UndoLastMove();
+    UpdateMarks();
+    if (bUndone)
+        emit PositionChanged();
+    return bUndone;
 }
 
 bool Board::PromotionChoice(qint16 nClass) {
@@ -104,6 +123,7 @@ bool Board::MovePiece(const QString &sSrc, const QString &sDest) {
     if (nSrc < 1 || nDest < 1)
         return false;
     EndDrag();
+    Select(0);
     return PlayMove(nSrc, nDest) == PlayResult::Played;
 }
 
@@ -113,13 +133,15 @@ bool Board::IsWhitesTurn() const {
 
 // --- Playing a move -----------------------------------------------------------------------
 
-Board::PlayResult Board::PlayMove(int nSrc, int nDest) {
+Board::PlayResult Board::PlayMove(int nSrc, int nDest, qint16 nPromotion) {
     if (Busy() || nSrc == nDest)
         return PlayResult::Refused;
     const clsRules::MoveStart oStart = m_oRules.BeginMove(nSrc, nDest);
     if (!oStart.bAccepted)
         return PlayResult::Refused;
-    if (oStart.bPromotionPending) {
+    if (oStart.bPromotionPending && nPromotion != modConsts::NoPiece) {
+        m_oRules.PromotionChoice(nPromotion);
+    } else if (oStart.bPromotionPending) {
         bool bGone = false;
         const bool bChosen = AwaitPromotion(bGone);
         if (bGone)
@@ -139,7 +161,7 @@ Board::PlayResult Board::PlayMove(int nSrc, int nDest) {
     const unsigned nGame = m_nGame;
     const bool bOpponentIsWhite = !m_oRules.IsWhitesTurn();
     m_bReporting = true;
-    emit PieceMovement(Notation(nSrc), Notation(nDest));
+    emit PieceMovement(SquareName(nSrc), SquareName(nDest));
     if (oSelf && oStart.bIsCapture)
         emit PieceCapture(oStart.nCapturedClass);
     if (oSelf && oVerdict.bOpponentInCheck)
@@ -150,8 +172,14 @@ Board::PlayResult Board::PlayMove(int nSrc, int nDest) {
         return PlayResult::Gone;
     m_bReporting = false;
     if (nGame == m_nGame)
-        m_oRules.PassTurn();
-    return PlayResult::Played;
+        m_oRules.PassTurn(); // the game ends here, if this move ends it
+    UpdateMarks();
+    emit PositionChanged();
+    if (!oSelf)
+        return PlayResult::Gone;
+    if (nGame == m_nGame)
+        ReportGameOver();
+    return oSelf ? PlayResult::Played : PlayResult::Gone;
 }
 
 bool Board::AwaitPromotion(bool &bGone) {
@@ -180,9 +208,167 @@ bool Board::AwaitPromotion(bool &bGone) {
     return !m_oRules.AwaitingPromotion();
 }
 
+// --- The game record and the end of the game ---------------------------------------------
+
+namespace {
+
+QStringList ToQt(const std::vector<std::string> &oList) {
+    QStringList o;
+    o.reserve(static_cast<qsizetype>(oList.size()));
+    for (const std::string &s : oList)
+        o.append(QString::fromStdString(s));
+    return o;
+}
+
+} // namespace
+
+void Board::Settled() {
+    // A new position from outside a move: no drag, no selection, marks and hosts brought up to date.
+    EndDrag();
+    Select(0);
+    m_sLastError.clear();
+    UpdateMarks();
+    emit PositionChanged();
+}
+
+bool Board::Refuse(const QString &sWhy) {
+    m_sLastError = sWhy;
+    return false;
+}
+
+void Board::ReportGameOver() {
+    if (m_oRules.IsGameOver())
+        emit GameOver(QString::fromStdString(m_oRules.Result()),
+                      QString::fromLatin1(clsRules::EndReasonText(m_oRules.EndReason())));
+}
+
+QString Board::Fen() const {
+    if (!Busy())
+        return QString::fromStdString(m_oRules.Fen());
+    // The game as recorded: without a move waiting for its promotion piece, with the turn passed
+    // after a move whose events are being raised.
+    clsRules oSettled;
+    ::Pgn::Replay(m_oRules, oSettled);
+    return QString::fromStdString(oSettled.Fen());
+}
+
+bool Board::SetFen(const QString &sFen) {
+    if (Waiting())
+        return Refuse(tr("a promotion is waiting for its piece"));
+    try {
+        m_oRules.SetFen(sFen.toStdString());
+    } catch (const std::invalid_argument &e) {
+        return Refuse(QString::fromStdString(e.what()));
+    }
+    ++m_nGame;
+    Settled();
+    return true;
+}
+
+bool Board::LoadPgn(const QString &sPgn) {
+    if (Waiting())
+        return Refuse(tr("a promotion is waiting for its piece"));
+    clsRules oRead;
+    try {
+        const QByteArray oText = sPgn.toUtf8();
+        ::Pgn::Read(oRead,
+                    std::string_view(oText.constData(), static_cast<std::size_t>(oText.size())));
+    } catch (const std::invalid_argument &e) {
+        return Refuse(QString::fromStdString(e.what()));
+    }
+    // The game read becomes the board's own, without a second replay; the whole picture is
+    // brought up to date once.
+    std::swap(m_oRules, oRead);
+    oRead.SetDrawSquareHook(nullptr);
+    m_oRules.SetDrawSquareHook([this](int nSquare) { SquareChanged(nSquare); });
+    m_nDirty = ~std::uint64_t{0};
+    update();
+    ++m_nGame;
+    Settled();
+    return true;
+}
+
+QString Board::Pgn() const {
+    return QString::fromStdString(::Pgn::Write(m_oRules));
+}
+
+QStringList Board::SanMoves() const {
+    return ToQt(Notation::SanMoves(m_oRules));
+}
+
+QStringList Board::CoordinateMoves() const {
+    return ToQt(Notation::CoordinateMoves(m_oRules));
+}
+
+bool Board::MovePieceSan(const QString &sSan) {
+    if (Busy())
+        return Refuse(tr("a move is still being played"));
+    if (m_oRules.IsGameOver())
+        return Refuse(tr("the game is over"));
+    Move oMove;
+    try {
+        oMove = Notation::ParseSan(m_oRules, sSan.toStdString(), true);
+    } catch (const std::invalid_argument &e) {
+        return Refuse(QString::fromStdString(e.what()));
+    }
+    EndDrag();
+    Select(0);
+    m_sLastError.clear();
+    switch (PlayMove(oMove.nSrc, oMove.nDest, oMove.nPromotion)) {
+    case PlayResult::Played:
+        return true;
+    case PlayResult::Refused:
+        return Refuse(tr("no piece was chosen for the promotion"));
+    case PlayResult::Gone:
+        break;
+    }
+    return false;
+}
+
+QString Board::Result() const {
+    return QString::fromStdString(m_oRules.Result());
+}
+
+bool Board::CanClaimDraw() const {
+    return !Busy() && m_oRules.CanClaimDraw();
+}
+
+bool Board::EndGame(bool (clsRules::*pEnd)(), const char *sWhy) {
+    if (Busy())
+        return Refuse(tr("a move is still being played"));
+    if (m_oRules.IsGameOver())
+        return Refuse(tr("the game is over"));
+    if (!(m_oRules.*pEnd)())
+        return Refuse(tr(sWhy));
+    EndDrag();
+    m_sLastError.clear();
+    ReportGameOver();
+    return true;
+}
+
+bool Board::ClaimDraw() {
+    return EndGame(&clsRules::ClaimDraw, QT_TR_NOOP("no draw can be claimed"));
+}
+
+bool Board::Resign() {
+    return EndGame(&clsRules::Resign, QT_TR_NOOP("resigning was refused"));
+}
+
+bool Board::AgreeDraw() {
+    return EndGame(&clsRules::AgreeDraw, QT_TR_NOOP("a draw was refused"));
+}
+
 // --- Drawing ------------------------------------------------------------------------------
 
 void Board::SquareChanged(int nSquare) {
+    if (m_bJudging)
+        return;
+    m_nTargetsOf = -1; // the position changed: the destinations must be judged again
+    ScheduleMarks();
+    MarkDirty(nSquare);
+}
+
+void Board::MarkDirty(int nSquare) {
     // The exact searches call this for every trial move they take back: keep it to a bit test.
     const std::uint64_t nBit = std::uint64_t{1} << (nSquare - 1);
     if (m_nDirty & nBit)
@@ -195,20 +381,21 @@ void Board::RenderDirtySquares() {
     const qreal dRatio = devicePixelRatioF();
     if (dRatio != m_oRenderer.DevicePixelRatio()) {
         m_oRenderer.SetDevicePixelRatio(dRatio);
-        m_oRenderer.Render(m_oEmptyPictures[0], false, modConsts::NoPiece);
-        m_oRenderer.Render(m_oEmptyPictures[1], true, modConsts::NoPiece);
         m_nShown.fill(NeverDrawn);
         m_nDirty = ~std::uint64_t{0};
     }
     for (std::uint64_t n = m_nDirty; n != 0; n &= n - 1) {
         const int i = std::countr_zero(n);
         const clsSquare &o = m_oRules.Square(i + 1);
-        const qint16 nClass = o.HasPiece ? o.Piece->Class : modConsts::NoPiece;
-        auto &nShown = m_nShown[static_cast<std::size_t>(i)];
-        if (nClass == nShown)
+        // A lifted piece's square shows empty while the piece follows the pointer.
+        const qint16 nClass =
+            o.HasPiece && i + 1 != m_nLiftedSquare ? o.Piece->Class : modConsts::NoPiece;
+        const auto k = static_cast<std::size_t>(i);
+        if (nClass == m_nShown[k] && m_oMarks[k] == m_oShownMarks[k])
             continue;
-        m_oRenderer.Render(m_oSquarePictures[static_cast<std::size_t>(i)], o.IsDark, nClass);
-        nShown = nClass;
+        m_oRenderer.Render(m_oSquarePictures[k], o.IsDark, nClass, i + 1, m_oMarks[k]);
+        m_nShown[k] = nClass;
+        m_oShownMarks[k] = m_oMarks[k];
         ++m_nRenderedSquares;
     }
     m_nDirty = 0;
@@ -227,10 +414,7 @@ void Board::paintEvent(QPaintEvent *event) {
         const QRect r = CellRect(n, m_bIsWhitesView);
         if (!r.intersects(oArea))
             continue;
-        const bool bLifted = n == m_nLiftedSquare;
-        const QPixmap &o = bLifted ? m_oEmptyPictures[m_oRules.Square(n).IsDark ? 1 : 0]
-                                   : m_oSquarePictures[static_cast<std::size_t>(n - 1)];
-        p.drawPixmap(r.topLeft(), o);
+        p.drawPixmap(r.topLeft(), m_oSquarePictures[static_cast<std::size_t>(n - 1)]);
     }
     if (m_nLiftedSquare != 0)
         p.drawPixmap(DragRect(), m_oRenderer.DragPicture(m_nLiftedClass));
@@ -245,19 +429,28 @@ QRect Board::DragRect() const {
 void Board::EndDrag() {
     if (m_nLiftedSquare == 0)
         return;
-    update(CellRect(m_nLiftedSquare, m_bIsWhitesView));
+    MarkDirty(m_nLiftedSquare);
     update(DragRect());
     m_nLiftedSquare = 0;
     setMouseTracking(false);
+    UpdateMarks();
 }
 
 void Board::mousePressEvent(QMouseEvent *event) {
     // A release we never saw (the grab was lost) must not leave a piece in the air.
     EndDrag();
-    if (event->button() != Qt::LeftButton || Busy())
+    m_nPressed = 0;
+    m_bFocusShown = false; // the focus square is for keyboard players; a mouse hides it
+    if (event->button() != Qt::LeftButton) {
+        Select(0);
+        UpdateMarks();
+        return;
+    }
+    if (Busy())
         return;
     const QPoint oPos = event->position().toPoint();
     const int n = SquareAt(oPos, m_bIsWhitesView);
+    m_nPressed = n;
     if (n == 0)
         return;
     const clsSquare &o = m_oRules.Square(n);
@@ -269,8 +462,9 @@ void Board::mousePressEvent(QMouseEvent *event) {
     m_oPointer = oPos;
     // Tracking lets a move without the button held end a drag whose release went elsewhere.
     setMouseTracking(true);
-    update(CellRect(n, m_bIsWhitesView));
+    MarkDirty(n);
     update(DragRect());
+    UpdateMarks();
 }
 
 void Board::mouseMoveEvent(QMouseEvent *event) {
@@ -286,22 +480,266 @@ void Board::mouseMoveEvent(QMouseEvent *event) {
 }
 
 void Board::mouseReleaseEvent(QMouseEvent *event) {
-    if (event->button() != Qt::LeftButton || m_nLiftedSquare == 0)
+    if (event->button() != Qt::LeftButton)
         return;
+    const int nAt = SquareAt(event->position().toPoint(), m_bIsWhitesView);
+    const int nPressed = std::exchange(m_nPressed, 0);
     const int nSrc = m_nLiftedSquare;
-    const int nDest = SquareAt(event->position().toPoint(), m_bIsWhitesView);
     EndDrag(); // the piece shows again unless the move below carries it away
-    if (nDest != 0 && nDest != nSrc)
-        PlayMove(nSrc, nDest);
+    if (nAt != 0 && nAt == nPressed) {
+        m_nFocus = nAt; // the keyboard carries on from the square last clicked
+        ClickSquare(nAt);
+    } else if (nSrc != 0 && nAt != 0) {
+        Select(0);
+        UpdateMarks();
+        PlayMove(nSrc, nAt); // may delete the control: nothing may follow
+    }
 }
 
 void Board::changeEvent(QEvent *event) {
-    if (event->type() == QEvent::EnabledChange && !isEnabled())
+    if (event->type() == QEvent::EnabledChange && !isEnabled()) {
         EndDrag();
+        m_nPressed = 0;
+    }
     QWidget::changeEvent(event);
 }
 
 void Board::hideEvent(QHideEvent *event) {
     EndDrag();
     QWidget::hideEvent(event);
+}
+
+// --- Questions about the game -------------------------------------------------------------
+
+bool Board::SideToMoveInCheck() const {
+    const bool bWhite = m_oRules.IsWhitesTurn();
+    const int nKing = bWhite ? m_oRules.WhiteKingSquare() : m_oRules.BlackKingSquare();
+    return clsRules::IsSquare(nKing) && m_oRules.IsSquareAttacked(bWhite, nKing);
+}
+
+qint16 Board::PieceAt(const QString &sSquare) const {
+    const int n = SquareOf(sSquare);
+    if (!clsRules::IsSquare(n) || !m_oRules.Square(n).HasPiece)
+        return modConsts::NoPiece;
+    return m_oRules.Square(n).Piece->Class;
+}
+
+// --- Visual aids --------------------------------------------------------------------------
+
+void Board::SetShowLastMove(bool bShow) {
+    m_bShowLastMove = bShow;
+    UpdateMarks();
+}
+
+void Board::SetShowCheck(bool bShow) {
+    m_bShowCheck = bShow;
+    UpdateMarks();
+}
+
+void Board::SetShowLegalMoves(bool bShow) {
+    m_bShowLegalMoves = bShow;
+    UpdateMarks();
+}
+
+void Board::SetShowCoordinates(bool bShow) {
+    m_bShowCoordinates = bShow;
+    UpdateMarks();
+}
+
+std::uint64_t Board::LegalTargets(int nSrc) {
+    // The rules' own list, so the marks agree with what a drop or a click will accept.
+    MoveList oMoves;
+    m_bJudging = true;
+    m_oRules.LegalMoves(oMoves);
+    m_bJudging = false;
+    std::uint64_t nTargets = 0;
+    for (const Move &o : oMoves) {
+        if (o.nSrc == nSrc)
+            nTargets |= std::uint64_t{1} << (o.nDest - 1);
+    }
+    return nTargets;
+}
+
+SquareRenderer::Marks Board::MarksOf(int nSquare) const {
+    using R = SquareRenderer;
+    R::Marks n = 0;
+    const std::uint64_t nBit = std::uint64_t{1} << (nSquare - 1);
+    if (m_bShowLegalMoves && (m_nSelected != 0 || m_nLiftedSquare != 0) && (m_nTargets & nBit))
+        n |= R::Target;
+    if (nSquare == m_nSelected)
+        n |= R::Selected;
+    if (m_bShowCoordinates) {
+        const QPoint c = CellOf(nSquare, m_bIsWhitesView);
+        if (c.y() == 7)
+            n |= R::FileLabel;
+        if (c.x() == 0)
+            n |= R::RankLabel;
+    }
+    if (nSquare == m_nFocus && m_bFocusShown && hasFocus())
+        n |= R::Focus;
+    return n;
+}
+
+void Board::UpdateMarks() {
+    m_bMarksScheduled = false;
+    if (m_nSelected != 0) {
+        // The rules may have moved the piece away behind the control's back.
+        const clsSquare &o = m_oRules.Square(m_nSelected);
+        if (!o.HasPiece || o.Piece->IsWhite != m_oRules.IsWhitesTurn())
+            m_nSelected = 0;
+    }
+    const int nSource = m_nLiftedSquare != 0 ? m_nLiftedSquare : m_nSelected;
+    if (!m_bShowLegalMoves || nSource == 0) {
+        m_nTargetsOf = 0;
+        m_nTargets = 0;
+    } else if (nSource != m_nTargetsOf) {
+        m_nTargetsOf = nSource;
+        m_nTargets = LegalTargets(nSource);
+    }
+    int nLastSrc = 0, nLastDest = 0, nCheck = 0;
+    if (m_bShowLastMove && m_oRules.UndoCount() > 0) {
+        const clsUndoInfo &o = m_oRules.UndoInfo(m_oRules.UndoCount());
+        nLastSrc = o.SrcSquare();
+        nLastDest = o.DestSquare();
+    }
+    if (m_bShowCheck && !m_oRules.MoveInProgress()) {
+        const bool bWhite = m_oRules.IsWhitesTurn();
+        const int nKing = bWhite ? m_oRules.WhiteKingSquare() : m_oRules.BlackKingSquare();
+        if (clsRules::IsSquare(nKing) && m_oRules.IsSquareAttacked(bWhite, nKing))
+            nCheck = nKing;
+    }
+    for (int n = 1; n <= 64; ++n) {
+        SquareRenderer::Marks nMarks = MarksOf(n);
+        if (n == nLastSrc || n == nLastDest)
+            nMarks |= SquareRenderer::LastMove;
+        if (n == nCheck)
+            nMarks |= SquareRenderer::Check;
+        auto &nOld = m_oMarks[static_cast<std::size_t>(n - 1)];
+        if (nOld != nMarks) {
+            nOld = nMarks;
+            MarkDirty(n);
+        }
+    }
+    const QString sName = SquareDescription(m_nFocus);
+    if (sName != accessibleName())
+        setAccessibleName(sName);
+}
+
+void Board::ScheduleMarks() {
+    // Positions changed by the rules alone (a host's trial moves, the move being judged) get
+    // their marks once control is back in the event loop.
+    if (m_bMarksScheduled)
+        return;
+    m_bMarksScheduled = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_bMarksScheduled)
+                UpdateMarks();
+        },
+        Qt::QueuedConnection);
+}
+
+// --- Selection and keyboard ---------------------------------------------------------------
+
+void Board::Select(int nSquare) {
+    m_nSelected = nSquare;
+}
+
+void Board::ClickSquare(int nSquare) {
+    if (Busy())
+        return;
+    const int nSelected = m_nSelected;
+    if (nSelected != 0 && nSquare != nSelected) {
+        if (m_nTargetsOf != nSelected) {
+            m_nTargetsOf = nSelected;
+            m_nTargets = LegalTargets(nSelected);
+        }
+        if (m_nTargets & (std::uint64_t{1} << (nSquare - 1))) {
+            Select(0);
+            UpdateMarks();
+            PlayMove(nSelected, nSquare);
+            return;
+        }
+    }
+    const clsSquare &o = m_oRules.Square(nSquare);
+    const bool bOwn = o.HasPiece && o.Piece->IsWhite == m_oRules.IsWhitesTurn();
+    Select(bOwn && nSquare != nSelected ? nSquare : 0);
+    UpdateMarks();
+}
+
+QString Board::SquareDescription(int nSquare) const {
+    static const char *const Kinds[] = {"king", "queen", "rook", "knight", "bishop", "pawn"};
+    const clsSquare &o = m_oRules.Square(nSquare);
+    QString s = Notation(nSquare);
+    if (o.HasPiece) {
+        s += QStringLiteral(", %1 %2").arg(modConsts::IsWhiteClass(o.Piece->Class)
+                                               ? QStringLiteral("white")
+                                               : QStringLiteral("black"),
+                                           QLatin1String(Kinds[modConsts::KindOf(o.Piece->Class)]));
+    } else {
+        s += QStringLiteral(", empty");
+    }
+    if (nSquare == m_nSelected)
+        s += QStringLiteral(", selected");
+    return s;
+}
+
+void Board::keyPressEvent(QKeyEvent *event) {
+    m_bFocusShown = true;
+    // Arrows move as seen: in Black's view the board is turned, so up is towards rank 1.
+    const int nSign = m_bIsWhitesView ? 1 : -1;
+    const QPoint c = CellOf(m_nFocus, true);
+    int x = c.x(), y = c.y();
+    switch (event->key()) {
+    case Qt::Key_Up:
+        y -= nSign;
+        break;
+    case Qt::Key_Down:
+        y += nSign;
+        break;
+    case Qt::Key_Left:
+        x -= nSign;
+        break;
+    case Qt::Key_Right:
+        x += nSign;
+        break;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        ClickSquare(m_nFocus);
+        return;
+    case Qt::Key_Escape:
+        if (m_nSelected == 0) {
+            QWidget::keyPressEvent(event);
+            return;
+        }
+        Select(0);
+        UpdateMarks();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    m_nFocus = clsRules::SquareIndex(std::clamp(x, 0, 7) + 1, std::clamp(y, 0, 7) + 1);
+    UpdateMarks();
+    // Assistive technology reads the focused square again, under its new name.
+    QAccessibleEvent oFocus(this, QAccessible::Focus);
+    QAccessible::updateAccessibility(&oFocus);
+}
+
+void Board::focusInEvent(QFocusEvent *event) {
+    const Qt::FocusReason nReason = event->reason();
+    if (nReason == Qt::TabFocusReason || nReason == Qt::BacktabFocusReason ||
+        nReason == Qt::ShortcutFocusReason)
+        m_bFocusShown = true;
+    else if (nReason == Qt::MouseFocusReason)
+        m_bFocusShown = false;
+    UpdateMarks();
+    QWidget::focusInEvent(event);
+}
+
+void Board::focusOutEvent(QFocusEvent *event) {
+    UpdateMarks();
+    QWidget::focusOutEvent(event);
 }

@@ -11,6 +11,9 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -61,7 +64,16 @@ private:
     QPointer<QWidget> oLast;
 };
 
-class MainWindow : public ::testing::Test {
+// Settings live in a fresh temporary place, made before the window reads them.
+struct TemporarySettings {
+    TemporarySettings() {
+        static QTemporaryDir oDir;
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, oDir.path());
+        QSettings().clear();
+    }
+};
+
+class MainWindow : public ::testing::Test, TemporarySettings {
 protected:
     void SetUp() override {
         w.setUrlOpener([this](const QUrl &url) { opened << url; });
@@ -100,6 +112,8 @@ protected:
         return s.join('|').toStdString();
     }
 
+    std::string Status() { return Find<QStatusBar>("staStatus")->currentMessage().toStdString(); }
+
     frmMain w;
     Board *board = w.findChild<Board *>(QStringLiteral("Board1"));
     QList<QUrl> opened;
@@ -129,14 +143,19 @@ TEST_F(MainWindow, MessagesForRefusedMovesChecksMatesAndStalemate) {
         bool bWhiteToMove;
         const char *sMove; // typed, or a drag when it has a space
         const char *sMessage;
+        const char *sStatus;
     } const cases[] = {
-        {Start, true, "e7e5", "Illegal move or bad syntax"},
-        {Start, true, "e4", "Illegal move or bad syntax"},
-        {"4k3/8/8/8/8/8/8/R3K3", true, "a1a8", "Black king in check"},
-        {"4k3/8/8/8/8/8/3r4/4K3", false, "d2d1", "White king in check"},
-        {"k7/8/1K6/8/8/8/8/7R", true, "h1 h8", "Black checkmated"},
-        {"4k3/8/8/8/8/8/r4PPP/6K1", false, "a2 a1", "White checkmated"},
-        {"7k/5K2/8/8/6Q1/8/8/8", true, "g4 g6", "Stalemate"},
+        {Start, true, "e7e5", "Illegal move or bad syntax",
+         "The piece on e7 is Black's; White is to move"},
+        {Start, true, "e4", "Illegal move or bad syntax",
+         "Not a move: type two squares, as in e2e4"},
+        {Start, true, "e3e4", "Illegal move or bad syntax", "There is no piece on e3"},
+        {Start, true, "e2e5", "Illegal move or bad syntax", "Illegal move: e2-e5"},
+        {"4k3/8/8/8/8/8/8/R3K3", true, "a1a8", "Black king in check", "Black is in check"},
+        {"4k3/8/8/8/8/8/3r4/4K3", false, "d2d1", "White king in check", "White is in check"},
+        {"k7/8/1K6/8/8/8/8/7R", true, "h1 h8", "Black checkmated", "Black checkmated"},
+        {"4k3/8/8/8/8/8/r4PPP/6K1", false, "a2 a1", "White checkmated", "White checkmated"},
+        {"7k/5K2/8/8/6Q1/8/8/8", true, "g4 g6", "Stalemate", "Stalemate"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.sMessage);
@@ -150,10 +169,12 @@ TEST_F(MainWindow, MessagesForRefusedMovesChecksMatesAndStalemate) {
             EXPECT_EQ(Find<QLineEdit>("txtMovePiece")->text(), sMove); // the box keeps it
         }
         EXPECT_EQ(answerer.seen, QStringList{"Tavlon:" + QString(c.sMessage)});
+        EXPECT_EQ(Status(), c.sStatus);
     }
 }
 
 TEST_F(MainWindow, PromotionPopupAsksUntilAnsweredAndPlacesThePiece) {
+    Find<QAction>("mnuShowLastMove")->trigger(); // the pictures below compare positions only
     for (const bool bWhite : {true, false}) {
         for (const QString sPiece : {"Queen", "Rook", "Bishop", "Knight"}) {
             SCOPED_TRACE(sPiece.toStdString());
@@ -235,6 +256,39 @@ TEST_F(MainWindow, HelpOpensTheRulesOnlyOnYesAndAboutShowsTheBuildAndHomepage) {
     QTest::mouseClick(about->findChild<QPushButton *>("Command1"), Qt::LeftButton);
     QTest::qWait(10);
     EXPECT_TRUE(about.isNull());
+}
+
+// The View options reach the board and outlive the window; turning after each move shows the
+// side to move at the bottom, and checks go to the status line alone when asked.
+TEST_F(MainWindow, ViewOptionsReachTheBoardAndAreRemembered) {
+    const char *const sNames[] = {"mnuShowLastMove",    "mnuShowCheck", "mnuShowLegalMoves",
+                                  "mnuShowCoordinates", "mnuTurnBoard", "mnuCheckBox"};
+    auto onBoard = [](Board &b) {
+        return std::vector<bool>{b.ShowLastMove(), b.ShowCheck(), b.ShowLegalMoves(),
+                                 b.ShowCoordinates()};
+    };
+    EXPECT_EQ(onBoard(*board), std::vector<bool>(4, true));
+    for (const char *sName : sNames)
+        Find<QAction>(sName)->trigger();
+    EXPECT_EQ(onBoard(*board), std::vector<bool>(4, false));
+    {
+        frmMain again;
+        EXPECT_EQ(onBoard(*again.findChild<Board *>("Board1")), std::vector<bool>(4, false));
+        for (const char *sName : sNames)
+            EXPECT_EQ(again.findChild<QAction *>(sName)->isChecked(), sName == sNames[4]) << sName;
+    }
+    EXPECT_EQ(Status(), "White to move");
+    Type("e2e4");
+    EXPECT_EQ(Status(), "Black to move");
+    for (const char *s : {"e7", "e5"}) // clicks, in the turned board
+        QTest::mouseClick(board, Qt::LeftButton, {}, CellCentre(s, false));
+    EXPECT_EQ(Lists(), "e2-e4|e7-e5");
+    board->NewGame(true, Layout("4k3/8/8/8/8/8/8/R3K3"));
+    Answerer answerer({"OK"});
+    Type("a1a8");
+    QTest::qWait(50);
+    EXPECT_TRUE(answerer.seen.isEmpty());
+    EXPECT_EQ(Status(), "Black is in check");
 }
 
 } // namespace

@@ -27,11 +27,13 @@ const MoveCase MoveCases[] = {
     {"4k3/8/8/8/8/8/8/4K2R", true, "e1g1", -1, false, "move e1 g1 W"},
     {"4k3/P7/8/8/8/8/8/4K3", true, "a7a8", 7, false, "promotion W|move a7 a8 W|check B"},
     {"4k3/P7/8/8/8/8/8/4K3", true, "a7a8", 8, true, "promotion W|move a7 a8 W|check B"},
-    {"4k3/P7/8/8/8/8/8/4K3", true, "a7a8", 9, false, "promotion W|move a7 a8 W"},
-    {"1n2k3/P7/8/8/8/8/8/4K3", true, "a7b8", 10, true, "promotion W|move a7 b8 W|capture 3"},
+    {"4k3/P7/8/8/8/8/8/4K3", true, "a7a8", 9, false,
+     "promotion W|move a7 a8 W|over 1/2-1/2 insufficient material"},
+    {"1n2k3/P7/8/8/8/8/8/4K3", true, "a7b8", 10, true,
+     "promotion W|move a7 b8 W|capture 3|over 1/2-1/2 insufficient material"},
     {"4k3/8/8/8/8/8/p7/4K3", false, "a2a1", 1, false, "promotion B|move a2 a1 B|check W"},
-    {"6k1/5ppp/8/8/8/8/8/R5K1", true, "a1a8", -1, false, "move a1 a8 W|check B mate"},
-    {"7k/8/8/6Q1/8/8/8/K7", true, "g5g6", -1, false, "move g5 g6 W|stalemate"},
+    {"6k1/5ppp/8/8/8/8/8/R5K1", true, "a1a8", -1, false, "move a1 a8 W|check B mate|over 1-0 checkmate"},
+    {"7k/8/8/6Q1/8/8/8/K7", true, "g5g6", -1, false, "move g5 g6 W|stalemate|over 1/2-1/2 stalemate"},
     {"4k3/4r3/8/8/8/8/4N3/4K3", true, "e2c3", -1, false, ""},           // pinned
     {"4k3/P7/8/8/8/8/8/r3K3", true, "a7a8", 7, false, "promotion W"}, // into check
     {Start, true, "e7e5", -1, false, ""}, // not the mover's piece
@@ -41,17 +43,38 @@ const MoveCase MoveCases[] = {
 };
 // clang-format on
 
-// Typed moves and drops in either view must give the same events, in the same order, with the
-// same verdicts; each is logged with the side to move once it is reported.
+// Plays by the keyboard: the focus square goes to the bottom left as seen, then to each square
+// by the arrows as seen, and Space or Return takes or plays there.
+void KeyMove(Board &b, const QString &sSrc, const QString &sDest, bool bWhitesView) {
+    b.setFocus(Qt::TabFocusReason);
+    for (const QString &s : {sSrc, sDest}) {
+        for (int i = 0; i < 8; ++i) {
+            QTest::keyClick(&b, Qt::Key_Left);
+            QTest::keyClick(&b, Qt::Key_Down);
+        }
+        const QPoint c = (CellOrigin(s, bWhitesView) - QPoint(2, 2)) / 41;
+        for (int i = 0; i < c.x(); ++i)
+            QTest::keyClick(&b, Qt::Key_Right);
+        for (int i = c.y(); i < 7; ++i)
+            QTest::keyClick(&b, Qt::Key_Up);
+        QTest::keyClick(&b, s == sSrc ? Qt::Key_Space : Qt::Key_Return);
+    }
+}
+
+// Typed moves (by squares or as text), drops, clicks and keys in either view must give the same events, in the same
+// order, with the same verdicts; each is logged with the side to move once it is reported.
 TEST(BoardMoves, TypedAndDroppedRoadsReportAlike) {
-    for (const int nRoad : {0, 1, 2}) { // typed; dropped in White's view; in Black's view
+    // typed; dropped in White's view; in Black's; clicked in White's; keys in Black's and
+    // White's; typed as text
+    for (const int nRoad : {0, 1, 2, 3, 4, 5, 6}) {
         for (const MoveCase &c : MoveCases) {
             SCOPED_TRACE(std::string(c.sMoves) + " in " + c.sFen + " road " + char('0' + nRoad));
             Board b;
             b.show();
             ASSERT_TRUE(QTest::qWaitForWindowExposed(&b));
             b.NewGame(c.bWhite, Layout(c.sFen));
-            b.BoardView(nRoad != 2);
+            const bool bView = nRoad != 2 && nRoad != 4;
+            b.BoardView(bView);
             QString sMove = c.sMoves;
             if (sMove.size() > 4) {
                 ASSERT_TRUE(b.MovePiece(sMove.left(2), sMove.mid(2, 2)));
@@ -68,6 +91,8 @@ TEST(BoardMoves, TypedAndDroppedRoadsReportAlike) {
                 oLog << "check " + Side(w) + (m ? " mate" : "");
             });
             QObject::connect(&b, &Board::Stalemate, [&] { oLog << "stalemate"; });
+            QObject::connect(&b, &Board::GameOver,
+                             [&](QString r, QString w) { oLog << "over " + r + ' ' + w; });
             QObject::connect(&b, &Board::PawnPromotion, [&](bool w) {
                 oLog << "promotion " + Side(w);
                 if (c.bLater)
@@ -79,13 +104,56 @@ TEST(BoardMoves, TypedAndDroppedRoadsReportAlike) {
             const bool bPlayed = QString(c.sLog).contains("move");
             if (nRoad == 0)
                 EXPECT_EQ(b.MovePiece(sMove.left(2), sMove.mid(2)), bPlayed);
+            else if (nRoad <= 2)
+                Drag(b, sMove.left(2), CellCentre(sMove.mid(2), bView), bView);
+            else if (nRoad == 3)
+                for (const QString &sAt : {sMove.left(2), sMove.mid(2)})
+                    QTest::mouseClick(&b, Qt::LeftButton, {}, CellCentre(sAt));
+            else if (nRoad <= 5)
+                KeyMove(b, sMove.left(2), sMove.mid(2), bView);
             else
-                Drag(b, sMove.left(2), CellCentre(sMove.mid(2), nRoad == 1), nRoad == 1);
-            EXPECT_EQ(oLog.join('|').toStdString(), c.sLog);
+                EXPECT_EQ(b.MovePieceSan(sMove), bPlayed);
+            // Clicks, keys and text play legal moves only: a refused move never asks for a piece.
+            EXPECT_EQ(oLog.join('|').toStdString(), nRoad >= 3 && !bPlayed ? "" : c.sLog);
             EXPECT_EQ(b.IsWhitesTurn(), bMover != bPlayed);
             EXPECT_TRUE(b.isEnabled());
         }
     }
+}
+
+// Clicks select, switch, drop the selection and refuse illegal targets; the focused square is
+// named for assistive technology.
+TEST(BoardMoves, ClickSequences) {
+    Board b;
+    b.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&b));
+    struct Step {
+        const char *sAt;
+        Qt::MouseButton nButton;
+        const char *sName; // the accessible name after a Space on the clicked square
+    } const oSteps[] = {
+        {"g1", Qt::LeftButton, "g1, white knight, selected"},
+        {"b1", Qt::LeftButton, "b1, white knight, selected"}, // switch
+        {"b1", Qt::LeftButton, "b1, white knight"},           // second click drops it
+        {"g1", Qt::LeftButton, "g1, white knight, selected"},
+        {"g3", Qt::LeftButton, "g3, empty"}, // not a legal target: dropped
+        {"e2", Qt::LeftButton, "e2, white pawn, selected"},
+        {"e2", Qt::RightButton, "e2, white pawn"}, // a right click drops it
+        {"e7", Qt::LeftButton, "e7, black pawn"},  // not the mover's piece
+    };
+    for (const Step &o : oSteps) {
+        QTest::mouseClick(&b, o.nButton, {}, CellCentre(o.sAt));
+        EXPECT_EQ(b.accessibleName().toStdString(), o.sName) << o.sAt;
+    }
+    EXPECT_TRUE(b.IsWhitesTurn());
+    QTest::mouseClick(&b, Qt::LeftButton, {}, CellCentre("g1"));
+    QTest::keyClick(&b, Qt::Key_Escape);
+    QTest::mouseClick(&b, Qt::LeftButton, {}, CellCentre("f3"));
+    EXPECT_TRUE(b.IsWhitesTurn()) << "Escape dropped the selection";
+    // A press on the selected piece, then a drag, is a drag.
+    QTest::mouseClick(&b, Qt::LeftButton, {}, CellCentre("g1"));
+    Drag(b, "g1", CellCentre("h3"));
+    EXPECT_FALSE(b.IsWhitesTurn());
 }
 
 // A refused layout leaves the game and its picture as they were; a game started by a handler
@@ -105,6 +173,45 @@ TEST(BoardMoves, NewGameRefusedOrStartedFromAHandler) {
     EXPECT_TRUE(b.MovePiece("e7", "e5"));
 }
 
+// A SAN promotion naming its piece asks nothing; every end of the game is told once, after the
+// move's own events; loading raises nothing, and a refused load changes nothing.
+TEST(BoardRecord, EndsLoadsAndRefusals) {
+    Board b;
+    QStringList oLog;
+    QObject::connect(&b, &Board::PawnPromotion, [&] { oLog << "promotion"; });
+    QObject::connect(&b, &Board::PieceMovement, [&] { oLog << "move"; });
+    QObject::connect(&b, &Board::GameOver, [&](QString r, QString w) { oLog << r + ' ' + w; });
+    const auto Log = [&] { return oLog.join('|').toStdString(); };
+    ASSERT_TRUE(b.SetFen("4k3/P7/8/8/8/8/8/4K3 w - - 0 1"));
+    EXPECT_TRUE(b.MovePieceSan("a8=Q+"));
+    EXPECT_EQ(b.SanMoves(), QStringList{"a8=Q+"});
+    EXPECT_EQ(b.CoordinateMoves(), QStringList{"a7a8q"});
+    EXPECT_TRUE(b.Resign());
+    EXPECT_FALSE(b.Resign());
+    EXPECT_FALSE(b.MovePieceSan("Kd7"));
+    EXPECT_FALSE(b.LastError().isEmpty());
+    EXPECT_EQ(b.Result(), "1-0");
+    b.NewGame();
+    EXPECT_FALSE(b.ClaimDraw());
+    EXPECT_TRUE(b.AgreeDraw());
+    ASSERT_TRUE(b.SetFen("4k3/8/8/8/8/8/8/4K2R w - - 100 80"));
+    EXPECT_TRUE(b.CanClaimDraw());
+    EXPECT_TRUE(b.ClaimDraw());
+    EXPECT_FALSE(b.CanClaimDraw());
+    EXPECT_EQ(Log(), "move|1-0 resignation|1/2-1/2 agreement|1/2-1/2 fifty-move rule");
+    oLog.clear();
+    ASSERT_TRUE(b.LoadPgn("1. f3 e5 2. g4 Qh4#"));
+    EXPECT_EQ(b.Result(), "0-1");
+    const QString sPgn = b.Pgn();
+    const QImage oBefore = b.grab().toImage();
+    EXPECT_FALSE(b.LoadPgn("1. e4 e5 2. Ke3"));
+    EXPECT_TRUE(b.LastError().startsWith("move 2 (Ke3): ")) << b.LastError().toStdString();
+    EXPECT_FALSE(b.SetFen("8/8/8/8/8/8/8/8 w - - 0 1"));
+    EXPECT_EQ(b.grab().toImage(), oBefore);
+    EXPECT_EQ(b.Pgn(), sPgn);
+    EXPECT_EQ(Log(), "");
+}
+
 class PromotionWait : public ::testing::Test {
 protected:
     Board *b = new Board;
@@ -121,6 +228,11 @@ TEST_F(PromotionWait, WrongChoicesKeepWaitingAndOtherCallsAreRefused) {
             EXPECT_FALSE(b->isEnabled());
             EXPECT_FALSE(b->MovePiece("e1", "d1"));
             EXPECT_FALSE(b->UndoLastMove());
+            for (const bool bDone :
+                 {b->MovePieceSan("Kd1"), b->SetFen("4k3/8/8/8/8/8/8/4K3 w - - 0 1"),
+                  b->LoadPgn("1. e4"), b->Resign(), b->AgreeDraw(), b->ClaimDraw()})
+                EXPECT_FALSE(bDone);
+            EXPECT_EQ(b->Fen(), "4k3/P7/8/8/8/8/8/4K3 w - - 0 1"); // the move is not made yet
             b->NewGame(false);
             EXPECT_TRUE(b->IsWhitesTurn());
             EXPECT_TRUE(b->PromotionChoice(7));

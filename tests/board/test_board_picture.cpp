@@ -1,8 +1,11 @@
 #include "BoardTestSupport.h"
 
+#include <array>
 #include <gtest/gtest.h>
 
 namespace {
+
+const char *const Start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR";
 
 class BoardPicture : public ::testing::Test {
 protected:
@@ -32,11 +35,17 @@ protected:
                     return false;
         return nOpaque > 0;
     }
-    // Inside its one-pixel border an empty square shows its texture (a8 light, h8 dark).
+    // A board with only the kings, on d4 and d5, shown in the same view.
+    QImage Bare(bool bWhitesView) const {
+        Board o;
+        o.NewGame(true, Layout("8/8/8/3k4/3K4/8/8/8"));
+        o.BoardView(bWhitesView);
+        return o.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    }
+    // The square's cell shows what it shows on the bare board: its texture and nothing else.
     bool Empty(const QString &s, bool bWhitesView = true) const {
-        const bool bDark = (s[0].unicode() + s[1].unicode()) % 2 == 0;
-        return Shows(CellOrigin(s, bWhitesView) + QPoint(1, 1),
-                     bDark ? ":/tavlon/squares/dark" : ":/tavlon/squares/light", 39);
+        const QRect oCell(CellOrigin(s, bWhitesView) * r, QSize(41, 41) * r);
+        return oShot.copy(oCell) == Bare(bWhitesView).copy(oCell);
     }
     bool Piece(const QString &s, int nClass, bool bWhitesView = true) const {
         return Shows(CellOrigin(s, bWhitesView) + QPoint(5, 5),
@@ -53,9 +62,11 @@ TEST_F(BoardPicture, StartPositionInEitherView) {
         EXPECT_EQ(oShot.size(), QSize(332, 332) * r);
         EXPECT_TRUE(Empty("e4", bView) && Empty("e5", bView));
         EXPECT_TRUE(Piece("a8", 2, bView) && Piece("d8", 1, bView) && Piece("h1", 8, bView));
-        // The textures round the pieces: light a8, dark h8.
-        EXPECT_TRUE(Shows(CellOrigin("a8", bView) + QPoint(1, 1), ":/tavlon/squares/light", 1));
-        EXPECT_TRUE(Shows(CellOrigin("h8", bView) + QPoint(1, 1), ":/tavlon/squares/dark", 1));
+        // The textures round the pieces are the squares' own.
+        const QImage oBare = Bare(bView);
+        for (const char *s : {"a8", "h8", "a1"})
+            EXPECT_EQ(oShot.pixel((CellOrigin(s, bView) + QPoint(1, 1)) * r),
+                      oBare.pixel((CellOrigin(s, bView) + QPoint(1, 1)) * r));
     }
 }
 
@@ -86,6 +97,67 @@ TEST_F(BoardPicture, LiftedPieceFollowsThePointerAndComesBack) {
     Shoot();
     EXPECT_TRUE(Piece("e4", 11) && Empty("e2"));
     EXPECT_EQ(b.property("renderedSquares").toInt() - nBefore, 2);
+}
+
+// An aid changes only the squares it names, in either view, and redraws only those; turning it
+// off gives back the plain picture.
+TEST(BoardAids, OnlyTheNamedSquaresChange) {
+    struct Row {
+        const char *sAid;
+        void (Board::*set)(bool);
+        const char *sFen;
+        const char *sActions; // "e2e4" played, "g1" clicked (selected)
+        const char *sWhite;   // the squares that change, as seen in White's view
+        const char *sBlack;   // and in Black's
+    } const oRows[] = {
+        {"last move", &Board::SetShowLastMove, Start, "e2e4 e7e5", "e5 e7", "e5 e7"},
+        {"check", &Board::SetShowCheck, "4k3/8/8/8/8/8/8/R3K3", "a1a8", "e8", "e8"},
+        {"legal moves", &Board::SetShowLegalMoves, Start, "g1", "f3 h3", "f3 h3"},
+        {"captures", &Board::SetShowLegalMoves, "4k3/8/8/3p4/4P3/8/8/4K3", "e4", "d5 e5", "d5 e5"},
+        {"coordinates", &Board::SetShowCoordinates, Start, "",
+         "a1 a2 a3 a4 a5 a6 a7 a8 b1 c1 d1 e1 f1 g1 h1",
+         "a8 b8 c8 d8 e8 f8 g8 h1 h2 h3 h4 h5 h6 h7 h8"},
+    };
+    for (const Row &o : oRows) {
+        for (const bool bView : {true, false}) {
+            SCOPED_TRACE(std::string(o.sAid) + (bView ? " White's view" : " Black's view"));
+            std::array<Board, 2> oBoards; // the aid on, off
+            std::array<QImage, 2> oShots;
+            for (Board &b : oBoards) {
+                b.NewGame(true, Layout(o.sFen));
+                b.BoardView(bView);
+                b.grab();
+                if (&b == &oBoards[0]) {
+                    const int nBefore = b.property("renderedSquares").toInt();
+                    (b.*o.set)(true);
+                    b.grab();
+                    const int nChanged = b.property("renderedSquares").toInt() - nBefore;
+                    EXPECT_EQ(nChanged, QString(o.sActions).isEmpty()
+                                            ? QString(o.sWhite).split(' ').size()
+                                            : 0);
+                }
+                for (const QString &sAct : QString(o.sActions).split(' ', Qt::SkipEmptyParts)) {
+                    if (sAct.size() == 4)
+                        ASSERT_TRUE(b.MovePiece(sAct.left(2), sAct.mid(2)));
+                    else
+                        QTest::mouseClick(&b, Qt::LeftButton, {}, CellCentre(sAct, bView));
+                }
+                oShots[&b == &oBoards[0] ? 0 : 1] = b.grab().toImage();
+            }
+            const qreal r = oShots[0].devicePixelRatio();
+            QStringList oDiffer;
+            for (char f = 'a'; f <= 'h'; ++f)
+                for (char k = '1'; k <= '8'; ++k) {
+                    const QString s = QString(f) + k;
+                    const QRect oCell(CellOrigin(s, bView) * r, QSize(41, 41) * r);
+                    if (oShots[0].copy(oCell) != oShots[1].copy(oCell))
+                        oDiffer << s;
+                }
+            EXPECT_EQ(oDiffer.join(' ').toStdString(), bView ? o.sWhite : o.sBlack);
+            (oBoards[0].*o.set)(false);
+            EXPECT_EQ(oBoards[0].grab().toImage(), oShots[1]);
+        }
+    }
 }
 
 } // namespace

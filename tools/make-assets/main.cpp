@@ -41,7 +41,9 @@ struct Palette {
     QColor detail;
 };
 
-const Palette kWhite{QColor(0xff, 0xfb, 0xf2), QColor(0xe8, 0xda, 0xbd), QColor(0x1c, 0x17, 0x12),
+// White's outline is black and drawn thicker than Black's: a white piece on a light square must
+// still stand out from it.
+const Palette kWhite{QColor(0xff, 0xfb, 0xf2), QColor(0xe8, 0xda, 0xbd), QColor(0x00, 0x00, 0x00),
                      QColor(0x1c, 0x17, 0x12)};
 const Palette kBlack{QColor(0x4a, 0x43, 0x3c), QColor(0x1a, 0x16, 0x13), QColor(0x05, 0x04, 0x03),
                      QColor(0xe9, 0xdf, 0xcc)};
@@ -251,7 +253,8 @@ void drawPiece(QPainter &painter, Kind kind, bool white, const QRectF &box, bool
     // Thick enough to hold the silhouette at 32 px; growing slower beyond that so the big
     // icon sizes do not look like a cartoon.
     const double w = box.width();
-    const double outlineWidth = std::max(1.1, w <= 64 ? w * 0.042 : 2.7 + (w - 64) * 0.02);
+    const double outlineWidth =
+        std::max(1.1, w <= 64 ? w * 0.042 : 2.7 + (w - 64) * 0.02) * (white ? 1.3 : 1.0);
     const double detailWidth = std::max(1.0, w <= 64 ? w * 0.032 : 2.05 + (w - 64) * 0.016);
 
     painter.save();
@@ -400,14 +403,17 @@ double fbm(double x, double y, std::uint32_t seed) {
 
 // Fine wood grain running across the square. Sampled in square-relative coordinates so the
 // 1x and 2x pictures show the same grain. The brightness swing stays within a few percent:
-// the square's colour has to win over its texture everywhere.
+// the square's colour has to win over its texture everywhere. The picture covers two squares
+// each way; the board shows a different part of it on each square, so no two neighbours
+// repeat the same grain.
 QImage squareImage(bool light, int size) {
+    constexpr double Span = 2.0;
     const QColor base = light ? kLightSquare : kDarkSquare;
     const std::uint32_t seed = light ? 0x7a11u : 0xd4c3u;
     QImage image(size, size, QImage::Format_RGB32);
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
-            const double u = (x + 0.5) / size, v = (y + 0.5) / size;
+            const double u = Span * (x + 0.5) / size, v = Span * (y + 0.5) / size;
             const double warp = fbm(u * 2.5, v * 1.5, seed);
             const double rings = std::sin(2.0 * std::numbers::pi * (v * 3.2 + warp * 1.6));
             const double streak = fbm(u * 1.2, v * 22.0, seed ^ 0x5555u) - 0.5;
@@ -507,8 +513,8 @@ int main(int argc, char *argv[]) {
     }
     for (bool light : {true, false}) {
         const QString n = light ? "light" : "dark";
-        put(squareImage(light, 40), "squares/" + n + ".png");
-        put(squareImage(light, 80), "squares/" + n + "@2x.png");
+        put(squareImage(light, 80), "squares/" + n + ".png");
+        put(squareImage(light, 160), "squares/" + n + "@2x.png");
     }
     for (int size : {16, 32, 48, 64, 128, 256})
         put(iconImage(size), "icon/tavlon-" + QString::number(size) + ".png");

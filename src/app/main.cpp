@@ -1,5 +1,4 @@
 #include "AppInfo.h"
-#include "Board.h"
 #include "Translations.h"
 #include "frmMain.h"
 
@@ -7,6 +6,7 @@
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
+#include <tavlon/Board.h>
 
 namespace {
 

@@ -21,8 +21,7 @@ class BoardPrivate;
 // Until PositionChanged the mover is still to move: IsWhitesTurn() inside PieceMovement,
 // PieceCapture, KingInCheck and Stalemate handlers names the side that made the move. While a
 // move waits for its promotion piece or raises its events, calls that would play or undo a move
-// are refused. A handler may delete the board or start a new game; the old move then raises no
-// further events.
+// are refused. A handler may delete the board; the move then raises no further events.
 class Board : public QWidget {
     Q_OBJECT
     // How many square pictures have been drawn since the control was made; the benchmark reads it.

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Board.h"
 #include "TestPositions.h"
 
 #include <QTest>
+#include <tavlon/Board.h>
 
 // A position written as the piece-placement field of a FEN, as a layout string.
 inline QString Layout(const QString &sFen) {

@@ -83,6 +83,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
     connect(Board1, &Board::Stalemate, this, &frmMain::Board1_Stalemate);
 
     BuildMenus();
+    BuildRecordMenus();
 
     // The window takes exactly the size of its client area plus the menu bar; only Show Moves
     // and Hide Moves change it.
@@ -226,12 +227,11 @@ void frmMain::AnswerPromotion(qint16 nClass) {
 }
 
 void frmMain::mnuGameNew_Click() {
-    if (bPromotionPending) {
+    if (bPromotionPending || !MaybeSave()) {
         return; // the board refuses a new game in the middle of a move
     }
     Board1->NewGame();
-    lstWhiteMoves->clear();
-    lstBlackMoves->clear();
+    RecordReplaced({});
 }
 
 void frmMain::mnuViewReverse_Click() {
@@ -258,6 +258,9 @@ void frmMain::mnuActionsUndo_Click() {
     if (list->count() > 0) {
         delete list->takeItem(list->count() - 1);
     }
+    bUnsaved = true;
+    sGameOver.clear(); // undo reopens a finished game
+    ShowStatus({});
 }
 
 void frmMain::HHonline_Click() {
@@ -291,11 +294,20 @@ void frmMain::cmdMovePiece_Click() {
     if (bPromotionPending) {
         return;
     }
-    // First two and last two characters, so "e2e4", "e2-e4" and "e2 to e4" all work.
+    // The move's messages and popups run nested loops that may end with the window gone.
+    const QPointer<frmMain> oSelf(this);
+    // First two and last two characters, so "e2e4", "e2-e4" and "e2 to e4" all work; then SAN.
     const QString sText = txtMovePiece->text().trimmed();
-    if (!Board1->MovePiece(sText.left(2), sText.right(2))) {
-        ShowMessage(QStringLiteral("Illegal move or bad syntax"));
+    if (Board1->MovePiece(sText.left(2), sText.right(2)) || !oSelf || Board1->MovePieceSan(sText) ||
+        !oSelf) {
+        return;
     }
+    if (Board1->Result() != QLatin1String("*")) {
+        ShowStatus(
+            tr("The game is over: %1").arg(sGameOver.isEmpty() ? Board1->Result() : sGameOver));
+        return;
+    }
+    ShowMessage(QStringLiteral("Illegal move or bad syntax"));
 }
 
 void frmMain::Board1_KingInCheck(bool IsWhite, bool IsMate) {
@@ -323,8 +335,11 @@ void frmMain::Board1_PawnPromotion(bool IsWhite) {
 void frmMain::Board1_PieceMovement(const QString &SrcNotation, const QString &DestNotation) {
     // Raised before the turn passes, so the side to move is the side that moved.
     QListWidget *list = Board1->IsWhitesTurn() ? lstWhiteMoves : lstBlackMoves;
-    list->addItem(SrcNotation + QLatin1Char('-') + DestNotation);
+    const int nPly = lstWhiteMoves->count() + lstBlackMoves->count();
+    list->addItem(mnuViewNotation->isChecked() ? ListEntry(nPly, Board1->SanMoves().constLast())
+                                               : SrcNotation + QLatin1Char('-') + DestNotation);
     list->scrollToBottom();
+    bUnsaved = true;
 }
 
 void frmMain::Board1_Stalemate() {
@@ -332,12 +347,29 @@ void frmMain::Board1_Stalemate() {
 }
 
 void frmMain::showEvent(QShowEvent *event) {
+    bClosing = false; // a window shown again after close() is a live window again
     // The frame is known only once the window exists; keep the outer width as set.
     SetOuterWidth(mnuHideMoves->text() == QLatin1String("Hide Moves") ? WideWidth : NarrowWidth);
     QMainWindow::showEvent(event);
 }
 
 void frmMain::closeEvent(QCloseEvent *event) {
+    if (bPromotionPending) {
+        // No piece popup over the question; a new count drops any queued re-ask.
+        ++nPromotionAsk;
+        mnuWhitePawnPromotion->hide();
+        mnuBlackPawnPromotion->hide();
+    }
+    const QPointer<frmMain> oSelf(this);
+    if (!MaybeSave()) {
+        if (oSelf) {
+            event->ignore();
+            if (bPromotionPending)
+                (bPromotionIsWhite ? mnuWhitePawnPromotion : mnuBlackPawnPromotion)
+                    ->popup(QCursor::pos());
+        }
+        return;
+    }
     bClosing = true;
     if (bPromotionPending) {
         // The board is inside a move, waiting; end the wait so its loop can unwind.

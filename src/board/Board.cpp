@@ -138,13 +138,15 @@ Board::PlayResult Board::PlayMove(int nSrc, int nDest) {
     const QPointer<Board> oSelf(this);
     const unsigned nGame = m_nGame;
     const bool bOpponentIsWhite = !m_oRules.IsWhitesTurn();
+    // A handler that starts a new game ends the old move's story: the rest is not told.
+    const auto Going = [&] { return oSelf && nGame == m_nGame; };
     m_bReporting = true;
     emit PieceMovement(Notation(nSrc), Notation(nDest));
-    if (oSelf && oStart.bIsCapture)
+    if (Going() && oStart.bIsCapture)
         emit PieceCapture(oStart.nCapturedClass);
-    if (oSelf && oVerdict.bOpponentInCheck)
+    if (Going() && oVerdict.bOpponentInCheck)
         emit KingInCheck(bOpponentIsWhite, oVerdict.bOpponentMated);
-    else if (oSelf && oVerdict.bOpponentStalemated)
+    else if (Going() && oVerdict.bOpponentStalemated)
         emit Stalemate();
     if (!oSelf)
         return PlayResult::Gone;
@@ -156,13 +158,17 @@ Board::PlayResult Board::PlayMove(int nSrc, int nDest) {
 
 bool Board::AwaitPromotion(bool &bGone) {
     const QPointer<Board> oSelf(this);
-    const bool bHostDisabled = testAttribute(Qt::WA_ForceDisabled);
-    setEnabled(false);
+    // The whole wait, the handler included, belongs to the move: an answer given inside the
+    // handler does not open the board to other calls before the move has been reported.
+    m_bPromoting = true;
     emit PawnPromotion(m_oRules.PromotionIsWhite());
     if (!oSelf) {
         bGone = true;
         return false;
     }
+    // Read after the handler, so a host that disabled the board there keeps it disabled.
+    const bool bHostDisabled = testAttribute(Qt::WA_ForceDisabled);
+    setEnabled(false);
     // The host may already have answered inside its handler; then there is nothing to wait for.
     if (m_oRules.AwaitingPromotion() && !QCoreApplication::closingDown()) {
         QEventLoop oLoop;
@@ -175,6 +181,7 @@ bool Board::AwaitPromotion(bool &bGone) {
         }
         m_pPromotionLoop = nullptr;
     }
+    m_bPromoting = false;
     if (!bHostDisabled)
         setEnabled(true);
     return !m_oRules.AwaitingPromotion();

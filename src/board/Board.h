@@ -60,7 +60,9 @@ private:
     PlayResult PlayMove(int nSrc, int nDest);
     // Asks the host for the promotion piece and waits; false when no piece was chosen.
     bool AwaitPromotion(bool &bGone);
-    bool Waiting() const { return m_pPromotionLoop != nullptr || m_oRules.AwaitingPromotion(); }
+    bool Waiting() const {
+        return m_bPromoting || m_pPromotionLoop != nullptr || m_oRules.AwaitingPromotion();
+    }
     // A move is unfinished while the host is being asked or told about it.
     bool Busy() const { return Waiting() || m_bReporting; }
     void EndDrag();
@@ -83,5 +85,6 @@ private:
 
     QEventLoop *m_pPromotionLoop = nullptr;
     bool m_bReporting = false;
+    bool m_bPromoting = false; // from PawnPromotion until the wait is over
     unsigned m_nGame = 0; // counts NewGame calls, so a game started by a handler keeps its turn
 };

@@ -1,5 +1,7 @@
 // Times dropped moves the way a player makes them: press, drag, release, then the paint that
 // brings the changed squares to the screen. Reports how many square pictures each move redrew.
+// Also times loading an annotated game.
+#include "BenchGame.h"
 #include "Board.h"
 
 #include <QApplication>
@@ -57,6 +59,20 @@ BENCHMARK(BM_DroppedMove)
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(7)
     ->ReportAggregatesOnly(true);
+
+// LoadPgn of a 150-ply annotated game, with the paint that shows the new position.
+void BM_BoardLoadPgn(benchmark::State &state) {
+    const QString sText = QString::fromStdString(AnnotatedGame());
+    Board b;
+    b.show();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        if (!b.LoadPgn(sText))
+            state.SkipWithError("refused");
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_BoardLoadPgn)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

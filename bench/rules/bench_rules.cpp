@@ -1,5 +1,8 @@
-// Rules engine figures: perft speed and the cost of the exact mate and stalemate verdicts.
+// Rules engine figures: perft speed, the cost of the exact mate and stalemate verdicts, and
+// of the game record (SAN, PGN).
+#include "BenchGame.h"
 #include "Perft.h"
+#include "Pgn.h"
 #include "TestPositions.h"
 
 #include <benchmark/benchmark.h>
@@ -55,6 +58,43 @@ BENCHMARK_CAPTURE(BM_IsCheckmate, check_answered, CheckAnswered);
 BENCHMARK_CAPTURE(BM_IsCheckmate, mate_whole_search, CheckMated);
 BENCHMARK_CAPTURE(BM_IsStalemate, middlegame, Middlegame);
 BENCHMARK_CAPTURE(BM_IsStalemate, stalemate_whole_search, Stalemated);
+
+// SAN of one move, averaged over every legal move of a crowded middlegame.
+void BM_SanOfOneMove(benchmark::State &state) {
+    clsRules oRules;
+    oRules.SetFen("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1");
+    MoveList oMoves;
+    oRules.LegalMoves(oMoves);
+    std::string s;
+    s.reserve(16);
+    std::size_t i = 0;
+    for (auto _ : state) {
+        s.clear();
+        Notation::AppendSan(oRules, oMoves[i], s);
+        benchmark::DoNotOptimize(s.data());
+        i = i + 1 == oMoves.size() ? 0 : i + 1;
+    }
+}
+BENCHMARK(BM_SanOfOneMove);
+
+// Reading a 150-ply annotated game: parse, replay on a scratch game, then into the target.
+void BM_PgnLoad150Plies(benchmark::State &state) {
+    const std::string sText = AnnotatedGame();
+    clsRules oRules;
+    for (auto _ : state)
+        Pgn::Load(oRules, sText);
+    state.counters["plies"] = static_cast<double>(oRules.History().size());
+    state.counters["bytes"] = static_cast<double>(sText.size());
+}
+BENCHMARK(BM_PgnLoad150Plies)->Unit(benchmark::kMicrosecond);
+
+void BM_PgnWrite150Plies(benchmark::State &state) {
+    clsRules oRules;
+    Pgn::Load(oRules, AnnotatedGame());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Pgn::Write(oRules));
+}
+BENCHMARK(BM_PgnWrite150Plies)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -1,6 +1,8 @@
 #include "Board.h"
 
 #include "BoardGeometry.h"
+#include "Notation.h"
+#include "Pgn.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -113,13 +115,15 @@ bool Board::IsWhitesTurn() const {
 
 // --- Playing a move -----------------------------------------------------------------------
 
-Board::PlayResult Board::PlayMove(int nSrc, int nDest) {
+Board::PlayResult Board::PlayMove(int nSrc, int nDest, qint16 nPromotion) {
     if (Busy() || nSrc == nDest)
         return PlayResult::Refused;
     const clsRules::MoveStart oStart = m_oRules.BeginMove(nSrc, nDest);
     if (!oStart.bAccepted)
         return PlayResult::Refused;
-    if (oStart.bPromotionPending) {
+    if (oStart.bPromotionPending && nPromotion != modConsts::NoPiece) {
+        m_oRules.PromotionChoice(nPromotion);
+    } else if (oStart.bPromotionPending) {
         bool bGone = false;
         const bool bChosen = AwaitPromotion(bGone);
         if (bGone)
@@ -151,8 +155,10 @@ Board::PlayResult Board::PlayMove(int nSrc, int nDest) {
     if (!oSelf)
         return PlayResult::Gone;
     m_bReporting = false;
-    if (nGame == m_nGame)
-        m_oRules.PassTurn();
+    if (nGame == m_nGame) {
+        m_oRules.PassTurn(); // the game ends here, if this move ends it
+        ReportGameOver();
+    }
     return PlayResult::Played;
 }
 
@@ -185,6 +191,146 @@ bool Board::AwaitPromotion(bool &bGone) {
     if (!bHostDisabled)
         setEnabled(true);
     return !m_oRules.AwaitingPromotion();
+}
+
+// --- The game record and the end of the game ---------------------------------------------
+
+namespace {
+
+QStringList ToQt(const std::vector<std::string> &oList) {
+    QStringList o;
+    o.reserve(static_cast<qsizetype>(oList.size()));
+    for (const std::string &s : oList)
+        o.append(QString::fromStdString(s));
+    return o;
+}
+
+} // namespace
+
+bool Board::Refuse(const QString &sWhy) {
+    m_sLastError = sWhy;
+    return false;
+}
+
+void Board::ReportGameOver() {
+    if (m_oRules.IsGameOver())
+        emit GameOver(QString::fromStdString(m_oRules.Result()),
+                      QString::fromLatin1(clsRules::EndReasonText(m_oRules.EndReason())));
+}
+
+QString Board::Fen() const {
+    if (!Busy())
+        return QString::fromStdString(m_oRules.Fen());
+    // The game as recorded: without a move waiting for its promotion piece, with the turn passed
+    // after a move whose events are being raised.
+    clsRules oSettled;
+    ::Pgn::Replay(m_oRules, oSettled);
+    return QString::fromStdString(oSettled.Fen());
+}
+
+bool Board::SetFen(const QString &sFen) {
+    if (Waiting())
+        return Refuse(tr("a promotion is waiting for its piece"));
+    try {
+        m_oRules.SetFen(sFen.toStdString());
+    } catch (const std::invalid_argument &e) {
+        return Refuse(QString::fromStdString(e.what()));
+    }
+    ++m_nGame;
+    EndDrag();
+    m_sLastError.clear();
+    return true;
+}
+
+bool Board::LoadPgn(const QString &sPgn) {
+    if (Waiting())
+        return Refuse(tr("a promotion is waiting for its piece"));
+    clsRules oRead;
+    try {
+        const QByteArray oText = sPgn.toUtf8();
+        ::Pgn::Read(oRead, std::string_view(oText.constData(), static_cast<std::size_t>(oText.size())));
+    } catch (const std::invalid_argument &e) {
+        return Refuse(QString::fromStdString(e.what()));
+    }
+    // Replayed without drawing square by square; the whole picture is brought up to date once.
+    m_oRules.SetDrawSquareHook(nullptr);
+    ::Pgn::Replay(oRead, m_oRules);
+    m_oRules.SetDrawSquareHook([this](int nSquare) { SquareChanged(nSquare); });
+    m_nDirty = ~std::uint64_t{0};
+    update();
+    ++m_nGame;
+    EndDrag();
+    m_sLastError.clear();
+    return true;
+}
+
+QString Board::Pgn() const {
+    return QString::fromStdString(::Pgn::Write(m_oRules));
+}
+
+QStringList Board::SanMoves() const {
+    return ToQt(Notation::SanMoves(m_oRules));
+}
+
+QStringList Board::CoordinateMoves() const {
+    return ToQt(Notation::CoordinateMoves(m_oRules));
+}
+
+bool Board::MovePieceSan(const QString &sSan) {
+    if (Busy())
+        return Refuse(tr("a move is still being played"));
+    if (m_oRules.IsGameOver())
+        return Refuse(tr("the game is over"));
+    Move oMove;
+    try {
+        oMove = Notation::ParseSan(m_oRules, sSan.toStdString(), true);
+    } catch (const std::invalid_argument &e) {
+        return Refuse(QString::fromStdString(e.what()));
+    }
+    EndDrag();
+    m_sLastError.clear();
+    switch (PlayMove(oMove.nSrc, oMove.nDest, oMove.nPromotion)) {
+    case PlayResult::Played:
+        return true;
+    case PlayResult::Refused:
+        return Refuse(tr("no piece was chosen for the promotion"));
+    case PlayResult::Gone:
+        break;
+    }
+    return false;
+}
+
+QString Board::Result() const {
+    return QString::fromStdString(m_oRules.Result());
+}
+
+bool Board::CanClaimDraw() const {
+    return !Busy() && m_oRules.CanClaimDraw();
+}
+
+bool Board::EndGame(bool (clsRules::*pEnd)(), const char *sWhy) {
+    if (Busy())
+        return Refuse(tr("a move is still being played"));
+    if (m_oRules.IsGameOver())
+        return Refuse(tr("the game is over"));
+    if (!(m_oRules.*pEnd)())
+        return Refuse(tr(sWhy));
+    EndDrag();
+    m_sLastError.clear();
+    ReportGameOver();
+    return true;
+}
+
+bool Board::ClaimDraw() {
+    return EndGame(&clsRules::ClaimDraw, QT_TR_NOOP("no draw can be claimed"));
+}
+
+bool Board::Resign() {
+    return EndGame(&clsRules::Resign, QT_TR_NOOP("resigning was refused"));
+}
+
+bool Board::AgreeDraw() {
+    return EndGame(&clsRules::AgreeDraw, QT_TR_NOOP("a draw was refused"));
 }
 
 // --- Drawing ------------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include <QPixmap>
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -31,6 +32,24 @@ public:
 
     static QString StandardLayout();
 
+    // --- The game record and the end of the game ----------------------------------------
+    // Refusals return false and change nothing; LastError() then says why. During a promotion
+    // wait every call that changes the game is refused. Like NewGame, SetFen and LoadPgn raise
+    // no events, not even GameOver for a finished game they load.
+    QString Fen() const;
+    bool SetFen(const QString &sFen);     // a new game from that position
+    bool LoadPgn(const QString &sPgn);    // replays the first game's main line, tags and result
+    QString Pgn() const;                  // the game so far, export format
+    QStringList SanMoves() const;         // every move of the game in SAN, oldest first
+    QStringList CoordinateMoves() const;  // the same moves as e2e4, e7e8q
+    bool MovePieceSan(const QString &sSan); // SAN or e2e4; MovePiece's events
+    QString Result() const;               // "1-0", "0-1", "1/2-1/2" or "*"
+    bool CanClaimDraw() const;            // false once the game is over
+    bool ClaimDraw();
+    bool Resign(); // the side to move resigns
+    bool AgreeDraw();
+    QString LastError() const { return m_sLastError; } // empty after a call that succeeded
+
     QSize sizeHint() const override;
 
 signals:
@@ -39,6 +58,8 @@ signals:
     void PawnPromotion(bool IsWhite);
     void PieceMovement(const QString &SrcNotation, const QString &DestNotation);
     void Stalemate();
+    // Once when the game ends, after the events of the move that ended it.
+    void GameOver(const QString &Result, const QString &Reason);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -57,7 +78,11 @@ private:
     // (a trial move taken back) is not drawn again.
     void RenderDirtySquares();
     // The whole move, shared by typed moves and drops.
-    PlayResult PlayMove(int nSrc, int nDest);
+    // A promotion piece given (nPromotion) is taken without asking the host.
+    PlayResult PlayMove(int nSrc, int nDest, qint16 nPromotion = modConsts::NoPiece);
+    void ReportGameOver();
+    bool Refuse(const QString &sWhy);
+    bool EndGame(bool (clsRules::*pEnd)(), const char *sWhy);
     // Asks the host for the promotion piece and waits; false when no piece was chosen.
     bool AwaitPromotion(bool &bGone);
     bool Waiting() const {
@@ -87,4 +112,5 @@ private:
     bool m_bReporting = false;
     bool m_bPromoting = false; // from PawnPromotion until the wait is over
     unsigned m_nGame = 0; // counts NewGame calls, so a game started by a handler keeps its turn
+    QString m_sLastError;
 };

@@ -30,8 +30,8 @@ const MoveCase MoveCases[] = {
     {"4k3/P7/8/8/8/8/8/4K3", true, "a7a8", 9, false, "promotion W|move a7 a8 W"},
     {"1n2k3/P7/8/8/8/8/8/4K3", true, "a7b8", 10, true, "promotion W|move a7 b8 W|capture 3"},
     {"4k3/8/8/8/8/8/p7/4K3", false, "a2a1", 1, false, "promotion B|move a2 a1 B|check W"},
-    {"6k1/5ppp/8/8/8/8/8/R5K1", true, "a1a8", -1, false, "move a1 a8 W|check B mate"},
-    {"7k/8/8/6Q1/8/8/8/K7", true, "g5g6", -1, false, "move g5 g6 W|stalemate"},
+    {"6k1/5ppp/8/8/8/8/8/R5K1", true, "a1a8", -1, false, "move a1 a8 W|check B mate|over 1-0 checkmate"},
+    {"7k/8/8/6Q1/8/8/8/K7", true, "g5g6", -1, false, "move g5 g6 W|stalemate|over 1/2-1/2 stalemate"},
     {"4k3/4r3/8/8/8/8/4N3/4K3", true, "e2c3", -1, false, ""},           // pinned
     {"4k3/P7/8/8/8/8/8/r3K3", true, "a7a8", 7, false, "promotion W"}, // into check
     {Start, true, "e7e5", -1, false, ""}, // not the mover's piece
@@ -41,10 +41,10 @@ const MoveCase MoveCases[] = {
 };
 // clang-format on
 
-// Typed moves and drops in either view must give the same events, in the same order, with the
-// same verdicts; each is logged with the side to move once it is reported.
+// Typed moves (by squares or as text) and drops in either view must give the same events, in
+// the same order, with the same verdicts; each is logged with the side to move once reported.
 TEST(BoardMoves, TypedAndDroppedRoadsReportAlike) {
-    for (const int nRoad : {0, 1, 2}) { // typed; dropped in White's view; in Black's view
+    for (const int nRoad : {0, 1, 2, 3}) { // typed; dropped in White's, in Black's view; text
         for (const MoveCase &c : MoveCases) {
             SCOPED_TRACE(std::string(c.sMoves) + " in " + c.sFen + " road " + char('0' + nRoad));
             Board b;
@@ -68,6 +68,8 @@ TEST(BoardMoves, TypedAndDroppedRoadsReportAlike) {
                 oLog << "check " + Side(w) + (m ? " mate" : "");
             });
             QObject::connect(&b, &Board::Stalemate, [&] { oLog << "stalemate"; });
+            QObject::connect(&b, &Board::GameOver,
+                             [&](QString r, QString w) { oLog << "over " + r + ' ' + w; });
             QObject::connect(&b, &Board::PawnPromotion, [&](bool w) {
                 oLog << "promotion " + Side(w);
                 if (c.bLater)
@@ -79,6 +81,8 @@ TEST(BoardMoves, TypedAndDroppedRoadsReportAlike) {
             const bool bPlayed = QString(c.sLog).contains("move");
             if (nRoad == 0)
                 EXPECT_EQ(b.MovePiece(sMove.left(2), sMove.mid(2)), bPlayed);
+            else if (nRoad == 3)
+                EXPECT_EQ(b.MovePieceSan(sMove), bPlayed);
             else
                 Drag(b, sMove.left(2), CellCentre(sMove.mid(2), nRoad == 1), nRoad == 1);
             EXPECT_EQ(oLog.join('|').toStdString(), c.sLog);
@@ -105,6 +109,45 @@ TEST(BoardMoves, NewGameRefusedOrStartedFromAHandler) {
     EXPECT_TRUE(b.MovePiece("e7", "e5"));
 }
 
+// A SAN promotion naming its piece asks nothing; every end of the game is told once, after the
+// move's own events; loading raises nothing, and a refused load changes nothing.
+TEST(BoardRecord, EndsLoadsAndRefusals) {
+    Board b;
+    QStringList oLog;
+    QObject::connect(&b, &Board::PawnPromotion, [&] { oLog << "promotion"; });
+    QObject::connect(&b, &Board::PieceMovement, [&] { oLog << "move"; });
+    QObject::connect(&b, &Board::GameOver, [&](QString r, QString w) { oLog << r + ' ' + w; });
+    const auto Log = [&] { return oLog.join('|').toStdString(); };
+    ASSERT_TRUE(b.SetFen("4k3/P7/8/8/8/8/8/4K3 w - - 0 1"));
+    EXPECT_TRUE(b.MovePieceSan("a8=Q+"));
+    EXPECT_EQ(b.SanMoves(), QStringList{"a8=Q+"});
+    EXPECT_EQ(b.CoordinateMoves(), QStringList{"a7a8q"});
+    EXPECT_TRUE(b.Resign());
+    EXPECT_FALSE(b.Resign());
+    EXPECT_FALSE(b.MovePieceSan("Kd7"));
+    EXPECT_FALSE(b.LastError().isEmpty());
+    EXPECT_EQ(b.Result(), "1-0");
+    b.NewGame();
+    EXPECT_FALSE(b.ClaimDraw());
+    EXPECT_TRUE(b.AgreeDraw());
+    ASSERT_TRUE(b.SetFen("4k3/8/8/8/8/8/8/4K2R w - - 100 80"));
+    EXPECT_TRUE(b.CanClaimDraw());
+    EXPECT_TRUE(b.ClaimDraw());
+    EXPECT_FALSE(b.CanClaimDraw());
+    EXPECT_EQ(Log(), "move|1-0 resignation|1/2-1/2 agreement|1/2-1/2 fifty-move rule");
+    oLog.clear();
+    ASSERT_TRUE(b.LoadPgn("1. f3 e5 2. g4 Qh4#"));
+    EXPECT_EQ(b.Result(), "0-1");
+    const QString sPgn = b.Pgn();
+    const QImage oBefore = b.grab().toImage();
+    EXPECT_FALSE(b.LoadPgn("1. e4 e5 2. Ke3"));
+    EXPECT_TRUE(b.LastError().startsWith("move 2 (Ke3): ")) << b.LastError().toStdString();
+    EXPECT_FALSE(b.SetFen("8/8/8/8/8/8/8/8 w - - 0 1"));
+    EXPECT_EQ(b.grab().toImage(), oBefore);
+    EXPECT_EQ(b.Pgn(), sPgn);
+    EXPECT_EQ(Log(), "");
+}
+
 class PromotionWait : public ::testing::Test {
 protected:
     Board *b = new Board;
@@ -121,6 +164,10 @@ TEST_F(PromotionWait, WrongChoicesKeepWaitingAndOtherCallsAreRefused) {
             EXPECT_FALSE(b->isEnabled());
             EXPECT_FALSE(b->MovePiece("e1", "d1"));
             EXPECT_FALSE(b->UndoLastMove());
+            for (const bool bDone : {b->MovePieceSan("Kd1"), b->SetFen("4k3/8/8/8/8/8/8/4K3 w - - 0 1"),
+                                     b->LoadPgn("1. e4"), b->Resign(), b->AgreeDraw(), b->ClaimDraw()})
+                EXPECT_FALSE(bDone);
+            EXPECT_EQ(b->Fen(), "4k3/P7/8/8/8/8/8/4K3 w - - 0 1"); // the move is not made yet
             b->NewGame(false);
             EXPECT_TRUE(b->IsWhitesTurn());
             EXPECT_TRUE(b->PromotionChoice(7));

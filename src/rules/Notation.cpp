@@ -1,0 +1,276 @@
+#include "Notation.h"
+
+#include <cstdlib>
+#include <stdexcept>
+
+using namespace modConsts;
+
+namespace {
+
+// Files 0 (a) .. 7 (h), ranks 1 .. 8, of squares numbered 1 (a8) .. 64 (h1).
+constexpr int FileOf(int nSquare) {
+    return (nSquare - 1) % 8;
+}
+constexpr int RankOf(int nSquare) {
+    return 8 - (nSquare - 1) / 8;
+}
+constexpr int SquareAt(int nFile, int nRank) {
+    return (8 - nRank) * 8 + nFile + 1;
+}
+
+constexpr std::string_view Letters = "KQRNBP"; // indexed by the black class code
+
+void AppendSquare(std::string &s, int nSquare) {
+    s += static_cast<char>('a' + FileOf(nSquare));
+    s += static_cast<char>('0' + RankOf(nSquare));
+}
+
+// Whether a piece of that kind could go from s to d by the shape of its move alone (the board
+// is not consulted); a cheap filter before the legality trial.
+bool Shape(std::int16_t nKind, bool bWhite, int s, int d) {
+    const int fx = std::abs(FileOf(d) - FileOf(s));
+    const int ry = RankOf(d) - RankOf(s);
+    const int ay = std::abs(ry);
+    switch (nKind) {
+    case BlackKnight:
+        return (fx == 1 && ay == 2) || (fx == 2 && ay == 1);
+    case BlackBishop:
+        return fx == ay && fx != 0;
+    case BlackRook:
+        return (fx == 0) != (ay == 0);
+    case BlackQueen:
+        return (fx == ay && fx != 0) || ((fx == 0) != (ay == 0));
+    case BlackKing:
+        return (fx <= 1 && ay <= 1) || (fx == 2 && ay == 0);
+    case BlackPawn: {
+        const int nForward = bWhite ? ry : -ry;
+        return (fx <= 1 && nForward == 1) || (fx == 0 && nForward == 2);
+    }
+    default:
+        return false;
+    }
+}
+
+[[noreturn]] void Refuse(const char *sWhy) {
+    throw std::invalid_argument(sWhy);
+}
+
+// Writes the SAN of a legal move and plays it; with bKeep false it is taken back again.
+void SanAndPlay(clsRules &oRules, const Move &oMove, std::string &sOut, bool bKeep) {
+    if (!clsRules::IsSquare(oMove.nSrc) || !clsRules::IsSquare(oMove.nDest) ||
+        !oRules.Square(oMove.nSrc).HasPiece)
+        Refuse("not a legal move");
+    const std::size_t nStart = sOut.size();
+    const std::int16_t nClass = oRules.Square(oMove.nSrc).Piece->Class;
+    const std::int16_t nKind = KindOf(nClass);
+    const int nSrcFile = FileOf(oMove.nSrc);
+    const int nDestFile = FileOf(oMove.nDest);
+    const bool bTakes = oRules.Square(oMove.nDest).HasPiece;
+    if (nKind == BlackKing && std::abs(nDestFile - nSrcFile) == 2) {
+        sOut += nDestFile > nSrcFile ? "O-O" : "O-O-O";
+    } else if (nKind == BlackPawn) {
+        if (nSrcFile != nDestFile) { // a capture, en passant included
+            sOut += static_cast<char>('a' + nSrcFile);
+            sOut += 'x';
+        }
+        AppendSquare(sOut, oMove.nDest);
+        if (oMove.nPromotion != NoPiece) {
+            sOut += '=';
+            sOut += Letters[static_cast<std::size_t>(KindOf(oMove.nPromotion))];
+        }
+    } else {
+        sOut += Letters[static_cast<std::size_t>(nKind)];
+        // Only another piece of the same kind that may legally go there forces a qualifier.
+        bool bOther = false, bSameFile = false, bSameRank = false;
+        const bool bWhite = IsWhiteClass(nClass);
+        for (int n = 1; n <= SquareCount; ++n) {
+            const clsSquare &o = oRules.Square(n);
+            if (n == oMove.nSrc || !o.HasPiece || o.Piece->Class != nClass ||
+                !Shape(nKind, bWhite, n, oMove.nDest) ||
+                !oRules.IsLegal(Move{static_cast<std::int8_t>(n), oMove.nDest, NoPiece}))
+                continue;
+            bOther = true;
+            bSameFile |= FileOf(n) == nSrcFile;
+            bSameRank |= RankOf(n) == RankOf(oMove.nSrc);
+        }
+        if (bOther && (!bSameFile || bSameRank))
+            sOut += static_cast<char>('a' + nSrcFile);
+        if (bOther && bSameFile)
+            sOut += static_cast<char>('0' + RankOf(oMove.nSrc));
+        if (bTakes)
+            sOut += 'x';
+        AppendSquare(sOut, oMove.nDest);
+    }
+    clsRules::MoveVerdict oVerdict;
+    if (!oRules.PlayMove(oMove, &oVerdict)) {
+        sOut.resize(nStart);
+        Refuse("not a legal move");
+    }
+    if (oVerdict.bOpponentMated)
+        sOut += '#';
+    else if (oVerdict.bOpponentInCheck)
+        sOut += '+';
+    if (!bKeep)
+        oRules.UndoLastMove();
+}
+
+std::int16_t KindOfLetter(char c) {
+    const std::size_t n = Letters.find(c);
+    return n == std::string_view::npos ? NoPiece : static_cast<std::int16_t>(n);
+}
+
+} // namespace
+
+namespace Notation {
+
+void AppendSan(clsRules &oRules, const Move &oMove, std::string &sOut, bool bPlay) {
+    SanAndPlay(oRules, oMove, sOut, bPlay);
+}
+
+std::string San(clsRules &oRules, const Move &oMove) {
+    std::string s;
+    AppendSan(oRules, oMove, s);
+    return s;
+}
+
+Move ParseSan(clsRules &oRules, std::string_view s, bool bPieceOptional) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && std::string_view(" \t\r\n+#!?").find(s.back()) != std::string_view::npos)
+        s.remove_suffix(1);
+    if (s.size() > 4 && (s.ends_with("e.p.") || s.ends_with("ep"))) {
+        s.remove_suffix(s.ends_with("ep") ? 2 : 4);
+        while (!s.empty() && s.back() == ' ')
+            s.remove_suffix(1);
+    }
+    if (s.empty())
+        Refuse("no move given");
+    const bool bWhite = oRules.IsWhitesTurn();
+
+    // Castling, with letters or zeros.
+    if (s == "O-O" || s == "0-0" || s == "O-O-O" || s == "0-0-0") {
+        const int nKing = bWhite ? oRules.WhiteKingSquare() : oRules.BlackKingSquare();
+        const Move oMove{static_cast<std::int8_t>(nKing),
+                         static_cast<std::int8_t>(nKing + (s.size() == 3 ? 2 : -2)), NoPiece};
+        if (!oRules.IsLegal(oMove))
+            Refuse("castling is not legal here");
+        return oMove;
+    }
+
+    // [piece] [from file] [from rank] [x|-|:] destination [=|/] [promotion piece]
+    std::int16_t nKind = BlackPawn;
+    bool bLetter = false;
+    if (const std::int16_t k = KindOfLetter(s.front()); k != NoPiece) {
+        nKind = k;
+        bLetter = true;
+        s.remove_prefix(1);
+    }
+    std::int16_t nPromotion = NoPiece;
+    if (!s.empty() && s.back() == ')' && s.size() >= 3 && s[s.size() - 3] == '(') {
+        nPromotion = KindOfLetter(static_cast<char>(s[s.size() - 2] & ~0x20));
+        if (nPromotion == NoPiece)
+            Refuse("unreadable move");
+        s.remove_suffix(3);
+    } else if (!s.empty() && ((s.back() >= 'A' && s.back() <= 'Z') || s.back() == 'q' ||
+                              s.back() == 'r' || s.back() == 'n' || s.back() == 'b')) {
+        nPromotion = KindOfLetter(static_cast<char>(s.back() & ~0x20));
+        if (nPromotion == NoPiece)
+            Refuse("unreadable move");
+        s.remove_suffix(1);
+        if (!s.empty() && (s.back() == '=' || s.back() == '/'))
+            s.remove_suffix(1);
+    }
+    if (nPromotion == BlackKing || nPromotion == BlackPawn ||
+        (nPromotion != NoPiece && nKind != BlackPawn))
+        Refuse("unreadable move");
+    char sCore[4];
+    std::size_t nCore = 0;
+    for (const char c : s) {
+        if (c == 'x' || c == '-' || c == ':')
+            continue;
+        if (nCore == 4)
+            Refuse("unreadable move");
+        sCore[nCore++] = c;
+    }
+    if (nCore < 2)
+        Refuse("unreadable move");
+    auto IsFile = [](char c) { return c >= 'a' && c <= 'h'; };
+    auto IsRank = [](char c) { return c >= '1' && c <= '8'; };
+    if (!IsFile(sCore[nCore - 2]) || !IsRank(sCore[nCore - 1]))
+        Refuse("unreadable move");
+    const int nDest = SquareAt(sCore[nCore - 2] - 'a', sCore[nCore - 1] - '0');
+    int nFromFile = -1, nFromRank = 0;
+    std::size_t i = 0;
+    if (i < nCore - 2 && IsFile(sCore[i]))
+        nFromFile = sCore[i++] - 'a';
+    if (i < nCore - 2 && IsRank(sCore[i]))
+        nFromRank = sCore[i++] - '0';
+    if (i != nCore - 2)
+        Refuse("unreadable move");
+    // Coordinates name their piece by its square.
+    if (!bLetter && nFromFile >= 0 && nFromRank > 0) {
+        const clsSquare &o = oRules.Square(SquareAt(nFromFile, nFromRank));
+        if (o.HasPiece && o.Piece->IsWhite == bWhite)
+            nKind = KindOf(o.Piece->Class);
+    }
+
+    const std::int16_t nClass = static_cast<std::int16_t>(nKind + (bWhite ? WhiteOffset : 0));
+    const bool bToLastRank = nKind == BlackPawn && RankOf(nDest) == (bWhite ? 8 : 1);
+    if (nPromotion != NoPiece && !bToLastRank)
+        Refuse("no legal move matches");
+    if (bToLastRank && nPromotion == NoPiece && !bPieceOptional)
+        Refuse("the promotion piece is missing");
+    // An unnamed promotion piece is tried as a queen: all four are legal or none is.
+    const std::int16_t nTrial =
+        bToLastRank ? static_cast<std::int16_t>((nPromotion == NoPiece ? BlackQueen : nPromotion) +
+                                                (bWhite ? WhiteOffset : 0))
+                    : NoPiece;
+    Move oFound;
+    int nFound = 0;
+    for (int n = 1; n <= SquareCount; ++n) {
+        const clsSquare &o = oRules.Square(n);
+        if (!o.HasPiece || o.Piece->Class != nClass || (nFromFile >= 0 && FileOf(n) != nFromFile) ||
+            (nFromRank > 0 && RankOf(n) != nFromRank) || !Shape(nKind, bWhite, n, nDest))
+            continue;
+        const Move oMove{static_cast<std::int8_t>(n), static_cast<std::int8_t>(nDest), nTrial};
+        if (!oRules.IsLegal(oMove))
+            continue;
+        if (++nFound > 1)
+            Refuse("ambiguous move");
+        oFound = oMove;
+    }
+    if (nFound == 0)
+        Refuse("no legal move matches");
+    if (nPromotion == NoPiece)
+        oFound.nPromotion = NoPiece;
+    return oFound;
+}
+
+std::vector<std::string> SanMoves(const clsRules &oRules) {
+    clsRules oReplay;
+    oReplay.SetFen(oRules.StartFen());
+    std::vector<std::string> oSans;
+    oSans.reserve(oRules.History().size());
+    for (const Move &oMove : oRules.History())
+        SanAndPlay(oReplay, oMove, oSans.emplace_back(), true);
+    return oSans;
+}
+
+std::string Coordinate(const Move &oMove) {
+    std::string s;
+    AppendSquare(s, oMove.nSrc);
+    AppendSquare(s, oMove.nDest);
+    if (oMove.nPromotion != NoPiece)
+        s += static_cast<char>(Letters[static_cast<std::size_t>(KindOf(oMove.nPromotion))] | 0x20);
+    return s;
+}
+
+std::vector<std::string> CoordinateMoves(const clsRules &oRules) {
+    std::vector<std::string> o;
+    o.reserve(oRules.History().size());
+    for (const Move &oMove : oRules.History())
+        o.push_back(Coordinate(oMove));
+    return o;
+}
+
+} // namespace Notation

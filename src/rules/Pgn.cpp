@@ -1,0 +1,325 @@
+#include "Pgn.h"
+
+#include "Notation.h"
+
+#include <array>
+#include <ctime>
+#include <stdexcept>
+
+namespace {
+
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+}
+
+// Ends a movetext symbol.
+bool IsDelimiter(char c) {
+    return IsSpace(c) || c == '{' || c == '}' || c == '(' || c == ')' || c == ';' || c == '[' ||
+           c == ']' || c == '$' || c == '"';
+}
+
+bool IsResult(std::string_view s) {
+    return s == "1-0" || s == "0-1" || s == "1/2-1/2" || s == "*";
+}
+
+class Reader {
+public:
+    explicit Reader(std::string_view sText) : m_s(sText) {
+        if (m_s.starts_with("\xEF\xBB\xBF"))
+            m_s.remove_prefix(3);
+    }
+
+    void Run(clsRules &oRules) {
+        std::vector<std::pair<std::string, std::string>> oTags;
+        std::string_view sResult;
+        bool bStarted = false;
+        auto Start = [&] {
+            if (bStarted)
+                return;
+            bStarted = true;
+            for (const auto &[sName, sValue] : oTags)
+                if (sName == "FEN") {
+                    try {
+                        oRules.SetFen(sValue);
+                    } catch (const std::invalid_argument &e) {
+                        throw std::invalid_argument(std::string("FEN tag: ") + e.what());
+                    }
+                    return;
+                }
+            oRules.NewGame();
+        };
+        while (SkipSpaceAndComments()) {
+            const char c = m_s[m_i];
+            if (c == '[') {
+                if (bStarted)
+                    break; // the next game's tags
+                ReadTag(oTags);
+            } else if (c == '(') {
+                SkipVariation();
+            } else if (c == ')' || c == ']' || c == '}' || c == '"') {
+                ++m_i;
+            } else if (c == '$') {
+                for (++m_i; m_i < m_s.size() && m_s[m_i] >= '0' && m_s[m_i] <= '9'; ++m_i) {
+                }
+            } else {
+                std::string_view sToken = Symbol();
+                if (IsResult(sToken)) {
+                    sResult = sToken;
+                    break;
+                }
+                if (sToken.find_first_not_of("!?") == std::string_view::npos)
+                    continue; // a detached annotation
+                if (sToken.front() >= '0' && sToken.front() <= '9' && !sToken.starts_with("0-0")) {
+                    // A move number, maybe with its move joined: "12.", "12...Nf6", "1.e4".
+                    const std::size_t nDigits = sToken.find_first_not_of("0123456789");
+                    if (nDigits == std::string_view::npos)
+                        continue;
+                    sToken.remove_prefix(nDigits);
+                    const std::size_t nDots = sToken.find_first_not_of('.');
+                    if (nDots == 0)
+                        Fail(oRules, sToken, "unreadable move");
+                    sToken.remove_prefix(nDots == std::string_view::npos ? sToken.size() : nDots);
+                    if (sToken.empty())
+                        continue;
+                }
+                Start();
+                Play(oRules, sToken);
+            }
+        }
+        if (!bStarted && oTags.empty() && sResult.empty())
+            throw std::invalid_argument("no game in the text");
+        Start();
+        if (sResult.empty())
+            for (const auto &[sName, sValue] : oTags)
+                if (sName == "Result" && IsResult(sValue))
+                    sResult = sValue;
+        // A decisive result on a position that is not mate was a resignation or a loss on time.
+        if (!sResult.empty() && sResult != "*" && !oRules.IsGameOver()) {
+            if (sResult == "1/2-1/2" && oRules.CanClaimDraw())
+                oRules.ClaimDraw();
+            else
+                oRules.SetResult(sResult);
+        }
+        oRules.Tags() = std::move(oTags);
+    }
+
+private:
+    [[noreturn]] static void Fail(const clsRules &oRules, std::string_view sMove,
+                                  std::string_view sWhy) {
+        std::string s = "move " + std::to_string(oRules.FullmoveNumber()) + " (";
+        s += sMove;
+        s += "): ";
+        s += sWhy;
+        throw std::invalid_argument(s);
+    }
+
+    static void Play(clsRules &oRules, std::string_view sMove) {
+        if (oRules.IsGameOver())
+            Fail(oRules, sMove, "the game is already over");
+        Move oMove;
+        try {
+            oMove = Notation::ParseSan(oRules, sMove);
+        } catch (const std::invalid_argument &e) {
+            Fail(oRules, sMove, e.what());
+        }
+        if (!oRules.PlayMove(oMove))
+            Fail(oRules, sMove, "illegal move");
+    }
+
+    // Skips blanks, comments and escape lines; false at the end of the text.
+    bool SkipSpaceAndComments() {
+        while (m_i < m_s.size()) {
+            const char c = m_s[m_i];
+            if (IsSpace(c)) {
+                ++m_i;
+            } else if (c == '%' && (m_i == 0 || m_s[m_i - 1] == '\n')) {
+                SkipLine();
+            } else if (c == ';') {
+                SkipLine();
+            } else if (c == '{') {
+                const std::size_t n = m_s.find('}', m_i);
+                m_i = n == std::string_view::npos ? m_s.size() : n + 1;
+            } else {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    void SkipLine() {
+        const std::size_t n = m_s.find('\n', m_i);
+        m_i = n == std::string_view::npos ? m_s.size() : n + 1;
+    }
+
+    // A variation, and every variation nested in it; comments may hold parentheses.
+    void SkipVariation() {
+        int nDepth = 0;
+        while (SkipSpaceAndComments()) {
+            const char c = m_s[m_i++];
+            if (c == '(')
+                ++nDepth;
+            else if (c == ')' && --nDepth == 0)
+                return;
+        }
+    }
+
+    std::string_view Symbol() {
+        const std::size_t nStart = m_i;
+        while (m_i < m_s.size() && !IsDelimiter(m_s[m_i]))
+            ++m_i;
+        return m_s.substr(nStart, m_i - nStart);
+    }
+
+    // [Name "value"], the value with \" and \\ escapes.
+    void ReadTag(std::vector<std::pair<std::string, std::string>> &oTags) {
+        ++m_i;
+        while (m_i < m_s.size() && IsSpace(m_s[m_i]))
+            ++m_i;
+        std::string sName(Symbol());
+        while (m_i < m_s.size() && IsSpace(m_s[m_i]))
+            ++m_i;
+        std::string sValue;
+        if (m_i < m_s.size() && m_s[m_i] == '"') {
+            for (++m_i; m_i < m_s.size() && m_s[m_i] != '"' && m_s[m_i] != '\n'; ++m_i) {
+                if (m_s[m_i] == '\\' && m_i + 1 < m_s.size())
+                    ++m_i;
+                sValue += m_s[m_i];
+            }
+        }
+        const std::size_t n = m_s.find_first_of("]\n", m_i);
+        m_i = n == std::string_view::npos ? m_s.size() : n + 1;
+        if (sName.empty())
+            return;
+        for (auto &oTag : oTags)
+            if (oTag.first == sName) {
+                oTag.second = std::move(sValue);
+                return;
+            }
+        oTags.emplace_back(std::move(sName), std::move(sValue));
+    }
+
+    std::string_view m_s;
+    std::size_t m_i = 0;
+};
+
+constexpr std::array<std::string_view, 7> Roster = {"Event", "Site",  "Date",  "Round",
+                                                    "White", "Black", "Result"};
+
+std::string Today() {
+    const std::time_t t = std::time(nullptr);
+    std::tm oTm{};
+    localtime_r(&t, &oTm);
+    char s[16];
+    std::strftime(s, sizeof s, "%Y.%m.%d", &oTm);
+    return s;
+}
+
+void AppendTag(std::string &s, std::string_view sName, std::string_view sValue) {
+    s += '[';
+    s += sName;
+    s += " \"";
+    for (const char c : sValue) {
+        if (c == '"' || c == '\\')
+            s += '\\';
+        s += c;
+    }
+    s += "\"]\n";
+}
+
+} // namespace
+
+namespace Pgn {
+
+void Read(clsRules &oRules, std::string_view sText) {
+    Reader(sText).Run(oRules);
+}
+
+void Load(clsRules &oRules, std::string_view sText) {
+    clsRules oScratch;
+    Read(oScratch, sText);
+    Replay(oScratch, oRules);
+}
+
+void Replay(const clsRules &oFrom, clsRules &oTo) {
+    oTo.SetFen(oFrom.StartFen());
+    for (const Move &oMove : oFrom.History())
+        oTo.PlayMove(oMove);
+    if (oFrom.IsGameOver() && !oTo.IsGameOver()) {
+        const clsRules::GameEnd eEnd = oFrom.EndReason();
+        if (eEnd == clsRules::GameEnd::ThreefoldRepetition ||
+            eEnd == clsRules::GameEnd::FiftyMoveRule)
+            oTo.ClaimDraw();
+        else
+            oTo.SetResult(oFrom.Result());
+    }
+    oTo.Tags() = oFrom.Tags();
+}
+
+std::string Write(const clsRules &oRules) {
+    const auto &oTags = oRules.Tags();
+    auto Find = [&](std::string_view sName) -> const std::string * {
+        for (const auto &[sKey, sValue] : oTags)
+            if (sKey == sName)
+                return &sValue;
+        return nullptr;
+    };
+    std::string s;
+    s.reserve(1024 + 8 * oRules.History().size());
+    const std::string sResult = oRules.Result();
+    for (const std::string_view sName : Roster) {
+        const std::string *pValue = Find(sName);
+        std::string sDefault = sName == "Event"  ? "Casual game"
+                               : sName == "Date" ? Today()
+                               : sName == "Round" ? "-"
+                                                  : "?";
+        AppendTag(s, sName, sName == "Result" ? sResult : pValue ? *pValue : sDefault);
+    }
+    const std::string sStart = oRules.StartFen();
+    if (sStart != StandardFen) {
+        AppendTag(s, "SetUp", "1");
+        AppendTag(s, "FEN", sStart);
+    }
+    for (const auto &[sName, sValue] : oTags) {
+        bool bWritten = sName == "SetUp" || sName == "FEN";
+        for (const std::string_view sRoster : Roster)
+            bWritten |= sName == sRoster;
+        if (!bWritten)
+            AppendTag(s, sName, sValue);
+    }
+    s += '\n';
+
+    // Tokens go on lines of at most 80 characters.
+    std::size_t nLineStart = s.size();
+    std::string sToken;
+    auto Put = [&](std::string_view sText) {
+        if (s.size() > nLineStart) {
+            if (s.size() - nLineStart + 1 + sText.size() > 80) {
+                s += '\n';
+                nLineStart = s.size();
+            } else {
+                s += ' ';
+            }
+        }
+        s += sText;
+    };
+    clsRules oReplay;
+    oReplay.SetFen(sStart);
+    bool bFirst = true;
+    for (const Move &oMove : oRules.History()) {
+        sToken.clear();
+        if (oReplay.IsWhitesTurn() || bFirst) {
+            sToken = std::to_string(oReplay.FullmoveNumber());
+            sToken += oReplay.IsWhitesTurn() ? "." : "...";
+            Put(sToken);
+            sToken.clear();
+        }
+        bFirst = false;
+        Notation::AppendSan(oReplay, oMove, sToken, true);
+        Put(sToken);
+    }
+    Put(sResult);
+    s += "\n\n";
+    return s;
+}
+
+} // namespace Pgn

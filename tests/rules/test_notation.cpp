@@ -1,0 +1,146 @@
+#include "Notation.h"
+#include "Pgn.h"
+
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+namespace {
+
+const char *const Start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+const char *const Castles = "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1";
+const char *const Queens = "1k6/8/8/8/4Q2Q/8/8/K6Q w - - 0 1"; // three reach e1
+const char *const Pinned = "k3r3/8/8/8/8/8/2N1N3/4K3 w - - 0 1";
+const char *const Passant = "4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 2";
+const char *const Promote = "1n2k3/P7/8/8/8/8/8/4K3 w - - 0 1";
+
+Move Coord(clsRules &o, std::string_view s) {
+    Move m{static_cast<std::int8_t>(clsRules::NotationToSquare(s.substr(0, 2))),
+           static_cast<std::int8_t>(clsRules::NotationToSquare(s.substr(2, 2))),
+           modConsts::NoPiece};
+    if (s.size() == 5)
+        m.nPromotion = static_cast<std::int16_t>(std::string_view("qrnb").find(s[4]) + 1 +
+                                                 (o.IsWhitesTurn() ? modConsts::WhiteOffset : 0));
+    return m;
+}
+
+// Rows: position, move as coordinates, its SAN; a row's move is also read back from its SAN.
+TEST(San, WrittenAndReadBack) {
+    const char *const Rows[][3] = {
+        {Start, "g1f3", "Nf3"},       {Start, "e2e4", "e4"},        {Queens, "h4e1", "Qh4e1"},
+        {Queens, "e4e1", "Qee1"},     {Queens, "h1e1", "Q1e1"},     {Pinned, "c2d4", "Nd4"},
+        {Passant, "e5d6", "exd6"},    {Promote, "a7a8q", "a8=Q"},   {Promote, "a7a8n", "a8=N"},
+        {Promote, "a7b8r", "axb8=R+"}, {Castles, "e1g1", "O-O"},     {Castles, "e1c1", "O-O-O"},
+        {Castles, "a1a8", "Rxa8+"},   {"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", "a1a8", "Ra8#"},
+    };
+    for (const auto &[sFen, sMove, sSan] : Rows) {
+        SCOPED_TRACE(std::string(sFen) + " " + sMove);
+        clsRules o;
+        o.SetFen(sFen);
+        const Move m = Coord(o, sMove);
+        EXPECT_EQ(Notation::San(o, m), sSan);
+        EXPECT_EQ(o.Fen(), sFen);
+        EXPECT_EQ(Notation::ParseSan(o, sSan), m);
+        EXPECT_EQ(Notation::Coordinate(m), sMove);
+    }
+}
+
+// Rows: position, typed text, the move as coordinates, or "" when it must be refused.
+TEST(San, ReadLikeRealFiles) {
+    const char *const Rows[][3] = {
+        {Start, "Ng1f3", "g1f3"},    {Start, "Nf3!?", "g1f3"},   {Start, "e4!!", "e2e4"},
+        {Start, "e2-e4", "e2e4"},    {Start, "Pe4", "e2e4"},     {Start, "g1f3", "g1f3"},
+        {Castles, "0-0", "e1g1"},    {Castles, "0-0-0+", "e1c1"}, {Castles, "e1g1", "e1g1"},
+        {Queens, "Qh4xe1", "h4e1"},  {Promote, "a8Q", "a7a8q"},  {Promote, "a8=q", "a7a8q"},
+        {Promote, "a7a8n", "a7a8n"}, {Promote, "axb8(B)", "a7b8b"},
+        {Passant, "exd6 e.p.", "e5d6"}, {Passant, "e5d6", "e5d6"},
+        {Start, "e5", ""},     {Start, "Ke2", ""},    {Start, "O-O", ""}, {Start, "Nf6", ""},
+        {Start, "xyz", ""},    {Start, "", ""},       {Start, "e9", ""},  {Start, "e2e4e6", ""},
+        {Start, "e4=Q", ""},   {Queens, "Qe1", ""},   {Queens, "Qhe1", ""},
+        {Pinned, "Ned4", ""},  {Promote, "a8", ""},   {Promote, "a8=K", ""},
+    };
+    for (const auto &[sFen, sText, sMove] : Rows) {
+        SCOPED_TRACE(std::string(sFen) + " \"" + sText + '"');
+        clsRules o;
+        o.SetFen(sFen);
+        if (*sMove)
+            EXPECT_EQ(Notation::Coordinate(Notation::ParseSan(o, sText)), sMove);
+        else
+            EXPECT_THROW(Notation::ParseSan(o, sText), std::invalid_argument);
+        EXPECT_EQ(o.Fen(), sFen);
+    }
+}
+
+// A full export: tags in their order, numbered movetext wrapped at 80, result last; reading it
+// back gives it again.
+TEST(Pgn, RoundTripOfAnExport) {
+    const std::string sGame = "[Event \"Club \\\"open\\\"\"]\n[Site \"?\"]\n[Date \"2024.05.01\"]\n"
+                              "[Round \"3\"]\n[White \"A\"]\n[Black \"B\"]\n[Result \"1-0\"]\n"
+                              "[Annotator \"C\"]\n\n"
+                              "1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 4. Ba4 Nf6 5. O-O Be7 6. Re1 b5 7. Bb3 "
+                              "d6 8. c3\nO-O 9. h3 Nb8 10. d4 Nbd7 1-0\n\n";
+    clsRules o;
+    Pgn::Load(o, sGame);
+    EXPECT_EQ(Pgn::Write(o), sGame);
+    EXPECT_EQ(o.EndReason(), clsRules::GameEnd::Resignation);
+    EXPECT_EQ(Notation::SanMoves(o).back(), "Nbd7");
+}
+
+// Games from a set-up position, Black to move first; a new game gets the default roster.
+TEST(Pgn, RoundTripFromAPosition) {
+    clsRules o;
+    o.SetFen("4k3/8/8/8/8/8/4P3/4K3 b - - 0 12");
+    for (const char *s : {"Kd7", "e4", "Kc6"})
+        ASSERT_TRUE(o.PlayMove(Notation::ParseSan(o, s)));
+    const std::string sPgn = Pgn::Write(o);
+    EXPECT_NE(sPgn.find("[Event \"Casual game\"]\n[Site \"?\"]\n[Date \""), std::string::npos);
+    EXPECT_NE(sPgn.find("[Round \"-\"]\n[White \"?\"]\n[Black \"?\"]\n[Result \"*\"]\n[SetUp "
+                        "\"1\"]\n[FEN \"4k3/8/8/8/8/8/4P3/4K3 b - - 0 12\"]\n\n12... Kd7 13. e4 "
+                        "Kc6 *\n"),
+              std::string::npos);
+    clsRules oBack;
+    Pgn::Load(oBack, sPgn);
+    EXPECT_EQ(oBack.Fen(), o.Fen());
+    EXPECT_EQ(Pgn::Write(oBack), sPgn);
+}
+
+TEST(Pgn, ReadsWhatRealFilesHold) {
+    const std::string sText =
+        "\xEF\xBB\xBF[Event \"x\"]\r\n[Result \"0-1\"]\r\n% a program's own line\r\n\r\n"
+        "1.f3 {a (bad) move} e5 (1...e6 {or} (1...d5 2.g4) 2.g4 $2) 2. g4?? $4 ; gone\r\n"
+        "2...Qh4#\r\n";
+    clsRules o;
+    Pgn::Load(o, sText);
+    EXPECT_EQ(o.History().size(), 4u);
+    EXPECT_EQ(o.Result(), "0-1");
+    EXPECT_EQ(o.EndReason(), clsRules::GameEnd::Checkmate);
+    EXPECT_EQ(o.Tags().front(), (std::pair<std::string, std::string>("Event", "x")));
+    Pgn::Load(o, "1. d4 d5 2. c4 1/2-1/2\n\n[Event \"the next game\"]\n1. e4 *");
+    EXPECT_EQ(o.History().size(), 3u);
+    EXPECT_EQ(o.EndReason(), clsRules::GameEnd::Agreement);
+}
+
+TEST(Pgn, RefusalsNameTheMoveAndChangeNothing) {
+    const char *const Rows[][2] = {
+        {"1. e4 e5 2. Nf3 Nc6 3. Nxe5 Nxe5 4. Ke3 *", "move 4 (Ke3): "},
+        {"1. e4 e5 2. Qxf7 *", "move 2 (Qxf7): "},
+        {"1. e4 e5 2. Nf3 Nf6 3. Nc3 Nc6 4. N@d5 *", "move 4 (N@d5): "},
+        {"[FEN \"8/8/8/8/8/8/8/8 w - - 0 1\"]\n1. e4", "FEN tag: "},
+        {"1. f3 e5 2. g4 Qh4# 3. e4 0-1", "move 3 (e4): "},
+        {"", "no game"},
+    };
+    clsRules o;
+    o.SetFen(Passant);
+    o.Tags().emplace_back("Event", "kept");
+    for (const auto &[sText, sMessage] : Rows) {
+        try {
+            Pgn::Load(o, sText);
+            ADD_FAILURE() << sText;
+        } catch (const std::invalid_argument &e) {
+            EXPECT_TRUE(std::string(e.what()).starts_with(sMessage)) << e.what();
+        }
+        EXPECT_EQ(o.Fen(), Passant);
+        EXPECT_EQ(o.Tags().size(), 1u);
+    }
+}
+
+} // namespace

@@ -5,7 +5,7 @@ set -euo pipefail
 
 build_pkgs=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev
     libbenchmark-dev clang-format)
-test_pkgs=(xvfb xauth xdotool x11-utils imagemagick stockfish clang libclang-rt-14-dev valgrind)
+test_pkgs=(xvfb xauth xdotool xclip x11-utils imagemagick stockfish clang libclang-rt-14-dev valgrind)
 
 pkgs=("${build_pkgs[@]}")
 [ "${1:-build}" = test ] && pkgs+=("${test_pkgs[@]}")

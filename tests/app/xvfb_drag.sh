@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The real program on a real X server: drag e2-e4 with the mouse, read the screen back, show the
-# move lists with Ctrl+H, take the move back with Ctrl+U and quit with Ctrl+Q.
+# The real program on a real X server: drag e2-e4 with the mouse, read the screen back, copy the
+# game to the X clipboard, show the move lists with Ctrl+H, take the move back with Ctrl+U, paste
+# a position from the X clipboard and quit with Ctrl+Q.
 # Usage: xvfb_drag.sh path/to/tavlon
 set -euo pipefail
 
@@ -66,6 +67,12 @@ shoot
 [ "$(pixel $(square 5 2))" = "$empty" ] || fail "e2 is not empty after the drag"
 [ "$(pixel $(square 5 4))" = "$pawn" ] || fail "e4 shows no pawn after the drag"
 
+# The game goes to the real clipboard, where another program reads it.
+xdotool windowfocus --sync "$wid"
+xdotool key --clearmodifiers ctrl+c
+timeout 5 sh -c 'until xclip -o -selection clipboard 2>/dev/null | grep -q "^1\. e4 \*"; do sleep 0.1; done' ||
+    fail "Copy Game: the clipboard holds '$(xclip -o -selection clipboard 2>&1 | tail -n 2)'"
+
 width() { xwininfo -id "$wid" | awk -F: '/^ *Width/ {gsub(/ /, "", $2); print $2}'; }
 [ "$(width)" = 336 ] || fail "start width $(width), not 336"
 xdotool windowfocus --sync "$wid"
@@ -88,6 +95,14 @@ sleep 0.5
 shoot
 [ "$(pixel $(square 5 2))" = "$pawn" ] || fail "Ctrl+U in the typed-move box did not undo"
 [ "$(pixel $(square 5 4))" = "$empty" ] || fail "e4 still shows the pawn after Ctrl+U"
+
+# A position another program put on the clipboard: two kings, so e2 empties.
+printf '4k3/8/8/8/8/8/8/4K3 w - - 0 1' | xclip -i -selection clipboard >/dev/null 2>&1
+xdotool windowfocus --sync "$wid"
+xdotool key --clearmodifiers ctrl+v
+sleep 0.5
+shoot
+[ "$(pixel $(square 5 2))" = "$empty" ] || fail "Paste did not set up the position"
 
 xdotool windowfocus --sync "$wid"
 xdotool key --clearmodifiers ctrl+q

@@ -298,8 +298,8 @@ void frmMain::cmdMovePiece_Click() {
     const QPointer<frmMain> oSelf(this);
     // First two and last two characters, so "e2e4", "e2-e4" and "e2 to e4" all work; then SAN.
     const QString sText = txtMovePiece->text().trimmed();
-    if (Board1->MovePiece(sText.left(2), sText.right(2)) || !oSelf || Board1->MovePieceSan(sText) ||
-        !oSelf) {
+    if (Board1->MovePiece(sText.left(2), sText.right(2)) || !oSelf || bClosing ||
+        Board1->MovePieceSan(sText) || !oSelf) {
         return;
     }
     if (Board1->Result() != QLatin1String("*")) {
@@ -336,8 +336,9 @@ void frmMain::Board1_PieceMovement(const QString &SrcNotation, const QString &De
     // Raised before the turn passes, so the side to move is the side that moved.
     QListWidget *list = Board1->IsWhitesTurn() ? lstWhiteMoves : lstBlackMoves;
     const int nPly = lstWhiteMoves->count() + lstBlackMoves->count();
-    list->addItem(mnuViewNotation->isChecked() ? ListEntry(nPly, Board1->SanMoves().constLast())
-                                               : SrcNotation + QLatin1Char('-') + DestNotation);
+    const QStringList oSan = mnuViewNotation->isChecked() ? Board1->SanMoves() : QStringList();
+    list->addItem(oSan.isEmpty() ? SrcNotation + QLatin1Char('-') + DestNotation
+                                 : ListEntry(nPly, oSan.constLast()));
     list->scrollToBottom();
     bUnsaved = true;
 }

@@ -44,7 +44,7 @@ QString DecodeGame(const QByteArray &oBytes) {
 // A clipboard text that means a game: tags, or numbered moves. Plain words ("e4", "Nf3") are
 // left to the typed-move box.
 bool LooksLikePgn(const QString &sText) {
-    static const QRegularExpression oGame(QStringLiteral(R"((^|\n)\s*\[\w+\s+"|(^|\s)1\.)"));
+    static const QRegularExpression oGame(QStringLiteral(R"((^|\n)\s*\[\w+\s+"|(^|\s)\d+\.)"));
     return oGame.match(sText).hasMatch();
 }
 

@@ -3,6 +3,7 @@
 
 #include <QClipboard>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -19,15 +20,18 @@ protected:
 };
 
 TEST_F(GameWindow, SavedGamesOpenAgainAsTheyWere) {
-    for (const QString sFen : {"", "r3k3/1P6/8/8/8/8/8/R3K2R b KQq - 0 30"}) {
+    const std::pair<QString, QStringList> games[] = {
+        {"", {"e4", "e5", "Nf3"}},
+        {"r3k3/6P1/8/8/8/8/8/R3K2R b KQq - 0 30", {"O-O-O", "g8=Q", "Kb8", "O-O"}}};
+    for (const auto &[sFen, moves] : games) {
         SCOPED_TRACE(sFen.toStdString());
         NewGame();
         if (!sFen.isEmpty()) {
             clip->setText(sFen);
             Key(Qt::Key_V);
         }
-        for (const char *sMove : {"O-O-O", "e4", "bxa8=N", "Rxd2"})
-            Type(sMove); // each works in one of the two games, the rest are refused
+        for (const QString &sMove : moves)
+            Type(sMove);
         const QString sPgn = board->Pgn();
         const std::string sLists = Lists();
         sSaveAnswer = Path("game"); // the suffix is added
@@ -51,7 +55,7 @@ TEST_F(GameWindow, BadFilesAndUnwritableTargetsSayWhyAndKeepTheGame) {
     Type("d4");
     const QString sPgn = board->Pgn();
     sSaveAnswer = "/proc/no-such-dir/game.pgn"; // not writable, even for root
-    for (const QString sFile : {Path("missing.pgn"), Path("bad.pgn"), QString()}) {
+    for (const QString &sFile : {Path("missing.pgn"), Path("bad.pgn"), QString()}) {
         sOpenAnswer = sFile;
         Answerer answerer({"Discard", "OK"});
         Key(sFile.isEmpty() ? Qt::Key_S : Qt::Key_O);

@@ -6,7 +6,6 @@
 set -euo pipefail
 
 app=$1
-client_height=365 # board 332 + typed-move row; the menu bar sits above it
 work=$(mktemp -d)
 xvfb_pid='' app_pid=''
 cleanup() {
@@ -33,7 +32,7 @@ wid=$(timeout 10 xdotool search --sync --onlyvisible --name '^Tavlon$' | head -n
 
 geometry() { xwininfo -id "$wid" | awk -v k="$1" -F: '$1 ~ k {gsub(/ /, "", $2); print $2}'; }
 win_x=$(geometry 'Absolute upper-left X') win_y=$(geometry 'Absolute upper-left Y')
-board_x=$win_x board_y=$((win_y + $(geometry '^ *Height') - client_height))
+board_x=$win_x board_y=''
 
 # Screen point of a square's centre, or of (dx, dy) inside the client area.
 square() { echo $((board_x + 2 + ($1 - 1) * 41 + 20)) $((board_y + 2 + (8 - $2) * 41 + 20)); }
@@ -55,6 +54,11 @@ colours() {
 
 sleep 0.3
 shoot
+# The board's grey margin starts below the menu bar, whatever its height.
+for ((y = win_y; y < win_y + 100; y++)); do
+    [ "$(pixel $((win_x + 1)) "$y")" = "224 224 224" ] && { board_y=$y; break; }
+done
+[ -n "$board_y" ] || fail "no board below the menu bar"
 pawn=$(pixel $(square 5 2)) empty=$(pixel $(square 5 4))
 [ "$pawn" != "$empty" ] || fail "e2 shows no piece before the move"
 

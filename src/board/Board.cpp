@@ -24,7 +24,7 @@ using namespace BoardGeometry;
 
 namespace {
 
-QString Notation(int nSquare) {
+QString SquareName(int nSquare) {
     return QString::fromStdString(clsRules::SquareToNotation(nSquare));
 }
 
@@ -145,7 +145,7 @@ Board::PlayResult Board::PlayMove(int nSrc, int nDest, qint16 nPromotion) {
     // A handler that starts a new game ends the old move's story: the rest is not told.
     const auto Going = [&] { return oSelf && nGame == m_nGame; };
     m_bReporting = true;
-    emit PieceMovement(Notation(nSrc), Notation(nDest));
+    emit PieceMovement(SquareName(nSrc), SquareName(nDest));
     if (Going() && oStart.bIsCapture)
         emit PieceCapture(oStart.nCapturedClass);
     if (Going() && oVerdict.bOpponentInCheck)
@@ -248,7 +248,8 @@ bool Board::LoadPgn(const QString &sPgn) {
     clsRules oRead;
     try {
         const QByteArray oText = sPgn.toUtf8();
-        ::Pgn::Read(oRead, std::string_view(oText.constData(), static_cast<std::size_t>(oText.size())));
+        ::Pgn::Read(oRead,
+                    std::string_view(oText.constData(), static_cast<std::size_t>(oText.size())));
     } catch (const std::invalid_argument &e) {
         return Refuse(QString::fromStdString(e.what()));
     }

@@ -37,14 +37,14 @@ public:
     // wait every call that changes the game is refused. Like NewGame, SetFen and LoadPgn raise
     // no events, not even GameOver for a finished game they load.
     QString Fen() const;
-    bool SetFen(const QString &sFen);     // a new game from that position
-    bool LoadPgn(const QString &sPgn);    // replays the first game's main line, tags and result
-    QString Pgn() const;                  // the game so far, export format
-    QStringList SanMoves() const;         // every move of the game in SAN, oldest first
-    QStringList CoordinateMoves() const;  // the same moves as e2e4, e7e8q
+    bool SetFen(const QString &sFen);       // a new game from that position
+    bool LoadPgn(const QString &sPgn);      // replays the first game's main line, tags and result
+    QString Pgn() const;                    // the game so far, export format
+    QStringList SanMoves() const;           // every move of the game in SAN, oldest first
+    QStringList CoordinateMoves() const;    // the same moves as e2e4, e7e8q
     bool MovePieceSan(const QString &sSan); // SAN or e2e4; MovePiece's events
-    QString Result() const;               // "1-0", "0-1", "1/2-1/2" or "*"
-    bool CanClaimDraw() const;            // false once the game is over
+    QString Result() const;                 // "1-0", "0-1", "1/2-1/2" or "*"
+    bool CanClaimDraw() const;              // false once the game is over
     bool ClaimDraw();
     bool Resign(); // the side to move resigns
     bool AgreeDraw();

@@ -268,8 +268,8 @@ std::string Write(const clsRules &oRules) {
     const std::string sResult = oRules.Result();
     for (const std::string_view sName : Roster) {
         const std::string *pValue = Find(sName);
-        std::string sDefault = sName == "Event"  ? "Casual game"
-                               : sName == "Date" ? Today()
+        std::string sDefault = sName == "Event"   ? "Casual game"
+                               : sName == "Date"  ? Today()
                                : sName == "Round" ? "-"
                                                   : "?";
         AppendTag(s, sName, sName == "Result" ? sResult : pValue ? *pValue : sDefault);

@@ -26,11 +26,13 @@ Move Coord(clsRules &o, std::string_view s) {
 // Rows: position, move as coordinates, its SAN; a row's move is also read back from its SAN.
 TEST(San, WrittenAndReadBack) {
     const char *const Rows[][3] = {
-        {Start, "g1f3", "Nf3"},       {Start, "e2e4", "e4"},        {Queens, "h4e1", "Qh4e1"},
-        {Queens, "e4e1", "Qee1"},     {Queens, "h1e1", "Q1e1"},     {Pinned, "c2d4", "Nd4"},
-        {Passant, "e5d6", "exd6"},    {Promote, "a7a8q", "a8=Q"},   {Promote, "a7a8n", "a8=N"},
-        {Promote, "a7b8r", "axb8=R+"}, {Castles, "e1g1", "O-O"},     {Castles, "e1c1", "O-O-O"},
-        {Castles, "a1a8", "Rxa8+"},   {"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", "a1a8", "Ra8#"},
+        {Start, "g1f3", "Nf3"},     {Start, "e2e4", "e4"},
+        {Queens, "h4e1", "Qh4e1"},  {Queens, "e4e1", "Qee1"},
+        {Queens, "h1e1", "Q1e1"},   {Pinned, "c2d4", "Nd4"},
+        {Passant, "e5d6", "exd6"},  {Promote, "a7a8q", "a8=Q"},
+        {Promote, "a7a8n", "a8=N"}, {Promote, "a7b8r", "axb8=R+"},
+        {Castles, "e1g1", "O-O"},   {Castles, "e1c1", "O-O-O"},
+        {Castles, "a1a8", "Rxa8+"}, {"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", "a1a8", "Ra8#"},
     };
     for (const auto &[sFen, sMove, sSan] : Rows) {
         SCOPED_TRACE(std::string(sFen) + " " + sMove);
@@ -47,16 +49,36 @@ TEST(San, WrittenAndReadBack) {
 // Rows: position, typed text, the move as coordinates, or "" when it must be refused.
 TEST(San, ReadLikeRealFiles) {
     const char *const Rows[][3] = {
-        {Start, "Ng1f3", "g1f3"},    {Start, "Nf3!?", "g1f3"},   {Start, "e4!!", "e2e4"},
-        {Start, "e2-e4", "e2e4"},    {Start, "Pe4", "e2e4"},     {Start, "g1f3", "g1f3"},
-        {Castles, "0-0", "e1g1"},    {Castles, "0-0-0+", "e1c1"}, {Castles, "e1g1", "e1g1"},
-        {Queens, "Qh4xe1", "h4e1"},  {Promote, "a8Q", "a7a8q"},  {Promote, "a8=q", "a7a8q"},
-        {Promote, "a7a8n", "a7a8n"}, {Promote, "axb8(B)", "a7b8b"},
-        {Passant, "exd6 e.p.", "e5d6"}, {Passant, "e5d6", "e5d6"},
-        {Start, "e5", ""},     {Start, "Ke2", ""},    {Start, "O-O", ""}, {Start, "Nf6", ""},
-        {Start, "xyz", ""},    {Start, "", ""},       {Start, "e9", ""},  {Start, "e2e4e6", ""},
-        {Start, "e4=Q", ""},   {Queens, "Qe1", ""},   {Queens, "Qhe1", ""},
-        {Pinned, "Ned4", ""},  {Promote, "a8", ""},   {Promote, "a8=K", ""},
+        {Start, "Ng1f3", "g1f3"},
+        {Start, "Nf3!?", "g1f3"},
+        {Start, "e4!!", "e2e4"},
+        {Start, "e2-e4", "e2e4"},
+        {Start, "Pe4", "e2e4"},
+        {Start, "g1f3", "g1f3"},
+        {Castles, "0-0", "e1g1"},
+        {Castles, "0-0-0+", "e1c1"},
+        {Castles, "e1g1", "e1g1"},
+        {Queens, "Qh4xe1", "h4e1"},
+        {Promote, "a8Q", "a7a8q"},
+        {Promote, "a8=q", "a7a8q"},
+        {Promote, "a7a8n", "a7a8n"},
+        {Promote, "axb8(B)", "a7b8b"},
+        {Passant, "exd6 e.p.", "e5d6"},
+        {Passant, "e5d6", "e5d6"},
+        {Start, "e5", ""},
+        {Start, "Ke2", ""},
+        {Start, "O-O", ""},
+        {Start, "Nf6", ""},
+        {Start, "xyz", ""},
+        {Start, "", ""},
+        {Start, "e9", ""},
+        {Start, "e2e4e6", ""},
+        {Start, "e4=Q", ""},
+        {Queens, "Qe1", ""},
+        {Queens, "Qhe1", ""},
+        {Pinned, "Ned4", ""},
+        {Promote, "a8", ""},
+        {Promote, "a8=K", ""},
     };
     for (const auto &[sFen, sText, sMove] : Rows) {
         SCOPED_TRACE(std::string(sFen) + " \"" + sText + '"');
@@ -73,11 +95,12 @@ TEST(San, ReadLikeRealFiles) {
 // A full export: tags in their order, numbered movetext wrapped at 80, result last; reading it
 // back gives it again.
 TEST(Pgn, RoundTripOfAnExport) {
-    const std::string sGame = "[Event \"Club \\\"open\\\"\"]\n[Site \"?\"]\n[Date \"2024.05.01\"]\n"
-                              "[Round \"3\"]\n[White \"A\"]\n[Black \"B\"]\n[Result \"1-0\"]\n"
-                              "[Annotator \"C\"]\n\n"
-                              "1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 4. Ba4 Nf6 5. O-O Be7 6. Re1 b5 7. Bb3 "
-                              "d6 8. c3\nO-O 9. h3 Nb8 10. d4 Nbd7 1-0\n\n";
+    const std::string sGame =
+        "[Event \"Club \\\"open\\\"\"]\n[Site \"?\"]\n[Date \"2024.05.01\"]\n"
+        "[Round \"3\"]\n[White \"A\"]\n[Black \"B\"]\n[Result \"1-0\"]\n"
+        "[Annotator \"C\"]\n\n"
+        "1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 4. Ba4 Nf6 5. O-O Be7 6. Re1 b5 7. Bb3 "
+        "d6 8. c3\nO-O 9. h3 Nb8 10. d4 Nbd7 1-0\n\n";
     clsRules o;
     Pgn::Load(o, sGame);
     EXPECT_EQ(Pgn::Write(o), sGame);

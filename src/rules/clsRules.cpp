@@ -39,6 +39,9 @@ clsRules::clsRules() {
             o.IsDark = (x + y) % 2 == 1;
         }
     oUndoInfo.reserve(256);
+    m_oHistory.reserve(256);
+    m_oPlies.reserve(256);
+    m_oKeys.reserve(257);
     NewGame();
 }
 
@@ -72,16 +75,41 @@ std::string clsRules::LayoutError(std::string_view sLayout) {
 void clsRules::NewGame(bool bWhiteMovesFirst, std::string_view sLayout) {
     if (std::string sError = LayoutError(sLayout); !sError.empty())
         throw std::invalid_argument(sError);
-    bIsWhitesTurn = bWhiteMovesFirst;
+    SetUp(bWhiteMovesFirst, sLayout, -1, 0, 0, 1);
+}
+
+void clsRules::SetUp(bool bWhiteToMove, std::string_view sLayout, int nCastling, int nEpColumn,
+                     int nHalfmove, int nFullmove) {
+    bIsWhitesTurn = bWhiteToMove;
     for (clsSquare &o : oSquares)
         o.Piece = std::make_shared<clsPiece>();
     ApplyLayout(sLayout);
-    DrawBoard();
-    bEnPassantPossible = false;
+    if (nCastling >= 0) {
+        // A missing right marks the king as moved when its side has none, else the rook.
+        auto MarkMoved = [this](int nSquare, std::int16_t nClass) {
+            if (ClassOn(nSquare) == nClass)
+                Sq(nSquare).Piece->HasMoved = true;
+        };
+        for (const bool bWhite : {true, false}) {
+            const int nRights = (nCastling >> (bWhite ? 0 : 2)) & 3;
+            const int nHome = bWhite ? 57 : 1; // a1, a8
+            const std::int16_t nRook = bWhite ? WhiteRook : BlackRook;
+            if (nRights == 0)
+                MarkMoved(nHome + 4, bWhite ? WhiteKing : BlackKing);
+            if ((nRights & 1) == 0)
+                MarkMoved(nHome + 7, nRook);
+            if ((nRights & 2) == 0)
+                MarkMoved(nHome, nRook);
+        }
+    }
+    bEnPassantPossible = m_bStartEnPassant = nEpColumn != 0;
+    nEnPassantColumn = m_nStartEnPassantColumn = static_cast<std::int16_t>(nEpColumn);
     bEnPassantCapture = false;
     bPromotionPending = false;
     m_bMoveBegun = false;
     oUndoInfo.clear();
+    DrawBoard();
+    StartRecord(nHalfmove, nFullmove);
 }
 
 void clsRules::ApplyLayout(std::string_view sLayout) {
@@ -392,6 +420,8 @@ bool clsRules::TryMove(int nSrc, int nDest, bool bTestOnly) {
 bool clsRules::UndoMove() {
     if (oUndoInfo.empty())
         return false;
+    if (!m_oPlies.empty() && m_oPlies.back().nUndoIndex == oUndoInfo.size())
+        ForgetPlayedMove();
     const clsUndoInfo &oInfo = oUndoInfo.back();
     const int S = oInfo.SrcSquare();
     const int D = oInfo.DestSquare();
@@ -453,6 +483,9 @@ bool clsRules::UndoMove() {
         const int nColumn = oUndoInfo[nCount - 2].DestSquare() % 8;
         bEnPassantPossible = true;
         nEnPassantColumn = static_cast<std::int16_t>(nColumn == 0 ? 8 : nColumn);
+    } else if (nCount == 1) {
+        bEnPassantPossible = m_bStartEnPassant;
+        nEnPassantColumn = m_nStartEnPassantColumn;
     } else {
         bEnPassantPossible = false;
     }
@@ -543,50 +576,6 @@ int clsRules::CandidateDestinations(int nSrc, std::array<std::int8_t, 32> &oDest
     return n;
 }
 
-bool clsRules::IsLegalTrial(int nSrc, int nDest) {
-    const bool bWhite = Sq(nSrc).Piece->IsWhite;
-    if (!TryMove(nSrc, nDest, false))
-        return false;
-    MakeMove(nSrc, nDest, false);
-    const bool bLegal = !IsSquareAttacked(bWhite, bWhite ? nWhiteKingSquare : nBlackKingSquare);
-    UndoMove();
-    return bLegal;
-}
-
-bool clsRules::HasLegalMove(bool bIsWhite) {
-    // A trial promotion marks itself pending; the real promotion state must survive the search.
-    const bool bWasPending = bPromotionPending;
-    const bool bWasWhite = bPromotionIsWhite;
-    const int nWasSquare = nPromotionSquare;
-    bPromotionPending = false;
-
-    const int nKing = bIsWhite ? nWhiteKingSquare : nBlackKingSquare;
-    bool bFound = false;
-    std::array<std::int8_t, 32> oDests{};
-    // The king first: its steps are the quickest way out, and most often the only one.
-    for (int i = 0; i <= SquareCount && !bFound; ++i) {
-        const int nSrc = i == 0 ? nKing : i;
-        if ((i != 0 && nSrc == nKing) || !IsSquare(nSrc))
-            continue;
-        const clsSquare &oSrc = Sq(nSrc);
-        if (!oSrc.HasPiece || oSrc.Piece->IsWhite != bIsWhite)
-            continue;
-        const int n = CandidateDestinations(nSrc, oDests);
-        for (int k = 0; k < n && !bFound; ++k) {
-            const int nDest = oDests[static_cast<std::size_t>(k)];
-            if (KindOf(ClassOn(nDest)) == BlackKing)
-                continue;
-            bFound = IsLegalTrial(nSrc, nDest);
-            bPromotionPending = false;
-        }
-    }
-
-    bPromotionPending = bWasPending;
-    bPromotionIsWhite = bWasWhite;
-    nPromotionSquare = nWasSquare;
-    return bFound;
-}
-
 bool clsRules::IsCheckmate(bool bIsWhite, int nKingSquare) {
     return IsSquareAttacked(bIsWhite, nKingSquare) && !HasLegalMove(bIsWhite);
 }
@@ -600,7 +589,7 @@ bool clsRules::IsStalemate(bool bIsWhite, int nKingSquare) {
 
 clsRules::MoveStart clsRules::BeginMove(int nSrc, int nDest) {
     MoveStart oStart;
-    if (!IsSquare(nSrc) || !IsSquare(nDest) || m_bMoveBegun || bPromotionPending)
+    if (!IsSquare(nSrc) || !IsSquare(nDest) || m_bMoveBegun || bPromotionPending || IsGameOver())
         return oStart;
     const clsSquare &oSrc = Sq(nSrc);
     if (!oSrc.HasPiece || oSrc.Piece->IsWhite != bIsWhitesTurn)
@@ -657,6 +646,12 @@ clsRules::MoveVerdict clsRules::JudgeMove() {
     const bool bCanMove = HasLegalMove(bOpponent);
     oVerdict.bOpponentMated = oVerdict.bOpponentInCheck && !bCanMove;
     oVerdict.bOpponentStalemated = !oVerdict.bOpponentInCheck && !bCanMove;
+    RecordPlayedMove();
+    m_ePendingEnd = AutomaticEnd(oVerdict.bOpponentInCheck, bCanMove);
+    m_pPendingResult = m_ePendingEnd != GameEnd::Checkmate ? "1/2-1/2"
+                       : bIsWhitesTurn                     ? "1-0"
+                                                           : "0-1";
+    m_bTurnPending = true;
     return oVerdict;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Move.h"
 #include "clsSquare.h"
 #include "clsUndoInfo.h"
 #include "modConsts.h"
@@ -9,6 +10,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // The game: the position, the turn, the en passant and promotion state, the move records, and
@@ -35,6 +37,19 @@ public:
         bool bOpponentMated = false;
         bool bOpponentStalemated = false;
     };
+    // Why a game is over (FIDE). The first five end it by themselves; the others are acts.
+    enum class GameEnd {
+        None,
+        Checkmate,
+        Stalemate,
+        InsufficientMaterial,
+        FivefoldRepetition,
+        SeventyFiveMoveRule,
+        ThreefoldRepetition,
+        FiftyMoveRule,
+        Resignation,
+        Agreement
+    };
 
     clsRules();
 
@@ -50,6 +65,62 @@ public:
     // The current position as a layout string.
     std::string Layout() const;
     void DrawBoard();
+
+    // --- FEN (all six fields; the two counters may be left out) ------------------------------
+    // Castling rights come from the HasMoved flags of the kings and of the rooks on their home
+    // squares; the en passant field names the square behind any pawn that just stepped twice.
+    std::string Fen() const;
+    // A new game from that position. Throws std::invalid_argument naming the cause, with nothing
+    // changed. Reports every square to the hook, like NewGame.
+    void SetFen(std::string_view sFen);
+    // Empty when SetFen would accept the FEN, else the reason it would give.
+    static std::string FenError(std::string_view sFen);
+    int HalfmoveClock() const { return m_nHalfmove; }
+    int FullmoveNumber() const { return m_nFullmove; }
+    // The FEN the current game started from.
+    const std::string &StartFen() const { return m_sStartFen; }
+    // The moves of the game, oldest first.
+    const std::vector<Move> &History() const { return m_oHistory; }
+    // Zobrist key of pieces, side to move, castling rights and the en passant captures that
+    // are legal; equal keys mean the same position for the repetition rules.
+    std::uint64_t PositionKey() const { return m_oKeys.back(); }
+
+    // --- The legal-move list ------------------------------------------------------------------
+    // Every legal move of the side to move, judged by TryMove; a promotion once for each piece.
+    // Leaves everything as it found it. Empty once the game is over or during a move.
+    void LegalMoves(MoveList &oMoves);
+    // The same list whatever the state of the game: perft counts moves of finished positions.
+    void ListMoves(MoveList &oMoves);
+    // Whether oMove is in that list; a promotion names a piece of the mover's colour.
+    bool IsLegal(const Move &oMove);
+    // Plays a legal move as a player does (BeginMove, PromotionChoice, JudgeMove, PassTurn).
+    // False: refused, nothing changed.
+    bool PlayMove(const Move &oMove, MoveVerdict *pVerdict = nullptr);
+
+    // --- The end of the game --------------------------------------------------------------
+    // Checkmate, stalemate, dead position, fivefold repetition and the 75-move rule end the game
+    // when the turn passes (PassTurn) or when a game is set up in such a position.
+    GameEnd EndReason() const { return m_eEnd; }
+    bool IsGameOver() const { return m_eEnd != GameEnd::None; }
+    // "1-0", "0-1", "1/2-1/2" or "*".
+    std::string Result() const { return m_pResult; }
+    static const char *EndReasonText(GameEnd eEnd);
+    // Threefold repetition of the current position, or 100 plies without capture or pawn move.
+    bool CanClaimDraw() const;
+    bool ClaimDraw();
+    // The side to move resigns.
+    bool Resign();
+    bool AgreeDraw();
+    // A loaded game's result: a decisive one on a position that is not mate is a resignation
+    // or a loss on time, a draw one an agreement. "*" changes nothing; anything else throws
+    // std::invalid_argument. An automatic end already reached is kept.
+    void SetResult(std::string_view sResult);
+    // How often the current position has stood on the board since the last capture or pawn move.
+    int RepetitionCount() const;
+
+    // --- Tags kept with the game (PGN), in order; NewGame and SetFen clear them -------------
+    std::vector<std::pair<std::string, std::string>> &Tags() { return m_oTags; }
+    const std::vector<std::pair<std::string, std::string>> &Tags() const { return m_oTags; }
 
     // --- Square names ---------------------------------------------------------------------
     static constexpr int SquareIndex(int x, int y) { return (y - 1) * 8 + x; }
@@ -85,7 +156,15 @@ public:
     // Takes back a begun move that will never be judged (nobody is left to choose its piece).
     void AbandonMove();
     // Hands the move to the other side, once the host has been told of the move.
-    void PassTurn() { bIsWhitesTurn = !bIsWhitesTurn; }
+    // A judged move's automatic end of the game takes effect here.
+    void PassTurn() {
+        bIsWhitesTurn = !bIsWhitesTurn;
+        if (m_bTurnPending) {
+            m_bTurnPending = false;
+            if (m_ePendingEnd != GameEnd::None)
+                EndGame(m_ePendingEnd, m_pPendingResult);
+        }
+    }
     // Turns the pawn awaiting promotion into nClass (a queen, rook, knight or bishop of its
     // colour). Refused, with nothing changed, when no promotion is pending or the piece is not
     // one a pawn of that colour may become.
@@ -123,15 +202,55 @@ private:
         return o.HasPiece ? o.Piece->Class : modConsts::NoPiece;
     }
     void DrawSquare(int nSquare) {
-        if (m_drawSquare)
+        if (m_drawSquare && m_nQuiet == 0)
             m_drawSquare(nSquare);
     }
     void ApplyLayout(std::string_view sLayout);
+    // Sets up a game from a checked layout. nCastling: the rights as a mask (K 1, Q 2, k 4,
+    // q 8), or -1 for whatever the unmoved pieces allow; nEpColumn 0 for none.
+    void SetUp(bool bWhiteToMove, std::string_view sLayout, int nCastling, int nEpColumn,
+               int nHalfmove, int nFullmove);
     bool PathClear(int sx, int sy, int dx, int dy) const;
     bool TryPawn(int nSrc, int nDest, bool bTestOnly, bool &bDoubleStep);
     bool TryCastling(int nSrc, int nDest, bool bTestOnly, bool &bKingSide, bool &bQueenSide);
     // Plays nSrc-nDest as a trial and takes it back; true when it is legal.
-    bool IsLegalTrial(int nSrc, int nDest);
+    // Whether the mover's king is safe once nSrc-nDest (accepted by TryMove) is played; the
+    // board is touched only for the test and put back.
+    bool KingSafeAfter(int nSrc, int nDest);
+    // Calls fn(nSrc, nDest) for every legal move of the side, promotion pieces not expanded,
+    // until fn returns true; returns whether it did.
+    template <typename Fn>
+    bool ForEachLegal(bool bIsWhite, Fn &&fn);
+    // Whether an en passant capture is legal for the side to move now.
+    bool EnPassantLegal(bool bWhite);
+
+    // Game record bookkeeping (see GameEnd.cpp).
+    struct Material {
+        std::array<std::int8_t, modConsts::ClassCount> nCount{};
+        std::int8_t nBishopsOnDark = 0;
+        std::int8_t nBishopsOnLight = 0;
+    };
+    // What a played move changed, to put back on undo.
+    struct PlyState {
+        std::size_t nUndoIndex = 0; // the record count once the move was recorded
+        int nHalfmove = 0;
+        int nFullmove = 0;
+        std::uint64_t nPieceKey = 0;
+        Material oMaterial;
+    };
+    void StartRecord(int nHalfmove, int nFullmove);
+    void RecordPlayedMove();
+    void ForgetPlayedMove();
+    std::uint64_t KeyFor(bool bWhiteToMove);
+    int CastlingMask() const;
+    bool DeadPosition() const;
+    GameEnd AutomaticEnd(bool bInCheck, bool bCanMove) const;
+    void EndGame(GameEnd eEnd, const char *pResult) {
+        m_eEnd = eEnd;
+        m_pResult = pResult;
+    }
+    // Judges the position a game is set up in.
+    void JudgeStart();
 
     std::array<clsSquare, modConsts::SquareCount> oSquares;
     int nDragSquare = 0;
@@ -148,4 +267,22 @@ private:
     bool bIsWhitesTurn = false;
     bool m_bMoveBegun = false;
     DrawSquareHook m_drawSquare;
+    int m_nQuiet = 0; // while non-zero, trials report no squares
+
+    bool m_bStartEnPassant = false;
+    std::int16_t m_nStartEnPassantColumn = 0;
+    std::string m_sStartFen;
+    int m_nHalfmove = 0;
+    int m_nFullmove = 1;
+    std::uint64_t m_nPieceKey = 0;
+    Material m_oMaterial;
+    std::vector<Move> m_oHistory;
+    std::vector<PlyState> m_oPlies;
+    std::vector<std::uint64_t> m_oKeys; // the position before each played move, then now
+    GameEnd m_eEnd = GameEnd::None;
+    const char *m_pResult = "*"; // a literal
+    bool m_bTurnPending = false; // a judged move waits for PassTurn
+    GameEnd m_ePendingEnd = GameEnd::None;
+    const char *m_pPendingResult = "*";
+    std::vector<std::pair<std::string, std::string>> m_oTags;
 };

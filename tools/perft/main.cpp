@@ -1,4 +1,5 @@
 // tavlon-perft: counts leaf positions to a depth, to prove the rules exact.
+//   tavlon-perft [--divide] "<fen>" <depth>
 //   tavlon-perft [--divide] <layout|start> <w|b> <depth>
 #include "Perft.h"
 
@@ -12,7 +13,8 @@
 namespace {
 
 int Usage() {
-    std::fprintf(stderr, "usage: tavlon-perft [--divide] <128-character layout|start> <w|b> "
+    std::fprintf(stderr, "usage: tavlon-perft [--divide] \"<fen>\" <depth>\n"
+                         "       tavlon-perft [--divide] <128-character layout|start> <w|b> "
                          "<depth>\n");
     return 2;
 }
@@ -26,18 +28,23 @@ int main(int argc, char **argv) {
         bDivide = true;
         ++nArg;
     }
-    if (argc - nArg != 3)
+    const bool bFen = argc - nArg == 2;
+    if (!bFen && argc - nArg != 3)
         return Usage();
-    const std::string_view sLayout = argv[nArg];
-    const std::string_view sSide = argv[nArg + 1];
+    const std::string_view sPosition = argv[nArg];
+    const std::string_view sSide = bFen ? "w" : argv[nArg + 1];
     char *pEnd = nullptr;
-    const long nDepth = std::strtol(argv[nArg + 2], &pEnd, 10);
+    const long nDepth = std::strtol(argv[bFen ? nArg + 1 : nArg + 2], &pEnd, 10);
     if ((sSide != "w" && sSide != "b") || *pEnd != '\0' || nDepth < 0 || nDepth > 12)
         return Usage();
 
     clsRules oRules;
     try {
-        oRules.NewGame(sSide == "w", sLayout == "start" ? modConsts::StandardLayout : sLayout);
+        if (bFen)
+            oRules.SetFen(sPosition);
+        else
+            oRules.NewGame(sSide == "w",
+                           sPosition == "start" ? modConsts::StandardLayout : sPosition);
     } catch (const std::exception &e) {
         std::fprintf(stderr, "tavlon-perft: %s\n", e.what());
         return 2;

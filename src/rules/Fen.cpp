@@ -1,0 +1,211 @@
+// Forsyth-Edwards Notation, read and written with all six fields.
+#include "clsRules.h"
+
+#include <charconv>
+#include <stdexcept>
+
+using namespace modConsts;
+
+namespace {
+
+constexpr std::string_view Letters = "kqrnbpKQRNBP"; // by class code
+
+struct FenPosition {
+    std::string sLayout;
+    bool bWhiteToMove = true;
+    int nCastling = 0; // K 1, Q 2, k 4, q 8
+    int nEnPassantColumn = 0;
+    int nHalfmove = 0;
+    int nFullmove = 1;
+};
+
+std::string Quoted(std::string_view s) {
+    std::string sQuoted(1, '"');
+    sQuoted.append(s);
+    sQuoted += '"';
+    return sQuoted;
+}
+
+// A counter: digits only, at most six of them.
+bool ReadCounter(std::string_view s, int &n) {
+    if (s.empty() || s.size() > 6 || s.find_first_not_of("0123456789") != std::string_view::npos)
+        return false;
+    std::from_chars(s.data(), s.data() + s.size(), n);
+    return true;
+}
+
+// Everything but the check on the side not to move; empty when acceptable.
+std::string Parse(std::string_view sFen, FenPosition &p) {
+    std::vector<std::string_view> oFields;
+    for (std::size_t i = 0; i < sFen.size();) {
+        if (sFen[i] == ' ') {
+            ++i;
+            continue;
+        }
+        const std::size_t nEnd = std::min(sFen.find(' ', i), sFen.size());
+        oFields.push_back(sFen.substr(i, nEnd - i));
+        i = nEnd;
+    }
+    if (oFields.size() < 4 || oFields.size() > 6)
+        return "FEN has " + std::to_string(oFields.size()) + " fields, not 6";
+
+    // Placement, rank 8 first.
+    const std::string_view sPlacement = oFields[0];
+    p.sLayout.clear();
+    int nRank = 8;
+    int nFiles = 0;
+    int nKings[2] = {0, 0};
+    for (std::size_t i = 0; i <= sPlacement.size(); ++i) {
+        const char c = i < sPlacement.size() ? sPlacement[i] : '/';
+        if (c == '/') {
+            if (nFiles != 8)
+                return "rank " + std::to_string(nRank) + " has " + std::to_string(nFiles) +
+                       " files, not 8";
+            if (--nRank < 0)
+                break;
+            nFiles = 0;
+            continue;
+        }
+        if (nRank < 1)
+            return "FEN has more than 8 ranks";
+        if (c >= '1' && c <= '8') {
+            nFiles += c - '0';
+            for (int k = 0; k < c - '0'; ++k)
+                p.sLayout += EmptyLayoutCode;
+            continue;
+        }
+        const std::size_t nClass = Letters.find(c);
+        if (nClass == std::string_view::npos)
+            return "unknown letter " + Quoted(std::string_view(&c, 1)) + " in rank " +
+                   std::to_string(nRank);
+        if (++nFiles > 8)
+            return "rank " + std::to_string(nRank) + " has more than 8 files";
+        if (KindOf(static_cast<std::int16_t>(nClass)) == BlackKing)
+            ++nKings[IsWhiteClass(static_cast<std::int16_t>(nClass))];
+        if (KindOf(static_cast<std::int16_t>(nClass)) == BlackPawn && (nRank == 1 || nRank == 8))
+            return std::string(nClass == WhitePawn ? "a white" : "a black") + " pawn on rank " +
+                   std::to_string(nRank);
+        p.sLayout += LayoutCodes[nClass];
+    }
+    if (nRank != 0)
+        return "FEN has " + std::to_string(8 - nRank) + " ranks, not 8";
+    for (const bool bWhite : {true, false})
+        if (nKings[bWhite] != 1)
+            return std::string(bWhite ? "white" : "black") + " has " +
+                   std::to_string(nKings[bWhite]) + " kings, not one";
+
+    if (oFields[1] != "w" && oFields[1] != "b")
+        return "side to move " + Quoted(oFields[1]) + " is neither w nor b";
+    p.bWhiteToMove = oFields[1] == "w";
+
+    auto CodeOn = [&](std::string_view sSquare) {
+        const auto n = static_cast<std::size_t>(clsRules::NotationToSquare(sSquare) - 1);
+        return p.sLayout.substr(2 * n, 2);
+    };
+    p.nCastling = 0;
+    if (oFields[2] != "-") {
+        for (const char c : oFields[2]) {
+            const std::size_t nRight = std::string_view("KQkq").find(c);
+            if (nRight == std::string_view::npos || (p.nCastling >> nRight) & 1)
+                return "castling field " + Quoted(oFields[2]) + " is not a set of KQkq or -";
+            p.nCastling |= 1 << nRight;
+            const bool bWhite = nRight < 2;
+            const std::string_view sKing = bWhite ? "e1" : "e8";
+            const std::string_view sRook = nRight == 0   ? "h1"
+                                           : nRight == 1 ? "a1"
+                                           : nRight == 2 ? "h8"
+                                                         : "a8";
+            if (CodeOn(sKing) != (bWhite ? "WK" : "BK") || CodeOn(sRook) != (bWhite ? "WR" : "BR"))
+                return std::string("castling right ") + c + " without the king on " +
+                       std::string(sKing) + " and a rook on " + std::string(sRook);
+        }
+    }
+
+    p.nEnPassantColumn = 0;
+    if (oFields[3] != "-") {
+        const int nSquare = clsRules::NotationToSquare(oFields[3]);
+        const char cRank = p.bWhiteToMove ? '6' : '3';
+        if (nSquare < 0 || oFields[3][1] != cRank)
+            return "en passant square " + Quoted(oFields[3]) + " is not on rank " + cRank;
+        const std::string sFile(1, oFields[3][0]);
+        const std::string sPawn = p.bWhiteToMove ? "BP" : "WP";
+        if (CodeOn(sFile + cRank) != "XX" || CodeOn(sFile + (p.bWhiteToMove ? '7' : '2')) != "XX" ||
+            CodeOn(sFile + (p.bWhiteToMove ? '5' : '4')) != sPawn)
+            return "en passant square " + std::string(oFields[3]) +
+                   " is not behind a pawn that could just have stepped twice";
+        p.nEnPassantColumn = oFields[3][0] - 'a' + 1;
+    }
+
+    p.nHalfmove = 0;
+    p.nFullmove = 1;
+    if (oFields.size() > 4 && !ReadCounter(oFields[4], p.nHalfmove))
+        return "halfmove clock " + Quoted(oFields[4]) + " is not a number from 0 to 999999";
+    if (oFields.size() > 5 && (!ReadCounter(oFields[5], p.nFullmove) || p.nFullmove < 1))
+        return "fullmove number " + Quoted(oFields[5]) + " is not a number from 1 to 999999";
+    return {};
+}
+
+} // namespace
+
+std::string clsRules::FenError(std::string_view sFen) {
+    FenPosition p;
+    if (std::string s = Parse(sFen, p); !s.empty())
+        return s;
+    clsRules o;
+    o.NewGame(p.bWhiteToMove, p.sLayout);
+    const bool bOtherWhite = !p.bWhiteToMove;
+    if (o.IsSquareAttacked(bOtherWhite, bOtherWhite ? o.WhiteKingSquare() : o.BlackKingSquare()))
+        return std::string("the side not to move (") + (bOtherWhite ? "White" : "Black") +
+               ") is in check";
+    return {};
+}
+
+void clsRules::SetFen(std::string_view sFen) {
+    if (std::string s = FenError(sFen); !s.empty())
+        throw std::invalid_argument(s);
+    FenPosition p;
+    Parse(sFen, p);
+    SetUp(p.bWhiteToMove, p.sLayout, p.nCastling, p.nEnPassantColumn, p.nHalfmove, p.nFullmove);
+}
+
+std::string clsRules::Fen() const {
+    std::string s;
+    s.reserve(96);
+    for (int y = 1; y <= 8; ++y) {
+        int nEmpty = 0;
+        for (int x = 1; x <= 8; ++x) {
+            const std::int16_t c = ClassOn(SquareIndex(x, y));
+            if (c == NoPiece) {
+                ++nEmpty;
+                continue;
+            }
+            if (nEmpty)
+                s += static_cast<char>('0' + std::exchange(nEmpty, 0));
+            s += Letters[static_cast<std::size_t>(c)];
+        }
+        if (nEmpty)
+            s += static_cast<char>('0' + nEmpty);
+        if (y < 8)
+            s += '/';
+    }
+    s += bIsWhitesTurn ? " w " : " b ";
+    const int nMask = CastlingMask();
+    for (int k = 0; k < 4; ++k)
+        if ((nMask >> k) & 1)
+            s += "KQkq"[k];
+    if (nMask == 0)
+        s += '-';
+    s += ' ';
+    if (bEnPassantPossible) {
+        s += static_cast<char>('a' + nEnPassantColumn - 1);
+        s += bIsWhitesTurn ? '6' : '3';
+    } else {
+        s += '-';
+    }
+    char oBuffer[24];
+    s += ' ';
+    s.append(oBuffer, std::to_chars(oBuffer, oBuffer + sizeof oBuffer, m_nHalfmove).ptr);
+    s += ' ';
+    s.append(oBuffer, std::to_chars(oBuffer, oBuffer + sizeof oBuffer, m_nFullmove).ptr);
+    return s;
+}

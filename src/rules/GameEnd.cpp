@@ -1,0 +1,230 @@
+// The game record kept beside the board: played moves, the two FEN counters, the position key
+// for the repetition rules, the material for dead positions, and how the game ended.
+#include "Zobrist.h"
+#include "clsRules.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+using namespace modConsts;
+
+namespace {
+
+constexpr const char *Draw = "1/2-1/2";
+
+} // namespace
+
+const char *clsRules::EndReasonText(GameEnd eEnd) {
+    switch (eEnd) {
+    case GameEnd::Checkmate:
+        return "checkmate";
+    case GameEnd::Stalemate:
+        return "stalemate";
+    case GameEnd::InsufficientMaterial:
+        return "insufficient material";
+    case GameEnd::FivefoldRepetition:
+        return "fivefold repetition";
+    case GameEnd::SeventyFiveMoveRule:
+        return "seventy-five-move rule";
+    case GameEnd::ThreefoldRepetition:
+        return "threefold repetition";
+    case GameEnd::FiftyMoveRule:
+        return "fifty-move rule";
+    case GameEnd::Resignation:
+        return "resignation";
+    case GameEnd::Agreement:
+        return "agreement";
+    case GameEnd::None:
+        break;
+    }
+    return "";
+}
+
+int clsRules::CastlingMask() const {
+    auto Unmoved = [this](int nSquare, std::int16_t nClass) {
+        const clsSquare &o = Sq(nSquare);
+        return o.HasPiece && o.Piece->Class == nClass && !o.Piece->HasMoved;
+    };
+    int nMask = 0;
+    if (Unmoved(61, WhiteKing)) // e1; rooks on h1 and a1
+        nMask |= (Unmoved(64, WhiteRook) ? 1 : 0) | (Unmoved(57, WhiteRook) ? 2 : 0);
+    if (Unmoved(5, BlackKing)) // e8; rooks on h8 and a8
+        nMask |= (Unmoved(8, BlackRook) ? 4 : 0) | (Unmoved(1, BlackRook) ? 8 : 0);
+    return nMask;
+}
+
+std::uint64_t clsRules::KeyFor(bool bWhiteToMove) {
+    return m_nPieceKey ^ (bWhiteToMove ? zobrist::Keys.nWhiteToMove : 0) ^
+           zobrist::Keys.nCastling[static_cast<std::size_t>(CastlingMask())] ^
+           (EnPassantLegal(bWhiteToMove)
+                ? zobrist::Keys.nEnPassant[static_cast<std::size_t>(nEnPassantColumn)]
+                : 0);
+}
+
+namespace {
+
+void Count(auto &oMaterial, const clsSquare &oSquare, std::int16_t nClass, int nDelta) {
+    oMaterial.nCount[static_cast<std::size_t>(nClass)] += static_cast<std::int8_t>(nDelta);
+    if (KindOf(nClass) == BlackBishop)
+        (oSquare.IsDark ? oMaterial.nBishopsOnDark : oMaterial.nBishopsOnLight) +=
+            static_cast<std::int8_t>(nDelta);
+}
+
+} // namespace
+
+void clsRules::StartRecord(int nHalfmove, int nFullmove) {
+    m_nHalfmove = nHalfmove;
+    m_nFullmove = nFullmove;
+    m_oHistory.clear();
+    m_oPlies.clear();
+    m_oKeys.clear();
+    m_oTags.clear();
+    m_nPieceKey = 0;
+    m_oMaterial = {};
+    for (int i = 1; i <= SquareCount; ++i)
+        if (const std::int16_t c = ClassOn(i); c != NoPiece) {
+            m_nPieceKey ^= zobrist::Piece(c, i);
+            Count(m_oMaterial, Sq(i), c, 1);
+        }
+    m_oKeys.push_back(KeyFor(bIsWhitesTurn));
+    m_bTurnPending = false;
+    m_eEnd = GameEnd::None;
+    m_pResult = "*";
+    m_sStartFen = Fen();
+    JudgeStart();
+}
+
+void clsRules::JudgeStart() {
+    const int nKing = bIsWhitesTurn ? nWhiteKingSquare : nBlackKingSquare;
+    const bool bInCheck = IsSquareAttacked(bIsWhitesTurn, nKing);
+    const GameEnd eEnd = AutomaticEnd(bInCheck, HasLegalMove(bIsWhitesTurn));
+    if (eEnd != GameEnd::None)
+        EndGame(eEnd, eEnd != GameEnd::Checkmate ? Draw : bIsWhitesTurn ? "0-1" : "1-0");
+}
+
+void clsRules::RecordPlayedMove() {
+    const clsUndoInfo &r = oUndoInfo.back();
+    m_oPlies.push_back({oUndoInfo.size(), m_nHalfmove, m_nFullmove, m_nPieceKey, m_oMaterial});
+    const std::int16_t nMover = r.SrcPiece()->Class;
+    const bool bWhite = IsWhiteClass(nMover);
+    const int nSrc = r.SrcSquare();
+    int nTo = r.DestSquare();
+    m_nPieceKey ^= zobrist::Piece(nMover, nSrc);
+    switch (r.MoveType()) {
+    case EnPassantCapture: // the record names the taken pawn's square
+        nTo = bWhite ? r.DestSquare() - 8 : r.DestSquare() + 8;
+        break;
+    case KingSideCastling:
+    case QueenSideCastling: {
+        const bool bKingSide = r.MoveType() == KingSideCastling;
+        const std::int16_t nRook = bWhite ? WhiteRook : BlackRook;
+        m_nPieceKey ^= zobrist::Piece(nRook, bKingSide ? nSrc + 3 : nSrc - 4) ^
+                       zobrist::Piece(nRook, bKingSide ? nSrc + 1 : nSrc - 1);
+        break;
+    }
+    default:
+        break;
+    }
+    if (r.DestHasPiece()) {
+        m_nPieceKey ^= zobrist::Piece(r.DestPiece()->Class, r.DestSquare());
+        Count(m_oMaterial, Sq(r.DestSquare()), r.DestPiece()->Class, -1);
+    }
+    const std::int16_t nNow = ClassOn(nTo);
+    m_nPieceKey ^= zobrist::Piece(nNow, nTo);
+    if (nNow != nMover) {
+        Count(m_oMaterial, Sq(nSrc), nMover, -1);
+        Count(m_oMaterial, Sq(nTo), nNow, 1);
+    }
+    m_nHalfmove = KindOf(nMover) == BlackPawn || r.DestHasPiece() ? 0 : m_nHalfmove + 1;
+    if (!bWhite)
+        ++m_nFullmove;
+    m_oHistory.push_back({static_cast<std::int8_t>(nSrc), static_cast<std::int8_t>(nTo),
+                          nNow != nMover ? nNow : NoPiece});
+    m_oKeys.push_back(KeyFor(!bWhite));
+}
+
+void clsRules::ForgetPlayedMove() {
+    const PlyState &p = m_oPlies.back();
+    m_nHalfmove = p.nHalfmove;
+    m_nFullmove = p.nFullmove;
+    m_nPieceKey = p.nPieceKey;
+    m_oMaterial = p.oMaterial;
+    m_oPlies.pop_back();
+    m_oHistory.pop_back();
+    m_oKeys.pop_back();
+    m_bTurnPending = false;
+    m_eEnd = GameEnd::None;
+    m_pResult = "*";
+}
+
+bool clsRules::DeadPosition() const {
+    const auto &n = m_oMaterial.nCount;
+    for (const std::int16_t c : {BlackPawn, BlackQueen, BlackRook})
+        if (n[static_cast<std::size_t>(c)] || n[static_cast<std::size_t>(c + WhiteOffset)])
+            return false;
+    const int nKnights = n[BlackKnight] + n[WhiteKnight];
+    const int nBishops = n[BlackBishop] + n[WhiteBishop];
+    if (nKnights == 0) // bishops, if any, all on one colour of square
+        return m_oMaterial.nBishopsOnDark == 0 || m_oMaterial.nBishopsOnLight == 0;
+    return nKnights == 1 && nBishops == 0;
+}
+
+clsRules::GameEnd clsRules::AutomaticEnd(bool bInCheck, bool bCanMove) const {
+    // A mate on the move that completes 75 moves still wins.
+    if (!bCanMove)
+        return bInCheck ? GameEnd::Checkmate : GameEnd::Stalemate;
+    if (DeadPosition())
+        return GameEnd::InsufficientMaterial;
+    if (RepetitionCount() >= 5)
+        return GameEnd::FivefoldRepetition;
+    if (m_nHalfmove >= 150)
+        return GameEnd::SeventyFiveMoveRule;
+    return GameEnd::None;
+}
+
+int clsRules::RepetitionCount() const {
+    const int n = static_cast<int>(m_oKeys.size()) - 1;
+    const std::uint64_t nKey = m_oKeys.back();
+    const int nFirst = std::max(0, n - m_nHalfmove);
+    int nCount = 1;
+    for (int i = n - 2; i >= nFirst; i -= 2)
+        nCount += m_oKeys[static_cast<std::size_t>(i)] == nKey;
+    return nCount;
+}
+
+bool clsRules::CanClaimDraw() const {
+    return !IsGameOver() && !m_bMoveBegun && !bPromotionPending &&
+           (m_nHalfmove >= 100 || RepetitionCount() >= 3);
+}
+
+bool clsRules::ClaimDraw() {
+    if (!CanClaimDraw())
+        return false;
+    EndGame(RepetitionCount() >= 3 ? GameEnd::ThreefoldRepetition : GameEnd::FiftyMoveRule, Draw);
+    return true;
+}
+
+bool clsRules::Resign() {
+    if (IsGameOver() || m_bMoveBegun || bPromotionPending)
+        return false;
+    EndGame(GameEnd::Resignation, bIsWhitesTurn ? "0-1" : "1-0");
+    return true;
+}
+
+bool clsRules::AgreeDraw() {
+    if (IsGameOver() || m_bMoveBegun || bPromotionPending)
+        return false;
+    EndGame(GameEnd::Agreement, Draw);
+    return true;
+}
+
+void clsRules::SetResult(std::string_view sResult) {
+    const bool bDraw = sResult == Draw;
+    if (sResult != "1-0" && sResult != "0-1" && !bDraw && sResult != "*")
+        throw std::invalid_argument(std::string("unknown result ").append(sResult));
+    if (sResult == "*" || IsGameOver() || m_bMoveBegun || bPromotionPending)
+        return;
+    EndGame(bDraw ? GameEnd::Agreement : GameEnd::Resignation, bDraw              ? Draw
+                                                               : sResult == "1-0" ? "1-0"
+                                                                                  : "0-1");
+}

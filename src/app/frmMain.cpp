@@ -97,7 +97,7 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event) {
     // swallow the menu shortcuts while the box has the focus, which it has most of the time.
     if (watched == txtMovePiece && event->type() == QEvent::ShortcutOverride) {
         const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
-        for (const QAction *action : menuBar()->findChildren<QAction *>()) {
+        for (const QAction *action : findChildren<QAction *>()) {
             if (!action->shortcut().isEmpty() && action->shortcut() == pressed) {
                 event->ignore();
                 return true;
@@ -356,10 +356,10 @@ void frmMain::showEvent(QShowEvent *event) {
 
 void frmMain::closeEvent(QCloseEvent *event) {
     if (bPromotionPending) {
-        // No piece popup over the question; a new count drops any queued re-ask.
-        ++nPromotionAsk;
+        // No piece popup over the question; a new count drops the re-ask the hiding queues.
         mnuWhitePawnPromotion->hide();
         mnuBlackPawnPromotion->hide();
+        ++nPromotionAsk;
     }
     const QPointer<frmMain> oSelf(this);
     if (!MaybeSave()) {

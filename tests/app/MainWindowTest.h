@@ -28,6 +28,7 @@ public:
         connect(timer, &QTimer::timeout, this, [this, captions]() mutable {
             QWidget *w = QApplication::activePopupWidget();
             w = w != nullptr ? w : QApplication::activeModalWidget();
+            if (qEnvironmentVariableIsSet("ANSWERER_DEBUG")) qDebug() << QApplication::activePopupWidget() << QApplication::activeModalWidget() << oLast << captions;
             if (w == nullptr || w == oLast || captions.isEmpty())
                 return;
             oLast = w; // until it hides: a popup shown again is the same widget

@@ -23,7 +23,7 @@ TEST_F(MainWindow, MessagesForRefusedMovesChecksMatesAndStalemate) {
         const char *sMessage;
     } const cases[] = {
         {Start, true, "e7e5", "Illegal move or bad syntax"},
-        {Start, true, "e4", "Illegal move or bad syntax"},
+        {Start, true, "e5", "Illegal move or bad syntax"},
         {"4k3/8/8/8/8/8/8/R3K3", true, "a1a8", "Black king in check"},
         {"4k3/8/8/8/8/8/3r4/4K3", false, "d2d1", "White king in check"},
         {"k7/8/1K6/8/8/8/8/7R", true, "h1 h8", "Black checkmated"},
@@ -51,7 +51,7 @@ TEST_F(MainWindow, PromotionPopupAsksUntilAnsweredAndPlacesThePiece) {
             SCOPED_TRACE(sPiece.toStdString());
             NewGame();
             board->NewGame(bWhite,
-                           Layout(bWhite ? "8/1P2k3/8/8/8/8/8/4K3" : "4k3/8/8/8/8/8/1p2K3/8"));
+                           Layout(bWhite ? "8/1P2k3/8/8/8/8/7P/4K3" : "4k3/7p/8/8/8/8/1p2K3/8"));
             Answerer answerer({{}, sPiece}); // dismissed once, then answered
             Type(bWhite ? "b7b8" : "b2b1");
             const QString sMenu = bWhite ? "mnuWhitePawnPromotion" : "mnuBlackPawnPromotion";
@@ -60,8 +60,8 @@ TEST_F(MainWindow, PromotionPopupAsksUntilAnsweredAndPlacesThePiece) {
             // The board must now look exactly like one set up with the chosen piece there.
             const QImage played = board->grab().toImage();
             const QString p = sPiece == "Knight" ? "N" : sPiece.left(1);
-            board->NewGame(!bWhite, Layout(bWhite ? "1" + p + "6/4k3/8/8/8/8/8/4K3"
-                                                  : "4k3/8/8/8/8/8/4K3/1" + p.toLower() + "6"));
+            board->NewGame(!bWhite, Layout(bWhite ? "1" + p + "6/4k3/8/8/8/8/7P/4K3"
+                                                  : "4k3/7p/8/8/8/8/4K3/1" + p.toLower() + "6"));
             EXPECT_EQ(played, board->grab().toImage());
         }
     }

@@ -57,7 +57,7 @@ TEST_F(GameWindow, BadFilesAndUnwritableTargetsSayWhyAndKeepTheGame) {
     sSaveAnswer = "/proc/no-such-dir/game.pgn"; // not writable, even for root
     for (const QString &sFile : {Path("missing.pgn"), Path("bad.pgn"), QString()}) {
         sOpenAnswer = sFile;
-        Answerer answerer({"Discard", "OK"});
+        Answerer answerer(sFile.isEmpty() ? QStringList{"OK"} : QStringList{"Discard", "OK"});
         Key(sFile.isEmpty() ? Qt::Key_S : Qt::Key_O);
         const QString sSeen = answerer.seen.join('|');
         EXPECT_TRUE(sSeen.contains(sFile.isEmpty() ? "Cannot save /proc/no-such-dir/game.pgn:"
@@ -85,8 +85,8 @@ TEST_F(GameWindow, UnsavedGamesAreAskedAboutBeforeTheyAreReplaced) {
     for (const auto &[sCommand, run] : commands) {
         for (const char *sAnswer : {"Cancel", "Discard", "Save"}) {
             SCOPED_TRACE(std::string(sCommand) + " " + sAnswer);
+            w.show(); // again, after Exit
             NewGame();
-            w.show();
             Type("e4");
             clip->setText("8/8/8/4k3/8/8/8/4K3 w - - 0 1");
             sSaveAnswer = Path(sAnswer);
@@ -94,7 +94,7 @@ TEST_F(GameWindow, UnsavedGamesAreAskedAboutBeforeTheyAreReplaced) {
             run();
             EXPECT_EQ(answerer.seen.value(0), "Tavlon:Save the current game?");
             const bool bReplaced = sAnswer != std::string("Cancel");
-            EXPECT_EQ(board->CoordinateMoves().isEmpty(), bReplaced);
+            EXPECT_EQ(board->CoordinateMoves() == QStringList{"e2e4"} && w.isVisible(), !bReplaced);
             EXPECT_EQ(w.isVisible(), !bReplaced || sCommand != std::string("Exit"));
             EXPECT_EQ(QFile::exists(Path(sAnswer) + ".pgn"), sAnswer == std::string("Save"));
         }
@@ -133,7 +133,7 @@ TEST_F(GameWindow, ClipboardBothWaysAndListsInBothNotations) {
     EXPECT_EQ(clip->text(), "e2");
     clip->setText("Nf3");
     Key(Qt::Key_V);
-    EXPECT_EQ(txt->text(), "Nf34");
+    EXPECT_EQ(txt->text(), "Nf3e4"); // in place of the selection
 }
 
 TEST_F(GameWindow, EndsOfTheGameAreToldAndPlayingOnWaitsForUndo) {
@@ -160,10 +160,8 @@ TEST_F(GameWindow, EndsOfTheGameAreToldAndPlayingOnWaitsForUndo) {
         Type("e4"); // refused without a box
         EXPECT_EQ(Status().toStdString(),
                   "The game is over: " + c.seen.last().mid(7).toStdString());
-        Key(Qt::Key_U);
-        Type("e4");
+        Key(Qt::Key_U); // reopens the game, one move back
         EXPECT_EQ(board->Result(), "*");
-        Key(Qt::Key_U);
     }
 
     dlgPosition dialog("8/8/8/8/8/8/8/8 w - - 0 1", &PositionError);

@@ -74,7 +74,10 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
     cmdMovePiece->setGeometry(210, RowTop, BoardSize - 214, RowHeight);
 
     connect(cmdMovePiece, &QPushButton::clicked, this, &frmMain::cmdMovePiece_Click);
-    connect(txtMovePiece, &QLineEdit::returnPressed, cmdMovePiece, &QPushButton::click);
+    // Queued: the move may open boxes that outlive the window, and the box's own key handling
+    // must be over by then.
+    connect(txtMovePiece, &QLineEdit::returnPressed, cmdMovePiece, &QPushButton::click,
+            Qt::QueuedConnection);
     txtMovePiece->installEventFilter(this);
 
     connect(Board1, &Board::KingInCheck, this, &frmMain::Board1_KingInCheck);

@@ -28,7 +28,6 @@ public:
         connect(timer, &QTimer::timeout, this, [this, captions]() mutable {
             QWidget *w = QApplication::activePopupWidget();
             w = w != nullptr ? w : QApplication::activeModalWidget();
-            if (qEnvironmentVariableIsSet("ANSWERER_DEBUG")) qDebug() << QApplication::activePopupWidget() << QApplication::activeModalWidget() << oLast << captions;
             if (w == nullptr || w == oLast || captions.isEmpty())
                 return;
             oLast = w; // until it hides: a popup shown again is the same widget
@@ -101,6 +100,7 @@ protected:
         txt->selectAll();
         QTest::keyClicks(txt, sMove);
         QTest::keyClick(txt, Qt::Key_Return);
+        QCoreApplication::processEvents(); // the move runs once the key has been handled
     }
     // Both move lists, White's then Black's: "e2-e4,g1-f3|e7-e5".
     std::string Lists() {

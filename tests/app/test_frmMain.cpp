@@ -71,13 +71,16 @@ TEST_F(MainWindow, PromotionPopupAsksUntilAnsweredAndPlacesThePiece) {
 TEST_F(MainWindow, CommandsDuringThePromotionWaitChangeNothingAndExitEndsIt) {
     board->NewGame(false, Layout("8/1P2k3/8/8/8/8/8/4K3"));
     Type("e7e6");
-    QTimer::singleShot(0, &w, [this] { // from inside the wait; nothing answers the popup
+    auto commands = [this] { // from inside the wait; nothing answers the popup
         EXPECT_NE(QApplication::activePopupWidget(), nullptr);
         for (const char *sCommand : {"mnuGameNew", "mnuActionsUndo", "mnuEditPaste"})
             Find<QAction>(sCommand)->trigger();
         Answerer discard({"Discard"}); // Exit asks about the unsaved e7-e6 first
         Find<QAction>("mnuExit")->trigger();
-    });
+    };
+    QObject::connect(
+        board, &Board::PawnPromotion, &w, [&] { QTimer::singleShot(0, &w, commands); },
+        Qt::SingleShotConnection);
     Type("b7b8"); // returns: no hang
     EXPECT_TRUE(Lists().ends_with("|e7-e6")) << Lists();
     EXPECT_FALSE(w.isVisible());

@@ -189,18 +189,21 @@ TEST(MainWindowLifetime, DestroyedWhileATypedMoveWaits) {
             w->show();
             w->findChild<Board *>()->NewGame(true, Layout("4k3/1P6/8/8/8/8/8/R3K3"));
             QTimer timer;
+            bool bEnded = false;
             QObject::connect(&timer, &QTimer::timeout, [&] {
                 auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-                if (box != nullptr && box->text().startsWith("Save"))
-                    box->button(QMessageBox::Discard)->click();
-                else if (w && (box != nullptr || QApplication::activePopupWidget() != nullptr))
-                    end(w);
+                if (box != nullptr && box->text().startsWith("Save")) {
+                    box->button(QMessageBox::Discard)->click(); // Exit asks first
+                } else if (!bEnded && (box || QApplication::activePopupWidget())) {
+                    bEnded = true; // from its own timer, so this one can answer Exit's question
+                    QTimer::singleShot(0, w, [&] { end(w); });
+                }
             });
             timer.start(10);
             auto *txt = w->findChild<QLineEdit *>("txtMovePiece");
             txt->setText(sMove);
             QTest::keyClick(txt, Qt::Key_Return);
-            QTRY_VERIFY(w.isNull());
+            QTRY_VERIFY_WITH_TIMEOUT(w.isNull(), 2000);
         }
     }
 }

@@ -1,7 +1,6 @@
 // A byte stream read as a game: moves typed by square name, promotion answers (good, bad and
 // missing), undos, and new games from random layouts. After every step the game must hold
 // together; at the end, undoing everything must bring back the start exactly.
-#include <array>
 #include <clsRules.h>
 #include <cstdint>
 #include <cstdio>
@@ -125,19 +124,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *pData, std::size_t nSi
     const std::uint8_t nHead = oIn.Next();
     g.Start((nHead & 1) == 0, nHead & 2 ? RandomLayout(oIn) : std::string(StandardLayout));
 
-    std::array<std::int8_t, 32> oDests{};
+    MoveList oMoves;
     for (int nStep = 0; !oIn.Empty() && nStep < 400; ++nStep) {
         switch (const std::uint8_t nOp = oIn.Next(); nOp % 8) {
         case 0:
         case 1:
         case 2:
         case 3: {
-            // A move the piece's shape allows, named the way a player types it.
-            int s = 1 + oIn.Next() % SquareCount;
-            const int n = g.oRules.CandidateDestinations(s, oDests);
-            const int d = n ? oDests[static_cast<std::size_t>(oIn.Next() % n)] : 1 + nOp % 64;
-            s = clsRules::NotationToSquare(clsRules::SquareToNotation(s));
-            g.Move(s, clsRules::NotationToSquare(clsRules::SquareToNotation(d)), oIn);
+            // A legal move, named the way a player types it; none once the game is over.
+            g.oRules.LegalMoves(oMoves);
+            if (oMoves.empty() && !g.oRules.IsGameOver())
+                Fail("no legal move, yet the game goes on");
+            if (oMoves.empty())
+                break;
+            const Move &m = oMoves[oIn.Next() % oMoves.size()];
+            const std::string sBefore = g.oRules.Fen();
+            g.Move(clsRules::NotationToSquare(clsRules::SquareToNotation(m.nSrc)),
+                   clsRules::NotationToSquare(clsRules::SquareToNotation(m.nDest)), oIn);
+            if (g.oRules.Fen() == sBefore && !g.oRules.PromotionPending())
+                Fail("a listed move was refused");
             break;
         }
         case 4: {

@@ -22,10 +22,10 @@ namespace {
 }
 
 // Castling both ways, en passant, promotions with and without capture, three knights.
-constexpr std::string_view Starts[] = {
+[[maybe_unused]] constexpr std::string_view Starts[] = {
     "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
     "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
-    "n1n1k3/1P1P4/8/2pP4/8/8/4p1p1/R3K1NR w KQ c6 0 1",
+    "n1n2k2/1P1P4/8/2pP4/8/8/4p1p1/R3K1NR w KQ c6 0 1",
     "1k6/8/8/8/3N1N2/8/1N3N2/K7 w - - 0 1",
 };
 

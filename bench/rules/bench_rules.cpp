@@ -1,5 +1,5 @@
-// Rules engine figures: perft speed, the cost of the exact mate and stalemate verdicts, and
-// of the game record (SAN, PGN).
+// Rules engine figures: perft speed, the legal-move list, FEN, the game record's bookkeeping,
+// SAN and PGN, and the cost of the exact mate and stalemate verdicts.
 #include "BenchGame.h"
 #include "Perft.h"
 #include "Pgn.h"
@@ -20,6 +20,61 @@ void BM_PerftStart5(benchmark::State &state) {
                            benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_PerftStart5)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+constexpr const char *Kiwipete =
+    "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1";
+
+// The legal-move list of a crowded middlegame (48 moves).
+void BM_LegalMoves(benchmark::State &state) {
+    clsRules oRules;
+    oRules.SetFen(Kiwipete);
+    MoveList oMoves;
+    for (auto _ : state) {
+        oRules.LegalMoves(oMoves);
+        benchmark::DoNotOptimize(oMoves.size());
+    }
+    state.counters["moves"] = static_cast<double>(oMoves.size());
+}
+BENCHMARK(BM_LegalMoves);
+
+void BM_Fen(benchmark::State &state) {
+    clsRules oRules;
+    oRules.SetFen(Kiwipete);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(oRules.Fen());
+}
+BENCHMARK(BM_Fen);
+
+// A quiet knight move played and taken back, with and without the game record (clocks, key,
+// repetition, dead-position and 75-move checks): the difference is the draw bookkeeping.
+void BM_MoveJudged(benchmark::State &state) {
+    clsRules oRules;
+    oRules.SetFen(Kiwipete);
+    for (auto _ : state) {
+        oRules.BeginMove(clsRules::NotationToSquare("c3"), clsRules::NotationToSquare("b1"));
+        benchmark::DoNotOptimize(oRules.JudgeMove());
+        oRules.PassTurn();
+        oRules.UndoLastMove();
+    }
+}
+BENCHMARK(BM_MoveJudged);
+
+void BM_MoveJudgedWithoutRecord(benchmark::State &state) {
+    clsRules oRules;
+    oRules.SetFen(Kiwipete);
+    const int nSrc = clsRules::NotationToSquare("c3");
+    const int nDest = clsRules::NotationToSquare("b1");
+    for (auto _ : state) {
+        oRules.TryMove(nSrc, nDest, false);
+        oRules.MakeMove(nSrc, nDest, true);
+        // What JudgeMove decides besides the record: both checks and the opponent's escape.
+        benchmark::DoNotOptimize(oRules.IsSquareAttacked(true, oRules.WhiteKingSquare()));
+        benchmark::DoNotOptimize(oRules.IsSquareAttacked(false, oRules.BlackKingSquare()));
+        benchmark::DoNotOptimize(oRules.HasLegalMove(false));
+        oRules.UndoMove();
+    }
+}
+BENCHMARK(BM_MoveJudgedWithoutRecord);
 
 struct Verdict {
     const char *sPlacement;

@@ -13,6 +13,7 @@
 #include <QRegion>
 #include <bit>
 #include <stdexcept>
+#include <utility>
 
 // The pictures are compiled into this static library; nothing in a host names them, so the
 // constructor registers them. Q_INIT_RESOURCE must be used outside any namespace.
@@ -253,9 +254,10 @@ bool Board::LoadPgn(const QString &sPgn) {
     } catch (const std::invalid_argument &e) {
         return Refuse(QString::fromStdString(e.what()));
     }
-    // Replayed without drawing square by square; the whole picture is brought up to date once.
-    m_oRules.SetDrawSquareHook(nullptr);
-    ::Pgn::Replay(oRead, m_oRules);
+    // The game read becomes the board's own, without a second replay; the whole picture is
+    // brought up to date once.
+    std::swap(m_oRules, oRead);
+    oRead.SetDrawSquareHook(nullptr);
     m_oRules.SetDrawSquareHook([this](int nSquare) { SquareChanged(nSquare); });
     m_nDirty = ~std::uint64_t{0};
     update();

@@ -34,11 +34,17 @@ public:
         QObject::connect(&m_oBoard, &Board::Stalemate, [this] { m_oVerdict.bStalemated = true; });
     }
 
-    void Start(bool bWhiteFirst, const std::string &sLayout) override {
-        m_oBoard.NewGame(bWhiteFirst, QString::fromStdString(sLayout));
+    void Start(const std::string &sFen) override {
+        std::string sLayout;
+        for (int i = 1; i <= SquareCount; ++i) {
+            const char c = PieceAt(sFen, i);
+            sLayout += c == '.' ? EmptyLayoutCode : LayoutCodes[std::size_t(ClassOfLetter(c))];
+        }
+        m_oBoard.NewGame(sFen.find(" w ") != std::string::npos, QString::fromStdString(sLayout));
     }
 
-    // Tries every destination for each piece of the side to move, a promotion once per piece.
+    // Tries every destination for each piece of the side to move, a promotion once per piece:
+    // the one deliberate all-pairs probe, independent of the rules' own move list.
     std::vector<std::string> Moves(const std::string &sFen, std::string &sProblem) override {
         m_sFen = sFen;
         const bool bWhite = sFen.find(" w ") != std::string::npos;

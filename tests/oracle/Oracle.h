@@ -32,15 +32,15 @@ struct Verdict {
 class GameUnderTest {
 public:
     virtual ~GameUnderTest() = default;
-    virtual void Start(bool bWhiteFirst, const std::string &sLayout) = 0;
+    virtual void Start(const std::string &sFen) = 0;
     // Every move the game accepts in the position (the oracle's FEN), sorted; sProblem names
     // anything else found wrong meanwhile.
     virtual std::vector<std::string> Moves(const std::string &sFen, std::string &sProblem) = 0;
     // Plays the move; empty when it was refused.
     virtual std::optional<Verdict> Play(const std::string &sMove) = 0;
     virtual bool Undo() = 0;
-    // "layout side castling en-passant", when the game can show it.
-    virtual std::string State() { return {}; }
+    // The position as FEN, when the game can show it.
+    virtual std::string Fen() { return {}; }
     virtual std::optional<Verdict> PositionVerdict() { return std::nullopt; }
 };
 
@@ -122,24 +122,46 @@ inline Answer Query(std::FILE *pIn, std::FILE *pOut, const std::string &sStartFe
     return oAnswer;
 }
 
-// The state our game shows (see GameUnderTest::State) when the oracle's FEN is right. Our en
-// passant flag stands after every double step; the oracle names the square only when a capture
-// is possible.
-inline std::string ExpectedState(const std::string &sFen, const std::vector<std::string> &oPlayed) {
-    std::string s;
-    for (int i = 1; i <= modConsts::SquareCount; ++i) {
-        const char c = PieceAt(sFen, i);
-        s += c == '.' ? modConsts::EmptyLayoutCode
-                      : modConsts::LayoutCodes[std::size_t(ClassOfLetter(c))];
-    }
-    const std::size_t nSide = sFen.find(' ');
-    s += sFen.substr(nSide, sFen.find(' ', nSide + 3) - nSide);      // " w KQkq"
+// The FEN our game shows when the oracle's FEN is right: the oracle names the en passant square
+// only when a capture is possible, ours after every double step.
+inline std::string ExpectedFen(const std::string &sFen, const std::vector<std::string> &oPlayed) {
     const std::string m = oPlayed.empty() ? "a1a1" : oPlayed.back(); // no move: no double step
     const int nSrc = clsRules::NotationToSquare(m.substr(0, 2));
     const int nDest = clsRules::NotationToSquare(m.substr(2, 2));
     const bool bDoubleStep =
         std::tolower(PieceAt(sFen, nDest)) == 'p' && std::abs(nDest - nSrc) == 16;
-    return s + ' ' + (bDoubleStep ? clsRules::SquareToNotation((nSrc + nDest) / 2) : "-");
+    std::size_t nEp = sFen.find(' ');
+    for (int k = 0; k < 2; ++k)
+        nEp = sFen.find(' ', nEp + 1);
+    const std::size_t nEpEnd = sFen.find(' ', nEp + 1);
+    const std::string sOracleEp = sFen.substr(nEp + 1, nEpEnd - nEp - 1);
+    const std::string sEp = bDoubleStep ? clsRules::SquareToNotation((nSrc + nDest) / 2) : "-";
+    if (sOracleEp != "-" && sOracleEp != sEp)
+        return "oracle en passant " + sOracleEp + " is no double step";
+    return sFen.substr(0, nEp + 1) + sEp + sFen.substr(nEpEnd);
+}
+
+// A draw the rules declare by themselves while moves remain: a dead position by material, 150
+// plies without capture or pawn move, or the fivefold repetition (oLine: the FENs so far).
+inline bool DrawnByRule(const std::string &sFen, const std::vector<std::string> &oLine) {
+    const std::string sPlacement = sFen.substr(0, sFen.find(' '));
+    int nKnights = 0;
+    int nBishops[2] = {0, 0}; // on light and dark squares
+    for (int i = 1; i <= modConsts::SquareCount; ++i) {
+        const char c = static_cast<char>(std::tolower(PieceAt(sFen, i)));
+        nKnights += c == 'n';
+        if (c == 'b')
+            ++nBishops[((i - 1) / 8 + (i - 1) % 8) % 2];
+    }
+    const bool bOnlyMinor = sPlacement.find_first_of("qrpQRP") == std::string::npos;
+    const bool bDead = bOnlyMinor && ((nKnights == 0 && (nBishops[0] == 0 || nBishops[1] == 0)) ||
+                                      (nKnights == 1 && nBishops[0] + nBishops[1] == 0));
+    const std::size_t nClock = sFen.rfind(' ', sFen.rfind(' ') - 1);
+    const std::string sKey = sFen.substr(0, nClock);
+    const long nSame = std::count_if(oLine.begin(), oLine.end(), [&](const std::string &s) {
+        return s.substr(0, s.rfind(' ', s.rfind(' ') - 1)) == sKey;
+    });
+    return bDead || std::stoi(sFen.substr(nClock + 1)) >= 150 || nSame >= 5;
 }
 
 inline std::string Difference(const std::vector<std::string> &a,
@@ -164,9 +186,9 @@ inline std::string PlayGame(std::FILE *pIn, std::FILE *pOut, GameUnderTest &oGam
                             std::map<std::string, long> &oTally) {
     std::mt19937 oRandom(nSeed);
     const std::string sStartFen(StartFens[nSeed % StartFens.size()]);
-    oGame.Start(sStartFen.find(" w ") != std::string::npos,
-                ExpectedState(sStartFen, {}).substr(0, modConsts::LayoutLength));
+    oGame.Start(sStartFen);
     std::vector<std::string> oPlayed; // the game as it stands, undone moves dropped
+    std::vector<std::string> oLine;   // the oracle's FEN after each of them
     std::string sRecord;              // everything that happened, undos included
     std::optional<Verdict> oLastVerdict;
     ++oTally["games"];
@@ -179,11 +201,17 @@ inline std::string PlayGame(std::FILE *pIn, std::FILE *pOut, GameUnderTest &oGam
                    "\n  oracle " + oAnswer.sFen + '\n';
         };
 
-        const std::string sExpected = ExpectedState(oAnswer.sFen, oPlayed);
-        if (const std::string s = oGame.State(); !s.empty() && s != sExpected)
-            return Report("position differs\n  ours     " + s + "\n  expected " + sExpected);
+        const std::string sExpected = ExpectedFen(oAnswer.sFen, oPlayed);
+        if (const std::string s = oGame.Fen(); !s.empty() && s != sExpected)
+            return Report("FEN differs\n  ours     " + s + "\n  expected " + sExpected);
+        oLine.resize(oPlayed.size());
+        oLine.push_back(oAnswer.sFen);
         std::string sProblem;
         const std::vector<std::string> oMoves = oGame.Moves(oAnswer.sFen, sProblem);
+        if (!oAnswer.oMoves.empty() && DrawnByRule(oAnswer.sFen, oLine)) {
+            ++oTally["draws by rule"];
+            return oMoves.empty() ? std::string() : Report("moves allowed in a drawn game");
+        }
         if (!sProblem.empty())
             return Report(sProblem);
         if (oMoves != oAnswer.oMoves)

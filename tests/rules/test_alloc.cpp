@@ -24,7 +24,7 @@ void operator delete(void *p, std::size_t) noexcept {
 
 namespace {
 
-TEST(Allocation, NoneInTestModeValidationOrAttackDetection) {
+TEST(Allocation, NoneInTestModeValidationAttackDetectionOrTheMoveList) {
     // Castling is tried from both home squares: its trial king step must not allocate either.
     const std::string sLayout = "BRXXXXXXBKXXXXBRBPBPBPBPBPBPBPBPXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXX"
                                 "XXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXWPWPWPWPWPWPWPWPWRXXXXXXWKXXXXWR";
@@ -39,7 +39,10 @@ TEST(Allocation, NoneInTestModeValidationOrAttackDetection) {
             nAccepted += o.TryMove(nSrc, nDest, true);
             nAccepted += o.IsSquareAttacked(nSrc % 2 == 0, nDest);
         }
+    MoveList oMoves;
+    o.LegalMoves(oMoves);
     EXPECT_EQ(g_nAllocations, nBefore);
+    EXPECT_EQ(oMoves.size(), 25u); // 16 pawn moves, 5 rook moves, 4 king moves
     EXPECT_GT(nAccepted, 0);
     EXPECT_TRUE(o.TryMove(61, 63, true)) << "castling was among the moves judged";
     EXPECT_TRUE(o.TryMove(5, 3, true));

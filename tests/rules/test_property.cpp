@@ -6,34 +6,6 @@
 
 namespace {
 
-struct Move {
-    int nSrc;
-    int nDest;
-};
-
-// Moves the side to move may play, by the engine's own judgement.
-std::vector<Move> LegalMoves(clsRules &o) {
-    std::vector<Move> oMoves;
-    std::array<std::int8_t, 32> oDests{};
-    for (int nSrc = 1; nSrc <= 64; ++nSrc) {
-        const int n = o.CandidateDestinations(nSrc, oDests);
-        for (int k = 0; k < n; ++k) {
-            const int nDest = oDests[static_cast<std::size_t>(k)];
-            const clsRules::MoveStart oStart = o.BeginMove(nSrc, nDest);
-            if (!oStart.bAccepted)
-                continue;
-            if (oStart.bPromotionPending)
-                o.PromotionChoice(o.PromotionIsWhite() ? modConsts::WhiteQueen
-                                                       : modConsts::BlackQueen);
-            if (o.JudgeMove().bPlayed) {
-                oMoves.push_back({nSrc, nDest});
-                o.UndoMove();
-            }
-        }
-    }
-    return oMoves;
-}
-
 std::string Contents(const clsRules &o) {
     std::string s = o.Layout();
     for (int i = 1; i <= 64; ++i)
@@ -62,19 +34,18 @@ TEST(Property, ChangedSquaresAreReportedAndUndoRestoresTheStart) {
             o.SetDrawSquareHook([&](int n) { oReported.insert(n); });
             for (int nStep = 0; nStep < 60; ++nStep) {
                 const std::string sBefore = Contents(o);
-                const std::vector<Move> oMoves = LegalMoves(o);
+                MoveList oMoves;
+                o.LegalMoves(oMoves);
                 oReported.clear();
                 if (oMoves.empty() || (o.UndoCount() > 0 && oRandom() % 5 == 0)) {
                     if (!o.UndoLastMove())
                         break;
                 } else {
                     const Move m = oMoves[oRandom() % oMoves.size()];
-                    const std::int16_t nPiece = static_cast<std::int16_t>(
-                        (o.IsWhitesTurn() ? modConsts::WhiteOffset : 0) + 1 + oRandom() % 4);
-                    ASSERT_TRUE(o.BeginMove(m.nSrc, m.nDest).bAccepted);
-                    o.PromotionChoice(nPiece);
-                    ASSERT_TRUE(o.JudgeMove().bPlayed);
-                    o.PassTurn();
+                    const std::string sFen = o.Fen();
+                    ASSERT_TRUE(o.PlayMove(m));
+                    // The position reached is one FEN can carry.
+                    ASSERT_EQ(clsRules::FenError(o.Fen()), "") << sFen;
                 }
                 const std::string sAfter = Contents(o);
                 for (int i = 1; i <= 64; ++i) {
@@ -87,6 +58,7 @@ TEST(Property, ChangedSquaresAreReportedAndUndoRestoresTheStart) {
             while (o.UndoLastMove()) {
             }
             EXPECT_EQ(Snapshot(o), oStart) << sPlacement << " game " << nGame;
+            EXPECT_EQ(o.Fen(), o.StartFen());
         }
     }
 }

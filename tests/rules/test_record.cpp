@@ -1,0 +1,248 @@
+// FEN in and out, the game record across undo, and the FIDE ends of the game.
+#include "TestPositions.h"
+
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+using End = clsRules::GameEnd;
+
+namespace {
+
+// Plays "e2e4 e7e8q ..." through PlayMove; false at the first refusal.
+bool PlayAll(clsRules &o, std::string_view sMoves) {
+    for (std::size_t i = 0; i < sMoves.size(); i += 5) {
+        const std::string_view m = sMoves.substr(i, sMoves.find(' ', i) - i);
+        Move oMove{static_cast<std::int8_t>(Sq(m.substr(0, 2))),
+                   static_cast<std::int8_t>(Sq(m.substr(2, 2)))};
+        if (m.size() > 4) {
+            oMove.nPromotion = static_cast<std::int16_t>(std::string_view("kqrnbp").find(m[4]) +
+                                                         (o.IsWhitesTurn() ? 6 : 0));
+            ++i;
+        }
+        if (!o.PlayMove(oMove))
+            return false;
+    }
+    return true;
+}
+
+TEST(Fen, RoundTripsAndRefusalsThatChangeNothing) {
+    for (const char *sFen : {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
+                             "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R b Kq - 7 40",
+                             "rnbqkbnr/ppp1p1pp/8/3pPp2/8/8/PPPP1PPP/RNBQKBNR w KQkq f6 0 3",
+                             "4k3/8/8/8/3Pp3/8/8/4K2R b K d3 0 1"}) {
+        clsRules o;
+        o.SetFen(sFen);
+        EXPECT_EQ(o.Fen(), sFen);
+        EXPECT_EQ(o.StartFen(), sFen);
+    }
+    const std::pair<const char *, const char *> Refused[] = {
+        {"rnbqkbnr/pppppppp/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", "7 ranks"},
+        {"4k3/8/8/8/8/8/8/8/4K3 w - - 0 1", "more than 8 ranks"},
+        {"rnbqkbnr/ppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", "rank 7 has 7 files"},
+        {"rnbqkbnr/pppppppp/9/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", "unknown letter \"9\""},
+        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNRR w KQkq - 0 1", "rank 1 has more"},
+        {"rnbqkbnr/ppxppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", "unknown letter \"x\""},
+        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQ1BNR w kq - 0 1", "white has 0 kings"},
+        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBKKBNR w kq - 0 1", "white has 2 kings"},
+        {"4k2P/8/8/8/8/8/8/4K3 w - - 0 1", "a white pawn on rank 8"},
+        {"4k3/8/8/8/8/8/8/p3K3 b - - 0 1", "a black pawn on rank 1"},
+        {"4k3/8/8/8/8/8/8/4K3 x - - 0 1", "neither w nor b"},
+        {"4k3/8/8/8/8/8/8/4K2R w Q - 0 1", "right Q without the king on e1 and a rook on a1"},
+        {"4k3/8/8/8/8/8/8/4K2R w KK - 0 1", "not a set of KQkq"},
+        {"4k3/8/8/8/8/8/8/4K2R w H - 0 1", "not a set of KQkq"},
+        {"4k3/8/8/8/4P3/8/8/4K3 b - e4 0 1", "not on rank 3"},
+        {"4k3/8/8/8/4P3/8/8/4K3 b - d3 0 1", "not behind a pawn"},
+        {"4k3/8/8/8/4P3/8/8/4K3 b - e9 0 1", "not on rank 3"},
+        {"4k3/8/8/8/8/8/8/4K3 w - - -1 1", "halfmove clock \"-1\""},
+        {"4k3/8/8/8/8/8/8/4K3 w - - x 1", "halfmove clock \"x\""},
+        {"4k3/8/8/8/8/8/8/4K3 w - - 0 0", "fullmove number \"0\""},
+        {"4k3/8/8/8/8/8/8/4K3 w - - 0 99999999999", "fullmove number"},
+        {"4k3/8/8/8/8/8/8/4K3 w - - 0 1 x", "7 fields"},
+        {"4k3/8/8/8/8/8/8/4K3 w", "2 fields"},
+        {"", "0 fields"},
+        {"4k3/8/8/8/8/8/8/4R1K1 w - - 0 1", "side not to move (Black) is in check"},
+    };
+    clsRules o;
+    ASSERT_TRUE(PlayAll(o, "e2e4 c7c5"));
+    const std::string sBefore = o.Fen();
+    for (const auto &[sFen, sCause] : Refused) {
+        EXPECT_NE(clsRules::FenError(sFen).find(sCause), std::string::npos)
+            << sFen << ": " << clsRules::FenError(sFen);
+        EXPECT_THROW(o.SetFen(sFen), std::invalid_argument) << sFen;
+        EXPECT_EQ(o.Fen(), sBefore);
+        EXPECT_EQ(o.History().size(), 2u);
+    }
+    o.SetFen("4k3/8/8/8/8/8/8/R3K2R w Q -");
+    EXPECT_EQ(o.Fen(), "4k3/8/8/8/8/8/8/R3K2R w Q - 0 1") << "counters may be left out";
+    EXPECT_FALSE(o.TryMove(Sq("e1"), Sq("g1"), true)) << "no K right: the h1 rook has moved";
+    EXPECT_TRUE(o.TryMove(Sq("e1"), Sq("c1"), true));
+}
+
+// Each ply's FEN on the way forward, and the same FENs again on the way back.
+TEST(Fen, ClocksRightsAndEnPassantFollowTheMovesAndUndo) {
+    const std::pair<const char *, const char *> Plies[] = {
+        {"e2e4", "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1"},
+        {"g8f6", "rnbqkb1r/pppppppp/5n2/8/4P3/8/PPPP1PPP/RNBQKBNR w KQkq - 1 2"},
+        {"e4e5", "rnbqkb1r/pppppppp/5n2/4P3/8/8/PPPP1PPP/RNBQKBNR b KQkq - 0 2"},
+        {"d7d5", "rnbqkb1r/ppp1pppp/5n2/3pP3/8/8/PPPP1PPP/RNBQKBNR w KQkq d6 0 3"},
+        {"e5d6", "rnbqkb1r/ppp1pppp/3P1n2/8/8/8/PPPP1PPP/RNBQKBNR b KQkq - 0 3"},
+        {"h8g8", "rnbqkbr1/ppp1pppp/3P1n2/8/8/8/PPPP1PPP/RNBQKBNR w KQq - 1 4"},
+        {"e1e2", "rnbqkbr1/ppp1pppp/3P1n2/8/8/8/PPPPKPPP/RNBQ1BNR b q - 2 4"},
+        {"f6e4", "rnbqkbr1/ppp1pppp/3P4/8/4n3/8/PPPPKPPP/RNBQ1BNR w q - 3 5"},
+    };
+    clsRules o;
+    std::vector<std::string> oFens{o.Fen()};
+    for (const auto &[sMove, sFen] : Plies) {
+        ASSERT_TRUE(PlayAll(o, sMove)) << sMove;
+        EXPECT_EQ(o.Fen(), sFen) << sMove;
+        oFens.push_back(sFen);
+    }
+    EXPECT_EQ(o.History().size(), std::size(Plies));
+    EXPECT_EQ(o.History()[4].nDest, Sq("d6")) << "en passant lands on d6";
+    for (oFens.pop_back(); o.UndoLastMove(); oFens.pop_back())
+        EXPECT_EQ(o.Fen(), oFens.back());
+    EXPECT_TRUE(o.History().empty());
+}
+
+struct EndCase {
+    const char *sWhy;
+    const char *sFen;
+    const char *sMoves; // the last one ends the game, or not
+    End eEnd;
+    const char *sResult;
+};
+
+const EndCase EndCases[] = {
+    {"mate", "6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", "a1a8", End::Checkmate, "1-0"},
+    {"mate by Black", "4k3/8/8/8/8/8/r4PPP/6K1 b - - 0 1", "a2a1", End::Checkmate, "0-1"},
+    {"stalemate", "7k/5K2/8/8/6Q1/8/8/8 w - - 0 1", "g4g6", End::Stalemate, "1/2-1/2"},
+    {"bare kings", "4k3/8/8/8/8/8/3q4/4K3 w - - 0 1", "e1d2", End::InsufficientMaterial, "1/2-1/2"},
+    {"king and knight", "4k3/8/8/8/8/8/3q4/4K1N1 w - - 0 1", "e1d2", End::InsufficientMaterial,
+     "1/2-1/2"},
+    {"king and bishop by promotion", "4k3/P7/8/8/8/8/8/4K3 w - - 0 1", "a7a8b",
+     End::InsufficientMaterial, "1/2-1/2"},
+    {"bishops all on dark squares", "4k3/8/8/2b5/8/8/3q4/4K1B1 w - - 0 1", "e1d2",
+     End::InsufficientMaterial, "1/2-1/2"},
+    {"bishops on both colours", "4k3/8/8/3b4/8/8/3q4/4K1B1 w - - 0 1", "e1d2", End::None, "*"},
+    {"bishop against knight", "4k3/8/8/3n4/8/8/3q4/4K1B1 w - - 0 1", "e1d2", End::None, "*"},
+    {"two knights", "4k3/8/8/8/8/8/3q4/4KNN1 w - - 0 1", "e1d2", End::None, "*"},
+    {"75 moves", "4k3/8/8/8/8/8/8/R3K3 w - - 149 90", "a1a2", End::SeventyFiveMoveRule, "1/2-1/2"},
+    {"a mate on the 150th ply wins", "6k1/5ppp/8/8/8/8/8/R5K1 w - - 149 90", "a1a8", End::Checkmate,
+     "1-0"},
+    {"fivefold", "4k3/8/8/8/8/8/8/R3K3 w - - 0 1",
+     "e1d1 e8d8 d1e1 d8e8 e1d1 e8d8 d1e1 d8e8 e1d1 e8d8 d1e1 d8e8 e1d1 e8d8 d1e1 d8e8",
+     End::FivefoldRepetition, "1/2-1/2"},
+    {"a pawn move breaks the count", "4k3/7p/8/8/8/8/8/R3K3 w - - 0 1",
+     "e1d1 e8d8 d1e1 d8e8 e1d1 e8d8 d1e1 d8e8 e1d1 h7h6 d1e1 e8d8 e1d1 d8e8 d1e1 e8d8", End::None,
+     "*"},
+};
+
+class EndTest : public testing::TestWithParam<EndCase> {};
+
+TEST_P(EndTest, DecidedWhenTheTurnPassesAndReopenedByUndo) {
+    const EndCase &c = GetParam();
+    clsRules o;
+    o.SetFen(c.sFen);
+    const std::string sMoves = c.sMoves;
+    const std::size_t nLast = sMoves.rfind(' ') == std::string::npos ? 0 : sMoves.rfind(' ') + 1;
+    ASSERT_TRUE(nLast == 0 || PlayAll(o, sMoves.substr(0, nLast - 1)));
+    ASSERT_FALSE(o.IsGameOver());
+    const std::string sBefore = o.Fen();
+    const std::string m = sMoves.substr(nLast);
+    const clsRules::MoveStart oStart = o.BeginMove(Sq(m.substr(0, 2)), Sq(m.substr(2, 2)));
+    ASSERT_TRUE(oStart.bAccepted);
+    if (oStart.bPromotionPending)
+        o.PromotionChoice(modConsts::WhiteBishop);
+    ASSERT_TRUE(o.JudgeMove().bPlayed);
+    EXPECT_FALSE(o.IsGameOver()) << "the host hears of the move first";
+    o.PassTurn();
+    EXPECT_EQ(o.EndReason(), c.eEnd);
+    EXPECT_EQ(o.Result(), c.sResult);
+    if (c.eEnd == End::None)
+        return;
+    MoveList oMoves;
+    o.LegalMoves(oMoves);
+    EXPECT_TRUE(oMoves.empty());
+    EXPECT_FALSE(o.Resign() || o.AgreeDraw() || o.CanClaimDraw() || o.ClaimDraw());
+    const std::string sOver = o.Fen();
+    EXPECT_FALSE(o.BeginMove(o.IsWhitesTurn() ? o.WhiteKingSquare() : o.BlackKingSquare(),
+                             o.IsWhitesTurn() ? o.WhiteKingSquare() - 1 : o.BlackKingSquare() - 1)
+                     .bAccepted);
+    EXPECT_EQ(o.Fen(), sOver);
+    ASSERT_TRUE(o.UndoLastMove());
+    EXPECT_EQ(o.EndReason(), End::None);
+    EXPECT_EQ(o.Result(), "*");
+    EXPECT_EQ(o.Fen(), sBefore);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rules, EndTest, testing::ValuesIn(EndCases),
+                         [](const testing::TestParamInfo<EndCase> &oInfo) {
+                             std::string s = oInfo.param.sWhy;
+                             for (char &c : s)
+                                 c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                             return s;
+                         });
+
+TEST(GameEnd, SetUpInAFinishedPositionIsOver) {
+    clsRules o;
+    o.SetFen("R5k1/5ppp/8/8/8/8/8/6K1 b - - 0 1");
+    EXPECT_EQ(o.EndReason(), End::Checkmate);
+    EXPECT_EQ(o.Result(), "1-0");
+    o.NewGame(true, LayoutFromFen("4k3/8/8/8/8/8/8/4K3"));
+    EXPECT_EQ(o.EndReason(), End::InsufficientMaterial);
+}
+
+TEST(GameEnd, ClaimsAndActs) {
+    clsRules o;
+    ASSERT_TRUE(PlayAll(o, "g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1"));
+    EXPECT_FALSE(o.CanClaimDraw());
+    ASSERT_TRUE(PlayAll(o, "f6g8"));
+    EXPECT_EQ(o.RepetitionCount(), 3);
+    ASSERT_TRUE(o.ClaimDraw());
+    EXPECT_EQ(o.EndReason(), End::ThreefoldRepetition);
+    EXPECT_EQ(o.Result(), "1/2-1/2");
+
+    o.SetFen("4k3/8/8/8/8/8/8/R3K3 w - - 98 80");
+    ASSERT_TRUE(PlayAll(o, "a1a2"));
+    EXPECT_FALSE(o.CanClaimDraw());
+    ASSERT_TRUE(PlayAll(o, "e8d8"));
+    EXPECT_TRUE(o.ClaimDraw());
+    EXPECT_EQ(o.EndReason(), End::FiftyMoveRule);
+
+    for (const auto &[sSide, sResult] : {std::pair{"w", "0-1"}, {"b", "1-0"}}) {
+        o.SetFen(std::string("4k3/8/8/8/8/8/8/R3K3 ") + sSide + " - - 0 1");
+        ASSERT_TRUE(o.Resign());
+        EXPECT_EQ(o.Result(), sResult);
+        EXPECT_FALSE(o.AgreeDraw());
+    }
+    o.NewGame();
+    ASSERT_TRUE(o.AgreeDraw());
+    EXPECT_EQ(o.EndReason(), End::Agreement);
+    o.NewGame();
+    EXPECT_THROW(o.SetResult("2-0"), std::invalid_argument);
+    o.SetResult("*");
+    EXPECT_FALSE(o.IsGameOver());
+    o.SetResult("0-1");
+    EXPECT_EQ(o.EndReason(), End::Resignation);
+    EXPECT_EQ(o.Result(), "0-1");
+}
+
+// Same pieces, side and rights, but an en passant capture legal only the first time.
+TEST(GameEnd, RepetitionCountsOnlyLegalEnPassantRights) {
+    for (const auto &[sFen, bSame] : {std::pair{"4k3/8/8/8/3p4/8/4P3/4K3 w - - 0 1", false},
+                                      {"4k3/8/8/8/8/3p4/4P3/4K3 w - - 0 1", true}}) {
+        clsRules o;
+        o.SetFen(sFen);
+        ASSERT_TRUE(PlayAll(o, "e2e4"));
+        const std::uint64_t nKey = o.PositionKey();
+        ASSERT_TRUE(PlayAll(o, "e8e7 e1f2 e7e8 f2e1"));
+        EXPECT_EQ(o.PositionKey() == nKey, bSame) << sFen;
+        EXPECT_EQ(o.RepetitionCount(), bSame ? 2 : 1) << sFen;
+        while (o.UndoLastMove()) {
+        }
+        o.SetFen(o.Fen());
+        EXPECT_EQ(o.Fen(), sFen);
+    }
+}
+
+} // namespace

@@ -111,19 +111,6 @@ TEST(EnPassant, WrongRowOrFileIsRefused) {
     EXPECT_FALSE(Play(o, "e3", "d2")) << "pawns never move backwards";
 }
 
-TEST(EnPassant, TakingBackTheDoubleStepClosesIt) {
-    clsRules o;
-    ASSERT_TRUE(Play(o, "g1", "f3"));
-    ASSERT_TRUE(Play(o, "e7", "e5"));
-    ASSERT_TRUE(Play(o, "e2", "e4"));
-    EXPECT_TRUE(o.EnPassantPossible());
-    ASSERT_TRUE(o.UndoLastMove());
-    EXPECT_TRUE(o.EnPassantPossible()) << "black's double step is the last move again";
-    EXPECT_EQ(o.EnPassantColumn(), 5);
-    ASSERT_TRUE(o.UndoLastMove());
-    EXPECT_FALSE(o.EnPassantPossible());
-}
-
 // --- Promotion --------------------------------------------------------------------------
 
 TEST(Promotion, MarkedOnlyWhenPerformedAndUndoneToAPawn) {

@@ -102,7 +102,7 @@ void frmMain::BuildRecordMenus() {
     mnuViewNotation =
         item("mnuViewNotation", tr("Standard Notation"), {}, &frmMain::mnuViewNotation_Click);
     mnuViewNotation->setCheckable(true);
-    mnuViewNotation->setChecked(QSettings().value(sNotationKey, true).toBool());
+    mnuViewNotation->setChecked(QSettings().value(sNotationKey, false).toBool());
     mnuView->addAction(mnuViewNotation);
     connect(Board1, &Board::GameOver, this, &frmMain::Board1_GameOver);
     UpdateGameActions();
@@ -233,7 +233,7 @@ void frmMain::RecordReplaced(const QString &sNewFile) {
     FillLists();
     UpdateCaption();
     UpdateGameActions();
-    ShowStatus({});
+    Board1_PositionChanged(); // whose turn, or how the loaded game ended
 }
 
 QString frmMain::ListEntry(int nPly, const QString &sMove) const {
@@ -255,8 +255,17 @@ void frmMain::FillLists() {
     oBlack.reserve(oMoves.size() / 2 + 1);
     for (int i = 0; i < oMoves.size(); ++i)
         ((nStartPly + i) % 2 == 0 ? oWhite : oBlack) << ListEntry(i, oMoves[i]);
-    // Whole lists at once: one layout per list, not one per entry.
+    // Whole lists at once: one layout per list, not one per entry. Numbered SAN is wider than
+    // "e2-e4": a smaller font and no scroll bars keep "10... Nbd7" whole in the narrow lists.
+    const bool bStandard = mnuViewNotation->isChecked();
     for (auto [list, entries] : {std::pair{lstWhiteMoves, &oWhite}, {lstBlackMoves, &oBlack}}) {
+        QFont oFont = font();
+        if (bStandard)
+            oFont.setPixelSize(10);
+        list->setFont(oFont);
+        const auto ePolicy = bStandard ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
+        list->setVerticalScrollBarPolicy(ePolicy);
+        list->setHorizontalScrollBarPolicy(ePolicy);
         list->clear();
         list->addItems(*entries);
         list->scrollToBottom();

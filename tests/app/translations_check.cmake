@@ -5,6 +5,7 @@ string(REPLACE "|" ";" sources "${SOURCES}")
 string(REPLACE "|" ";" includes "${INCLUDES}")
 list(TRANSFORM includes PREPEND "-I")
 get_filename_component(name "${TS}" NAME)
+file(REMOVE_RECURSE "${WORK_DIR}")
 file(COPY "${TS}" DESTINATION "${WORK_DIR}")
 execute_process(COMMAND "${LUPDATE}" -silent -no-obsolete -locations none ${includes} ${sources}
     -ts "${WORK_DIR}/${name}" RESULT_VARIABLE rc)
@@ -25,6 +26,7 @@ if(old MATCHES "type=\"unfinished\"|<translation></translation>|<translation */>
     message(FATAL_ERROR "${name} has untranslated entries: translate them with Qt Linguist.")
 endif()
 if(NOT old STREQUAL new)
+    execute_process(COMMAND diff -u "${TS}" "${WORK_DIR}/${name}")
     message(FATAL_ERROR "${name} is out of date with the sources: run "
         "`cmake --build --preset release --target update_translations` and translate.")
 endif()

@@ -500,5 +500,9 @@ Klicken Sie auf Ja, wenn Sie verbunden sind, sonst auf Nein</translation>
         <source>A PGN game to open.</source>
         <translation>Eine PGN-Partie zum Öffnen.</translation>
     </message>
+    <message>
+        <source>FILE</source>
+        <translation>DATEI</translation>
+    </message>
 </context>
 </TS>

@@ -1,4 +1,508 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
+<context>
+    <name>Board</name>
+    <message>
+        <source>a promotion is waiting for its piece</source>
+        <translation>eine Umwandlung wartet auf ihre Figur</translation>
+    </message>
+    <message>
+        <source>a move is still being played</source>
+        <translation>ein Zug wird noch ausgeführt</translation>
+    </message>
+    <message>
+        <source>the game is over</source>
+        <translation>die Partie ist zu Ende</translation>
+    </message>
+    <message>
+        <source>no move given</source>
+        <translation>kein Zug angegeben</translation>
+    </message>
+    <message>
+        <source>unreadable move</source>
+        <translation>unlesbarer Zug</translation>
+    </message>
+    <message>
+        <source>ambiguous move</source>
+        <translation>mehrdeutiger Zug</translation>
+    </message>
+    <message>
+        <source>no legal move matches</source>
+        <translation>kein zulässiger Zug passt</translation>
+    </message>
+    <message>
+        <source>castling is not legal here</source>
+        <translation>die Rochade ist hier nicht zulässig</translation>
+    </message>
+    <message>
+        <source>the promotion piece is missing</source>
+        <translation>die Umwandlungsfigur fehlt</translation>
+    </message>
+    <message>
+        <source>not a legal move</source>
+        <translation>kein zulässiger Zug</translation>
+    </message>
+    <message>
+        <source>no piece was chosen for the promotion</source>
+        <translation>für die Umwandlung wurde keine Figur gewählt</translation>
+    </message>
+    <message>
+        <source>no draw can be claimed</source>
+        <translation>es kann kein Remis beansprucht werden</translation>
+    </message>
+    <message>
+        <source>resigning was refused</source>
+        <translation>die Aufgabe wurde abgelehnt</translation>
+    </message>
+    <message>
+        <source>a draw was refused</source>
+        <translation>das Remis wurde abgelehnt</translation>
+    </message>
+    <message>
+        <source>black king</source>
+        <translation>schwarzer König</translation>
+    </message>
+    <message>
+        <source>black queen</source>
+        <translation>schwarze Dame</translation>
+    </message>
+    <message>
+        <source>black rook</source>
+        <translation>schwarzer Turm</translation>
+    </message>
+    <message>
+        <source>black knight</source>
+        <translation>schwarzer Springer</translation>
+    </message>
+    <message>
+        <source>black bishop</source>
+        <translation>schwarzer Läufer</translation>
+    </message>
+    <message>
+        <source>black pawn</source>
+        <translation>schwarzer Bauer</translation>
+    </message>
+    <message>
+        <source>white king</source>
+        <translation>weißer König</translation>
+    </message>
+    <message>
+        <source>white queen</source>
+        <translation>weiße Dame</translation>
+    </message>
+    <message>
+        <source>white rook</source>
+        <translation>weißer Turm</translation>
+    </message>
+    <message>
+        <source>white knight</source>
+        <translation>weißer Springer</translation>
+    </message>
+    <message>
+        <source>white bishop</source>
+        <translation>weißer Läufer</translation>
+    </message>
+    <message>
+        <source>white pawn</source>
+        <translation>weißer Bauer</translation>
+    </message>
+    <message>
+        <source>empty</source>
+        <translation>leer</translation>
+    </message>
+    <message>
+        <source>%1, %2, selected</source>
+        <translation>%1, %2, ausgewählt</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+</context>
+<context>
+    <name>Desktop</name>
+    <message>
+        <source>PGN games (*.pgn);;All files (*)</source>
+        <translation>PGN-Partien (*.pgn);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Open Game</source>
+        <translation>Partie öffnen</translation>
+    </message>
+    <message>
+        <source>Save Game As</source>
+        <translation>Partie speichern unter</translation>
+    </message>
+</context>
+<context>
+    <name>dlgPosition</name>
+    <message>
+        <source>New Game from Position</source>
+        <translation>Neue Partie aus Stellung</translation>
+    </message>
+    <message>
+        <source>&amp;Position (FEN):</source>
+        <translation>&amp;Stellung (FEN):</translation>
+    </message>
+</context>
+<context>
+    <name>frmAbout</name>
+    <message>
+        <source>About</source>
+        <translation>Über Tavlon</translation>
+    </message>
+    <message>
+        <source>Tavlon</source>
+        <translation>Tavlon</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>Build</source>
+        <translation>Build</translation>
+    </message>
+    <message>
+        <source>Author</source>
+        <translation>Autor</translation>
+    </message>
+    <message>
+        <source>The Tavlon developers</source>
+        <translation>Die Tavlon-Entwickler</translation>
+    </message>
+    <message>
+        <source>Homepage</source>
+        <translation>Webseite</translation>
+    </message>
+    <message>
+        <source>Licence</source>
+        <translation>Lizenz</translation>
+    </message>
+    <message>
+        <source>MIT License</source>
+        <translation>MIT-Lizenz</translation>
+    </message>
+    <message>
+        <source>Copyright (c) 2026 The Tavlon developers. This program comes without warranty of any kind; see the MIT License for details.</source>
+        <translation>Copyright (c) 2026 Die Tavlon-Entwickler. Dieses Programm wird ohne jegliche Gewährleistung bereitgestellt; Einzelheiten stehen in der MIT-Lizenz.</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>frmMain</name>
+    <message>
+        <source>Tavlon</source>
+        <translation>Tavlon</translation>
+    </message>
+    <message>
+        <source>Move Piece</source>
+        <translation>Zug ausführen</translation>
+    </message>
+    <message>
+        <source>&amp;Game</source>
+        <translation>&amp;Partie</translation>
+    </message>
+    <message>
+        <source>New Game</source>
+        <translation>Neue Partie</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>Reverse Board</source>
+        <translation>Brett umdrehen</translation>
+    </message>
+    <message>
+        <source>Show Moves</source>
+        <translation>Züge anzeigen</translation>
+    </message>
+    <message>
+        <source>Show Last Move</source>
+        <translation>Letzten Zug zeigen</translation>
+    </message>
+    <message>
+        <source>Show Check</source>
+        <translation>Schach zeigen</translation>
+    </message>
+    <message>
+        <source>Show Legal Moves</source>
+        <translation>Zulässige Züge zeigen</translation>
+    </message>
+    <message>
+        <source>Show Coordinates</source>
+        <translation>Koordinaten zeigen</translation>
+    </message>
+    <message>
+        <source>Turn Board After Each Move</source>
+        <translation>Brett nach jedem Zug drehen</translation>
+    </message>
+    <message>
+        <source>Check Messages in a Box</source>
+        <translation>Schachmeldungen in einem Fenster</translation>
+    </message>
+    <message>
+        <source>&amp;Actions</source>
+        <translation>A&amp;ktionen</translation>
+    </message>
+    <message>
+        <source>Undo Last Move</source>
+        <translation>Letzten Zug zurücknehmen</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>Online Help</source>
+        <translation>Online-Hilfe</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Über Tavlon</translation>
+    </message>
+    <message>
+        <source>Queen</source>
+        <translation>Dame</translation>
+    </message>
+    <message>
+        <source>Rook</source>
+        <translation>Turm</translation>
+    </message>
+    <message>
+        <source>Bishop</source>
+        <translation>Läufer</translation>
+    </message>
+    <message>
+        <source>Knight</source>
+        <translation>Springer</translation>
+    </message>
+    <message>
+        <source>Hide Moves</source>
+        <translation>Züge ausblenden</translation>
+    </message>
+    <message>
+        <source>This feature requires a current internet connection.
+
+Click Yes if you are connected, otherwise, click No</source>
+        <translation>Diese Funktion braucht eine bestehende Internetverbindung.
+
+Klicken Sie auf Ja, wenn Sie verbunden sind, sonst auf Nein</translation>
+    </message>
+    <message>
+        <source>The game is over: %1</source>
+        <translation>Die Partie ist zu Ende: %1</translation>
+    </message>
+    <message>
+        <source>Illegal move: %1</source>
+        <translation>Unzulässiger Zug: %1</translation>
+    </message>
+    <message>
+        <source>Illegal move or bad syntax</source>
+        <translation>Unzulässiger Zug oder falsche Schreibweise</translation>
+    </message>
+    <message>
+        <source>White checkmated</source>
+        <translation>Weiß ist schachmatt</translation>
+    </message>
+    <message>
+        <source>White is in check</source>
+        <translation>Weiß steht im Schach</translation>
+    </message>
+    <message>
+        <source>Black checkmated</source>
+        <translation>Schwarz ist schachmatt</translation>
+    </message>
+    <message>
+        <source>Black is in check</source>
+        <translation>Schwarz steht im Schach</translation>
+    </message>
+    <message>
+        <source>White king in check</source>
+        <translation>Weißer König im Schach</translation>
+    </message>
+    <message>
+        <source>Black king in check</source>
+        <translation>Schwarzer König im Schach</translation>
+    </message>
+    <message>
+        <source>Stalemate</source>
+        <translation>Patt</translation>
+    </message>
+    <message>
+        <source>White to move</source>
+        <translation>Weiß am Zug</translation>
+    </message>
+    <message>
+        <source>Black to move</source>
+        <translation>Schwarz am Zug</translation>
+    </message>
+    <message>
+        <source>Not a move: type two squares, as in e2e4</source>
+        <translation>Kein Zug: zwei Felder eingeben, etwa e2e4</translation>
+    </message>
+    <message>
+        <source>There is no piece on %1</source>
+        <translation>Auf %1 steht keine Figur</translation>
+    </message>
+    <message>
+        <source>The piece on %1 is White&apos;s; Black is to move</source>
+        <translation>Die Figur auf %1 gehört Weiß; Schwarz ist am Zug</translation>
+    </message>
+    <message>
+        <source>The piece on %1 is Black&apos;s; White is to move</source>
+        <translation>Die Figur auf %1 gehört Schwarz; Weiß ist am Zug</translation>
+    </message>
+    <message>
+        <source>Illegal move: %1-%2</source>
+        <translation>Unzulässiger Zug: %1-%2</translation>
+    </message>
+    <message>
+        <source>New Game from Position...</source>
+        <translation>Neue Partie aus Stellung...</translation>
+    </message>
+    <message>
+        <source>Open Game...</source>
+        <translation>Partie öffnen...</translation>
+    </message>
+    <message>
+        <source>Save Game</source>
+        <translation>Partie speichern</translation>
+    </message>
+    <message>
+        <source>Save Game As...</source>
+        <translation>Partie speichern unter...</translation>
+    </message>
+    <message>
+        <source>Claim Draw</source>
+        <translation>Remis beanspruchen</translation>
+    </message>
+    <message>
+        <source>Agree to a Draw</source>
+        <translation>Remis vereinbaren</translation>
+    </message>
+    <message>
+        <source>Resign</source>
+        <translation>Aufgeben</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>Copy Game</source>
+        <translation>Partie kopieren</translation>
+    </message>
+    <message>
+        <source>Copy Position</source>
+        <translation>Stellung kopieren</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Einfügen</translation>
+    </message>
+    <message>
+        <source>Standard Notation</source>
+        <translation>Standardnotation</translation>
+    </message>
+    <message>
+        <source>Tavlon - %1</source>
+        <translation>Tavlon - %1</translation>
+    </message>
+    <message>
+        <source>Save the current game?</source>
+        <translation>Die aktuelle Partie speichern?</translation>
+    </message>
+    <message>
+        <source>Cannot open %1:
+%2</source>
+        <translation>%1 kann nicht geöffnet werden:
+%2</translation>
+    </message>
+    <message>
+        <source>Cannot save %1:
+%2</source>
+        <translation>%1 kann nicht gespeichert werden:
+%2</translation>
+    </message>
+    <message>
+        <source>Saved %1</source>
+        <translation>%1 gespeichert</translation>
+    </message>
+    <message>
+        <source>The clipboard holds neither a position nor a game</source>
+        <translation>Die Zwischenablage enthält weder eine Stellung noch eine Partie</translation>
+    </message>
+    <message>
+        <source>Cannot paste the game:
+%1</source>
+        <translation>Die Partie kann nicht eingefügt werden:
+%1</translation>
+    </message>
+    <message>
+        <source>Does White resign?</source>
+        <translation>Gibt Weiß auf?</translation>
+    </message>
+    <message>
+        <source>Does Black resign?</source>
+        <translation>Gibt Schwarz auf?</translation>
+    </message>
+    <message>
+        <source>Black resigns</source>
+        <translation>Schwarz gibt auf</translation>
+    </message>
+    <message>
+        <source>White resigns</source>
+        <translation>Weiß gibt auf</translation>
+    </message>
+    <message>
+        <source>Draw by insufficient material</source>
+        <translation>Remis durch ungenügendes Material</translation>
+    </message>
+    <message>
+        <source>Draw by fivefold repetition</source>
+        <translation>Remis durch fünffache Stellungswiederholung</translation>
+    </message>
+    <message>
+        <source>Draw by threefold repetition</source>
+        <translation>Remis durch dreifache Stellungswiederholung</translation>
+    </message>
+    <message>
+        <source>Draw by the seventy-five-move rule</source>
+        <translation>Remis durch die 75-Züge-Regel</translation>
+    </message>
+    <message>
+        <source>Draw by the fifty-move rule</source>
+        <translation>Remis durch die 50-Züge-Regel</translation>
+    </message>
+    <message>
+        <source>Draw by agreement</source>
+        <translation>Remis durch Vereinbarung</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>A chess board for two players at one computer.</source>
+        <translation>Ein Schachbrett für zwei Spieler an einem Computer.</translation>
+    </message>
+    <message>
+        <source>A PGN game to open.</source>
+        <translation>Eine PGN-Partie zum Öffnen.</translation>
+    </message>
+    <message>
+        <source>FILE</source>
+        <translation>DATEI</translation>
+    </message>
+</context>
 </TS>

@@ -19,7 +19,7 @@ QLabel *NewLabel(const QString &sName, const QString &sText, const QFont &font, 
 
 frmAbout::frmAbout(UrlOpener opener, QWidget *parent)
     : QDialog(parent), oOpenUrl(std::move(opener)) {
-    setWindowTitle(QStringLiteral("About"));
+    setWindowTitle(tr("About"));
     setWindowIcon(TavlonIcon());
     setModal(false);
 
@@ -39,31 +39,29 @@ frmAbout::frmAbout(UrlOpener opener, QWidget *parent)
     grid->setHorizontalSpacing(16);
     grid->setColumnStretch(1, 1);
     grid->addWidget(Image1, 0, 0, Qt::AlignLeft | Qt::AlignVCenter);
-    grid->addWidget(NewLabel(QStringLiteral("Label1"), QStringLiteral("Tavlon"), titleFont, this),
-                    0, 1);
+    grid->addWidget(NewLabel(QStringLiteral("Label1"), tr("Tavlon"), titleFont, this), 0, 1);
     grid->setRowMinimumHeight(1, 12);
 
     const QString sHomepage = Homepage().toString();
     struct Line {
         const char *captionName;
-        const char *caption;
+        const char *caption; // marked with QT_TR_NOOP
         const char *valueName;
         QString value;
     };
     const Line lines[] = {
-        {"Label2", "Version", "Label13",
+        {"Label2", QT_TR_NOOP("Version"), "Label13",
          QStringLiteral("%1.%2").arg(TAVLON_VERSION_MAJOR).arg(TAVLON_VERSION_MINOR)},
-        {"Label7", "Build", "Label14", QString::number(TAVLON_VERSION_PATCH)},
-        {"Label3", "Author", "Label15", QStringLiteral("The Tavlon developers")},
-        {"Label4", "Homepage", "Label16",
+        {"Label7", QT_TR_NOOP("Build"), "Label14", QString::number(TAVLON_VERSION_PATCH)},
+        {"Label3", QT_TR_NOOP("Author"), "Label15", tr("The Tavlon developers")},
+        {"Label4", QT_TR_NOOP("Homepage"), "Label16",
          QStringLiteral("<a href=\"%1\">%1</a>").arg(sHomepage.toHtmlEscaped())},
-        {"Label5", "Licence", "Label17", QStringLiteral("MIT License")},
+        {"Label5", QT_TR_NOOP("Licence"), "Label17", tr("MIT License")},
     };
     int nRow = 2;
     for (const Line &line : lines) {
-        grid->addWidget(NewLabel(QString::fromLatin1(line.captionName),
-                                 QString::fromLatin1(line.caption), font, this),
-                        nRow, 0);
+        grid->addWidget(
+            NewLabel(QString::fromLatin1(line.captionName), tr(line.caption), font, this), nRow, 0);
         grid->addWidget(NewLabel(QString::fromLatin1(line.valueName), line.value, font, this), nRow,
                         1);
         ++nRow;
@@ -78,16 +76,15 @@ frmAbout::frmAbout(UrlOpener opener, QWidget *parent)
             [this](const QString &sLink) { oOpenUrl(QUrl(sLink)); });
 
     auto *notice = NewLabel(QStringLiteral("Label8"),
-                            QStringLiteral("Copyright (c) 2026 The Tavlon developers. This program "
-                                           "comes without warranty of any kind; see the MIT "
-                                           "License for details."),
+                            tr("Copyright (c) 2026 The Tavlon developers. This program comes "
+                               "without warranty of any kind; see the MIT License for details."),
                             font, this);
     notice->setWordWrap(true);
     grid->setRowMinimumHeight(nRow++, 8);
     grid->addWidget(notice, nRow++, 0, 1, 2);
     grid->setRowStretch(nRow++, 1);
 
-    auto *Command1 = new QPushButton(QStringLiteral("&Close"), this);
+    auto *Command1 = new QPushButton(tr("&Close"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setDefault(true);
     connect(Command1, &QPushButton::clicked, this, &QDialog::close);

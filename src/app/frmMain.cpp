@@ -1,5 +1,6 @@
 #include "frmMain.h"
 
+#include "Notation.h"
 #include "frmAbout.h"
 
 #include <QCloseEvent>
@@ -15,11 +16,11 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
+#include <stdexcept>
 #include <tavlon/Board.h>
 
 namespace {
 
-const QString sTitle = QStringLiteral("Tavlon");
 const QColor BackColor(224, 224, 224);
 
 // Client-area geometry in logical pixels. The board is fixed at 332 x 332; the move lists sit
@@ -41,7 +42,7 @@ constexpr qint16 BlackQueen = 1, BlackRook = 2, BlackKnight = 3, BlackBishop = 4
 } // namespace
 
 frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpener()) {
-    setWindowTitle(sTitle);
+    setWindowTitle(tr("Tavlon"));
     setWindowIcon(TavlonIcon());
 
     auto *client = new QWidget(this);
@@ -72,7 +73,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
     txtMovePiece = new QLineEdit(QStringLiteral("e2e4"), client);
     txtMovePiece->setObjectName(QStringLiteral("txtMovePiece"));
     txtMovePiece->setGeometry(4, RowTop, 200, RowHeight);
-    cmdMovePiece = new QPushButton(QStringLiteral("Move Piece"), client);
+    cmdMovePiece = new QPushButton(tr("Move Piece"), client);
     cmdMovePiece->setObjectName(QStringLiteral("cmdMovePiece"));
     cmdMovePiece->setGeometry(210, RowTop, BoardSize - 214, RowHeight);
 
@@ -146,51 +147,50 @@ void frmMain::BuildMenus() {
         return action;
     };
 
-    // The ampersands give Alt+G, Alt+V, Alt+A and Alt+H; the captions read as before.
-    QMenu *mnuGame = bar->addMenu(QStringLiteral("&Game"));
+    // The ampersands give Alt+G, Alt+E, Alt+V, Alt+A and Alt+H; the captions read as before.
+    QMenu *mnuGame = bar->addMenu(tr("&Game"));
     mnuGame->setObjectName(QStringLiteral("mnuGame"));
-    addItem(mnuGame, "mnuGameNew", QStringLiteral("New Game"), QKeySequence(Qt::CTRL | Qt::Key_N),
+    addItem(mnuGame, "mnuGameNew", tr("New Game"), QKeySequence(Qt::CTRL | Qt::Key_N),
             &frmMain::mnuGameNew_Click);
-    QAction *mnuExit = addItem(mnuGame, "mnuExit", QStringLiteral("Exit"),
-                               QKeySequence(Qt::CTRL | Qt::Key_Q), nullptr);
+    QAction *mnuExit =
+        addItem(mnuGame, "mnuExit", tr("Exit"), QKeySequence(Qt::CTRL | Qt::Key_Q), nullptr);
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
 
-    QMenu *mnuView = bar->addMenu(QStringLiteral("&View"));
+    QMenu *mnuView = bar->addMenu(tr("&View"));
     mnuView->setObjectName(QStringLiteral("mnuView"));
-    addItem(mnuView, "mnuViewReverse", QStringLiteral("Reverse Board"),
-            QKeySequence(Qt::CTRL | Qt::Key_R), &frmMain::mnuViewReverse_Click);
-    mnuHideMoves = addItem(mnuView, "mnuHideMoves", QStringLiteral("Show Moves"),
+    addItem(mnuView, "mnuViewReverse", tr("Reverse Board"), QKeySequence(Qt::CTRL | Qt::Key_R),
+            &frmMain::mnuViewReverse_Click);
+    mnuHideMoves = addItem(mnuView, "mnuHideMoves", tr("Show Moves"),
                            QKeySequence(Qt::CTRL | Qt::Key_H), &frmMain::mnuHideMoves_Click);
     mnuView->addSeparator();
-    AddOption(mnuView, "mnuShowLastMove", QStringLiteral("Show Last Move"), "view/showLastMove",
-              true, &frmMain::mnuShowLastMove_Toggled);
-    AddOption(mnuView, "mnuShowCheck", QStringLiteral("Show Check"), "view/showCheck", true,
+    AddOption(mnuView, "mnuShowLastMove", tr("Show Last Move"), "view/showLastMove", true,
+              &frmMain::mnuShowLastMove_Toggled);
+    AddOption(mnuView, "mnuShowCheck", tr("Show Check"), "view/showCheck", true,
               &frmMain::mnuShowCheck_Toggled);
-    AddOption(mnuView, "mnuShowLegalMoves", QStringLiteral("Show Legal Moves"),
-              "view/showLegalMoves", true, &frmMain::mnuShowLegalMoves_Toggled);
-    AddOption(mnuView, "mnuShowCoordinates", QStringLiteral("Show Coordinates"),
-              "view/showCoordinates", true, &frmMain::mnuShowCoordinates_Toggled);
-    AddOption(mnuView, "mnuTurnBoard", QStringLiteral("Turn Board After Each Move"),
-              "view/turnBoard", false, &frmMain::mnuTurnBoard_Toggled);
-    AddOption(mnuView, "mnuCheckBox", QStringLiteral("Check Messages in a Box"),
-              "view/checkMessagesInBox", true, &frmMain::mnuCheckBox_Toggled);
+    AddOption(mnuView, "mnuShowLegalMoves", tr("Show Legal Moves"), "view/showLegalMoves", true,
+              &frmMain::mnuShowLegalMoves_Toggled);
+    AddOption(mnuView, "mnuShowCoordinates", tr("Show Coordinates"), "view/showCoordinates", true,
+              &frmMain::mnuShowCoordinates_Toggled);
+    AddOption(mnuView, "mnuTurnBoard", tr("Turn Board After Each Move"), "view/turnBoard", false,
+              &frmMain::mnuTurnBoard_Toggled);
+    AddOption(mnuView, "mnuCheckBox", tr("Check Messages in a Box"), "view/checkMessagesInBox",
+              true, &frmMain::mnuCheckBox_Toggled);
 
-    QMenu *mnuActions = bar->addMenu(QStringLiteral("&Actions"));
+    QMenu *mnuActions = bar->addMenu(tr("&Actions"));
     mnuActions->setObjectName(QStringLiteral("mnuActions"));
-    addItem(mnuActions, "mnuActionsUndo", QStringLiteral("Undo Last Move"),
-            QKeySequence(Qt::CTRL | Qt::Key_U), &frmMain::mnuActionsUndo_Click);
+    addItem(mnuActions, "mnuActionsUndo", tr("Undo Last Move"), QKeySequence(Qt::CTRL | Qt::Key_U),
+            &frmMain::mnuActionsUndo_Click);
 
-    QMenu *mnuHelp = bar->addMenu(QStringLiteral("&Help"));
+    QMenu *mnuHelp = bar->addMenu(tr("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    addItem(mnuHelp, "HHonline", QStringLiteral("Online Help"), QKeySequence(Qt::Key_F1),
+    addItem(mnuHelp, "HHonline", tr("Online Help"), QKeySequence(Qt::Key_F1),
             &frmMain::HHonline_Click);
-    addItem(mnuHelp, "mnuHelpAbout", QStringLiteral("About"), QKeySequence(),
-            &frmMain::mnuHelpAbout_Click);
+    addItem(mnuHelp, "mnuHelpAbout", tr("About"), QKeySequence(), &frmMain::mnuHelpAbout_Click);
 
     // The promotion menus are never added to the menu bar; they only pop up at the pointer.
     struct Choice {
         const char *name;
-        const char *caption;
+        const char *caption; // marked with QT_TR_NOOP
         qint16 nClass;
     };
     auto buildPromotion = [this](const char *name, std::initializer_list<Choice> choices) {
@@ -200,7 +200,7 @@ void frmMain::BuildMenus() {
             // The piece's own picture beside its name; QIcon picks the 2x file where needed.
             QAction *action =
                 menu->addAction(QIcon(QStringLiteral(":/tavlon/pieces/%1.png").arg(choice.nClass)),
-                                QString::fromLatin1(choice.caption));
+                                tr(choice.caption));
             action->setObjectName(QString::fromLatin1(choice.name));
             const qint16 nClass = choice.nClass;
             connect(action, &QAction::triggered, this, [this, nClass] { AnswerPromotion(nClass); });
@@ -217,15 +217,15 @@ void frmMain::BuildMenus() {
         return menu;
     };
     mnuWhitePawnPromotion =
-        buildPromotion("mnuWhitePawnPromotion", {{"mnuWQ", "Queen", WhiteQueen},
-                                                 {"mnuWR", "Rook", WhiteRook},
-                                                 {"mnuWB", "Bishop", WhiteBishop},
-                                                 {"mnuWN", "Knight", WhiteKnight}});
+        buildPromotion("mnuWhitePawnPromotion", {{"mnuWQ", QT_TR_NOOP("Queen"), WhiteQueen},
+                                                 {"mnuWR", QT_TR_NOOP("Rook"), WhiteRook},
+                                                 {"mnuWB", QT_TR_NOOP("Bishop"), WhiteBishop},
+                                                 {"mnuWN", QT_TR_NOOP("Knight"), WhiteKnight}});
     mnuBlackPawnPromotion =
-        buildPromotion("mnuBlackPawnPromotion", {{"mnuBQ", "Queen", BlackQueen},
-                                                 {"mnuBR", "Rook", BlackRook},
-                                                 {"mnuBB", "Bishop", BlackBishop},
-                                                 {"mnuBN", "Knight", BlackKnight}});
+        buildPromotion("mnuBlackPawnPromotion", {{"mnuBQ", QT_TR_NOOP("Queen"), BlackQueen},
+                                                 {"mnuBR", QT_TR_NOOP("Rook"), BlackRook},
+                                                 {"mnuBB", QT_TR_NOOP("Bishop"), BlackBishop},
+                                                 {"mnuBN", QT_TR_NOOP("Knight"), BlackKnight}});
 }
 
 void frmMain::SetOuterWidth(int nWidth) {
@@ -242,7 +242,7 @@ void frmMain::ShowMessage(const QString &sText) {
     }
     // Owned through a guard: the window may be gone by the time the nested loop returns.
     QPointer<QMessageBox> box =
-        new QMessageBox(QMessageBox::NoIcon, sTitle, sText, QMessageBox::Ok, this);
+        new QMessageBox(QMessageBox::NoIcon, tr("Tavlon"), sText, QMessageBox::Ok, this);
     box->exec();
     delete box.data();
 }
@@ -270,13 +270,9 @@ void frmMain::mnuViewReverse_Click() {
 }
 
 void frmMain::mnuHideMoves_Click() {
-    if (mnuHideMoves->text() == QLatin1String("Hide Moves")) {
-        SetOuterWidth(NarrowWidth);
-        mnuHideMoves->setText(QStringLiteral("Show Moves"));
-    } else {
-        SetOuterWidth(WideWidth);
-        mnuHideMoves->setText(QStringLiteral("Hide Moves"));
-    }
+    bWide = !bWide;
+    SetOuterWidth(bWide ? WideWidth : NarrowWidth);
+    mnuHideMoves->setText(bWide ? tr("Hide Moves") : tr("Show Moves"));
 }
 
 void frmMain::mnuActionsUndo_Click() {
@@ -295,9 +291,9 @@ void frmMain::mnuActionsUndo_Click() {
 
 void frmMain::HHonline_Click() {
     QPointer<QMessageBox> box =
-        new QMessageBox(QMessageBox::Information, QStringLiteral("Online Help"),
-                        QStringLiteral("This feature requires a current internet connection.\n\n"
-                                       "Click Yes if you are connected, otherwise, click No"),
+        new QMessageBox(QMessageBox::Information, tr("Online Help"),
+                        tr("This feature requires a current internet connection.\n\n"
+                           "Click Yes if you are connected, otherwise, click No"),
                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
     const int nAnswer = box->exec();
     if (box.isNull()) {
@@ -330,7 +326,9 @@ void frmMain::cmdMovePiece_Click() {
     const QString sText = txtMovePiece->text().trimmed();
     const QString sSrc = sText.left(2), sDest = sText.right(2);
     // Two names need four characters: "e4" alone names one square twice, and is no move.
-    const QString sCause = sText.size() < 4 ? RefusalCause({}, {}) : RefusalCause(sSrc, sDest);
+    bool bNotAMove = true;
+    const QString sCause =
+        sText.size() < 4 ? RefusalCause({}, {}, bNotAMove) : RefusalCause(sSrc, sDest, bNotAMove);
     if (Board1->MovePiece(sSrc, sDest) || !oSelf || bClosing || Board1->MovePieceSan(sText) ||
         !oSelf) {
         return;
@@ -342,26 +340,22 @@ void frmMain::cmdMovePiece_Click() {
     }
     // Text that reads as a move but is not one of the legal ones is an illegal move, not bad
     // syntax.
-    const bool bSanReadable = !Board1->LastError().contains(QLatin1String("unreadable"));
-    ShowStatus(sCause.startsWith(QLatin1String("Not a move")) && bSanReadable
-                   ? tr("Illegal move: %1").arg(sText)
-                   : sCause);
-    ShowMessage(QStringLiteral("Illegal move or bad syntax"));
+    ShowStatus(bNotAMove && ReadsAsMove(sText) ? tr("Illegal move: %1").arg(sText) : sCause);
+    ShowMessage(tr("Illegal move or bad syntax"));
 }
 
 void frmMain::Board1_KingInCheck(bool IsWhite, bool IsMate) {
-    sMoveOutcome = QStringLiteral("%1 %2").arg(
-        IsWhite ? QStringLiteral("White") : QStringLiteral("Black"),
-        IsMate ? QStringLiteral("checkmated") : QStringLiteral("is in check"));
+    if (IsWhite)
+        sMoveOutcome = IsMate ? tr("White checkmated") : tr("White is in check");
+    else
+        sMoveOutcome = IsMate ? tr("Black checkmated") : tr("Black is in check");
     if (!IsMate && !bCheckBox) {
         return; // the status line says it once the turn has passed
     }
     if (IsWhite) {
-        ShowMessage(IsMate ? QStringLiteral("White checkmated")
-                           : QStringLiteral("White king in check"));
+        ShowMessage(IsMate ? tr("White checkmated") : tr("White king in check"));
     } else {
-        ShowMessage(IsMate ? QStringLiteral("Black checkmated")
-                           : QStringLiteral("Black king in check"));
+        ShowMessage(IsMate ? tr("Black checkmated") : tr("Black king in check"));
     }
 }
 
@@ -389,14 +383,14 @@ void frmMain::Board1_PieceMovement(const QString &SrcNotation, const QString &De
 }
 
 void frmMain::Board1_Stalemate() {
-    sMoveOutcome = QStringLiteral("Stalemate");
-    ShowMessage(QStringLiteral("Stalemate"));
+    sMoveOutcome = tr("Stalemate");
+    ShowMessage(tr("Stalemate"));
 }
 
 void frmMain::showEvent(QShowEvent *event) {
     bClosing = false; // a window shown again after close() is a live window again
     // The frame is known only once the window exists; keep the outer width as set.
-    SetOuterWidth(mnuHideMoves->text() == QLatin1String("Hide Moves") ? WideWidth : NarrowWidth);
+    SetOuterWidth(bWide ? WideWidth : NarrowWidth);
     QMainWindow::showEvent(event);
 }
 
@@ -478,9 +472,10 @@ void frmMain::Board1_PositionChanged() {
     if (sStatus.isEmpty() && Board1->Result() != QLatin1String("*"))
         sStatus = tr("The game is over: %1").arg(Board1->Result()); // GameOver may say more
     if (sStatus.isEmpty()) {
-        const QString sSide = bWhite ? QStringLiteral("White") : QStringLiteral("Black");
-        sStatus = Board1->SideToMoveInCheck() ? sSide + QStringLiteral(" is in check")
-                                              : sSide + QStringLiteral(" to move");
+        if (Board1->SideToMoveInCheck())
+            sStatus = bWhite ? tr("White is in check") : tr("Black is in check");
+        else
+            sStatus = bWhite ? tr("White to move") : tr("Black to move");
     }
     ShowStatus(sStatus);
     if (bTurnBoard) {
@@ -490,20 +485,33 @@ void frmMain::Board1_PositionChanged() {
     }
 }
 
-QString frmMain::RefusalCause(const QString &sSrc, const QString &sDest) const {
+QString frmMain::RefusalCause(const QString &sSrc, const QString &sDest, bool &bNotAMove) const {
     const auto IsSquareName = [](const QString &s) {
         return s.size() == 2 && s[0] >= QLatin1Char('a') && s[0] <= QLatin1Char('h') &&
                s[1] >= QLatin1Char('1') && s[1] <= QLatin1Char('8');
     };
-    if (!IsSquareName(sSrc) || !IsSquareName(sDest))
-        return QStringLiteral("Not a move: type two squares, as in e2e4");
+    bNotAMove = !IsSquareName(sSrc) || !IsSquareName(sDest);
+    if (bNotAMove)
+        return tr("Not a move: type two squares, as in e2e4");
     const qint16 nClass = Board1->PieceAt(sSrc);
     if (nClass < 0)
-        return QStringLiteral("There is no piece on %1").arg(sSrc);
+        return tr("There is no piece on %1").arg(sSrc);
     const bool bWhitePiece = nClass >= WhiteOffset;
     if (bWhitePiece != Board1->IsWhitesTurn())
-        return QStringLiteral("The piece on %1 is %2's; %3 is to move")
-            .arg(sSrc, bWhitePiece ? QStringLiteral("White") : QStringLiteral("Black"),
-                 bWhitePiece ? QStringLiteral("Black") : QStringLiteral("White"));
-    return QStringLiteral("Illegal move: %1-%2").arg(sSrc, sDest);
+        return (bWhitePiece ? tr("The piece on %1 is White's; Black is to move")
+                            : tr("The piece on %1 is Black's; White is to move"))
+            .arg(sSrc);
+    return tr("Illegal move: %1-%2").arg(sSrc, sDest);
+}
+
+bool frmMain::ReadsAsMove(const QString &sText) {
+    // Whether the notation reader understood the text, whatever the position: its causes are
+    // fixed English words, unlike the board's translated LastError().
+    clsRules oAny;
+    try {
+        Notation::ParseSan(oAny, sText.toStdString(), true);
+    } catch (const std::invalid_argument &e) {
+        return std::string_view(e.what()) != "unreadable move";
+    }
+    return true;
 }

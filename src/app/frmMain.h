@@ -61,8 +61,11 @@ private:
     void mnuTurnBoard_Toggled(bool bOn);
     void mnuCheckBox_Toggled(bool bOn);
     void Board1_PositionChanged();
-    // Why a typed move was refused, in words for the status line.
-    QString RefusalCause(const QString &sSrc, const QString &sDest) const;
+    // Why a typed move was refused, in words for the status line; bNotAMove is set when the
+    // text names no two squares.
+    QString RefusalCause(const QString &sSrc, const QString &sDest, bool &bNotAMove) const;
+    // Whether the notation reader understands the text as a move, legal or not.
+    static bool ReadsAsMove(const QString &sText);
 
     void mnuGameNew_Click();
     void mnuViewReverse_Click();
@@ -90,6 +93,8 @@ private:
 
     // The orientation the next Reverse Board asks for; the board itself does not remember it.
     bool bView = false;
+    // Whether the move lists show (Show Moves / Hide Moves).
+    bool bWide = false;
     // True from PawnPromotion until a piece has been chosen: the board refuses game commands
     // meanwhile, so the window must not touch its lists either.
     bool bPromotionPending = false;

@@ -23,7 +23,6 @@
 
 namespace {
 
-const QString sTitle = QStringLiteral("Tavlon");
 const QString sNotationKey = QStringLiteral("view/standardNotation");
 
 // Half-moves played before the position of a FEN: 2 per full move, one more with Black to move.
@@ -88,7 +87,7 @@ void frmMain::BuildRecordMenus() {
     mnuGame->insertSeparator(mnuExit);
     connect(mnuGame, &QMenu::aboutToShow, this, &frmMain::UpdateGameActions);
 
-    auto *mnuEdit = new QMenu(tr("Edit"), this);
+    auto *mnuEdit = new QMenu(tr("&Edit"), this);
     mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
     mnuEdit->addActions(
         {item("mnuEditCopyGame", tr("Copy Game"), QKeySequence(Qt::CTRL | Qt::Key_C),
@@ -113,8 +112,8 @@ void frmMain::ShowStatus(const QString &sText) {
 }
 
 void frmMain::UpdateCaption() {
-    setWindowTitle(sFile.isEmpty() ? sTitle
-                                   : sTitle + QStringLiteral(" - ") + QFileInfo(sFile).fileName());
+    setWindowTitle(sFile.isEmpty() ? tr("Tavlon")
+                                   : tr("Tavlon - %1").arg(QFileInfo(sFile).fileName()));
 }
 
 void frmMain::UpdateGameActions() {
@@ -127,7 +126,7 @@ bool frmMain::MaybeSave() {
     if (!bUnsaved || Board1->CoordinateMoves().isEmpty())
         return true;
     QPointer<QMessageBox> box =
-        new QMessageBox(QMessageBox::Question, sTitle, tr("Save the current game?"),
+        new QMessageBox(QMessageBox::Question, tr("Tavlon"), tr("Save the current game?"),
                         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
     box->setDefaultButton(QMessageBox::Save);
     const int nAnswer = box->exec();
@@ -328,7 +327,7 @@ void frmMain::mnuGameAgreeDraw_Click() {
 void frmMain::mnuGameResign_Click() {
     if (bPromotionPending || Board1->Result() != QLatin1String("*"))
         return;
-    QPointer<QMessageBox> box = new QMessageBox(QMessageBox::Question, sTitle,
+    QPointer<QMessageBox> box = new QMessageBox(QMessageBox::Question, tr("Tavlon"),
                                                 Board1->IsWhitesTurn() ? tr("Does White resign?")
                                                                        : tr("Does Black resign?"),
                                                 QMessageBox::Yes | QMessageBox::No, this);

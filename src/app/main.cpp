@@ -57,9 +57,9 @@ int main(int argc, char *argv[]) {
         QCoreApplication::translate("main", "A chess board for two players at one computer."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("FILE"),
-                                 QCoreApplication::translate("main", "A PGN game to open."),
-                                 QStringLiteral("[FILE]"));
+    const QString sFile = QCoreApplication::translate("main", "FILE");
+    parser.addPositionalArgument(sFile, QCoreApplication::translate("main", "A PGN game to open."),
+                                 QStringLiteral("[%1]").arg(sFile));
     parser.process(app); // --help and --version print their text and exit here
 
     frmMain window;

@@ -335,7 +335,16 @@ bool Board::MovePieceSan(const QString &sSan) {
     try {
         oMove = Notation::ParseSan(d->m_oRules, sSan.toStdString(), true);
     } catch (const std::invalid_argument &e) {
-        return Refuse(QString::fromStdString(e.what()));
+        // The notation reader's causes are a few fixed phrases; listed for the translators.
+        [[maybe_unused]] static const char *const Causes[] = {
+            QT_TR_NOOP("no move given"),
+            QT_TR_NOOP("unreadable move"),
+            QT_TR_NOOP("ambiguous move"),
+            QT_TR_NOOP("no legal move matches"),
+            QT_TR_NOOP("castling is not legal here"),
+            QT_TR_NOOP("the promotion piece is missing"),
+            QT_TR_NOOP("not a legal move")};
+        return Refuse(tr(e.what()));
     }
     EndDrag();
     Select(0);
@@ -712,20 +721,18 @@ void Board::ClickSquare(int nSquare) {
 }
 
 QString Board::SquareDescription(int nSquare) const {
-    static const char *const Kinds[] = {"king", "queen", "rook", "knight", "bishop", "pawn"};
+    // Whole phrases, indexed [white][kind], as other languages inflect the colour by the piece.
+    static const char *const Pieces[2][6] = {
+        {QT_TR_NOOP("black king"), QT_TR_NOOP("black queen"), QT_TR_NOOP("black rook"),
+         QT_TR_NOOP("black knight"), QT_TR_NOOP("black bishop"), QT_TR_NOOP("black pawn")},
+        {QT_TR_NOOP("white king"), QT_TR_NOOP("white queen"), QT_TR_NOOP("white rook"),
+         QT_TR_NOOP("white knight"), QT_TR_NOOP("white bishop"), QT_TR_NOOP("white pawn")}};
     const clsSquare &o = d->m_oRules.Square(nSquare);
-    QString s = SquareName(nSquare);
-    if (o.HasPiece) {
-        s += QStringLiteral(", %1 %2").arg(modConsts::IsWhiteClass(o.Piece->Class)
-                                               ? QStringLiteral("white")
-                                               : QStringLiteral("black"),
-                                           QLatin1String(Kinds[modConsts::KindOf(o.Piece->Class)]));
-    } else {
-        s += QStringLiteral(", empty");
-    }
-    if (nSquare == d->m_nSelected)
-        s += QStringLiteral(", selected");
-    return s;
+    const QString sState = o.HasPiece ? tr(Pieces[modConsts::IsWhiteClass(o.Piece->Class) ? 1 : 0]
+                                                 [modConsts::KindOf(o.Piece->Class)])
+                                      : tr("empty");
+    return nSquare == d->m_nSelected ? tr("%1, %2, selected").arg(SquareName(nSquare), sState)
+                                     : tr("%1, %2").arg(SquareName(nSquare), sState);
 }
 
 void Board::keyPressEvent(QKeyEvent *event) {

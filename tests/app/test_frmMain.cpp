@@ -1,4 +1,5 @@
 #include "MainWindowTest.h"
+#include "Translations.h"
 #include "frmAbout.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 namespace {
@@ -176,6 +178,23 @@ TEST_F(MainWindow, ViewOptionsReachTheBoardAndAreRemembered) {
     QTest::qWait(50);
     EXPECT_TRUE(answerer.seen.isEmpty());
     EXPECT_EQ(Status(), "Black is in check");
+}
+
+// Under a German locale the menus, the status line and the boxes speak German.
+TEST(MainWindowGerman, MenusStatusAndBoxesAreTranslated) {
+    TemporarySettings oSettings;
+    InstallTranslations(QLocale(QLocale::German, QLocale::Germany));
+    // Deleting a translator uninstalls it: the other tests in this process stay English.
+    const auto oTranslators = qApp->findChildren<QTranslator *>(Qt::FindDirectChildrenOnly);
+    const auto oUninstall = qScopeGuard([&] { qDeleteAll(oTranslators); });
+    frmMain w;
+    EXPECT_EQ(w.findChild<QMenu *>("mnuGame")->title(), "&Partie");
+    EXPECT_EQ(w.statusBar()->currentMessage(), "Weiß am Zug");
+    Answerer answerer({"OK"});
+    w.findChild<QLineEdit *>("txtMovePiece")->setText("x9"); // unreadable, whatever the language
+    w.findChild<QPushButton *>("cmdMovePiece")->click();
+    EXPECT_EQ(answerer.seen, QStringList{"Tavlon:Unzulässiger Zug oder falsche Schreibweise"});
+    EXPECT_EQ(w.statusBar()->currentMessage(), "Kein Zug: zwei Felder eingeben, etwa e2e4");
 }
 
 } // namespace

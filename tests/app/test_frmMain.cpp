@@ -1,4 +1,4 @@
-#include "BoardTestSupport.h"
+#include "TestBoard.h"
 #include "frmAbout.h"
 #include "frmMain.h"
 

@@ -1,4 +1,4 @@
-#include "BoardTestSupport.h"
+#include "TestBoard.h"
 
 #include <array>
 #include <gtest/gtest.h>

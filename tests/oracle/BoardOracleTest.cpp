@@ -35,12 +35,8 @@ public:
     }
 
     void Start(const std::string &sFen) override {
-        std::string sLayout;
-        for (int i = 1; i <= SquareCount; ++i) {
-            const char c = PieceAt(sFen, i);
-            sLayout += c == '.' ? EmptyLayoutCode : LayoutCodes[std::size_t(ClassOfLetter(c))];
-        }
-        m_oBoard.NewGame(sFen.find(" w ") != std::string::npos, QString::fromStdString(sLayout));
+        m_oBoard.NewGame(sFen.find(" w ") != std::string::npos,
+                         QString::fromStdString(LayoutFromFen(sFen)));
     }
 
     // Tries every destination for each piece of the side to move, a promotion once per piece:
@@ -56,8 +52,8 @@ public:
             for (int d = 1; d <= SquareCount; ++d)
                 for (m_nKind = BlackQueen; m_nKind <= BlackBishop; ++m_nKind) {
                     m_nPromotions = 0;
-                    if (Move(UciOf(s, d))) {
-                        oMoves.push_back(UciOf(
+                    if (Move(Uci(s, d))) {
+                        oMoves.push_back(Uci(
                             s, d, m_nPromotions ? (bWhite ? WhiteOffset : 0) + m_nKind : NoPiece));
                         m_oBoard.UndoLastMove();
                     }
@@ -84,6 +80,14 @@ public:
     bool Undo() override { return m_oBoard.UndoLastMove(); }
 
 private:
+    static std::string Uci(int s, int d, int nPromotion = NoPiece) {
+        return Notation::Coordinate(
+            ::Move{std::int8_t(s), std::int8_t(d), std::int16_t(nPromotion)});
+    }
+    static std::int16_t ClassOfLetter(char c) {
+        return static_cast<std::int16_t>(std::string_view("kqrnbpKQRNBP").find(c));
+    }
+
     // MovePiece with the events of this one move collected.
     bool Move(const std::string &sMove) {
         m_nCaptured = NoPiece;

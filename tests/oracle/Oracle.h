@@ -3,10 +3,11 @@
 // The shared half of the differential test: Stockfish asked through UCI, and seeded random
 // games played against it through one road into the rules.
 
+#include "TestRules.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <clsRules.h>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -44,26 +45,9 @@ public:
     virtual std::optional<Verdict> PositionVerdict() { return std::nullopt; }
 };
 
-inline constexpr std::string_view ClassLetters = "kqrnbpKQRNBP"; // FEN letters by class code
-
 // The piece letter of a FEN on a square (1 = a8 .. 64 = h1), or '.'.
 inline char PieceAt(std::string_view sFen, int nSquare) {
-    std::string s;
-    for (char c : sFen.substr(0, sFen.find(' ')))
-        if (c != '/')
-            s.append(c > '8' ? 1 : std::size_t(c - '0'), c > '8' ? c : '.');
-    return s.at(std::size_t(nSquare - 1));
-}
-
-inline std::int16_t ClassOfLetter(char c) {
-    return static_cast<std::int16_t>(ClassLetters.find(c));
-}
-
-inline std::string UciOf(int nSrc, int nDest, std::int16_t nPromotionClass = modConsts::NoPiece) {
-    std::string s = clsRules::SquareToNotation(nSrc) + clsRules::SquareToNotation(nDest);
-    if (nPromotionClass != modConsts::NoPiece)
-        s += ClassLetters[std::size_t(modConsts::KindOf(nPromotionClass))];
-    return s;
+    return FenSquares(sFen).at(std::size_t(nSquare - 1));
 }
 
 namespace oracle {

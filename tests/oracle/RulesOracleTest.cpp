@@ -1,11 +1,6 @@
 #include "Oracle.h"
 
-#include <algorithm>
-#include <array>
-#include <cctype>
 #include <gtest/gtest.h>
-
-using namespace modConsts;
 
 namespace {
 
@@ -16,28 +11,15 @@ public:
 
     std::vector<std::string> Moves(const std::string &, std::string &sProblem) override {
         const std::string sBefore = m_oRules.Fen();
-        MoveList oList;
-        m_oRules.LegalMoves(oList);
-        std::vector<std::string> oMoves;
-        for (const Move &m : oList)
-            oMoves.push_back(UciOf(m.nSrc, m.nDest, m.nPromotion));
-        std::sort(oMoves.begin(), oMoves.end());
+        std::vector<std::string> oMoves = LegalCoordinates(m_oRules);
         if (m_oRules.Fen() != sBefore)
             sProblem = "listing the moves changed the game";
         return oMoves;
     }
 
     std::optional<Verdict> Play(const std::string &sMove) override {
-        const int nSrc = clsRules::NotationToSquare(sMove.substr(0, 2));
-        const int nDest = clsRules::NotationToSquare(sMove.substr(2, 2));
-        const char c = sMove.size() > 4 ? sMove[4] : ' ';
-        const Move m{
-            static_cast<std::int8_t>(nSrc), static_cast<std::int8_t>(nDest),
-            c == ' '
-                ? NoPiece
-                : ClassOfLetter(m_oRules.IsWhitesTurn() ? static_cast<char>(std::toupper(c)) : c)};
         clsRules::MoveVerdict v;
-        if (!m_oRules.PlayMove(m, &v))
+        if (!m_oRules.PlayMove(MoveOf(m_oRules, sMove), &v))
             return std::nullopt;
         return Verdict{v.bOpponentInCheck, v.bOpponentMated, v.bOpponentStalemated};
     }

@@ -1,5 +1,5 @@
 // FEN in and out, the game record across undo, and the FIDE ends of the game.
-#include "TestPositions.h"
+#include "TestRules.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -7,23 +7,6 @@
 using End = clsRules::GameEnd;
 
 namespace {
-
-// Plays "e2e4 e7e8q ..." through PlayMove; false at the first refusal.
-bool PlayAll(clsRules &o, std::string_view sMoves) {
-    for (std::size_t i = 0; i < sMoves.size(); i += 5) {
-        const std::string_view m = sMoves.substr(i, sMoves.find(' ', i) - i);
-        Move oMove{static_cast<std::int8_t>(Sq(m.substr(0, 2))),
-                   static_cast<std::int8_t>(Sq(m.substr(2, 2)))};
-        if (m.size() > 4) {
-            oMove.nPromotion = static_cast<std::int16_t>(std::string_view("kqrnbp").find(m[4]) +
-                                                         (o.IsWhitesTurn() ? 6 : 0));
-            ++i;
-        }
-        if (!o.PlayMove(oMove))
-            return false;
-    }
-    return true;
-}
 
 TEST(Fen, RoundTripsAndRefusalsThatChangeNothing) {
     for (const char *sFen : {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
@@ -40,30 +23,24 @@ TEST(Fen, RoundTripsAndRefusalsThatChangeNothing) {
         {"4k3/8/8/8/8/8/8/8/4K3 w - - 0 1", "more than 8 ranks"},
         {"rnbqkbnr/ppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", "rank 7 has 7 files"},
         {"rnbqkbnr/pppppppp/9/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", "unknown letter \"9\""},
-        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNRR w KQkq - 0 1", "rank 1 has more"},
         {"rnbqkbnr/ppxppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", "unknown letter \"x\""},
         {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQ1BNR w kq - 0 1", "white has 0 kings"},
         {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBKKBNR w kq - 0 1", "white has 2 kings"},
         {"4k2P/8/8/8/8/8/8/4K3 w - - 0 1", "a white pawn on rank 8"},
-        {"4k3/8/8/8/8/8/8/p3K3 b - - 0 1", "a black pawn on rank 1"},
         {"4k3/8/8/8/8/8/8/4K3 x - - 0 1", "neither w nor b"},
         {"4k3/8/8/8/8/8/8/4K2R w Q - 0 1", "right Q without the king on e1 and a rook on a1"},
         {"4k3/8/8/8/8/8/8/4K2R w KK - 0 1", "not a set of KQkq"},
-        {"4k3/8/8/8/8/8/8/4K2R w H - 0 1", "not a set of KQkq"},
         {"4k3/8/8/8/4P3/8/8/4K3 b - e4 0 1", "not on rank 3"},
         {"4k3/8/8/8/4P3/8/8/4K3 b - d3 0 1", "not behind a pawn"},
-        {"4k3/8/8/8/4P3/8/8/4K3 b - e9 0 1", "not on rank 3"},
         {"4k3/8/8/8/8/8/8/4K3 w - - -1 1", "halfmove clock \"-1\""},
-        {"4k3/8/8/8/8/8/8/4K3 w - - x 1", "halfmove clock \"x\""},
         {"4k3/8/8/8/8/8/8/4K3 w - - 0 0", "fullmove number \"0\""},
         {"4k3/8/8/8/8/8/8/4K3 w - - 0 99999999999", "fullmove number"},
         {"4k3/8/8/8/8/8/8/4K3 w - - 0 1 x", "7 fields"},
-        {"4k3/8/8/8/8/8/8/4K3 w", "2 fields"},
         {"", "0 fields"},
         {"4k3/8/8/8/8/8/8/4R1K1 w - - 0 1", "side not to move (Black) is in check"},
     };
     clsRules o;
-    ASSERT_TRUE(PlayAll(o, "e2e4 c7c5"));
+    ASSERT_TRUE(PlayMoves(o, "e2e4 c7c5"));
     const std::string sBefore = o.Fen();
     for (const auto &[sFen, sCause] : Refused) {
         EXPECT_NE(clsRules::FenError(sFen).find(sCause), std::string::npos)
@@ -76,32 +53,6 @@ TEST(Fen, RoundTripsAndRefusalsThatChangeNothing) {
     EXPECT_EQ(o.Fen(), "4k3/8/8/8/8/8/8/R3K2R w Q - 0 1") << "counters may be left out";
     EXPECT_FALSE(o.TryMove(Sq("e1"), Sq("g1"), true)) << "no K right: the h1 rook has moved";
     EXPECT_TRUE(o.TryMove(Sq("e1"), Sq("c1"), true));
-}
-
-// Each ply's FEN on the way forward, and the same FENs again on the way back.
-TEST(Fen, ClocksRightsAndEnPassantFollowTheMovesAndUndo) {
-    const std::pair<const char *, const char *> Plies[] = {
-        {"e2e4", "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1"},
-        {"g8f6", "rnbqkb1r/pppppppp/5n2/8/4P3/8/PPPP1PPP/RNBQKBNR w KQkq - 1 2"},
-        {"e4e5", "rnbqkb1r/pppppppp/5n2/4P3/8/8/PPPP1PPP/RNBQKBNR b KQkq - 0 2"},
-        {"d7d5", "rnbqkb1r/ppp1pppp/5n2/3pP3/8/8/PPPP1PPP/RNBQKBNR w KQkq d6 0 3"},
-        {"e5d6", "rnbqkb1r/ppp1pppp/3P1n2/8/8/8/PPPP1PPP/RNBQKBNR b KQkq - 0 3"},
-        {"h8g8", "rnbqkbr1/ppp1pppp/3P1n2/8/8/8/PPPP1PPP/RNBQKBNR w KQq - 1 4"},
-        {"e1e2", "rnbqkbr1/ppp1pppp/3P1n2/8/8/8/PPPPKPPP/RNBQ1BNR b q - 2 4"},
-        {"f6e4", "rnbqkbr1/ppp1pppp/3P4/8/4n3/8/PPPPKPPP/RNBQ1BNR w q - 3 5"},
-    };
-    clsRules o;
-    std::vector<std::string> oFens{o.Fen()};
-    for (const auto &[sMove, sFen] : Plies) {
-        ASSERT_TRUE(PlayAll(o, sMove)) << sMove;
-        EXPECT_EQ(o.Fen(), sFen) << sMove;
-        oFens.push_back(sFen);
-    }
-    EXPECT_EQ(o.History().size(), std::size(Plies));
-    EXPECT_EQ(o.History()[4].nDest, Sq("d6")) << "en passant lands on d6";
-    for (oFens.pop_back(); o.UndoLastMove(); oFens.pop_back())
-        EXPECT_EQ(o.Fen(), oFens.back());
-    EXPECT_TRUE(o.History().empty());
 }
 
 struct EndCase {
@@ -145,7 +96,7 @@ TEST_P(EndTest, DecidedWhenTheTurnPassesAndReopenedByUndo) {
     o.SetFen(c.sFen);
     const std::string sMoves = c.sMoves;
     const std::size_t nLast = sMoves.rfind(' ') == std::string::npos ? 0 : sMoves.rfind(' ') + 1;
-    ASSERT_TRUE(nLast == 0 || PlayAll(o, sMoves.substr(0, nLast - 1)));
+    ASSERT_TRUE(nLast == 0 || PlayMoves(o, sMoves.substr(0, nLast - 1)));
     ASSERT_FALSE(o.IsGameOver());
     const std::string sBefore = o.Fen();
     const std::string m = sMoves.substr(nLast);
@@ -176,12 +127,7 @@ TEST_P(EndTest, DecidedWhenTheTurnPassesAndReopenedByUndo) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rules, EndTest, testing::ValuesIn(EndCases),
-                         [](const testing::TestParamInfo<EndCase> &oInfo) {
-                             std::string s = oInfo.param.sWhy;
-                             for (char &c : s)
-                                 c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                             return s;
-                         });
+                         WhyName<testing::TestParamInfo<EndCase>>);
 
 TEST(GameEnd, SetUpInAFinishedPositionIsOver) {
     clsRules o;
@@ -194,18 +140,18 @@ TEST(GameEnd, SetUpInAFinishedPositionIsOver) {
 
 TEST(GameEnd, ClaimsAndActs) {
     clsRules o;
-    ASSERT_TRUE(PlayAll(o, "g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1"));
+    ASSERT_TRUE(PlayMoves(o, "g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1"));
     EXPECT_FALSE(o.CanClaimDraw());
-    ASSERT_TRUE(PlayAll(o, "f6g8"));
+    ASSERT_TRUE(PlayMoves(o, "f6g8"));
     EXPECT_EQ(o.RepetitionCount(), 3);
     ASSERT_TRUE(o.ClaimDraw());
     EXPECT_EQ(o.EndReason(), End::ThreefoldRepetition);
     EXPECT_EQ(o.Result(), "1/2-1/2");
 
     o.SetFen("4k3/8/8/8/8/8/8/R3K3 w - - 98 80");
-    ASSERT_TRUE(PlayAll(o, "a1a2"));
+    ASSERT_TRUE(PlayMoves(o, "a1a2"));
     EXPECT_FALSE(o.CanClaimDraw());
-    ASSERT_TRUE(PlayAll(o, "e8d8"));
+    ASSERT_TRUE(PlayMoves(o, "e8d8"));
     EXPECT_TRUE(o.ClaimDraw());
     EXPECT_EQ(o.EndReason(), End::FiftyMoveRule);
 
@@ -227,21 +173,29 @@ TEST(GameEnd, ClaimsAndActs) {
     EXPECT_EQ(o.Result(), "0-1");
 }
 
-// Same pieces, side and rights, but an en passant capture legal only the first time.
-TEST(GameEnd, RepetitionCountsOnlyLegalEnPassantRights) {
-    for (const auto &[sFen, bSame] : {std::pair{"4k3/8/8/8/3p4/8/4P3/4K3 w - - 0 1", false},
-                                      {"4k3/8/8/8/8/3p4/4P3/4K3 w - - 0 1", true}}) {
+// Equal keys mean the same position for the repetition rules: the side to move, the castling
+// rights and the en passant captures that are legal all count, an unusable double step does not.
+TEST(GameEnd, PositionKeysTellPositionsApart) {
+    const char *const Rows[][3] = {
+        // start, moves, and whether the position reached has the start's key
+        {"4k3/8/8/8/8/8/8/R3K3 w - - 0 1", "e1d1 e8d8 d1e1 d8e8", "same"},
+        {"4k3/8/8/8/8/8/8/R3K3 w - - 0 1", "e1d1 e8d8 d1d2 d8e8 d2e1", "other side to move"},
+        {"4k3/8/8/8/8/8/8/R3K2R w K - 0 1", "h1h2 e8d8 h2h1 d8e8", "castling right lost"},
+        {"4k3/8/8/8/3p4/8/4P3/4K3 w - - 0 1", "e2e4 e8e7 e1f2 e7e8 f2e1",
+         "en passant only at first"},
+        {"4k3/8/8/8/8/3p4/4P3/4K3 w - - 0 1", "e2e4 e8e7 e1f2 e7e8 f2e1", "same"},
+    };
+    for (const auto &[sFen, sMoves, sWhy] : Rows) {
         clsRules o;
         o.SetFen(sFen);
-        ASSERT_TRUE(PlayAll(o, "e2e4"));
+        const std::string_view m = sMoves;
+        const bool bSame = std::string_view(sWhy) == "same";
+        const std::size_t nFirst = m.starts_with("e2e4") ? 5 : 0; // key after the double step
+        ASSERT_TRUE(PlayMoves(o, m.substr(0, nFirst)));
         const std::uint64_t nKey = o.PositionKey();
-        ASSERT_TRUE(PlayAll(o, "e8e7 e1f2 e7e8 f2e1"));
-        EXPECT_EQ(o.PositionKey() == nKey, bSame) << sFen;
-        EXPECT_EQ(o.RepetitionCount(), bSame ? 2 : 1) << sFen;
-        while (o.UndoLastMove()) {
-        }
-        o.SetFen(o.Fen());
-        EXPECT_EQ(o.Fen(), sFen);
+        ASSERT_TRUE(PlayMoves(o, m.substr(nFirst))) << sMoves;
+        EXPECT_EQ(o.PositionKey() == nKey, bSame) << sFen << ": " << sWhy;
+        EXPECT_EQ(o.RepetitionCount(), bSame ? 2 : 1) << sFen << ": " << sWhy;
     }
 }
 

@@ -144,16 +144,7 @@ TEST(BoardAids, OnlyTheNamedSquaresChange) {
                 }
                 oShots[&b == &oBoards[0] ? 0 : 1] = b.grab().toImage();
             }
-            const qreal r = oShots[0].devicePixelRatio();
-            QStringList oDiffer;
-            for (char f = 'a'; f <= 'h'; ++f)
-                for (char k = '1'; k <= '8'; ++k) {
-                    const QString s = QString(f) + k;
-                    const QRect oCell(CellOrigin(s, bView) * r, QSize(41, 41) * r);
-                    if (oShots[0].copy(oCell) != oShots[1].copy(oCell))
-                        oDiffer << s;
-                }
-            EXPECT_EQ(oDiffer.join(' ').toStdString(), bView ? o.sWhite : o.sBlack);
+            EXPECT_EQ(DifferingCells(oShots[0], oShots[1], bView), bView ? o.sWhite : o.sBlack);
             (oBoards[0].*o.set)(false);
             EXPECT_EQ(oBoards[0].grab().toImage(), oShots[1]);
         }

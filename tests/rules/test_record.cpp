@@ -93,6 +93,8 @@ const EndCase EndCases[] = {
     {"two knights", "4k3/8/8/8/8/8/3q4/4KNN1 w - - 0 1", "e1d2", false, End::None, "*"},
     {"75 moves", "4k3/8/8/8/8/8/8/R3K3 w - - 149 90", "a1a2", false, End::SeventyFiveMoveRule,
      "1/2-1/2"},
+    {"a pawn move restarts the 75 moves", "4k3/7p/8/8/8/8/8/R3K3 b - - 149 90", "h7h6", false,
+     End::None, "*"},
     {"a mate on the 150th ply wins", "6k1/5ppp/8/8/8/8/8/R5K1 w - - 149 90", "a1a8", true,
      End::Checkmate, "1-0"},
     {"fivefold", "4k3/8/8/8/8/8/8/R3K3 w - - 0 1",

@@ -2,12 +2,12 @@
 // brings the changed squares to the screen. Reports how many square pictures each move redrew.
 // Also times loading an annotated game.
 #include "BenchGame.h"
-#include "Board.h"
 
 #include <QApplication>
 #include <QMouseEvent>
 #include <array>
 #include <benchmark/benchmark.h>
+#include <tavlon/Board.h>
 
 namespace {
 

@@ -1,6 +1,5 @@
 #include "frmMain.h"
 
-#include "Board.h"
 #include "frmAbout.h"
 
 #include <QCloseEvent>
@@ -16,6 +15,7 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
+#include <tavlon/Board.h>
 
 namespace {
 

@@ -1,11 +1,12 @@
 #include "AppInfo.h"
-#include "Board.h"
+#include "Translations.h"
 #include "frmMain.h"
 
 #include <QApplication>
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
+#include <tavlon/Board.h>
 
 namespace {
 
@@ -40,6 +41,7 @@ private:
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
+    InstallTranslations();
     QApplication::setOrganizationName(QStringLiteral("tavlon"));
     QApplication::setApplicationName(QStringLiteral("tavlon"));
     QApplication::setDesktopFileName(QStringLiteral(TAVLON_APP_ID));

@@ -1,6 +1,5 @@
-#include "Board.h"
-
 #include "BoardGeometry.h"
+#include "BoardPrivate.h"
 #include "Notation.h"
 #include "Pgn.h"
 
@@ -37,26 +36,44 @@ int SquareOf(const QString &sNotation) {
 }
 
 constexpr qint16 NeverDrawn = -2;
+// The public header's "no piece" for PlayMove's promotion and PieceAt, without the core's header.
+static_assert(modConsts::NoPiece == -1);
 
 } // namespace
 
-Board::Board(QWidget *parent) : QWidget(parent) {
+Board::Board(QWidget *parent) : QWidget(parent), d(std::make_unique<BoardPrivate>(this)) {
     static const bool bAssets = (InitBoardAssets(), true);
     Q_UNUSED(bAssets);
-    m_nShown.fill(NeverDrawn);
+    d->m_nShown.fill(NeverDrawn);
     setFixedSize(Side, Side);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
-    m_oRules.SetDrawSquareHook([this](int nSquare) { SquareChanged(nSquare); });
-    m_oRules.NewGame();
+    d->m_oRules.SetDrawSquareHook([this](int nSquare) { SquareChanged(nSquare); });
+    d->m_oRules.NewGame();
     UpdateMarks();
 }
 
 Board::~Board() {
     // A promotion wait still running further up the stack must end; it sees the board is gone.
-    if (m_pPromotionLoop)
-        m_pPromotionLoop->quit();
-    m_oRules.SetDrawSquareHook(nullptr);
+    if (d->m_pPromotionLoop)
+        d->m_pPromotionLoop->quit();
+    d->m_oRules.SetDrawSquareHook(nullptr);
+}
+
+bool Board::Waiting() const {
+    return d->m_pPromotionLoop != nullptr || d->m_oRules.AwaitingPromotion();
+}
+
+bool Board::Busy() const {
+    return Waiting() || d->m_bReporting;
+}
+
+int Board::RenderedSquares() const {
+    return d->m_nRenderedSquares;
+}
+
+QString Board::LastError() const {
+    return d->m_sLastError;
 }
 
 QString Board::StandardLayout() {
@@ -74,11 +91,11 @@ void Board::NewGame(bool bIsWhitesTurn, const QString &sLayout) {
     if (Waiting())
         return;
     try {
-        m_oRules.NewGame(bIsWhitesTurn, sLayout.toStdString());
+        d->m_oRules.NewGame(bIsWhitesTurn, sLayout.toStdString());
     } catch (const std::invalid_argument &) {
         return; // refused as the rules refuse it: nothing has changed
     }
-    ++m_nGame;
+    ++d->m_nGame;
     EndDrag();
     Select(0);
     UpdateMarks();
@@ -86,9 +103,9 @@ void Board::NewGame(bool bIsWhitesTurn, const QString &sLayout) {
 }
 
 void Board::BoardView(bool bIsWhitesView) {
-    if (bIsWhitesView == m_bIsWhitesView)
+    if (bIsWhitesView == d->m_bIsWhitesView)
         return;
-    m_bIsWhitesView = bIsWhitesView;
+    d->m_bIsWhitesView = bIsWhitesView;
     update(); // the square pictures stay as they are; only their cells move
     EndDrag();
     Select(0);
@@ -100,7 +117,7 @@ bool Board::UndoLastMove() {
         return false;
     EndDrag();
     Select(0);
-    const bool bUndone = m_oRules.UndoLastMove();
+    const bool bUndone = d->m_oRules.UndoLastMove();
     UpdateMarks();
     if (bUndone)
         emit PositionChanged();
@@ -108,10 +125,10 @@ bool Board::UndoLastMove() {
 }
 
 bool Board::PromotionChoice(qint16 nClass) {
-    if (!m_oRules.AwaitingPromotion() || !m_oRules.PromotionChoice(nClass))
+    if (!d->m_oRules.AwaitingPromotion() || !d->m_oRules.PromotionChoice(nClass))
         return false;
-    if (m_pPromotionLoop)
-        m_pPromotionLoop->quit();
+    if (d->m_pPromotionLoop)
+        d->m_pPromotionLoop->quit();
     return true;
 }
 
@@ -128,7 +145,7 @@ bool Board::MovePiece(const QString &sSrc, const QString &sDest) {
 }
 
 bool Board::IsWhitesTurn() const {
-    return m_oRules.IsWhitesTurn();
+    return d->m_oRules.IsWhitesTurn();
 }
 
 // --- Playing a move -----------------------------------------------------------------------
@@ -136,11 +153,11 @@ bool Board::IsWhitesTurn() const {
 Board::PlayResult Board::PlayMove(int nSrc, int nDest, qint16 nPromotion) {
     if (Busy() || nSrc == nDest)
         return PlayResult::Refused;
-    const clsRules::MoveStart oStart = m_oRules.BeginMove(nSrc, nDest);
+    const clsRules::MoveStart oStart = d->m_oRules.BeginMove(nSrc, nDest);
     if (!oStart.bAccepted)
         return PlayResult::Refused;
     if (oStart.bPromotionPending && nPromotion != modConsts::NoPiece) {
-        m_oRules.PromotionChoice(nPromotion);
+        d->m_oRules.PromotionChoice(nPromotion);
     } else if (oStart.bPromotionPending) {
         bool bGone = false;
         const bool bChosen = AwaitPromotion(bGone);
@@ -148,19 +165,19 @@ Board::PlayResult Board::PlayMove(int nSrc, int nDest, qint16 nPromotion) {
             return PlayResult::Gone;
         if (!bChosen) {
             // Nobody can answer any more (the application is quitting): the move never happened.
-            m_oRules.AbandonMove();
+            d->m_oRules.AbandonMove();
             return PlayResult::Refused;
         }
     }
-    const clsRules::MoveVerdict oVerdict = m_oRules.JudgeMove();
+    const clsRules::MoveVerdict oVerdict = d->m_oRules.JudgeMove();
     if (!oVerdict.bPlayed)
         return PlayResult::Refused;
 
     // Handlers run with the mover still to move, and may delete the board or start a new game.
     const QPointer<Board> oSelf(this);
-    const unsigned nGame = m_nGame;
-    const bool bOpponentIsWhite = !m_oRules.IsWhitesTurn();
-    m_bReporting = true;
+    const unsigned nGame = d->m_nGame;
+    const bool bOpponentIsWhite = !d->m_oRules.IsWhitesTurn();
+    d->m_bReporting = true;
     emit PieceMovement(SquareName(nSrc), SquareName(nDest));
     if (oSelf && oStart.bIsCapture)
         emit PieceCapture(oStart.nCapturedClass);
@@ -170,14 +187,14 @@ Board::PlayResult Board::PlayMove(int nSrc, int nDest, qint16 nPromotion) {
         emit Stalemate();
     if (!oSelf)
         return PlayResult::Gone;
-    m_bReporting = false;
-    if (nGame == m_nGame)
-        m_oRules.PassTurn(); // the game ends here, if this move ends it
+    d->m_bReporting = false;
+    if (nGame == d->m_nGame)
+        d->m_oRules.PassTurn(); // the game ends here, if this move ends it
     UpdateMarks();
     emit PositionChanged();
     if (!oSelf)
         return PlayResult::Gone;
-    if (nGame == m_nGame)
+    if (nGame == d->m_nGame)
         ReportGameOver();
     return oSelf ? PlayResult::Played : PlayResult::Gone;
 }
@@ -186,26 +203,26 @@ bool Board::AwaitPromotion(bool &bGone) {
     const QPointer<Board> oSelf(this);
     const bool bHostDisabled = testAttribute(Qt::WA_ForceDisabled);
     setEnabled(false);
-    emit PawnPromotion(m_oRules.PromotionIsWhite());
+    emit PawnPromotion(d->m_oRules.PromotionIsWhite());
     if (!oSelf) {
         bGone = true;
         return false;
     }
     // The host may already have answered inside its handler; then there is nothing to wait for.
-    if (m_oRules.AwaitingPromotion() && !QCoreApplication::closingDown()) {
+    if (d->m_oRules.AwaitingPromotion() && !QCoreApplication::closingDown()) {
         QEventLoop oLoop;
         connect(qApp, &QCoreApplication::aboutToQuit, &oLoop, &QEventLoop::quit);
-        m_pPromotionLoop = &oLoop;
+        d->m_pPromotionLoop = &oLoop;
         oLoop.exec();
         if (!oSelf) {
             bGone = true;
             return false;
         }
-        m_pPromotionLoop = nullptr;
+        d->m_pPromotionLoop = nullptr;
     }
     if (!bHostDisabled)
         setEnabled(true);
-    return !m_oRules.AwaitingPromotion();
+    return !d->m_oRules.AwaitingPromotion();
 }
 
 // --- The game record and the end of the game ---------------------------------------------
@@ -227,29 +244,29 @@ void Board::Settled() {
     // date.
     EndDrag();
     Select(0);
-    m_sLastError.clear();
+    d->m_sLastError.clear();
     UpdateMarks();
     emit PositionChanged();
 }
 
 bool Board::Refuse(const QString &sWhy) {
-    m_sLastError = sWhy;
+    d->m_sLastError = sWhy;
     return false;
 }
 
 void Board::ReportGameOver() {
-    if (m_oRules.IsGameOver())
-        emit GameOver(QString::fromStdString(m_oRules.Result()),
-                      QString::fromLatin1(clsRules::EndReasonText(m_oRules.EndReason())));
+    if (d->m_oRules.IsGameOver())
+        emit GameOver(QString::fromStdString(d->m_oRules.Result()),
+                      QString::fromLatin1(clsRules::EndReasonText(d->m_oRules.EndReason())));
 }
 
 QString Board::Fen() const {
     if (!Busy())
-        return QString::fromStdString(m_oRules.Fen());
+        return QString::fromStdString(d->m_oRules.Fen());
     // The game as recorded: without a move waiting for its promotion piece, with the turn passed
     // after a move whose events are being raised.
     clsRules oSettled;
-    ::Pgn::Replay(m_oRules, oSettled);
+    ::Pgn::Replay(d->m_oRules, oSettled);
     return QString::fromStdString(oSettled.Fen());
 }
 
@@ -257,11 +274,11 @@ bool Board::SetFen(const QString &sFen) {
     if (Waiting())
         return Refuse(tr("a promotion is waiting for its piece"));
     try {
-        m_oRules.SetFen(sFen.toStdString());
+        d->m_oRules.SetFen(sFen.toStdString());
     } catch (const std::invalid_argument &e) {
         return Refuse(QString::fromStdString(e.what()));
     }
-    ++m_nGame;
+    ++d->m_nGame;
     Settled();
     return true;
 }
@@ -279,42 +296,42 @@ bool Board::LoadPgn(const QString &sPgn) {
     }
     // The game read becomes the board's own, without a second replay; the whole picture is
     // brought up to date once.
-    std::swap(m_oRules, oRead);
+    std::swap(d->m_oRules, oRead);
     oRead.SetDrawSquareHook(nullptr);
-    m_oRules.SetDrawSquareHook([this](int nSquare) { SquareChanged(nSquare); });
-    m_nDirty = ~std::uint64_t{0};
+    d->m_oRules.SetDrawSquareHook([this](int nSquare) { SquareChanged(nSquare); });
+    d->m_nDirty = ~std::uint64_t{0};
     update();
-    ++m_nGame;
+    ++d->m_nGame;
     Settled();
     return true;
 }
 
 QString Board::Pgn() const {
-    return QString::fromStdString(::Pgn::Write(m_oRules));
+    return QString::fromStdString(::Pgn::Write(d->m_oRules));
 }
 
 QStringList Board::SanMoves() const {
-    return ToQt(Notation::SanMoves(m_oRules));
+    return ToQt(Notation::SanMoves(d->m_oRules));
 }
 
 QStringList Board::CoordinateMoves() const {
-    return ToQt(Notation::CoordinateMoves(m_oRules));
+    return ToQt(Notation::CoordinateMoves(d->m_oRules));
 }
 
 bool Board::MovePieceSan(const QString &sSan) {
     if (Busy())
         return Refuse(tr("a move is still being played"));
-    if (m_oRules.IsGameOver())
+    if (d->m_oRules.IsGameOver())
         return Refuse(tr("the game is over"));
     Move oMove;
     try {
-        oMove = Notation::ParseSan(m_oRules, sSan.toStdString(), true);
+        oMove = Notation::ParseSan(d->m_oRules, sSan.toStdString(), true);
     } catch (const std::invalid_argument &e) {
         return Refuse(QString::fromStdString(e.what()));
     }
     EndDrag();
     Select(0);
-    m_sLastError.clear();
+    d->m_sLastError.clear();
     switch (PlayMove(oMove.nSrc, oMove.nDest, oMove.nPromotion)) {
     case PlayResult::Played:
         return true;
@@ -327,44 +344,44 @@ bool Board::MovePieceSan(const QString &sSan) {
 }
 
 QString Board::Result() const {
-    return QString::fromStdString(m_oRules.Result());
+    return QString::fromStdString(d->m_oRules.Result());
 }
 
 bool Board::CanClaimDraw() const {
-    return !Busy() && m_oRules.CanClaimDraw();
+    return !Busy() && d->m_oRules.CanClaimDraw();
 }
 
-bool Board::EndGame(bool (clsRules::*pEnd)(), const char *sWhy) {
-    if (Busy())
-        return Refuse(tr("a move is still being played"));
+bool BoardPrivate::EndGame(bool (clsRules::*pEnd)(), const char *sWhy) {
+    if (q->Busy())
+        return q->Refuse(Board::tr("a move is still being played"));
     if (m_oRules.IsGameOver())
-        return Refuse(tr("the game is over"));
+        return q->Refuse(Board::tr("the game is over"));
     if (!(m_oRules.*pEnd)())
-        return Refuse(tr(sWhy));
-    EndDrag();
+        return q->Refuse(Board::tr(sWhy));
+    q->EndDrag();
     m_sLastError.clear();
-    ReportGameOver();
+    q->ReportGameOver();
     return true;
 }
 
 bool Board::ClaimDraw() {
-    return EndGame(&clsRules::ClaimDraw, QT_TR_NOOP("no draw can be claimed"));
+    return d->EndGame(&clsRules::ClaimDraw, QT_TR_NOOP("no draw can be claimed"));
 }
 
 bool Board::Resign() {
-    return EndGame(&clsRules::Resign, QT_TR_NOOP("resigning was refused"));
+    return d->EndGame(&clsRules::Resign, QT_TR_NOOP("resigning was refused"));
 }
 
 bool Board::AgreeDraw() {
-    return EndGame(&clsRules::AgreeDraw, QT_TR_NOOP("a draw was refused"));
+    return d->EndGame(&clsRules::AgreeDraw, QT_TR_NOOP("a draw was refused"));
 }
 
 // --- Drawing ------------------------------------------------------------------------------
 
 void Board::SquareChanged(int nSquare) {
-    if (m_bJudging)
+    if (d->m_bJudging)
         return;
-    m_nTargetsOf = -1; // the position changed: the destinations must be judged again
+    d->m_nTargetsOf = -1; // the position changed: the destinations must be judged again
     ScheduleMarks();
     MarkDirty(nSquare);
 }
@@ -372,34 +389,34 @@ void Board::SquareChanged(int nSquare) {
 void Board::MarkDirty(int nSquare) {
     // The exact searches call this for every trial move they take back: keep it to a bit test.
     const std::uint64_t nBit = std::uint64_t{1} << (nSquare - 1);
-    if (m_nDirty & nBit)
+    if (d->m_nDirty & nBit)
         return;
-    m_nDirty |= nBit;
-    update(CellRect(nSquare, m_bIsWhitesView));
+    d->m_nDirty |= nBit;
+    update(CellRect(nSquare, d->m_bIsWhitesView));
 }
 
 void Board::RenderDirtySquares() {
     const qreal dRatio = devicePixelRatioF();
-    if (dRatio != m_oRenderer.DevicePixelRatio()) {
-        m_oRenderer.SetDevicePixelRatio(dRatio);
-        m_nShown.fill(NeverDrawn);
-        m_nDirty = ~std::uint64_t{0};
+    if (dRatio != d->m_oRenderer.DevicePixelRatio()) {
+        d->m_oRenderer.SetDevicePixelRatio(dRatio);
+        d->m_nShown.fill(NeverDrawn);
+        d->m_nDirty = ~std::uint64_t{0};
     }
-    for (std::uint64_t n = m_nDirty; n != 0; n &= n - 1) {
+    for (std::uint64_t n = d->m_nDirty; n != 0; n &= n - 1) {
         const int i = std::countr_zero(n);
-        const clsSquare &o = m_oRules.Square(i + 1);
+        const clsSquare &o = d->m_oRules.Square(i + 1);
         // A lifted piece's square shows empty while the piece follows the pointer.
         const qint16 nClass =
-            o.HasPiece && i + 1 != m_nLiftedSquare ? o.Piece->Class : modConsts::NoPiece;
+            o.HasPiece && i + 1 != d->m_nLiftedSquare ? o.Piece->Class : modConsts::NoPiece;
         const auto k = static_cast<std::size_t>(i);
-        if (nClass == m_nShown[k] && m_oMarks[k] == m_oShownMarks[k])
+        if (nClass == d->m_nShown[k] && d->m_oMarks[k] == d->m_oShownMarks[k])
             continue;
-        m_oRenderer.Render(m_oSquarePictures[k], o.IsDark, nClass, i + 1, m_oMarks[k]);
-        m_nShown[k] = nClass;
-        m_oShownMarks[k] = m_oMarks[k];
-        ++m_nRenderedSquares;
+        d->m_oRenderer.Render(d->m_oSquarePictures[k], o.IsDark, nClass, i + 1, d->m_oMarks[k]);
+        d->m_nShown[k] = nClass;
+        d->m_oShownMarks[k] = d->m_oMarks[k];
+        ++d->m_nRenderedSquares;
     }
-    m_nDirty = 0;
+    d->m_nDirty = 0;
 }
 
 void Board::paintEvent(QPaintEvent *event) {
@@ -412,27 +429,28 @@ void Board::paintEvent(QPaintEvent *event) {
             p.fillRect(r, palette().window());
     }
     for (int n = 1; n <= 64; ++n) {
-        const QRect r = CellRect(n, m_bIsWhitesView);
+        const QRect r = CellRect(n, d->m_bIsWhitesView);
         if (!r.intersects(oArea))
             continue;
-        p.drawPixmap(r.topLeft(), m_oSquarePictures[static_cast<std::size_t>(n - 1)]);
+        p.drawPixmap(r.topLeft(), d->m_oSquarePictures[static_cast<std::size_t>(n - 1)]);
     }
-    if (m_nLiftedSquare != 0)
-        p.drawPixmap(DragRect(), m_oRenderer.DragPicture(m_nLiftedClass));
+    if (d->m_nLiftedSquare != 0)
+        p.drawPixmap(DragRect(), d->m_oRenderer.DragPicture(d->m_nLiftedClass));
 }
 
 // --- Dragging -----------------------------------------------------------------------------
 
 QRect Board::DragRect() const {
-    return {m_oPointer.x() - PieceSize / 2, m_oPointer.y() - PieceSize / 2, PieceSize, PieceSize};
+    return {d->m_oPointer.x() - PieceSize / 2, d->m_oPointer.y() - PieceSize / 2, PieceSize,
+            PieceSize};
 }
 
 void Board::EndDrag() {
-    if (m_nLiftedSquare == 0)
+    if (d->m_nLiftedSquare == 0)
         return;
-    MarkDirty(m_nLiftedSquare);
+    MarkDirty(d->m_nLiftedSquare);
     update(DragRect());
-    m_nLiftedSquare = 0;
+    d->m_nLiftedSquare = 0;
     setMouseTracking(false);
     UpdateMarks();
 }
@@ -440,8 +458,8 @@ void Board::EndDrag() {
 void Board::mousePressEvent(QMouseEvent *event) {
     // A release we never saw (the grab was lost) must not leave a piece in the air.
     EndDrag();
-    m_nPressed = 0;
-    m_bFocusShown = false; // the focus square is for keyboard players; a mouse hides it
+    d->m_nPressed = 0;
+    d->m_bFocusShown = false; // the focus square is for keyboard players; a mouse hides it
     if (event->button() != Qt::LeftButton) {
         Select(0);
         UpdateMarks();
@@ -450,17 +468,17 @@ void Board::mousePressEvent(QMouseEvent *event) {
     if (Busy())
         return;
     const QPoint oPos = event->position().toPoint();
-    const int n = SquareAt(oPos, m_bIsWhitesView);
-    m_nPressed = n;
+    const int n = SquareAt(oPos, d->m_bIsWhitesView);
+    d->m_nPressed = n;
     if (n == 0)
         return;
-    const clsSquare &o = m_oRules.Square(n);
-    if (!o.HasPiece || o.Piece->IsWhite != m_oRules.IsWhitesTurn())
+    const clsSquare &o = d->m_oRules.Square(n);
+    if (!o.HasPiece || o.Piece->IsWhite != d->m_oRules.IsWhitesTurn())
         return;
-    m_nLiftedSquare = n;
-    m_nLiftedClass = o.Piece->Class;
-    m_oRules.SetDragSquare(n);
-    m_oPointer = oPos;
+    d->m_nLiftedSquare = n;
+    d->m_nLiftedClass = o.Piece->Class;
+    d->m_oRules.SetDragSquare(n);
+    d->m_oPointer = oPos;
     // Tracking lets a move without the button held end a drag whose release went elsewhere.
     setMouseTracking(true);
     MarkDirty(n);
@@ -469,26 +487,26 @@ void Board::mousePressEvent(QMouseEvent *event) {
 }
 
 void Board::mouseMoveEvent(QMouseEvent *event) {
-    if (m_nLiftedSquare == 0)
+    if (d->m_nLiftedSquare == 0)
         return;
     if (!(event->buttons() & Qt::LeftButton)) {
         EndDrag();
         return;
     }
     update(DragRect());
-    m_oPointer = event->position().toPoint();
+    d->m_oPointer = event->position().toPoint();
     update(DragRect());
 }
 
 void Board::mouseReleaseEvent(QMouseEvent *event) {
     if (event->button() != Qt::LeftButton)
         return;
-    const int nAt = SquareAt(event->position().toPoint(), m_bIsWhitesView);
-    const int nPressed = std::exchange(m_nPressed, 0);
-    const int nSrc = m_nLiftedSquare;
+    const int nAt = SquareAt(event->position().toPoint(), d->m_bIsWhitesView);
+    const int nPressed = std::exchange(d->m_nPressed, 0);
+    const int nSrc = d->m_nLiftedSquare;
     EndDrag(); // the piece shows again unless the move below carries it away
     if (nAt != 0 && nAt == nPressed) {
-        m_nFocus = nAt; // the keyboard carries on from the square last clicked
+        d->m_nFocus = nAt; // the keyboard carries on from the square last clicked
         ClickSquare(nAt);
     } else if (nSrc != 0 && nAt != 0) {
         Select(0);
@@ -500,7 +518,7 @@ void Board::mouseReleaseEvent(QMouseEvent *event) {
 void Board::changeEvent(QEvent *event) {
     if (event->type() == QEvent::EnabledChange && !isEnabled()) {
         EndDrag();
-        m_nPressed = 0;
+        d->m_nPressed = 0;
     }
     QWidget::changeEvent(event);
 }
@@ -513,46 +531,62 @@ void Board::hideEvent(QHideEvent *event) {
 // --- Questions about the game -------------------------------------------------------------
 
 bool Board::SideToMoveInCheck() const {
-    const bool bWhite = m_oRules.IsWhitesTurn();
-    const int nKing = bWhite ? m_oRules.WhiteKingSquare() : m_oRules.BlackKingSquare();
-    return clsRules::IsSquare(nKing) && m_oRules.IsSquareAttacked(bWhite, nKing);
+    const bool bWhite = d->m_oRules.IsWhitesTurn();
+    const int nKing = bWhite ? d->m_oRules.WhiteKingSquare() : d->m_oRules.BlackKingSquare();
+    return clsRules::IsSquare(nKing) && d->m_oRules.IsSquareAttacked(bWhite, nKing);
 }
 
 qint16 Board::PieceAt(const QString &sSquare) const {
     const int n = SquareOf(sSquare);
-    if (!clsRules::IsSquare(n) || !m_oRules.Square(n).HasPiece)
+    if (!clsRules::IsSquare(n) || !d->m_oRules.Square(n).HasPiece)
         return modConsts::NoPiece;
-    return m_oRules.Square(n).Piece->Class;
+    return d->m_oRules.Square(n).Piece->Class;
 }
 
 // --- Visual aids --------------------------------------------------------------------------
 
+bool Board::ShowLastMove() const {
+    return d->m_bShowLastMove;
+}
+
 void Board::SetShowLastMove(bool bShow) {
-    m_bShowLastMove = bShow;
+    d->m_bShowLastMove = bShow;
     UpdateMarks();
+}
+
+bool Board::ShowCheck() const {
+    return d->m_bShowCheck;
 }
 
 void Board::SetShowCheck(bool bShow) {
-    m_bShowCheck = bShow;
+    d->m_bShowCheck = bShow;
     UpdateMarks();
+}
+
+bool Board::ShowLegalMoves() const {
+    return d->m_bShowLegalMoves;
 }
 
 void Board::SetShowLegalMoves(bool bShow) {
-    m_bShowLegalMoves = bShow;
+    d->m_bShowLegalMoves = bShow;
     UpdateMarks();
 }
 
+bool Board::ShowCoordinates() const {
+    return d->m_bShowCoordinates;
+}
+
 void Board::SetShowCoordinates(bool bShow) {
-    m_bShowCoordinates = bShow;
+    d->m_bShowCoordinates = bShow;
     UpdateMarks();
 }
 
 std::uint64_t Board::LegalTargets(int nSrc) {
     // The rules' own list, so the marks agree with what a drop or a click will accept.
     MoveList oMoves;
-    m_bJudging = true;
-    m_oRules.LegalMoves(oMoves);
-    m_bJudging = false;
+    d->m_bJudging = true;
+    d->m_oRules.LegalMoves(oMoves);
+    d->m_bJudging = false;
     std::uint64_t nTargets = 0;
     for (const Move &o : oMoves) {
         if (o.nSrc == nSrc)
@@ -561,7 +595,7 @@ std::uint64_t Board::LegalTargets(int nSrc) {
     return nTargets;
 }
 
-SquareRenderer::Marks Board::MarksOf(int nSquare) const {
+SquareRenderer::Marks BoardPrivate::MarksOf(int nSquare) const {
     using R = SquareRenderer;
     R::Marks n = 0;
     const std::uint64_t nBit = std::uint64_t{1} << (nSquare - 1);
@@ -576,52 +610,52 @@ SquareRenderer::Marks Board::MarksOf(int nSquare) const {
         if (c.x() == 0)
             n |= R::RankLabel;
     }
-    if (nSquare == m_nFocus && m_bFocusShown && hasFocus())
+    if (nSquare == m_nFocus && m_bFocusShown && q->hasFocus())
         n |= R::Focus;
     return n;
 }
 
 void Board::UpdateMarks() {
-    m_bMarksScheduled = false;
-    if (m_nSelected != 0) {
+    d->m_bMarksScheduled = false;
+    if (d->m_nSelected != 0) {
         // The rules may have moved the piece away behind the control's back.
-        const clsSquare &o = m_oRules.Square(m_nSelected);
-        if (!o.HasPiece || o.Piece->IsWhite != m_oRules.IsWhitesTurn())
-            m_nSelected = 0;
+        const clsSquare &o = d->m_oRules.Square(d->m_nSelected);
+        if (!o.HasPiece || o.Piece->IsWhite != d->m_oRules.IsWhitesTurn())
+            d->m_nSelected = 0;
     }
-    const int nSource = m_nLiftedSquare != 0 ? m_nLiftedSquare : m_nSelected;
-    if (!m_bShowLegalMoves || nSource == 0) {
-        m_nTargetsOf = 0;
-        m_nTargets = 0;
-    } else if (nSource != m_nTargetsOf) {
-        m_nTargetsOf = nSource;
-        m_nTargets = LegalTargets(nSource);
+    const int nSource = d->m_nLiftedSquare != 0 ? d->m_nLiftedSquare : d->m_nSelected;
+    if (!d->m_bShowLegalMoves || nSource == 0) {
+        d->m_nTargetsOf = 0;
+        d->m_nTargets = 0;
+    } else if (nSource != d->m_nTargetsOf) {
+        d->m_nTargetsOf = nSource;
+        d->m_nTargets = LegalTargets(nSource);
     }
     int nLastSrc = 0, nLastDest = 0, nCheck = 0;
-    if (m_bShowLastMove && m_oRules.UndoCount() > 0) {
-        const clsUndoInfo &o = m_oRules.UndoInfo(m_oRules.UndoCount());
+    if (d->m_bShowLastMove && d->m_oRules.UndoCount() > 0) {
+        const clsUndoInfo &o = d->m_oRules.UndoInfo(d->m_oRules.UndoCount());
         nLastSrc = o.SrcSquare();
         nLastDest = o.DestSquare();
     }
-    if (m_bShowCheck && !m_oRules.MoveInProgress()) {
-        const bool bWhite = m_oRules.IsWhitesTurn();
-        const int nKing = bWhite ? m_oRules.WhiteKingSquare() : m_oRules.BlackKingSquare();
-        if (clsRules::IsSquare(nKing) && m_oRules.IsSquareAttacked(bWhite, nKing))
+    if (d->m_bShowCheck && !d->m_oRules.MoveInProgress()) {
+        const bool bWhite = d->m_oRules.IsWhitesTurn();
+        const int nKing = bWhite ? d->m_oRules.WhiteKingSquare() : d->m_oRules.BlackKingSquare();
+        if (clsRules::IsSquare(nKing) && d->m_oRules.IsSquareAttacked(bWhite, nKing))
             nCheck = nKing;
     }
     for (int n = 1; n <= 64; ++n) {
-        SquareRenderer::Marks nMarks = MarksOf(n);
+        SquareRenderer::Marks nMarks = d->MarksOf(n);
         if (n == nLastSrc || n == nLastDest)
             nMarks |= SquareRenderer::LastMove;
         if (n == nCheck)
             nMarks |= SquareRenderer::Check;
-        auto &nOld = m_oMarks[static_cast<std::size_t>(n - 1)];
+        auto &nOld = d->m_oMarks[static_cast<std::size_t>(n - 1)];
         if (nOld != nMarks) {
             nOld = nMarks;
             MarkDirty(n);
         }
     }
-    const QString sName = SquareDescription(m_nFocus);
+    const QString sName = SquareDescription(d->m_nFocus);
     if (sName != accessibleName())
         setAccessibleName(sName);
 }
@@ -629,13 +663,13 @@ void Board::UpdateMarks() {
 void Board::ScheduleMarks() {
     // Positions changed by the rules alone (a host's trial moves, the move being judged) get
     // their marks once control is back in the event loop.
-    if (m_bMarksScheduled)
+    if (d->m_bMarksScheduled)
         return;
-    m_bMarksScheduled = true;
+    d->m_bMarksScheduled = true;
     QMetaObject::invokeMethod(
         this,
         [this] {
-            if (m_bMarksScheduled)
+            if (d->m_bMarksScheduled)
                 UpdateMarks();
         },
         Qt::QueuedConnection);
@@ -644,34 +678,34 @@ void Board::ScheduleMarks() {
 // --- Selection and keyboard ---------------------------------------------------------------
 
 void Board::Select(int nSquare) {
-    m_nSelected = nSquare;
+    d->m_nSelected = nSquare;
 }
 
 void Board::ClickSquare(int nSquare) {
     if (Busy())
         return;
-    const int nSelected = m_nSelected;
+    const int nSelected = d->m_nSelected;
     if (nSelected != 0 && nSquare != nSelected) {
-        if (m_nTargetsOf != nSelected) {
-            m_nTargetsOf = nSelected;
-            m_nTargets = LegalTargets(nSelected);
+        if (d->m_nTargetsOf != nSelected) {
+            d->m_nTargetsOf = nSelected;
+            d->m_nTargets = LegalTargets(nSelected);
         }
-        if (m_nTargets & (std::uint64_t{1} << (nSquare - 1))) {
+        if (d->m_nTargets & (std::uint64_t{1} << (nSquare - 1))) {
             Select(0);
             UpdateMarks();
             PlayMove(nSelected, nSquare);
             return;
         }
     }
-    const clsSquare &o = m_oRules.Square(nSquare);
-    const bool bOwn = o.HasPiece && o.Piece->IsWhite == m_oRules.IsWhitesTurn();
+    const clsSquare &o = d->m_oRules.Square(nSquare);
+    const bool bOwn = o.HasPiece && o.Piece->IsWhite == d->m_oRules.IsWhitesTurn();
     Select(bOwn && nSquare != nSelected ? nSquare : 0);
     UpdateMarks();
 }
 
 QString Board::SquareDescription(int nSquare) const {
     static const char *const Kinds[] = {"king", "queen", "rook", "knight", "bishop", "pawn"};
-    const clsSquare &o = m_oRules.Square(nSquare);
+    const clsSquare &o = d->m_oRules.Square(nSquare);
     QString s = SquareName(nSquare);
     if (o.HasPiece) {
         s += QStringLiteral(", %1 %2").arg(modConsts::IsWhiteClass(o.Piece->Class)
@@ -681,16 +715,16 @@ QString Board::SquareDescription(int nSquare) const {
     } else {
         s += QStringLiteral(", empty");
     }
-    if (nSquare == m_nSelected)
+    if (nSquare == d->m_nSelected)
         s += QStringLiteral(", selected");
     return s;
 }
 
 void Board::keyPressEvent(QKeyEvent *event) {
-    m_bFocusShown = true;
+    d->m_bFocusShown = true;
     // Arrows move as seen: in Black's view the board is turned, so up is towards rank 1.
-    const int nSign = m_bIsWhitesView ? 1 : -1;
-    const QPoint c = CellOf(m_nFocus, true);
+    const int nSign = d->m_bIsWhitesView ? 1 : -1;
+    const QPoint c = CellOf(d->m_nFocus, true);
     int x = c.x(), y = c.y();
     switch (event->key()) {
     case Qt::Key_Up:
@@ -708,10 +742,10 @@ void Board::keyPressEvent(QKeyEvent *event) {
     case Qt::Key_Space:
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        ClickSquare(m_nFocus);
+        ClickSquare(d->m_nFocus);
         return;
     case Qt::Key_Escape:
-        if (m_nSelected == 0) {
+        if (d->m_nSelected == 0) {
             QWidget::keyPressEvent(event);
             return;
         }
@@ -722,7 +756,7 @@ void Board::keyPressEvent(QKeyEvent *event) {
         QWidget::keyPressEvent(event);
         return;
     }
-    m_nFocus = clsRules::SquareIndex(std::clamp(x, 0, 7) + 1, std::clamp(y, 0, 7) + 1);
+    d->m_nFocus = clsRules::SquareIndex(std::clamp(x, 0, 7) + 1, std::clamp(y, 0, 7) + 1);
     UpdateMarks();
     // Assistive technology reads the focused square again, under its new name.
     QAccessibleEvent oFocus(this, QAccessible::Focus);
@@ -733,9 +767,9 @@ void Board::focusInEvent(QFocusEvent *event) {
     const Qt::FocusReason nReason = event->reason();
     if (nReason == Qt::TabFocusReason || nReason == Qt::BacktabFocusReason ||
         nReason == Qt::ShortcutFocusReason)
-        m_bFocusShown = true;
+        d->m_bFocusShown = true;
     else if (nReason == Qt::MouseFocusReason)
-        m_bFocusShown = false;
+        d->m_bFocusShown = false;
     UpdateMarks();
     QWidget::focusInEvent(event);
 }

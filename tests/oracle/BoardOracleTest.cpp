@@ -1,10 +1,10 @@
 #include "Oracle.h"
 
-#include <Board.h>
 #include <QApplication>
 #include <algorithm>
 #include <cctype>
 #include <gtest/gtest.h>
+#include <tavlon/Board.h>
 
 using namespace modConsts;
 

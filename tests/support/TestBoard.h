@@ -3,12 +3,12 @@
 // What the board's and the window's suites share: layouts from FEN, square geometry from the
 // board's design, real mouse drags, one log of the board's events, one picture comparer.
 
-#include "Board.h"
 #include "TestRules.h"
 
 #include <QImage>
 #include <QStringList>
 #include <QTest>
+#include <tavlon/Board.h>
 
 inline QString Layout(const QString &sFen) {
     return QString::fromStdString(LayoutFromFen(sFen.toStdString()));

@@ -1,6 +1,6 @@
 // Shows the board in a host window and checks its pictures loaded: the white king's square must
 // differ from an empty square of the same colour.
-#include "Board.h"
+#include <tavlon/Board.h>
 
 #include <QApplication>
 #include <QImage>

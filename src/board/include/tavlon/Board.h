@@ -1,20 +1,27 @@
 #pragma once
 
-#include "SquareRenderer.h"
-#include "clsRules.h"
-
-#include <QPixmap>
-#include <QPoint>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
-#include <array>
 #include <cstdint>
+#include <memory>
 
-class QEventLoop;
+class BoardPrivate;
 
-// The chess board control: draws the position, plays typed and dragged moves by the rules of
-// chess, and tells its host what happened.
+// The chess board control: draws the position, plays typed, dragged, clicked and keyed moves by
+// the rules of chess, and tells its host what happened. It needs only Qt Widgets.
+//
+// Squares are named like "e4". Piece classes are 0-5 for the black king, queen, rook, knight,
+// bishop and pawn, 6-11 for the white ones, -1 for no piece.
+//
+// A move's events come in this order, each at most once:
+//   PawnPromotion (only when the host must choose the piece; the board waits for
+//   PromotionChoice) -> PieceMovement -> PieceCapture -> KingInCheck or Stalemate ->
+//   PositionChanged -> GameOver.
+// Until PositionChanged the mover is still to move: IsWhitesTurn() inside PieceMovement,
+// PieceCapture, KingInCheck and Stalemate handlers names the side that made the move. While a
+// move waits for its promotion piece or raises its events, calls that would play or undo a move
+// are refused. A handler may delete the board; the move then raises no further events.
 class Board : public QWidget {
     Q_OBJECT
     // How many square pictures have been drawn since the control was made; the benchmark reads it.
@@ -23,65 +30,86 @@ public:
     explicit Board(QWidget *parent = nullptr);
     ~Board() override;
 
+    // Starts a game from a layout (a two-letter code per square, a8 to h1: "WK".."WP",
+    // "BK".."BP", "XX" for empty, as StandardLayout()) with the side to move. Refused, changing
+    // nothing, for a layout the rules reject or while a promotion waits for its piece. Raises
+    // PositionChanged only.
     void NewGame(bool bIsWhitesTurn = true, const QString &sLayout = StandardLayout());
+    // Turns the board to White's (true) or Black's point of view; the game is unchanged.
     void BoardView(bool bIsWhitesView);
+    // Takes back the newest move and raises PositionChanged. False, changing nothing, when there
+    // is no move to take back or a move is still being played.
     bool UndoLastMove();
+    // Answers PawnPromotion with the piece class the pawn becomes (queen, rook, knight or bishop
+    // of the mover's colour). False when no promotion waits or the class does not fit.
     bool PromotionChoice(qint16 nClass);
+    // Plays a move from square to square with the move's events; true once it has been played.
+    // False for an illegal move, a bad square name or while another move is being played.
     bool MovePiece(const QString &sSrc, const QString &sDest);
+    // Whether White is to move; inside a move's handlers, before PositionChanged, the mover.
     bool IsWhitesTurn() const;
 
+    // The layout of the standard starting position, for NewGame.
     static QString StandardLayout();
 
     // --- Visual aids, each off unless the host asks for it -------------------------------------
     // The source and destination squares of the newest move.
     void SetShowLastMove(bool bShow);
-    bool ShowLastMove() const { return m_bShowLastMove; }
+    bool ShowLastMove() const;
     // The square of a king in check, while it is in check.
     void SetShowCheck(bool bShow);
-    bool ShowCheck() const { return m_bShowCheck; }
+    bool ShowCheck() const;
     // The legal destinations of a lifted or selected piece: a dot on an empty square, a ring on
     // a capture.
     void SetShowLegalMoves(bool bShow);
-    bool ShowLegalMoves() const { return m_bShowLegalMoves; }
+    bool ShowLegalMoves() const;
     // File letters in the bottom row's squares, rank digits in the left column's, as seen.
     void SetShowCoordinates(bool bShow);
-    bool ShowCoordinates() const { return m_bShowCoordinates; }
+    bool ShowCoordinates() const;
 
     // --- Questions a host asks to describe the game -----------------------------------------
     // Whether the king of the side to move is attacked.
     bool SideToMoveInCheck() const;
     // The class code of the piece on a square named like "e4", or -1 (empty, or no square).
     qint16 PieceAt(const QString &sSquare) const;
+
     // --- The game record and the end of the game ----------------------------------------
     // Refusals return false and change nothing; LastError() then says why. During a promotion
     // wait every call that changes the game is refused. Like NewGame, SetFen and LoadPgn raise
-    // no events, not even GameOver for a finished game they load.
-    QString Fen() const;
-    bool SetFen(const QString &sFen);       // a new game from that position
+    // no move events, only PositionChanged, not even GameOver for a finished game they load.
+    QString Fen() const;                    // the position as FEN, as recorded between moves
+    bool SetFen(const QString &sFen);       // a new game from that position; refuses bad FEN
     bool LoadPgn(const QString &sPgn);      // replays the first game's main line, tags and result
     QString Pgn() const;                    // the game so far, export format
     QStringList SanMoves() const;           // every move of the game in SAN, oldest first
     QStringList CoordinateMoves() const;    // the same moves as e2e4, e7e8q
-    bool MovePieceSan(const QString &sSan); // SAN or e2e4; MovePiece's events
+    bool MovePieceSan(const QString &sSan); // SAN or e2e4; MovePiece's events; refused once over
     QString Result() const;                 // "1-0", "0-1", "1/2-1/2" or "*"
-    bool CanClaimDraw() const;              // false once the game is over
-    bool ClaimDraw();
-    bool Resign(); // the side to move resigns
-    bool AgreeDraw();
-    QString LastError() const { return m_sLastError; } // empty after a call that succeeded
+    bool CanClaimDraw() const;              // threefold repetition or fifty moves; false once over
+    bool ClaimDraw();                       // ends the game with GameOver, if a draw can be claimed
+    bool Resign();                          // the side to move resigns; GameOver follows
+    bool AgreeDraw();                       // both players agree a draw; GameOver follows
+    QString LastError() const;              // empty after a call that succeeded
 
     QSize sizeHint() const override;
 
 signals:
+    // The move just played took the piece of that class from its destination square.
     void PieceCapture(qint16 Class);
+    // The king of that side is in check after the move; IsMate when it is checkmate.
     void KingInCheck(bool IsWhite, bool IsMate);
+    // A pawn of that side reached the last rank: answer with PromotionChoice. The board is
+    // disabled until then, and the move waits.
     void PawnPromotion(bool IsWhite);
+    // A move was played between these squares (for castling, the king's squares).
     void PieceMovement(const QString &SrcNotation, const QString &DestNotation);
+    // The side to move next has no legal move and is not in check.
     void Stalemate();
     // The position or the side to move has changed and settled: after a move has been played
-    // and the turn has passed, after an undo and after a new game.
+    // and the turn has passed, after an undo, a new game, SetFen and LoadPgn.
     void PositionChanged();
-    // Once when the game ends, after the events of the move that ended it.
+    // Once when the game ends, after the events of the move that ended it, or on ClaimDraw,
+    // Resign and AgreeDraw. Result as in Result(); Reason in words, e.g. "checkmate".
     void GameOver(const QString &Result, const QString &Reason);
 
 protected:
@@ -96,6 +124,7 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    friend class BoardPrivate;
     enum class PlayResult { Refused, Played, Gone };
 
     // Called by the rules for every square they change, trial moves included: only notes it.
@@ -106,20 +135,19 @@ private:
     // (a trial move taken back) is not drawn again.
     void RenderDirtySquares();
     // The whole move, shared by typed moves and drops.
-    // A promotion piece given (nPromotion) is taken without asking the host.
-    PlayResult PlayMove(int nSrc, int nDest, qint16 nPromotion = modConsts::NoPiece);
+    // A promotion piece given (nPromotion, not -1) is taken without asking the host.
+    PlayResult PlayMove(int nSrc, int nDest, qint16 nPromotion = -1);
     void ReportGameOver();
     bool Refuse(const QString &sWhy);
     void Settled();
-    bool EndGame(bool (clsRules::*pEnd)(), const char *sWhy);
     // Asks the host for the promotion piece and waits; false when no piece was chosen.
     bool AwaitPromotion(bool &bGone);
-    bool Waiting() const { return m_pPromotionLoop != nullptr || m_oRules.AwaitingPromotion(); }
+    bool Waiting() const;
     // A move is unfinished while the host is being asked or told about it.
-    bool Busy() const { return Waiting() || m_bReporting; }
+    bool Busy() const;
     void EndDrag();
     QRect DragRect() const;
-    int RenderedSquares() const { return m_nRenderedSquares; }
+    int RenderedSquares() const;
 
     // --- Marks, selection and keyboard ------------------------------------------------------
     // The squares the piece on nSrc may legally move to, as bits (square n is bit n - 1).
@@ -129,43 +157,10 @@ private:
     void UpdateMarks();
     // A marks refresh after the rules changed squares behind the control's back.
     void ScheduleMarks();
-    SquareRenderer::Marks MarksOf(int nSquare) const;
     void Select(int nSquare);
     // A click, or Space/Return, on a square: selects, switches, drops or plays.
     void ClickSquare(int nSquare);
     QString SquareDescription(int nSquare) const;
 
-    clsRules m_oRules;
-    SquareRenderer m_oRenderer;
-    std::array<QPixmap, 64> m_oSquarePictures;
-    // What each picture shows (piece class, or -1 when empty); -2 when it was never drawn.
-    std::array<qint16, 64> m_nShown{};
-    // The marks each picture shows.
-    std::array<SquareRenderer::Marks, 64> m_oShownMarks{};
-    std::array<SquareRenderer::Marks, 64> m_oMarks{};
-    std::uint64_t m_nDirty = ~std::uint64_t{0};
-    bool m_bIsWhitesView = true;
-    int m_nRenderedSquares = 0;
-
-    int m_nLiftedSquare = 0; // 0: no drag
-    qint16 m_nLiftedClass = -1;
-    QPoint m_oPointer;
-
-    QEventLoop *m_pPromotionLoop = nullptr;
-    bool m_bReporting = false;
-    unsigned m_nGame = 0; // counts NewGame calls, so a game started by a handler keeps its turn
-
-    bool m_bShowLastMove = false;
-    bool m_bShowCheck = false;
-    bool m_bShowLegalMoves = false;
-    bool m_bShowCoordinates = false;
-    bool m_bMarksScheduled = false;
-    bool m_bJudging = false; // trial moves of LegalTargets: the squares do not really change
-    int m_nSelected = 0;
-    int m_nPressed = 0;         // where the left button went down
-    int m_nFocus = 53;          // the keyboard's square, e2 to begin with
-    bool m_bFocusShown = false; // focus came from the keyboard, or a key has been used since
-    int m_nTargetsOf = 0;       // the square m_nTargets was worked out for
-    std::uint64_t m_nTargets = 0;
-    QString m_sLastError;
+    std::unique_ptr<BoardPrivate> d;
 };

@@ -13,7 +13,7 @@ run_pkgs=(cmake ninja-build g++ qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-tr
 # libgmock-dev is left out on purpose: no test uses gMock, and Debian's GTestConfig.cmake loads
 # the gMock targets only when present. Xvfb is started directly, so no xauth (xvfb-run's need).
 # clang-format is a contributor's editor tool; no target runs it.
-test_pkgs=(libgtest-dev libbenchmark-dev
+test_pkgs=(libgtest-dev libbenchmark-dev xclip
     xvfb xdotool x11-utils imagemagick       # the real window under a virtual X server
     stockfish                                # the rules' differential oracle
     clang libclang-rt-14-dev valgrind        # fuzzing and memcheck

@@ -77,7 +77,10 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
     cmdMovePiece->setGeometry(210, RowTop, BoardSize - 214, RowHeight);
 
     connect(cmdMovePiece, &QPushButton::clicked, this, &frmMain::cmdMovePiece_Click);
-    connect(txtMovePiece, &QLineEdit::returnPressed, cmdMovePiece, &QPushButton::click);
+    // Queued: the move may open boxes that outlive the window, and the box's own key handling
+    // must be over by then.
+    connect(txtMovePiece, &QLineEdit::returnPressed, cmdMovePiece, &QPushButton::click,
+            Qt::QueuedConnection);
     txtMovePiece->installEventFilter(this);
 
     connect(Board1, &Board::KingInCheck, this, &frmMain::Board1_KingInCheck);
@@ -92,6 +95,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
     staStatus->setSizeGripEnabled(false);
 
     BuildMenus();
+    BuildRecordMenus();
     Board1_PositionChanged();
 
     // The window takes exactly the size of its client area plus the menu bar; only Show Moves
@@ -106,7 +110,7 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event) {
     // swallow the menu shortcuts while the box has the focus, which it has most of the time.
     if (watched == txtMovePiece && event->type() == QEvent::ShortcutOverride) {
         const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
-        for (const QAction *action : menuBar()->findChildren<QAction *>()) {
+        for (const QAction *action : findChildren<QAction *>()) {
             if (!action->shortcut().isEmpty() && action->shortcut() == pressed) {
                 event->ignore();
                 return true;
@@ -253,12 +257,11 @@ void frmMain::AnswerPromotion(qint16 nClass) {
 }
 
 void frmMain::mnuGameNew_Click() {
-    if (bPromotionPending) {
+    if (bPromotionPending || !MaybeSave()) {
         return; // the board refuses a new game in the middle of a move
     }
     Board1->NewGame();
-    lstWhiteMoves->clear();
-    lstBlackMoves->clear();
+    RecordReplaced({});
 }
 
 void frmMain::mnuViewReverse_Click() {
@@ -285,6 +288,9 @@ void frmMain::mnuActionsUndo_Click() {
     if (list->count() > 0) {
         delete list->takeItem(list->count() - 1);
     }
+    bUnsaved = true;
+    sGameOver.clear(); // undo reopens a finished game
+    ShowStatus({});
 }
 
 void frmMain::HHonline_Click() {
@@ -318,15 +324,29 @@ void frmMain::cmdMovePiece_Click() {
     if (bPromotionPending) {
         return;
     }
-    // First two and last two characters, so "e2e4", "e2-e4" and "e2 to e4" all work.
+    // The move's messages and popups run nested loops that may end with the window gone.
+    const QPointer<frmMain> oSelf(this);
+    // First two and last two characters, so "e2e4", "e2-e4" and "e2 to e4" all work; then SAN.
     const QString sText = txtMovePiece->text().trimmed();
     const QString sSrc = sText.left(2), sDest = sText.right(2);
     // Two names need four characters: "e4" alone names one square twice, and is no move.
     const QString sCause = sText.size() < 4 ? RefusalCause({}, {}) : RefusalCause(sSrc, sDest);
-    if (!Board1->MovePiece(sSrc, sDest)) {
-        staStatus->showMessage(sCause);
-        ShowMessage(QStringLiteral("Illegal move or bad syntax"));
+    if (Board1->MovePiece(sSrc, sDest) || !oSelf || bClosing || Board1->MovePieceSan(sText) ||
+        !oSelf) {
+        return;
     }
+    if (Board1->Result() != QLatin1String("*")) {
+        ShowStatus(
+            tr("The game is over: %1").arg(sGameOver.isEmpty() ? Board1->Result() : sGameOver));
+        return;
+    }
+    // Text that reads as a move but is not one of the legal ones is an illegal move, not bad
+    // syntax.
+    const bool bSanReadable = !Board1->LastError().contains(QLatin1String("unreadable"));
+    ShowStatus(sCause.startsWith(QLatin1String("Not a move")) && bSanReadable
+                   ? tr("Illegal move: %1").arg(sText)
+                   : sCause);
+    ShowMessage(QStringLiteral("Illegal move or bad syntax"));
 }
 
 void frmMain::Board1_KingInCheck(bool IsWhite, bool IsMate) {
@@ -360,8 +380,12 @@ void frmMain::Board1_PawnPromotion(bool IsWhite) {
 void frmMain::Board1_PieceMovement(const QString &SrcNotation, const QString &DestNotation) {
     // Raised before the turn passes, so the side to move is the side that moved.
     QListWidget *list = Board1->IsWhitesTurn() ? lstWhiteMoves : lstBlackMoves;
-    list->addItem(SrcNotation + QLatin1Char('-') + DestNotation);
+    const int nPly = lstWhiteMoves->count() + lstBlackMoves->count();
+    const QStringList oSan = mnuViewNotation->isChecked() ? Board1->SanMoves() : QStringList();
+    list->addItem(oSan.isEmpty() ? SrcNotation + QLatin1Char('-') + DestNotation
+                                 : ListEntry(nPly, oSan.constLast()));
     list->scrollToBottom();
+    bUnsaved = true;
 }
 
 void frmMain::Board1_Stalemate() {
@@ -370,12 +394,29 @@ void frmMain::Board1_Stalemate() {
 }
 
 void frmMain::showEvent(QShowEvent *event) {
+    bClosing = false; // a window shown again after close() is a live window again
     // The frame is known only once the window exists; keep the outer width as set.
     SetOuterWidth(mnuHideMoves->text() == QLatin1String("Hide Moves") ? WideWidth : NarrowWidth);
     QMainWindow::showEvent(event);
 }
 
 void frmMain::closeEvent(QCloseEvent *event) {
+    if (bPromotionPending) {
+        // No piece popup over the question; a new count drops the re-ask the hiding queues.
+        mnuWhitePawnPromotion->hide();
+        mnuBlackPawnPromotion->hide();
+        ++nPromotionAsk;
+    }
+    const QPointer<frmMain> oSelf(this);
+    if (!MaybeSave()) {
+        if (oSelf) {
+            event->ignore();
+            if (bPromotionPending)
+                (bPromotionIsWhite ? mnuWhitePawnPromotion : mnuBlackPawnPromotion)
+                    ->popup(QCursor::pos());
+        }
+        return;
+    }
     bClosing = true;
     if (bPromotionPending) {
         // The board is inside a move, waiting; end the wait so its loop can unwind.
@@ -434,12 +475,14 @@ void frmMain::mnuCheckBox_Toggled(bool bOn) {
 void frmMain::Board1_PositionChanged() {
     const bool bWhite = Board1->IsWhitesTurn();
     QString sStatus = std::exchange(sMoveOutcome, QString());
+    if (sStatus.isEmpty() && Board1->Result() != QLatin1String("*"))
+        sStatus = tr("The game is over: %1").arg(Board1->Result()); // GameOver may say more
     if (sStatus.isEmpty()) {
         const QString sSide = bWhite ? QStringLiteral("White") : QStringLiteral("Black");
         sStatus = Board1->SideToMoveInCheck() ? sSide + QStringLiteral(" is in check")
                                               : sSide + QStringLiteral(" to move");
     }
-    staStatus->showMessage(sStatus);
+    ShowStatus(sStatus);
     if (bTurnBoard) {
         // Face to face: the side to move sees its own pieces at the bottom.
         Board1->BoardView(bWhite);

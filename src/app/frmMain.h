@@ -32,6 +32,13 @@ public:
 
     static QUrl RulesPage();
 
+    // --- The game record: files, clipboard, notation, the end of the game (frmMainGame.cpp) ---
+    // Where Open and Save As ask for a file name; the default shows the desktop's file dialog.
+    void setFileChooser(FileChooser chooser);
+    // Opens the first game of a PGN file. A file that cannot be read or understood is named in a
+    // message, with the cause, and the current game stays.
+    bool OpenFile(const QString &sPath);
+
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -99,4 +106,39 @@ private:
 
     QPointer<frmAbout> oAbout;
     UrlOpener oOpenUrl;
+
+    // --- The game record (frmMainGame.cpp) ---
+    void BuildRecordMenus();
+    void ShowStatus(const QString &sText);
+    // Before the game is replaced or the window closes: asks about unsaved moves. False: stop.
+    bool MaybeSave();
+    bool SaveTo(const QString &sPath);
+    bool SaveGame();
+    bool SaveGameAs();
+    // A new record is on the board (opened, pasted, new): the lists, caption and flags follow.
+    void RecordReplaced(const QString &sFile);
+    void FillLists();
+    QString ListEntry(int nPly, const QString &sMove) const;
+    void UpdateCaption();
+    void UpdateGameActions();
+    bool PasteRecord(const QString &sText);
+
+    void mnuGameOpen_Click();
+    void mnuGamePosition_Click();
+    void mnuGameClaimDraw_Click();
+    void mnuGameAgreeDraw_Click();
+    void mnuGameResign_Click();
+    void mnuEditCopyGame_Click();
+    void mnuEditCopyPosition_Click();
+    void mnuEditPaste_Click();
+    void mnuViewNotation_Click();
+    void Board1_GameOver(const QString &Result, const QString &Reason);
+
+    FileChooser oChooseFile = DefaultFileChooser();
+    QString sFile;         // the file the game came from or was last saved to
+    bool bUnsaved = false; // moves or an end since the game was opened, saved or started
+    QString sGameOver;     // how the game ended, for the status line while it stays over
+    int nStartPly = 0;     // half-moves before the record's first move (Black to move: odd)
+    QAction *mnuGameClaimDraw = nullptr;
+    QAction *mnuViewNotation = nullptr;
 };

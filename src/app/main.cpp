@@ -3,6 +3,7 @@
 #include "frmMain.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
@@ -45,9 +46,26 @@ int main(int argc, char *argv[]) {
     QApplication::setOrganizationName(QStringLiteral("tavlon"));
     QApplication::setApplicationName(QStringLiteral("tavlon"));
     QApplication::setDesktopFileName(QStringLiteral(TAVLON_APP_ID));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(TAVLON_VERSION_MAJOR)
+                                            .arg(TAVLON_VERSION_MINOR)
+                                            .arg(TAVLON_VERSION_PATCH));
     QApplication::setWindowIcon(TavlonIcon());
 
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QCoreApplication::translate("main", "A chess board for two players at one computer."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QCoreApplication::translate("main", "A PGN game to open."),
+                                 QStringLiteral("[FILE]"));
+    parser.process(app); // --help and --version print their text and exit here
+
     frmMain window;
+    // Opened before the first paint, so the board comes up showing the game.
+    if (!parser.positionalArguments().isEmpty())
+        window.OpenFile(parser.positionalArguments().constFirst());
     if (qEnvironmentVariableIntValue("TAVLON_STARTUP_PROBE") == 1) {
         auto *probe = new StartupProbe(&window);
         window.findChild<Board *>(QStringLiteral("Board1"))->installEventFilter(probe);

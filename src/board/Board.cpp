@@ -61,7 +61,7 @@ Board::~Board() {
 }
 
 bool Board::Waiting() const {
-    return d->m_pPromotionLoop != nullptr || d->m_oRules.AwaitingPromotion();
+    return d->m_bPromoting || d->m_pPromotionLoop != nullptr || d->m_oRules.AwaitingPromotion();
 }
 
 bool Board::Busy() const {
@@ -177,19 +177,22 @@ Board::PlayResult Board::PlayMove(int nSrc, int nDest, qint16 nPromotion) {
     const QPointer<Board> oSelf(this);
     const unsigned nGame = d->m_nGame;
     const bool bOpponentIsWhite = !d->m_oRules.IsWhitesTurn();
+    // A handler that starts a new game ends the old move's story: the rest is not told.
+    const auto Going = [&] { return oSelf && nGame == d->m_nGame; };
     d->m_bReporting = true;
     emit PieceMovement(SquareName(nSrc), SquareName(nDest));
-    if (oSelf && oStart.bIsCapture)
+    if (Going() && oStart.bIsCapture)
         emit PieceCapture(oStart.nCapturedClass);
-    if (oSelf && oVerdict.bOpponentInCheck)
+    if (Going() && oVerdict.bOpponentInCheck)
         emit KingInCheck(bOpponentIsWhite, oVerdict.bOpponentMated);
-    else if (oSelf && oVerdict.bOpponentStalemated)
+    else if (Going() && oVerdict.bOpponentStalemated)
         emit Stalemate();
     if (!oSelf)
         return PlayResult::Gone;
     d->m_bReporting = false;
-    if (nGame == d->m_nGame)
-        d->m_oRules.PassTurn(); // the game ends here, if this move ends it
+    if (nGame != d->m_nGame)
+        return PlayResult::Played;
+    d->m_oRules.PassTurn(); // the game ends here, if this move ends it
     UpdateMarks();
     emit PositionChanged();
     if (!oSelf)
@@ -201,13 +204,17 @@ Board::PlayResult Board::PlayMove(int nSrc, int nDest, qint16 nPromotion) {
 
 bool Board::AwaitPromotion(bool &bGone) {
     const QPointer<Board> oSelf(this);
-    const bool bHostDisabled = testAttribute(Qt::WA_ForceDisabled);
-    setEnabled(false);
+    // The whole wait, the handler included, belongs to the move: an answer given inside the
+    // handler does not open the board to other calls before the move has been reported.
+    d->m_bPromoting = true;
     emit PawnPromotion(d->m_oRules.PromotionIsWhite());
     if (!oSelf) {
         bGone = true;
         return false;
     }
+    // Read after the handler, so a host that disabled the board there keeps it disabled.
+    const bool bHostDisabled = testAttribute(Qt::WA_ForceDisabled);
+    setEnabled(false);
     // The host may already have answered inside its handler; then there is nothing to wait for.
     if (d->m_oRules.AwaitingPromotion() && !QCoreApplication::closingDown()) {
         QEventLoop oLoop;
@@ -220,6 +227,7 @@ bool Board::AwaitPromotion(bool &bGone) {
         }
         d->m_pPromotionLoop = nullptr;
     }
+    d->m_bPromoting = false;
     if (!bHostDisabled)
         setEnabled(true);
     return !d->m_oRules.AwaitingPromotion();

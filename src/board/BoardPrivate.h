@@ -40,6 +40,7 @@ public:
 
     QEventLoop *m_pPromotionLoop = nullptr;
     bool m_bReporting = false;
+    bool m_bPromoting = false; // from PawnPromotion until the wait is over
     unsigned m_nGame = 0; // counts NewGame calls, so a game started by a handler keeps its turn
 
     bool m_bShowLastMove = false;

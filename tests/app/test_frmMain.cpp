@@ -1,6 +1,5 @@
-#include "TestBoard.h"
+#include "MainWindowTest.h"
 #include "frmAbout.h"
-#include "frmMain.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -19,124 +18,6 @@
 
 namespace {
 
-const char *const Start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR";
-
-// Answers, in order, each message box or popup menu that opens, from a polling timer so the
-// nested loop showing it really runs: clicks the button or item with the caption (Escape when
-// empty), noting a box's "title:text" or a menu's name.
-class Answerer : public QObject {
-public:
-    QStringList seen;
-
-    explicit Answerer(QStringList captions) {
-        auto *timer = new QTimer(this);
-        connect(timer, &QTimer::timeout, this, [this, captions]() mutable {
-            QWidget *w = QApplication::activePopupWidget();
-            w = w != nullptr ? w : QApplication::activeModalWidget();
-            if (w == nullptr || w == oLast || captions.isEmpty())
-                return;
-            oLast = w; // until it hides: a popup shown again is the same widget
-            w->installEventFilter(this);
-            const QString sCaption = captions.takeFirst();
-            auto *menu = qobject_cast<QMenu *>(w);
-            auto *box = qobject_cast<QMessageBox *>(w);
-            seen << (menu != nullptr ? menu->objectName() : box->windowTitle() + ':' + box->text());
-            if (sCaption.isEmpty())
-                QTest::keyClick(w, Qt::Key_Escape);
-            for (QAction *a : menu != nullptr ? menu->actions() : QList<QAction *>{})
-                if (a->text() == sCaption)
-                    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
-            for (QAbstractButton *b : box != nullptr ? box->buttons() : QList<QAbstractButton *>{})
-                if (b->text().remove('&') == sCaption)
-                    QTest::mouseClick(b, Qt::LeftButton);
-        });
-        timer->start(10);
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override {
-        if (event->type() == QEvent::Hide && watched == oLast)
-            oLast = nullptr;
-        return false;
-    }
-
-private:
-    QPointer<QWidget> oLast;
-};
-
-// Settings live in a fresh temporary place, made before the window reads them.
-struct TemporarySettings {
-    TemporarySettings() {
-        static QTemporaryDir oDir;
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, oDir.path());
-        QSettings().clear();
-    }
-};
-
-class MainWindow : public ::testing::Test, TemporarySettings {
-protected:
-    void SetUp() override {
-        w.setUrlOpener([this](const QUrl &url) { opened << url; });
-        w.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    }
-    template <class T>
-    T *Find(const char *sName) {
-        return w.findChild<T *>(QString::fromLatin1(sName));
-    }
-    void Key(int key, Qt::KeyboardModifiers mods = Qt::ControlModifier) {
-        // Offscreen has no window manager to give the focus back after a message box closes.
-        QApplication::setActiveWindow(&w);
-        // Keys go where a player's would: to the focused widget, usually the typed-move box.
-        QWidget *target = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : &w;
-        QTest::keyClick(target, static_cast<Qt::Key>(key), mods);
-    }
-    // Types a move and presses Return in the box, as a player would.
-    void Type(const QString &sMove) {
-        auto *txt = Find<QLineEdit>("txtMovePiece");
-        txt->setFocus();
-        txt->selectAll();
-        QTest::keyClicks(txt, sMove);
-        QTest::keyClick(txt, Qt::Key_Return);
-    }
-    // Both move lists, White's then Black's: "e2-e4,g1-f3|e7-e5".
-    std::string Lists() {
-        QStringList s;
-        for (const char *sList : {"lstWhiteMoves", "lstBlackMoves"}) {
-            QStringList oEntries;
-            for (QListWidgetItem *item :
-                 Find<QListWidget>(sList)->findItems("*", Qt::MatchWildcard))
-                oEntries << item->text();
-            s << oEntries.join(',');
-        }
-        return s.join('|').toStdString();
-    }
-
-    std::string Status() { return Find<QStatusBar>("staStatus")->currentMessage().toStdString(); }
-
-    frmMain w;
-    Board *board = w.findChild<Board *>(QStringLiteral("Board1"));
-    QList<QUrl> opened;
-};
-
-TEST_F(MainWindow, MovesGoToTheMoversListAndUndoTakesTheRightOneBack) {
-    QTest::mouseClick(Find<QPushButton>("cmdMovePiece"), Qt::LeftButton); // the box's "e2e4"
-    Type("e7 to e5");
-    Drag(*board, "g1", CellCentre("f3"));
-    EXPECT_EQ(Lists(), "e2-e4,g1-f3|e7-e5");
-    Key(Qt::Key_U);
-    EXPECT_EQ(Lists(), "e2-e4|e7-e5");
-    Key(Qt::Key_U);
-    EXPECT_EQ(Lists(), "e2-e4|");
-    Type("d7d5");
-    EXPECT_EQ(Lists(), "e2-e4|d7-d5");
-    Key(Qt::Key_N);
-    Key(Qt::Key_U); // nothing to undo: nothing changes, nothing shows
-    QTest::qWait(50);
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    EXPECT_EQ(Lists(), "|");
-}
-
 TEST_F(MainWindow, MessagesForRefusedMovesChecksMatesAndStalemate) {
     struct Case {
         const char *sLayout;
@@ -147,7 +28,8 @@ TEST_F(MainWindow, MessagesForRefusedMovesChecksMatesAndStalemate) {
     } const cases[] = {
         {Start, true, "e7e5", "Illegal move or bad syntax",
          "The piece on e7 is Black's; White is to move"},
-        {Start, true, "e4", "Illegal move or bad syntax",
+        {Start, true, "e5", "Illegal move or bad syntax", "Illegal move: e5"},
+        {Start, true, "x9", "Illegal move or bad syntax",
          "Not a move: type two squares, as in e2e4"},
         {Start, true, "e3e4", "Illegal move or bad syntax", "There is no piece on e3"},
         {Start, true, "e2e5", "Illegal move or bad syntax", "Illegal move: e2-e5"},
@@ -178,9 +60,9 @@ TEST_F(MainWindow, PromotionPopupAsksUntilAnsweredAndPlacesThePiece) {
     for (const bool bWhite : {true, false}) {
         for (const QString sPiece : {"Queen", "Rook", "Bishop", "Knight"}) {
             SCOPED_TRACE(sPiece.toStdString());
-            Key(Qt::Key_N);
+            NewGame();
             board->NewGame(bWhite,
-                           Layout(bWhite ? "8/1P2k3/8/8/8/8/8/4K3" : "4k3/8/8/8/8/8/1p2K3/8"));
+                           Layout(bWhite ? "8/1P2k3/8/8/8/8/7P/4K3" : "4k3/7p/8/8/8/8/1p2K3/8"));
             Answerer answerer({{}, sPiece}); // dismissed once, then answered
             Type(bWhite ? "b7b8" : "b2b1");
             const QString sMenu = bWhite ? "mnuWhitePawnPromotion" : "mnuBlackPawnPromotion";
@@ -189,8 +71,8 @@ TEST_F(MainWindow, PromotionPopupAsksUntilAnsweredAndPlacesThePiece) {
             // The board must now look exactly like one set up with the chosen piece there.
             const QImage played = board->grab().toImage();
             const QString p = sPiece == "Knight" ? "N" : sPiece.left(1);
-            board->NewGame(!bWhite, Layout(bWhite ? "1" + p + "6/4k3/8/8/8/8/8/4K3"
-                                                  : "4k3/8/8/8/8/8/4K3/1" + p.toLower() + "6"));
+            board->NewGame(!bWhite, Layout(bWhite ? "1" + p + "6/4k3/8/8/8/8/7P/4K3"
+                                                  : "4k3/7p/8/8/8/8/4K3/1" + p.toLower() + "6"));
             EXPECT_EQ(played, board->grab().toImage());
         }
     }
@@ -200,11 +82,16 @@ TEST_F(MainWindow, PromotionPopupAsksUntilAnsweredAndPlacesThePiece) {
 TEST_F(MainWindow, CommandsDuringThePromotionWaitChangeNothingAndExitEndsIt) {
     board->NewGame(false, Layout("8/1P2k3/8/8/8/8/8/4K3"));
     Type("e7e6");
-    QTimer::singleShot(0, &w, [this] { // from inside the wait; nothing answers the popup
+    auto commands = [this] { // from inside the wait; nothing answers the popup
         EXPECT_NE(QApplication::activePopupWidget(), nullptr);
-        for (const char *sCommand : {"mnuGameNew", "mnuActionsUndo", "mnuExit"})
+        for (const char *sCommand : {"mnuGameNew", "mnuActionsUndo", "mnuEditPaste"})
             Find<QAction>(sCommand)->trigger();
-    });
+        Answerer discard({"Discard"}); // Exit asks about the unsaved e7-e6 first
+        Find<QAction>("mnuExit")->trigger();
+    };
+    QObject::connect(
+        board, &Board::PawnPromotion, &w, [&] { QTimer::singleShot(0, &w, commands); },
+        Qt::SingleShotConnection);
     Type("b7b8"); // returns: no hang
     EXPECT_TRUE(Lists().ends_with("|e7-e6")) << Lists();
     EXPECT_FALSE(w.isVisible());

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# The real program on a real X server: drag e2-e4 with the mouse, read the screen back, show the
-# move lists with Ctrl+H, take the move back with Ctrl+U and quit with Ctrl+Q.
+# The real program on a real X server: drag e2-e4 with the mouse, read the screen back, copy the
+# game to the X clipboard, show the move lists with Ctrl+H, take the move back with Ctrl+U, paste
+# a position from the X clipboard and quit with Ctrl+Q.
 # Usage: xvfb_drag.sh path/to/tavlon
 set -euo pipefail
 
 app=$1
-client_height=383 # board 332 + typed-move row + status line; the menu bar sits above it
 work=$(mktemp -d)
 xvfb_pid='' app_pid=''
 cleanup() {
@@ -32,7 +32,7 @@ wid=$(timeout 10 xdotool search --sync --onlyvisible --name '^Tavlon$' | head -n
 
 geometry() { xwininfo -id "$wid" | awk -v k="$1" -F: '$1 ~ k {gsub(/ /, "", $2); print $2}'; }
 win_x=$(geometry 'Absolute upper-left X') win_y=$(geometry 'Absolute upper-left Y')
-board_x=$win_x board_y=$((win_y + $(geometry '^ *Height') - client_height))
+board_x=$win_x board_y=''
 
 # Screen point of a square's centre, or of (dx, dy) inside the client area.
 square() { echo $((board_x + 2 + ($1 - 1) * 41 + 20)) $((board_y + 2 + (8 - $2) * 41 + 20)); }
@@ -54,6 +54,11 @@ colours() {
 
 sleep 0.3
 shoot
+# The board's grey margin starts below the menu bar, whatever its height.
+for ((y = win_y; y < win_y + 100; y++)); do
+    [ "$(pixel $((win_x + 1)) "$y")" = "224 224 224" ] && { board_y=$y; break; }
+done
+[ -n "$board_y" ] || fail "no board below the menu bar"
 pawn=$(pixel $(square 5 2)) empty=$(pixel $(square 5 4))
 [ "$pawn" != "$empty" ] || fail "e2 shows no piece before the move"
 
@@ -65,6 +70,12 @@ sleep 0.5
 shoot
 [ "$(pixel $(square 5 2))" != "$pawn" ] || fail "e2 is not empty after the drag"
 [ "$(pixel $(square 5 4))" = "$pawn" ] || fail "e4 shows no pawn after the drag"
+
+# The game goes to the real clipboard, where another program reads it.
+xdotool windowfocus --sync "$wid"
+xdotool key --clearmodifiers ctrl+c
+timeout 5 sh -c 'until xclip -o -selection clipboard 2>/dev/null | grep -q "^1\. e4 \*"; do sleep 0.1; done' ||
+    fail "Copy Game: the clipboard holds '$(xclip -o -selection clipboard 2>&1 | tail -n 2)'"
 
 width() { xwininfo -id "$wid" | awk -F: '/^ *Width/ {gsub(/ /, "", $2); print $2}'; }
 [ "$(width)" = 336 ] || fail "start width $(width), not 336"
@@ -88,6 +99,14 @@ sleep 0.5
 shoot
 [ "$(pixel $(square 5 2))" = "$pawn" ] || fail "Ctrl+U in the typed-move box did not undo"
 [ "$(pixel $(square 5 4))" != "$pawn" ] || fail "e4 still shows the pawn after Ctrl+U"
+
+# A position another program put on the clipboard: two kings, so e2 empties.
+printf '4k3/8/8/8/8/8/8/4K3 w - - 0 1' | xclip -i -selection clipboard >/dev/null 2>&1
+xdotool windowfocus --sync "$wid"
+xdotool key --clearmodifiers ctrl+v
+sleep 0.5
+shoot
+[ "$(pixel $(square 5 2))" != "$pawn" ] || fail "Paste did not set up the position"
 
 xdotool windowfocus --sync "$wid"
 xdotool key --clearmodifiers ctrl+q

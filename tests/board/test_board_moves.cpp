@@ -220,6 +220,24 @@ TEST_F(PromotionWait, WrongChoicesKeepWaitingAndOtherCallsAreRefused) {
     EXPECT_FALSE(b->PromotionChoice(7)); // nothing pending
 }
 
+// Inside its handler a host may disable the board and answer; the move is still being played
+// until its events are done, and a new game started by one of them silences the rest.
+TEST_F(PromotionWait, AnAnswerInsideTheHandlerStillFinishesTheMoveFirst) {
+    QStringList oLog;
+    QObject::connect(b, &Board::PawnPromotion, b, [this] {
+        b->setEnabled(false);
+        EXPECT_TRUE(b->PromotionChoice(7));
+        b->NewGame(false);
+        EXPECT_FALSE(b->MovePiece("e7", "e5"));
+    });
+    QObject::connect(b, &Board::PieceMovement, b, [&] { oLog << "move", b->NewGame(); });
+    QObject::connect(b, &Board::KingInCheck, b, [&] { oLog << "check"; });
+    EXPECT_TRUE(b->MovePiece("a7", "a8"));
+    EXPECT_EQ(oLog, QStringList{"move"});
+    EXPECT_FALSE(b->isEnabled());
+    EXPECT_TRUE(b->IsWhitesTurn());
+}
+
 TEST_F(PromotionWait, DeletingTheBoardEndsTheWait) {
     QObject::connect(b, &Board::PawnPromotion, b,
                      [this] { QTimer::singleShot(0, qApp, [this] { delete b; }); });

@@ -21,7 +21,8 @@ class BoardPrivate;
 // Until PositionChanged the mover is still to move: IsWhitesTurn() inside PieceMovement,
 // PieceCapture, KingInCheck and Stalemate handlers names the side that made the move. While a
 // move waits for its promotion piece or raises its events, calls that would play or undo a move
-// are refused. A handler may delete the board; the move then raises no further events.
+// are refused. A handler may delete the board or start a new game; the old move then raises no
+// further events.
 class Board : public QWidget {
     Q_OBJECT
     // How many square pictures have been drawn since the control was made; the benchmark reads it.
@@ -32,8 +33,8 @@ public:
 
     // Starts a game from a layout (a two-letter code per square, a8 to h1: "WK".."WP",
     // "BK".."BP", "XX" for empty, as StandardLayout()) with the side to move. Refused, changing
-    // nothing, for a layout the rules reject or while a promotion waits for its piece. Raises
-    // PositionChanged only.
+    // nothing, for a layout the rules reject, or from PawnPromotion until the promotion wait has
+    // ended (an answer given inside the handler included). Raises PositionChanged only.
     void NewGame(bool bIsWhitesTurn = true, const QString &sLayout = StandardLayout());
     // Turns the board to White's (true) or Black's point of view; the game is unchanged.
     void BoardView(bool bIsWhitesView);

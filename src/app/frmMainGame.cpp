@@ -1,0 +1,371 @@
+// The main window's game record: files, the clipboard, the move lists' notation and the end of
+// the game.
+#include "dlgPosition.h"
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QSettings>
+#include <QStatusBar>
+#include <QStringDecoder>
+#include <QTimer>
+#include <tavlon/Board.h>
+
+namespace {
+
+const QString sTitle = QStringLiteral("Tavlon");
+const QString sNotationKey = QStringLiteral("view/standardNotation");
+
+// Half-moves played before the position of a FEN: 2 per full move, one more with Black to move.
+int PlyOfFen(const QString &sFen) {
+    const QStringList oFields = sFen.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const int nFullMove = oFields.size() > 5 ? std::max(1, oFields[5].toInt()) : 1;
+    const bool bBlack = oFields.size() > 1 && oFields[1] == QLatin1String("b");
+    return 2 * (nFullMove - 1) + (bBlack ? 1 : 0);
+}
+
+// Files written by other programs are usually UTF-8, older ones Latin-1 as the PGN standard says.
+QString DecodeGame(const QByteArray &oBytes) {
+    QStringDecoder oUtf8(QStringDecoder::Utf8);
+    QString sText = oUtf8(oBytes);
+    return oUtf8.hasError() ? QString::fromLatin1(oBytes) : sText;
+}
+
+// A clipboard text that means a game: tags, or numbered moves. Plain words ("e4", "Nf3") are
+// left to the typed-move box.
+bool LooksLikePgn(const QString &sText) {
+    static const QRegularExpression oGame(QStringLiteral(R"((^|\n)\s*\[\w+\s+"|(^|\s)\d+\.)"));
+    return oGame.match(sText).hasMatch();
+}
+
+} // namespace
+
+void frmMain::setFileChooser(FileChooser chooser) {
+    oChooseFile = std::move(chooser);
+}
+
+void frmMain::BuildRecordMenus() {
+    QMenuBar *bar = menuBar();
+    auto *mnuGame = bar->findChild<QMenu *>(QStringLiteral("mnuGame"));
+    auto *mnuView = bar->findChild<QMenu *>(QStringLiteral("mnuView"));
+    QAction *mnuExit = mnuGame->findChild<QAction *>(QStringLiteral("mnuExit"));
+    auto item = [this](const char *name, const QString &caption, const QKeySequence &shortcut,
+                       auto handler) {
+        auto *action = new QAction(caption, this);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(shortcut);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    // The game's own items go before Exit, in the order players know from other programs.
+    mnuGame->insertActions(
+        mnuExit, {item("mnuGamePosition", tr("New Game from Position..."), {},
+                       &frmMain::mnuGamePosition_Click),
+                  item("mnuGameOpen", tr("Open Game..."), QKeySequence(Qt::CTRL | Qt::Key_O),
+                       &frmMain::mnuGameOpen_Click),
+                  item("mnuGameSave", tr("Save Game"), QKeySequence(Qt::CTRL | Qt::Key_S),
+                       [this] { SaveGame(); }),
+                  item("mnuGameSaveAs", tr("Save Game As..."),
+                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { SaveGameAs(); })});
+    mnuGame->insertSeparator(mnuExit);
+    mnuGameClaimDraw =
+        item("mnuGameClaimDraw", tr("Claim Draw"), {}, &frmMain::mnuGameClaimDraw_Click);
+    mnuGame->insertActions(
+        mnuExit,
+        {mnuGameClaimDraw,
+         item("mnuGameAgreeDraw", tr("Agree to a Draw"), {}, &frmMain::mnuGameAgreeDraw_Click),
+         item("mnuGameResign", tr("Resign"), {}, &frmMain::mnuGameResign_Click)});
+    mnuGame->insertSeparator(mnuExit);
+    connect(mnuGame, &QMenu::aboutToShow, this, &frmMain::UpdateGameActions);
+
+    auto *mnuEdit = new QMenu(tr("Edit"), this);
+    mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
+    mnuEdit->addActions(
+        {item("mnuEditCopyGame", tr("Copy Game"), QKeySequence(Qt::CTRL | Qt::Key_C),
+              &frmMain::mnuEditCopyGame_Click),
+         item("mnuEditCopyPosition", tr("Copy Position"),
+              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &frmMain::mnuEditCopyPosition_Click),
+         item("mnuEditPaste", tr("Paste"), QKeySequence(Qt::CTRL | Qt::Key_V),
+              &frmMain::mnuEditPaste_Click)});
+    bar->insertMenu(mnuView->menuAction(), mnuEdit);
+
+    mnuViewNotation =
+        item("mnuViewNotation", tr("Standard Notation"), {}, &frmMain::mnuViewNotation_Click);
+    mnuViewNotation->setCheckable(true);
+    mnuViewNotation->setChecked(QSettings().value(sNotationKey, false).toBool());
+    mnuView->addAction(mnuViewNotation);
+    connect(Board1, &Board::GameOver, this, &frmMain::Board1_GameOver);
+    UpdateGameActions();
+}
+
+void frmMain::ShowStatus(const QString &sText) {
+    statusBar()->showMessage(sText);
+}
+
+void frmMain::UpdateCaption() {
+    setWindowTitle(sFile.isEmpty() ? sTitle
+                                   : sTitle + QStringLiteral(" - ") + QFileInfo(sFile).fileName());
+}
+
+void frmMain::UpdateGameActions() {
+    mnuGameClaimDraw->setEnabled(!bPromotionPending && Board1->CanClaimDraw());
+}
+
+// --- Files --------------------------------------------------------------------------------
+
+bool frmMain::MaybeSave() {
+    if (!bUnsaved || Board1->CoordinateMoves().isEmpty())
+        return true;
+    QPointer<QMessageBox> box =
+        new QMessageBox(QMessageBox::Question, sTitle, tr("Save the current game?"),
+                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box->setDefaultButton(QMessageBox::Save);
+    const int nAnswer = box->exec();
+    if (box.isNull())
+        return false; // the window went away meanwhile: touch nothing
+    delete box.data();
+    if (nAnswer == QMessageBox::Save)
+        return SaveGame();
+    return nAnswer == QMessageBox::Discard;
+}
+
+bool frmMain::OpenFile(const QString &sPath) {
+    QFile oFile(sPath);
+    QString sCause;
+    QString sText;
+    if (!oFile.open(QIODevice::ReadOnly)) {
+        sCause = oFile.errorString();
+    } else {
+        sText = DecodeGame(oFile.readAll());
+        if (oFile.error() != QFileDevice::NoError)
+            sCause = oFile.errorString();
+        else if (!Board1->LoadPgn(sText))
+            sCause = Board1->LastError();
+    }
+    if (!sCause.isEmpty()) {
+        const QString sMessage =
+            tr("Cannot open %1:\n%2").arg(QDir::toNativeSeparators(sPath), sCause);
+        if (isVisible()) {
+            ShowMessage(sMessage);
+        } else {
+            // At start-up: the window first, then the message over it.
+            QTimer::singleShot(0, this, [this, sMessage] { ShowMessage(sMessage); });
+        }
+        return false;
+    }
+    RecordReplaced(QFileInfo(sPath).absoluteFilePath());
+    return true;
+}
+
+bool frmMain::SaveTo(const QString &sPath) {
+    QString sName = sPath;
+    if (QFileInfo(sName).suffix().isEmpty())
+        sName += QStringLiteral(".pgn");
+    QSaveFile oFile(sName);
+    if (!oFile.open(QIODevice::WriteOnly) || oFile.write(Board1->Pgn().toUtf8()) < 0 ||
+        !oFile.commit()) {
+        ShowMessage(
+            tr("Cannot save %1:\n%2").arg(QDir::toNativeSeparators(sName), oFile.errorString()));
+        return false;
+    }
+    sFile = QFileInfo(sName).absoluteFilePath();
+    bUnsaved = false;
+    UpdateCaption();
+    ShowStatus(tr("Saved %1").arg(QFileInfo(sName).fileName()));
+    return true;
+}
+
+bool frmMain::SaveGame() {
+    if (bPromotionPending)
+        return false; // the move is unfinished
+    return sFile.isEmpty() ? SaveGameAs() : SaveTo(sFile);
+}
+
+bool frmMain::SaveGameAs() {
+    if (bPromotionPending)
+        return false;
+    const QPointer<frmMain> oSelf(this);
+    const QString sPath = oChooseFile(this, FileQuestion::Save, sFile);
+    return oSelf && !sPath.isEmpty() && SaveTo(sPath);
+}
+
+void frmMain::mnuGameOpen_Click() {
+    if (bPromotionPending)
+        return;
+    const QPointer<frmMain> oSelf(this);
+    if (!MaybeSave())
+        return;
+    const QString sPath = oChooseFile(this, FileQuestion::Open, QFileInfo(sFile).path());
+    if (oSelf && !sPath.isEmpty())
+        OpenFile(sPath);
+}
+
+void frmMain::mnuGamePosition_Click() {
+    if (bPromotionPending || !MaybeSave())
+        return;
+    QPointer<dlgPosition> dialog = new dlgPosition(Board1->Fen(), &PositionError, this);
+    const int nAnswer = dialog->exec();
+    if (dialog.isNull())
+        return;
+    const QString sFen = dialog->Fen();
+    delete dialog.data();
+    if (nAnswer == QDialog::Accepted && Board1->SetFen(sFen))
+        RecordReplaced({});
+}
+
+// --- The record in the window -------------------------------------------------------------
+
+void frmMain::RecordReplaced(const QString &sNewFile) {
+    sFile = sNewFile;
+    bUnsaved = false;
+    nStartPly = PlyOfFen(Board1->Fen()) - static_cast<int>(Board1->CoordinateMoves().size());
+    sGameOver.clear();
+    FillLists();
+    UpdateCaption();
+    UpdateGameActions();
+    Board1_PositionChanged(); // whose turn, or how the loaded game ended
+}
+
+QString frmMain::ListEntry(int nPly, const QString &sMove) const {
+    if (!mnuViewNotation->isChecked()) {
+        // As the board reports a move: source and destination, without a promotion letter.
+        return sMove.left(2) + QLatin1Char('-') + sMove.mid(2, 2);
+    }
+    const int nAbsolute = nStartPly + nPly;
+    return QString::number(nAbsolute / 2 + 1) +
+           (nAbsolute % 2 == 0 ? QStringLiteral(". ") : QStringLiteral("... ")) + sMove;
+}
+
+void frmMain::FillLists() {
+    const QStringList oMoves =
+        mnuViewNotation->isChecked() ? Board1->SanMoves() : Board1->CoordinateMoves();
+    QStringList oWhite;
+    QStringList oBlack;
+    oWhite.reserve(oMoves.size() / 2 + 1);
+    oBlack.reserve(oMoves.size() / 2 + 1);
+    for (int i = 0; i < oMoves.size(); ++i)
+        ((nStartPly + i) % 2 == 0 ? oWhite : oBlack) << ListEntry(i, oMoves[i]);
+    // Whole lists at once: one layout per list, not one per entry. Numbered SAN is wider than
+    // "e2-e4": a smaller font and no scroll bars keep "10... Nbd7" whole in the narrow lists.
+    const bool bStandard = mnuViewNotation->isChecked();
+    for (auto [list, entries] : {std::pair{lstWhiteMoves, &oWhite}, {lstBlackMoves, &oBlack}}) {
+        QFont oFont = font();
+        if (bStandard)
+            oFont.setPixelSize(10);
+        list->setFont(oFont);
+        const auto ePolicy = bStandard ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
+        list->setVerticalScrollBarPolicy(ePolicy);
+        list->setHorizontalScrollBarPolicy(ePolicy);
+        list->clear();
+        list->addItems(*entries);
+        list->scrollToBottom();
+    }
+}
+
+void frmMain::mnuViewNotation_Click() {
+    QSettings().setValue(sNotationKey, mnuViewNotation->isChecked());
+    if (!bPromotionPending)
+        FillLists();
+}
+
+// --- The clipboard ------------------------------------------------------------------------
+
+void frmMain::mnuEditCopyGame_Click() {
+    // In the typed-move box, Ctrl+C keeps its usual meaning for selected text.
+    if (txtMovePiece->hasFocus() && txtMovePiece->hasSelectedText()) {
+        txtMovePiece->copy();
+        return;
+    }
+    if (!bPromotionPending)
+        QApplication::clipboard()->setText(Board1->Pgn());
+}
+
+void frmMain::mnuEditCopyPosition_Click() {
+    if (!bPromotionPending)
+        QApplication::clipboard()->setText(Board1->Fen());
+}
+
+void frmMain::mnuEditPaste_Click() {
+    const QString sText = QApplication::clipboard()->text().trimmed();
+    const bool bFen = !sText.isEmpty() && PositionError(sText).isEmpty();
+    if (!bFen && !LooksLikePgn(sText)) {
+        if (txtMovePiece->hasFocus())
+            txtMovePiece->paste();
+        else
+            ShowStatus(tr("The clipboard holds neither a position nor a game"));
+        return;
+    }
+    if (bPromotionPending || !MaybeSave())
+        return;
+    if (bFen ? Board1->SetFen(sText) : Board1->LoadPgn(sText))
+        RecordReplaced({});
+    else
+        ShowMessage(tr("Cannot paste the game:\n%1").arg(Board1->LastError()));
+}
+
+// --- Draws, resignation and the end of the game -------------------------------------------
+
+void frmMain::mnuGameClaimDraw_Click() {
+    if (!bPromotionPending && Board1->ClaimDraw())
+        bUnsaved = true;
+}
+
+void frmMain::mnuGameAgreeDraw_Click() {
+    if (!bPromotionPending && Board1->AgreeDraw())
+        bUnsaved = true;
+}
+
+void frmMain::mnuGameResign_Click() {
+    if (bPromotionPending || Board1->Result() != QLatin1String("*"))
+        return;
+    QPointer<QMessageBox> box = new QMessageBox(QMessageBox::Question, sTitle,
+                                                Board1->IsWhitesTurn() ? tr("Does White resign?")
+                                                                       : tr("Does Black resign?"),
+                                                QMessageBox::Yes | QMessageBox::No, this);
+    box->setDefaultButton(QMessageBox::No);
+    const int nAnswer = box->exec();
+    if (box.isNull())
+        return;
+    delete box.data();
+    if (nAnswer == QMessageBox::Yes && Board1->Resign())
+        bUnsaved = true;
+}
+
+void frmMain::Board1_GameOver(const QString &Result, const QString &Reason) {
+    const bool bWhiteWon = Result == QLatin1String("1-0");
+    QString sText;
+    if (Reason == QLatin1String("checkmate"))
+        sText = bWhiteWon ? tr("Black checkmated") : tr("White checkmated");
+    else if (Reason == QLatin1String("stalemate"))
+        sText = tr("Stalemate");
+    else if (Reason == QLatin1String("resignation"))
+        sText = bWhiteWon ? tr("Black resigns") : tr("White resigns");
+    else if (Reason == QLatin1String("insufficient material"))
+        sText = tr("Draw by insufficient material");
+    else if (Reason == QLatin1String("fivefold repetition"))
+        sText = tr("Draw by fivefold repetition");
+    else if (Reason == QLatin1String("threefold repetition"))
+        sText = tr("Draw by threefold repetition");
+    else if (Reason == QLatin1String("seventy-five-move rule"))
+        sText = tr("Draw by the seventy-five-move rule");
+    else if (Reason == QLatin1String("fifty-move rule"))
+        sText = tr("Draw by the fifty-move rule");
+    else
+        sText = tr("Draw by agreement");
+    sGameOver = sText;
+    ShowStatus(sText);
+    UpdateGameActions();
+    // Mate and stalemate have had their box with the move's own events.
+    if (Reason != QLatin1String("checkmate") && Reason != QLatin1String("stalemate"))
+        ShowMessage(sText);
+}

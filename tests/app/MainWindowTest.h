@@ -1,0 +1,137 @@
+#pragma once
+
+// The main window driven like a player would: the fixture, and an answerer for its boxes.
+#include "TestBoard.h"
+#include "frmMain.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPointer>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+const char *const Start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR";
+
+// Answers, in order, each message box or popup menu that opens, from a polling timer so the
+// nested loop showing it really runs: clicks the button or item with the caption (Escape when
+// empty), noting a box's "title:text", a dialog's title or a menu's name.
+class Answerer : public QObject {
+public:
+    QStringList seen;
+
+    explicit Answerer(QStringList captions) {
+        auto *timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this, [this, captions]() mutable {
+            QWidget *w = QApplication::activePopupWidget();
+            w = w != nullptr ? w : QApplication::activeModalWidget();
+            if (w == nullptr || w == oLast || captions.isEmpty())
+                return;
+            oLast = w; // until it hides: a popup shown again is the same widget
+            w->installEventFilter(this);
+            const QString sCaption = captions.takeFirst();
+            auto *menu = qobject_cast<QMenu *>(w);
+            auto *box = qobject_cast<QMessageBox *>(w);
+            seen << (menu != nullptr ? menu->objectName()
+                                     : w->windowTitle() + (box ? ':' + box->text() : QString()));
+            if (sCaption.isEmpty())
+                QTest::keyClick(w, Qt::Key_Escape);
+            for (QAction *a : menu != nullptr ? menu->actions() : QList<QAction *>{})
+                if (a->text() == sCaption)
+                    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
+            for (QAbstractButton *b : menu == nullptr ? w->findChildren<QAbstractButton *>()
+                                                      : QList<QAbstractButton *>{})
+                if (b->text().remove('&') == sCaption)
+                    QTest::mouseClick(b, Qt::LeftButton);
+        });
+        timer->start(10);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::Hide && watched == oLast)
+            oLast = nullptr;
+        return false;
+    }
+
+private:
+    QPointer<QWidget> oLast;
+};
+
+// Settings live in a fresh temporary place, made before the window reads them.
+struct TemporarySettings {
+    TemporarySettings() {
+        static QTemporaryDir oDir;
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, oDir.path());
+        QSettings().clear();
+    }
+};
+
+class MainWindow : public ::testing::Test, TemporarySettings {
+protected:
+    void SetUp() override {
+        w.setUrlOpener([this](const QUrl &url) { opened << url; });
+        w.setFileChooser([this](QWidget *, FileQuestion e, const QString &) {
+            asked << (e == FileQuestion::Open ? "open" : "save");
+            return e == FileQuestion::Open ? sOpenAnswer : sSaveAnswer;
+        });
+        SetNotation(false); // the lists as the board reports moves, unless a test says otherwise
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    }
+    template <class T>
+    T *Find(const char *sName) {
+        return w.findChild<T *>(QString::fromLatin1(sName));
+    }
+    void Key(int key, Qt::KeyboardModifiers mods = Qt::ControlModifier) {
+        // Offscreen has no window manager to give the focus back after a message box closes.
+        QApplication::setActiveWindow(&w);
+        // Keys go where a player's would: to the focused widget, usually the typed-move box.
+        QWidget *target = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : &w;
+        QTest::keyClick(target, static_cast<Qt::Key>(key), mods);
+    }
+    void SetNotation(bool bStandard) {
+        if (Find<QAction>("mnuViewNotation")->isChecked() != bStandard)
+            Find<QAction>("mnuViewNotation")->trigger();
+    }
+    // New Game, throwing away whatever was played.
+    void NewGame() {
+        Answerer discard({"Discard"});
+        Key(Qt::Key_N);
+    }
+    // Types a move and presses Return in the box, as a player would.
+    void Type(const QString &sMove) {
+        auto *txt = Find<QLineEdit>("txtMovePiece");
+        txt->setFocus();
+        txt->selectAll();
+        QTest::keyClicks(txt, sMove);
+        QTest::keyClick(txt, Qt::Key_Return);
+        QCoreApplication::processEvents(); // the move runs once the key has been handled
+    }
+    // Both move lists, White's then Black's: "e2-e4,g1-f3|e7-e5".
+    std::string Lists() {
+        QStringList s;
+        for (const char *sList : {"lstWhiteMoves", "lstBlackMoves"}) {
+            QStringList oEntries;
+            for (QListWidgetItem *item :
+                 Find<QListWidget>(sList)->findItems("*", Qt::MatchWildcard))
+                oEntries << item->text();
+            s << oEntries.join(',');
+        }
+        return s.join('|').toStdString();
+    }
+
+    std::string Status() { return Find<QStatusBar>("staStatus")->currentMessage().toStdString(); }
+
+    frmMain w;
+    Board *board = w.findChild<Board *>(QStringLiteral("Board1"));
+    QList<QUrl> opened;
+    QStringList asked; // the file questions, "open" or "save"
+    QString sOpenAnswer, sSaveAnswer;
+};

@@ -204,8 +204,7 @@ TEST(BadInput, SquareNamesExhaustively) {
                     s += static_cast<char>(c);
             const int n = Sq(s);
             nSquares += n != -1;
-            if (n != -1)
-                EXPECT_EQ(clsRules::SquareToNotation(n), s);
+            EXPECT_TRUE(n == -1 || clsRules::SquareToNotation(n) == s) << s;
         }
     EXPECT_EQ(nSquares, 64);
 }

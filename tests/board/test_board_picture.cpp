@@ -54,19 +54,11 @@ protected:
 };
 
 TEST_F(BoardPicture, StartPositionInEitherView) {
-    b.resize(500, 300);
-    for (const bool bView : {true, false, false, true}) {
-        SCOPED_TRACE(bView);
+    for (const bool bView : {false, true}) {
         b.BoardView(bView);
         Shoot();
         EXPECT_EQ(oShot.size(), QSize(332, 332) * r);
-        EXPECT_TRUE(Empty("e4", bView) && Empty("e5", bView));
-        EXPECT_TRUE(Piece("a8", 2, bView) && Piece("d8", 1, bView) && Piece("h1", 8, bView));
-        // The textures round the pieces are the squares' own.
-        const QImage oBare = Bare(bView);
-        for (const char *s : {"a8", "h8", "a1"})
-            EXPECT_EQ(oShot.pixel((CellOrigin(s, bView) + QPoint(1, 1)) * r),
-                      oBare.pixel((CellOrigin(s, bView) + QPoint(1, 1)) * r));
+        EXPECT_TRUE(Piece("a8", 2, bView) && Piece("h1", 8, bView) && Empty("e4", bView)) << bView;
     }
 }
 

@@ -83,69 +83,7 @@ TEST(Property, ChangedSquaresAreReportedAndUndoRestoresTheStart) {
     }
 }
 
-// --- Castling: TryMove's test mode judges, the player's road plays and undoes -------------
-
-struct CastlingCase {
-    const char *sWhy;
-    const char *sPlacement;
-    const char *sDest;
-    bool bAccepted; // by TryMove
-    bool bPlayed;   // as a player's move
-};
-
-const CastlingCase CastlingCases[] = {
-    {"king side", "4k3/8/8/8/8/8/8/R3K2R", "g1", true, true},
-    {"through an attacked square", "4kr2/8/8/8/8/8/8/R3K2R", "g1", false, false},
-    {"into check refused by the player road", "4k1r1/8/8/8/8/8/8/R3K2R", "g1", true, false},
-    {"queen side with only b1 attacked", "1r2k3/8/8/8/8/8/8/R3K2R", "c1", true, true},
-    {"queen side with b1 occupied", "4k3/8/8/8/8/8/8/RN2K2R", "c1", false, false},
-    {"an enemy piece in the rook corner", "4k3/8/8/8/8/8/8/R3K2n", "g1", false, false},
-};
-
-class CastlingTest : public testing::TestWithParam<CastlingCase> {};
-
-TEST_P(CastlingTest, JudgesAndLeavesNoTraceWhenRefused) {
-    const CastlingCase &c = GetParam();
-    clsRules o;
-    o.NewGame(true, LayoutFromFen(c.sPlacement));
-    const Snapshot oBefore(o);
-    EXPECT_EQ(o.TryMove(Sq("e1"), Sq(c.sDest), true), c.bAccepted);
-    EXPECT_EQ(Snapshot(o), oBefore) << "test mode changes nothing";
-    EXPECT_EQ(Play(o, "e1", c.sDest), c.bPlayed);
-    if (!c.bPlayed) {
-        EXPECT_EQ(Snapshot(o), oBefore);
-        return;
-    }
-    EXPECT_EQ(o.Square(Sq(*c.sDest == 'g' ? "f1" : "d1")).Piece->Class, WhiteRook);
-    ASSERT_TRUE(o.UndoLastMove());
-    EXPECT_EQ(Snapshot(o), oBefore) << "king and rook home and unmoved again";
-}
-
-INSTANTIATE_TEST_SUITE_P(Rules, CastlingTest, testing::ValuesIn(CastlingCases),
-                         WhyName<testing::TestParamInfo<CastlingCase>>);
-
-// --- Promotion and the states of a move in progress ---------------------------------------
-
-TEST(Promotion, WaitsForAProperPieceAndIsUndoneToAPawn) {
-    for (const std::int16_t nClass : {WhiteQueen, WhiteRook, WhiteKnight, WhiteBishop}) {
-        clsRules o = Position("1r2k3/P7/8/8/8/8/8/4K3 w - - 0 1");
-        const Snapshot oBefore(o);
-        const clsRules::MoveStart oStart = o.BeginMove(Sq("a7"), Sq("b8"));
-        ASSERT_TRUE(oStart.bAccepted && oStart.bPromotionPending);
-        EXPECT_EQ(oStart.nCapturedClass, BlackRook);
-        EXPECT_FALSE(o.UndoLastMove()) << "a move awaiting its piece cannot be taken back";
-        EXPECT_FALSE(o.BeginMove(Sq("e1"), Sq("e2")).bAccepted) << "nor another move begun";
-        for (const std::int16_t nWrong : {BlackQueen, WhiteKing, WhitePawn})
-            EXPECT_FALSE(o.PromotionChoice(nWrong)) << nWrong;
-        ASSERT_TRUE(o.PromotionChoice(nClass));
-        ASSERT_TRUE(o.JudgeMove().bPlayed);
-        o.PassTurn();
-        EXPECT_EQ(o.Square(Sq("b8")).Piece->Class, nClass);
-        EXPECT_FALSE(o.PromotionChoice(WhiteQueen)) << "no promotion is pending any more";
-        ASSERT_TRUE(o.UndoLastMove());
-        EXPECT_EQ(Snapshot(o), oBefore);
-    }
-}
+// --- The states of a move in progress --------------------------------------------------
 
 TEST(Undo, NothingIsJudgedOrTakenBackOutsideAMove) {
     clsRules o;

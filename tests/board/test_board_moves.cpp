@@ -160,34 +160,6 @@ TEST(BoardMoves, NewGameRefusedOrStartedFromAHandler) {
     EXPECT_TRUE(b.MovePiece("e7", "e5"));
 }
 
-// A SAN promotion naming its piece asks nothing; every end of the game is told once, after the
-// move's own events; loading raises nothing, and a refused load changes nothing.
-TEST(BoardRecord, EndsLoadsAndRefusals) {
-    Board b;
-    EventLog oLog(b);
-    ASSERT_TRUE(b.SetFen("4k3/P7/8/8/8/8/8/4K3 w - - 0 1"));
-    EXPECT_TRUE(b.MovePieceSan("a8=Q+"));
-    EXPECT_EQ(b.SanMoves(), QStringList{"a8=Q+"});
-    EXPECT_TRUE(b.Resign());
-    EXPECT_FALSE(b.MovePieceSan("Kd7")) << "the game is over";
-    EXPECT_FALSE(b.LastError().isEmpty());
-    b.NewGame();
-    EXPECT_TRUE(b.AgreeDraw());
-    ASSERT_TRUE(b.SetFen("4k3/8/8/8/8/8/8/4K2R w - - 100 80"));
-    EXPECT_TRUE(b.ClaimDraw());
-    EXPECT_EQ(oLog.Take(), "move a7 a8 W|check B|over 1-0 resignation|over 1/2-1/2 agreement|"
-                           "over 1/2-1/2 fifty-move rule");
-    ASSERT_TRUE(b.LoadPgn("1. f3 e5 2. g4 Qh4#"));
-    const QString sPgn = b.Pgn();
-    const QImage oBefore = b.grab().toImage();
-    EXPECT_FALSE(b.LoadPgn("1. e4 e5 2. Ke3"));
-    EXPECT_TRUE(b.LastError().startsWith("move 2 (Ke3): ")) << b.LastError().toStdString();
-    EXPECT_FALSE(b.SetFen("8/8/8/8/8/8/8/8 w - - 0 1"));
-    EXPECT_EQ(b.grab().toImage(), oBefore);
-    EXPECT_EQ(b.Pgn(), sPgn);
-    EXPECT_EQ(oLog.Take(), "") << "loading raises nothing";
-}
-
 class PromotionWait : public ::testing::Test {
 protected:
     Board *b = new Board;

@@ -22,6 +22,7 @@ struct MoveCase {
 const MoveCase MoveCases[] = {
     {Start, true, "e2e4", -1, false, "move e2 e4 W"},
     {"4k3/8/8/3p4/4P3/8/8/4K3", true, "e4d5", -1, false, "move e4 d5 W|capture 5"},
+    {"4k3/8/8/3p4/4P3/8/8/4K3", false, "d5e4", -1, false, "move d5 e4 B|capture 11"},
     {"4k3/3p4/8/4P3/8/8/8/4K3", false, "d7d5 e5d6", -1, false, "move e5 d6 W"},
     {"4k3/8/8/8/8/8/8/4K2R", true, "e1g1", -1, false, "move e1 g1 W"},
     {"4k3/P7/8/8/8/8/8/4K3", true, "a7a8", 7, false, "promotion W|move a7 a8 W|check B"},

@@ -3,7 +3,7 @@
 #include "BenchGame.h"
 #include "Perft.h"
 #include "Pgn.h"
-#include "TestPositions.h"
+#include "TestRules.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 // The main window driven like a player would: the fixture, and an answerer for its boxes.
-#include "BoardTestSupport.h"
+#include "TestBoard.h"
 #include "frmMain.h"
 
 #include <QAbstractButton>

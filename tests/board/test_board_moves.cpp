@@ -1,9 +1,8 @@
-#include "BoardTestSupport.h"
+#include "TestBoard.h"
 
 #include <QApplication>
 #include <QPointer>
 #include <QTimer>
-#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -23,6 +22,7 @@ struct MoveCase {
 const MoveCase MoveCases[] = {
     {Start, true, "e2e4", -1, false, "move e2 e4 W"},
     {"4k3/8/8/3p4/4P3/8/8/4K3", true, "e4d5", -1, false, "move e4 d5 W|capture 5"},
+    {"4k3/8/8/3p4/4P3/8/8/4K3", false, "d5e4", -1, false, "move d5 e4 B|capture 11"},
     {"4k3/3p4/8/4P3/8/8/8/4K3", false, "d7d5 e5d6", -1, false, "move e5 d6 W"},
     {"4k3/8/8/8/8/8/8/4K2R", true, "e1g1", -1, false, "move e1 g1 W"},
     {"4k3/P7/8/8/8/8/8/4K3", true, "a7a8", 7, false, "promotion W|move a7 a8 W|check B"},
@@ -81,21 +81,8 @@ TEST(BoardMoves, TypedAndDroppedRoadsReportAlike) {
                 ASSERT_TRUE(b.MovePiece(sMove.left(2), sMove.mid(2, 2)));
                 sMove = sMove.mid(5);
             }
-            QStringList oLog;
-            const auto Side = [](bool bWhite) { return QString(bWhite ? "W" : "B"); };
-            QObject::connect(&b, &Board::PieceMovement, [&](QString s, QString d) {
-                oLog << "move " + s + ' ' + d + ' ' + Side(b.IsWhitesTurn());
-            });
-            QObject::connect(&b, &Board::PieceCapture,
-                             [&](qint16 n) { oLog << "capture " + QString::number(n); });
-            QObject::connect(&b, &Board::KingInCheck, [&](bool w, bool m) {
-                oLog << "check " + Side(w) + (m ? " mate" : "");
-            });
-            QObject::connect(&b, &Board::Stalemate, [&] { oLog << "stalemate"; });
-            QObject::connect(&b, &Board::GameOver,
-                             [&](QString r, QString w) { oLog << "over " + r + ' ' + w; });
-            QObject::connect(&b, &Board::PawnPromotion, [&](bool w) {
-                oLog << "promotion " + Side(w);
+            EventLog oLog(b);
+            QObject::connect(&b, &Board::PawnPromotion, [&] {
                 if (c.bLater)
                     QTimer::singleShot(0, &b, [&] { b.PromotionChoice(c.nAnswer); });
                 else
@@ -115,7 +102,7 @@ TEST(BoardMoves, TypedAndDroppedRoadsReportAlike) {
             else
                 EXPECT_EQ(b.MovePieceSan(sMove), bPlayed);
             // Clicks, keys and text play legal moves only: a refused move never asks for a piece.
-            EXPECT_EQ(oLog.join('|').toStdString(), nRoad >= 3 && !bPlayed ? "" : c.sLog);
+            EXPECT_EQ(oLog.Take(), nRoad >= 3 && !bPlayed ? "" : c.sLog);
             EXPECT_EQ(b.IsWhitesTurn(), bMover != bPlayed);
             EXPECT_TRUE(b.isEnabled());
         }
@@ -172,45 +159,6 @@ TEST(BoardMoves, NewGameRefusedOrStartedFromAHandler) {
     QObject::connect(&b, &Board::KingInCheck, [&b] { b.NewGame(false); });
     ASSERT_TRUE(b.MovePiece("a1", "a8"));
     EXPECT_TRUE(b.MovePiece("e7", "e5"));
-}
-
-// A SAN promotion naming its piece asks nothing; every end of the game is told once, after the
-// move's own events; loading raises nothing, and a refused load changes nothing.
-TEST(BoardRecord, EndsLoadsAndRefusals) {
-    Board b;
-    QStringList oLog;
-    QObject::connect(&b, &Board::PawnPromotion, [&] { oLog << "promotion"; });
-    QObject::connect(&b, &Board::PieceMovement, [&] { oLog << "move"; });
-    QObject::connect(&b, &Board::GameOver, [&](QString r, QString w) { oLog << r + ' ' + w; });
-    const auto Log = [&] { return oLog.join('|').toStdString(); };
-    ASSERT_TRUE(b.SetFen("4k3/P7/8/8/8/8/8/4K3 w - - 0 1"));
-    EXPECT_TRUE(b.MovePieceSan("a8=Q+"));
-    EXPECT_EQ(b.SanMoves(), QStringList{"a8=Q+"});
-    EXPECT_EQ(b.CoordinateMoves(), QStringList{"a7a8q"});
-    EXPECT_TRUE(b.Resign());
-    EXPECT_FALSE(b.Resign());
-    EXPECT_FALSE(b.MovePieceSan("Kd7"));
-    EXPECT_FALSE(b.LastError().isEmpty());
-    EXPECT_EQ(b.Result(), "1-0");
-    b.NewGame();
-    EXPECT_FALSE(b.ClaimDraw());
-    EXPECT_TRUE(b.AgreeDraw());
-    ASSERT_TRUE(b.SetFen("4k3/8/8/8/8/8/8/4K2R w - - 100 80"));
-    EXPECT_TRUE(b.CanClaimDraw());
-    EXPECT_TRUE(b.ClaimDraw());
-    EXPECT_FALSE(b.CanClaimDraw());
-    EXPECT_EQ(Log(), "move|1-0 resignation|1/2-1/2 agreement|1/2-1/2 fifty-move rule");
-    oLog.clear();
-    ASSERT_TRUE(b.LoadPgn("1. f3 e5 2. g4 Qh4#"));
-    EXPECT_EQ(b.Result(), "0-1");
-    const QString sPgn = b.Pgn();
-    const QImage oBefore = b.grab().toImage();
-    EXPECT_FALSE(b.LoadPgn("1. e4 e5 2. Ke3"));
-    EXPECT_TRUE(b.LastError().startsWith("move 2 (Ke3): ")) << b.LastError().toStdString();
-    EXPECT_FALSE(b.SetFen("8/8/8/8/8/8/8/8 w - - 0 1"));
-    EXPECT_EQ(b.grab().toImage(), oBefore);
-    EXPECT_EQ(b.Pgn(), sPgn);
-    EXPECT_EQ(Log(), "");
 }
 
 class PromotionWait : public ::testing::Test {
@@ -280,43 +228,6 @@ TEST_F(PromotionWait, QuittingTakesTheUnansweredMoveBack) {
     b->disconnect();
     QObject::connect(b, &Board::PawnPromotion, b, [this] { b->PromotionChoice(7); });
     EXPECT_TRUE(b->MovePiece("a7", "a8")); // the pawn was back on a7, White still to move
-}
-
-// Counts leaves with MovePiece, UndoLastMove and the promotion answers alone; each promotion
-// is played once with each of the four answers, which the second position needs.
-TEST(BoardPerft, PublicFaceCountsEveryLegalMove) {
-    for (const auto &[sFen, bWhite, nLeaves] :
-         {std::tuple{Start, true, 8902}, {"n1n5/PPPk4/8/8/8/8/4Kppp/5N1N", false, 9483}}) {
-        Board b;
-        b.NewGame(bWhite, Layout(sFen));
-        qint16 nPiece = 0;
-        bool bAsked = false;
-        QObject::connect(&b, &Board::PawnPromotion, [&](bool w) {
-            bAsked = true;
-            EXPECT_TRUE(b.PromotionChoice(static_cast<qint16>((w ? 7 : 1) + nPiece)));
-        });
-        const auto Name = [](int i) { return QString(QChar('a' + i % 8)) + QChar('8' - i / 8); };
-        std::function<int(int)> Perft = [&](int nDepth) {
-            int n = nDepth == 0 ? 1 : 0;
-            for (int s = 0; s < 64 && nDepth > 0; ++s) {
-                for (int d = 0; d < 64; ++d) {
-                    for (qint16 v = 0; v < 4; ++v) {
-                        nPiece = v;
-                        bAsked = false;
-                        if (!b.MovePiece(Name(s), Name(d)))
-                            break;
-                        const bool bPromotion = bAsked;
-                        n += Perft(nDepth - 1);
-                        EXPECT_TRUE(b.UndoLastMove());
-                        if (!bPromotion)
-                            break;
-                    }
-                }
-            }
-            return n;
-        };
-        EXPECT_EQ(Perft(3), nLeaves) << sFen;
-    }
 }
 
 } // namespace

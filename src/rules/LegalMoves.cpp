@@ -79,8 +79,10 @@ bool clsRules::ForEachLegal(bool bIsWhite, Fn &&fn) {
         for (int k = 0; k < n; ++k) {
             const int nDest = oDests[static_cast<std::size_t>(k)];
             const clsSquare &oDest = Sq(nDest);
-            // A king is mated, never taken.
-            if (oDest.HasPiece && KindOf(oDest.Piece->Class) == BlackKing)
+            // A king is mated, never taken; a piece of one's own is never taken either, and
+            // turning that away here spares TryMove its most common refusal.
+            if (oDest.HasPiece &&
+                (KindOf(oDest.Piece->Class) == BlackKing || oDest.Piece->IsWhite == bIsWhite))
                 continue;
             if (!TryMove(nSrc, nDest, true))
                 continue;

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTimer>
 #include <stdexcept>
 #include <tavlon/Board.h>
@@ -104,6 +105,15 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     SetOuterWidth(NarrowWidth);
     txtMovePiece->setFocus();
+}
+
+bool frmMain::event(QEvent *event) {
+    // Hovering a menu item sends its status tip, empty for all of ours; shown, it would wipe
+    // whose turn it is off the status line.
+    if (event->type() == QEvent::StatusTip &&
+        static_cast<QStatusTipEvent *>(event)->tip().isEmpty())
+        return true;
+    return QMainWindow::event(event);
 }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event) {

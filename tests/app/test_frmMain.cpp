@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTranslator>
@@ -158,6 +159,8 @@ TEST_F(MainWindow, ViewOptionsReachTheBoardAndAreRemembered) {
     EXPECT_EQ(onBoard(*again.findChild<Board *>("Board1")), std::vector<bool>(4, false));
     EXPECT_EQ(Status(), "White to move");
     Type("e2e4");
+    QStatusTipEvent oHover(QString{}); // what hovering a menu item sends
+    QApplication::sendEvent(&w, &oHover);
     EXPECT_EQ(Status(), "Black to move");
     for (const char *s : {"e7", "e5"}) // clicks, in the turned board
         QTest::mouseClick(board, Qt::LeftButton, {}, CellCentre(s, false));

@@ -396,15 +396,13 @@ bool Board::AgreeDraw() {
 // --- Drawing ------------------------------------------------------------------------------
 
 void Board::SquareChanged(int nSquare) {
-    if (d->m_bJudging)
-        return;
     d->m_nTargetsOf = -1; // the position changed: the destinations must be judged again
     ScheduleMarks();
     MarkDirty(nSquare);
 }
 
 void Board::MarkDirty(int nSquare) {
-    // The exact searches call this for every trial move they take back: keep it to a bit test.
+    // Every changed square of a move comes here, and the marks add their own: a bit test first.
     const std::uint64_t nBit = std::uint64_t{1} << (nSquare - 1);
     if (d->m_nDirty & nBit)
         return;
@@ -599,16 +597,19 @@ void Board::SetShowCoordinates(bool bShow) {
 }
 
 std::uint64_t Board::LegalTargets(int nSrc) {
-    // The rules' own list, so the marks agree with what a drop or a click will accept.
+    // The rules' own list, so the marks agree with what a drop or a click will accept. Kept
+    // until the position or the piece changes.
+    if (nSrc == d->m_nTargetsOf)
+        return d->m_nTargets;
     MoveList oMoves;
-    d->m_bJudging = true;
     d->m_oRules.LegalMoves(oMoves);
-    d->m_bJudging = false;
     std::uint64_t nTargets = 0;
     for (const Move &o : oMoves) {
         if (o.nSrc == nSrc)
             nTargets |= std::uint64_t{1} << (o.nDest - 1);
     }
+    d->m_nTargetsOf = nSrc;
+    d->m_nTargets = nTargets;
     return nTargets;
 }
 
@@ -644,9 +645,8 @@ void Board::UpdateMarks() {
     if (!d->m_bShowLegalMoves || nSource == 0) {
         d->m_nTargetsOf = 0;
         d->m_nTargets = 0;
-    } else if (nSource != d->m_nTargetsOf) {
-        d->m_nTargetsOf = nSource;
-        d->m_nTargets = LegalTargets(nSource);
+    } else {
+        LegalTargets(nSource);
     }
     int nLastSrc = 0, nLastDest = 0, nCheck = 0;
     if (d->m_bShowLastMove && d->m_oRules.UndoCount() > 0) {
@@ -654,12 +654,9 @@ void Board::UpdateMarks() {
         nLastSrc = o.SrcSquare();
         nLastDest = o.DestSquare();
     }
-    if (d->m_bShowCheck && !d->m_oRules.MoveInProgress()) {
-        const bool bWhite = d->m_oRules.IsWhitesTurn();
-        const int nKing = bWhite ? d->m_oRules.WhiteKingSquare() : d->m_oRules.BlackKingSquare();
-        if (clsRules::IsSquare(nKing) && d->m_oRules.IsSquareAttacked(bWhite, nKing))
-            nCheck = nKing;
-    }
+    if (d->m_bShowCheck && !d->m_oRules.MoveInProgress() && SideToMoveInCheck())
+        nCheck = d->m_oRules.IsWhitesTurn() ? d->m_oRules.WhiteKingSquare()
+                                            : d->m_oRules.BlackKingSquare();
     for (int n = 1; n <= 64; ++n) {
         SquareRenderer::Marks nMarks = d->MarksOf(n);
         if (n == nLastSrc || n == nLastDest)
@@ -702,17 +699,12 @@ void Board::ClickSquare(int nSquare) {
     if (Busy())
         return;
     const int nSelected = d->m_nSelected;
-    if (nSelected != 0 && nSquare != nSelected) {
-        if (d->m_nTargetsOf != nSelected) {
-            d->m_nTargetsOf = nSelected;
-            d->m_nTargets = LegalTargets(nSelected);
-        }
-        if (d->m_nTargets & (std::uint64_t{1} << (nSquare - 1))) {
-            Select(0);
-            UpdateMarks();
-            PlayMove(nSelected, nSquare);
-            return;
-        }
+    if (nSelected != 0 && nSquare != nSelected &&
+        (LegalTargets(nSelected) & (std::uint64_t{1} << (nSquare - 1)))) {
+        Select(0);
+        UpdateMarks();
+        PlayMove(nSelected, nSquare);
+        return;
     }
     const clsSquare &o = d->m_oRules.Square(nSquare);
     const bool bOwn = o.HasPiece && o.Piece->IsWhite == d->m_oRules.IsWhitesTurn();

@@ -48,7 +48,6 @@ public:
     bool m_bShowLegalMoves = false;
     bool m_bShowCoordinates = false;
     bool m_bMarksScheduled = false;
-    bool m_bJudging = false; // trial moves of LegalTargets: the squares do not really change
     int m_nSelected = 0;
     int m_nPressed = 0;         // where the left button went down
     int m_nFocus = 53;          // the keyboard's square, e2 to begin with

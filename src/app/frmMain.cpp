@@ -1,6 +1,5 @@
 #include "frmMain.h"
 
-#include "Notation.h"
 #include "frmAbout.h"
 
 #include <QCloseEvent>
@@ -17,7 +16,6 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
-#include <stdexcept>
 #include <tavlon/Board.h>
 
 namespace {
@@ -350,7 +348,8 @@ void frmMain::cmdMovePiece_Click() {
     }
     // Text that reads as a move but is not one of the legal ones is an illegal move, not bad
     // syntax.
-    ShowStatus(bNotAMove && ReadsAsMove(sText) ? tr("Illegal move: %1").arg(sText) : sCause);
+    const bool bReadable = Board1->LastError() != Board::tr("unreadable move");
+    ShowStatus(bNotAMove && bReadable ? tr("Illegal move: %1").arg(sText) : sCause);
     ShowMessage(tr("Illegal move or bad syntax"));
 }
 
@@ -512,16 +511,4 @@ QString frmMain::RefusalCause(const QString &sSrc, const QString &sDest, bool &b
                             : tr("The piece on %1 is Black's; White is to move"))
             .arg(sSrc);
     return tr("Illegal move: %1-%2").arg(sSrc, sDest);
-}
-
-bool frmMain::ReadsAsMove(const QString &sText) {
-    // Whether the notation reader understood the text, whatever the position: its causes are
-    // fixed English words, unlike the board's translated LastError().
-    clsRules oAny;
-    try {
-        Notation::ParseSan(oAny, sText.toStdString(), true);
-    } catch (const std::invalid_argument &e) {
-        return std::string_view(e.what()) != "unreadable move";
-    }
-    return true;
 }

@@ -65,8 +65,6 @@ private:
     // Why a typed move was refused, in words for the status line; bNotAMove is set when the
     // text names no two squares.
     QString RefusalCause(const QString &sSrc, const QString &sDest, bool &bNotAMove) const;
-    // Whether the notation reader understands the text as a move, legal or not.
-    static bool ReadsAsMove(const QString &sText);
 
     void mnuGameNew_Click();
     void mnuViewReverse_Click();

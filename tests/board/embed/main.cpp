@@ -1,10 +1,9 @@
 // Shows the board in a host window and checks its pictures loaded: the white king's square must
 // differ from an empty square of the same colour.
-#include <tavlon/Board.h>
-
 #include <QApplication>
 #include <QImage>
 #include <cstdio>
+#include <tavlon/Board.h>
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);

@@ -319,7 +319,26 @@ QString Board::Pgn() const {
 }
 
 QStringList Board::SanMoves() const {
-    return ToQt(Notation::SanMoves(d->m_oRules));
+    clsRules &oReplay = d->m_oSanReplay;
+    std::vector<std::string> &oSans = d->m_oSans;
+    const std::vector<Move> &oGame = d->m_oRules.History();
+    if (oReplay.StartFen() != d->m_oRules.StartFen()) {
+        oReplay.SetFen(d->m_oRules.StartFen());
+        oSans.clear();
+    }
+    // Back to where the replay and the game part (undone or different moves), then forward.
+    const auto nSame =
+        static_cast<std::size_t>(std::mismatch(oReplay.History().begin(), oReplay.History().end(),
+                                               oGame.begin(), oGame.end())
+                                     .first -
+                                 oReplay.History().begin());
+    while (oSans.size() > nSame) {
+        oReplay.UndoLastMove();
+        oSans.pop_back();
+    }
+    for (std::size_t i = oSans.size(); i < oGame.size(); ++i)
+        Notation::AppendSan(oReplay, oGame[i], oSans.emplace_back(), true);
+    return ToQt(oSans);
 }
 
 QStringList Board::CoordinateMoves() const {

@@ -8,7 +8,9 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <string>
 #include <tavlon/Board.h>
+#include <vector>
 
 class QEventLoop;
 
@@ -55,4 +57,8 @@ public:
     int m_nTargetsOf = 0;       // the square m_nTargets was worked out for
     std::uint64_t m_nTargets = 0;
     QString m_sLastError;
+    // The game's SAN, kept with a replay standing after its last move, so that asking after
+    // every move writes only the new ones.
+    clsRules m_oSanReplay;
+    std::vector<std::string> m_oSans;
 };

@@ -1,5 +1,7 @@
 #include "Perft.h"
 
+#include "Notation.h"
+
 #include <array>
 
 namespace {
@@ -41,13 +43,6 @@ std::uint64_t Perft(clsRules &oRules, int nDepth) {
     return Count(oRules, nDepth);
 }
 
-std::string MoveName(const Move &m) {
-    std::string s = clsRules::SquareToNotation(m.nSrc) + clsRules::SquareToNotation(m.nDest);
-    if (m.nPromotion != modConsts::NoPiece)
-        s += "kqrnbp"[modConsts::KindOf(m.nPromotion)];
-    return s;
-}
-
 std::vector<std::pair<std::string, std::uint64_t>> PerftDivide(clsRules &oRules, int nDepth) {
     std::vector<std::pair<std::string, std::uint64_t>> oResult;
     if (nDepth <= 0)
@@ -56,7 +51,7 @@ std::vector<std::pair<std::string, std::uint64_t>> PerftDivide(clsRules &oRules,
     oRules.ListMoves(oMoves);
     for (const Move &m : oMoves) {
         Make(oRules, m);
-        oResult.emplace_back(MoveName(m), Count(oRules, nDepth - 1));
+        oResult.emplace_back(Notation::Coordinate(m), Count(oRules, nDepth - 1));
         Unmake(oRules);
     }
     return oResult;

@@ -11,8 +11,5 @@
 // own legal-move list. A promotion counts once for each piece it may become.
 std::uint64_t Perft(clsRules &oRules, int nDepth);
 
-// "e2e4", "e7e8q".
-std::string MoveName(const Move &oMove);
-
 // The count below each first move, named like "e2e4" or "e7e8q", in the order they are found.
 std::vector<std::pair<std::string, std::uint64_t>> PerftDivide(clsRules &oRules, int nDepth);

@@ -2,6 +2,7 @@
 
 #include "Notation.h"
 
+#include <algorithm>
 #include <array>
 #include <ctime>
 #include <stdexcept>
@@ -16,6 +17,14 @@ bool IsSpace(char c) {
 bool IsDelimiter(char c) {
     return IsSpace(c) || c == '{' || c == '}' || c == '(' || c == ')' || c == ';' || c == '[' ||
            c == ']' || c == '$' || c == '"';
+}
+
+// Letters, digits and underscores only, as the standard has tag names.
+bool IsTagName(std::string_view s) {
+    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+               c == '_';
+    });
 }
 
 bool IsResult(std::string_view s) {
@@ -170,7 +179,9 @@ private:
         return m_s.substr(nStart, m_i - nStart);
     }
 
-    // [Name "value"], the value with \" and \\ escapes.
+    // [Name "value"], the value with \" and \\ escapes. What is kept must write out as a valid
+    // tag pair: a name that is not one is dropped, and a control character in the value, which
+    // the standard forbids there, becomes a space.
     void ReadTag(std::vector<std::pair<std::string, std::string>> &oTags) {
         ++m_i;
         while (m_i < m_s.size() && IsSpace(m_s[m_i]))
@@ -181,14 +192,16 @@ private:
         std::string sValue;
         if (m_i < m_s.size() && m_s[m_i] == '"') {
             for (++m_i; m_i < m_s.size() && m_s[m_i] != '"' && m_s[m_i] != '\n'; ++m_i) {
-                if (m_s[m_i] == '\\' && m_i + 1 < m_s.size())
+                if (m_s[m_i] == '\\' && m_i + 1 < m_s.size() &&
+                    (m_s[m_i + 1] == '"' || m_s[m_i + 1] == '\\'))
                     ++m_i;
-                sValue += m_s[m_i];
+                const auto c = static_cast<unsigned char>(m_s[m_i]);
+                sValue += c < 0x20 || c == 0x7F ? ' ' : m_s[m_i];
             }
         }
         const std::size_t n = m_s.find_first_of("]\n", m_i);
         m_i = n == std::string_view::npos ? m_s.size() : n + 1;
-        if (sName.empty())
+        if (!IsTagName(sName))
             return;
         for (auto &oTag : oTags)
             if (oTag.first == sName) {

@@ -110,7 +110,8 @@ TEST(Pgn, RoundTripFromAPosition) {
 
 TEST(Pgn, ReadsWhatRealFilesHold) {
     const std::string sText =
-        "\xEF\xBB\xBF[Event \"x\"]\r\n[Result \"0-1\"]\r\n% a program's own line\r\n\r\n"
+        "\xEF\xBB\xBF[Event \"x\"]\r\n[Result \"0-1\"]\r\n% a program's own line\r\n"
+        "[Site \"C:\\b\tc\\\r\n[Bad! \"?\"]\r\n\r\n"
         "1.f3 {a (bad) move} e5 (1...e6 {or} (1...d5 2.g4) 2.g4 $2) 2. g4?? $4 ; gone\r\n"
         "2...Qh4#\r\n";
     clsRules o;
@@ -118,7 +119,8 @@ TEST(Pgn, ReadsWhatRealFilesHold) {
     EXPECT_EQ(o.History().size(), 4u);
     EXPECT_EQ(o.Result(), "0-1");
     EXPECT_EQ(o.EndReason(), clsRules::GameEnd::Checkmate);
-    EXPECT_EQ(o.Tags().front(), (std::pair<std::string, std::string>("Event", "x")));
+    EXPECT_EQ(o.Tags(), (std::vector<std::pair<std::string, std::string>>{
+                            {"Event", "x"}, {"Result", "0-1"}, {"Site", "C:\\b c\\ "}}));
     Pgn::Load(o, "1. d4 d5 2. c4 1/2-1/2\n\n[Event \"the next game\"]\n1. e4 *");
     EXPECT_EQ(o.History().size(), 3u);
     EXPECT_EQ(o.EndReason(), clsRules::GameEnd::Agreement);

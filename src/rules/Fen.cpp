@@ -145,10 +145,9 @@ std::string Parse(std::string_view sFen, FenPosition &p) {
     return {};
 }
 
-} // namespace
-
-std::string clsRules::FenError(std::string_view sFen) {
-    FenPosition p;
+// Parse's checks, then the one that needs the position set up: the side not to move may not
+// be in check.
+std::string Read(std::string_view sFen, FenPosition &p) {
     if (std::string s = Parse(sFen, p); !s.empty())
         return s;
     clsRules o;
@@ -160,11 +159,17 @@ std::string clsRules::FenError(std::string_view sFen) {
     return {};
 }
 
-void clsRules::SetFen(std::string_view sFen) {
-    if (std::string s = FenError(sFen); !s.empty())
-        throw std::invalid_argument(s);
+} // namespace
+
+std::string clsRules::FenError(std::string_view sFen) {
     FenPosition p;
-    Parse(sFen, p);
+    return Read(sFen, p);
+}
+
+void clsRules::SetFen(std::string_view sFen) {
+    FenPosition p;
+    if (std::string s = Read(sFen, p); !s.empty())
+        throw std::invalid_argument(s);
     SetUp(p.bWhiteToMove, p.sLayout, p.nCastling, p.nEnPassantColumn, p.nHalfmove, p.nFullmove);
 }
 

@@ -117,7 +117,7 @@ BENCHMARK_CAPTURE(BM_IsStalemate, stalemate_whole_search, Stalemated);
 // SAN of one move, averaged over every legal move of a crowded middlegame.
 void BM_SanOfOneMove(benchmark::State &state) {
     clsRules oRules;
-    oRules.SetFen("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1");
+    oRules.SetFen(Kiwipete);
     MoveList oMoves;
     oRules.LegalMoves(oMoves);
     std::string s;

@@ -213,7 +213,6 @@ private:
     bool PathClear(int sx, int sy, int dx, int dy) const;
     bool TryPawn(int nSrc, int nDest, bool bTestOnly, bool &bDoubleStep);
     bool TryCastling(int nSrc, int nDest, bool bTestOnly, bool &bKingSide, bool &bQueenSide);
-    // Plays nSrc-nDest as a trial and takes it back; true when it is legal.
     // Whether the mover's king is safe once nSrc-nDest (accepted by TryMove) is played; the
     // board is touched only for the test and put back.
     bool KingSafeAfter(int nSrc, int nDest);

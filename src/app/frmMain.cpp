@@ -96,6 +96,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
 
     BuildMenus();
     BuildRecordMenus();
+    SetUpClocks();
     Board1_PositionChanged();
 
     // The window takes exactly the size of its client area plus the menu bar; only Show Moves
@@ -240,7 +241,8 @@ void frmMain::SetOuterWidth(int nWidth) {
     // Outer width includes the frame the window manager draws, once it has drawn one. The board
     // is never cut off, whatever frame the desktop uses.
     const int nFrame = frameGeometry().width() - geometry().width();
-    centralWidget()->setFixedSize(std::max(nWidth - nFrame, BoardSize), ClientHeight);
+    centralWidget()->setFixedSize(std::max(nWidth - nFrame, BoardSize),
+                                  ClientHeight + 2 * ClockBand());
     layout()->activate();
 }
 
@@ -275,6 +277,7 @@ void frmMain::mnuGameNew_Click() {
 void frmMain::mnuViewReverse_Click() {
     Board1->BoardView(bView);
     bView = !bView;
+    PlaceClocks();
 }
 
 void frmMain::mnuHideMoves_Click() {
@@ -284,9 +287,10 @@ void frmMain::mnuHideMoves_Click() {
 }
 
 void frmMain::mnuActionsUndo_Click() {
-    if (bPromotionPending || !Board1->UndoLastMove()) {
+    if (bPromotionPending || ClocksRefuse() || !Board1->UndoLastMove()) {
         return;
     }
+    ClockUndone();
     // The turn is back with the side whose move was taken back.
     QListWidget *list = Board1->IsWhitesTurn() ? lstWhiteMoves : lstBlackMoves;
     if (list->count() > 0) {
@@ -325,7 +329,7 @@ void frmMain::mnuHelpAbout_Click() {
 }
 
 void frmMain::cmdMovePiece_Click() {
-    if (bPromotionPending) {
+    if (bPromotionPending || ClocksRefuse()) {
         return;
     }
     // The move's messages and popups run nested loops that may end with the window gone.
@@ -492,6 +496,8 @@ void frmMain::Board1_PositionChanged() {
         Board1->BoardView(bWhite);
         bView = !bWhite;
     }
+    if (oClocks != nullptr)
+        PlaceClocks();
 }
 
 QString frmMain::RefusalCause(const QString &sSrc, const QString &sDest, bool &bNotAMove) const {

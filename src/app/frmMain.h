@@ -14,6 +14,7 @@ class QPushButton;
 class QSettings;
 class QStatusBar;
 class frmAbout;
+class ClockPanel;
 
 // The application window: hosts the board, turns its events into move-list entries, the
 // promotion popup and message boxes, and offers the game, view, undo and help commands.
@@ -38,6 +39,16 @@ public:
     // Opens the first game of a PGN file. A file that cannot be read or understood is named in a
     // message, with the cause, and the current game stays.
     bool OpenFile(const QString &sPath);
+
+    // --- Chess clocks (frmMainClock.cpp) ---
+    // The time control of this run (a valid spec, see dlgTimeControl::SpecError): for the game
+    // not yet begun, the next game opened without one of its own, and every new game.
+    void SetRunTimeControl(const QString &sSpec);
+    // Where the clocks read the time, in monotonic milliseconds; tests pass a fake one.
+    void setClockSource(std::function<qint64()> source);
+    // For the benchmark: the display's wake-ups so far, and a clock's time now (-1 untimed).
+    int ClockWakeUps() const;
+    qint64 ClockRemaining(bool bWhite) const;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -137,6 +148,27 @@ private:
     void mnuEditPaste_Click();
     void mnuViewNotation_Click();
     void Board1_GameOver(const QString &Result, const QString &Reason);
+
+    // --- Chess clocks (frmMainClock.cpp) ---
+    friend class ClockPanel;
+    void SetUpClocks();
+    // Height of each clock's band above and below the board; 0 without a clock.
+    int ClockBand() const;
+    void PlaceClocks();
+    void ShowClocks();
+    void ClockTick();
+    void ClockMoved();
+    void ClockUndone();
+    // The text of a game about to be opened or pasted, for its clocks.
+    void ClockLoading(const QString &sText);
+    // A new record is on the board: its clocks, or the next game's time control.
+    void ClocksReplaced();
+    // True, with the reason on the status line, while the clocks are paused or a flag has fallen.
+    bool ClocksRefuse();
+    QString PgnWithClocks() const;
+    void mnuPauseClocks_Click();
+    void mnuTimeControl_Click();
+    ClockPanel *oClocks = nullptr;
 
     FileChooser oChooseFile = DefaultFileChooser();
     QString sFile;         // the file the game came from or was last saved to

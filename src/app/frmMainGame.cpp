@@ -150,6 +150,8 @@ bool frmMain::OpenFile(const QString &sPath) {
             sCause = oFile.errorString();
         else if (!Board1->LoadPgn(sText))
             sCause = Board1->LastError();
+        else
+            ClockLoading(sText);
     }
     if (!sCause.isEmpty()) {
         const QString sMessage =
@@ -171,7 +173,7 @@ bool frmMain::SaveTo(const QString &sPath) {
     if (QFileInfo(sName).suffix().isEmpty())
         sName += QStringLiteral(".pgn");
     QSaveFile oFile(sName);
-    if (!oFile.open(QIODevice::WriteOnly) || oFile.write(Board1->Pgn().toUtf8()) < 0 ||
+    if (!oFile.open(QIODevice::WriteOnly) || oFile.write(PgnWithClocks().toUtf8()) < 0 ||
         !oFile.commit()) {
         ShowMessage(
             tr("Cannot save %1:\n%2").arg(QDir::toNativeSeparators(sName), oFile.errorString()));
@@ -229,6 +231,7 @@ void frmMain::RecordReplaced(const QString &sNewFile) {
     bUnsaved = false;
     nStartPly = PlyOfFen(Board1->Fen()) - static_cast<int>(Board1->CoordinateMoves().size());
     sGameOver.clear();
+    ClocksReplaced();
     FillLists();
     UpdateCaption();
     UpdateGameActions();
@@ -286,7 +289,7 @@ void frmMain::mnuEditCopyGame_Click() {
         return;
     }
     if (!bPromotionPending)
-        QApplication::clipboard()->setText(Board1->Pgn());
+        QApplication::clipboard()->setText(PgnWithClocks());
 }
 
 void frmMain::mnuEditCopyPosition_Click() {
@@ -306,16 +309,18 @@ void frmMain::mnuEditPaste_Click() {
     }
     if (bPromotionPending || !MaybeSave())
         return;
-    if (bFen ? Board1->SetFen(sText) : Board1->LoadPgn(sText))
+    if (bFen ? Board1->SetFen(sText) : Board1->LoadPgn(sText)) {
+        if (!bFen)
+            ClockLoading(sText);
         RecordReplaced({});
-    else
+    } else
         ShowMessage(tr("Cannot paste the game:\n%1").arg(Board1->LastError()));
 }
 
 // --- Draws, resignation and the end of the game -------------------------------------------
 
 void frmMain::mnuGameClaimDraw_Click() {
-    if (!bPromotionPending && Board1->ClaimDraw())
+    if (!bPromotionPending && !ClocksRefuse() && Board1->ClaimDraw())
         bUnsaved = true;
 }
 
@@ -359,6 +364,13 @@ void frmMain::Board1_GameOver(const QString &Result, const QString &Reason) {
         sText = tr("Draw by the seventy-five-move rule");
     else if (Reason == QLatin1String("fifty-move rule"))
         sText = tr("Draw by the fifty-move rule");
+    else if (Reason == QLatin1String("time forfeit"))
+        sText = bWhiteWon ? tr("Black ran out of time: White wins")
+                          : tr("White ran out of time: Black wins");
+    else if (Reason == QLatin1String("time forfeit against insufficient material"))
+        sText = Board1->IsWhitesTurn()
+                    ? tr("White ran out of time, but Black cannot checkmate: draw")
+                    : tr("Black ran out of time, but White cannot checkmate: draw");
     else
         sText = tr("Draw by agreement");
     sGameOver = sText;

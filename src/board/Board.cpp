@@ -412,6 +412,10 @@ bool Board::AgreeDraw() {
     return d->EndGame(&clsRules::AgreeDraw, QT_TR_NOOP("a draw was refused"));
 }
 
+bool Board::FlagFall() {
+    return d->EndGame(&clsRules::FlagFall, QT_TR_NOOP("the game cannot end on time now"));
+}
+
 // --- Drawing ------------------------------------------------------------------------------
 
 void Board::SquareChanged(int nSquare) {

@@ -122,7 +122,8 @@ public:
     // is over or a move is being played.
     bool FlagFall();
     // Whether the side could still checkmate by some series of legal moves. True unless proved
-    // impossible: a bare king, a dead position, or a bounded search of every position still reachable finding no mate.
+    // impossible: a bare king, a dead position, or a bounded search of every position still
+    // reachable finding no mate.
     bool CanCheckmate(bool bWhite) const;
     // How often the current position has stood on the board since the last capture or pawn move.
     int RepetitionCount() const;

@@ -90,7 +90,10 @@ public:
     bool ClaimDraw();                       // ends the game with GameOver, if a draw can be claimed
     bool Resign();                          // the side to move resigns; GameOver follows
     bool AgreeDraw();                       // both players agree a draw; GameOver follows
-    QString LastError() const;              // empty after a call that succeeded
+    // The side to move has run out of time on the host's clock (the board keeps none): it loses,
+    // or draws when its opponent could never checkmate (FIDE 6.9); GameOver follows.
+    bool FlagFall();
+    QString LastError() const; // empty after a call that succeeded
 
     QSize sizeHint() const override;
 

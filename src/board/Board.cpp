@@ -50,6 +50,7 @@ Board::Board(QWidget *parent) : QWidget(parent), d(std::make_unique<BoardPrivate
     setFocusPolicy(Qt::StrongFocus);
     d->m_oRules.SetDrawSquareHook([this](int nSquare) { SquareChanged(nSquare); });
     d->m_oRules.NewGame();
+    ::Pgn::SetStartTags(d->m_oRules);
     UpdateMarks();
 }
 
@@ -92,6 +93,7 @@ void Board::NewGame(bool bIsWhitesTurn, const QString &sLayout) {
         return;
     try {
         d->m_oRules.NewGame(bIsWhitesTurn, sLayout.toStdString());
+        ::Pgn::SetStartTags(d->m_oRules);
     } catch (const std::invalid_argument &) {
         return; // refused as the rules refuse it: nothing has changed
     }
@@ -283,6 +285,7 @@ bool Board::SetFen(const QString &sFen) {
         return Refuse(tr("a promotion is waiting for its piece"));
     try {
         d->m_oRules.SetFen(sFen.toStdString());
+        ::Pgn::SetStartTags(d->m_oRules);
     } catch (const std::invalid_argument &e) {
         return Refuse(QString::fromStdString(e.what()));
     }

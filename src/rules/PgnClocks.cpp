@@ -144,7 +144,8 @@ std::string Write(std::string_view sPgn, const TimeControl &oControl,
         const std::string_view sToken = sPgn.substr(i, nEnd - i);
         oTokens.emplace_back(sToken);
         i = nEnd;
-        if (IsResult(sToken) || sToken[0] == '.' || std::isdigit(static_cast<unsigned char>(sToken[0])))
+        if (IsResult(sToken) || sToken[0] == '.' ||
+            std::isdigit(static_cast<unsigned char>(sToken[0])))
             continue;
         if (nPly < oPlyMs.size() && oPlyMs[nPly] >= 0)
             oTokens.push_back("{[%clk " + FormatClk(oPlyMs[nPly]) + "]}");

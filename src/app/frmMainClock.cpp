@@ -197,13 +197,13 @@ void frmMain::PlaceClocks() {
 void frmMain::ShowClocks() {
     Clock &o = oClocks->oClock;
     oClocks->oTimer.stop();
-    if (!o.IsTimed())
-        return;
     const bool bPaused = o.Paused();
     oClocks->lblPaused->setVisible(bPaused);
+    oClocks->mnuPause->setChecked(bPaused);
+    if (!o.IsTimed())
+        return;
     if (bPaused)
         oClocks->lblPaused->raise();
-    oClocks->mnuPause->setChecked(bPaused);
     const std::int64_t nLow = o.Control().LowTimeMs();
     std::int64_t nNext = -1;
     for (ClockWidget *clk : {oClocks->clkWhite, oClocks->clkBlack}) {

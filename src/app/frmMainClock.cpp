@@ -200,6 +200,7 @@ void frmMain::ShowClocks() {
     const bool bPaused = o.Paused();
     oClocks->lblPaused->setVisible(bPaused);
     oClocks->mnuPause->setChecked(bPaused);
+    oClocks->mnuPause->setEnabled(o.IsTimed());
     if (!o.IsTimed())
         return;
     if (bPaused)

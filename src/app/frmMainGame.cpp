@@ -125,14 +125,11 @@ void frmMain::UpdateGameActions() {
 bool frmMain::MaybeSave() {
     if (!bUnsaved || Board1->CoordinateMoves().isEmpty())
         return true;
-    QPointer<QMessageBox> box =
+    auto *box =
         new QMessageBox(QMessageBox::Question, tr("Tavlon"), tr("Save the current game?"),
                         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
     box->setDefaultButton(QMessageBox::Save);
-    const int nAnswer = box->exec();
-    if (box.isNull())
-        return false; // the window went away meanwhile: touch nothing
-    delete box.data();
+    const std::optional<int> nAnswer = Exec(box); // none: the window is gone, so stop
     if (nAnswer == QMessageBox::Save)
         return SaveGame();
     return nAnswer == QMessageBox::Discard;
@@ -192,32 +189,26 @@ bool frmMain::SaveGame() {
 bool frmMain::SaveGameAs() {
     if (bPromotionPending)
         return false;
-    const QPointer<frmMain> oSelf(this);
-    const QString sPath = oChooseFile(this, FileQuestion::Save, sFile);
-    return oSelf && !sPath.isEmpty() && SaveTo(sPath);
+    QString sPath;
+    return Outlives([&] { sPath = oChooseFile(this, FileQuestion::Save, sFile); }) &&
+           !sPath.isEmpty() && SaveTo(sPath);
 }
 
 void frmMain::mnuGameOpen_Click() {
     if (bPromotionPending)
         return;
-    const QPointer<frmMain> oSelf(this);
-    if (!MaybeSave())
-        return;
-    const QString sPath = oChooseFile(this, FileQuestion::Open, QFileInfo(sFile).path());
-    if (oSelf && !sPath.isEmpty())
+    QString sPath;
+    if (MaybeSave() &&
+        Outlives([&] { sPath = oChooseFile(this, FileQuestion::Open, QFileInfo(sFile).path()); }) &&
+        !sPath.isEmpty())
         OpenFile(sPath);
 }
 
 void frmMain::mnuGamePosition_Click() {
     if (bPromotionPending || !MaybeSave())
         return;
-    QPointer<dlgPosition> dialog = new dlgPosition(Board1->Fen(), &PositionError, this);
-    const int nAnswer = dialog->exec();
-    if (dialog.isNull())
-        return;
-    const QString sFen = dialog->Fen();
-    delete dialog.data();
-    if (nAnswer == QDialog::Accepted && Board1->SetFen(sFen))
+    auto *dialog = new dlgPosition(Board1->Fen(), &PositionError, this);
+    if (Exec(dialog) == QDialog::Accepted && Board1->SetFen(dialog->Fen()))
         RecordReplaced({});
 }
 
@@ -313,30 +304,33 @@ void frmMain::mnuEditPaste_Click() {
 
 // --- Draws, resignation and the end of the game -------------------------------------------
 
-void frmMain::mnuGameClaimDraw_Click() {
-    if (!bPromotionPending && Board1->ClaimDraw())
+void frmMain::EndGame(bool (Board::*pEnd)()) {
+    // GameOver shows its box inside the board's call.
+    bool bEnded = false;
+    if (Outlives([&] { bEnded = (Board1->*pEnd)(); }) && bEnded)
         bUnsaved = true;
 }
 
+void frmMain::mnuGameClaimDraw_Click() {
+    if (!bPromotionPending)
+        EndGame(&Board::ClaimDraw);
+}
+
 void frmMain::mnuGameAgreeDraw_Click() {
-    if (!bPromotionPending && Board1->AgreeDraw())
-        bUnsaved = true;
+    if (!bPromotionPending)
+        EndGame(&Board::AgreeDraw);
 }
 
 void frmMain::mnuGameResign_Click() {
     if (bPromotionPending || Board1->Result() != QLatin1String("*"))
         return;
-    QPointer<QMessageBox> box = new QMessageBox(QMessageBox::Question, tr("Tavlon"),
-                                                Board1->IsWhitesTurn() ? tr("Does White resign?")
-                                                                       : tr("Does Black resign?"),
-                                                QMessageBox::Yes | QMessageBox::No, this);
+    auto *box = new QMessageBox(QMessageBox::Question, tr("Tavlon"),
+                                Board1->IsWhitesTurn() ? tr("Does White resign?")
+                                                       : tr("Does Black resign?"),
+                                QMessageBox::Yes | QMessageBox::No, this);
     box->setDefaultButton(QMessageBox::No);
-    const int nAnswer = box->exec();
-    if (box.isNull())
-        return;
-    delete box.data();
-    if (nAnswer == QMessageBox::Yes && Board1->Resign())
-        bUnsaved = true;
+    if (Exec(box) == QMessageBox::Yes)
+        EndGame(&Board::Resign);
 }
 
 void frmMain::Board1_GameOver(const QString &Result, const QString &Reason) {

@@ -47,6 +47,54 @@ bool LooksLikePgn(const QString &sText) {
     return oGame.match(sText).hasMatch();
 }
 
+// Whether a PGN file holds more than one game, separated as the reader separates them: a tag
+// section after movetext, or movetext after a result, starts another game. Comments, strings
+// and escaped lines are skipped, so their brackets count for nothing. Until the window can save
+// one game back into a collection, such a file is never replaced by a single game.
+bool HoldsSeveralGames(const QString &sPath) {
+    QFile oFile(sPath);
+    if (!QFileInfo(sPath).isFile() || !oFile.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray o = oFile.readAll();
+    enum class Part { None, Tags, Moves, Ended } ePart = Part::None;
+    int nGames = 0;
+    const auto Skip = [&](qsizetype &i, char cEnd) {
+        const qsizetype n = o.indexOf(cEnd, i + 1);
+        i = n < 0 ? o.size() : n;
+    };
+    for (qsizetype i = 0; i < o.size() && nGames < 2; ++i) {
+        const char c = o[i];
+        if (c == '%' && (i == 0 || o[i - 1] == '\n')) {
+            Skip(i, '\n');
+        } else if (c == '{') {
+            Skip(i, '}');
+        } else if (c == ';') {
+            Skip(i, '\n');
+        } else if (c == '[') {
+            nGames += ePart == Part::Tags ? 0 : 1;
+            ePart = Part::Tags;
+            while (++i < o.size() && o[i] != ']')
+                if (o[i] == '"')
+                    for (++i; i < o.size() && o[i] != '"'; ++i)
+                        i += o[i] == '\\' ? 1 : 0;
+        } else if (c > ' ' && !QByteArrayView("()]}\"").contains(c)) {
+            qsizetype nEnd = i;
+            while (nEnd < o.size() && o[nEnd] > ' ' &&
+                   !QByteArrayView("{}()[];\"").contains(o[nEnd]))
+                ++nEnd;
+            const QByteArray oToken = o.mid(i, nEnd - i);
+            i = nEnd - 1;
+            if (oToken == "1-0" || oToken == "0-1" || oToken == "1/2-1/2" || oToken == "*") {
+                ePart = Part::Ended;
+            } else {
+                nGames += ePart == Part::None || ePart == Part::Ended ? 1 : 0;
+                ePart = Part::Moves;
+            }
+        }
+    }
+    return nGames > 1;
+}
+
 } // namespace
 
 void frmMain::setFileChooser(FileChooser chooser) {
@@ -167,6 +215,12 @@ bool frmMain::SaveTo(const QString &sPath) {
     QString sName = sPath;
     if (QFileInfo(sName).suffix().isEmpty())
         sName += QStringLiteral(".pgn");
+    if (HoldsSeveralGames(sName)) {
+        ShowMessage(tr("Cannot save %1:\nThe file holds several games, and saving this one there "
+                       "would lose the others. Save it under another name.")
+                        .arg(QDir::toNativeSeparators(sName)));
+        return false;
+    }
     QString sCause;
     if (!SaveFileAtomically(sName, Board1->Pgn().toUtf8(), &sCause)) {
         // The game stays unsaved, so closing still asks about it.
@@ -183,7 +237,8 @@ bool frmMain::SaveTo(const QString &sPath) {
 bool frmMain::SaveGame() {
     if (bPromotionPending)
         return false; // the move is unfinished
-    return sFile.isEmpty() ? SaveGameAs() : SaveTo(sFile);
+    // A game opened from a file of several games goes elsewhere, so the others stay.
+    return sFile.isEmpty() || HoldsSeveralGames(sFile) ? SaveGameAs() : SaveTo(sFile);
 }
 
 bool frmMain::SaveGameAs() {

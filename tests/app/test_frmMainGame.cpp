@@ -72,6 +72,36 @@ TEST_F(GameWindow, BadFilesAndUnwritableTargetsSayWhyAndKeepTheGame) {
     EXPECT_EQ(cancel.seen, QStringList{"Tavlon:Save the current game?"});
 }
 
+// A file is never saved back with fewer games than it held: Save on a game from a file of
+// several acts as Save As, and Save As will not replace such a file.
+TEST_F(GameWindow, SavingNeverDropsTheOtherGamesOfAFile) {
+    const std::pair<const char *, bool> files[] = {
+        {"[Event \"a\"]\n\n1. e4 e5 *\n\n[Event \"b\"]\n1. d4 *\n[Event \"c\"]\n*\n", true},
+        {"1. e4 e5 *\n1. d4 *\n", true},
+        {"[Event \"a\"]\n[Site \"]\"]\n{ [Event \"x\"] } ; [Event \"y\"]\n% [Event \"z\"]\n"
+         "1. e4 e5 *\n",
+         false}};
+    for (const auto &[sText, bSeveral] : files) {
+        SCOPED_TRACE(sText);
+        QFile oFile(Path("c.pgn"));
+        ASSERT_TRUE(oFile.open(QIODevice::WriteOnly));
+        oFile.write(sText);
+        oFile.close();
+        NewGame();
+        sOpenAnswer = sSaveAnswer = Path("c.pgn");
+        asked.clear();
+        Key(Qt::Key_O);
+        Type("Nf3");
+        Answerer answerer({"OK"});
+        Key(Qt::Key_S); // several: asked for a name, which is the same file, and refused
+        EXPECT_EQ(asked.join(','), bSeveral ? "open,save" : "open");
+        EXPECT_EQ(answerer.seen.join('|').contains("holds several games"), bSeveral);
+        oFile.open(QIODevice::ReadOnly);
+        EXPECT_EQ(oFile.readAll() == sText, bSeveral);
+        oFile.close();
+    }
+}
+
 // Every command that replaces the game, with each answer to "Save the current game?".
 TEST_F(GameWindow, UnsavedGamesAreAskedAboutBeforeTheyAreReplaced) {
     const std::pair<const char *, std::function<void()>> commands[] = {

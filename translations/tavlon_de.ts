@@ -524,6 +524,12 @@ Klicken Sie auf Ja, wenn Sie verbunden sind, sonst auf Nein</translation>
         <source>Draw by agreement</source>
         <translation>Remis durch Vereinbarung</translation>
     </message>
+    <message>
+        <source>Cannot save %1:
+The file holds several games, and saving this one there would lose the others. Save it under another name.</source>
+        <translation>%1 kann nicht gespeichert werden:
+Die Datei enthält mehrere Partien, und diese eine dort zu speichern, würde die anderen löschen. Speichern Sie sie unter einem anderen Namen.</translation>
+    </message>
 </context>
 <context>
     <name>main</name>

@@ -244,15 +244,20 @@ void frmMain::SetOuterWidth(int nWidth) {
     layout()->activate();
 }
 
-void frmMain::ShowMessage(const QString &sText) {
-    if (bClosing) {
-        return;
-    }
-    // Owned through a guard: the window may be gone by the time the nested loop returns.
-    QPointer<QMessageBox> box =
-        new QMessageBox(QMessageBox::NoIcon, tr("Tavlon"), sText, QMessageBox::Ok, this);
-    box->exec();
-    delete box.data();
+std::optional<int> frmMain::Exec(QDialog *dialog) {
+    const QPointer<QDialog> oDialog(dialog);
+    int nAnswer = QDialog::Rejected;
+    if (!Outlives([&] { nAnswer = dialog->exec(); }) || oDialog.isNull())
+        return std::nullopt; // a dialog deleted under us has no answer to read either
+    oDialog->deleteLater();
+    return nAnswer;
+}
+
+bool frmMain::ShowMessage(const QString &sText) {
+    if (bClosing)
+        return true;
+    return Exec(new QMessageBox(QMessageBox::NoIcon, tr("Tavlon"), sText, QMessageBox::Ok, this))
+        .has_value();
 }
 
 void frmMain::AnswerPromotion(qint16 nClass) {
@@ -298,16 +303,11 @@ void frmMain::mnuActionsUndo_Click() {
 }
 
 void frmMain::HHonline_Click() {
-    QPointer<QMessageBox> box =
-        new QMessageBox(QMessageBox::Information, tr("Online Help"),
-                        tr("This feature requires a current internet connection.\n\n"
-                           "Click Yes if you are connected, otherwise, click No"),
-                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
-    const int nAnswer = box->exec();
-    if (box.isNull()) {
-        return;
-    }
-    delete box.data();
+    const std::optional<int> nAnswer =
+        Exec(new QMessageBox(QMessageBox::Information, tr("Online Help"),
+                             tr("This feature requires a current internet connection.\n\n"
+                                "Click Yes if you are connected, otherwise, click No"),
+                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this));
     if (nAnswer == QMessageBox::Yes) {
         oOpenUrl(RulesPage());
     }
@@ -328,8 +328,6 @@ void frmMain::cmdMovePiece_Click() {
     if (bPromotionPending) {
         return;
     }
-    // The move's messages and popups run nested loops that may end with the window gone.
-    const QPointer<frmMain> oSelf(this);
     // First two and last two characters, so "e2e4", "e2-e4" and "e2 to e4" all work; then SAN.
     const QString sText = txtMovePiece->text().trimmed();
     const QString sSrc = sText.left(2), sDest = sText.right(2);
@@ -337,8 +335,10 @@ void frmMain::cmdMovePiece_Click() {
     bool bNotAMove = true;
     const QString sCause =
         sText.size() < 4 ? RefusalCause({}, {}, bNotAMove) : RefusalCause(sSrc, sDest, bNotAMove);
-    if (Board1->MovePiece(sSrc, sDest) || !oSelf || bClosing || Board1->MovePieceSan(sText) ||
-        !oSelf) {
+    // The move's boxes and the promotion's wait are nested loops.
+    bool bPlayed = false;
+    if (!Outlives([&] { bPlayed = Board1->MovePiece(sSrc, sDest); }) || bPlayed || bClosing ||
+        !Outlives([&] { bPlayed = Board1->MovePieceSan(sText); }) || bPlayed) {
         return;
     }
     if (Board1->Result() != QLatin1String("*")) {
@@ -410,14 +410,14 @@ void frmMain::closeEvent(QCloseEvent *event) {
         mnuBlackPawnPromotion->hide();
         ++nPromotionAsk;
     }
-    const QPointer<frmMain> oSelf(this);
-    if (!MaybeSave()) {
-        if (oSelf) {
-            event->ignore();
-            if (bPromotionPending)
-                (bPromotionIsWhite ? mnuWhitePawnPromotion : mnuBlackPawnPromotion)
-                    ->popup(QCursor::pos());
-        }
+    bool bMayClose = false;
+    if (!Outlives([&] { bMayClose = MaybeSave(); }))
+        return;
+    if (!bMayClose) {
+        event->ignore();
+        if (bPromotionPending)
+            (bPromotionIsWhite ? mnuWhitePawnPromotion : mnuBlackPawnPromotion)
+                ->popup(QCursor::pos());
         return;
     }
     bClosing = true;

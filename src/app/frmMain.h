@@ -4,9 +4,11 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <optional>
 
 class Board;
 class QAction;
+class QDialog;
 class QLineEdit;
 class QListWidget;
 class QMenu;
@@ -48,7 +50,23 @@ protected:
 private:
     void BuildMenus();
     void SetOuterWidth(int nWidth);
-    void ShowMessage(const QString &sText);
+
+    // Every nested event loop the window runs goes through these two: a box, a dialog, a file
+    // question, or a board command whose events may show one. A host may destroy the window
+    // inside the loop (delete, deleteLater, close with WA_DeleteOnClose); then the caller must
+    // return at once and touch nothing of the window.
+    // Runs work and tells whether the window outlived it.
+    template <class Work>
+    [[nodiscard]] bool Outlives(Work &&work) {
+        const QPointer<frmMain> oSelf(this);
+        std::forward<Work>(work)();
+        return !oSelf.isNull();
+    }
+    // Shows a box or dialog of this window modally: its answer, or nothing when the window is
+    // gone. The dialog is deleted later, so the caller may still read it.
+    [[nodiscard]] std::optional<int> Exec(QDialog *dialog);
+    // A message box with OK; false when the window is gone.
+    bool ShowMessage(const QString &sText);
     void AnswerPromotion(qint16 nClass);
 
     // --- View options and the status line ---------------------------------------------------
@@ -129,6 +147,8 @@ private:
 
     void mnuGameOpen_Click();
     void mnuGamePosition_Click();
+    // Ends the game by the board command pEnd; a real end leaves the game unsaved.
+    void EndGame(bool (Board::*pEnd)());
     void mnuGameClaimDraw_Click();
     void mnuGameAgreeDraw_Click();
     void mnuGameResign_Click();

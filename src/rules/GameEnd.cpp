@@ -4,6 +4,7 @@
 #include "clsRules.h"
 
 #include <algorithm>
+#include <limits>
 #include <stdexcept>
 
 using namespace modConsts;
@@ -140,7 +141,7 @@ void clsRules::RecordPlayedMove() {
         Count(m_oMaterial, Sq(nTo), nNow, 1);
     }
     m_nHalfmove = KindOf(nMover) == BlackPawn || r.DestHasPiece() ? 0 : m_nHalfmove + 1;
-    if (!bWhite)
+    if (!bWhite && m_nFullmove < std::numeric_limits<int>::max()) // as far as a FEN reads
         ++m_nFullmove;
     m_oHistory.push_back({static_cast<std::int8_t>(nSrc), static_cast<std::int8_t>(nTo),
                           nNow != nMover ? nNow : NoPiece});

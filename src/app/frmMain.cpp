@@ -348,7 +348,7 @@ void frmMain::cmdMovePiece_Click() {
     }
     // Text that reads as a move but is not one of the legal ones is an illegal move, not bad
     // syntax.
-    const bool bReadable = Board1->LastError() != Board::tr("unreadable move");
+    const bool bReadable = Board1->LastRefusal() != Board::Refusal::UnreadableMove;
     ShowStatus(bNotAMove && bReadable ? tr("Illegal move: %1").arg(sText) : sCause);
     ShowMessage(tr("Illegal move or bad syntax"));
 }

@@ -123,10 +123,10 @@ void BoardPrivate::UpdateMarks() {
         LegalTargets(nSource);
     }
     int nLastSrc = 0, nLastDest = 0, nCheck = 0;
-    if (m_bShowLastMove && m_oRules.UndoCount() > 0) {
-        const clsUndoInfo &o = m_oRules.UndoInfo(m_oRules.UndoCount());
-        nLastSrc = o.SrcSquare();
-        nLastDest = o.DestSquare();
+    if (m_bShowLastMove && m_oRules.PlyCount() > 0) {
+        const Move &o = m_oRules.Record().back().oMove;
+        nLastSrc = o.nSrc;
+        nLastDest = o.nDest;
     }
     if (m_bShowCheck && !m_oRules.MoveInProgress() && q->SideToMoveInCheck())
         nCheck = m_oRules.IsWhitesTurn() ? m_oRules.WhiteKingSquare() : m_oRules.BlackKingSquare();

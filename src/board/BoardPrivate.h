@@ -31,8 +31,10 @@ public:
     // Asks the host for the promotion piece and waits; false when no piece was chosen.
     bool AwaitPromotion(bool &bGone);
     void ReportGameOver();
-    bool EndGame(bool (clsRules::*pEnd)(), const char *sWhy);
-    bool Refuse(const QString &sWhy);
+    bool EndGame(bool (clsRules::*pEnd)(), Board::Refusal eWhy);
+    // Records why a call was refused, in words made here; false.
+    bool Refuse(Board::Refusal eWhy, const QString &sDetail = {});
+    void Succeeded();
     // A new position from outside a move: no drag, no selection, marks and hosts up to date.
     void Settled();
     bool Waiting() const;
@@ -99,10 +101,7 @@ public:
     int m_nTargetsOf = 0;       // the square m_nTargets was worked out for
     std::uint64_t m_nTargets = 0;
     QString m_sLastError;
-    // The game's SAN, kept with a replay standing after its last move, so that asking after
-    // every move writes only the new ones.
-    clsRules m_oSanReplay;
-    std::vector<std::string> m_oSans;
+    Board::Refusal m_eRefusal = Board::Refusal::None;
 
     static constexpr qint16 NeverDrawn = -2;
 };

@@ -116,13 +116,13 @@ TEST(Pgn, ReadsWhatRealFilesHold) {
         "2...Qh4#\r\n";
     clsRules o;
     Pgn::Load(o, sText);
-    EXPECT_EQ(o.History().size(), 4u);
+    EXPECT_EQ(o.Record().size(), 4u);
     EXPECT_EQ(o.Result(), "0-1");
     EXPECT_EQ(o.EndReason(), clsRules::GameEnd::Checkmate);
     EXPECT_EQ(o.Tags(), (std::vector<std::pair<std::string, std::string>>{
                             {"Event", "x"}, {"Result", "0-1"}, {"Site", "C:\\b c\\ "}}));
     Pgn::Load(o, "1. d4 d5 2. c4 1/2-1/2\n\n[Event \"the next game\"]\n1. e4 *");
-    EXPECT_EQ(o.History().size(), 3u);
+    EXPECT_EQ(o.Record().size(), 3u);
     EXPECT_EQ(o.EndReason(), clsRules::GameEnd::Agreement);
 }
 

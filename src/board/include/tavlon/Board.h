@@ -27,6 +27,42 @@ class Board : public QWidget {
     // How many square pictures have been drawn since the control was made; the benchmark reads it.
     Q_PROPERTY(int renderedSquares READ RenderedSquares)
 public:
+    // How a game ended. The first five end it by themselves; the others are acts.
+    enum class EndReason {
+        None,
+        Checkmate,
+        Stalemate,
+        InsufficientMaterial,
+        FivefoldRepetition,
+        SeventyFiveMoveRule,
+        ThreefoldRepetition,
+        FiftyMoveRule,
+        Resignation,
+        Agreement
+    };
+    Q_ENUM(EndReason)
+    // Why the last call that could be refused was refused; LastError() says it in words.
+    enum class Refusal {
+        None,
+        MoveInProgress,
+        PromotionWaiting,
+        GameIsOver,
+        NoMoveGiven,
+        UnreadableMove,
+        AmbiguousMove,
+        NoLegalMoveMatches,
+        CastlingNotLegal,
+        PromotionPieceMissing,
+        IllegalMove,
+        NoPromotionPiece,
+        NoDrawToClaim,
+        ResignationRefused,
+        DrawRefused,
+        BadFen,
+        BadPgn
+    };
+    Q_ENUM(Refusal)
+
     explicit Board(QWidget *parent = nullptr);
     ~Board() override;
 
@@ -90,6 +126,8 @@ public:
     bool Resign();                          // the side to move resigns; GameOver follows
     bool AgreeDraw();                       // both players agree a draw; GameOver follows
     QString LastError() const;              // empty after a call that succeeded
+    Refusal LastRefusal() const;            // LastError() as a value; None when it is empty
+    EndReason GameOverReason() const;       // None while the game goes on
 
     QSize sizeHint() const override;
 
@@ -109,7 +147,8 @@ signals:
     // and the turn has passed, after an undo, a new game, SetFen and LoadPgn.
     void PositionChanged();
     // Once when the game ends, after the events of the move that ended it, or on ClaimDraw,
-    // Resign and AgreeDraw. Result as in Result(); Reason in words, e.g. "checkmate".
+    // Resign and AgreeDraw. Result as in Result(); Reason in English words, e.g. "checkmate"
+    // (GameOverReason() gives it as a value).
     void GameOver(const QString &Result, const QString &Reason);
 
 protected:

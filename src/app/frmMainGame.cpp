@@ -268,6 +268,7 @@ void frmMain::FillLists() {
         list->addItems(*entries);
         list->scrollToBottom();
     }
+    SelectShownEntry();
 }
 
 void frmMain::mnuViewNotation_Click() {

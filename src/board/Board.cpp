@@ -89,9 +89,12 @@ void Board::NewGame(bool bIsWhitesTurn, const QString &sLayout) {
         return; // refused as the rules refuse it: nothing has changed
     }
     ++d->m_nGame;
+    const bool bEnded = d->EndReview();
     d->EndDrag();
     d->Select(0);
     d->UpdateMarks();
+    if (bEnded)
+        emit ViewChanged(PlyCount());
     emit PositionChanged();
 }
 
@@ -111,7 +114,10 @@ bool Board::UndoLastMove() {
     d->EndDrag();
     d->Select(0);
     const bool bUndone = d->m_oRules.UndoLastMove();
+    const bool bEnded = bUndone && d->EndReview();
     d->UpdateMarks();
+    if (bEnded)
+        emit ViewChanged(PlyCount());
     if (bUndone)
         emit PositionChanged();
     return bUndone;
@@ -132,6 +138,8 @@ bool Board::MovePiece(const QString &sSrc, const QString &sDest) {
     const int nDest = SquareOf(sDest);
     if (nSrc < 1 || nDest < 1)
         return false;
+    if (d->Reviewing())
+        return d->Refuse(Refusal::EarlierPositionShown);
     d->EndDrag();
     d->Select(0);
     return d->PlayMove(nSrc, nDest) == BoardPrivate::PlayResult::Played;
@@ -144,7 +152,7 @@ bool Board::IsWhitesTurn() const {
 // --- Playing a move -----------------------------------------------------------------------
 
 BoardPrivate::PlayResult BoardPrivate::PlayMove(int nSrc, int nDest, qint16 nPromotion) {
-    if (Busy() || nSrc == nDest)
+    if (Busy() || nSrc == nDest || Reviewing())
         return PlayResult::Refused;
     const clsRules::MoveStart oStart = m_oRules.BeginMove(nSrc, nDest);
     if (!oStart.bAccepted)
@@ -242,10 +250,13 @@ QStringList ToQt(const std::vector<std::string> &oList) {
 } // namespace
 
 void BoardPrivate::Settled() {
+    const bool bEnded = EndReview();
     EndDrag();
     Select(0);
     Succeeded();
     UpdateMarks();
+    if (bEnded)
+        emit q->ViewChanged(q->PlyCount());
     emit q->PositionChanged();
 }
 
@@ -269,8 +280,9 @@ bool BoardPrivate::Refuse(Board::Refusal eWhy, const QString &sDetail) {
         QT_TRANSLATE_NOOP("Board", "resigning was refused"),
         QT_TRANSLATE_NOOP("Board", "a draw was refused"),
         "",
-        ""};
-    static_assert(std::size(Texts) == static_cast<std::size_t>(R::BadPgn) + 1);
+        "",
+        QT_TRANSLATE_NOOP("Board", "an earlier position is shown")};
+    static_assert(std::size(Texts) == static_cast<std::size_t>(R::EarlierPositionShown) + 1);
     m_eRefusal = eWhy;
     m_sLastError = eWhy == R::BadFen || eWhy == R::BadPgn
                        ? sDetail
@@ -356,6 +368,8 @@ QStringList Board::CoordinateMoves() const {
 bool Board::MovePieceSan(const QString &sSan) {
     if (d->Busy())
         return d->Refuse(Refusal::MoveInProgress);
+    if (d->Reviewing())
+        return d->Refuse(Refusal::EarlierPositionShown);
     if (d->m_oRules.IsGameOver())
         return d->Refuse(Refusal::GameIsOver);
     Move oMove;
@@ -426,6 +440,51 @@ bool Board::Resign() {
 
 bool Board::AgreeDraw() {
     return d->EndGame(&clsRules::AgreeDraw, Refusal::DrawRefused);
+}
+
+// --- Reviewing ----------------------------------------------------------------------------
+
+int Board::PlyCount() const {
+    return d->m_oRules.PlyCount();
+}
+
+int Board::ViewedPly() const {
+    return d->Reviewing() ? d->m_nViewed : PlyCount();
+}
+
+bool Board::ViewPly(int nPly) {
+    if (d->Busy() || nPly < 0 || nPly > PlyCount())
+        return false;
+    const int nView = nPly == PlyCount() ? -1 : nPly;
+    if (nView == d->m_nViewed)
+        return true;
+    d->EndDrag();
+    d->Select(0);
+    d->ShowPly(nView);
+    d->UpdateMarks();
+    emit ViewChanged(nPly);
+    return true;
+}
+
+QString Board::FenAt(int nPly) const {
+    if (nPly < 0 || nPly > PlyCount())
+        return {};
+    return QString::fromStdString(clsRules::FenOf(d->m_oRules.PositionAt(nPly)));
+}
+
+void BoardPrivate::ShowPly(int nPly) {
+    m_nViewed = nPly;
+    // Only squares whose piece differs are drawn again; the marks bring their own.
+    for (int n = 1; n <= 64; ++n)
+        if (ShownClass(n) != m_nShown[static_cast<std::size_t>(n - 1)])
+            MarkDirty(n);
+}
+
+bool BoardPrivate::EndReview() {
+    if (!Reviewing())
+        return false;
+    ShowPly(-1);
+    return true;
 }
 
 // --- Questions about the game -------------------------------------------------------------

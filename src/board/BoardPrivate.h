@@ -38,6 +38,12 @@ public:
     // A new position from outside a move: no drag, no selection, marks and hosts up to date.
     void Settled();
     bool Waiting() const;
+    // The ply shown, or -1 when the live position is.
+    bool Reviewing() const { return m_nViewed >= 0; }
+    // Shows ply nPly (-1: the live position) and marks the squares whose piece differs.
+    void ShowPly(int nPly);
+    // Ends a review before the live game changes; true when one was ended.
+    bool EndReview();
     // A move is unfinished while the host is being asked or told about it.
     bool Busy() const;
 
@@ -49,6 +55,8 @@ public:
     // Brings the dirty square pictures up to date; a square whose content did not change
     // (a trial move taken back) is not drawn again.
     void RenderDirtySquares();
+    // The piece class shown on a square, or NoPiece.
+    qint16 ShownClass(int nSquare) const;
     // The squares the piece on nSrc may legally move to, as bits (square n is bit n - 1).
     std::uint64_t LegalTargets(int nSrc);
     SquareRenderer::Marks MarksOf(int nSquare) const;
@@ -102,6 +110,7 @@ public:
     std::uint64_t m_nTargets = 0;
     QString m_sLastError;
     Board::Refusal m_eRefusal = Board::Refusal::None;
+    int m_nViewed = -1; // the ply shown while reviewing, else -1
 
     static constexpr qint16 NeverDrawn = -2;
 };

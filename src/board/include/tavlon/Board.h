@@ -59,7 +59,8 @@ public:
         ResignationRefused,
         DrawRefused,
         BadFen,
-        BadPgn
+        BadPgn,
+        EarlierPositionShown
     };
     Q_ENUM(Refusal)
 
@@ -129,6 +130,15 @@ public:
     Refusal LastRefusal() const;            // LastError() as a value; None when it is empty
     EndReason GameOverReason() const;       // None while the game goes on
 
+    // --- Reviewing: showing an earlier position of the game ----------------------------------
+    // While an earlier position is shown the board draws it with its own last-move and check
+    // marks and refuses every move (LastError says why); the questions above still describe the
+    // live game. UndoLastMove, NewGame, SetFen and LoadPgn show the live position again.
+    int PlyCount() const;   // moves played in this game (a loaded game counts its own)
+    int ViewedPly() const;  // the ply whose position is shown; PlyCount() when live
+    bool ViewPly(int nPly); // 0 = the start; false, changing nothing, out of range or in a move
+    QString FenAt(int nPly) const; // the FEN after that ply (0 = the start); empty out of range
+
     QSize sizeHint() const override;
 
 signals:
@@ -150,6 +160,8 @@ signals:
     // Resign and AgreeDraw. Result as in Result(); Reason in English words, e.g. "checkmate"
     // (GameOverReason() gives it as a value).
     void GameOver(const QString &Result, const QString &Reason);
+    // The ply shown has changed (ViewPly, or the live position shown again after a review).
+    void ViewChanged(int nPly);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -564,6 +564,18 @@ Klicken Sie auf Ja, wenn Sie verbunden sind, sonst auf Nein</translation>
         <source>Take back every move after the position shown?</source>
         <translation>Alle Züge nach der angezeigten Stellung zurücknehmen?</translation>
     </message>
+    <message>
+        <source>Black loses on time</source>
+        <translation>Schwarz verliert durch Zeitüberschreitung</translation>
+    </message>
+    <message>
+        <source>White loses on time</source>
+        <translation>Weiß verliert durch Zeitüberschreitung</translation>
+    </message>
+    <message>
+        <source>Draw: out of time, but the opponent could not mate</source>
+        <translation>Remis: Zeit überschritten, aber der Gegner konnte nicht mattsetzen</translation>
+    </message>
 </context>
 <context>
     <name>main</name>

@@ -370,6 +370,12 @@ void frmMain::Board1_GameOver(const QString &Result, const QString &) {
     case E::FiftyMoveRule:
         sText = tr("Draw by the fifty-move rule");
         break;
+    case E::TimeForfeit:
+        sText = bWhiteWon ? tr("Black loses on time") : tr("White loses on time");
+        break;
+    case E::TimeForfeitDraw:
+        sText = tr("Draw: out of time, but the opponent could not mate");
+        break;
     case E::Agreement:
     case E::None:
         sText = tr("Draw by agreement");

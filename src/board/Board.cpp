@@ -29,6 +29,7 @@ Board::Board(QWidget *parent) : QWidget(parent), d(std::make_unique<BoardPrivate
     setFocusPolicy(Qt::StrongFocus);
     d->m_oRules.SetDrawSquareHook([this](int nSquare) { d->SquareChanged(nSquare); });
     d->m_oRules.NewGame();
+    ::Pgn::SetStartTags(d->m_oRules);
     d->UpdateMarks();
 }
 
@@ -64,8 +65,8 @@ Board::EndReason Board::GameOverReason() const {
 }
 
 // The host's values are the core's.
-static_assert(static_cast<int>(Board::EndReason::Agreement) ==
-              static_cast<int>(clsRules::GameEnd::Agreement));
+static_assert(static_cast<int>(Board::EndReason::TimeForfeitDraw) ==
+              static_cast<int>(clsRules::GameEnd::TimeForfeitDraw));
 static_assert(static_cast<int>(Board::EndReason::Checkmate) ==
               static_cast<int>(clsRules::GameEnd::Checkmate));
 
@@ -85,6 +86,7 @@ void Board::NewGame(bool bIsWhitesTurn, const QString &sLayout) {
         return;
     try {
         d->m_oRules.NewGame(bIsWhitesTurn, sLayout.toStdString());
+        ::Pgn::SetStartTags(d->m_oRules);
     } catch (const std::invalid_argument &) {
         return; // refused as the rules refuse it: nothing has changed
     }
@@ -306,8 +308,11 @@ void BoardPrivate::ReportGameOver() {
                                           "threefold repetition",
                                           "fifty-move rule",
                                           "resignation",
-                                          "agreement"};
-    static_assert(std::size(Reasons) == static_cast<std::size_t>(Board::EndReason::Agreement) + 1);
+                                          "agreement",
+                                          "time forfeit",
+                                          "time forfeit against insufficient material"};
+    static_assert(std::size(Reasons) ==
+                  static_cast<std::size_t>(Board::EndReason::TimeForfeitDraw) + 1);
     if (m_oRules.IsGameOver())
         emit q->GameOver(
             QString::fromStdString(m_oRules.Result()),
@@ -327,6 +332,7 @@ bool Board::SetFen(const QString &sFen) {
         return d->Refuse(Refusal::PromotionWaiting);
     try {
         d->m_oRules.SetFen(sFen.toStdString());
+        ::Pgn::SetStartTags(d->m_oRules);
     } catch (const std::invalid_argument &e) {
         return d->Refuse(Refusal::BadFen, QString::fromStdString(e.what()));
     }

@@ -38,7 +38,9 @@ public:
         ThreefoldRepetition,
         FiftyMoveRule,
         Resignation,
-        Agreement
+        Agreement,
+        TimeForfeit,    // the side out of time lost
+        TimeForfeitDraw // out of time, but its opponent could never have mated
     };
     Q_ENUM(EndReason)
     // Why the last call that could be refused was refused; LastError() says it in words.

@@ -138,7 +138,7 @@ void BM_PgnLoad150Plies(benchmark::State &state) {
     clsRules oRules;
     for (auto _ : state)
         Pgn::Load(oRules, sText);
-    state.counters["plies"] = static_cast<double>(oRules.History().size());
+    state.counters["plies"] = static_cast<double>(oRules.Record().size());
     state.counters["bytes"] = static_cast<double>(sText.size());
 }
 BENCHMARK(BM_PgnLoad150Plies)->Unit(benchmark::kMicrosecond);

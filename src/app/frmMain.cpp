@@ -96,6 +96,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
 
     BuildMenus();
     BuildRecordMenus();
+    BuildReviewMenus();
     Board1_PositionChanged();
 
     // The window takes exactly the size of its client area plus the menu bar; only Show Moves
@@ -115,6 +116,8 @@ bool frmMain::event(QEvent *event) {
 }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event) {
+    if (ReviewKey(watched, event))
+        return true;
     // The box's own editing keys (Ctrl+U clears the line, Ctrl+H deletes a character) would
     // swallow the menu shortcuts while the box has the focus, which it has most of the time.
     if (watched == txtMovePiece && event->type() == QEvent::ShortcutOverride) {
@@ -328,6 +331,11 @@ void frmMain::cmdMovePiece_Click() {
     if (bPromotionPending) {
         return;
     }
+    if (Reviewing()) {
+        // Refused on the status line: the players are looking back, not playing.
+        ShowStatus(tr("Refused: an earlier position is shown — Alt+End returns"));
+        return;
+    }
     // First two and last two characters, so "e2e4", "e2-e4" and "e2 to e4" all work; then SAN.
     const QString sText = txtMovePiece->text().trimmed();
     const QString sSrc = sText.left(2), sDest = sText.right(2);
@@ -348,7 +356,7 @@ void frmMain::cmdMovePiece_Click() {
     }
     // Text that reads as a move but is not one of the legal ones is an illegal move, not bad
     // syntax.
-    const bool bReadable = Board1->LastError() != Board::tr("unreadable move");
+    const bool bReadable = Board1->LastRefusal() != Board::Refusal::UnreadableMove;
     ShowStatus(bNotAMove && bReadable ? tr("Illegal move: %1").arg(sText) : sCause);
     ShowMessage(tr("Illegal move or bad syntax"));
 }
@@ -487,11 +495,19 @@ void frmMain::Board1_PositionChanged() {
             sStatus = bWhite ? tr("White to move") : tr("Black to move");
     }
     ShowStatus(sStatus);
-    if (bTurnBoard) {
+    if (bTurnBoard && !Reviewing()) {
         // Face to face: the side to move sees its own pieces at the bottom.
         Board1->BoardView(bWhite);
         bView = !bWhite;
     }
+}
+
+void frmMain::ShowTurnStatus() {
+    if (!sGameOver.isEmpty()) {
+        ShowStatus(sGameOver);
+        return;
+    }
+    Board1_PositionChanged();
 }
 
 QString frmMain::RefusalCause(const QString &sSrc, const QString &sDest, bool &bNotAMove) const {

@@ -158,6 +158,20 @@ private:
     void mnuViewNotation_Click();
     void Board1_GameOver(const QString &Result, const QString &Reason);
 
+    // --- Reviewing (frmMainReview.cpp) ---
+    void BuildReviewMenus();
+    // The move lists' stepping keys, and a move tried on the board while reviewing; true when
+    // the event was used.
+    bool ReviewKey(QObject *watched, QEvent *event);
+    bool Reviewing() const;
+    // The ply after the entry in that list's row.
+    int PlyOfEntry(bool bWhite, int nRow) const;
+    void SelectShownEntry();
+    void Board1_ViewChanged(int nPly);
+    void mnuActionsTakeBack_Click();
+    // Whose turn it is, or how the game ended, on the status line.
+    void ShowTurnStatus();
+
     FileChooser oChooseFile = DefaultFileChooser();
     QString sFile;         // the file the game came from or was last saved to
     bool bUnsaved = false; // moves or an end since the game was opened, saved or started

@@ -314,6 +314,7 @@ void frmMain::FillLists() {
         list->addItems(*entries);
         list->scrollToBottom();
     }
+    SelectShownEntry();
 }
 
 void frmMain::mnuViewNotation_Click() {
@@ -388,31 +389,51 @@ void frmMain::mnuGameResign_Click() {
         EndGame(&Board::Resign);
 }
 
-void frmMain::Board1_GameOver(const QString &Result, const QString &Reason) {
+void frmMain::Board1_GameOver(const QString &Result, const QString &) {
+    using E = Board::EndReason;
     const bool bWhiteWon = Result == QLatin1String("1-0");
+    const E eReason = Board1->GameOverReason();
     QString sText;
-    if (Reason == QLatin1String("checkmate"))
+    switch (eReason) {
+    case E::Checkmate:
         sText = bWhiteWon ? tr("Black checkmated") : tr("White checkmated");
-    else if (Reason == QLatin1String("stalemate"))
+        break;
+    case E::Stalemate:
         sText = tr("Stalemate");
-    else if (Reason == QLatin1String("resignation"))
+        break;
+    case E::Resignation:
         sText = bWhiteWon ? tr("Black resigns") : tr("White resigns");
-    else if (Reason == QLatin1String("insufficient material"))
+        break;
+    case E::InsufficientMaterial:
         sText = tr("Draw by insufficient material");
-    else if (Reason == QLatin1String("fivefold repetition"))
+        break;
+    case E::FivefoldRepetition:
         sText = tr("Draw by fivefold repetition");
-    else if (Reason == QLatin1String("threefold repetition"))
+        break;
+    case E::ThreefoldRepetition:
         sText = tr("Draw by threefold repetition");
-    else if (Reason == QLatin1String("seventy-five-move rule"))
+        break;
+    case E::SeventyFiveMoveRule:
         sText = tr("Draw by the seventy-five-move rule");
-    else if (Reason == QLatin1String("fifty-move rule"))
+        break;
+    case E::FiftyMoveRule:
         sText = tr("Draw by the fifty-move rule");
-    else
+        break;
+    case E::TimeForfeit:
+        sText = bWhiteWon ? tr("Black loses on time") : tr("White loses on time");
+        break;
+    case E::TimeForfeitDraw:
+        sText = tr("Draw: out of time, but the opponent could not mate");
+        break;
+    case E::Agreement:
+    case E::None:
         sText = tr("Draw by agreement");
+        break;
+    }
     sGameOver = sText;
     ShowStatus(sText);
     UpdateGameActions();
     // Mate and stalemate have had their box with the move's own events.
-    if (Reason != QLatin1String("checkmate") && Reason != QLatin1String("stalemate"))
+    if (eReason != E::Checkmate && eReason != E::Stalemate)
         ShowMessage(sText);
 }

@@ -183,12 +183,16 @@ void clsRules::SetFen(std::string_view sFen) {
 }
 
 std::string clsRules::Fen() const {
+    return FenOf(Snapshot(bIsWhitesTurn, false));
+}
+
+std::string clsRules::FenOf(const Position &p) {
     std::string s;
     s.reserve(96);
     for (int y = 1; y <= 8; ++y) {
         int nEmpty = 0;
         for (int x = 1; x <= 8; ++x) {
-            const std::int16_t c = ClassOn(SquareIndex(x, y));
+            const std::int8_t c = p.nClass[static_cast<std::size_t>(SquareIndex(x, y) - 1)];
             if (c == NoPiece) {
                 ++nEmpty;
                 continue;
@@ -202,24 +206,23 @@ std::string clsRules::Fen() const {
         if (y < 8)
             s += '/';
     }
-    s += bIsWhitesTurn ? " w " : " b ";
-    const int nMask = CastlingMask();
+    s += p.bWhiteToMove ? " w " : " b ";
     for (int k = 0; k < 4; ++k)
-        if ((nMask >> k) & 1)
+        if ((p.nCastling >> k) & 1)
             s += "KQkq"[k];
-    if (nMask == 0)
+    if (p.nCastling == 0)
         s += '-';
     s += ' ';
-    if (bEnPassantPossible) {
-        s += static_cast<char>('a' + nEnPassantColumn - 1);
-        s += bIsWhitesTurn ? '6' : '3';
+    if (p.nEnPassantColumn != 0) {
+        s += static_cast<char>('a' + p.nEnPassantColumn - 1);
+        s += p.bWhiteToMove ? '6' : '3';
     } else {
         s += '-';
     }
     char oBuffer[24];
     s += ' ';
-    s.append(oBuffer, std::to_chars(oBuffer, oBuffer + sizeof oBuffer, m_nHalfmove).ptr);
+    s.append(oBuffer, std::to_chars(oBuffer, oBuffer + sizeof oBuffer, p.nHalfmove).ptr);
     s += ' ';
-    s.append(oBuffer, std::to_chars(oBuffer, oBuffer + sizeof oBuffer, m_nFullmove).ptr);
+    s.append(oBuffer, std::to_chars(oBuffer, oBuffer + sizeof oBuffer, p.nFullmove).ptr);
     return s;
 }

@@ -252,9 +252,9 @@ void Read(clsRules &oRules, std::string_view sText) {
 }
 
 void Load(clsRules &oRules, std::string_view sText) {
-    clsRules oScratch;
-    Read(oScratch, sText);
-    Replay(oScratch, oRules);
+    clsRules oRead;
+    Read(oRead, sText);
+    oRules.Adopt(std::move(oRead));
 }
 
 void SetStartTags(clsRules &oRules) {
@@ -266,21 +266,6 @@ void SetStartTags(clsRules &oRules) {
     oRules.Tags() = {{"Event", "Casual game"}, {"Date", sDate}, {"Round", "-"}};
 }
 
-void Replay(const clsRules &oFrom, clsRules &oTo) {
-    oTo.SetFen(oFrom.StartFen());
-    for (const Move &oMove : oFrom.History())
-        oTo.PlayMove(oMove);
-    if (oFrom.IsGameOver() && !oTo.IsGameOver()) {
-        const clsRules::GameEnd eEnd = oFrom.EndReason();
-        if (eEnd == clsRules::GameEnd::ThreefoldRepetition ||
-            eEnd == clsRules::GameEnd::FiftyMoveRule)
-            oTo.ClaimDraw();
-        else
-            oTo.SetResult(oFrom.Result());
-    }
-    oTo.Tags() = oFrom.Tags();
-}
-
 std::string Write(const clsRules &oRules) {
     const auto &oTags = oRules.Tags();
     auto Find = [&](std::string_view sName) -> const std::string * {
@@ -290,7 +275,7 @@ std::string Write(const clsRules &oRules) {
         return nullptr;
     };
     std::string s;
-    s.reserve(1024 + 8 * oRules.History().size());
+    s.reserve(1024 + 8 * oRules.Record().size());
     const std::string sResult = oRules.Result();
     for (const std::string_view sName : Roster) {
         const std::string *pValue = Find(sName);
@@ -329,20 +314,14 @@ std::string Write(const clsRules &oRules) {
         }
         s += sText;
     };
-    clsRules oReplay;
-    oReplay.SetFen(sStart);
-    bool bFirst = true;
-    for (const Move &oMove : oRules.History()) {
-        sToken.clear();
-        if (oReplay.IsWhitesTurn() || bFirst) {
-            sToken = std::to_string(oReplay.FullmoveNumber());
-            sToken += oReplay.IsWhitesTurn() ? "." : "...";
+    for (int i = 0; i < oRules.PlyCount(); ++i) {
+        const clsRules::Position &oBefore = oRules.PositionAt(i);
+        if (oBefore.bWhiteToMove || i == 0) {
+            sToken = std::to_string(oBefore.nFullmove);
+            sToken += oBefore.bWhiteToMove ? "." : "...";
             Put(sToken);
-            sToken.clear();
         }
-        bFirst = false;
-        Notation::AppendSan(oReplay, oMove, sToken, true);
-        Put(sToken);
+        Put(oRules.Record()[static_cast<std::size_t>(i)].sSan);
     }
     Put(sResult);
     s += "\n\n";

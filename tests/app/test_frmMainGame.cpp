@@ -206,6 +206,54 @@ TEST_F(GameWindow, EndsOfTheGameAreToldAndPlayingOnWaitsForUndo) {
     EXPECT_TRUE(ok->isEnabled());
 }
 
+// Reviewing from the window: the View keys from the typed-move box and the board, a list click
+// and the lists' own keys; a move tried meanwhile is refused on the status line alone; Take
+// Back Moves to Here keeps the moves up to the one shown.
+TEST_F(GameWindow, ReviewingByKeysAndListsThenTakingBack) {
+    clip->setText("1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 *");
+    Key(Qt::Key_V);
+    Key(Qt::Key_H); // Show Moves
+    SetNotation(true);
+    auto *white = Find<QListWidget>("lstWhiteMoves");
+    auto *black = Find<QListWidget>("lstBlackMoves");
+    const auto Shown = [&] {
+        return std::to_string(board->ViewedPly()) + ' ' + std::to_string(white->currentRow()) +
+               ' ' + std::to_string(black->currentRow());
+    };
+    Key(Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(Shown(), "5 2 -1");
+    EXPECT_EQ(Status(), "Move 3. Bb5 of 6 shown — Alt+End returns");
+    Key(Qt::Key_Home, Qt::AltModifier);
+    EXPECT_EQ(Shown(), "0 -1 -1");
+    Key(Qt::Key_Right, Qt::AltModifier);
+    Type("d4");
+    EXPECT_EQ(Shown(), "1 0 -1");
+    EXPECT_EQ(board->PlyCount(), 6);
+    EXPECT_TRUE(Status().startsWith("Refused")) << Status().toStdString();
+    Key(Qt::Key_End, Qt::AltModifier);
+    EXPECT_EQ(Shown(), "6 -1 -1");
+    EXPECT_EQ(Status(), "White to move");
+
+    QTest::mouseClick(black->viewport(), Qt::LeftButton, {},
+                      black->visualItemRect(black->item(1)).center());
+    EXPECT_EQ(Shown(), "4 -1 1");
+    for (const auto &[key, sShown] : {std::pair{Qt::Key_Up, "3 1 -1"},
+                                      {Qt::Key_Home, "0 -1 -1"},
+                                      {Qt::Key_End, "6 -1 -1"},
+                                      {Qt::Key_Left, "5 2 -1"}}) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        EXPECT_EQ(Shown(), sShown);
+    }
+    board->setFocus();
+    Key(Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(Shown(), "4 -1 1");
+    Answerer yes({"Yes"});
+    Find<QAction>("mnuActionsTakeBack")->trigger();
+    EXPECT_EQ(Shown(), "4 -1 -1");
+    EXPECT_EQ(board->PlyCount(), 4);
+    EXPECT_EQ(Lists(), "1. e4,2. Nf3|1... e5,2... Nc6");
+}
+
 // Every box, dialog and popup the window shows, with the window destroyed inside it in each way
 // a host can: nothing of the window may be used afterwards (ASan tells).
 TEST(MainWindowLifetime, DestroyedInsideEveryBoxAndDialog) {

@@ -120,7 +120,7 @@ TEST(Pgn, ReadsWhatRealFilesHold) {
         "2...Qh4#\r\n";
     clsRules o;
     Pgn::Load(o, sText);
-    EXPECT_EQ(o.History().size(), 4u);
+    EXPECT_EQ(o.Record().size(), 4u);
     EXPECT_EQ(o.Result(), "0-1");
     EXPECT_EQ(o.EndReason(), clsRules::GameEnd::Checkmate);
     EXPECT_EQ(o.Tags(), (std::vector<std::pair<std::string, std::string>>{
@@ -133,7 +133,7 @@ TEST(Pgn, ReadsWhatRealFilesHold) {
     EXPECT_EQ(o.Tags().size(), 2001u);
     EXPECT_EQ(o.Tags().front(), (std::pair<std::string, std::string>{"B", "2"}));
     Pgn::Load(o, "1. d4 d5 2. c4 1/2-1/2\n\n[Event \"the next game\"]\n1. e4 *");
-    EXPECT_EQ(o.History().size(), 3u);
+    EXPECT_EQ(o.Record().size(), 3u);
     EXPECT_EQ(o.EndReason(), clsRules::GameEnd::Agreement);
     // Periods are tokens of their own, and white space may stand between them and the number.
     for (const char *sGame :

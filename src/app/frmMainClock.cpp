@@ -233,14 +233,13 @@ void frmMain::ShowClocks() {
 
 void frmMain::ClockTick() {
     Clock &o = oClocks->oClock;
-    if (o.Running() && o.FlagFallen()) {
-        if (bPromotionPending) {
-            // The board is inside a move; the flag is dealt with once the move is over.
+    if (o.Running() && o.FlagFallen() && Board1->Result() == QLatin1String("*")) {
+        // GameOver (which stops the clocks) says who ran out of time. Inside a move, its
+        // promotion wait or its messages, the board refuses: try again once that is over.
+        if (bPromotionPending || !Board1->FlagFall()) {
             oClocks->oTimer.start(50);
             return;
         }
-        o.Stop();
-        Board1->FlagFall(); // GameOver says who ran out of time
         bUnsaved = true;
     }
     ShowClocks();

@@ -193,13 +193,12 @@ private:
     void ClockTick();
     void ClockMoved();
     void ClockUndone();
-    // The text of a game about to be opened or pasted, for its clocks.
-    void ClockLoading(const QString &sText);
+    // The game about to replace the record is one read from a file or the clipboard.
+    void ClockLoading();
     // A new record is on the board: its clocks, or the next game's time control.
     void ClocksReplaced();
     // True, with the reason on the status line, while the clocks are paused or a flag has fallen.
     bool ClocksRefuse();
-    QString PgnWithClocks() const;
     void mnuPauseClocks_Click();
     void mnuTimeControl_Click();
     ClockPanel *oClocks = nullptr;

@@ -3,7 +3,6 @@
 // its events.
 #include "Clock.h"
 #include "ClockWidget.h"
-#include "PgnClocks.h"
 #include "dlgTimeControl.h"
 #include "frmMain.h"
 
@@ -46,7 +45,7 @@ public:
     TimeControl oRunControl; // from the command line, for this run
     bool bRunControl = false;
     bool bRunControlForLoad = false; // the next opened game without its own gets it
-    QString sLoaded;                 // the text of the game being opened or pasted
+    bool bLoading = false;           // the record being replaced was read, not started
     ClockWidget *clkWhite = nullptr;
     ClockWidget *clkBlack = nullptr;
     QLabel *lblPaused = nullptr;
@@ -121,8 +120,12 @@ void frmMain::SetUpClocks() {
     mnuGame->insertSeparator(mnuExit);
 
     connect(Board1, &Board::PieceMovement, this, [this] { ClockMoved(); });
-    connect(Board1, &Board::GameOver, this, [this](const QString &, const QString &sReason) {
-        oClocks->bOnTime = sReason.startsWith(QLatin1String("time forfeit"));
+    connect(Board1, &Board::GameOver, this, [this] {
+        const Board::EndReason eEnd = Board1->GameOverReason();
+        oClocks->bOnTime =
+            eEnd == Board::EndReason::TimeForfeit || eEnd == Board::EndReason::TimeForfeitDraw;
+        if (oClocks->bOnTime)
+            Board1->SetTag(QStringLiteral("Termination"), QStringLiteral("time forfeit"));
         oClocks->oClock.Stop();
         ShowClocks();
     });
@@ -154,8 +157,8 @@ qint64 frmMain::ClockRemaining(bool bWhite) const {
     return oClocks->oClock.IsTimed() ? oClocks->oClock.Remaining(bWhite) : -1;
 }
 
-void frmMain::ClockLoading(const QString &sText) {
-    oClocks->sLoaded = sText;
+void frmMain::ClockLoading() {
+    oClocks->bLoading = true;
 }
 
 int frmMain::ClockBand() const {
@@ -249,7 +252,10 @@ void frmMain::ClockMoved() {
     Clock &o = oClocks->oClock;
     if (!o.IsTimed() || o.Stopped())
         return;
-    if (o.MovePlayed() < 0) {
+    const std::int64_t nMs = o.MovePlayed();
+    if (nMs >= 0) {
+        Board1->SetMoveClock(Board1->PlyCount(), nMs);
+    } else {
         // The flag fell while the move was being finished (a promotion piece was chosen late):
         // the move is taken back, and the side out of time loses.
         QTimer::singleShot(0, this, [this] {
@@ -265,7 +271,8 @@ void frmMain::ClockMoved() {
 }
 
 void frmMain::ClockUndone() {
-    oClocks->bOnTime = false;
+    if (std::exchange(oClocks->bOnTime, false))
+        Board1->SetTag(QStringLiteral("Termination"), {}); // the game goes on
     oClocks->oClock.Undo();
     ShowClocks();
 }
@@ -285,27 +292,40 @@ bool frmMain::ClocksRefuse() {
 void frmMain::ClocksReplaced() {
     Clock &o = oClocks->oClock;
     const bool bWhite = Board1->IsWhitesTurn();
-    const int nPlies = static_cast<int>(Board1->CoordinateMoves().size());
+    const int nPlies = Board1->PlyCount();
     const bool bFirstWhite = nPlies % 2 == 0 ? bWhite : !bWhite;
-    const QString sText = std::exchange(oClocks->sLoaded, QString());
-    if (sText.isEmpty()) {
+    std::vector<std::int64_t> oPlyMs;
+    bool bHasClk = false;
+    for (int i = 1; i <= nPlies; ++i) {
+        oPlyMs.push_back(Board1->MoveClock(i));
+        bHasClk |= oPlyMs.back() >= 0;
+    }
+    const TimeControl oGame =
+        TimeControl::FromTags(Board1->Tag(QStringLiteral("TimeControl")).toStdString(),
+                              Board1->Tag(QStringLiteral("TimeDelay")).toStdString());
+    bool bTagged = false; // the game's tags name its control already
+    if (!std::exchange(oClocks->bLoading, false)) {
         o.Reset(oClocks->NextControl(), bWhite);
+    } else if (oGame.IsTimed() && bHasClk) {
+        // Restored from the last %clk of each side, paused so nobody loses time meanwhile.
+        o.Reset(oGame, bFirstWhite);
+        o.Restore(oPlyMs, bFirstWhite, true);
+        bTagged = true;
+    } else if (oClocks->bRunControlForLoad && !oGame.IsTimed()) {
+        o.Reset(oClocks->oRunControl, bFirstWhite);
+        o.Restore(std::vector<std::int64_t>(static_cast<std::size_t>(nPlies), -1), bFirstWhite,
+                  true);
     } else {
-        PgnClocks::GameClocks oGame = PgnClocks::Read(sText.toStdString());
-        oGame.oPlyMs.resize(static_cast<std::size_t>(nPlies), -1);
-        if (oGame.oControl.IsTimed() && oGame.bHasClk) {
-            o.Reset(oGame.oControl, bFirstWhite);
-            o.Restore(oGame.oPlyMs, bFirstWhite, true);
-        } else if (std::exchange(oClocks->bRunControlForLoad, false)) {
-            o.Reset(oClocks->oRunControl, bFirstWhite);
-            o.Restore(std::vector<std::int64_t>(static_cast<std::size_t>(nPlies), -1), bFirstWhite,
-                      true);
-        } else {
-            o.Reset({}, bWhite);
-        }
+        o.Reset({}, bWhite);
     }
     oClocks->bRunControlForLoad = false;
     oClocks->bOnTime = false;
+    if (o.IsTimed() && !bTagged) {
+        Board1->SetTag(QStringLiteral("TimeControl"),
+                       QString::fromStdString(o.Control().TagValue()));
+        Board1->SetTag(QStringLiteral("TimeDelay"),
+                       QString::fromStdString(o.Control().DelayTagValue()));
+    }
     if (Board1->Result() != QLatin1String("*"))
         o.Stop();
     PlaceClocks();
@@ -336,13 +356,4 @@ void frmMain::mnuTimeControl_Click() {
     QSettings().setValue(sControlKey, sSpec);
     oClocks->bRunControl = false; // a choice made now outranks the command line's
     ShowStatus(tr("The time control applies from the next new game"));
-}
-
-QString frmMain::PgnWithClocks() const {
-    const Clock &o = oClocks->oClock;
-    const QString sPgn = Board1->Pgn();
-    if (!o.IsTimed())
-        return sPgn;
-    return QString::fromStdString(PgnClocks::Write(sPgn.toStdString(), o.Control(), o.PlyTimes(),
-                                                   oClocks->bOnTime ? "time forfeit" : ""));
 }

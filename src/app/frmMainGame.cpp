@@ -196,7 +196,7 @@ bool frmMain::OpenFile(const QString &sPath) {
         else if (!Board1->LoadPgn(sText))
             sCause = Board1->LastError();
         else
-            ClockLoading(sText);
+            ClockLoading();
     }
     if (!sCause.isEmpty()) {
         const QString sMessage =
@@ -224,7 +224,7 @@ bool frmMain::SaveTo(const QString &sPath) {
         return false;
     }
     QString sCause;
-    if (!SaveFileAtomically(sName, PgnWithClocks().toUtf8(), &sCause)) {
+    if (!SaveFileAtomically(sName, Board1->Pgn().toUtf8(), &sCause)) {
         // The game stays unsaved, so closing still asks about it.
         ShowMessage(tr("Cannot save %1:\n%2").arg(QDir::toNativeSeparators(sName), sCause));
         return false;
@@ -335,7 +335,7 @@ void frmMain::mnuEditCopyGame_Click() {
         return;
     }
     if (!bPromotionPending)
-        QApplication::clipboard()->setText(PgnWithClocks());
+        QApplication::clipboard()->setText(Board1->Pgn());
 }
 
 void frmMain::mnuEditCopyPosition_Click() {
@@ -357,7 +357,7 @@ void frmMain::mnuEditPaste_Click() {
         return;
     if (bFen ? Board1->SetFen(sText) : Board1->LoadPgn(sText)) {
         if (!bFen)
-            ClockLoading(sText);
+            ClockLoading();
         RecordReplaced({});
     } else
         ShowMessage(tr("Cannot paste the game:\n%1").arg(Board1->LastError()));

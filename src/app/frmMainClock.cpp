@@ -139,9 +139,11 @@ void frmMain::SetRunTimeControl(const QString &sSpec) {
         return;
     oClocks->oRunControl = *o;
     oClocks->bRunControl = true;
-    oClocks->bRunControlForLoad = true;
-    if (Board1->CoordinateMoves().isEmpty())
+    if (Board1->PlyCount() == 0)
         ClocksReplaced();
+    // Only the game opened with it, before the window runs, takes it in place of its own none.
+    oClocks->bRunControlForLoad = true;
+    QTimer::singleShot(0, oClocks, [this] { oClocks->bRunControlForLoad = false; });
 }
 
 void frmMain::setClockSource(std::function<qint64()> source) {

@@ -94,6 +94,9 @@ TEST_F(ClockWindow, ClockTimesSavedAndOpenedPaused) {
     Answerer discard({"Discard"});
     Key(Qt::Key_O);
     EXPECT_EQ(Clocks(), "-|-") << "a game without clock times loads untimed";
+    w.SetRunTimeControl("300"); // as the command line does before it opens its file
+    w.OpenFile(oPlain.fileName());
+    EXPECT_EQ(Clocks(), "5:00|5:00");
 }
 
 } // namespace

@@ -582,6 +582,24 @@ Die Datei enthält mehrere Partien, und diese eine dort zu speichern, würde die
         <source>Draw: out of time, but the opponent could not mate</source>
         <translation>Remis: Zeit überschritten, aber der Gegner konnte nicht mattsetzen</translation>
     </message>
+    <message>
+        <source>This is not a regular file</source>
+        <translation>Dies ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>The file is larger than %1 MB</source>
+        <translation>Die Datei ist größer als %1 MB</translation>
+    </message>
+    <message>
+        <source>This is not a PGN text file</source>
+        <translation>Dies ist keine PGN-Textdatei</translation>
+    </message>
+    <message>
+        <source>Cannot paste the position:
+%1</source>
+        <translation>Die Stellung kann nicht eingefügt werden:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>main</name>

@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
 #include <optional>
 
 class Board;
@@ -147,8 +148,8 @@ private:
 
     void mnuGameOpen_Click();
     void mnuGamePosition_Click();
-    // Ends the game by the board command pEnd; a real end leaves the game unsaved.
-    void EndGame(bool (Board::*pEnd)());
+    // Ends the game by a board command (resign, a draw); a real end leaves the game unsaved.
+    void EndGame(const std::function<bool()> &oEnd);
     void mnuGameClaimDraw_Click();
     void mnuGameAgreeDraw_Click();
     void mnuGameResign_Click();
@@ -176,7 +177,7 @@ private:
     QString sFile;         // the file the game came from or was last saved to
     bool bUnsaved = false; // moves or an end since the game was opened, saved or started
     QString sGameOver;     // how the game ended, for the status line while it stays over
-    int nStartPly = 0;     // half-moves before the record's first move (Black to move: odd)
+    qint64 nStartPly = 0;  // half-moves before the record's first move (Black to move: odd)
     QAction *mnuGameClaimDraw = nullptr;
     QAction *mnuViewNotation = nullptr;
 };

@@ -41,6 +41,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     bool event(QEvent *event) override;
@@ -48,6 +49,23 @@ protected:
 private:
     void BuildMenus();
     void SetOuterWidth(int nWidth);
+
+    // --- Size: the board takes the room, the lists what is free (frmMainLayout.cpp) ---------
+    // Places the board, the lists and the typed-move row in the client area as it is now.
+    void LayOutClient();
+    // Standard notation in a small font while the lists are too narrow for it, else normal.
+    void FitListFonts();
+    void BuildSizeMenus(QMenu *mnuView);
+    void RestoreGeometry();
+    void SaveGeometry();
+    void mnuViewFullScreen_Toggled(bool bOn);
+    // View > Piece Set, listed when opened: our own and each folder of the user's pieces.
+    void FillPieceSetMenu();
+    void UsePieceSet(const QString &sName);
+    QIcon PieceIcon(qint16 nClass) const;
+    QAction *mnuViewFullScreen = nullptr;
+    QMenu *mnuViewPieceSet = nullptr;
+    QString sPieceSet; // the folder name under the user's pieces; empty for our own
     void ShowMessage(const QString &sText);
     void AnswerPromotion(qint16 nClass);
 

@@ -45,7 +45,10 @@ Board::Board(QWidget *parent) : QWidget(parent), d(std::make_unique<BoardPrivate
     static const bool bAssets = (InitBoardAssets(), true);
     Q_UNUSED(bAssets);
     d->m_nShown.fill(NeverDrawn);
-    setFixedSize(Side, Side);
+    // Today's control for a host that asks for nothing; one that lets it grow gets larger squares.
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    setMinimumSize(Side, Side);
+    resize(Side, Side);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     d->m_oRules.SetDrawSquareHook([this](int nSquare) { SquareChanged(nSquare); });
@@ -426,13 +429,14 @@ void Board::MarkDirty(int nSquare) {
     if (d->m_nDirty & nBit)
         return;
     d->m_nDirty |= nBit;
-    update(CellRect(nSquare, d->m_bIsWhitesView));
+    update(d->m_oGrid.CellRect(nSquare, d->m_bIsWhitesView));
 }
 
 void Board::RenderDirtySquares() {
     const qreal dRatio = devicePixelRatioF();
-    if (dRatio != d->m_oRenderer.DevicePixelRatio()) {
-        d->m_oRenderer.SetDevicePixelRatio(dRatio);
+    if (dRatio != d->m_oRenderer.DevicePixelRatio() ||
+        d->m_oGrid.nCell != d->m_oRenderer.CellSize()) {
+        d->m_oRenderer.SetSize(d->m_oGrid.nCell, dRatio);
         d->m_nShown.fill(NeverDrawn);
         d->m_nDirty = ~std::uint64_t{0};
     }
@@ -457,26 +461,29 @@ void Board::paintEvent(QPaintEvent *event) {
     RenderDirtySquares();
     QPainter p(this);
     const QRect oArea = event->rect();
-    const QRect oGrid(Margin, Margin, 8 * Cell, 8 * Cell);
+    const QRect oGrid = d->m_oGrid.Board();
     if (!oGrid.contains(oArea)) {
         for (const QRect &r : QRegion(oArea) - QRegion(oGrid))
             p.fillRect(r, palette().window());
     }
     for (int n = 1; n <= 64; ++n) {
-        const QRect r = CellRect(n, d->m_bIsWhitesView);
+        const QRect r = d->m_oGrid.CellRect(n, d->m_bIsWhitesView);
         if (!r.intersects(oArea))
             continue;
         p.drawPixmap(r.topLeft(), d->m_oSquarePictures[static_cast<std::size_t>(n - 1)]);
     }
-    if (d->m_nLiftedSquare != 0)
-        p.drawPixmap(DragRect(), d->m_oRenderer.DragPicture(d->m_nLiftedClass));
+    if (d->m_nLiftedSquare != 0) {
+        const qreal dHalf = d->m_oRenderer.PieceSize() / 2;
+        p.drawPixmap(QPointF(d->m_oPointer) - QPointF(dHalf, dHalf),
+                     d->m_oRenderer.DragPicture(d->m_nLiftedClass));
+    }
 }
 
 // --- Dragging -----------------------------------------------------------------------------
 
 QRect Board::DragRect() const {
-    return {d->m_oPointer.x() - PieceSize / 2, d->m_oPointer.y() - PieceSize / 2, PieceSize,
-            PieceSize};
+    const int nHalf = static_cast<int>(d->m_oRenderer.PieceSize() / 2) + 1;
+    return {d->m_oPointer - QPoint(nHalf, nHalf), QSize(2 * nHalf, 2 * nHalf)};
 }
 
 void Board::EndDrag() {
@@ -502,7 +509,7 @@ void Board::mousePressEvent(QMouseEvent *event) {
     if (Busy())
         return;
     const QPoint oPos = event->position().toPoint();
-    const int n = SquareAt(oPos, d->m_bIsWhitesView);
+    const int n = d->m_oGrid.SquareAt(oPos, d->m_bIsWhitesView);
     d->m_nPressed = n;
     if (n == 0)
         return;
@@ -535,7 +542,7 @@ void Board::mouseMoveEvent(QMouseEvent *event) {
 void Board::mouseReleaseEvent(QMouseEvent *event) {
     if (event->button() != Qt::LeftButton)
         return;
-    const int nAt = SquareAt(event->position().toPoint(), d->m_bIsWhitesView);
+    const int nAt = d->m_oGrid.SquareAt(event->position().toPoint(), d->m_bIsWhitesView);
     const int nPressed = std::exchange(d->m_nPressed, 0);
     const int nSrc = d->m_nLiftedSquare;
     EndDrag(); // the piece shows again unless the move below carries it away

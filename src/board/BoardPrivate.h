@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BoardGeometry.h"
 #include "SquareRenderer.h"
 #include "clsRules.h"
 
@@ -19,6 +20,8 @@ class BoardPrivate {
 public:
     explicit BoardPrivate(Board *pBoard) : q(pBoard) {}
 
+    static constexpr qint16 NeverDrawn = -2; // m_nShown of a picture never drawn
+
     bool EndGame(bool (clsRules::*pEnd)(), const char *sWhy);
     SquareRenderer::Marks MarksOf(int nSquare) const;
 
@@ -26,6 +29,7 @@ public:
 
     clsRules m_oRules;
     SquareRenderer m_oRenderer;
+    BoardGeometry::Grid m_oGrid; // where the cells sit at the control's size
     std::array<QPixmap, 64> m_oSquarePictures;
     // What each picture shows (piece class, or -1 when empty); -2 when it was never drawn.
     std::array<qint16, 64> m_nShown{};

@@ -1,9 +1,11 @@
-// Draws every picture in assets/ from code: pieces, square textures, drag pictures and the
-// program icon. Everything is vector-drawn at its final pixel size and all noise comes from a
-// fixed seed, so a rerun with the same Qt leaves the committed files unchanged.
+// Draws every picture in assets/ from code: the pieces as SVG (the board renders them at the size
+// shown), square textures and the program icon. The bitmaps are vector-drawn at their final pixel
+// size and all noise comes from a fixed seed, so a rerun with the same Qt leaves the committed
+// files unchanged.
 //
 // Usage: tavlon-make-assets <assets-directory>
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +14,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPainterPathStroker>
 #include <QTextStream>
 #include <QTransform>
 #include <algorithm>
@@ -300,72 +303,121 @@ QImage blankImage(int size) {
     return image;
 }
 
-QImage pieceImage(int code, int size) {
-    QImage image = blankImage(size);
-    QPainter painter(&image);
-    drawPiece(painter, kKindOrder[static_cast<std::size_t>(code % 6)], code >= 6,
-              QRectF(0, 0, size, size), true);
-    return image;
+// Piece files are named as piece sets name them: colour, then the piece's letter.
+QString pieceFileName(int code) {
+    return QString(code >= 6 ? u'w' : u'b') + QString(QChar(u"KQRNBP"[code % 6])) + ".svg";
 }
 
-// Three box blurs approximate a Gaussian well enough for a shadow.
-void blurAlpha(std::vector<double> &a, int w, int h, int radius) {
-    std::vector<double> tmp(a.size());
-    for (int pass = 0; pass < 3; ++pass) {
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                double sum = 0;
-                for (int d = -radius; d <= radius; ++d) {
-                    const int xx = x + d;
-                    if (xx >= 0 && xx < w)
-                        sum += a[static_cast<std::size_t>(y * w + xx)];
-                }
-                tmp[static_cast<std::size_t>(y * w + x)] = sum / (2 * radius + 1);
-            }
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                double sum = 0;
-                for (int d = -radius; d <= radius; ++d) {
-                    const int yy = y + d;
-                    if (yy >= 0 && yy < h)
-                        sum += tmp[static_cast<std::size_t>(yy * w + x)];
-                }
-                a[static_cast<std::size_t>(y * w + x)] = sum / (2 * radius + 1);
-            }
-    }
+QString number(double v) {
+    // 12.500 -> 12.5, 3.000 -> 3: shorter files, the same shape.
+    QString s = QString::number(v, 'f', 2);
+    while (s.endsWith(u'0'))
+        s.chop(1);
+    if (s.endsWith(u'.'))
+        s.chop(1);
+    return s == "-0" ? QStringLiteral("0") : s;
 }
 
-// The piece as if lifted off the board: slightly smaller and raised, with a soft shadow
-// falling down and to the right, all inside the same square as the plain picture.
-QImage dragImage(int code, int size) {
-    const double unit = size / kGrid;
-    const double inner = size * 0.88;
-    const double origin = (size - inner) / 2 - unit;
-    const QRectF pieceBox(origin, origin, inner, inner);
-    const QPointF shadowOffset(1.4 * unit, 1.9 * unit);
-
-    QImage shape = blankImage(size);
-    {
-        QPainter painter(&shape);
-        drawPiece(painter, kKindOrder[static_cast<std::size_t>(code % 6)], code >= 6,
-                  pieceBox.translated(shadowOffset), false);
-    }
-    std::vector<double> alpha(static_cast<std::size_t>(size * size));
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x)
-            alpha[static_cast<std::size_t>(y * size + x)] = qAlpha(shape.pixel(x, y)) / 255.0;
-    blurAlpha(alpha, size, size, std::max(1, static_cast<int>(std::lround(unit))));
-
-    QImage image = blankImage(size);
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x) {
-            const int a = static_cast<int>(
-                std::lround(alpha[static_cast<std::size_t>(y * size + x)] * 0.5 * 255.0));
-            image.setPixel(x, y, qRgba(0, 0, 0, a)); // black, so premultiplied == plain
+// SVG path data; a subpath that ends where it began is closed, so its outline has no cap there.
+QString pathData(const QPainterPath &path) {
+    QString d;
+    QPointF start;
+    QPointF last;
+    auto close = [&] {
+        if (!d.isEmpty() && last == start)
+            d += 'Z';
+    };
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        const QString xy = number(e.x) + ' ' + number(e.y);
+        switch (e.type) {
+        case QPainterPath::MoveToElement:
+            close();
+            d += 'M' + xy;
+            start = e;
+            break;
+        case QPainterPath::LineToElement:
+            d += 'L' + xy;
+            break;
+        case QPainterPath::CurveToElement:
+            d += 'C' + xy;
+            break;
+        case QPainterPath::CurveToDataElement:
+            d += ' ' + xy;
+            break;
         }
-    QPainter painter(&image);
-    drawPiece(painter, kKindOrder[static_cast<std::size_t>(code % 6)], code >= 6, pieceBox, true);
-    return image;
+        last = e;
+    }
+    close();
+    return d;
+}
+
+QString colour(const QColor &c) {
+    return c.name(QColor::HexRgb);
+}
+
+QString fillRule(const QPainterPath &path) {
+    return path.fillRule() == Qt::OddEvenFill ? QStringLiteral("evenodd")
+                                              : QStringLiteral("nonzero");
+}
+
+// One piece as SVG Tiny 1.2 (what Qt SVG reads): the silhouette filled with a gradient, the
+// inner detail lines already cut to the silhouette as filled shapes (Tiny has no clipping), and
+// the outline on top. Line widths are those that read well at 32 px, in proportion.
+QByteArray pieceSvg(int code) {
+    const Kind kind = kKindOrder[static_cast<std::size_t>(code % 6)];
+    const bool white = code >= 6;
+    const Palette &pal = white ? kWhite : kBlack;
+    const Shape shape = shapeOf(kind);
+
+    // Uniting flattens curves into lines, so it is done on a grid fine enough that no facet
+    // shows at any board size, and the result is mapped back to the 32-unit grid.
+    const QTransform up = QTransform::fromScale(16, 16);
+    const QTransform down = up.inverted();
+    QPainterPath silhouette;
+    silhouette.setFillRule(Qt::WindingFill);
+    for (const QPainterPath &part : shape.solids)
+        silhouette = silhouette.united(up.map(part));
+
+    const double outlineWidth = 1.344 * (white ? 1.3 : 1.0);
+    const double detailWidth = 1.024;
+    QPainterPath details;
+    for (std::size_t i = 0; i < shape.lines.size(); ++i) {
+        QPainterPathStroker stroker;
+        // The bishop's slit is what tells it from a pawn at a glance, so it is drawn bold.
+        stroker.setWidth(kind == Kind::Bishop && i == 0 ? detailWidth * 1.5 : detailWidth);
+        stroker.setCapStyle(Qt::RoundCap);
+        stroker.setJoinStyle(Qt::RoundJoin);
+        details = details.united(up.map(stroker.createStroke(shape.lines[i])));
+    }
+    for (const QPainterPath &dot : shape.dots)
+        details = details.united(up.map(dot));
+    details = down.map(details.intersected(silhouette));
+    silhouette = down.map(silhouette);
+
+    static const char *const names[2][6] = {
+        {"black king", "black queen", "black rook", "black knight", "black bishop", "black pawn"},
+        {"white king", "white queen", "white rook", "white knight", "white bishop", "white pawn"}};
+    QString svg;
+    QTextStream out(&svg);
+    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        << "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.2\" baseProfile=\"tiny\" "
+        << "width=\"32\" height=\"32\" viewBox=\"0 0 32 32\">\n"
+        << "<title>" << names[white ? 1 : 0][code % 6] << "</title>\n"
+        << "<defs><linearGradient id=\"fill\" gradientUnits=\"userSpaceOnUse\" x1=\"0\" y1=\"0\" "
+        << "x2=\"32\" y2=\"32\"><stop offset=\"0\" stop-color=\"" << colour(pal.fillTop)
+        << "\"/><stop offset=\"1\" stop-color=\"" << colour(pal.fillBottom)
+        << "\"/></linearGradient></defs>\n"
+        << "<path fill=\"url(#fill)\" fill-rule=\"" << fillRule(silhouette) << "\" d=\""
+        << pathData(silhouette) << "\"/>\n"
+        << "<path fill=\"" << colour(pal.detail) << "\" fill-rule=\"" << fillRule(details)
+        << "\" d=\"" << pathData(details) << "\"/>\n"
+        << "<path fill=\"none\" stroke=\"" << colour(pal.outline) << "\" stroke-width=\""
+        << number(outlineWidth) << "\" stroke-linecap=\"round\" stroke-linejoin=\"round\" d=\""
+        << pathData(silhouette) << "\"/>\n"
+        << "</svg>\n";
+    out.flush();
+    return svg.toUtf8();
 }
 
 // Deterministic value noise: an integer hash per lattice point, smoothly interpolated.
@@ -455,10 +507,12 @@ QImage iconImage(int size) {
     return image;
 }
 
-// Writes one picture and remembers its name for the resource file.
-bool save(const QImage &image, const QDir &dir, const QString &name, QStringList &written) {
+// Writes one file and remembers its name for the resource file.
+bool save(const QByteArray &data, const QDir &dir, const QString &name, QStringList &written) {
     const QString path = dir.filePath(name);
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !image.save(path, "PNG")) {
+    QFile file(path);
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !file.open(QIODevice::WriteOnly) ||
+        file.write(data) != data.size() || !file.flush()) {
         std::fprintf(stderr, "tavlon-make-assets: cannot write %s\n", qPrintable(path));
         return false;
     }
@@ -466,8 +520,16 @@ bool save(const QImage &image, const QDir &dir, const QString &name, QStringList
     return true;
 }
 
+QByteArray png(const QImage &image) {
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return data;
+}
+
 // The resource file is generated too, so it always lists exactly the pictures drawn here,
-// @2x variants included (Qt finds those by name when the device pixel ratio is 2).
+// every size of a texture included.
 bool writeQrc(const QDir &dir, const QStringList &names) {
     QFile file(dir.filePath("tavlon.qrc"));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
@@ -498,26 +560,19 @@ int main(int argc, char *argv[]) {
 
     bool ok = true;
     QStringList written;
-    auto put = [&](const QImage &image, const QString &name) {
-        ok = save(image, dir, name, written) && ok;
+    auto put = [&](const QByteArray &data, const QString &name) {
+        ok = save(data, dir, name, written) && ok;
     };
-    for (int code = 0; code < 12; ++code) {
-        const QString n = QString::number(code);
-        put(pieceImage(code, 32), "pieces/" + n + ".png");
-        put(pieceImage(code, 64), "pieces/" + n + "@2x.png");
-    }
-    for (int code = 0; code < 12; ++code) {
-        const QString n = QString::number(code);
-        put(dragImage(code, 32), "drag/" + n + ".png");
-        put(dragImage(code, 64), "drag/" + n + "@2x.png");
-    }
+    for (int code = 0; code < 12; ++code)
+        put(pieceSvg(code), "pieces/" + pieceFileName(code));
     for (bool light : {true, false}) {
         const QString n = light ? "light" : "dark";
-        put(squareImage(light, 80), "squares/" + n + ".png");
-        put(squareImage(light, 160), "squares/" + n + "@2x.png");
+        put(png(squareImage(light, 80)), "squares/" + n + ".png");
+        put(png(squareImage(light, 160)), "squares/" + n + "@2x.png");
+        put(png(squareImage(light, 320)), "squares/" + n + "@4x.png");
     }
     for (int size : {16, 32, 48, 64, 128, 256})
-        put(iconImage(size), "icon/tavlon-" + QString::number(size) + ".png");
+        put(png(iconImage(size)), "icon/tavlon-" + QString::number(size) + ".png");
     ok = ok && writeQrc(dir, written);
     return ok ? 0 : 1;
 }

@@ -19,7 +19,7 @@ void Board::resizeEvent(QResizeEvent *event) {
         // each one is marked.
         d->m_oGrid = oGrid;
         d->m_nDirty = ~std::uint64_t{0};
-        EndDrag();
+        d->EndDrag();
         update();
     }
     QWidget::resizeEvent(event);

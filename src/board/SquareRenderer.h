@@ -17,7 +17,6 @@ public:
     // ratio; pictures prepared for another size are dropped.
     void SetSize(int nCell, qreal dRatio);
     int CellSize() const { return m_nCell; }
-    void SetDevicePixelRatio(qreal dRatio) { SetSize(m_nCell, dRatio); }
     qreal DevicePixelRatio() const { return m_dRatio; }
     // The pieces from a folder of SVG files, or our own for an empty name. False, changing
     // nothing, with the cause in sError.

@@ -30,8 +30,7 @@ constexpr qint16 BlackQueen = 1, BlackRook = 2, BlackKnight = 3, BlackBishop = 4
 } // namespace
 
 frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpener()) {
-    setWindowTitle(tr("Tavlon"));
-    setWindowIcon(TavlonIcon());
+    setWindowTitle(tr("Tavlon")); // the icon is the application's
 
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));

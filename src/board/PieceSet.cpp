@@ -64,5 +64,9 @@ QImage PieceSet::Draw(int nClass, int nPixels) const {
     QPainter p(&o);
     p.setRenderHint(QPainter::Antialiasing);
     pRenderer->render(&p, QRectF(0, 0, nPixels, nPixels));
+    // Our own drawings are read again, quickly, for another size; not kept, they leave about
+    // 400 kB less in use for the life of the program.
+    if (m_sFolder.isEmpty())
+        pRenderer.reset();
     return o;
 }

@@ -32,7 +32,7 @@ public:
 
 private:
     QString m_sFolder;
-    // Our own set is parsed piece by piece when first drawn; a folder's set is parsed whole by
-    // Load, which must know that every file reads.
+    // Our own set is parsed piece by piece when drawn, and not kept; a folder's set is parsed
+    // whole by Load, which must know that every file reads, and kept.
     mutable std::array<std::unique_ptr<QSvgRenderer>, ClassCount> m_oRenderers;
 };

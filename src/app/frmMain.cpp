@@ -258,10 +258,11 @@ void frmMain::mnuViewReverse_Click() {
 
 void frmMain::mnuHideMoves_Click() {
     bWide = !bWide;
+    const int nBefore = width();
     SetOuterWidth(bWide ? WideWidth : NarrowWidth);
     // The lists bring their own width, and take it away again.
     if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
-        resize(width() + (bWide ? 1 : -1) * (WideWidth - NarrowWidth), height());
+        resize(nBefore + (bWide ? 1 : -1) * (WideWidth - NarrowWidth), height());
     LayOutClient();
     mnuHideMoves->setText(bWide ? tr("Hide Moves") : tr("Show Moves"));
 }
@@ -383,6 +384,8 @@ void frmMain::showEvent(QShowEvent *event) {
     bClosing = false; // a window shown again after close() is a live window again
     // The frame is known only once the window exists; the smallest window keeps its outer width.
     SetOuterWidth(bWide ? WideWidth : NarrowWidth);
+    if (std::exchange(bAtSmallest, false))
+        FitSmallest();
     QMainWindow::showEvent(event);
 }
 

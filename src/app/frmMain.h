@@ -57,6 +57,9 @@ private:
     void FitListFonts();
     void BuildSizeMenus(QMenu *mnuView);
     void RestoreGeometry();
+    // The window at its smallest for the view, its frame included once it has one.
+    void FitSmallest();
+    bool bAtSmallest = false; // opened without a remembered geometry, not yet shown
     void SaveGeometry();
     void mnuViewFullScreen_Toggled(bool bOn);
     // View > Piece Set, listed when opened: our own and each folder of the user's pieces.

@@ -5,6 +5,7 @@
 #include <QActionGroup>
 #include <QDir>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -45,6 +46,7 @@ void frmMain::SetOuterWidth(int nWidth) {
     // once it has drawn one; the board is never cut off, whatever frame the desktop uses.
     const int nFrame = frameGeometry().width() - geometry().width();
     centralWidget()->setMinimumSize(std::max(nWidth - nFrame, MinBoard), MinBoard + BelowBoard);
+    layout()->activate(); // the window's own minimum follows now, before any resize
 }
 
 void frmMain::LayOutClient() {
@@ -154,10 +156,14 @@ void frmMain::RestoreGeometry() {
     // Qt brings a geometry that no longer fits the screens back onto one. Without one, the
     // window opens at its smallest, today's size.
     const QByteArray oGeometry = QSettings().value(QLatin1String(GeometryKey)).toByteArray();
-    if (oGeometry.isEmpty() || !restoreGeometry(oGeometry)) {
-        SetOuterWidth(NarrowWidth);
-        resize(minimumSizeHint());
-    }
+    bAtSmallest = oGeometry.isEmpty() || !restoreGeometry(oGeometry);
+    if (bAtSmallest)
+        FitSmallest();
+}
+
+void frmMain::FitSmallest() {
+    SetOuterWidth(bWide ? WideWidth : NarrowWidth);
+    resize(minimumSizeHint());
 }
 
 void frmMain::SaveGeometry() {

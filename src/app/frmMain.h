@@ -4,9 +4,11 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <optional>
 
 class Board;
 class QAction;
+class QDialog;
 class QLineEdit;
 class QListWidget;
 class QMenu;
@@ -69,7 +71,22 @@ private:
     QAction *mnuViewFullScreen = nullptr;
     QMenu *mnuViewPieceSet = nullptr;
     QString sPieceSet; // the folder name under the user's pieces; empty for our own
-    void ShowMessage(const QString &sText);
+    // Every nested event loop the window runs goes through these two: a box, a dialog, a file
+    // question, or a board command whose events may show one. A host may destroy the window
+    // inside the loop (delete, deleteLater, close with WA_DeleteOnClose); then the caller must
+    // return at once and touch nothing of the window.
+    // Runs work and tells whether the window outlived it.
+    template <class Work>
+    [[nodiscard]] bool Outlives(Work &&work) {
+        const QPointer<frmMain> oSelf(this);
+        std::forward<Work>(work)();
+        return !oSelf.isNull();
+    }
+    // Shows a box or dialog of this window modally: its answer, or nothing when the window is
+    // gone. The dialog is deleted later, so the caller may still read it.
+    [[nodiscard]] std::optional<int> Exec(QDialog *dialog);
+    // A message box with OK; false when the window is gone.
+    bool ShowMessage(const QString &sText);
     void AnswerPromotion(qint16 nClass);
 
     // --- View options and the status line ---------------------------------------------------
@@ -150,6 +167,8 @@ private:
 
     void mnuGameOpen_Click();
     void mnuGamePosition_Click();
+    // Ends the game by the board command pEnd; a real end leaves the game unsaved.
+    void EndGame(bool (Board::*pEnd)());
     void mnuGameClaimDraw_Click();
     void mnuGameAgreeDraw_Click();
     void mnuGameResign_Click();
@@ -158,6 +177,20 @@ private:
     void mnuEditPaste_Click();
     void mnuViewNotation_Click();
     void Board1_GameOver(const QString &Result, const QString &Reason);
+
+    // --- Reviewing (frmMainReview.cpp) ---
+    void BuildReviewMenus();
+    // The move lists' stepping keys, and a move tried on the board while reviewing; true when
+    // the event was used.
+    bool ReviewKey(QObject *watched, QEvent *event);
+    bool Reviewing() const;
+    // The ply after the entry in that list's row.
+    int PlyOfEntry(bool bWhite, int nRow) const;
+    void SelectShownEntry();
+    void Board1_ViewChanged(int nPly);
+    void mnuActionsTakeBack_Click();
+    // Whose turn it is, or how the game ended, on the status line.
+    void ShowTurnStatus();
 
     FileChooser oChooseFile = DefaultFileChooser();
     QString sFile;         // the file the game came from or was last saved to

@@ -97,20 +97,24 @@ const QPixmap &SquareRenderer::Texture(bool bIsDark) {
     if (!o.isNull())
         return o;
     // The grain grows with the square. It comes from the smallest picture at least as large as
-    // needed, made smaller, so that it is seldom enlarged (beyond the largest only).
+    // needed (80, 160 or 320 pixels), made smaller, so that it is seldom enlarged (beyond the
+    // largest only). The picture read is kept for the next size.
     const int nWanted =
         DevicePixels(DesignTexture * qreal(m_nCell - 2 * Border) / qreal(DesignInner));
-    const QString sBase = bIsDark ? QStringLiteral(":/tavlon/squares/dark")
-                                  : QStringLiteral(":/tavlon/squares/light");
-    QImage oSource;
-    for (const char *sSuffix : {".png", "@2x.png", "@4x.png"}) {
-        oSource.load(sBase + QLatin1String(sSuffix));
-        if (oSource.width() >= nWanted)
-            break;
+    const int nLevel = nWanted <= DesignTexture ? 0 : nWanted <= 2 * DesignTexture ? 1 : 2;
+    Source &oSource = m_oTextureSources[bIsDark ? 1 : 0];
+    if (oSource.oImage.isNull() || oSource.nLevel != nLevel) {
+        static const char *const Suffixes[] = {".png", "@2x.png", "@4x.png"};
+        oSource.oImage.load((bIsDark ? QStringLiteral(":/tavlon/squares/dark")
+                                     : QStringLiteral(":/tavlon/squares/light")) +
+                                QLatin1String(Suffixes[nLevel]),
+                            "png");
+        oSource.nLevel = nLevel;
     }
-    if (oSource.width() != nWanted)
-        oSource = oSource.scaled(nWanted, nWanted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    o = QPixmap::fromImage(oSource);
+    o = QPixmap::fromImage(oSource.oImage.width() == nWanted
+                               ? oSource.oImage
+                               : oSource.oImage.scaled(nWanted, nWanted, Qt::IgnoreAspectRatio,
+                                                       Qt::SmoothTransformation));
     o.setDevicePixelRatio(m_dRatio);
     return o;
 }

@@ -52,6 +52,11 @@ private:
     qreal m_dRatio = 1;
     PieceSet m_oSet;
     std::array<QPixmap, 2> m_oTextures; // light, dark, at the cell's scale
+    struct Source {
+        QImage oImage;
+        int nLevel = -1; // 0, 1, 2: the 80, 160 or 320-pixel picture
+    };
+    std::array<Source, 2> m_oTextureSources; // the pictures they were made from
     std::array<QPixmap, ClassCount> m_oPieces;
     std::array<QPixmap, ClassCount> m_oDrag;
 };

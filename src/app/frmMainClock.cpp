@@ -169,34 +169,32 @@ int frmMain::ClockBand() const {
 
 void frmMain::PlaceClocks() {
     const bool bTimed = oClocks->oClock.IsTimed();
-    const int nBand = bTimed ? ClockHeight : 0;
-    // Each widget keeps the place it was given without clocks; the board and what stands beside
-    // it move down one band, what stands below the board two.
-    const int nBoardBottom =
-        Board1->y() - (oClocks->bLayoutTimed ? ClockHeight : 0) + Board1->height();
-    for (QWidget *child : centralWidget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-        if (qobject_cast<ClockWidget *>(child) != nullptr)
-            continue;
-        QVariant oBase = child->property("tavlonBaseY");
-        if (!oBase.isValid()) {
-            oBase = child->y();
-            child->setProperty("tavlonBaseY", oBase);
-        }
-        const int nBase = oBase.toInt();
-        child->move(child->x(), nBase + (nBase >= nBoardBottom ? 2 : 1) * nBand);
-    }
-    oClocks->bLayoutTimed = bTimed;
-    const bool bWhiteBelow = !bView;
-    oClocks->clkWhite->setGeometry(0, bWhiteBelow ? nBand + Board1->height() : 0, Board1->width(),
-                                   nBand);
-    oClocks->clkBlack->setGeometry(0, bWhiteBelow ? 0 : nBand + Board1->height(), Board1->width(),
-                                   nBand);
     oClocks->clkWhite->setVisible(bTimed);
     oClocks->clkBlack->setVisible(bTimed);
-    oClocks->lblPaused->setGeometry(Board1->rect());
-    if (isVisible() || oClocks->bLayoutTimed != bTimed)
+    if (bTimed != oClocks->bLayoutTimed) {
+        // The bands come and go with the clock; the window grows or shrinks by them.
+        oClocks->bLayoutTimed = bTimed;
+        const int nBefore = height();
         SetOuterWidth(bWide ? WideWidth : NarrowWidth);
+        if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+            resize(width(), nBefore + (bTimed ? 2 : -2) * ClockHeight);
+    }
+    LayOutClient();
     ShowClocks();
+}
+
+void frmMain::PlaceClockWidgets() {
+    if (oClocks == nullptr)
+        return;
+    // Each clock on its own side of the board, as the board is turned.
+    const QRect r = Board1->geometry();
+    const int nBand = ClockBand();
+    const bool bWhiteBelow = !bView;
+    oClocks->clkWhite->setGeometry(r.left(), bWhiteBelow ? r.bottom() + 1 : r.top() - nBand,
+                                   r.width(), nBand);
+    oClocks->clkBlack->setGeometry(r.left(), bWhiteBelow ? r.top() - nBand : r.bottom() + 1,
+                                   r.width(), nBand);
+    oClocks->lblPaused->setGeometry(Board1->rect());
 }
 
 void frmMain::ShowClocks() {

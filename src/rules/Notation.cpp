@@ -1,5 +1,7 @@
 #include "Notation.h"
 
+#include "Movement.h"
+
 #include <cstdlib>
 #include <stdexcept>
 
@@ -28,27 +30,17 @@ void AppendSquare(std::string &s, int nSquare) {
 // Whether a piece of that kind could go from s to d by the shape of its move alone (the board
 // is not consulted); a cheap filter before the legality trial.
 bool Shape(std::int16_t nKind, bool bWhite, int s, int d) {
-    const int fx = std::abs(FileOf(d) - FileOf(s));
+    const int fx = FileOf(d) - FileOf(s);
     const int ry = RankOf(d) - RankOf(s);
-    const int ay = std::abs(ry);
-    switch (nKind) {
-    case BlackKnight:
-        return (fx == 1 && ay == 2) || (fx == 2 && ay == 1);
-    case BlackBishop:
-        return fx == ay && fx != 0;
-    case BlackRook:
-        return (fx == 0) != (ay == 0);
-    case BlackQueen:
-        return (fx == ay && fx != 0) || ((fx == 0) != (ay == 0));
-    case BlackKing:
-        return (fx <= 1 && ay <= 1) || (fx == 2 && ay == 0);
-    case BlackPawn: {
+    if (nKind == BlackPawn) {
         const int nForward = bWhite ? ry : -ry;
-        return (fx <= 1 && nForward == 1) || (fx == 0 && nForward == 2);
+        return (std::abs(fx) <= 1 && nForward == 1) || (fx == 0 && nForward == 2);
     }
-    default:
-        return false;
-    }
+    Movement::Step oStep{};
+    int nSteps = 0;
+    // Ranks grow towards White, the table's rows towards Black; castling is the king's two steps.
+    return Movement::Reach(nKind, fx, -ry, oStep, nSteps) ||
+           (nKind == BlackKing && std::abs(fx) == 2 && ry == 0);
 }
 
 [[noreturn]] void Refuse(Notation::Refusal eCause) {

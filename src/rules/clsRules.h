@@ -154,7 +154,8 @@ public:
     // is over or a move is being played.
     bool FlagFall();
     // Whether the side could still checkmate by some series of legal moves. True unless proved
-    // impossible: a bare king, a dead position, or a bounded search of every position still reachable finding no mate.
+    // impossible: a bare king, a dead position, or a bounded search of every position still
+    // reachable finding no mate.
     bool CanCheckmate(bool bWhite) const;
     // How often the current position has stood on the board since the last capture or pawn move.
     int RepetitionCount() const;
@@ -251,9 +252,14 @@ private:
     // q 8), or -1 for whatever the unmoved pieces allow; nEpColumn 0 for none.
     void SetUp(bool bWhiteToMove, std::string_view sLayout, int nCastling, int nEpColumn,
                int nHalfmove, int nFullmove);
-    bool PathClear(int sx, int sy, int dx, int dy) const;
+    // Whether the nSteps - 1 squares from (sx, sy) along the step are empty.
+    bool PathClear(int sx, int sy, int nStepX, int nStepY, int nSteps) const;
     bool TryPawn(int nSrc, int nDest, bool bTestOnly, bool &bDoubleStep);
     bool TryCastling(int nSrc, int nDest, bool bTestOnly, bool &bKingSide, bool &bQueenSide);
+    // The one king-safety test: whether the side's king stands unattacked.
+    bool KingSafe(bool bWhite) const {
+        return !IsSquareAttacked(bWhite, bWhite ? nWhiteKingSquare : nBlackKingSquare);
+    }
     // Whether the mover's king is safe once nSrc-nDest (accepted by TryMove) is played; the
     // board is touched only for the test and put back.
     bool KingSafeAfter(int nSrc, int nDest);

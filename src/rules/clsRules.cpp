@@ -476,41 +476,50 @@ bool clsRules::UndoLastMove() {
 
 // --- Checkmate and stalemate --------------------------------------------------------------
 
-int clsRules::CandidateDestinations(int nSrc, std::array<std::int8_t, 32> &oDests) const {
+int clsRules::PatternDestinations(int nFrom, std::int16_t nKind,
+                                  std::array<std::int8_t, 32> &oDests) const {
+    if (!IsSquare(nFrom) || nKind < 0 || nKind >= BlackPawn)
+        return 0;
     int n = 0;
+    const int x = Sq(nFrom).X();
+    const int y = Sq(nFrom).Y();
+    const Movement::Pattern &p = Movement::Patterns[static_cast<std::size_t>(nKind)];
+    if (p.bLeaps)
+        for (const Movement::Step s : Movement::Leaps)
+            if (OnBoard(x + s.dx, y + s.dy))
+                oDests[static_cast<std::size_t>(n++)] =
+                    static_cast<std::int8_t>(SquareIndex(x + s.dx, y + s.dy));
+    for (int k = 0; k < 8; ++k) {
+        if (!((p.nLines >> k) & 1))
+            continue;
+        const Movement::Step s = Movement::Lines[static_cast<std::size_t>(k)];
+        for (int cx = x + s.dx, cy = y + s.dy; OnBoard(cx, cy); cx += s.dx, cy += s.dy) {
+            const int nSquare = SquareIndex(cx, cy);
+            oDests[static_cast<std::size_t>(n++)] = static_cast<std::int8_t>(nSquare);
+            if (!p.bSlides || Sq(nSquare).HasPiece)
+                break;
+        }
+    }
+    return n;
+}
+
+int clsRules::CandidateDestinations(int nSrc, std::array<std::int8_t, 32> &oDests) const {
     if (!IsSquare(nSrc) || !Sq(nSrc).HasPiece)
         return 0;
     const clsSquare &oSrc = Sq(nSrc);
     const int x = oSrc.X();
     const int y = oSrc.Y();
+    const std::int16_t nClass = oSrc.Piece->Class;
+    const std::int16_t nKind = nClass < 0 || nClass >= ClassCount ? NoPiece : KindOf(nClass);
+    int n = PatternDestinations(nSrc, nKind, oDests);
     auto Add = [&](int cx, int cy) {
         if (OnBoard(cx, cy))
             oDests[static_cast<std::size_t>(n++)] = static_cast<std::int8_t>(SquareIndex(cx, cy));
     };
-    const std::int16_t nClass = oSrc.Piece->Class;
-    const std::int16_t nKind = nClass < 0 || nClass >= ClassCount ? NoPiece : KindOf(nClass);
-    if (nKind != NoPiece && nKind != BlackPawn) {
-        const Movement::Pattern &p = Movement::Patterns[static_cast<std::size_t>(nKind)];
-        for (const Movement::Step s : Movement::Leaps)
-            if (p.bLeaps)
-                Add(x + s.dx, y + s.dy);
-        for (int k = 0; k < 8; ++k) {
-            if (!((p.nLines >> k) & 1))
-                continue;
-            const Movement::Step s = Movement::Lines[static_cast<std::size_t>(k)];
-            for (int cx = x + s.dx, cy = y + s.dy; OnBoard(cx, cy); cx += s.dx, cy += s.dy) {
-                Add(cx, cy);
-                if (!p.bSlides || Sq(SquareIndex(cx, cy)).HasPiece)
-                    break;
-            }
-        }
-        if (nKind == BlackKing && x == 5 && (y == 1 || y == 8)) {
-            Add(7, y);
-            Add(3, y);
-        }
-        return n;
-    }
-    if (nKind == BlackPawn) {
+    if (nKind == BlackKing && x == 5 && (y == 1 || y == 8)) {
+        Add(7, y);
+        Add(3, y);
+    } else if (nKind == BlackPawn) {
         const int nDir = oSrc.Piece->IsWhite ? -1 : 1;
         Add(x, y + nDir);
         Add(x, y + 2 * nDir);

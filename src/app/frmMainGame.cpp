@@ -26,18 +26,58 @@ namespace {
 const QString sNotationKey = QStringLiteral("view/standardNotation");
 
 // Half-moves played before the position of a FEN: 2 per full move, one more with Black to move.
-int PlyOfFen(const QString &sFen) {
+qint64 PlyOfFen(const QString &sFen) {
     const QStringList oFields = sFen.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    const int nFullMove = oFields.size() > 5 ? std::max(1, oFields[5].toInt()) : 1;
+    const qint64 nFullMove = oFields.size() > 5 ? std::max(1LL, oFields[5].toLongLong()) : 1;
     const bool bBlack = oFields.size() > 1 && oFields[1] == QLatin1String("b");
     return 2 * (nFullMove - 1) + (bBlack ? 1 : 0);
 }
 
-// Files written by other programs are usually UTF-8, older ones Latin-1 as the PGN standard says.
-QString DecodeGame(const QByteArray &oBytes) {
-    QStringDecoder oUtf8(QStringDecoder::Utf8);
-    QString sText = oUtf8(oBytes);
-    return oUtf8.hasError() ? QString::fromLatin1(oBytes) : sText;
+// The most a game file may hold: reading stops there, whatever the file claims or does.
+constexpr qint64 MaxFileSize = qint64{512} << 20;
+
+// Files written by other programs are usually UTF-8, older ones Latin-1 as the PGN standard
+// says, a few UTF-16 with a byte order mark. False for what is not text: NUL characters
+// (binary, or UTF-16 without a mark) or more than one control character in a hundred.
+bool DecodeGame(const QByteArray &oBytes, QString &sText) {
+    if (oBytes.startsWith("\xFF\xFE") || oBytes.startsWith("\xFE\xFF")) {
+        QStringDecoder oUtf16(QStringDecoder::Utf16);
+        sText = oUtf16(oBytes);
+        if (oUtf16.hasError())
+            return false;
+    } else {
+        QStringDecoder oUtf8(QStringDecoder::Utf8);
+        sText = oUtf8(oBytes);
+        if (oUtf8.hasError())
+            sText = QString::fromLatin1(oBytes);
+    }
+    qsizetype nControls = 0;
+    for (const QChar c : std::as_const(sText)) {
+        if (c.isNull())
+            return false;
+        // Old DOS files end with Ctrl+Z.
+        nControls += c.unicode() < 0x20 && !QStringView(u"\t\n\r\f\v\x1A").contains(c) ? 1 : 0;
+    }
+    return nControls * 100 <= sText.size();
+}
+
+// The file's bytes, at most MaxFileSize + 1 of them, so that a file that grows while it is read
+// is refused too. Regular files only: a pipe would block and a device never end.
+QString ReadGameFile(const QString &sPath, QByteArray &oBytes) {
+    const QFileInfo oInfo(sPath);
+    if (oInfo.exists() && !oInfo.isFile())
+        return frmMain::tr("This is not a regular file");
+    QFile oFile(sPath);
+    if (!oFile.open(QIODevice::ReadOnly))
+        return oFile.errorString();
+    for (QByteArray oChunk;
+         oBytes.size() <= MaxFileSize && !(oChunk = oFile.read(1 << 20)).isEmpty();)
+        oBytes += oChunk;
+    if (oFile.error() != QFileDevice::NoError)
+        return oFile.errorString();
+    if (oBytes.size() > MaxFileSize)
+        return frmMain::tr("The file is larger than %1 MB").arg(MaxFileSize >> 20);
+    return {};
 }
 
 // A clipboard text that means a game: tags, or numbered moves. Plain words ("e4", "Nf3") are
@@ -45,6 +85,55 @@ QString DecodeGame(const QByteArray &oBytes) {
 bool LooksLikePgn(const QString &sText) {
     static const QRegularExpression oGame(QStringLiteral(R"((^|\n)\s*\[\w+\s+"|(^|\s)\d+\.)"));
     return oGame.match(sText).hasMatch();
+}
+
+// Whether a PGN file holds more than one game, separated as the reader separates them: a tag
+// section after movetext, or movetext after a result, starts another game. Comments, strings
+// and escaped lines are skipped, so their brackets count for nothing. Until the window can save
+// one game back into a collection, such a file is never replaced by a single game.
+bool HoldsSeveralGames(const QString &sPath) {
+    if (!QFileInfo(sPath).isFile())
+        return false;
+    QByteArray o;
+    if (!ReadGameFile(sPath, o).isEmpty())
+        return o.size() > MaxFileSize; // too large to tell: taken as several
+    enum class Part { None, Tags, Moves, Ended } ePart = Part::None;
+    int nGames = 0;
+    const auto Skip = [&](qsizetype &i, char cEnd) {
+        const qsizetype n = o.indexOf(cEnd, i + 1);
+        i = n < 0 ? o.size() : n;
+    };
+    for (qsizetype i = 0; i < o.size() && nGames < 2; ++i) {
+        const char c = o[i];
+        if (c == '%' && (i == 0 || o[i - 1] == '\n')) {
+            Skip(i, '\n');
+        } else if (c == '{') {
+            Skip(i, '}');
+        } else if (c == ';') {
+            Skip(i, '\n');
+        } else if (c == '[') {
+            nGames += ePart == Part::Tags ? 0 : 1;
+            ePart = Part::Tags;
+            while (++i < o.size() && o[i] != ']')
+                if (o[i] == '"')
+                    for (++i; i < o.size() && o[i] != '"'; ++i)
+                        i += o[i] == '\\' ? 1 : 0;
+        } else if (c > ' ' && !QByteArrayView("()]}\"").contains(c)) {
+            qsizetype nEnd = i;
+            while (nEnd < o.size() && o[nEnd] > ' ' &&
+                   !QByteArrayView("{}()[];\"").contains(o[nEnd]))
+                ++nEnd;
+            const QByteArray oToken = o.mid(i, nEnd - i);
+            i = nEnd - 1;
+            if (oToken == "1-0" || oToken == "0-1" || oToken == "1/2-1/2" || oToken == "*") {
+                ePart = Part::Ended;
+            } else {
+                nGames += ePart == Part::None || ePart == Part::Ended ? 1 : 0;
+                ePart = Part::Moves;
+            }
+        }
+    }
+    return nGames > 1;
 }
 
 } // namespace
@@ -125,32 +214,24 @@ void frmMain::UpdateGameActions() {
 bool frmMain::MaybeSave() {
     if (!bUnsaved || Board1->CoordinateMoves().isEmpty())
         return true;
-    QPointer<QMessageBox> box =
+    auto *box =
         new QMessageBox(QMessageBox::Question, tr("Tavlon"), tr("Save the current game?"),
                         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
     box->setDefaultButton(QMessageBox::Save);
-    const int nAnswer = box->exec();
-    if (box.isNull())
-        return false; // the window went away meanwhile: touch nothing
-    delete box.data();
+    const std::optional<int> nAnswer = Exec(box); // none: the window is gone, so stop
     if (nAnswer == QMessageBox::Save)
         return SaveGame();
     return nAnswer == QMessageBox::Discard;
 }
 
 bool frmMain::OpenFile(const QString &sPath) {
-    QFile oFile(sPath);
-    QString sCause;
+    QByteArray oBytes;
     QString sText;
-    if (!oFile.open(QIODevice::ReadOnly)) {
-        sCause = oFile.errorString();
-    } else {
-        sText = DecodeGame(oFile.readAll());
-        if (oFile.error() != QFileDevice::NoError)
-            sCause = oFile.errorString();
-        else if (!Board1->LoadPgn(sText))
-            sCause = Board1->LastError();
-    }
+    QString sCause = ReadGameFile(sPath, oBytes);
+    if (sCause.isEmpty() && !DecodeGame(oBytes, sText))
+        sCause = tr("This is not a PGN text file");
+    else if (sCause.isEmpty() && !Board1->LoadPgn(sText))
+        sCause = Board1->LastError();
     if (!sCause.isEmpty()) {
         const QString sMessage =
             tr("Cannot open %1:\n%2").arg(QDir::toNativeSeparators(sPath), sCause);
@@ -170,6 +251,12 @@ bool frmMain::SaveTo(const QString &sPath) {
     QString sName = sPath;
     if (QFileInfo(sName).suffix().isEmpty())
         sName += QStringLiteral(".pgn");
+    if (HoldsSeveralGames(sName)) {
+        ShowMessage(tr("Cannot save %1:\nThe file holds several games, and saving this one there "
+                       "would lose the others. Save it under another name.")
+                        .arg(QDir::toNativeSeparators(sName)));
+        return false;
+    }
     QString sCause;
     if (!SaveFileAtomically(sName, Board1->Pgn().toUtf8(), &sCause)) {
         // The game stays unsaved, so closing still asks about it.
@@ -186,38 +273,33 @@ bool frmMain::SaveTo(const QString &sPath) {
 bool frmMain::SaveGame() {
     if (bPromotionPending)
         return false; // the move is unfinished
-    return sFile.isEmpty() ? SaveGameAs() : SaveTo(sFile);
+    // A game opened from a file of several games goes elsewhere, so the others stay.
+    return sFile.isEmpty() || HoldsSeveralGames(sFile) ? SaveGameAs() : SaveTo(sFile);
 }
 
 bool frmMain::SaveGameAs() {
     if (bPromotionPending)
         return false;
-    const QPointer<frmMain> oSelf(this);
-    const QString sPath = oChooseFile(this, FileQuestion::Save, sFile);
-    return oSelf && !sPath.isEmpty() && SaveTo(sPath);
+    QString sPath;
+    return Outlives([&] { sPath = oChooseFile(this, FileQuestion::Save, sFile); }) &&
+           !sPath.isEmpty() && SaveTo(sPath);
 }
 
 void frmMain::mnuGameOpen_Click() {
     if (bPromotionPending)
         return;
-    const QPointer<frmMain> oSelf(this);
-    if (!MaybeSave())
-        return;
-    const QString sPath = oChooseFile(this, FileQuestion::Open, QFileInfo(sFile).path());
-    if (oSelf && !sPath.isEmpty())
+    QString sPath;
+    if (MaybeSave() &&
+        Outlives([&] { sPath = oChooseFile(this, FileQuestion::Open, QFileInfo(sFile).path()); }) &&
+        !sPath.isEmpty())
         OpenFile(sPath);
 }
 
 void frmMain::mnuGamePosition_Click() {
     if (bPromotionPending || !MaybeSave())
         return;
-    QPointer<dlgPosition> dialog = new dlgPosition(Board1->Fen(), &PositionError, this);
-    const int nAnswer = dialog->exec();
-    if (dialog.isNull())
-        return;
-    const QString sFen = dialog->Fen();
-    delete dialog.data();
-    if (nAnswer == QDialog::Accepted && Board1->SetFen(sFen))
+    auto *dialog = new dlgPosition(Board1->Fen(), &PositionError, this);
+    if (Exec(dialog) == QDialog::Accepted && Board1->SetFen(dialog->Fen()))
         RecordReplaced({});
 }
 
@@ -226,7 +308,7 @@ void frmMain::mnuGamePosition_Click() {
 void frmMain::RecordReplaced(const QString &sNewFile) {
     sFile = sNewFile;
     bUnsaved = false;
-    nStartPly = PlyOfFen(Board1->Fen()) - static_cast<int>(Board1->CoordinateMoves().size());
+    nStartPly = PlyOfFen(Board1->Fen()) - Board1->CoordinateMoves().size();
     sGameOver.clear();
     FillLists();
     UpdateCaption();
@@ -239,7 +321,7 @@ QString frmMain::ListEntry(int nPly, const QString &sMove) const {
         // As the board reports a move: source and destination, without a promotion letter.
         return sMove.left(2) + QLatin1Char('-') + sMove.mid(2, 2);
     }
-    const int nAbsolute = nStartPly + nPly;
+    const qint64 nAbsolute = nStartPly + nPly;
     return QString::number(nAbsolute / 2 + 1) +
            (nAbsolute % 2 == 0 ? QStringLiteral(". ") : QStringLiteral("... ")) + sMove;
 }
@@ -254,13 +336,10 @@ void frmMain::FillLists() {
     for (int i = 0; i < oMoves.size(); ++i)
         ((nStartPly + i) % 2 == 0 ? oWhite : oBlack) << ListEntry(i, oMoves[i]);
     // Whole lists at once: one layout per list, not one per entry. Numbered SAN is wider than
-    // "e2-e4": a smaller font and no scroll bars keep "10... Nbd7" whole in the narrow lists.
+    // "e2-e4": no scroll bars, and a smaller font while the lists are narrow, keep it whole.
     const bool bStandard = mnuViewNotation->isChecked();
+    FitListFonts();
     for (auto [list, entries] : {std::pair{lstWhiteMoves, &oWhite}, {lstBlackMoves, &oBlack}}) {
-        QFont oFont = font();
-        if (bStandard)
-            oFont.setPixelSize(10);
-        list->setFont(oFont);
         const auto ePolicy = bStandard ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
         list->setVerticalScrollBarPolicy(ePolicy);
         list->setHorizontalScrollBarPolicy(ePolicy);
@@ -296,7 +375,13 @@ void frmMain::mnuEditCopyPosition_Click() {
 
 void frmMain::mnuEditPaste_Click() {
     const QString sText = QApplication::clipboard()->text().trimmed();
-    const bool bFen = !sText.isEmpty() && PositionError(sText).isEmpty();
+    const QString sFenError = PositionError(sText);
+    const bool bFen = !sText.isEmpty() && sFenError.isEmpty();
+    // Eight ranks first are a position whatever follows, and what is wrong is the FEN's.
+    if (!bFen && sText.section(QRegularExpression(QStringLiteral("\\s")), 0, 0).count('/') == 7) {
+        ShowMessage(tr("Cannot paste the position:\n%1").arg(sFenError));
+        return;
+    }
     if (!bFen && !LooksLikePgn(sText)) {
         if (txtMovePiece->hasFocus())
             txtMovePiece->paste();
@@ -314,30 +399,33 @@ void frmMain::mnuEditPaste_Click() {
 
 // --- Draws, resignation and the end of the game -------------------------------------------
 
-void frmMain::mnuGameClaimDraw_Click() {
-    if (!bPromotionPending && Board1->ClaimDraw())
+void frmMain::EndGame(const std::function<bool()> &oEnd) {
+    // GameOver shows its box inside the board's call.
+    bool bEnded = false;
+    if (Outlives([&] { bEnded = oEnd(); }) && bEnded)
         bUnsaved = true;
 }
 
+void frmMain::mnuGameClaimDraw_Click() {
+    if (!bPromotionPending)
+        EndGame([this] { return Board1->ClaimDraw(); });
+}
+
 void frmMain::mnuGameAgreeDraw_Click() {
-    if (!bPromotionPending && Board1->AgreeDraw())
-        bUnsaved = true;
+    if (!bPromotionPending)
+        EndGame([this] { return Board1->AgreeDraw(); });
 }
 
 void frmMain::mnuGameResign_Click() {
     if (bPromotionPending || Board1->Result() != QLatin1String("*"))
         return;
-    QPointer<QMessageBox> box = new QMessageBox(QMessageBox::Question, tr("Tavlon"),
-                                                Board1->IsWhitesTurn() ? tr("Does White resign?")
-                                                                       : tr("Does Black resign?"),
-                                                QMessageBox::Yes | QMessageBox::No, this);
+    auto *box = new QMessageBox(QMessageBox::Question, tr("Tavlon"),
+                                Board1->IsWhitesTurn() ? tr("Does White resign?")
+                                                       : tr("Does Black resign?"),
+                                QMessageBox::Yes | QMessageBox::No, this);
     box->setDefaultButton(QMessageBox::No);
-    const int nAnswer = box->exec();
-    if (box.isNull())
-        return;
-    delete box.data();
-    if (nAnswer == QMessageBox::Yes && Board1->Resign())
-        bUnsaved = true;
+    if (Exec(box) == QMessageBox::Yes)
+        EndGame([this] { return Board1->Resign(); });
 }
 
 void frmMain::Board1_GameOver(const QString &Result, const QString &) {

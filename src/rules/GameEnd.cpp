@@ -5,6 +5,7 @@
 #include "clsRules.h"
 
 #include <algorithm>
+#include <limits>
 #include <stdexcept>
 
 using namespace modConsts;
@@ -145,7 +146,7 @@ void clsRules::RecordPlayedMove(bool bInCheck, bool bMated) {
         Count(m_oMaterial, Sq(nTo), nNow, 1);
     }
     m_nHalfmove = KindOf(nMover) == BlackPawn || r.DestHasPiece() ? 0 : m_nHalfmove + 1;
-    if (!bWhite)
+    if (!bWhite && m_nFullmove < std::numeric_limits<int>::max()) // as far as a FEN reads
         ++m_nFullmove;
     Ply &oPly = m_oRecord.emplace_back();
     oPly.oMove = {static_cast<std::int8_t>(nSrc), static_cast<std::int8_t>(nTo),

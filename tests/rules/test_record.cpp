@@ -9,10 +9,11 @@ using End = clsRules::GameEnd;
 namespace {
 
 TEST(Fen, RoundTripsAndRefusalsThatChangeNothing) {
-    for (const char *sFen : {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
-                             "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R b Kq - 7 40",
-                             "rnbqkbnr/ppp1p1pp/8/3pPp2/8/8/PPPP1PPP/RNBQKBNR w KQkq f6 0 3",
-                             "4k3/8/8/8/3Pp3/8/8/4K2R b K d3 0 1"}) {
+    for (const char *sFen :
+         {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
+          "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R b Kq - 7 40",
+          "rnbqkbnr/ppp1p1pp/8/3pPp2/8/8/PPPP1PPP/RNBQKBNR w KQkq f6 0 3",
+          "4k3/8/8/8/3Pp3/8/8/4K2R b K d3 0 1", "4k3/8/8/8/8/8/8/4K3 w - - 0 2147483647"}) {
         clsRules o;
         o.SetFen(sFen);
         EXPECT_EQ(o.Fen(), sFen);
@@ -33,7 +34,10 @@ TEST(Fen, RoundTripsAndRefusalsThatChangeNothing) {
         {"4k3/8/8/8/4P3/8/8/4K3 b - d3 0 1", "not behind a pawn"},
         {"4k3/8/8/8/8/8/8/4K3 w - - -1 1", "halfmove clock \"-1\""},
         {"4k3/8/8/8/8/8/8/4K3 w - - 0 0", "fullmove number \"0\""},
-        {"4k3/8/8/8/8/8/8/4K3 w - - 0 1 x", "7 fields"},
+        {"4k3/8/8/8/8/8/8/4K3 w - - 0 1 1.", "7 fields, not 6: \"1.\" follows the fullmove"},
+        {"4k3/8/8/8/8/8/8/4K3 w - - 0 2147483648", "fullmove number \"2147483648\""},
+        {"4k3/8/8/8/8/8/8/4K3 \x01\x7Fzzzzzzzzzzzzzzzzzzzzzz - - 0 1",
+         "side to move \"\\x01\\x7Fzzzzzzzzzzzzzzzzzz\u2026\" is"},
         {"4k3/8/8/8/8/8/8/4R1K1 w - - 0 1", "side not to move (Black) is in check"},
     };
     clsRules o;
@@ -46,10 +50,18 @@ TEST(Fen, RoundTripsAndRefusalsThatChangeNothing) {
         EXPECT_EQ(o.Fen(), sBefore);
         EXPECT_EQ(o.Record().size(), 2u);
     }
-    o.SetFen("4k3/8/8/8/8/8/8/R3K2R w Q -");
+    o.SetFen("4k3/8/8/8/8/8/8/R3K2R\tw \t Q\t-");
     EXPECT_EQ(o.Fen(), "4k3/8/8/8/8/8/8/R3K2R w Q - 0 1") << "counters may be left out";
     EXPECT_FALSE(o.TryMove(Sq("e1"), Sq("g1"), true)) << "no K right: the h1 rook has moved";
     EXPECT_TRUE(o.TryMove(Sq("e1"), Sq("c1"), true));
+    // Move numbers count on past six digits and read back; at the largest they stop.
+    for (const auto &[sFrom, sAfter] :
+         {std::pair{"999999", "1000000"}, {"2147483647", "2147483647"}}) {
+        o.SetFen(std::string("4k3/8/8/8/8/8/8/R3K3 b - - 0 ") + sFrom);
+        ASSERT_TRUE(PlayMoves(o, "e8d8 e1e2"));
+        EXPECT_TRUE(o.Fen().ends_with(sAfter)) << o.Fen();
+        EXPECT_EQ(clsRules::FenError(o.Fen()), "");
+    }
 }
 
 // The verdict of a game's last move, as the player's road gives it and as the searches find it,

@@ -116,7 +116,7 @@ private:
     [[noreturn]] static void Fail(const clsRules &oRules, std::string_view sMove,
                                   std::string_view sWhy) {
         std::string s = "move " + std::to_string(oRules.FullmoveNumber()) + " (";
-        s += sMove;
+        s += sMove.substr(0, 40); // a hostile file's one huge token stays out of messages
         s += "): ";
         s += sWhy;
         throw std::invalid_argument(s);

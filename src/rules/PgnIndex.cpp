@@ -18,7 +18,7 @@ constexpr std::uint64_t SlackBytes = 16u << 20;
 
 constexpr std::string_view FieldNames[] = {"White", "Black", "Result", "Date", "Event", "Round"};
 
-enum Kind : std::uint8_t { SymbolStart, Blank, Newline, Special };
+enum Kind : std::uint8_t { SymbolStart, Blank, Special };
 struct Classes {
     bool bDelimiter[256] = {};
     Kind eKind[256] = {};
@@ -27,9 +27,8 @@ struct Classes {
             bDelimiter[static_cast<unsigned char>(c)] = true;
         for (const char c : std::string_view("{}();[]$\"%\xEF\xBB\xBF"))
             eKind[static_cast<unsigned char>(c)] = Special;
-        for (const char c : std::string_view(" \t\r\f\v"))
+        for (const char c : std::string_view(" \t\r\n\f\v"))
             eKind[static_cast<unsigned char>(c)] = Blank;
-        eKind[static_cast<unsigned char>('\n')] = Newline;
     }
 };
 constexpr Classes Class;
@@ -96,6 +95,20 @@ void Index::Symbol(std::string_view s, std::uint64_t nOffset) {
         ++m_oGames.back().nPlies;
         return;
     }
+    if (c0 >= '0' && c0 <= '9') { // a move number, often with its move joined: "12.", "1.e4"
+        std::size_t k = 1;
+        while (k < s.size() && s[k] >= '0' && s[k] <= '9')
+            ++k;
+        if (k == s.size() || s[k] == '.') {
+            if (!m_bInGame)
+                StartGame(nOffset, false);
+            m_bMovetext = true;
+            while (k < s.size() && s[k] == '.')
+                ++k;
+            m_oGames.back().nPlies += k < s.size();
+            return;
+        }
+    }
     if (IsResult(s)) {
         if (m_bInGame) {
             m_sTermination = s;
@@ -141,39 +154,45 @@ void Index::Add(std::string_view sBytes) {
         switch (m_eState) {
         case State::Space: {
             // Blanks and whole symbols in a tight loop: they are most of a collection's bytes.
-            bool bLineStart = m_bLineStart;
-            for (; i < n; ++i) {
+            std::uint32_t *pPlies =
+                m_bMovetext && m_nDepth == 0 ? &m_oGames.back().nPlies : nullptr;
+            while (i < n) {
                 const Kind eKind = Class.eKind[static_cast<unsigned char>(p[i])];
                 if (eKind == Blank) {
-                    bLineStart = false;
-                } else if (eKind == Newline) {
-                    bLineStart = true;
-                } else if (eKind == SymbolStart) {
-                    std::size_t j = i + 1;
-                    while (j < n && !IsDelimiter(p[j]))
-                        ++j;
-                    if (j == n) { // it goes on in the next piece
-                        m_eState = State::Symbol;
-                        m_nTokenOffset = nBase + i;
-                        m_sToken.assign(p + i, std::min(j - i, TokenCap));
-                        i = j;
-                        break;
-                    }
-                    Symbol(std::string_view(p + i, std::min(j - i, TokenCap)), nBase + i);
-                    bLineStart = false;
-                    i = j - 1;
-                } else {
+                    ++i;
+                    continue;
+                }
+                if (eKind != SymbolStart)
+                    break;
+                std::size_t j = i + 1;
+                while (j < n && !IsDelimiter(p[j]))
+                    ++j;
+                if (j == n) { // it goes on in the next piece
+                    m_eState = State::Symbol;
+                    m_nTokenOffset = nBase + i;
+                    m_sToken.assign(p + i, std::min(j - i, TokenCap));
+                    i = j;
                     break;
                 }
+                const char c0 = static_cast<char>(p[i] | 0x20);
+                if (pPlies && c0 >= 'a' && c0 <= 'z') {
+                    ++*pPlies; // a move, most of the symbols
+                } else {
+                    Symbol(std::string_view(p + i, std::min(j - i, TokenCap)), nBase + i);
+                    pPlies = m_bMovetext && m_nDepth == 0 ? &m_oGames.back().nPlies : nullptr;
+                }
+                // Most symbols end with a single blank: skipping it here keeps the branch at
+                // the loop's top predictable.
+                i = j + (Class.eKind[static_cast<unsigned char>(p[j])] == Blank);
             }
-            m_bLineStart = bLineStart;
             if (i == n || m_eState != State::Space)
                 break;
             const char c = p[i];
-            m_bLineStart = false;
+            const bool bLineStart =
+                nBase + i == m_nTextStart || (i > 0 ? p[i - 1] : m_cLast) == '\n';
             if (nBase + i < 3 && static_cast<unsigned char>(c) == "\xEF\xBB\xBF"[nBase + i] &&
-                m_oGames.empty()) {
-                m_bLineStart = true; // a byte-order mark
+                nBase + i == m_nTextStart) {
+                ++m_nTextStart; // a byte-order mark
             } else if (c == ']' || c == '}' || c == '"') {
             } else if (c == ';' || (c == '%' && bLineStart)) {
                 m_eState = State::LineComment;
@@ -229,7 +248,6 @@ void Index::Add(std::string_view sBytes) {
             }
             i = static_cast<std::size_t>(static_cast<const char *>(pEnd) - p) + 1;
             m_eState = State::Space;
-            m_bLineStart = true;
             break;
         }
         case State::TagName: {
@@ -239,7 +257,6 @@ void Index::Add(std::string_view sBytes) {
                 m_bShown = std::find(std::begin(FieldNames), std::end(FieldNames), m_sToken) !=
                            std::end(FieldNames);
             } else if (c == ']' || c == '\n') {
-                m_bLineStart = c == '\n';
                 EndTag();
             } else if (c == ' ' || c == '\t' || c == '\r') {
                 m_bNameDone = !m_sToken.empty();
@@ -262,7 +279,6 @@ void Index::Add(std::string_view sBytes) {
             if (p[j] == '"') {
                 m_eState = State::TagRest;
             } else if (p[j] == '\n') {
-                m_bLineStart = true;
                 EndTag();
             } else {
                 m_eState = State::TagEscape;
@@ -280,7 +296,6 @@ void Index::Add(std::string_view sBytes) {
         case State::TagRest: {
             const char c = p[i++];
             if (c == ']' || c == '\n') {
-                m_bLineStart = c == '\n';
                 EndTag();
             }
             break;
@@ -288,6 +303,8 @@ void Index::Add(std::string_view sBytes) {
         }
     }
     m_nRead += n;
+    if (n > 0)
+        m_cLast = p[n - 1];
 }
 
 void Index::Finish() {

@@ -73,9 +73,10 @@ private:
     std::string m_sPool; // per game, each field as a length byte then its bytes
     std::uint64_t m_nRead = 0;
     State m_eState = State::Space;
-    bool m_bLineStart = true;
-    bool m_bInGame = false;   // a game is open
-    bool m_bMovetext = false; // and its movetext has begun
+    char m_cLast = '\n';            // the last byte of the previous piece
+    std::uint64_t m_nTextStart = 0; // after a byte-order mark
+    bool m_bInGame = false;         // a game is open
+    bool m_bMovetext = false;       // and its movetext has begun
     bool m_bTentative = false;
     int m_nDepth = 0;     // of variations
     std::string m_sToken; // the start of the symbol or tag name being read

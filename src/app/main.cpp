@@ -1,4 +1,5 @@
 #include "AppInfo.h"
+#include "SafeWrite.h"
 #include "Translations.h"
 #include "frmMain.h"
 
@@ -41,6 +42,7 @@ private:
 } // namespace
 
 int main(int argc, char *argv[]) {
+    IgnoreFileSizeSignal();
     QApplication app(argc, argv);
     InstallTranslations();
     QApplication::setOrganizationName(QStringLiteral("tavlon"));

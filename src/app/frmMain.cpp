@@ -1,5 +1,6 @@
 #include "frmMain.h"
 
+#include "GameCollection.h"
 #include "frmAbout.h"
 
 #include <QCloseEvent>
@@ -96,6 +97,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
 
     BuildMenus();
     BuildRecordMenus();
+    BuildCollectionMenus();
     Board1_PositionChanged();
 
     // The window takes exactly the size of its client area plus the menu bar; only Show Moves

@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <memory>
 
 class Board;
 class QAction;
@@ -14,6 +15,7 @@ class QPushButton;
 class QSettings;
 class QStatusBar;
 class frmAbout;
+class GameCollection;
 
 // The application window: hosts the board, turns its events into move-list entries, the
 // promotion popup and message boxes, and offers the game, view, undo and help commands.
@@ -137,6 +139,20 @@ private:
     void mnuEditPaste_Click();
     void mnuViewNotation_Click();
     void Board1_GameOver(const QString &Result, const QString &Reason);
+
+    // --- Collections: files and pasted texts of several games (frmMainCollection.cpp) ---
+    void BuildCollectionMenus();
+    // Shows the list of the collection's games and opens the chosen one; false when the player
+    // keeps the current game. A game that fails to read is marked, and the list shows again.
+    bool ChooseGame(std::unique_ptr<GameCollection> pNew);
+    // Opens game n of p, which becomes the window's collection; on failure p stays p.
+    bool OpenCollectionGame(std::unique_ptr<GameCollection> &p, int n);
+    void StepInCollection(int nStep);
+    // The file, and the game's place in a collection: "club.pgn (12 of 340)".
+    QString CaptionFile() const;
+    std::unique_ptr<GameCollection> pGames; // the collection the game on the board came from
+    QAction *mnuGameNextInFile = nullptr;
+    QAction *mnuGamePreviousInFile = nullptr;
 
     FileChooser oChooseFile = DefaultFileChooser();
     QString sFile;         // the file the game came from or was last saved to

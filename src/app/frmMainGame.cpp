@@ -1,5 +1,6 @@
 // The main window's game record: files, the clipboard, the move lists' notation and the end of
 // the game.
+#include "GameCollection.h"
 #include "SafeWrite.h"
 #include "dlgPosition.h"
 #include "frmMain.h"
@@ -31,13 +32,6 @@ int PlyOfFen(const QString &sFen) {
     const int nFullMove = oFields.size() > 5 ? std::max(1, oFields[5].toInt()) : 1;
     const bool bBlack = oFields.size() > 1 && oFields[1] == QLatin1String("b");
     return 2 * (nFullMove - 1) + (bBlack ? 1 : 0);
-}
-
-// Files written by other programs are usually UTF-8, older ones Latin-1 as the PGN standard says.
-QString DecodeGame(const QByteArray &oBytes) {
-    QStringDecoder oUtf8(QStringDecoder::Utf8);
-    QString sText = oUtf8(oBytes);
-    return oUtf8.hasError() ? QString::fromLatin1(oBytes) : sText;
 }
 
 // A clipboard text that means a game: tags, or numbered moves. Plain words ("e4", "Nf3") are
@@ -112,12 +106,16 @@ void frmMain::ShowStatus(const QString &sText) {
 }
 
 void frmMain::UpdateCaption() {
-    setWindowTitle(sFile.isEmpty() ? tr("Tavlon")
-                                   : tr("Tavlon - %1").arg(QFileInfo(sFile).fileName()));
+    const QString sName = CaptionFile();
+    setWindowTitle(sName.isEmpty() ? tr("Tavlon") : tr("Tavlon - %1").arg(sName));
 }
 
 void frmMain::UpdateGameActions() {
     mnuGameClaimDraw->setEnabled(!bPromotionPending && Board1->CanClaimDraw());
+    if (mnuGameNextInFile) {
+        mnuGameNextInFile->setEnabled(pGames && pGames->nGame + 1 < pGames->Count());
+        mnuGamePreviousInFile->setEnabled(pGames && pGames->nGame > 0);
+    }
 }
 
 // --- Files --------------------------------------------------------------------------------
@@ -139,10 +137,20 @@ bool frmMain::MaybeSave() {
 }
 
 bool frmMain::OpenFile(const QString &sPath) {
-    QFile oFile(sPath);
+    // The collection already open, unchanged, keeps its marks and the game on the board.
+    if (pGames && pGames->sPath == QFileInfo(sPath).absoluteFilePath() && !pGames->ChangedOnDisk())
+        return ChooseGame(std::make_unique<GameCollection>(*pGames));
+    const QPointer<frmMain> oSelf(this);
     QString sCause;
+    std::unique_ptr<GameCollection> pRead = GameCollection::ReadFile(sPath, this, sCause);
+    if (!oSelf || (!pRead && sCause.isEmpty()))
+        return false; // gone, or cancelled
+    if (pRead && pRead->Count() > 1)
+        return ChooseGame(std::move(pRead));
+    QFile oFile(sPath);
     QString sText;
-    if (!oFile.open(QIODevice::ReadOnly)) {
+    if (!sCause.isEmpty()) {
+    } else if (!oFile.open(QIODevice::ReadOnly)) {
         sCause = oFile.errorString();
     } else {
         sText = DecodeGame(oFile.readAll());
@@ -225,6 +233,7 @@ void frmMain::mnuGamePosition_Click() {
 
 void frmMain::RecordReplaced(const QString &sNewFile) {
     sFile = sNewFile;
+    pGames.reset();
     bUnsaved = false;
     nStartPly = PlyOfFen(Board1->Fen()) - static_cast<int>(Board1->CoordinateMoves().size());
     sGameOver.clear();
@@ -305,6 +314,13 @@ void frmMain::mnuEditPaste_Click() {
     }
     if (bPromotionPending || !MaybeSave())
         return;
+    if (!bFen) {
+        if (std::unique_ptr<GameCollection> pPasted = GameCollection::ReadText(sText.toUtf8());
+            pPasted && pPasted->Count() > 1) {
+            ChooseGame(std::move(pPasted));
+            return;
+        }
+    }
     if (bFen ? Board1->SetFen(sText) : Board1->LoadPgn(sText))
         RecordReplaced({});
     else

@@ -46,6 +46,9 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     bool event(QEvent *event) override;
+    // A dropped PGN file opens, after the unsaved-game question (frmMainCollection.cpp).
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void BuildMenus();
@@ -150,7 +153,15 @@ private:
     void StepInCollection(int nStep);
     // The file, and the game's place in a collection: "club.pgn (12 of 340)".
     QString CaptionFile() const;
+    // Writes the game back in place of the one it came from; refuses, offering Save As, when
+    // the file changed on disk since it was read.
+    bool SaveBack();
+    void mnuGameAddToFile_Click();
+    // Open Recent: the last eight files opened or saved, newest first.
+    void RememberFile(const QString &sPath);
+    void FillRecentMenu();
     std::unique_ptr<GameCollection> pGames; // the collection the game on the board came from
+    QMenu *mnuGameRecent = nullptr;
     QAction *mnuGameNextInFile = nullptr;
     QAction *mnuGamePreviousInFile = nullptr;
 

@@ -6,11 +6,33 @@
 #include "frmMain.h"
 
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSettings>
 #include <QTimer>
 #include <tavlon/Board.h>
+
+namespace {
+
+const QString sRecentKey = QStringLiteral("files/recent");
+constexpr int RecentCount = 8;
+
+// The local PGN file a drag carries, or nothing.
+QString DroppedPgn(const QMimeData *pData) {
+    const QList<QUrl> oUrls = pData->urls();
+    if (oUrls.size() != 1 || !oUrls[0].isLocalFile())
+        return {};
+    const QString sPath = oUrls[0].toLocalFile();
+    return sPath.endsWith(QLatin1String(".pgn"), Qt::CaseInsensitive) ? sPath : QString();
+}
+
+} // namespace
 
 void frmMain::BuildCollectionMenus() {
     auto *mnuGame = menuBar()->findChild<QMenu *>(QStringLiteral("mnuGame"));
@@ -34,7 +56,127 @@ void frmMain::BuildCollectionMenus() {
     for (int i = 0; i + 1 < oItems.size(); ++i)
         if (oItems[i]->objectName() == QLatin1String("mnuGameSaveAs"))
             pBefore = oItems[i + 1];
-    mnuGame->insertActions(pBefore, {mnuGamePreviousInFile, mnuGameNextInFile});
+    auto *mnuGameAddToFile = new QAction(tr("Add Game to File..."), this);
+    mnuGameAddToFile->setObjectName(QStringLiteral("mnuGameAddToFile"));
+    connect(mnuGameAddToFile, &QAction::triggered, this, &frmMain::mnuGameAddToFile_Click);
+    mnuGameRecent = new QMenu(tr("Open Recent"), this);
+    mnuGameRecent->setObjectName(QStringLiteral("mnuGameRecent"));
+    connect(mnuGameRecent, &QMenu::aboutToShow, this, &frmMain::FillRecentMenu);
+    FillRecentMenu();
+    QAction *mnuOpen = mnuGame->findChild<QAction *>(QStringLiteral("mnuGameOpen"));
+    const QList<QAction *> oAll = mnuGame->actions();
+    const qsizetype nOpen = oAll.indexOf(mnuOpen);
+    mnuGame->insertMenu(nOpen >= 0 && nOpen + 1 < oAll.size() ? oAll[nOpen + 1] : pBefore,
+                        mnuGameRecent);
+    mnuGame->insertActions(pBefore, {mnuGameAddToFile, mnuGamePreviousInFile, mnuGameNextInFile});
+    setAcceptDrops(true);
+}
+
+void frmMain::RememberFile(const QString &sPath) {
+    QSettings oSettings;
+    QStringList oFiles = oSettings.value(sRecentKey).toStringList();
+    oFiles.removeAll(sPath);
+    oFiles.prepend(sPath);
+    while (oFiles.size() > RecentCount)
+        oFiles.removeLast();
+    oSettings.setValue(sRecentKey, oFiles);
+}
+
+void frmMain::FillRecentMenu() {
+    mnuGameRecent->clear();
+    const QStringList oFiles = QSettings().value(sRecentKey).toStringList();
+    for (int i = 0; i < oFiles.size(); ++i) {
+        const QString sPath = oFiles[i];
+        QAction *action = mnuGameRecent->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(sPath).fileName()));
+        action->setStatusTip(QDir::toNativeSeparators(sPath));
+        connect(action, &QAction::triggered, this, [this, sPath] {
+            const QPointer<frmMain> oSelf(this);
+            if (!bPromotionPending && MaybeSave() && oSelf)
+                OpenFile(sPath);
+        });
+    }
+    mnuGameRecent->addSeparator();
+    QAction *mnuClear = mnuGameRecent->addAction(tr("Clear"));
+    mnuClear->setObjectName(QStringLiteral("mnuGameRecentClear"));
+    mnuClear->setEnabled(!oFiles.isEmpty());
+    connect(mnuClear, &QAction::triggered, this, [] { QSettings().remove(sRecentKey); });
+}
+
+bool frmMain::SaveBack() {
+    const QString sName = QFileInfo(pGames->sPath).fileName();
+    if (pGames->ChangedOnDisk()) {
+        QPointer<QMessageBox> box = new QMessageBox(
+            QMessageBox::Warning, tr("Tavlon"),
+            tr("%1 has changed on disk since it was opened. Save the game in another file?")
+                .arg(sName),
+            QMessageBox::Save | QMessageBox::Cancel, this);
+        box->button(QMessageBox::Save)->setText(tr("Save As..."));
+        const int nAnswer = box->exec();
+        if (box.isNull())
+            return false; // the window went away meanwhile
+        delete box.data();
+        if (nAnswer != QMessageBox::Save)
+            return false;
+        pGames.reset(); // what is on disk is no longer what was listed
+        UpdateGameActions();
+        return SaveGameAs();
+    }
+    QString sCause;
+    if (!pGames->ReplaceGame(pGames->nGame, Board1->Pgn().toUtf8(), sCause)) {
+        ShowMessage(tr("Cannot save %1:\n%2").arg(QDir::toNativeSeparators(pGames->sPath), sCause));
+        return false;
+    }
+    bUnsaved = false;
+    RememberFile(pGames->sPath);
+    UpdateCaption();
+    ShowStatus(tr("Saved game %1 in %2").arg(pGames->nGame + 1).arg(sName));
+    return true;
+}
+
+void frmMain::mnuGameAddToFile_Click() {
+    if (bPromotionPending)
+        return;
+    const QPointer<frmMain> oSelf(this);
+    const QString sPath = oChooseFile(this, FileQuestion::Open, QFileInfo(sFile).path());
+    if (oSelf.isNull() || sPath.isEmpty())
+        return;
+    QString sCause;
+    if (!AppendGame(sPath, Board1->Pgn().toUtf8(), sCause)) {
+        ShowMessage(
+            tr("Cannot add the game to %1:\n%2").arg(QDir::toNativeSeparators(sPath), sCause));
+        return;
+    }
+    // The collection on the board, grown at its end, stays the one listed and saved into.
+    if (pGames && pGames->sPath == QFileInfo(sPath).absoluteFilePath()) {
+        if (auto pGrown = GameCollection::ReadFile(sPath, nullptr, sCause)) {
+            pGrown->nGame = pGames->nGame;
+            pGrown->oBad = pGames->oBad;
+            pGames = std::move(pGrown);
+            UpdateCaption();
+            UpdateGameActions();
+        }
+    }
+    RememberFile(QFileInfo(sPath).absoluteFilePath());
+    ShowStatus(tr("Added the game to %1").arg(QFileInfo(sPath).fileName()));
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent *event) {
+    if (!DroppedPgn(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent *event) {
+    const QString sPath = DroppedPgn(event->mimeData());
+    if (sPath.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Queued: the drag's source waits for the drop to return before any question is asked.
+    QTimer::singleShot(0, this, [this, sPath] {
+        const QPointer<frmMain> oSelf(this);
+        if (!bPromotionPending && MaybeSave() && oSelf)
+            OpenFile(sPath);
+    });
 }
 
 QString frmMain::CaptionFile() const {

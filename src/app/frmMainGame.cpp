@@ -186,7 +186,11 @@ bool frmMain::SaveTo(const QString &sPath) {
     }
     sFile = QFileInfo(sName).absoluteFilePath();
     bUnsaved = false;
+    if (pGames && pGames->sPath != sFile)
+        pGames.reset(); // the game now lives in a file of its own
+    RememberFile(sFile);
     UpdateCaption();
+    UpdateGameActions();
     ShowStatus(tr("Saved %1").arg(QFileInfo(sName).fileName()));
     return true;
 }
@@ -194,6 +198,8 @@ bool frmMain::SaveTo(const QString &sPath) {
 bool frmMain::SaveGame() {
     if (bPromotionPending)
         return false; // the move is unfinished
+    if (pGames && !pGames->sPath.isEmpty() && sFile == pGames->sPath)
+        return SaveBack();
     return sFile.isEmpty() ? SaveGameAs() : SaveTo(sFile);
 }
 
@@ -202,6 +208,8 @@ bool frmMain::SaveGameAs() {
         return false;
     const QPointer<frmMain> oSelf(this);
     const QString sPath = oChooseFile(this, FileQuestion::Save, sFile);
+    if (oSelf && pGames && QFileInfo(sPath).absoluteFilePath() == pGames->sPath)
+        return SaveBack(); // never the whole collection replaced by one game
     return oSelf && !sPath.isEmpty() && SaveTo(sPath);
 }
 
@@ -234,6 +242,8 @@ void frmMain::mnuGamePosition_Click() {
 void frmMain::RecordReplaced(const QString &sNewFile) {
     sFile = sNewFile;
     pGames.reset();
+    if (!sFile.isEmpty())
+        RememberFile(sFile);
     bUnsaved = false;
     nStartPly = PlyOfFen(Board1->Fen()) - static_cast<int>(Board1->CoordinateMoves().size());
     sGameOver.clear();

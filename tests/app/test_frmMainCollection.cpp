@@ -91,4 +91,62 @@ TEST_F(CollectionWindow, ListFilterOpenAndMoveThroughTheFile) {
     EXPECT_EQ(board->Result(), "1-0");
 }
 
+QByteArray Read(const QString &sPath) {
+    QFile oFile(sPath);
+    return oFile.open(QIODevice::ReadOnly) ? oFile.readAll() : QByteArray();
+}
+
+TEST_F(CollectionWindow, SaveBackAddToFileAndRecentFiles) {
+    sOpenAnswer = Write(Club);
+    OnList([&](dlgGames *d) {
+        QTest::keyClicks(d->focusWidget(), "bo");
+        QTest::keyClick(d->focusWidget(), Qt::Key_Down);
+        QTest::keyClick(d->focusWidget(), Qt::Key_Return);
+    });
+    Key(Qt::Key_O);
+    ASSERT_EQ(w.windowTitle(), "Tavlon - club.pgn (2 of 4)");
+    Type("d5");
+    Key(Qt::Key_S);
+    const qsizetype nBegin = Club.indexOf("[White \"Bo\"]");
+    const qsizetype nEnd = Club.indexOf("[White \"Carl\"]");
+    EXPECT_EQ(Read(sOpenAnswer), Club.left(nBegin) + board->Pgn().toUtf8() + Club.mid(nEnd));
+    EXPECT_EQ(w.windowTitle(), "Tavlon - club.pgn (2 of 4)");
+
+    // Someone else's change since: refused, with Save As offered instead.
+    QFile oOther(sOpenAnswer);
+    ASSERT_TRUE(oOther.open(QIODevice::Append));
+    oOther.write("\n");
+    oOther.close();
+    const QByteArray oChanged = Read(sOpenAnswer);
+    Type("c4");
+    {
+        Answerer cancel({"Cancel"});
+        Key(Qt::Key_S);
+        ASSERT_EQ(cancel.seen.size(), 1);
+        EXPECT_TRUE(cancel.seen[0].contains("has changed on disk")) << cancel.seen[0].toStdString();
+    }
+    EXPECT_EQ(Read(sOpenAnswer), oChanged);
+
+    // Added after the games already there and the standard's blank line.
+    const QString sMine = oDir.filePath("mine.pgn");
+    QFile oMine(sMine);
+    ASSERT_TRUE(oMine.open(QIODevice::WriteOnly));
+    oMine.write("[White \"X\"]\n\n1. e4 *\n");
+    oMine.close();
+    sOpenAnswer = sMine;
+    Find<QAction>("mnuGameAddToFile")->trigger();
+    EXPECT_EQ(Read(sMine), "[White \"X\"]\n\n1. e4 *\n\n" + board->Pgn().toUtf8());
+
+    // Open Recent: newest first; Clear empties it.
+    auto *recent = Find<QMenu>("mnuGameRecent");
+    emit recent->aboutToShow();
+    QStringList oItems;
+    for (QAction *a : recent->actions())
+        oItems << a->text();
+    EXPECT_EQ(oItems, QStringList({"&1 mine.pgn", "&2 club.pgn", "", "Clear"}));
+    recent->findChild<QAction *>("mnuGameRecentClear")->trigger();
+    emit recent->aboutToShow();
+    EXPECT_EQ(recent->actions().size(), 2);
+}
+
 } // namespace

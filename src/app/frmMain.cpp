@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include "GameCollection.h"
+#include "Recovery.h"
 #include "frmAbout.h"
 
 #include <QCloseEvent>
@@ -423,6 +424,7 @@ void frmMain::closeEvent(QCloseEvent *event) {
         return;
     }
     bClosing = true;
+    EndRecovery();
     if (bPromotionPending) {
         // The board is inside a move, waiting; end the wait so its loop can unwind.
         mnuWhitePawnPromotion->hide();

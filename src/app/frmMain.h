@@ -16,6 +16,7 @@ class QSettings;
 class QStatusBar;
 class frmAbout;
 class GameCollection;
+class Recovery;
 
 // The application window: hosts the board, turns its events into move-list entries, the
 // promotion popup and message boxes, and offers the game, view, undo and help commands.
@@ -33,6 +34,11 @@ public:
     void setUrlOpener(UrlOpener opener);
 
     static QUrl RulesPage();
+
+    // Keeps the unfinished game in sFolder after every move, undo, new game, load and end, and
+    // once the window shows offers back a game left there by a Tavlon that ended abnormally.
+    // Off unless asked for; the program asks for the application's data folder.
+    void EnableRecovery(const QString &sFolder);
 
     // --- The game record: files, clipboard, notation, the end of the game (frmMainGame.cpp) ---
     // Where Open and Save As ask for a file name; the default shows the desktop's file dialog.
@@ -162,6 +168,13 @@ private:
     void FillRecentMenu();
     std::unique_ptr<GameCollection> pGames; // the collection the game on the board came from
     QMenu *mnuGameRecent = nullptr;
+
+    // --- The unfinished game on disk (frmMainRecovery.cpp) ---
+    void SaveRecovery();
+    // The window ends normally: the kept game goes.
+    void EndRecovery();
+    void OfferRecovery();
+    std::unique_ptr<Recovery> pRecovery;
     QAction *mnuGameNextInFile = nullptr;
     QAction *mnuGamePreviousInFile = nullptr;
 

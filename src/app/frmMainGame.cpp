@@ -251,6 +251,7 @@ void frmMain::RecordReplaced(const QString &sNewFile) {
     UpdateCaption();
     UpdateGameActions();
     Board1_PositionChanged(); // whose turn, or how the loaded game ended
+    SaveRecovery();           // now with the file it came from
 }
 
 QString frmMain::ListEntry(int nPly, const QString &sMove) const {

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QStandardPaths>
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
@@ -65,6 +66,8 @@ int main(int argc, char *argv[]) {
     parser.process(app); // --help and --version print their text and exit here
 
     frmMain window;
+    window.EnableRecovery(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+                          QStringLiteral("/recovery"));
     // Opened before the first paint, so the board comes up showing the game.
     if (!parser.positionalArguments().isEmpty())
         window.OpenFile(parser.positionalArguments().constFirst());

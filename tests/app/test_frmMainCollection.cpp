@@ -4,6 +4,7 @@
 #include "dlgGames.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <functional>
@@ -147,6 +148,43 @@ TEST_F(CollectionWindow, SaveBackAddToFileAndRecentFiles) {
     recent->findChild<QAction *>("mnuGameRecentClear")->trigger();
     emit recent->aboutToShow();
     EXPECT_EQ(recent->actions().size(), 2);
+}
+
+// The game kept after every move, left by a window that never closed (as a crash leaves it),
+// not offered while its window lives, offered and restored by the next, gone after a normal end.
+TEST(Recovery, KeptLockedOfferedRestoredAndRemoved) {
+    TemporarySettings oSettings;
+    QTemporaryDir oDir;
+    auto Kept = [&] { return QDir(oDir.path()).entryList({"*.pgn"}, QDir::Files); };
+    auto pCrashed = std::make_unique<frmMain>();
+    pCrashed->EnableRecovery(oDir.path());
+    auto *board = pCrashed->findChild<Board *>("Board1");
+    for (const char *sMove : {"e4", "e5", "Nf3"})
+        ASSERT_TRUE(board->MovePieceSan(sMove));
+    ASSERT_EQ(Kept().size(), 1);
+    EXPECT_TRUE(Read(oDir.filePath(Kept()[0])).contains("1. e4 e5 2. Nf3 *"));
+    {
+        frmMain oSecond; // while the first runs, its game is its own
+        Answerer discard({"Discard"});
+        oSecond.EnableRecovery(oDir.path());
+        QTest::qWait(50);
+        EXPECT_TRUE(discard.seen.isEmpty());
+    }
+    pCrashed.reset(); // its lock goes, as a dead process's does; its game stays
+    ASSERT_EQ(Kept().size(), 1);
+
+    frmMain oNext;
+    Answerer answers({"Restore", "Discard"});
+    oNext.EnableRecovery(oDir.path());
+    oNext.show();
+    QTRY_COMPARE(answers.seen.size(), 1);
+    EXPECT_EQ(answers.seen[0],
+              "Restore Game:Tavlon did not close normally. Restore the unfinished game?");
+    EXPECT_EQ(oNext.findChild<Board *>("Board1")->SanMoves(), QStringList({"e4", "e5", "Nf3"}));
+    EXPECT_EQ(Kept().size(), 1); // the restored game, now kept by this window
+    oNext.close();               // unsaved: asked, and discarded
+    EXPECT_EQ(answers.seen.size(), 2);
+    EXPECT_TRUE(Kept().isEmpty());
 }
 
 } // namespace

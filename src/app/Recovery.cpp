@@ -1,0 +1,76 @@
+#include "Recovery.h"
+
+#include "SafeWrite.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <QUuid>
+
+namespace {
+
+const QByteArray SourceLine = "% tavlon-source: ";
+
+QString LockOf(const QString &sPath) {
+    return sPath.chopped(4) + QStringLiteral(".lock");
+}
+
+std::unique_ptr<QLockFile> Lock(const QString &sPath) {
+    auto p = std::make_unique<QLockFile>(sPath);
+    // Held for a whole session: stale only when its process is gone, never by age.
+    p->setStaleLockTime(0);
+    return p->tryLock(0) ? std::move(p) : nullptr;
+}
+
+} // namespace
+
+Recovery::Recovery(const QString &sFolder) : m_sFolder(sFolder) {
+    QDir().mkpath(sFolder);
+    m_sPath = QDir(sFolder).filePath(QUuid::createUuid().toString(QUuid::WithoutBraces) +
+                                     QStringLiteral(".pgn"));
+    m_pLock = Lock(LockOf(m_sPath));
+}
+
+Recovery::~Recovery() = default;
+
+bool Recovery::Write(const QString &sPgn, const QString &sSource) {
+    // An escape line, which every PGN reader skips, names the file the game came from.
+    QByteArray oText = SourceLine + sSource.toUtf8() + '\n';
+    oText += sPgn.toUtf8();
+    return SaveFileAtomically(m_sPath, oText);
+}
+
+void Recovery::Remove() {
+    QFile::remove(m_sPath);
+}
+
+std::unique_ptr<Recovery::Orphan> Recovery::TakeOrphan() {
+    const QFileInfoList oFiles =
+        QDir(m_sFolder).entryInfoList({QStringLiteral("*.pgn")}, QDir::Files, QDir::Time);
+    for (const QFileInfo &oInfo : oFiles) {
+        if (oInfo.absoluteFilePath() == QFileInfo(m_sPath).absoluteFilePath())
+            continue;
+        std::shared_ptr<QLockFile> pLock = Lock(LockOf(oInfo.absoluteFilePath()));
+        if (!pLock)
+            continue; // its window still runs
+        QFile oFile(oInfo.absoluteFilePath());
+        if (!oFile.open(QIODevice::ReadOnly))
+            continue;
+        auto p = std::make_unique<Orphan>();
+        p->sPath = oInfo.absoluteFilePath();
+        p->oText = oFile.readAll();
+        p->oWhen = oInfo.lastModified();
+        p->pLock = std::move(pLock);
+        if (p->oText.startsWith(SourceLine)) {
+            const qsizetype nEnd = p->oText.indexOf('\n');
+            p->sSource =
+                QString::fromUtf8(p->oText.mid(SourceLine.size(), nEnd - SourceLine.size()));
+        }
+        return p;
+    }
+    return {};
+}
+
+void Recovery::Discard(const Orphan &oOrphan) {
+    QFile::remove(oOrphan.sPath);
+}

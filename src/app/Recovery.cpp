@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QLockFile>
 #include <QUuid>
+#include <utility>
 
 namespace {
 
@@ -29,18 +30,47 @@ Recovery::Recovery(const QString &sFolder) : m_sFolder(sFolder) {
     m_sPath = QDir(sFolder).filePath(QUuid::createUuid().toString(QUuid::WithoutBraces) +
                                      QStringLiteral(".pgn"));
     m_pLock = Lock(LockOf(m_sPath));
+    m_oWriter.setMaxThreadCount(1);
 }
 
-Recovery::~Recovery() = default;
+Recovery::~Recovery() {
+    Wait();
+}
 
-bool Recovery::Write(const QString &sPgn, const QString &sSource) {
+void Recovery::Write(const QString &sPgn, const QString &sSource) {
     // An escape line, which every PGN reader skips, names the file the game came from.
     QByteArray oText = SourceLine + sSource.toUtf8() + '\n';
     oText += sPgn.toUtf8();
-    return SaveFileAtomically(m_sPath, oText);
+    const QMutexLocker oLock(&m_oMutex);
+    m_oPending = std::move(oText);
+    if (std::exchange(m_bWriting, true))
+        return; // the running writer takes it next
+    m_oWriter.start([this] {
+        for (;;) {
+            QByteArray oNext;
+            {
+                const QMutexLocker oLocked(&m_oMutex);
+                if (m_oPending.isNull()) {
+                    m_bWriting = false;
+                    return;
+                }
+                oNext = std::exchange(m_oPending, QByteArray());
+            }
+            SaveFileAtomically(m_sPath, oNext);
+        }
+    });
+}
+
+void Recovery::Wait() {
+    m_oWriter.waitForDone();
 }
 
 void Recovery::Remove() {
+    {
+        const QMutexLocker oLock(&m_oMutex);
+        m_oPending = QByteArray();
+    }
+    Wait();
     QFile::remove(m_sPath);
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QDateTime>
+#include <QMutex>
 #include <QString>
+#include <QThreadPool>
 #include <memory>
 
 class QLockFile;
@@ -23,9 +25,12 @@ public:
     explicit Recovery(const QString &sFolder);
     ~Recovery(); // the file stays: only an explicit Remove means the window ended normally
 
-    // Writes the game, with the file it came from, in place of the last one; false when the
-    // folder cannot be written.
-    bool Write(const QString &sPgn, const QString &sSource);
+    // Writes the game, with the file it came from, in place of the last one. The safe write
+    // waits for the disk, so it runs on a thread of its own; a write still waiting when the
+    // next comes is replaced by it.
+    void Write(const QString &sPgn, const QString &sSource);
+    // Until the last write has reached the disk.
+    void Wait();
     // The window ended normally: its file goes.
     void Remove();
     // The newest game left by a Tavlon that is no longer running, or none.
@@ -36,4 +41,8 @@ private:
     QString m_sFolder;
     QString m_sPath; // this window's file
     std::unique_ptr<QLockFile> m_pLock;
+    QThreadPool m_oWriter; // one thread
+    QMutex m_oMutex;       // guards the two below
+    QByteArray m_oPending;
+    bool m_bWriting = false;
 };

@@ -161,8 +161,8 @@ TEST(Recovery, KeptLockedOfferedRestoredAndRemoved) {
     auto *board = pCrashed->findChild<Board *>("Board1");
     for (const char *sMove : {"e4", "e5", "Nf3"})
         ASSERT_TRUE(board->MovePieceSan(sMove));
-    ASSERT_EQ(Kept().size(), 1);
-    EXPECT_TRUE(Read(oDir.filePath(Kept()[0])).contains("1. e4 e5 2. Nf3 *"));
+    QTRY_COMPARE(Kept().size(), 1);
+    QTRY_VERIFY(Read(oDir.filePath(Kept()[0])).contains("1. e4 e5 2. Nf3 *"));
     {
         frmMain oSecond; // while the first runs, its game is its own
         Answerer discard({"Discard"});

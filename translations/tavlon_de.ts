@@ -119,6 +119,10 @@
         <source>%1, %2</source>
         <translation>%1, %2</translation>
     </message>
+    <message>
+        <source>an earlier position is shown</source>
+        <translation>eine frühere Stellung wird angezeigt</translation>
+    </message>
 </context>
 <context>
     <name>Desktop</name>
@@ -523,6 +527,60 @@ Klicken Sie auf Ja, wenn Sie verbunden sind, sonst auf Nein</translation>
     <message>
         <source>Draw by agreement</source>
         <translation>Remis durch Vereinbarung</translation>
+    </message>
+    <message>
+        <source>Cannot save %1:
+The file holds several games, and saving this one there would lose the others. Save it under another name.</source>
+        <translation>%1 kann nicht gespeichert werden:
+Die Datei enthält mehrere Partien, und diese eine dort zu speichern, würde die anderen löschen. Speichern Sie sie unter einem anderen Namen.</translation>
+    </message>
+    <message>
+        <source>Refused: an earlier position is shown — Alt+End returns</source>
+        <translation>Abgelehnt: eine frühere Stellung wird angezeigt – Alt+Ende kehrt zurück</translation>
+    </message>
+    <message>
+        <source>Previous Move</source>
+        <translation>Vorheriger Zug</translation>
+    </message>
+    <message>
+        <source>Next Move</source>
+        <translation>Nächster Zug</translation>
+    </message>
+    <message>
+        <source>First Position</source>
+        <translation>Anfangsstellung</translation>
+    </message>
+    <message>
+        <source>Current Position</source>
+        <translation>Aktuelle Stellung</translation>
+    </message>
+    <message>
+        <source>Take Back Moves to Here</source>
+        <translation>Züge bis hierher zurücknehmen</translation>
+    </message>
+    <message>
+        <source>The starting position shown — Alt+End returns</source>
+        <translation>Die Anfangsstellung wird angezeigt – Alt+Ende kehrt zurück</translation>
+    </message>
+    <message>
+        <source>Move %1 of %2 shown — Alt+End returns</source>
+        <translation>Zug %1 von %2 wird angezeigt – Alt+Ende kehrt zurück</translation>
+    </message>
+    <message>
+        <source>Take back every move after the position shown?</source>
+        <translation>Alle Züge nach der angezeigten Stellung zurücknehmen?</translation>
+    </message>
+    <message>
+        <source>Black loses on time</source>
+        <translation>Schwarz verliert durch Zeitüberschreitung</translation>
+    </message>
+    <message>
+        <source>White loses on time</source>
+        <translation>Weiß verliert durch Zeitüberschreitung</translation>
+    </message>
+    <message>
+        <source>Draw: out of time, but the opponent could not mate</source>
+        <translation>Remis: Zeit überschritten, aber der Gegner konnte nicht mattsetzen</translation>
     </message>
 </context>
 <context>

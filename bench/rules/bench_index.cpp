@@ -133,7 +133,7 @@ void BM_LoadOneGame(benchmark::State &state) {
             state.SkipWithError(e.what());
             break;
         }
-        benchmark::DoNotOptimize(oGame.History().size());
+        benchmark::DoNotOptimize(oGame.PlyCount());
     }
 }
 BENCHMARK(BM_LoadOneGame)->Unit(benchmark::kMicrosecond);

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QPointer>
 
 UrlOpener DefaultUrlOpener() {
     // The result is not examined: without a browser or a connection there is nothing useful
@@ -12,15 +13,21 @@ UrlOpener DefaultUrlOpener() {
 
 FileChooser DefaultFileChooser() {
     return [](QWidget *parent, FileQuestion eQuestion, const QString &sSuggested) {
-        const QString sFilter =
-            QCoreApplication::translate("Desktop", "PGN games (*.pgn);;All files (*)");
-        return eQuestion == FileQuestion::Open
-                   ? QFileDialog::getOpenFileName(
-                         parent, QCoreApplication::translate("Desktop", "Open Game"), sSuggested,
-                         sFilter)
-                   : QFileDialog::getSaveFileName(
-                         parent, QCoreApplication::translate("Desktop", "Save Game As"), sSuggested,
-                         sFilter);
+        const bool bOpen = eQuestion == FileQuestion::Open;
+        // On the heap and guarded: the static QFileDialog functions keep the dialog on their
+        // stack, so a parent destroyed while it is open would free it a second time.
+        QPointer<QFileDialog> dialog = new QFileDialog(
+            parent,
+            bOpen ? QCoreApplication::translate("Desktop", "Open Game")
+                  : QCoreApplication::translate("Desktop", "Save Game As"),
+            sSuggested, QCoreApplication::translate("Desktop", "PGN games (*.pgn);;All files (*)"));
+        dialog->setAcceptMode(bOpen ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+        dialog->setFileMode(bOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+        QString sPath;
+        if (dialog->exec() == QDialog::Accepted && !dialog.isNull())
+            sPath = dialog->selectedFiles().value(0);
+        delete dialog.data();
+        return sPath;
     };
 }
 

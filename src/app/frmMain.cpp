@@ -99,6 +99,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
     BuildMenus();
     BuildRecordMenus();
     BuildCollectionMenus();
+    BuildReviewMenus();
     Board1_PositionChanged();
 
     // The window takes exactly the size of its client area plus the menu bar; only Show Moves
@@ -118,6 +119,8 @@ bool frmMain::event(QEvent *event) {
 }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event) {
+    if (ReviewKey(watched, event))
+        return true;
     // The box's own editing keys (Ctrl+U clears the line, Ctrl+H deletes a character) would
     // swallow the menu shortcuts while the box has the focus, which it has most of the time.
     if (watched == txtMovePiece && event->type() == QEvent::ShortcutOverride) {
@@ -247,15 +250,20 @@ void frmMain::SetOuterWidth(int nWidth) {
     layout()->activate();
 }
 
-void frmMain::ShowMessage(const QString &sText) {
-    if (bClosing) {
-        return;
-    }
-    // Owned through a guard: the window may be gone by the time the nested loop returns.
-    QPointer<QMessageBox> box =
-        new QMessageBox(QMessageBox::NoIcon, tr("Tavlon"), sText, QMessageBox::Ok, this);
-    box->exec();
-    delete box.data();
+std::optional<int> frmMain::Exec(QDialog *dialog) {
+    const QPointer<QDialog> oDialog(dialog);
+    int nAnswer = QDialog::Rejected;
+    if (!Outlives([&] { nAnswer = dialog->exec(); }) || oDialog.isNull())
+        return std::nullopt; // a dialog deleted under us has no answer to read either
+    oDialog->deleteLater();
+    return nAnswer;
+}
+
+bool frmMain::ShowMessage(const QString &sText) {
+    if (bClosing)
+        return true;
+    return Exec(new QMessageBox(QMessageBox::NoIcon, tr("Tavlon"), sText, QMessageBox::Ok, this))
+        .has_value();
 }
 
 void frmMain::AnswerPromotion(qint16 nClass) {
@@ -301,16 +309,11 @@ void frmMain::mnuActionsUndo_Click() {
 }
 
 void frmMain::HHonline_Click() {
-    QPointer<QMessageBox> box =
-        new QMessageBox(QMessageBox::Information, tr("Online Help"),
-                        tr("This feature requires a current internet connection.\n\n"
-                           "Click Yes if you are connected, otherwise, click No"),
-                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
-    const int nAnswer = box->exec();
-    if (box.isNull()) {
-        return;
-    }
-    delete box.data();
+    const std::optional<int> nAnswer =
+        Exec(new QMessageBox(QMessageBox::Information, tr("Online Help"),
+                             tr("This feature requires a current internet connection.\n\n"
+                                "Click Yes if you are connected, otherwise, click No"),
+                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this));
     if (nAnswer == QMessageBox::Yes) {
         oOpenUrl(RulesPage());
     }
@@ -331,8 +334,11 @@ void frmMain::cmdMovePiece_Click() {
     if (bPromotionPending) {
         return;
     }
-    // The move's messages and popups run nested loops that may end with the window gone.
-    const QPointer<frmMain> oSelf(this);
+    if (Reviewing()) {
+        // Refused on the status line: the players are looking back, not playing.
+        ShowStatus(tr("Refused: an earlier position is shown — Alt+End returns"));
+        return;
+    }
     // First two and last two characters, so "e2e4", "e2-e4" and "e2 to e4" all work; then SAN.
     const QString sText = txtMovePiece->text().trimmed();
     const QString sSrc = sText.left(2), sDest = sText.right(2);
@@ -340,8 +346,10 @@ void frmMain::cmdMovePiece_Click() {
     bool bNotAMove = true;
     const QString sCause =
         sText.size() < 4 ? RefusalCause({}, {}, bNotAMove) : RefusalCause(sSrc, sDest, bNotAMove);
-    if (Board1->MovePiece(sSrc, sDest) || !oSelf || bClosing || Board1->MovePieceSan(sText) ||
-        !oSelf) {
+    // The move's boxes and the promotion's wait are nested loops.
+    bool bPlayed = false;
+    if (!Outlives([&] { bPlayed = Board1->MovePiece(sSrc, sDest); }) || bPlayed || bClosing ||
+        !Outlives([&] { bPlayed = Board1->MovePieceSan(sText); }) || bPlayed) {
         return;
     }
     if (Board1->Result() != QLatin1String("*")) {
@@ -351,7 +359,7 @@ void frmMain::cmdMovePiece_Click() {
     }
     // Text that reads as a move but is not one of the legal ones is an illegal move, not bad
     // syntax.
-    const bool bReadable = Board1->LastError() != Board::tr("unreadable move");
+    const bool bReadable = Board1->LastRefusal() != Board::Refusal::UnreadableMove;
     ShowStatus(bNotAMove && bReadable ? tr("Illegal move: %1").arg(sText) : sCause);
     ShowMessage(tr("Illegal move or bad syntax"));
 }
@@ -413,14 +421,14 @@ void frmMain::closeEvent(QCloseEvent *event) {
         mnuBlackPawnPromotion->hide();
         ++nPromotionAsk;
     }
-    const QPointer<frmMain> oSelf(this);
-    if (!MaybeSave()) {
-        if (oSelf) {
-            event->ignore();
-            if (bPromotionPending)
-                (bPromotionIsWhite ? mnuWhitePawnPromotion : mnuBlackPawnPromotion)
-                    ->popup(QCursor::pos());
-        }
+    bool bMayClose = false;
+    if (!Outlives([&] { bMayClose = MaybeSave(); }))
+        return;
+    if (!bMayClose) {
+        event->ignore();
+        if (bPromotionPending)
+            (bPromotionIsWhite ? mnuWhitePawnPromotion : mnuBlackPawnPromotion)
+                ->popup(QCursor::pos());
         return;
     }
     bClosing = true;
@@ -491,11 +499,19 @@ void frmMain::Board1_PositionChanged() {
             sStatus = bWhite ? tr("White to move") : tr("Black to move");
     }
     ShowStatus(sStatus);
-    if (bTurnBoard) {
+    if (bTurnBoard && !Reviewing()) {
         // Face to face: the side to move sees its own pieces at the bottom.
         Board1->BoardView(bWhite);
         bView = !bWhite;
     }
+}
+
+void frmMain::ShowTurnStatus() {
+    if (!sGameOver.isEmpty()) {
+        ShowStatus(sGameOver);
+        return;
+    }
+    Board1_PositionChanged();
 }
 
 QString frmMain::RefusalCause(const QString &sSrc, const QString &sDest, bool &bNotAMove) const {

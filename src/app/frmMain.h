@@ -5,9 +5,11 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
+#include <optional>
 
 class Board;
 class QAction;
+class QDialog;
 class QLineEdit;
 class QListWidget;
 class QMenu;
@@ -59,7 +61,23 @@ protected:
 private:
     void BuildMenus();
     void SetOuterWidth(int nWidth);
-    void ShowMessage(const QString &sText);
+
+    // Every nested event loop the window runs goes through these two: a box, a dialog, a file
+    // question, or a board command whose events may show one. A host may destroy the window
+    // inside the loop (delete, deleteLater, close with WA_DeleteOnClose); then the caller must
+    // return at once and touch nothing of the window.
+    // Runs work and tells whether the window outlived it.
+    template <class Work>
+    [[nodiscard]] bool Outlives(Work &&work) {
+        const QPointer<frmMain> oSelf(this);
+        std::forward<Work>(work)();
+        return !oSelf.isNull();
+    }
+    // Shows a box or dialog of this window modally: its answer, or nothing when the window is
+    // gone. The dialog is deleted later, so the caller may still read it.
+    [[nodiscard]] std::optional<int> Exec(QDialog *dialog);
+    // A message box with OK; false when the window is gone.
+    bool ShowMessage(const QString &sText);
     void AnswerPromotion(qint16 nClass);
 
     // --- View options and the status line ---------------------------------------------------
@@ -140,6 +158,8 @@ private:
 
     void mnuGameOpen_Click();
     void mnuGamePosition_Click();
+    // Ends the game by the board command pEnd; a real end leaves the game unsaved.
+    void EndGame(bool (Board::*pEnd)());
     void mnuGameClaimDraw_Click();
     void mnuGameAgreeDraw_Click();
     void mnuGameResign_Click();
@@ -177,6 +197,19 @@ private:
     std::unique_ptr<Recovery> pRecovery;
     QAction *mnuGameNextInFile = nullptr;
     QAction *mnuGamePreviousInFile = nullptr;
+    // --- Reviewing (frmMainReview.cpp) ---
+    void BuildReviewMenus();
+    // The move lists' stepping keys, and a move tried on the board while reviewing; true when
+    // the event was used.
+    bool ReviewKey(QObject *watched, QEvent *event);
+    bool Reviewing() const;
+    // The ply after the entry in that list's row.
+    int PlyOfEntry(bool bWhite, int nRow) const;
+    void SelectShownEntry();
+    void Board1_ViewChanged(int nPly);
+    void mnuActionsTakeBack_Click();
+    // Whose turn it is, or how the game ended, on the status line.
+    void ShowTurnStatus();
 
     FileChooser oChooseFile = DefaultFileChooser();
     QString sFile;         // the file the game came from or was last saved to

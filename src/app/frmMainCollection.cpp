@@ -106,19 +106,15 @@ void frmMain::FillRecentMenu() {
 bool frmMain::SaveBack() {
     const QString sName = QFileInfo(pGames->sPath).fileName();
     if (pGames->ChangedOnDisk()) {
-        QPointer<QMessageBox> box = new QMessageBox(
+        auto *box = new QMessageBox(
             QMessageBox::Warning, tr("Tavlon"),
             tr("%1 has changed on disk since it was opened. Save the game in another file?")
                 .arg(sName),
             QMessageBox::Save | QMessageBox::Cancel, this);
         box->button(QMessageBox::Save)->setText(tr("Save As..."));
-        const int nAnswer = box->exec();
-        if (box.isNull())
-            return false; // the window went away meanwhile
-        delete box.data();
-        if (nAnswer != QMessageBox::Save)
-            return false;
-        pGames.reset(); // what is on disk is no longer what was listed
+        if (Exec(box) != QMessageBox::Save)
+            return false; // kept, or the window went away meanwhile
+        pGames.reset();   // what is on disk is no longer what was listed
         UpdateGameActions();
         return SaveGameAs();
     }
@@ -199,14 +195,12 @@ bool frmMain::ChooseGame(std::unique_ptr<GameCollection> pNew) {
     const QPointer<frmMain> oSelf(this);
     for (;;) {
         const QString sName = pNew->sPath.isEmpty() ? QString() : QFileInfo(pNew->sPath).fileName();
-        QPointer<dlgGames> dialog =
-            new dlgGames(pNew->pIndex, pNew->oBad, sName, pNew->nGame, this);
-        const int nAnswer = dialog->exec();
-        if (oSelf.isNull() || dialog.isNull())
+        auto *dialog = new dlgGames(pNew->pIndex, pNew->oBad, sName, pNew->nGame, this);
+        const std::optional<int> nAnswer = Exec(dialog);
+        if (!nAnswer)
             return false; // the window went away meanwhile: touch nothing
         const int n = dialog->Chosen();
-        delete dialog.data();
-        if (nAnswer != QDialog::Accepted || n < 0 || bClosing)
+        if (*nAnswer != QDialog::Accepted || n < 0 || bClosing)
             return false;
         if (OpenCollectionGame(pNew, n))
             return true;

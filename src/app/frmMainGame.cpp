@@ -41,6 +41,54 @@ bool LooksLikePgn(const QString &sText) {
     return oGame.match(sText).hasMatch();
 }
 
+// Whether a PGN file holds more than one game, separated as the reader separates them: a tag
+// section after movetext, or movetext after a result, starts another game. Comments, strings
+// and escaped lines are skipped, so their brackets count for nothing. Until the window can save
+// one game back into a collection, such a file is never replaced by a single game.
+bool HoldsSeveralGames(const QString &sPath) {
+    QFile oFile(sPath);
+    if (!QFileInfo(sPath).isFile() || !oFile.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray o = oFile.readAll();
+    enum class Part { None, Tags, Moves, Ended } ePart = Part::None;
+    int nGames = 0;
+    const auto Skip = [&](qsizetype &i, char cEnd) {
+        const qsizetype n = o.indexOf(cEnd, i + 1);
+        i = n < 0 ? o.size() : n;
+    };
+    for (qsizetype i = 0; i < o.size() && nGames < 2; ++i) {
+        const char c = o[i];
+        if (c == '%' && (i == 0 || o[i - 1] == '\n')) {
+            Skip(i, '\n');
+        } else if (c == '{') {
+            Skip(i, '}');
+        } else if (c == ';') {
+            Skip(i, '\n');
+        } else if (c == '[') {
+            nGames += ePart == Part::Tags ? 0 : 1;
+            ePart = Part::Tags;
+            while (++i < o.size() && o[i] != ']')
+                if (o[i] == '"')
+                    for (++i; i < o.size() && o[i] != '"'; ++i)
+                        i += o[i] == '\\' ? 1 : 0;
+        } else if (c > ' ' && !QByteArrayView("()]}\"").contains(c)) {
+            qsizetype nEnd = i;
+            while (nEnd < o.size() && o[nEnd] > ' ' &&
+                   !QByteArrayView("{}()[];\"").contains(o[nEnd]))
+                ++nEnd;
+            const QByteArray oToken = o.mid(i, nEnd - i);
+            i = nEnd - 1;
+            if (oToken == "1-0" || oToken == "0-1" || oToken == "1/2-1/2" || oToken == "*") {
+                ePart = Part::Ended;
+            } else {
+                nGames += ePart == Part::None || ePart == Part::Ended ? 1 : 0;
+                ePart = Part::Moves;
+            }
+        }
+    }
+    return nGames > 1;
+}
+
 } // namespace
 
 void frmMain::setFileChooser(FileChooser chooser) {
@@ -123,14 +171,11 @@ void frmMain::UpdateGameActions() {
 bool frmMain::MaybeSave() {
     if (!bUnsaved || Board1->CoordinateMoves().isEmpty())
         return true;
-    QPointer<QMessageBox> box =
+    auto *box =
         new QMessageBox(QMessageBox::Question, tr("Tavlon"), tr("Save the current game?"),
                         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
     box->setDefaultButton(QMessageBox::Save);
-    const int nAnswer = box->exec();
-    if (box.isNull())
-        return false; // the window went away meanwhile: touch nothing
-    delete box.data();
+    const std::optional<int> nAnswer = Exec(box); // none: the window is gone, so stop
     if (nAnswer == QMessageBox::Save)
         return SaveGame();
     return nAnswer == QMessageBox::Discard;
@@ -178,6 +223,12 @@ bool frmMain::SaveTo(const QString &sPath) {
     QString sName = sPath;
     if (QFileInfo(sName).suffix().isEmpty())
         sName += QStringLiteral(".pgn");
+    if (HoldsSeveralGames(sName)) {
+        ShowMessage(tr("Cannot save %1:\nThe file holds several games, and saving this one there "
+                       "would lose the others. Save it under another name.")
+                        .arg(QDir::toNativeSeparators(sName)));
+        return false;
+    }
     QString sCause;
     if (!SaveFileAtomically(sName, Board1->Pgn().toUtf8(), &sCause)) {
         // The game stays unsaved, so closing still asks about it.
@@ -199,41 +250,37 @@ bool frmMain::SaveGame() {
     if (bPromotionPending)
         return false; // the move is unfinished
     if (pGames && !pGames->sPath.isEmpty() && sFile == pGames->sPath)
-        return SaveBack();
-    return sFile.isEmpty() ? SaveGameAs() : SaveTo(sFile);
+        return SaveBack(); // in its place in the collection, the others as they were
+    // A game opened from a file of several games goes elsewhere, so the others stay.
+    return sFile.isEmpty() || HoldsSeveralGames(sFile) ? SaveGameAs() : SaveTo(sFile);
 }
 
 bool frmMain::SaveGameAs() {
     if (bPromotionPending)
         return false;
-    const QPointer<frmMain> oSelf(this);
-    const QString sPath = oChooseFile(this, FileQuestion::Save, sFile);
-    if (oSelf && pGames && QFileInfo(sPath).absoluteFilePath() == pGames->sPath)
-        return SaveBack(); // never the whole collection replaced by one game
-    return oSelf && !sPath.isEmpty() && SaveTo(sPath);
+    QString sPath;
+    if (!Outlives([&] { sPath = oChooseFile(this, FileQuestion::Save, sFile); }) || sPath.isEmpty())
+        return false;
+    if (pGames && QFileInfo(sPath).absoluteFilePath() == pGames->sPath)
+        return SaveBack(); // the game goes back in its place, the others stay
+    return SaveTo(sPath);
 }
 
 void frmMain::mnuGameOpen_Click() {
     if (bPromotionPending)
         return;
-    const QPointer<frmMain> oSelf(this);
-    if (!MaybeSave())
-        return;
-    const QString sPath = oChooseFile(this, FileQuestion::Open, QFileInfo(sFile).path());
-    if (oSelf && !sPath.isEmpty())
+    QString sPath;
+    if (MaybeSave() &&
+        Outlives([&] { sPath = oChooseFile(this, FileQuestion::Open, QFileInfo(sFile).path()); }) &&
+        !sPath.isEmpty())
         OpenFile(sPath);
 }
 
 void frmMain::mnuGamePosition_Click() {
     if (bPromotionPending || !MaybeSave())
         return;
-    QPointer<dlgPosition> dialog = new dlgPosition(Board1->Fen(), &PositionError, this);
-    const int nAnswer = dialog->exec();
-    if (dialog.isNull())
-        return;
-    const QString sFen = dialog->Fen();
-    delete dialog.data();
-    if (nAnswer == QDialog::Accepted && Board1->SetFen(sFen))
+    auto *dialog = new dlgPosition(Board1->Fen(), &PositionError, this);
+    if (Exec(dialog) == QDialog::Accepted && Board1->SetFen(dialog->Fen()))
         RecordReplaced({});
 }
 
@@ -288,6 +335,7 @@ void frmMain::FillLists() {
         list->addItems(*entries);
         list->scrollToBottom();
     }
+    SelectShownEntry();
 }
 
 void frmMain::mnuViewNotation_Click() {
@@ -340,57 +388,80 @@ void frmMain::mnuEditPaste_Click() {
 
 // --- Draws, resignation and the end of the game -------------------------------------------
 
-void frmMain::mnuGameClaimDraw_Click() {
-    if (!bPromotionPending && Board1->ClaimDraw())
+void frmMain::EndGame(bool (Board::*pEnd)()) {
+    // GameOver shows its box inside the board's call.
+    bool bEnded = false;
+    if (Outlives([&] { bEnded = (Board1->*pEnd)(); }) && bEnded)
         bUnsaved = true;
 }
 
+void frmMain::mnuGameClaimDraw_Click() {
+    if (!bPromotionPending)
+        EndGame(&Board::ClaimDraw);
+}
+
 void frmMain::mnuGameAgreeDraw_Click() {
-    if (!bPromotionPending && Board1->AgreeDraw())
-        bUnsaved = true;
+    if (!bPromotionPending)
+        EndGame(&Board::AgreeDraw);
 }
 
 void frmMain::mnuGameResign_Click() {
     if (bPromotionPending || Board1->Result() != QLatin1String("*"))
         return;
-    QPointer<QMessageBox> box = new QMessageBox(QMessageBox::Question, tr("Tavlon"),
-                                                Board1->IsWhitesTurn() ? tr("Does White resign?")
-                                                                       : tr("Does Black resign?"),
-                                                QMessageBox::Yes | QMessageBox::No, this);
+    auto *box = new QMessageBox(QMessageBox::Question, tr("Tavlon"),
+                                Board1->IsWhitesTurn() ? tr("Does White resign?")
+                                                       : tr("Does Black resign?"),
+                                QMessageBox::Yes | QMessageBox::No, this);
     box->setDefaultButton(QMessageBox::No);
-    const int nAnswer = box->exec();
-    if (box.isNull())
-        return;
-    delete box.data();
-    if (nAnswer == QMessageBox::Yes && Board1->Resign())
-        bUnsaved = true;
+    if (Exec(box) == QMessageBox::Yes)
+        EndGame(&Board::Resign);
 }
 
-void frmMain::Board1_GameOver(const QString &Result, const QString &Reason) {
+void frmMain::Board1_GameOver(const QString &Result, const QString &) {
+    using E = Board::EndReason;
     const bool bWhiteWon = Result == QLatin1String("1-0");
+    const E eReason = Board1->GameOverReason();
     QString sText;
-    if (Reason == QLatin1String("checkmate"))
+    switch (eReason) {
+    case E::Checkmate:
         sText = bWhiteWon ? tr("Black checkmated") : tr("White checkmated");
-    else if (Reason == QLatin1String("stalemate"))
+        break;
+    case E::Stalemate:
         sText = tr("Stalemate");
-    else if (Reason == QLatin1String("resignation"))
+        break;
+    case E::Resignation:
         sText = bWhiteWon ? tr("Black resigns") : tr("White resigns");
-    else if (Reason == QLatin1String("insufficient material"))
+        break;
+    case E::InsufficientMaterial:
         sText = tr("Draw by insufficient material");
-    else if (Reason == QLatin1String("fivefold repetition"))
+        break;
+    case E::FivefoldRepetition:
         sText = tr("Draw by fivefold repetition");
-    else if (Reason == QLatin1String("threefold repetition"))
+        break;
+    case E::ThreefoldRepetition:
         sText = tr("Draw by threefold repetition");
-    else if (Reason == QLatin1String("seventy-five-move rule"))
+        break;
+    case E::SeventyFiveMoveRule:
         sText = tr("Draw by the seventy-five-move rule");
-    else if (Reason == QLatin1String("fifty-move rule"))
+        break;
+    case E::FiftyMoveRule:
         sText = tr("Draw by the fifty-move rule");
-    else
+        break;
+    case E::TimeForfeit:
+        sText = bWhiteWon ? tr("Black loses on time") : tr("White loses on time");
+        break;
+    case E::TimeForfeitDraw:
+        sText = tr("Draw: out of time, but the opponent could not mate");
+        break;
+    case E::Agreement:
+    case E::None:
         sText = tr("Draw by agreement");
+        break;
+    }
     sGameOver = sText;
     ShowStatus(sText);
     UpdateGameActions();
     // Mate and stalemate have had their box with the move's own events.
-    if (Reason != QLatin1String("checkmate") && Reason != QLatin1String("stalemate"))
+    if (eReason != E::Checkmate && eReason != E::Stalemate)
         ShowMessage(sText);
 }

@@ -50,8 +50,8 @@ void frmMain::OfferRecovery() {
             Recovery::Discard(*pOrphan); // nothing that could be restored
             continue;
         }
-        const int nMoves = static_cast<int>((oGame.History().size() + 1) / 2);
-        QPointer<QMessageBox> box =
+        const int nMoves = (oGame.PlyCount() + 1) / 2;
+        auto *box =
             new QMessageBox(QMessageBox::Question, tr("Restore Game"),
                             tr("Tavlon did not close normally. Restore the unfinished game?"),
                             QMessageBox::NoButton, this);
@@ -60,11 +60,9 @@ void frmMain::OfferRecovery() {
         QPushButton *restore = box->addButton(tr("Restore"), QMessageBox::AcceptRole);
         QPushButton *discard = box->addButton(tr("Discard"), QMessageBox::DestructiveRole);
         box->setDefaultButton(restore);
-        box->exec();
-        if (oSelf.isNull() || box.isNull())
+        if (!Exec(box))
             return; // the window went away meanwhile: the game stays for the next start
         QAbstractButton *pAnswer = box->clickedButton();
-        delete box.data();
         if (pAnswer == discard) {
             Recovery::Discard(*pOrphan);
             continue;

@@ -43,6 +43,10 @@ void Board::mousePressEvent(QMouseEvent *event) {
     d->m_nPressed = n;
     if (n == 0)
         return;
+    if (d->Reviewing()) {
+        d->Refuse(Refusal::EarlierPositionShown); // a click is refused on release
+        return;
+    }
     const clsSquare &o = d->m_oRules.Square(n);
     if (!o.HasPiece || o.Piece->IsWhite != d->m_oRules.IsWhitesTurn())
         return;
@@ -108,6 +112,10 @@ void BoardPrivate::Select(int nSquare) {
 void BoardPrivate::ClickSquare(int nSquare) {
     if (Busy())
         return;
+    if (Reviewing()) {
+        Refuse(Board::Refusal::EarlierPositionShown);
+        return;
+    }
     const int nSelected = m_nSelected;
     if (nSelected != 0 && nSquare != nSelected &&
         (LegalTargets(nSelected) & (std::uint64_t{1} << (nSquare - 1)))) {
@@ -131,11 +139,11 @@ QString BoardPrivate::SquareDescription(int nSquare) const {
         {QT_TRANSLATE_NOOP("Board", "white king"), QT_TRANSLATE_NOOP("Board", "white queen"),
          QT_TRANSLATE_NOOP("Board", "white rook"), QT_TRANSLATE_NOOP("Board", "white knight"),
          QT_TRANSLATE_NOOP("Board", "white bishop"), QT_TRANSLATE_NOOP("Board", "white pawn")}};
-    const clsSquare &o = m_oRules.Square(nSquare);
-    const QString sState = o.HasPiece
-                               ? Board::tr(Pieces[modConsts::IsWhiteClass(o.Piece->Class) ? 1 : 0]
-                                                 [modConsts::KindOf(o.Piece->Class)])
-                               : Board::tr("empty");
+    const qint16 nClass = ShownClass(nSquare);
+    const QString sState =
+        nClass != modConsts::NoPiece
+            ? Board::tr(Pieces[modConsts::IsWhiteClass(nClass) ? 1 : 0][modConsts::KindOf(nClass)])
+            : Board::tr("empty");
     return nSquare == m_nSelected ? Board::tr("%1, %2, selected").arg(SquareName(nSquare), sState)
                                   : Board::tr("%1, %2").arg(SquareName(nSquare), sState);
 }

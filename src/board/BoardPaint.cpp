@@ -36,8 +36,7 @@ void BoardPrivate::RenderDirtySquares() {
         const int i = std::countr_zero(n);
         const clsSquare &o = m_oRules.Square(i + 1);
         // A lifted piece's square shows empty while the piece follows the pointer.
-        const qint16 nClass =
-            o.HasPiece && i + 1 != m_nLiftedSquare ? o.Piece->Class : modConsts::NoPiece;
+        const qint16 nClass = i + 1 != m_nLiftedSquare ? ShownClass(i + 1) : modConsts::NoPiece;
         const auto k = static_cast<std::size_t>(i);
         if (nClass == m_nShown[k] && m_oMarks[k] == m_oShownMarks[k])
             continue;
@@ -66,6 +65,13 @@ void Board::paintEvent(QPaintEvent *event) {
     }
     if (d->m_nLiftedSquare != 0)
         p.drawPixmap(d->DragRect(), d->m_oRenderer.DragPicture(d->m_nLiftedClass));
+}
+
+qint16 BoardPrivate::ShownClass(int nSquare) const {
+    if (Reviewing() && m_nViewed <= m_oRules.PlyCount())
+        return m_oRules.PositionAt(m_nViewed).nClass[static_cast<std::size_t>(nSquare - 1)];
+    const clsSquare &o = m_oRules.Square(nSquare);
+    return o.HasPiece ? o.Piece->Class : modConsts::NoPiece;
 }
 
 // --- Marks --------------------------------------------------------------------------------
@@ -112,7 +118,7 @@ void BoardPrivate::UpdateMarks() {
     if (m_nSelected != 0) {
         // The rules may have moved the piece away behind the control's back.
         const clsSquare &o = m_oRules.Square(m_nSelected);
-        if (!o.HasPiece || o.Piece->IsWhite != m_oRules.IsWhitesTurn())
+        if (!o.HasPiece || o.Piece->IsWhite != m_oRules.IsWhitesTurn() || Reviewing())
             m_nSelected = 0;
     }
     const int nSource = m_nLiftedSquare != 0 ? m_nLiftedSquare : m_nSelected;
@@ -123,13 +129,22 @@ void BoardPrivate::UpdateMarks() {
         LegalTargets(nSource);
     }
     int nLastSrc = 0, nLastDest = 0, nCheck = 0;
-    if (m_bShowLastMove && m_oRules.UndoCount() > 0) {
-        const clsUndoInfo &o = m_oRules.UndoInfo(m_oRules.UndoCount());
-        nLastSrc = o.SrcSquare();
-        nLastDest = o.DestSquare();
+    // The position shown has its own last move and check.
+    const int nShown = Reviewing() ? m_nViewed : m_oRules.PlyCount();
+    if (m_bShowLastMove && nShown > 0 && nShown <= m_oRules.PlyCount()) {
+        const Move &o = m_oRules.Record()[static_cast<std::size_t>(nShown - 1)].oMove;
+        nLastSrc = o.nSrc;
+        nLastDest = o.nDest;
     }
-    if (m_bShowCheck && !m_oRules.MoveInProgress() && q->SideToMoveInCheck())
+    if (m_bShowCheck && Reviewing()) {
+        const clsRules::Position &p = m_oRules.PositionAt(nShown);
+        const std::int8_t nKing = p.bWhiteToMove ? modConsts::WhiteKing : modConsts::BlackKing;
+        for (int n = 1; n <= 64 && p.bInCheck; ++n)
+            if (p.nClass[static_cast<std::size_t>(n - 1)] == nKing)
+                nCheck = n;
+    } else if (m_bShowCheck && !m_oRules.MoveInProgress() && q->SideToMoveInCheck()) {
         nCheck = m_oRules.IsWhitesTurn() ? m_oRules.WhiteKingSquare() : m_oRules.BlackKingSquare();
+    }
     for (int n = 1; n <= 64; ++n) {
         SquareRenderer::Marks nMarks = MarksOf(n);
         if (n == nLastSrc || n == nLastDest)

@@ -31,11 +31,19 @@ public:
     // Asks the host for the promotion piece and waits; false when no piece was chosen.
     bool AwaitPromotion(bool &bGone);
     void ReportGameOver();
-    bool EndGame(bool (clsRules::*pEnd)(), const char *sWhy);
-    bool Refuse(const QString &sWhy);
+    bool EndGame(bool (clsRules::*pEnd)(), Board::Refusal eWhy);
+    // Records why a call was refused, in words made here; false.
+    bool Refuse(Board::Refusal eWhy, const QString &sDetail = {});
+    void Succeeded();
     // A new position from outside a move: no drag, no selection, marks and hosts up to date.
     void Settled();
     bool Waiting() const;
+    // The ply shown, or -1 when the live position is.
+    bool Reviewing() const { return m_nViewed >= 0; }
+    // Shows ply nPly (-1: the live position) and marks the squares whose piece differs.
+    void ShowPly(int nPly);
+    // Ends a review before the live game changes; true when one was ended.
+    bool EndReview();
     // A move is unfinished while the host is being asked or told about it.
     bool Busy() const;
 
@@ -47,6 +55,8 @@ public:
     // Brings the dirty square pictures up to date; a square whose content did not change
     // (a trial move taken back) is not drawn again.
     void RenderDirtySquares();
+    // The piece class shown on a square, or NoPiece.
+    qint16 ShownClass(int nSquare) const;
     // The squares the piece on nSrc may legally move to, as bits (square n is bit n - 1).
     std::uint64_t LegalTargets(int nSrc);
     SquareRenderer::Marks MarksOf(int nSquare) const;
@@ -99,10 +109,8 @@ public:
     int m_nTargetsOf = 0;       // the square m_nTargets was worked out for
     std::uint64_t m_nTargets = 0;
     QString m_sLastError;
-    // The game's SAN, kept with a replay standing after its last move, so that asking after
-    // every move writes only the new ones.
-    clsRules m_oSanReplay;
-    std::vector<std::string> m_oSans;
+    Board::Refusal m_eRefusal = Board::Refusal::None;
+    int m_nViewed = -1; // the ply shown while reviewing, else -1
 
     static constexpr qint16 NeverDrawn = -2;
 };

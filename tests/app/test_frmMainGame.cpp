@@ -72,6 +72,48 @@ TEST_F(GameWindow, BadFilesAndUnwritableTargetsSayWhyAndKeepTheGame) {
     EXPECT_EQ(cancel.seen, QStringList{"Tavlon:Save the current game?"});
 }
 
+// A file is never saved back with fewer games than it held: Save on a game from a file of
+// several acts as Save As, and Save As will not replace such a file.
+TEST_F(GameWindow, SavingNeverDropsTheOtherGamesOfAFile) {
+    // The file, and what follows its first game: Save writes the game back in its place.
+    const std::pair<QByteArray, QByteArray> files[] = {
+        {"[Event \"a\"]\n\n1. e4 e5 *\n\n[Event \"b\"]\n1. d4 *\n[Event \"c\"]\n*\n",
+         "[Event \"b\"]\n1. d4 *\n[Event \"c\"]\n*\n"},
+        {"1. e4 e5 *\n1. d4 *\n", "1. d4 *\n"},
+        {"[Event \"a\"]\n[Site \"]\"]\n{ [Event \"x\"] } ; [Event \"y\"]\n% [Event \"z\"]\n"
+         "1. e4 e5 *\n",
+         ""}};
+    auto Read = [this](const char *sName) {
+        QFile oFile(Path(sName));
+        return oFile.open(QIODevice::ReadOnly) ? oFile.readAll() : QByteArray();
+    };
+    for (const auto &[sText, sRest] : files) {
+        SCOPED_TRACE(sText.toStdString());
+        QFile oFile(Path("c.pgn"));
+        ASSERT_TRUE(oFile.open(QIODevice::WriteOnly));
+        oFile.write(sText);
+        oFile.close();
+        NewGame();
+        sOpenAnswer = Path("c.pgn");
+        {
+            Answerer open({"Open"}); // the list of a file of several games
+            Key(Qt::Key_O);
+        }
+        Type("Nf3");
+        Key(Qt::Key_S);
+        EXPECT_EQ(Read("c.pgn"), board->Pgn().toUtf8() + sRest);
+    }
+    // Save As onto another file of several games is refused, and the file stays as it was.
+    QFile oOther(Path("d.pgn"));
+    ASSERT_TRUE(oOther.open(QIODevice::WriteOnly) && oOther.write(files[0].first) > 0);
+    oOther.close();
+    sSaveAnswer = Path("d.pgn");
+    Answerer answerer({"OK"});
+    Key(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(answerer.seen.join('|').contains("holds several games"));
+    EXPECT_EQ(Read("d.pgn"), files[0].first);
+}
+
 // Every command that replaces the game, with each answer to "Save the current game?".
 TEST_F(GameWindow, UnsavedGamesAreAskedAboutBeforeTheyAreReplaced) {
     const std::pair<const char *, std::function<void()>> commands[] = {
@@ -176,37 +218,157 @@ TEST_F(GameWindow, EndsOfTheGameAreToldAndPlayingOnWaitsForUndo) {
     EXPECT_TRUE(ok->isEnabled());
 }
 
-// A window destroyed while a typed move's box or popup is open, in each way a host can destroy
-// it: nothing of it may be used afterwards.
-TEST(MainWindowLifetime, DestroyedWhileATypedMoveWaits) {
+// Reviewing from the window: the View keys from the typed-move box and the board, a list click
+// and the lists' own keys; a move tried meanwhile is refused on the status line alone; Take
+// Back Moves to Here keeps the moves up to the one shown.
+TEST_F(GameWindow, ReviewingByKeysAndListsThenTakingBack) {
+    clip->setText("1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 *");
+    Key(Qt::Key_V);
+    Key(Qt::Key_H); // Show Moves
+    SetNotation(true);
+    auto *white = Find<QListWidget>("lstWhiteMoves");
+    auto *black = Find<QListWidget>("lstBlackMoves");
+    const auto Shown = [&] {
+        return std::to_string(board->ViewedPly()) + ' ' + std::to_string(white->currentRow()) +
+               ' ' + std::to_string(black->currentRow());
+    };
+    Key(Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(Shown(), "5 2 -1");
+    EXPECT_EQ(Status(), "Move 3. Bb5 of 6 shown — Alt+End returns");
+    Key(Qt::Key_Home, Qt::AltModifier);
+    EXPECT_EQ(Shown(), "0 -1 -1");
+    Key(Qt::Key_Right, Qt::AltModifier);
+    Type("d4");
+    EXPECT_EQ(Shown(), "1 0 -1");
+    EXPECT_EQ(board->PlyCount(), 6);
+    EXPECT_TRUE(Status().startsWith("Refused")) << Status().toStdString();
+    Key(Qt::Key_End, Qt::AltModifier);
+    EXPECT_EQ(Shown(), "6 -1 -1");
+    EXPECT_EQ(Status(), "White to move");
+
+    QTest::mouseClick(black->viewport(), Qt::LeftButton, {},
+                      black->visualItemRect(black->item(1)).center());
+    EXPECT_EQ(Shown(), "4 -1 1");
+    for (const auto &[key, sShown] : {std::pair{Qt::Key_Up, "3 1 -1"},
+                                      {Qt::Key_Home, "0 -1 -1"},
+                                      {Qt::Key_End, "6 -1 -1"},
+                                      {Qt::Key_Left, "5 2 -1"}}) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        EXPECT_EQ(Shown(), sShown);
+    }
+    board->setFocus();
+    Key(Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(Shown(), "4 -1 1");
+    Answerer yes({"Yes"});
+    Find<QAction>("mnuActionsTakeBack")->trigger();
+    EXPECT_EQ(Shown(), "4 -1 -1");
+    EXPECT_EQ(board->PlyCount(), 4);
+    EXPECT_EQ(Lists(), "1. e4,2. Nf3|1... e5,2... Nc6");
+}
+
+// Every box, dialog and popup the window shows, with the window destroyed inside it in each way
+// a host can: nothing of the window may be used afterwards (ASan tells).
+TEST(MainWindowLifetime, DestroyedInsideEveryBoxAndDialog) {
+    using Start = std::function<void(frmMain *)>;
+    const auto Act = [](const char *sName) -> Start {
+        return [sName](frmMain *p) { p->findChild<QAction *>(sName)->trigger(); };
+    };
+    const auto Typed = [](const char *sMove) -> Start {
+        return [sMove](frmMain *p) {
+            p->findChild<QLineEdit *>("txtMovePiece")->setText(sMove);
+            QTest::keyClick(p->findChild<QLineEdit *>("txtMovePiece"), Qt::Key_Return);
+        };
+    };
+    const auto Chosen = [](const char *sAnswer, Start then) -> Start { // else the desktop's
+        return [sAnswer, then](frmMain *p) {
+            if (sAnswer != nullptr)
+                p->setFileChooser([sAnswer](QWidget *, FileQuestion, const QString &) {
+                    return QString(sAnswer);
+                });
+            then(p);
+        };
+    };
+    const auto Played = [](Start then) -> Start { // with an unsaved move
+        return [then](frmMain *p) {
+            p->findChild<Board *>()->MovePiece("e1", "e2");
+            then(p);
+        };
+    };
+    struct Row {
+        const char *sFen, *sSeen; // the box ended in, by its "title:text" or the menu's name
+        Start start;
+        const char *sFirst = nullptr; // the answer to a box before it
+    };
+    const char *const sRook = "4k3/1P6/8/8/8/8/8/R3K3 w - - 0 1";
+    const Row rows[] = {
+        {sRook, "Tavlon:Illegal move or bad syntax", Typed("zz")},
+        {sRook, "Tavlon:Black king in check", Typed("a1a8")},
+        {sRook, "mnuWhitePawnPromotion", Typed("b7b8")},
+        {"k7/8/8/1Q6/8/8/8/4K3 w - - 0 1", "Tavlon:Stalemate", Typed("b5b6")},
+        {"4k3/8/8/8/8/8/8/R3K3 w - - 100 80", "fifty-move",
+         [](frmMain *p) {
+             emit p->findChild<QMenu *>("mnuGame")->aboutToShow();
+             p->findChild<QAction *>("mnuGameClaimDraw")->trigger();
+         }},
+        {sRook, "Tavlon:Draw by agreement", Act("mnuGameAgreeDraw")},
+        {sRook, "Tavlon:Does White resign?", Act("mnuGameResign")},
+        {sRook, "Tavlon:White resigns", Act("mnuGameResign"), "Yes"},
+        {sRook, "Online Help:", Act("HHonline")},
+        {sRook, "Tavlon:Save the current game?", Played(Act("mnuGameNew"))},
+        {sRook, "Save Game As:", Chosen(nullptr, Played(Act("mnuGameNew"))), "Save"},
+        {sRook, "Open Game:", Chosen(nullptr, Act("mnuGameOpen"))},
+        {sRook, "Cannot save", Chosen("/proc/no-such-dir/x.pgn", Act("mnuGameSave"))},
+        {sRook, "Cannot open", Chosen("/proc/no-such-file.pgn", Act("mnuGameOpen"))},
+        {sRook, "New Game from Position:", Act("mnuGamePosition")},
+        {sRook, "Cannot paste",
+         [](frmMain *p) {
+             QApplication::clipboard()->setText("1. e4 e5 2. Ke3");
+             p->findChild<QAction *>("mnuEditPaste")->trigger();
+         }},
+    };
     const std::function<void(frmMain *)> ends[] = {[](frmMain *p) { p->deleteLater(); },
                                                    [](frmMain *p) { delete p; },
                                                    [](frmMain *p) {
                                                        p->setAttribute(Qt::WA_DeleteOnClose);
                                                        p->close();
                                                    }};
-    for (const char *sMove : {"a1a8", "b7b8"}) {
+    for (const Row &row : rows) {
         for (const auto &end : ends) {
-            SCOPED_TRACE(sMove);
+            SCOPED_TRACE(row.sSeen);
             QPointer<frmMain> w = new frmMain;
             w->show();
-            w->findChild<Board *>()->NewGame(true, Layout("4k3/1P6/8/8/8/8/8/R3K3"));
+            w->findChild<Board *>()->SetFen(row.sFen);
             QTimer timer;
-            bool bEnded = false;
+            QString sSeen;
+            QPointer<QWidget> oAnswered;
             QObject::connect(&timer, &QTimer::timeout, [&] {
-                auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-                if (box != nullptr && box->text().startsWith("Save")) {
-                    box->button(QMessageBox::Discard)->click(); // Exit asks first
-                } else if (!bEnded && (box || QApplication::activePopupWidget())) {
-                    bEnded = true; // from its own timer, so this one can answer Exit's question
-                    QTimer::singleShot(0, w, [&] { end(w); });
+                QWidget *top = QApplication::activePopupWidget();
+                top = top != nullptr ? top : QApplication::activeModalWidget();
+                auto *box = qobject_cast<QMessageBox *>(top);
+                if (top == nullptr || top == oAnswered || !top->isVisible())
+                    return;
+                if (!sSeen.isEmpty()) {
+                    if (box != nullptr && box->text().startsWith("Save"))
+                        box->button(QMessageBox::Discard)->click(); // closing asks first
+                    return;
                 }
+                const QString sTop = qobject_cast<QMenu *>(top) != nullptr
+                                         ? top->objectName()
+                                         : top->windowTitle() + ':' + (box ? box->text() : "");
+                if (row.sFirst != nullptr && oAnswered.isNull()) {
+                    oAnswered = top;
+                    for (QAbstractButton *b : top->findChildren<QAbstractButton *>())
+                        if (b->text().remove('&') == row.sFirst)
+                            QTimer::singleShot(0, b, &QAbstractButton::click);
+                    return;
+                }
+                sSeen = sTop; // ended from its own timer, so this one can answer what follows
+                QTimer::singleShot(0, w, [&] { end(w); });
             });
             timer.start(10);
-            auto *txt = w->findChild<QLineEdit *>("txtMovePiece");
-            txt->setText(sMove);
-            QTest::keyClick(txt, Qt::Key_Return);
-            QTRY_VERIFY_WITH_TIMEOUT(w.isNull(), 2000);
+            QTimer::singleShot(0, w, [&] { row.start(w); });
+            QTRY_VERIFY_WITH_TIMEOUT(w.isNull(), 3000);
+            EXPECT_TRUE(sSeen.contains(row.sSeen)) << sSeen.toStdString();
         }
     }
 }

@@ -72,7 +72,7 @@ TEST(Index, GamesReadFromTheirBytesAndHostileTextBounded) {
     for (std::size_t n = 0; n < o.Count(); ++n) {
         clsRules oGame;
         Pgn::Read(oGame, std::string_view(sText).substr(o.Begin(n), o.End(n) - o.Begin(n)));
-        EXPECT_EQ(oGame.History().size(), Plies[n]);
+        EXPECT_EQ(static_cast<std::size_t>(oGame.PlyCount()), Plies[n]);
     }
     EXPECT_EQ(o.Tag(0, Pgn::Index::Event), "E");
 

@@ -27,6 +27,45 @@ class Board : public QWidget {
     // How many square pictures have been drawn since the control was made; the benchmark reads it.
     Q_PROPERTY(int renderedSquares READ RenderedSquares)
 public:
+    // How a game ended. The first five end it by themselves; the others are acts.
+    enum class EndReason {
+        None,
+        Checkmate,
+        Stalemate,
+        InsufficientMaterial,
+        FivefoldRepetition,
+        SeventyFiveMoveRule,
+        ThreefoldRepetition,
+        FiftyMoveRule,
+        Resignation,
+        Agreement,
+        TimeForfeit,    // the side out of time lost
+        TimeForfeitDraw // out of time, but its opponent could never have mated
+    };
+    Q_ENUM(EndReason)
+    // Why the last call that could be refused was refused; LastError() says it in words.
+    enum class Refusal {
+        None,
+        MoveInProgress,
+        PromotionWaiting,
+        GameIsOver,
+        NoMoveGiven,
+        UnreadableMove,
+        AmbiguousMove,
+        NoLegalMoveMatches,
+        CastlingNotLegal,
+        PromotionPieceMissing,
+        IllegalMove,
+        NoPromotionPiece,
+        NoDrawToClaim,
+        ResignationRefused,
+        DrawRefused,
+        BadFen,
+        BadPgn,
+        EarlierPositionShown
+    };
+    Q_ENUM(Refusal)
+
     explicit Board(QWidget *parent = nullptr);
     ~Board() override;
 
@@ -90,6 +129,17 @@ public:
     bool Resign();                          // the side to move resigns; GameOver follows
     bool AgreeDraw();                       // both players agree a draw; GameOver follows
     QString LastError() const;              // empty after a call that succeeded
+    Refusal LastRefusal() const;            // LastError() as a value; None when it is empty
+    EndReason GameOverReason() const;       // None while the game goes on
+
+    // --- Reviewing: showing an earlier position of the game ----------------------------------
+    // While an earlier position is shown the board draws it with its own last-move and check
+    // marks and refuses every move (LastError says why); the questions above still describe the
+    // live game. UndoLastMove, NewGame, SetFen and LoadPgn show the live position again.
+    int PlyCount() const;   // moves played in this game (a loaded game counts its own)
+    int ViewedPly() const;  // the ply whose position is shown; PlyCount() when live
+    bool ViewPly(int nPly); // 0 = the start; false, changing nothing, out of range or in a move
+    QString FenAt(int nPly) const; // the FEN after that ply (0 = the start); empty out of range
 
     QSize sizeHint() const override;
 
@@ -109,8 +159,11 @@ signals:
     // and the turn has passed, after an undo, a new game, SetFen and LoadPgn.
     void PositionChanged();
     // Once when the game ends, after the events of the move that ended it, or on ClaimDraw,
-    // Resign and AgreeDraw. Result as in Result(); Reason in words, e.g. "checkmate".
+    // Resign and AgreeDraw. Result as in Result(); Reason in English words, e.g. "checkmate"
+    // (GameOverReason() gives it as a value).
     void GameOver(const QString &Result, const QString &Reason);
+    // The ply shown has changed (ViewPly, or the live position shown again after a review).
+    void ViewChanged(int nPly);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

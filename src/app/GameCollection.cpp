@@ -43,8 +43,10 @@ std::unique_ptr<GameCollection> GameCollection::ReadFile(const QString &sPath, Q
     // Guarded: the progress bar's events may close the window that owns it.
     QPointer<QProgressDialog> pProgress;
     if (parent) {
-        pProgress = new QProgressDialog(Tr("Reading %1...").arg(QFileInfo(sPath).fileName()),
-                                        Tr("Cancel"), 0, 1000, parent);
+        pProgress =
+            new QProgressDialog(Tr(QT_TRANSLATE_NOOP("GameCollection", "Reading %1..."))
+                                    .arg(QFileInfo(sPath).fileName()),
+                                Tr(QT_TRANSLATE_NOOP("GameCollection", "Cancel")), 0, 1000, parent);
         pProgress->setWindowModality(Qt::WindowModal);
         pProgress->setMinimumDuration(500);
         pProgress->setValue(0);
@@ -104,8 +106,9 @@ bool GameCollection::GameBytes(int n, QByteArray &oBytes, QString &sCause) const
     }
     oBytes = oFile.read(nLength);
     if (oBytes.size() != nLength) {
-        sCause = oFile.error() != QFileDevice::NoError ? oFile.errorString()
-                                                       : Tr("the file has become shorter");
+        sCause = oFile.error() != QFileDevice::NoError
+                     ? oFile.errorString()
+                     : Tr(QT_TRANSLATE_NOOP("GameCollection", "the file has become shorter"));
         return false;
     }
     return true;
@@ -128,7 +131,8 @@ bool GameCollection::ReplaceGame(int n, const QByteArray &oGame, QString &sCause
     const auto nBegin = static_cast<qsizetype>(pIndex->Begin(k));
     const auto nEnd = static_cast<qsizetype>(pIndex->End(k));
     if (oAll.size() != m_nSize || nEnd > oAll.size()) {
-        sCause = Tr("the file has changed since it was opened");
+        sCause =
+            Tr(QT_TRANSLATE_NOOP("GameCollection", "the file has changed since it was opened"));
         return false;
     }
     // The game ends with the blank line that separates it from the next.

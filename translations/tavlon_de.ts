@@ -123,6 +123,14 @@
         <source>an earlier position is shown</source>
         <translation>eine frühere Stellung wird angezeigt</translation>
     </message>
+    <message>
+        <source>the piece set lacks %1</source>
+        <translation>dem Figurensatz fehlt %1</translation>
+    </message>
+    <message>
+        <source>%1 is not a readable SVG picture</source>
+        <translation>%1 ist kein lesbares SVG-Bild</translation>
+    </message>
 </context>
 <context>
     <name>Desktop</name>
@@ -650,6 +658,36 @@ Die Datei enthält mehrere Partien, und diese eine dort zu speichern, würde die
     <message>
         <source>Draw: out of time, but the opponent could not mate</source>
         <translation>Remis: Zeit überschritten, aber der Gegner konnte nicht mattsetzen</translation>
+    </message>
+    <message>
+        <source>This is not a regular file</source>
+        <translation>Dies ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>The file is larger than %1 MB</source>
+        <translation>Die Datei ist größer als %1 MB</translation>
+    </message>
+    <message>
+        <source>This is not a PGN text file</source>
+        <translation>Dies ist keine PGN-Textdatei</translation>
+    </message>
+    <message>
+        <source>Cannot paste the position:
+%1</source>
+        <translation>Die Stellung kann nicht eingefügt werden:
+%1</translation>
+    </message>
+    <message>
+        <source>Piece Set</source>
+        <translation>Figurensatz</translation>
+    </message>
+    <message>
+        <source>Full Screen</source>
+        <translation>Vollbild</translation>
+    </message>
+    <message>
+        <source>The piece set %1 cannot be used: %2</source>
+        <translation>Der Figurensatz %1 kann nicht verwendet werden: %2</translation>
     </message>
     <message>
         <source>Next Game in File</source>

@@ -10,6 +10,7 @@
 #include <QProgressDialog>
 #include <QStringDecoder>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -21,10 +22,26 @@ QString Tr(const char *s) {
 
 } // namespace
 
-QString DecodeGame(const QByteArray &oBytes) {
-    QStringDecoder oUtf8(QStringDecoder::Utf8);
-    QString sText = oUtf8(oBytes);
-    return oUtf8.hasError() ? QString::fromLatin1(oBytes) : sText;
+bool DecodeGame(const QByteArray &oBytes, QString &sText) {
+    if (oBytes.startsWith("\xFF\xFE") || oBytes.startsWith("\xFE\xFF")) {
+        QStringDecoder oUtf16(QStringDecoder::Utf16);
+        sText = oUtf16(oBytes);
+        if (oUtf16.hasError())
+            return false;
+    } else {
+        QStringDecoder oUtf8(QStringDecoder::Utf8);
+        sText = oUtf8(oBytes);
+        if (oUtf8.hasError())
+            sText = QString::fromLatin1(oBytes);
+    }
+    qsizetype nControls = 0;
+    for (const QChar c : std::as_const(sText)) {
+        if (c.isNull())
+            return false;
+        // Old DOS files end with Ctrl+Z.
+        nControls += c.unicode() < 0x20 && !QStringView(u"\t\n\r\f\v\x1A").contains(c) ? 1 : 0;
+    }
+    return nControls * 100 <= sText.size();
 }
 
 std::unique_ptr<GameCollection> GameCollection::ReadFile(const QString &sPath, QWidget *parent,

@@ -45,5 +45,7 @@ private:
 // already there are copied as they were. False with sCause, the file unchanged, when it cannot.
 bool AppendGame(const QString &sPath, const QByteArray &oGame, QString &sCause);
 
-// Files written by other programs are usually UTF-8, older ones Latin-1 as the PGN standard says.
-QString DecodeGame(const QByteArray &oBytes);
+// Files written by other programs are usually UTF-8, older ones Latin-1 as the PGN standard
+// says, a few UTF-16 with a byte order mark. False for what is not text: NUL characters
+// (binary, or UTF-16 without a mark) or more than one control character in a hundred.
+bool DecodeGame(const QByteArray &oBytes, QString &sText);

@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -51,6 +52,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     bool event(QEvent *event) override;
@@ -62,6 +64,25 @@ private:
     void BuildMenus();
     void SetOuterWidth(int nWidth);
 
+    // --- Size: the board takes the room, the lists what is free (frmMainLayout.cpp) ---------
+    // Places the board, the lists and the typed-move row in the client area as it is now.
+    void LayOutClient();
+    // Standard notation in a small font while the lists are too narrow for it, else normal.
+    void FitListFonts();
+    void BuildSizeMenus(QMenu *mnuView);
+    void RestoreGeometry();
+    // The window at its smallest for the view, its frame included once it has one.
+    void FitSmallest();
+    bool bAtSmallest = false; // opened without a remembered geometry, not yet shown
+    void SaveGeometry();
+    void mnuViewFullScreen_Toggled(bool bOn);
+    // View > Piece Set, listed when opened: our own and each folder of the user's pieces.
+    void FillPieceSetMenu();
+    void UsePieceSet(const QString &sName);
+    QIcon PieceIcon(qint16 nClass) const;
+    QAction *mnuViewFullScreen = nullptr;
+    QMenu *mnuViewPieceSet = nullptr;
+    QString sPieceSet; // the folder name under the user's pieces; empty for our own
     // Every nested event loop the window runs goes through these two: a box, a dialog, a file
     // question, or a board command whose events may show one. A host may destroy the window
     // inside the loop (delete, deleteLater, close with WA_DeleteOnClose); then the caller must
@@ -158,8 +179,8 @@ private:
 
     void mnuGameOpen_Click();
     void mnuGamePosition_Click();
-    // Ends the game by the board command pEnd; a real end leaves the game unsaved.
-    void EndGame(bool (Board::*pEnd)());
+    // Ends the game by a board command (resign, a draw); a real end leaves the game unsaved.
+    void EndGame(const std::function<bool()> &oEnd);
     void mnuGameClaimDraw_Click();
     void mnuGameAgreeDraw_Click();
     void mnuGameResign_Click();
@@ -215,7 +236,7 @@ private:
     QString sFile;         // the file the game came from or was last saved to
     bool bUnsaved = false; // moves or an end since the game was opened, saved or started
     QString sGameOver;     // how the game ended, for the status line while it stays over
-    int nStartPly = 0;     // half-moves before the record's first move (Black to move: odd)
+    qint64 nStartPly = 0;  // half-moves before the record's first move (Black to move: odd)
     QAction *mnuGameClaimDraw = nullptr;
     QAction *mnuViewNotation = nullptr;
 };

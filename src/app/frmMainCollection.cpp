@@ -215,9 +215,12 @@ bool frmMain::OpenCollectionGame(std::unique_ptr<GameCollection> &p, int n) {
     std::unique_ptr<GameCollection> pHeld = std::move(p);
     QByteArray oBytes;
     QString sCause;
-    if (!pHeld->GameBytes(n, oBytes, sCause) || !Board1->LoadPgn(DecodeGame(oBytes))) {
+    QString sText;
+    bool bText = true;
+    if (!pHeld->GameBytes(n, oBytes, sCause) || !(bText = DecodeGame(oBytes, sText)) ||
+        !Board1->LoadPgn(sText)) {
         if (sCause.isEmpty())
-            sCause = Board1->LastError();
+            sCause = bText ? Board1->LastError() : tr("This is not a PGN text file");
         pHeld->oBad.insert(n, sCause);
         const QString sWhere =
             pHeld->sPath.isEmpty()

@@ -27,11 +27,33 @@ namespace {
 const QString sNotationKey = QStringLiteral("view/standardNotation");
 
 // Half-moves played before the position of a FEN: 2 per full move, one more with Black to move.
-int PlyOfFen(const QString &sFen) {
+qint64 PlyOfFen(const QString &sFen) {
     const QStringList oFields = sFen.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    const int nFullMove = oFields.size() > 5 ? std::max(1, oFields[5].toInt()) : 1;
+    const qint64 nFullMove = oFields.size() > 5 ? std::max(1LL, oFields[5].toLongLong()) : 1;
     const bool bBlack = oFields.size() > 1 && oFields[1] == QLatin1String("b");
     return 2 * (nFullMove - 1) + (bBlack ? 1 : 0);
+}
+
+// The most a game file may hold: reading stops there, whatever the file claims or does.
+constexpr qint64 MaxFileSize = qint64{512} << 20;
+
+// The file's bytes, at most MaxFileSize + 1 of them, so that a file that grows while it is read
+// is refused too. Regular files only: a pipe would block and a device never end.
+QString ReadGameFile(const QString &sPath, QByteArray &oBytes) {
+    const QFileInfo oInfo(sPath);
+    if (oInfo.exists() && !oInfo.isFile())
+        return frmMain::tr("This is not a regular file");
+    QFile oFile(sPath);
+    if (!oFile.open(QIODevice::ReadOnly))
+        return oFile.errorString();
+    for (QByteArray oChunk;
+         oBytes.size() <= MaxFileSize && !(oChunk = oFile.read(1 << 20)).isEmpty();)
+        oBytes += oChunk;
+    if (oFile.error() != QFileDevice::NoError)
+        return oFile.errorString();
+    if (oBytes.size() > MaxFileSize)
+        return frmMain::tr("The file is larger than %1 MB").arg(MaxFileSize >> 20);
+    return {};
 }
 
 // A clipboard text that means a game: tags, or numbered moves. Plain words ("e4", "Nf3") are
@@ -46,10 +68,11 @@ bool LooksLikePgn(const QString &sText) {
 // and escaped lines are skipped, so their brackets count for nothing. Until the window can save
 // one game back into a collection, such a file is never replaced by a single game.
 bool HoldsSeveralGames(const QString &sPath) {
-    QFile oFile(sPath);
-    if (!QFileInfo(sPath).isFile() || !oFile.open(QIODevice::ReadOnly))
+    if (!QFileInfo(sPath).isFile())
         return false;
-    const QByteArray o = oFile.readAll();
+    QByteArray o;
+    if (!ReadGameFile(sPath, o).isEmpty())
+        return o.size() > MaxFileSize; // too large to tell: taken as several
     enum class Part { None, Tags, Moves, Ended } ePart = Part::None;
     int nGames = 0;
     const auto Skip = [&](qsizetype &i, char cEnd) {
@@ -185,25 +208,24 @@ bool frmMain::OpenFile(const QString &sPath) {
     // The collection already open, unchanged, keeps its marks and the game on the board.
     if (pGames && pGames->sPath == QFileInfo(sPath).absoluteFilePath() && !pGames->ChangedOnDisk())
         return ChooseGame(std::make_unique<GameCollection>(*pGames));
-    const QPointer<frmMain> oSelf(this);
-    QString sCause;
-    std::unique_ptr<GameCollection> pRead = GameCollection::ReadFile(sPath, this, sCause);
-    if (!oSelf || (!pRead && sCause.isEmpty()))
-        return false; // gone, or cancelled
-    if (pRead && pRead->Count() > 1)
-        return ChooseGame(std::move(pRead));
-    QFile oFile(sPath);
-    QString sText;
-    if (!sCause.isEmpty()) {
-    } else if (!oFile.open(QIODevice::ReadOnly)) {
-        sCause = oFile.errorString();
-    } else {
-        sText = DecodeGame(oFile.readAll());
-        if (oFile.error() != QFileDevice::NoError)
-            sCause = oFile.errorString();
-        else if (!Board1->LoadPgn(sText))
-            sCause = Board1->LastError();
+    // A file of several games is indexed through a small buffer, whatever its size; anything
+    // else (one game, a pipe, a device, text the index refuses) is read as it always was.
+    if (QFileInfo(sPath).isFile()) {
+        const QPointer<frmMain> oSelf(this);
+        QString sRefused;
+        std::unique_ptr<GameCollection> pRead = GameCollection::ReadFile(sPath, this, sRefused);
+        if (!oSelf || (!pRead && sRefused.isEmpty()))
+            return false; // gone, or cancelled
+        if (pRead && pRead->Count() > 1)
+            return ChooseGame(std::move(pRead));
     }
+    QByteArray oBytes;
+    QString sText;
+    QString sCause = ReadGameFile(sPath, oBytes);
+    if (sCause.isEmpty() && !DecodeGame(oBytes, sText))
+        sCause = tr("This is not a PGN text file");
+    else if (sCause.isEmpty() && !Board1->LoadPgn(sText))
+        sCause = Board1->LastError();
     if (!sCause.isEmpty()) {
         const QString sMessage =
             tr("Cannot open %1:\n%2").arg(QDir::toNativeSeparators(sPath), sCause);
@@ -292,7 +314,7 @@ void frmMain::RecordReplaced(const QString &sNewFile) {
     if (!sFile.isEmpty())
         RememberFile(sFile);
     bUnsaved = false;
-    nStartPly = PlyOfFen(Board1->Fen()) - static_cast<int>(Board1->CoordinateMoves().size());
+    nStartPly = PlyOfFen(Board1->Fen()) - Board1->CoordinateMoves().size();
     sGameOver.clear();
     FillLists();
     UpdateCaption();
@@ -306,7 +328,7 @@ QString frmMain::ListEntry(int nPly, const QString &sMove) const {
         // As the board reports a move: source and destination, without a promotion letter.
         return sMove.left(2) + QLatin1Char('-') + sMove.mid(2, 2);
     }
-    const int nAbsolute = nStartPly + nPly;
+    const qint64 nAbsolute = nStartPly + nPly;
     return QString::number(nAbsolute / 2 + 1) +
            (nAbsolute % 2 == 0 ? QStringLiteral(". ") : QStringLiteral("... ")) + sMove;
 }
@@ -321,13 +343,10 @@ void frmMain::FillLists() {
     for (int i = 0; i < oMoves.size(); ++i)
         ((nStartPly + i) % 2 == 0 ? oWhite : oBlack) << ListEntry(i, oMoves[i]);
     // Whole lists at once: one layout per list, not one per entry. Numbered SAN is wider than
-    // "e2-e4": a smaller font and no scroll bars keep "10... Nbd7" whole in the narrow lists.
+    // "e2-e4": no scroll bars, and a smaller font while the lists are narrow, keep it whole.
     const bool bStandard = mnuViewNotation->isChecked();
+    FitListFonts();
     for (auto [list, entries] : {std::pair{lstWhiteMoves, &oWhite}, {lstBlackMoves, &oBlack}}) {
-        QFont oFont = font();
-        if (bStandard)
-            oFont.setPixelSize(10);
-        list->setFont(oFont);
         const auto ePolicy = bStandard ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
         list->setVerticalScrollBarPolicy(ePolicy);
         list->setHorizontalScrollBarPolicy(ePolicy);
@@ -363,7 +382,13 @@ void frmMain::mnuEditCopyPosition_Click() {
 
 void frmMain::mnuEditPaste_Click() {
     const QString sText = QApplication::clipboard()->text().trimmed();
-    const bool bFen = !sText.isEmpty() && PositionError(sText).isEmpty();
+    const QString sFenError = PositionError(sText);
+    const bool bFen = !sText.isEmpty() && sFenError.isEmpty();
+    // Eight ranks first are a position whatever follows, and what is wrong is the FEN's.
+    if (!bFen && sText.section(QRegularExpression(QStringLiteral("\\s")), 0, 0).count('/') == 7) {
+        ShowMessage(tr("Cannot paste the position:\n%1").arg(sFenError));
+        return;
+    }
     if (!bFen && !LooksLikePgn(sText)) {
         if (txtMovePiece->hasFocus())
             txtMovePiece->paste();
@@ -388,21 +413,21 @@ void frmMain::mnuEditPaste_Click() {
 
 // --- Draws, resignation and the end of the game -------------------------------------------
 
-void frmMain::EndGame(bool (Board::*pEnd)()) {
+void frmMain::EndGame(const std::function<bool()> &oEnd) {
     // GameOver shows its box inside the board's call.
     bool bEnded = false;
-    if (Outlives([&] { bEnded = (Board1->*pEnd)(); }) && bEnded)
+    if (Outlives([&] { bEnded = oEnd(); }) && bEnded)
         bUnsaved = true;
 }
 
 void frmMain::mnuGameClaimDraw_Click() {
     if (!bPromotionPending)
-        EndGame(&Board::ClaimDraw);
+        EndGame([this] { return Board1->ClaimDraw(); });
 }
 
 void frmMain::mnuGameAgreeDraw_Click() {
     if (!bPromotionPending)
-        EndGame(&Board::AgreeDraw);
+        EndGame([this] { return Board1->AgreeDraw(); });
 }
 
 void frmMain::mnuGameResign_Click() {
@@ -414,7 +439,7 @@ void frmMain::mnuGameResign_Click() {
                                 QMessageBox::Yes | QMessageBox::No, this);
     box->setDefaultButton(QMessageBox::No);
     if (Exec(box) == QMessageBox::Yes)
-        EndGame(&Board::Resign);
+        EndGame([this] { return Board1->Resign(); });
 }
 
 void frmMain::Board1_GameOver(const QString &Result, const QString &) {

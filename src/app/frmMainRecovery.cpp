@@ -67,8 +67,9 @@ void frmMain::OfferRecovery() {
             Recovery::Discard(*pOrphan);
             continue;
         }
+        QString sText;
         if (pAnswer != restore || !MaybeSave() || oSelf.isNull() ||
-            !Board1->LoadPgn(DecodeGame(pOrphan->oText)))
+            !DecodeGame(pOrphan->oText, sText) || !Board1->LoadPgn(sText))
             return; // kept for the next start
         // Back to its file only when Save cannot write over other games there.
         QString sSource = pOrphan->sSource;

@@ -84,8 +84,8 @@ bool frmMain::Reviewing() const {
 
 int frmMain::PlyOfEntry(bool bWhite, int nRow) const {
     // The first entry of a list is the first half-move of its colour at or after nStartPly.
-    const int nFirst = nStartPly + ((nStartPly % 2 == 0) == bWhite ? 0 : 1);
-    return nFirst + 2 * nRow - nStartPly + 1;
+    const qint64 nFirst = nStartPly + ((nStartPly % 2 == 0) == bWhite ? 0 : 1);
+    return static_cast<int>(nFirst - nStartPly) + 2 * nRow + 1;
 }
 
 void frmMain::SelectShownEntry() {
@@ -96,11 +96,11 @@ void frmMain::SelectShownEntry() {
     const int nPly = Board1->ViewedPly();
     if (!Reviewing() || nPly == 0)
         return;
-    const int nAbsolute = nStartPly + nPly - 1;
+    const qint64 nAbsolute = nStartPly + nPly - 1;
     const bool bWhite = nAbsolute % 2 == 0;
     QListWidget *list = bWhite ? lstWhiteMoves : lstBlackMoves;
-    const int nFirst = nStartPly + ((nStartPly % 2 == 0) == bWhite ? 0 : 1);
-    if (QListWidgetItem *entry = list->item((nAbsolute - nFirst) / 2)) {
+    const qint64 nFirst = nStartPly + ((nStartPly % 2 == 0) == bWhite ? 0 : 1);
+    if (QListWidgetItem *entry = list->item(static_cast<int>((nAbsolute - nFirst) / 2))) {
         list->setCurrentItem(entry);
         list->scrollToItem(entry);
     }
@@ -116,7 +116,7 @@ void frmMain::Board1_ViewChanged(int nPly) {
         ShowStatus(tr("The starting position shown — Alt+End returns"));
         return;
     }
-    const int nAbsolute = nStartPly + nPly - 1;
+    const qint64 nAbsolute = nStartPly + nPly - 1;
     const bool bStandard = mnuViewNotation->isChecked();
     const QStringList oMoves = bStandard ? Board1->SanMoves() : Board1->CoordinateMoves();
     QString sMove = oMoves.value(nPly - 1);
@@ -132,15 +132,11 @@ void frmMain::mnuActionsTakeBack_Click() {
     const int nTo = Board1->ViewedPly();
     if (bPromotionPending || !Reviewing())
         return;
-    QPointer<QMessageBox> box = new QMessageBox(
-        QMessageBox::Question, tr("Tavlon"), tr("Take back every move after the position shown?"),
-        QMessageBox::Yes | QMessageBox::No, this);
+    auto *box = new QMessageBox(QMessageBox::Question, tr("Tavlon"),
+                                tr("Take back every move after the position shown?"),
+                                QMessageBox::Yes | QMessageBox::No, this);
     box->setDefaultButton(QMessageBox::No);
-    const int nAnswer = box->exec();
-    if (box.isNull())
-        return;
-    delete box.data();
-    if (nAnswer != QMessageBox::Yes)
+    if (Exec(box) != QMessageBox::Yes)
         return;
     while (Board1->PlyCount() > nTo && Board1->UndoLastMove()) {
     }

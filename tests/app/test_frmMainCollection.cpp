@@ -181,8 +181,8 @@ TEST(Recovery, KeptLockedOfferedRestoredAndRemoved) {
     EXPECT_EQ(answers.seen[0],
               "Restore Game:Tavlon did not close normally. Restore the unfinished game?");
     EXPECT_EQ(oNext.findChild<Board *>("Board1")->SanMoves(), QStringList({"e4", "e5", "Nf3"}));
-    EXPECT_EQ(Kept().size(), 1); // the restored game, now kept by this window
-    oNext.close();               // unsaved: asked, and discarded
+    QTRY_COMPARE(Kept().size(), 1); // the restored game, now kept by this window
+    oNext.close();                  // unsaved: asked, and discarded
     EXPECT_EQ(answers.seen.size(), 2);
     EXPECT_TRUE(Kept().isEmpty());
 }

@@ -8,6 +8,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <functional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -47,29 +48,57 @@ TEST_F(GameWindow, SavedGamesOpenAgainAsTheyWere) {
     EXPECT_EQ(asked, QStringList({"save", "open", "save", "open"}));
 }
 
+// Files that cannot be a game, read or not: each is refused in a short message that says why,
+// without blocking on a pipe or reading a device without end, and the game stays.
 TEST_F(GameWindow, BadFilesAndUnwritableTargetsSayWhyAndKeepTheGame) {
-    QFile oBad(Path("bad.pgn"));
-    ASSERT_TRUE(oBad.open(QIODevice::WriteOnly));
-    oBad.write("[White \"A\"]\n\n1. e4 e5 2. Ke3 *\n");
-    oBad.close();
+    const auto Make = [this](const char *sName, const QByteArray &oBytes) {
+        QFile oFile(Path(sName));
+        EXPECT_TRUE(oFile.open(QIODevice::WriteOnly));
+        oFile.write(oBytes);
+        return Path(sName);
+    };
+    ASSERT_EQ(mkfifo(Path("fifo").toLocal8Bit(), 0600), 0);
+    const std::pair<QString, QString> rows[] = {
+        {Path("missing.pgn"), "No such file"},
+        {Make("bad.pgn", "[White \"A\"]\n\n1. e4 e5 2. Ke3 *\n"), "move 2 (Ke3)"},
+        {Path("fifo"), "This is not a regular file"},
+        {"/dev/zero", "This is not a regular file"},
+        {oDir.path(), "This is not a regular file"},
+        {Make("nul.pgn", QByteArray("1. e4\0 e5 *", 11)), "This is not a PGN text file"},
+        {Make("utf16.pgn", QByteArray("1\0.\0 \0e\0"
+                                      "4\0 \0*\0",
+                                      14)),
+         "not a PGN text file"},
+        {Make("binary.pgn", QByteArray(1000, '\x01') + "1. e4 *"), "This is not a PGN text file"},
+        {Make("token.pgn", "1. " + QByteArray(1 << 20, 'a')), "(aaaaaaaaaaaaaaaaaaaa\u2026)"},
+        {Make("unclosed.pgn", "1. e4 e5\n(1... c5 2. Nf3 *\n"), "unclosed variation ( on line 2"},
+        {QString(), "/proc/no-such-dir/game.pgn:\nThe folder does not exist"}, // a save
+    };
     Type("d4");
     const QString sPgn = board->Pgn();
     sSaveAnswer = "/proc/no-such-dir/game.pgn"; // not writable, even for root
-    for (const QString &sFile : {Path("missing.pgn"), Path("bad.pgn"), QString()}) {
+    for (const auto &[sFile, sCause] : rows) {
+        SCOPED_TRACE(sFile.toStdString());
         sOpenAnswer = sFile;
         Answerer answerer(sFile.isEmpty() ? QStringList{"OK"} : QStringList{"Discard", "OK"});
         Key(sFile.isEmpty() ? Qt::Key_S : Qt::Key_O);
-        const QString sSeen = answerer.seen.join('|');
-        EXPECT_TRUE(sSeen.contains(sFile.isEmpty() ? "Cannot save /proc/no-such-dir/game.pgn:"
-                                                   : "Cannot open " + sFile + ":\n"))
-            << sSeen.toStdString();
-        EXPECT_EQ(sFile.endsWith("bad.pgn"), sSeen.contains("move 2 (Ke3)")) << sSeen.toStdString();
+        const QString sSeen = answerer.seen.value(sFile.isEmpty() ? 0 : 1);
+        EXPECT_TRUE(sSeen.startsWith(sFile.isEmpty() ? "Tavlon:Cannot save "
+                                                     : "Tavlon:Cannot open " + sFile + ":\n"));
+        EXPECT_TRUE(sSeen.contains(sCause)) << sSeen.toStdString();
+        EXPECT_LT(sSeen.size(), 200);
         EXPECT_EQ(board->Pgn(), sPgn);
         EXPECT_EQ(w.windowTitle(), "Tavlon");
     }
     Answerer cancel({"Cancel"}); // the failed save left the game unsaved
     w.close();
     EXPECT_EQ(cancel.seen, QStringList{"Tavlon:Save the current game?"});
+    // UTF-16 that says so with its byte order mark is read.
+    sOpenAnswer =
+        Make("bom.pgn", QByteArray("\xFF\xFE[\0W\0h\0i\0t\0e\0 \0\"\0\xC4\0\"\0]\0*\0", 26));
+    Answerer discard({"Discard", "OK"}); // OK only if it were refused
+    Key(Qt::Key_O);
+    EXPECT_TRUE(board->Pgn().contains("[White \"\u00C4\"]")) << board->Pgn().toStdString();
 }
 
 // A file is never saved back with fewer games than it held: Save on a game from a file of
@@ -161,12 +190,17 @@ TEST_F(GameWindow, ClipboardBothWaysAndListsInBothNotations) {
     Key(Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(clip->text(), board->Fen());
 
-    clip->setText("4k3/8/8/8/8/8/8/4K2R b K - 3 40");
-    Answerer discard({"Discard"});
+    // A FEN with more after it is named as a FEN; one with tabs reads; numbers pass 999,999.
+    clip->setText("4k3/8/8/8/8/8/8/4K2R b K - 3 40 1.");
+    Answerer discard({"OK", "Discard"});
     Key(Qt::Key_V);
+    clip->setText("4k3/8/8/8/8/8/8/4K2R\tb\tK - 3 1000000");
+    Key(Qt::Key_V);
+    EXPECT_EQ(discard.seen.value(0), "Tavlon:Cannot paste the position:\nFEN has 7 fields, not 6: "
+                                     "\"1.\" follows the fullmove number");
     Type("Kd7");
     Type("O-O");
-    EXPECT_EQ(Lists(), "41. O-O|40... Kd7");
+    EXPECT_EQ(Lists(), "1000001. O-O|1000000... Kd7");
     SetNotation(false);
     EXPECT_EQ(Lists(), "e1-g1|e8-d7");
 
@@ -320,6 +354,12 @@ TEST(MainWindowLifetime, DestroyedInsideEveryBoxAndDialog) {
         {sRook, "Cannot save", Chosen("/proc/no-such-dir/x.pgn", Act("mnuGameSave"))},
         {sRook, "Cannot open", Chosen("/proc/no-such-file.pgn", Act("mnuGameOpen"))},
         {sRook, "New Game from Position:", Act("mnuGamePosition")},
+        {sRook, "Tavlon:Take back every move",
+         [](frmMain *p) {
+             p->findChild<Board *>()->MovePiece("e1", "e2");
+             p->findChild<Board *>()->ViewPly(0);
+             p->findChild<QAction *>("mnuActionsTakeBack")->trigger();
+         }},
         {sRook, "Cannot paste",
          [](frmMain *p) {
              QApplication::clipboard()->setText("1. e4 e5 2. Ke3");

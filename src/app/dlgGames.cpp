@@ -106,8 +106,8 @@ dlgGames::dlgGames(std::shared_ptr<const Pgn::Index> pIndex, QHash<int, QString>
                                           {GameListModel::White, 18},
                                           {GameListModel::Black, 18},
                                           {GameListModel::Result, 7},
-                                          {GameListModel::Date, 10},
-                                          {GameListModel::Event, 18},
+                                          {GameListModel::Date, 12},
+                                          {GameListModel::Event, 24},
                                           {GameListModel::Round, 6}})
         tblGames->setColumnWidth(nColumn, fontMetrics().averageCharWidth() * nChars + 12);
     connect(tblGames, &QAbstractItemView::doubleClicked, this, &QDialog::accept);
@@ -120,7 +120,7 @@ dlgGames::dlgGames(std::shared_ptr<const Pgn::Index> pIndex, QHash<int, QString>
     layout->addWidget(txtFilter);
     layout->addWidget(tblGames);
     layout->addWidget(buttons);
-    resize(fontMetrics().averageCharWidth() * 120, fontMetrics().height() * 30);
+    resize(fontMetrics().averageCharWidth() * 140, fontMetrics().height() * 32);
 
     // The narrowed list keeps a row chosen, so Enter always has a game to open.
     auto SelectFirst = [this] {

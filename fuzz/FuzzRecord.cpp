@@ -1,12 +1,16 @@
-// The game record's readers, one libFuzzer target each (FUZZ_FEN, FUZZ_SAN or FUZZ_PGN):
+// The game record's readers, one libFuzzer target each (FUZZ_FEN, FUZZ_SAN, FUZZ_PGN or
+// FUZZ_PGNINDEX):
 // - FEN: a refusal changes nothing and agrees with FenError; an accepted FEN writes back as
 //   a FEN that reads to itself.
 // - SAN: words read from a few positions; each accepted word names a legal move whose own SAN
 //   reads back to it; refused words change nothing.
 // - PGN: a refusal changes nothing; an accepted game is written out and loads back to the
 //   same moves, position, result and text.
+// - PGN index: the text in pieces indexes as it does whole, games in order within the text,
+//   each game's bytes read alone without harm.
 #include <Notation.h>
 #include <Pgn.h>
+#include <PgnIndex.h>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -96,6 +100,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *pData, std::size_t nSi
         oAgain.Fen() != oRules.Fen() || oAgain.Result() != oRules.Result() ||
         Pgn::Write(oAgain) != sPgn)
         Fail("a written game loads differently");
+#elif defined(FUZZ_PGNINDEX)
+    Pgn::Index oWhole;
+    Pgn::Index oPieces;
+    const std::size_t nPiece = sText.empty() ? 1 : 1 + static_cast<std::uint8_t>(sText[0]) % 7;
+    try {
+        oWhole.Add(sText);
+        oWhole.Finish();
+    } catch (const std::invalid_argument &) {
+        return 0;
+    }
+    for (std::size_t i = 0; i < sText.size(); i += nPiece)
+        oPieces.Add(sText.substr(i, nPiece));
+    oPieces.Finish();
+    if (oWhole.Count() != oPieces.Count())
+        Fail("the pieces found other games");
+    for (std::size_t n = 0; n < oWhole.Count(); ++n) {
+        for (int f = 0; f < Pgn::Index::FieldCount; ++f)
+            if (oWhole.Tag(n, Pgn::Index::Field(f)) != oPieces.Tag(n, Pgn::Index::Field(f)))
+                Fail("the pieces read other tags");
+        if (oWhole.Begin(n) != oPieces.Begin(n) || oWhole.At(n).nPlies != oPieces.At(n).nPlies ||
+            oWhole.Begin(n) >= oWhole.End(n) || oWhole.End(n) > sText.size())
+            Fail("games out of order or outside the text");
+        try {
+            Pgn::Read(oRules, sText.substr(oWhole.Begin(n), oWhole.End(n) - oWhole.Begin(n)));
+        } catch (const std::invalid_argument &) {
+        }
+    }
 #endif
     return 0;
 }

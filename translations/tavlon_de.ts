@@ -166,6 +166,60 @@
     </message>
 </context>
 <context>
+    <name>GameCollection</name>
+    <message>
+        <source>Reading %1...</source>
+        <translation>%1 wird gelesen...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>the file has become shorter</source>
+        <translation>die Datei ist kürzer geworden</translation>
+    </message>
+    <message>
+        <source>the file has changed since it was opened</source>
+        <translation>die Datei wurde seit dem Öffnen geändert</translation>
+    </message>
+</context>
+<context>
+    <name>GameListModel</name>
+    <message>
+        <source>No.</source>
+        <translation>Nr.</translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation>Weiß</translation>
+    </message>
+    <message>
+        <source>Black</source>
+        <translation>Schwarz</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>Turnier</translation>
+    </message>
+    <message>
+        <source>Round</source>
+        <translation>Runde</translation>
+    </message>
+    <message>
+        <source>Moves</source>
+        <translation>Züge</translation>
+    </message>
+</context>
+<context>
     <name>SafeWrite</name>
     <message>
         <source>No space left on the device</source>
@@ -198,6 +252,21 @@
     <message>
         <source>%1: %2 was not written.</source>
         <translation>%1: %2 wurde nicht geschrieben.</translation>
+    </message>
+</context>
+<context>
+    <name>dlgGames</name>
+    <message>
+        <source>Choose a Game</source>
+        <translation>Partie auswählen</translation>
+    </message>
+    <message>
+        <source>Choose a Game - %1</source>
+        <translation>Partie auswählen - %1</translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation>Filter</translation>
     </message>
 </context>
 <context>
@@ -740,6 +809,87 @@ Die Datei enthält mehrere Partien, und diese eine dort zu speichern, würde die
     <message>
         <source>The piece set %1 cannot be used: %2</source>
         <translation>Der Figurensatz %1 kann nicht verwendet werden: %2</translation>
+    </message>
+    <message>
+        <source>Next Game in File</source>
+        <translation>Nächste Partie der Datei</translation>
+    </message>
+    <message>
+        <source>Previous Game in File</source>
+        <translation>Vorige Partie der Datei</translation>
+    </message>
+    <message>
+        <source>Add Game to File...</source>
+        <translation>Partie an Datei anhängen...</translation>
+    </message>
+    <message>
+        <source>Open Recent</source>
+        <translation>Zuletzt geöffnet</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Liste leeren</translation>
+    </message>
+    <message>
+        <source>%1 has changed on disk since it was opened. Save the game in another file?</source>
+        <translation>%1 wurde seit dem Öffnen auf der Festplatte geändert. Die Partie in einer anderen Datei speichern?</translation>
+    </message>
+    <message>
+        <source>Save As...</source>
+        <translation>Speichern unter...</translation>
+    </message>
+    <message>
+        <source>Saved game %1 in %2</source>
+        <translation>Partie %1 in %2 gespeichert</translation>
+    </message>
+    <message>
+        <source>Cannot add the game to %1:
+%2</source>
+        <translation>Die Partie kann nicht an %1 angehängt werden:
+%2</translation>
+    </message>
+    <message>
+        <source>Added the game to %1</source>
+        <translation>Partie an %1 angehängt</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>game %1</source>
+        <translation>Partie %1</translation>
+    </message>
+    <message>
+        <source>game %1 of %2</source>
+        <translation>Partie %1 aus %2</translation>
+    </message>
+    <message>
+        <source>Restore Game</source>
+        <translation>Partie wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Tavlon did not close normally. Restore the unfinished game?</source>
+        <translation>Tavlon wurde nicht ordnungsgemäß beendet. Die unvollendete Partie wiederherstellen?</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n move(s), the last at %1.</source>
+        <translation>
+            <numerusform>%n Zug, der letzte um %1.</numerusform>
+            <numerusform>%n Züge, der letzte um %1.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Verwerfen</translation>
     </message>
 </context>
 <context>

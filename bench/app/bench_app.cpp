@@ -2,6 +2,7 @@
 // 300 plies (read, replay, both lists filled in either notation, caption). `tavlon_app_bench
 // --write-game FILE PLIES` writes such a game for bench/app/startup.sh.
 #include "BenchGame.h"
+#include "Recovery.h"
 #include "frmMain.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstring>
+#include <tavlon/Board.h>
 
 namespace {
 
@@ -38,6 +40,24 @@ BENCHMARK(BM_OpenGame)
     ->Args({300, 1})
     ->Args({300, 0})
     ->Unit(benchmark::kMicrosecond);
+
+// What the window does after every move to keep the unfinished game: the record as PGN and its
+// safe write (with fsync) into the recovery folder, for a 100-move game.
+void BM_RecoveryWrite(benchmark::State &state) {
+    QTemporaryDir oDir;
+    Recovery oRecovery(oDir.path());
+    Board oBoard;
+    oBoard.LoadPgn(QString::fromStdString(AnnotatedGame(200)));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(oBoard.CoordinateMoves().isEmpty());
+        oRecovery.Write(oBoard.Pgn(), QStringLiteral("/home/player/club.pgn"));
+        if (state.range(0) == 1)
+            oRecovery.Wait();
+    }
+    state.counters["plies"] = static_cast<double>(oBoard.CoordinateMoves().size());
+    state.SetLabel(state.range(0) == 1 ? "until on disk" : "the window's own share");
+}
+BENCHMARK(BM_RecoveryWrite)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 } // namespace
 

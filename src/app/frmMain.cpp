@@ -1,5 +1,7 @@
 #include "frmMain.h"
 
+#include "GameCollection.h"
+#include "Recovery.h"
 #include "frmAbout.h"
 
 #include <QCloseEvent>
@@ -81,6 +83,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
 
     BuildMenus();
     BuildRecordMenus();
+    BuildCollectionMenus();
     BuildReviewMenus();
     SetUpClocks();
     Board1_PositionChanged();
@@ -418,6 +421,7 @@ void frmMain::closeEvent(QCloseEvent *event) {
         return;
     }
     bClosing = true;
+    EndRecovery();
     if (bPromotionPending) {
         // The board is inside a move, waiting; end the wait so its loop can unwind.
         mnuWhitePawnPromotion->hide();

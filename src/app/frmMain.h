@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class Board;
@@ -18,6 +19,8 @@ class QSettings;
 class QStatusBar;
 class frmAbout;
 class ClockPanel;
+class GameCollection;
+class Recovery;
 
 // The application window: hosts the board, turns its events into move-list entries, the
 // promotion popup and message boxes, and offers the game, view, undo and help commands.
@@ -35,6 +38,11 @@ public:
     void setUrlOpener(UrlOpener opener);
 
     static QUrl RulesPage();
+
+    // Keeps the unfinished game in sFolder after every move, undo, new game, load and end, and
+    // once the window shows offers back a game left there by a Tavlon that ended abnormally.
+    // Off unless asked for; the program asks for the application's data folder.
+    void EnableRecovery(const QString &sFolder);
 
     // --- The game record: files, clipboard, notation, the end of the game (frmMainGame.cpp) ---
     // Where Open and Save As ask for a file name; the default shows the desktop's file dialog.
@@ -59,6 +67,9 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     bool event(QEvent *event) override;
+    // A dropped PGN file opens, after the unsaved-game question (frmMainCollection.cpp).
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void BuildMenus();
@@ -190,6 +201,34 @@ private:
     void mnuViewNotation_Click();
     void Board1_GameOver(const QString &Result, const QString &Reason);
 
+    // --- Collections: files and pasted texts of several games (frmMainCollection.cpp) ---
+    void BuildCollectionMenus();
+    // Shows the list of the collection's games and opens the chosen one; false when the player
+    // keeps the current game. A game that fails to read is marked, and the list shows again.
+    bool ChooseGame(std::unique_ptr<GameCollection> pNew);
+    // Opens game n of p, which becomes the window's collection; on failure p stays p.
+    bool OpenCollectionGame(std::unique_ptr<GameCollection> &p, int n);
+    void StepInCollection(int nStep);
+    // The file, and the game's place in a collection: "club.pgn (12 of 340)".
+    QString CaptionFile() const;
+    // Writes the game back in place of the one it came from; refuses, offering Save As, when
+    // the file changed on disk since it was read.
+    bool SaveBack();
+    void mnuGameAddToFile_Click();
+    // Open Recent: the last eight files opened or saved, newest first.
+    void RememberFile(const QString &sPath);
+    void FillRecentMenu();
+    std::unique_ptr<GameCollection> pGames; // the collection the game on the board came from
+    QMenu *mnuGameRecent = nullptr;
+
+    // --- The unfinished game on disk (frmMainRecovery.cpp) ---
+    void SaveRecovery();
+    // The window ends normally: the kept game goes.
+    void EndRecovery();
+    void OfferRecovery();
+    std::unique_ptr<Recovery> pRecovery;
+    QAction *mnuGameNextInFile = nullptr;
+    QAction *mnuGamePreviousInFile = nullptr;
     // --- Reviewing (frmMainReview.cpp) ---
     void BuildReviewMenus();
     // The move lists' stepping keys, and a move tried on the board while reviewing; true when

@@ -1,5 +1,6 @@
 // The main window's game record: files, the clipboard, the move lists' notation and the end of
 // the game.
+#include "GameCollection.h"
 #include "SafeWrite.h"
 #include "dlgPosition.h"
 #include "frmMain.h"
@@ -35,31 +36,6 @@ qint64 PlyOfFen(const QString &sFen) {
 
 // The most a game file may hold: reading stops there, whatever the file claims or does.
 constexpr qint64 MaxFileSize = qint64{512} << 20;
-
-// Files written by other programs are usually UTF-8, older ones Latin-1 as the PGN standard
-// says, a few UTF-16 with a byte order mark. False for what is not text: NUL characters
-// (binary, or UTF-16 without a mark) or more than one control character in a hundred.
-bool DecodeGame(const QByteArray &oBytes, QString &sText) {
-    if (oBytes.startsWith("\xFF\xFE") || oBytes.startsWith("\xFE\xFF")) {
-        QStringDecoder oUtf16(QStringDecoder::Utf16);
-        sText = oUtf16(oBytes);
-        if (oUtf16.hasError())
-            return false;
-    } else {
-        QStringDecoder oUtf8(QStringDecoder::Utf8);
-        sText = oUtf8(oBytes);
-        if (oUtf8.hasError())
-            sText = QString::fromLatin1(oBytes);
-    }
-    qsizetype nControls = 0;
-    for (const QChar c : std::as_const(sText)) {
-        if (c.isNull())
-            return false;
-        // Old DOS files end with Ctrl+Z.
-        nControls += c.unicode() < 0x20 && !QStringView(u"\t\n\r\f\v\x1A").contains(c) ? 1 : 0;
-    }
-    return nControls * 100 <= sText.size();
-}
 
 // The file's bytes, at most MaxFileSize + 1 of them, so that a file that grows while it is read
 // is refused too. Regular files only: a pipe would block and a device never end.
@@ -201,12 +177,16 @@ void frmMain::ShowStatus(const QString &sText) {
 }
 
 void frmMain::UpdateCaption() {
-    setWindowTitle(sFile.isEmpty() ? tr("Tavlon")
-                                   : tr("Tavlon - %1").arg(QFileInfo(sFile).fileName()));
+    const QString sName = CaptionFile();
+    setWindowTitle(sName.isEmpty() ? tr("Tavlon") : tr("Tavlon - %1").arg(sName));
 }
 
 void frmMain::UpdateGameActions() {
     mnuGameClaimDraw->setEnabled(!bPromotionPending && Board1->CanClaimDraw());
+    if (mnuGameNextInFile) {
+        mnuGameNextInFile->setEnabled(pGames && pGames->nGame + 1 < pGames->Count());
+        mnuGamePreviousInFile->setEnabled(pGames && pGames->nGame > 0);
+    }
 }
 
 // --- Files --------------------------------------------------------------------------------
@@ -225,6 +205,20 @@ bool frmMain::MaybeSave() {
 }
 
 bool frmMain::OpenFile(const QString &sPath) {
+    // The collection already open, unchanged, keeps its marks and the game on the board.
+    if (pGames && pGames->sPath == QFileInfo(sPath).absoluteFilePath() && !pGames->ChangedOnDisk())
+        return ChooseGame(std::make_unique<GameCollection>(*pGames));
+    // A file of several games is indexed through a small buffer, whatever its size; anything
+    // else (one game, a pipe, a device, text the index refuses) is read as it always was.
+    if (QFileInfo(sPath).isFile()) {
+        const QPointer<frmMain> oSelf(this);
+        QString sRefused;
+        std::unique_ptr<GameCollection> pRead = GameCollection::ReadFile(sPath, this, sRefused);
+        if (!oSelf || (!pRead && sRefused.isEmpty()))
+            return false; // gone, or cancelled
+        if (pRead && pRead->Count() > 1)
+            return ChooseGame(std::move(pRead));
+    }
     QByteArray oBytes;
     QString sText;
     QString sCause = ReadGameFile(sPath, oBytes);
@@ -267,7 +261,11 @@ bool frmMain::SaveTo(const QString &sPath) {
     }
     sFile = QFileInfo(sName).absoluteFilePath();
     bUnsaved = false;
+    if (pGames && pGames->sPath != sFile)
+        pGames.reset(); // the game now lives in a file of its own
+    RememberFile(sFile);
     UpdateCaption();
+    UpdateGameActions();
     ShowStatus(tr("Saved %1").arg(QFileInfo(sName).fileName()));
     return true;
 }
@@ -275,6 +273,8 @@ bool frmMain::SaveTo(const QString &sPath) {
 bool frmMain::SaveGame() {
     if (bPromotionPending)
         return false; // the move is unfinished
+    if (pGames && !pGames->sPath.isEmpty() && sFile == pGames->sPath)
+        return SaveBack(); // in its place in the collection, the others as they were
     // A game opened from a file of several games goes elsewhere, so the others stay.
     return sFile.isEmpty() || HoldsSeveralGames(sFile) ? SaveGameAs() : SaveTo(sFile);
 }
@@ -283,8 +283,11 @@ bool frmMain::SaveGameAs() {
     if (bPromotionPending)
         return false;
     QString sPath;
-    return Outlives([&] { sPath = oChooseFile(this, FileQuestion::Save, sFile); }) &&
-           !sPath.isEmpty() && SaveTo(sPath);
+    if (!Outlives([&] { sPath = oChooseFile(this, FileQuestion::Save, sFile); }) || sPath.isEmpty())
+        return false;
+    if (pGames && QFileInfo(sPath).absoluteFilePath() == pGames->sPath)
+        return SaveBack(); // the game goes back in its place, the others stay
+    return SaveTo(sPath);
 }
 
 void frmMain::mnuGameOpen_Click() {
@@ -309,6 +312,9 @@ void frmMain::mnuGamePosition_Click() {
 
 void frmMain::RecordReplaced(const QString &sNewFile) {
     sFile = sNewFile;
+    pGames.reset();
+    if (!sFile.isEmpty())
+        RememberFile(sFile);
     bUnsaved = false;
     nStartPly = PlyOfFen(Board1->Fen()) - Board1->CoordinateMoves().size();
     sGameOver.clear();
@@ -317,6 +323,7 @@ void frmMain::RecordReplaced(const QString &sNewFile) {
     UpdateCaption();
     UpdateGameActions();
     Board1_PositionChanged(); // whose turn, or how the loaded game ended
+    SaveRecovery();           // now with the file it came from
 }
 
 QString frmMain::ListEntry(int nPly, const QString &sMove) const {
@@ -394,6 +401,13 @@ void frmMain::mnuEditPaste_Click() {
     }
     if (bPromotionPending || !MaybeSave())
         return;
+    if (!bFen) {
+        if (std::unique_ptr<GameCollection> pPasted = GameCollection::ReadText(sText.toUtf8());
+            pPasted && pPasted->Count() > 1) {
+            ChooseGame(std::move(pPasted));
+            return;
+        }
+    }
     if (bFen ? Board1->SetFen(sText) : Board1->LoadPgn(sText)) {
         if (!bFen)
             ClockLoading();

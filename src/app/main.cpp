@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QStandardPaths>
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
@@ -85,6 +86,8 @@ int main(int argc, char *argv[]) {
     frmMain window;
     if (parser.isSet(oTimeControl))
         window.SetRunTimeControl(sSpec);
+    window.EnableRecovery(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+                          QStringLiteral("/recovery"));
     // Opened before the first paint, so the board comes up showing the game.
     if (!parser.positionalArguments().isEmpty())
         window.OpenFile(parser.positionalArguments().constFirst());

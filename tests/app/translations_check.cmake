@@ -18,7 +18,7 @@ file(READ "${WORK_DIR}/${name}" new)
 string(REGEX MATCHALL "<source>[^<]*</source>[ \n]*<translation[^>]*>(</translation>)?" entries
     "${old}")
 foreach(entry IN LISTS entries)
-    if(entry MATCHES "unfinished|</translation>$")
+    if(entry MATCHES "type=\"unfinished\"|</translation>$")
         message(SEND_ERROR "untranslated: ${entry}")
     endif()
 endforeach()

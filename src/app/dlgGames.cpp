@@ -1,0 +1,160 @@
+#include "dlgGames.h"
+
+#include "PgnIndex.h"
+
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QTableView>
+#include <QVBoxLayout>
+
+GameListModel::GameListModel(std::shared_ptr<const Pgn::Index> pIndex, QHash<int, QString> oBad,
+                             QObject *parent)
+    : QAbstractTableModel(parent), m_pIndex(std::move(pIndex)), m_oBad(std::move(oBad)) {}
+
+int GameListModel::rowCount(const QModelIndex &parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(m_pIndex->Count());
+}
+
+int GameListModel::columnCount(const QModelIndex &parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant GameListModel::data(const QModelIndex &index, int role) const {
+    const int nRow = index.row();
+    const auto n = static_cast<std::size_t>(nRow);
+    if (role == Qt::ToolTipRole && m_oBad.contains(nRow))
+        return m_oBad.value(nRow);
+    if (role == Qt::ForegroundRole && m_oBad.contains(nRow))
+        return QColor(Qt::red);
+    if (role != Qt::DisplayRole)
+        return {};
+    switch (index.column()) {
+    case No:
+        return nRow + 1;
+    case Moves:
+        return static_cast<int>((m_pIndex->At(n).nPlies + 1) / 2);
+    default: {
+        // Tags in the collection's order of fields; a list cell can take Latin-1 as well.
+        static constexpr Pgn::Index::Field Fields[] = {
+            Pgn::Index::White, Pgn::Index::White, Pgn::Index::Black, Pgn::Index::Result,
+            Pgn::Index::Date,  Pgn::Index::Event, Pgn::Index::Round};
+        const std::string_view s = m_pIndex->Tag(n, Fields[index.column()]);
+        return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+    }
+    }
+}
+
+QVariant GameListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    switch (section) {
+    case No:
+        return tr("No.");
+    case White:
+        return tr("White");
+    case Black:
+        return tr("Black");
+    case Result:
+        return tr("Result");
+    case Date:
+        return tr("Date");
+    case Event:
+        return tr("Event");
+    case Round:
+        return tr("Round");
+    default:
+        return tr("Moves");
+    }
+}
+
+dlgGames::dlgGames(std::shared_ptr<const Pgn::Index> pIndex, QHash<int, QString> oBad,
+                   const QString &sFile, int nCurrent, QWidget *parent)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("dlgGames"));
+    setWindowTitle(sFile.isEmpty() ? tr("Choose a Game") : tr("Choose a Game - %1").arg(sFile));
+    auto *model = new GameListModel(std::move(pIndex), std::move(oBad), this);
+    m_pProxy = new QSortFilterProxyModel(this);
+    m_pProxy->setSourceModel(model);
+    m_pProxy->setFilterKeyColumn(-1);
+    m_pProxy->setFilterCaseSensitivity(Qt::CaseInsensitive);
+    m_pProxy->setSortCaseSensitivity(Qt::CaseInsensitive);
+
+    txtFilter = new QLineEdit(this);
+    txtFilter->setObjectName(QStringLiteral("txtFilter"));
+    txtFilter->setPlaceholderText(tr("Filter"));
+    txtFilter->setClearButtonEnabled(true);
+    txtFilter->installEventFilter(this);
+    tblGames = new QTableView(this);
+    tblGames->setObjectName(QStringLiteral("tblGames"));
+    tblGames->setModel(m_pProxy);
+    tblGames->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tblGames->setSelectionMode(QAbstractItemView::SingleSelection);
+    tblGames->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tblGames->setSortingEnabled(true);
+    tblGames->sortByColumn(GameListModel::No, Qt::AscendingOrder);
+    tblGames->verticalHeader()->hide();
+    // Fixed row heights: the view never measures 60,000 rows.
+    tblGames->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    tblGames->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    tblGames->horizontalHeader()->setStretchLastSection(true);
+    for (const auto &[nColumn, nChars] : {std::pair{GameListModel::No, 6},
+                                          {GameListModel::White, 18},
+                                          {GameListModel::Black, 18},
+                                          {GameListModel::Result, 7},
+                                          {GameListModel::Date, 12},
+                                          {GameListModel::Event, 24},
+                                          {GameListModel::Round, 6}})
+        tblGames->setColumnWidth(nColumn, fontMetrics().averageCharWidth() * nChars + 12);
+    connect(tblGames, &QAbstractItemView::doubleClicked, this, &QDialog::accept);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Open | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Open)->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(txtFilter);
+    layout->addWidget(tblGames);
+    layout->addWidget(buttons);
+    resize(fontMetrics().averageCharWidth() * 140, fontMetrics().height() * 32);
+
+    // The narrowed list keeps a row chosen, so Enter always has a game to open.
+    auto SelectFirst = [this] {
+        if (!tblGames->currentIndex().isValid() && m_pProxy->rowCount() > 0)
+            tblGames->setCurrentIndex(m_pProxy->index(0, 0));
+    };
+    connect(txtFilter, &QLineEdit::textChanged, this, [this, SelectFirst](const QString &s) {
+        m_pProxy->setFilterFixedString(s);
+        SelectFirst();
+    });
+    if (nCurrent >= 0 && nCurrent < model->rowCount()) {
+        const QModelIndex oAt = m_pProxy->mapFromSource(model->index(nCurrent, 0));
+        tblGames->setCurrentIndex(oAt);
+        tblGames->scrollTo(oAt, QAbstractItemView::PositionAtCenter);
+    }
+    SelectFirst();
+    txtFilter->setFocus();
+}
+
+int dlgGames::Chosen() const {
+    const QModelIndex oAt = tblGames->currentIndex();
+    return oAt.isValid() ? m_pProxy->mapToSource(oAt).row() : -1;
+}
+
+bool dlgGames::eventFilter(QObject *watched, QEvent *event) {
+    // From the filter box, the keys that move through a list move through the games.
+    if (watched == txtFilter && event->type() == QEvent::KeyPress) {
+        const int nKey = static_cast<QKeyEvent *>(event)->key();
+        if (nKey == Qt::Key_Up || nKey == Qt::Key_Down || nKey == Qt::Key_PageUp ||
+            nKey == Qt::Key_PageDown) {
+            QKeyEvent oCopy(QEvent::KeyPress, nKey, static_cast<QKeyEvent *>(event)->modifiers());
+            QCoreApplication::sendEvent(tblGames, &oCopy);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,254 @@
+// The main window's collections: choosing a game of a many-game file or pasted text, and moving
+// through its games.
+#include "GameCollection.h"
+#include "PgnIndex.h"
+#include "dlgGames.h"
+#include "frmMain.h"
+
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSettings>
+#include <QTimer>
+#include <tavlon/Board.h>
+
+namespace {
+
+const QString sRecentKey = QStringLiteral("files/recent");
+constexpr int RecentCount = 8;
+
+// The local PGN file a drag carries, or nothing.
+QString DroppedPgn(const QMimeData *pData) {
+    const QList<QUrl> oUrls = pData->urls();
+    if (oUrls.size() != 1 || !oUrls[0].isLocalFile())
+        return {};
+    const QString sPath = oUrls[0].toLocalFile();
+    return sPath.endsWith(QLatin1String(".pgn"), Qt::CaseInsensitive) ? sPath : QString();
+}
+
+} // namespace
+
+void frmMain::BuildCollectionMenus() {
+    auto *mnuGame = menuBar()->findChild<QMenu *>(QStringLiteral("mnuGame"));
+    QAction *mnuExit = mnuGame->findChild<QAction *>(QStringLiteral("mnuExit"));
+    auto item = [this](const char *name, const QString &caption, const QKeySequence &shortcut,
+                       int nStep) {
+        auto *action = new QAction(caption, this);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(shortcut);
+        action->setEnabled(false);
+        connect(action, &QAction::triggered, this, [this, nStep] { StepInCollection(nStep); });
+        return action;
+    };
+    mnuGameNextInFile = item("mnuGameNextInFile", tr("Next Game in File"),
+                             QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1);
+    mnuGamePreviousInFile = item("mnuGamePreviousInFile", tr("Previous Game in File"),
+                                 QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1);
+    // After Save Game As, with the other file items.
+    QAction *pBefore = mnuExit;
+    const QList<QAction *> oItems = mnuGame->actions();
+    for (int i = 0; i + 1 < oItems.size(); ++i)
+        if (oItems[i]->objectName() == QLatin1String("mnuGameSaveAs"))
+            pBefore = oItems[i + 1];
+    auto *mnuGameAddToFile = new QAction(tr("Add Game to File..."), this);
+    mnuGameAddToFile->setObjectName(QStringLiteral("mnuGameAddToFile"));
+    connect(mnuGameAddToFile, &QAction::triggered, this, &frmMain::mnuGameAddToFile_Click);
+    mnuGameRecent = new QMenu(tr("Open Recent"), this);
+    mnuGameRecent->setObjectName(QStringLiteral("mnuGameRecent"));
+    connect(mnuGameRecent, &QMenu::aboutToShow, this, &frmMain::FillRecentMenu);
+    FillRecentMenu();
+    QAction *mnuOpen = mnuGame->findChild<QAction *>(QStringLiteral("mnuGameOpen"));
+    const QList<QAction *> oAll = mnuGame->actions();
+    const qsizetype nOpen = oAll.indexOf(mnuOpen);
+    mnuGame->insertMenu(nOpen >= 0 && nOpen + 1 < oAll.size() ? oAll[nOpen + 1] : pBefore,
+                        mnuGameRecent);
+    mnuGame->insertActions(pBefore, {mnuGameAddToFile, mnuGamePreviousInFile, mnuGameNextInFile});
+    setAcceptDrops(true);
+}
+
+void frmMain::RememberFile(const QString &sPath) {
+    QSettings oSettings;
+    QStringList oFiles = oSettings.value(sRecentKey).toStringList();
+    oFiles.removeAll(sPath);
+    oFiles.prepend(sPath);
+    while (oFiles.size() > RecentCount)
+        oFiles.removeLast();
+    oSettings.setValue(sRecentKey, oFiles);
+}
+
+void frmMain::FillRecentMenu() {
+    mnuGameRecent->clear();
+    const QStringList oFiles = QSettings().value(sRecentKey).toStringList();
+    for (int i = 0; i < oFiles.size(); ++i) {
+        const QString sPath = oFiles[i];
+        QAction *action = mnuGameRecent->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(sPath).fileName()));
+        action->setStatusTip(QDir::toNativeSeparators(sPath));
+        connect(action, &QAction::triggered, this, [this, sPath] {
+            const QPointer<frmMain> oSelf(this);
+            if (!bPromotionPending && MaybeSave() && oSelf)
+                OpenFile(sPath);
+        });
+    }
+    mnuGameRecent->addSeparator();
+    QAction *mnuClear = mnuGameRecent->addAction(tr("Clear"));
+    mnuClear->setObjectName(QStringLiteral("mnuGameRecentClear"));
+    mnuClear->setEnabled(!oFiles.isEmpty());
+    connect(mnuClear, &QAction::triggered, this, [] { QSettings().remove(sRecentKey); });
+}
+
+bool frmMain::SaveBack() {
+    const QString sName = QFileInfo(pGames->sPath).fileName();
+    if (pGames->ChangedOnDisk()) {
+        auto *box = new QMessageBox(
+            QMessageBox::Warning, tr("Tavlon"),
+            tr("%1 has changed on disk since it was opened. Save the game in another file?")
+                .arg(sName),
+            QMessageBox::Save | QMessageBox::Cancel, this);
+        box->button(QMessageBox::Save)->setText(tr("Save As..."));
+        if (Exec(box) != QMessageBox::Save)
+            return false; // kept, or the window went away meanwhile
+        pGames.reset();   // what is on disk is no longer what was listed
+        UpdateGameActions();
+        return SaveGameAs();
+    }
+    QString sCause;
+    if (!pGames->ReplaceGame(pGames->nGame, Board1->Pgn().toUtf8(), sCause)) {
+        ShowMessage(tr("Cannot save %1:\n%2").arg(QDir::toNativeSeparators(pGames->sPath), sCause));
+        return false;
+    }
+    bUnsaved = false;
+    RememberFile(pGames->sPath);
+    UpdateCaption();
+    ShowStatus(tr("Saved game %1 in %2").arg(pGames->nGame + 1).arg(sName));
+    return true;
+}
+
+void frmMain::mnuGameAddToFile_Click() {
+    if (bPromotionPending)
+        return;
+    const QPointer<frmMain> oSelf(this);
+    const QString sPath = oChooseFile(this, FileQuestion::Open, QFileInfo(sFile).path());
+    if (oSelf.isNull() || sPath.isEmpty())
+        return;
+    QString sCause;
+    if (!AppendGame(sPath, Board1->Pgn().toUtf8(), sCause)) {
+        ShowMessage(
+            tr("Cannot add the game to %1:\n%2").arg(QDir::toNativeSeparators(sPath), sCause));
+        return;
+    }
+    // The collection on the board, grown at its end, stays the one listed and saved into.
+    if (pGames && pGames->sPath == QFileInfo(sPath).absoluteFilePath()) {
+        if (auto pGrown = GameCollection::ReadFile(sPath, nullptr, sCause)) {
+            pGrown->nGame = pGames->nGame;
+            pGrown->oBad = pGames->oBad;
+            pGames = std::move(pGrown);
+            UpdateCaption();
+            UpdateGameActions();
+        }
+    }
+    RememberFile(QFileInfo(sPath).absoluteFilePath());
+    ShowStatus(tr("Added the game to %1").arg(QFileInfo(sPath).fileName()));
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent *event) {
+    if (!DroppedPgn(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent *event) {
+    const QString sPath = DroppedPgn(event->mimeData());
+    if (sPath.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Queued: the drag's source waits for the drop to return before any question is asked.
+    QTimer::singleShot(0, this, [this, sPath] {
+        const QPointer<frmMain> oSelf(this);
+        if (!bPromotionPending && MaybeSave() && oSelf)
+            OpenFile(sPath);
+    });
+}
+
+QString frmMain::CaptionFile() const {
+    const QString sName = QFileInfo(sFile).fileName();
+    if (!pGames || pGames->nGame < 0)
+        return sName;
+    const QString sPlace = tr("%1 of %2").arg(pGames->nGame + 1).arg(pGames->Count());
+    return sName.isEmpty() ? sPlace : tr("%1 (%2)").arg(sName, sPlace);
+}
+
+bool frmMain::ChooseGame(std::unique_ptr<GameCollection> pNew) {
+    if (!isVisible()) {
+        // At start-up: the window first, then the list over it.
+        QTimer::singleShot(0, this, [this, p = std::shared_ptr<GameCollection>(pNew.release())] {
+            auto pHeld = std::make_unique<GameCollection>(std::move(*p));
+            ChooseGame(std::move(pHeld));
+        });
+        return true;
+    }
+    const QPointer<frmMain> oSelf(this);
+    for (;;) {
+        const QString sName = pNew->sPath.isEmpty() ? QString() : QFileInfo(pNew->sPath).fileName();
+        auto *dialog = new dlgGames(pNew->pIndex, pNew->oBad, sName, pNew->nGame, this);
+        const std::optional<int> nAnswer = Exec(dialog);
+        if (!nAnswer)
+            return false; // the window went away meanwhile: touch nothing
+        const int n = dialog->Chosen();
+        if (*nAnswer != QDialog::Accepted || n < 0 || bClosing)
+            return false;
+        if (OpenCollectionGame(pNew, n))
+            return true;
+        if (oSelf.isNull())
+            return false;
+    }
+}
+
+bool frmMain::OpenCollectionGame(std::unique_ptr<GameCollection> &p, int n) {
+    if (bPromotionPending)
+        return false;
+    std::unique_ptr<GameCollection> pHeld = std::move(p);
+    QByteArray oBytes;
+    QString sCause;
+    QString sText;
+    bool bText = true;
+    if (!pHeld->GameBytes(n, oBytes, sCause) || !(bText = DecodeGame(oBytes, sText)) ||
+        !Board1->LoadPgn(sText)) {
+        if (sCause.isEmpty())
+            sCause = bText ? Board1->LastError() : tr("This is not a PGN text file");
+        pHeld->oBad.insert(n, sCause);
+        const QString sWhere =
+            pHeld->sPath.isEmpty()
+                ? tr("game %1").arg(n + 1)
+                : tr("game %1 of %2").arg(n + 1).arg(QDir::toNativeSeparators(pHeld->sPath));
+        p = std::move(pHeld);
+        ShowMessage(tr("Cannot open %1:\n%2").arg(sWhere, sCause));
+        return false;
+    }
+    pHeld->nGame = n;
+    ClockLoading();
+    RecordReplaced(pHeld->sPath);
+    pGames = std::move(pHeld);
+    UpdateCaption();
+    UpdateGameActions();
+    return true;
+}
+
+void frmMain::StepInCollection(int nStep) {
+    if (!pGames || bPromotionPending)
+        return;
+    const QPointer<frmMain> oSelf(this);
+    if (!MaybeSave() || oSelf.isNull() || !pGames)
+        return;
+    // Past the games already found unreadable; the next one tried says why it fails, once.
+    int n = pGames->nGame + nStep;
+    while (n >= 0 && n < pGames->Count() && pGames->oBad.contains(n))
+        n += nStep;
+    if (n >= 0 && n < pGames->Count())
+        OpenCollectionGame(pGames, n);
+}

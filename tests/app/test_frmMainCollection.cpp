@@ -1,0 +1,190 @@
+// Files and pasted texts of several games: the list, its filter, opening a game, moving through
+// the file, saving one game back and adding one to a file.
+#include "MainWindowTest.h"
+#include "dlgGames.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QSortFilterProxyModel>
+#include <QTableView>
+#include <functional>
+
+namespace {
+
+class CollectionWindow : public MainWindow {
+protected:
+    // Runs fn on the game list once it shows.
+    void OnList(std::function<void(dlgGames *)> fn) {
+        auto *timer = new QTimer(&w);
+        QObject::connect(timer, &QTimer::timeout, timer, [timer, fn] {
+            if (auto *d = qobject_cast<dlgGames *>(QApplication::activeModalWidget())) {
+                timer->stop();
+                timer->deleteLater();
+                fn(d);
+            }
+        });
+        timer->start(10);
+    }
+    QString Write(const QByteArray &oText) {
+        QFile oFile(oDir.filePath("club.pgn"));
+        EXPECT_TRUE(oFile.open(QIODevice::WriteOnly));
+        oFile.write(oText);
+        return oFile.fileName();
+    }
+    QTemporaryDir oDir;
+};
+
+const QByteArray Club = "[White \"Anna\"]\n[Black \"Bo\"]\n[Result \"1-0\"]\n\n1. e4 e5 1-0\n\n"
+                        "[White \"Bo\"]\n[Black \"Carl\"]\n\n1. d4 *\n\n"
+                        "[White \"Carl\"]\n[Black \"Dora\"]\n\n1. c4 e5 2. Nc3 *\n\n"
+                        "[White \"Dora\"]\n[Black \"Anna\"]\n\n1. e4 e5 2. Ke3 *\n";
+
+TEST_F(CollectionWindow, ListFilterOpenAndMoveThroughTheFile) {
+    sOpenAnswer = Write(Club);
+    QStringList seen;
+    OnList([&](dlgGames *d) {
+        seen << d->windowTitle();
+        auto *table = d->findChild<QTableView *>("tblGames");
+        seen << QString::number(table->model()->rowCount());
+        EXPECT_EQ(d->focusWidget(), d->findChild<QLineEdit *>("txtFilter"));
+        QTest::keyClicks(d->focusWidget(), "CARL");
+        seen << QString::number(table->model()->rowCount());
+        QTest::keyClick(d->focusWidget(), Qt::Key_Down);
+        QTest::keyClick(d->focusWidget(), Qt::Key_Return);
+    });
+    Key(Qt::Key_O);
+    EXPECT_EQ(seen, QStringList({"Choose a Game - club.pgn", "4", "2"}));
+    EXPECT_EQ(board->CoordinateMoves(), QStringList({"c2c4", "e7e5", "b1c3"}));
+    EXPECT_EQ(w.windowTitle(), "Tavlon - club.pgn (3 of 4)");
+
+    {
+        Answerer ok({"OK"}); // game 4 plays an illegal move: it says so, and the game stays
+        Key(Qt::Key_PageDown);
+        ASSERT_EQ(ok.seen.size(), 1);
+        EXPECT_TRUE(ok.seen[0].contains("Cannot open game 4 of ")) << ok.seen[0].toStdString();
+        EXPECT_TRUE(ok.seen[0].contains("move 2 (Ke3)"));
+    }
+    EXPECT_EQ(w.windowTitle(), "Tavlon - club.pgn (3 of 4)");
+    Key(Qt::Key_PageUp);
+    EXPECT_EQ(w.windowTitle(), "Tavlon - club.pgn (2 of 4)");
+    EXPECT_EQ(board->CoordinateMoves(), QStringList({"d2d4"}));
+
+    // The list again marks the bad game; Escape keeps the game on the board.
+    OnList([&](dlgGames *d) {
+        auto *table = d->findChild<QTableView *>("tblGames");
+        seen << table->model()->index(3, 0).data(Qt::ToolTipRole).toString().left(10)
+             << table->currentIndex().data().toString();
+        QTest::keyClick(d->focusWidget(), Qt::Key_Escape);
+    });
+    Key(Qt::Key_O);
+    EXPECT_EQ(seen.mid(3), QStringList({"move 2 (Ke", "2"}));
+    EXPECT_EQ(board->CoordinateMoves(), QStringList({"d2d4"}));
+
+    // A pasted text of several games: the same list, without a file.
+    QApplication::clipboard()->setText(QString::fromUtf8(Club));
+    OnList([&](dlgGames *d) {
+        seen << d->windowTitle();
+        QTest::keyClick(d->focusWidget(), Qt::Key_Return);
+    });
+    Key(Qt::Key_V);
+    EXPECT_EQ(seen.mid(5), QStringList({"Choose a Game"}));
+    EXPECT_EQ(w.windowTitle(), "Tavlon - 1 of 4");
+    EXPECT_EQ(board->Result(), "1-0");
+}
+
+QByteArray Read(const QString &sPath) {
+    QFile oFile(sPath);
+    return oFile.open(QIODevice::ReadOnly) ? oFile.readAll() : QByteArray();
+}
+
+TEST_F(CollectionWindow, SaveBackAddToFileAndRecentFiles) {
+    sOpenAnswer = Write(Club);
+    OnList([&](dlgGames *d) {
+        QTest::keyClicks(d->focusWidget(), "bo");
+        QTest::keyClick(d->focusWidget(), Qt::Key_Down);
+        QTest::keyClick(d->focusWidget(), Qt::Key_Return);
+    });
+    Key(Qt::Key_O);
+    ASSERT_EQ(w.windowTitle(), "Tavlon - club.pgn (2 of 4)");
+    Type("d5");
+    Key(Qt::Key_S);
+    const qsizetype nBegin = Club.indexOf("[White \"Bo\"]");
+    const qsizetype nEnd = Club.indexOf("[White \"Carl\"]");
+    EXPECT_EQ(Read(sOpenAnswer), Club.left(nBegin) + board->Pgn().toUtf8() + Club.mid(nEnd));
+    EXPECT_EQ(w.windowTitle(), "Tavlon - club.pgn (2 of 4)");
+
+    // Someone else's change since: refused, with Save As offered instead.
+    QFile oOther(sOpenAnswer);
+    ASSERT_TRUE(oOther.open(QIODevice::Append));
+    oOther.write("\n");
+    oOther.close();
+    const QByteArray oChanged = Read(sOpenAnswer);
+    Type("c4");
+    {
+        Answerer cancel({"Cancel"});
+        Key(Qt::Key_S);
+        ASSERT_EQ(cancel.seen.size(), 1);
+        EXPECT_TRUE(cancel.seen[0].contains("has changed on disk")) << cancel.seen[0].toStdString();
+    }
+    EXPECT_EQ(Read(sOpenAnswer), oChanged);
+
+    // Added after the games already there and the standard's blank line.
+    const QString sMine = oDir.filePath("mine.pgn");
+    QFile oMine(sMine);
+    ASSERT_TRUE(oMine.open(QIODevice::WriteOnly));
+    oMine.write("[White \"X\"]\n\n1. e4 *\n");
+    oMine.close();
+    sOpenAnswer = sMine;
+    Find<QAction>("mnuGameAddToFile")->trigger();
+    EXPECT_EQ(Read(sMine), "[White \"X\"]\n\n1. e4 *\n\n" + board->Pgn().toUtf8());
+
+    // Open Recent: newest first; Clear empties it.
+    auto *recent = Find<QMenu>("mnuGameRecent");
+    emit recent->aboutToShow();
+    QStringList oItems;
+    for (QAction *a : recent->actions())
+        oItems << a->text();
+    EXPECT_EQ(oItems, QStringList({"&1 mine.pgn", "&2 club.pgn", "", "Clear"}));
+    recent->findChild<QAction *>("mnuGameRecentClear")->trigger();
+    emit recent->aboutToShow();
+    EXPECT_EQ(recent->actions().size(), 2);
+}
+
+// The game kept after every move, left by a window that never closed (as a crash leaves it),
+// not offered while its window lives, offered and restored by the next, gone after a normal end.
+TEST(Recovery, KeptLockedOfferedRestoredAndRemoved) {
+    TemporarySettings oSettings;
+    QTemporaryDir oDir;
+    auto Kept = [&] { return QDir(oDir.path()).entryList({"*.pgn"}, QDir::Files); };
+    auto pCrashed = std::make_unique<frmMain>();
+    pCrashed->EnableRecovery(oDir.path());
+    auto *board = pCrashed->findChild<Board *>("Board1");
+    for (const char *sMove : {"e4", "e5", "Nf3"})
+        ASSERT_TRUE(board->MovePieceSan(sMove));
+    QTRY_COMPARE(Kept().size(), 1);
+    QTRY_VERIFY(Read(oDir.filePath(Kept()[0])).contains("1. e4 e5 2. Nf3 *"));
+    {
+        frmMain oSecond; // while the first runs, its game is its own
+        Answerer discard({"Discard"});
+        oSecond.EnableRecovery(oDir.path());
+        QTest::qWait(50);
+        EXPECT_TRUE(discard.seen.isEmpty());
+    }
+    pCrashed.reset(); // its lock goes, as a dead process's does; its game stays
+    ASSERT_EQ(Kept().size(), 1);
+
+    frmMain oNext;
+    Answerer answers({"Restore", "Discard"});
+    oNext.EnableRecovery(oDir.path());
+    oNext.show();
+    QTRY_COMPARE(answers.seen.size(), 1);
+    EXPECT_EQ(answers.seen[0],
+              "Restore Game:Tavlon did not close normally. Restore the unfinished game?");
+    EXPECT_EQ(oNext.findChild<Board *>("Board1")->SanMoves(), QStringList({"e4", "e5", "Nf3"}));
+    QTRY_COMPARE(Kept().size(), 1); // the restored game, now kept by this window
+    oNext.close();                  // unsaved: asked, and discarded
+    EXPECT_EQ(answers.seen.size(), 2);
+    EXPECT_TRUE(Kept().isEmpty());
+}
+
+} // namespace

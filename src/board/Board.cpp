@@ -91,6 +91,7 @@ void Board::NewGame(bool bIsWhitesTurn, const QString &sLayout) {
         return; // refused as the rules refuse it: nothing has changed
     }
     ++d->m_nGame;
+    d->m_bEndTold = false;
     const bool bEnded = d->EndReview();
     d->EndDrag();
     d->Select(0);
@@ -116,6 +117,7 @@ bool Board::UndoLastMove() {
     d->EndDrag();
     d->Select(0);
     const bool bUndone = d->m_oRules.UndoLastMove();
+    d->m_bEndTold = d->m_bEndTold && !bUndone; // undo reopens the game
     const bool bEnded = bUndone && d->EndReview();
     d->UpdateMarks();
     if (bEnded)
@@ -313,7 +315,7 @@ void BoardPrivate::ReportGameOver() {
                                           "time forfeit against insufficient material"};
     static_assert(std::size(Reasons) ==
                   static_cast<std::size_t>(Board::EndReason::TimeForfeitDraw) + 1);
-    if (m_oRules.IsGameOver())
+    if (m_oRules.IsGameOver() && !std::exchange(m_bEndTold, true))
         emit q->GameOver(
             QString::fromStdString(m_oRules.Result()),
             QString::fromLatin1(Reasons[static_cast<std::size_t>(m_oRules.EndReason())]));
@@ -337,6 +339,7 @@ bool Board::SetFen(const QString &sFen) {
         return d->Refuse(Refusal::BadFen, QString::fromStdString(e.what()));
     }
     ++d->m_nGame;
+    d->m_bEndTold = false;
     d->Settled();
     return true;
 }
@@ -355,6 +358,7 @@ bool Board::LoadPgn(const QString &sPgn) {
     // The game read becomes the board's own, without a second replay.
     d->m_oRules.Adopt(std::move(oRead));
     ++d->m_nGame;
+    d->m_bEndTold = false;
     d->Settled();
     return true;
 }

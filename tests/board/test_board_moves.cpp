@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPointer>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -159,6 +160,49 @@ TEST(BoardMoves, NewGameRefusedOrStartedFromAHandler) {
     QObject::connect(&b, &Board::KingInCheck, [&b] { b.NewGame(false); });
     ASSERT_TRUE(b.MovePiece("a1", "a8"));
     EXPECT_TRUE(b.MovePiece("e7", "e5"));
+}
+
+// PositionChanged and GameOver come once the move is complete: a host may act in them, and
+// whatever ends the game there is told once, by its own GameOver.
+TEST(BoardMoves, HostsActInPositionChangedAndGameOverAndEachEndIsToldOnce) {
+    const char *const sFool = "rnbqkbnr/pppp1ppp/8/4p3/8/5P2/PPPPP1PP/RNBQKBNR w KQkq - 0 2";
+    const char *const sFoolMate = "rnbqkbnr/pppp1ppp/8/4p3/6P1/5P2/PPPPP2P/RNBQKBNR b KQkq - 0 2";
+    struct Row {
+        const char *sFen, *sSrc, *sDest;
+        bool bOnGameOver; // else on PositionChanged
+        std::function<bool(Board &)> act;
+        const char *sLog, *sResult;
+    } const rows[] = {
+        {sFool, "g2", "g4", false, [](Board &b) { return b.Resign(); },
+         "move g2 g4 W|over 1-0 resignation", "1-0"},
+        {sFool, "g2", "g4", false, [](Board &b) { return b.AgreeDraw(); },
+         "move g2 g4 W|over 1/2-1/2 agreement", "1/2-1/2"},
+        {sFool, "g2", "g4", false, [](Board &b) { return b.MovePiece("d8", "h4"); },
+         "move g2 g4 W|move d8 h4 B|check W mate|over 0-1 checkmate", "0-1"},
+        {sFoolMate, "d8", "h4", false, [](Board &b) { return b.UndoLastMove(); },
+         "move d8 h4 B|check W mate", "*"},
+        {sFoolMate, "d8", "h4", true, [](Board &b) { return b.UndoLastMove(); },
+         "move d8 h4 B|check W mate|over 0-1 checkmate", "*"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.sLog);
+        Board b;
+        ASSERT_TRUE(b.SetFen(row.sFen));
+        EventLog oLog(b);
+        bool bActed = false;
+        const auto Act = [&] {
+            if (!std::exchange(bActed, true)) {
+                EXPECT_TRUE(row.act(b)) << "accepted";
+            }
+        };
+        if (row.bOnGameOver)
+            QObject::connect(&b, &Board::GameOver, &b, Act);
+        else
+            QObject::connect(&b, &Board::PositionChanged, &b, Act);
+        ASSERT_TRUE(b.MovePiece(row.sSrc, row.sDest));
+        EXPECT_EQ(oLog.Take(), row.sLog);
+        EXPECT_EQ(b.Result(), row.sResult);
+    }
 }
 
 // Reviewing one game: each row steps, jumps, tries a move or changes the game while a ply is

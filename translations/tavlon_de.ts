@@ -123,6 +123,14 @@
         <source>an earlier position is shown</source>
         <translation>eine frühere Stellung wird angezeigt</translation>
     </message>
+    <message>
+        <source>the piece set lacks %1</source>
+        <translation>dem Figurensatz fehlt %1</translation>
+    </message>
+    <message>
+        <source>%1 is not a readable SVG picture</source>
+        <translation>%1 ist kein lesbares SVG-Bild</translation>
+    </message>
 </context>
 <context>
     <name>Desktop</name>
@@ -599,6 +607,18 @@ Die Datei enthält mehrere Partien, und diese eine dort zu speichern, würde die
 %1</source>
         <translation>Die Stellung kann nicht eingefügt werden:
 %1</translation>
+    </message>
+    <message>
+        <source>Piece Set</source>
+        <translation>Figurensatz</translation>
+    </message>
+    <message>
+        <source>Full Screen</source>
+        <translation>Vollbild</translation>
+    </message>
+    <message>
+        <source>The piece set %1 cannot be used: %2</source>
+        <translation>Der Figurensatz %1 kann nicht verwendet werden: %2</translation>
     </message>
 </context>
 <context>

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QImageReader>
+#include <QPixmap>
 #include <QPointer>
 
 UrlOpener DefaultUrlOpener() {
@@ -32,9 +34,13 @@ FileChooser DefaultFileChooser() {
 }
 
 QIcon TavlonIcon() {
+    // Window frames take every size an icon has, at start-up, so it has only the small ones;
+    // the large ones serve the desktop's menus through the installed theme icons. Each is read as
+    // PNG by name: QIcon::addFile would first offer the file to every image plugin, loading them.
     QIcon icon;
-    for (const int nSize : {16, 32, 48, 64, 128, 256}) {
-        icon.addFile(QStringLiteral(":/tavlon/icon/tavlon-%1.png").arg(nSize), QSize(nSize, nSize));
+    for (const int nSize : {16, 32, 48, 64}) {
+        QImageReader oReader(QStringLiteral(":/tavlon/icon/tavlon-%1.png").arg(nSize), "png");
+        icon.addPixmap(QPixmap::fromImage(oReader.read()));
     }
     return icon;
 }

@@ -22,17 +22,6 @@ namespace {
 
 const QColor BackColor(224, 224, 224);
 
-// Client-area geometry in logical pixels. The board is fixed at 332 x 332; the move lists sit
-// to its right and only show in the wide view; the typed-move row sits under the board so that
-// it is reachable in both views.
-constexpr int BoardSize = 332;
-constexpr int ListLeft = 336;
-constexpr int ListWidth = 65;
-constexpr int ListHeight = 158;
-constexpr int RowTop = BoardSize + 4;
-constexpr int RowHeight = 25;
-constexpr int ClientHeight = RowTop + RowHeight + 4;
-
 // Piece class codes of the promotion choices.
 constexpr qint16 WhiteQueen = 7, WhiteRook = 8, WhiteKnight = 9, WhiteBishop = 10;
 constexpr qint16 WhiteOffset = 6;
@@ -41,8 +30,7 @@ constexpr qint16 BlackQueen = 1, BlackRook = 2, BlackKnight = 3, BlackBishop = 4
 } // namespace
 
 frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpener()) {
-    setWindowTitle(tr("Tavlon"));
-    setWindowIcon(TavlonIcon());
+    setWindowTitle(tr("Tavlon")); // the icon is the application's
 
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
@@ -54,16 +42,15 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
 
     Board1 = new Board(client);
     Board1->setObjectName(QStringLiteral("Board1"));
-    Board1->move(0, 0);
+    // The board grows with the window; LayOutClient gives it its square.
+    Board1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 
     QPalette listPalette = palette();
     listPalette.setColor(QPalette::Base, BackColor);
     lstBlackMoves = new QListWidget(client);
     lstBlackMoves->setObjectName(QStringLiteral("lstBlackMoves"));
-    lstBlackMoves->setGeometry(ListLeft, 8, ListWidth, ListHeight);
     lstWhiteMoves = new QListWidget(client);
     lstWhiteMoves->setObjectName(QStringLiteral("lstWhiteMoves"));
-    lstWhiteMoves->setGeometry(ListLeft, 8 + ListHeight + 2, ListWidth, ListHeight);
     for (QListWidget *list : {lstBlackMoves, lstWhiteMoves}) {
         list->setPalette(listPalette);
         list->setFocusPolicy(Qt::NoFocus);
@@ -71,10 +58,8 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
 
     txtMovePiece = new QLineEdit(QStringLiteral("e2e4"), client);
     txtMovePiece->setObjectName(QStringLiteral("txtMovePiece"));
-    txtMovePiece->setGeometry(4, RowTop, 200, RowHeight);
     cmdMovePiece = new QPushButton(tr("Move Piece"), client);
     cmdMovePiece->setObjectName(QStringLiteral("cmdMovePiece"));
-    cmdMovePiece->setGeometry(210, RowTop, BoardSize - 214, RowHeight);
 
     connect(cmdMovePiece, &QPushButton::clicked, this, &frmMain::cmdMovePiece_Click);
     // Queued: the move may open boxes that outlive the window, and the box's own key handling
@@ -99,10 +84,8 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
     BuildReviewMenus();
     Board1_PositionChanged();
 
-    // The window takes exactly the size of its client area plus the menu bar; only Show Moves
-    // and Hide Moves change it.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
-    SetOuterWidth(NarrowWidth);
+    client->installEventFilter(this); // its resizes lay it out again
+    RestoreGeometry();
     txtMovePiece->setFocus();
 }
 
@@ -116,6 +99,8 @@ bool frmMain::event(QEvent *event) {
 }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == centralWidget() && event->type() == QEvent::Resize)
+        LayOutClient();
     if (ReviewKey(watched, event))
         return true;
     // The box's own editing keys (Ctrl+U clears the line, Ctrl+H deletes a character) would
@@ -173,6 +158,7 @@ void frmMain::BuildMenus() {
             &frmMain::mnuViewReverse_Click);
     mnuHideMoves = addItem(mnuView, "mnuHideMoves", tr("Show Moves"),
                            QKeySequence(Qt::CTRL | Qt::Key_H), &frmMain::mnuHideMoves_Click);
+    BuildSizeMenus(mnuView);
     mnuView->addSeparator();
     AddOption(mnuView, "mnuShowLastMove", tr("Show Last Move"), "view/showLastMove", true,
               &frmMain::mnuShowLastMove_Toggled);
@@ -208,13 +194,14 @@ void frmMain::BuildMenus() {
         auto *menu = new QMenu(QString::fromLatin1(name), this);
         menu->setObjectName(QString::fromLatin1(name));
         for (const Choice &choice : choices) {
-            // The piece's own picture beside its name; QIcon picks the 2x file where needed.
-            QAction *action =
-                menu->addAction(QIcon(QStringLiteral(":/tavlon/pieces/%1.png").arg(choice.nClass)),
-                                tr(choice.caption));
+            QAction *action = menu->addAction(tr(choice.caption));
             action->setObjectName(QString::fromLatin1(choice.name));
             const qint16 nClass = choice.nClass;
             connect(action, &QAction::triggered, this, [this, nClass] { AnswerPromotion(nClass); });
+            // The piece's picture from the set in use beside its name, drawn at the size shown;
+            // found only when the menu opens, so start-up loads no picture for it.
+            connect(menu, &QMenu::aboutToShow, action,
+                    [this, action, nClass] { action->setIcon(PieceIcon(nClass)); });
         }
         // Closed without a choice: the board is still waiting, so ask again once the popup
         // has finished closing (a chosen item is handled before this runs).
@@ -237,14 +224,6 @@ void frmMain::BuildMenus() {
                                                  {"mnuBR", QT_TR_NOOP("Rook"), BlackRook},
                                                  {"mnuBB", QT_TR_NOOP("Bishop"), BlackBishop},
                                                  {"mnuBN", QT_TR_NOOP("Knight"), BlackKnight}});
-}
-
-void frmMain::SetOuterWidth(int nWidth) {
-    // Outer width includes the frame the window manager draws, once it has drawn one. The board
-    // is never cut off, whatever frame the desktop uses.
-    const int nFrame = frameGeometry().width() - geometry().width();
-    centralWidget()->setFixedSize(std::max(nWidth - nFrame, BoardSize), ClientHeight);
-    layout()->activate();
 }
 
 std::optional<int> frmMain::Exec(QDialog *dialog) {
@@ -287,7 +266,12 @@ void frmMain::mnuViewReverse_Click() {
 
 void frmMain::mnuHideMoves_Click() {
     bWide = !bWide;
+    const int nBefore = width();
     SetOuterWidth(bWide ? WideWidth : NarrowWidth);
+    // The lists bring their own width, and take it away again.
+    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        resize(nBefore + (bWide ? 1 : -1) * (WideWidth - NarrowWidth), height());
+    LayOutClient();
     mnuHideMoves->setText(bWide ? tr("Hide Moves") : tr("Show Moves"));
 }
 
@@ -406,8 +390,10 @@ void frmMain::Board1_Stalemate() {
 
 void frmMain::showEvent(QShowEvent *event) {
     bClosing = false; // a window shown again after close() is a live window again
-    // The frame is known only once the window exists; keep the outer width as set.
+    // The frame is known only once the window exists; the smallest window keeps its outer width.
     SetOuterWidth(bWide ? WideWidth : NarrowWidth);
+    if (std::exchange(bAtSmallest, false))
+        FitSmallest();
     QMainWindow::showEvent(event);
 }
 
@@ -438,6 +424,7 @@ void frmMain::closeEvent(QCloseEvent *event) {
     if (!oAbout.isNull()) {
         oAbout->close();
     }
+    SaveGeometry();
     event->accept();
 }
 

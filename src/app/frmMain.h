@@ -44,6 +44,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     bool event(QEvent *event) override;
@@ -52,6 +53,25 @@ private:
     void BuildMenus();
     void SetOuterWidth(int nWidth);
 
+    // --- Size: the board takes the room, the lists what is free (frmMainLayout.cpp) ---------
+    // Places the board, the lists and the typed-move row in the client area as it is now.
+    void LayOutClient();
+    // Standard notation in a small font while the lists are too narrow for it, else normal.
+    void FitListFonts();
+    void BuildSizeMenus(QMenu *mnuView);
+    void RestoreGeometry();
+    // The window at its smallest for the view, its frame included once it has one.
+    void FitSmallest();
+    bool bAtSmallest = false; // opened without a remembered geometry, not yet shown
+    void SaveGeometry();
+    void mnuViewFullScreen_Toggled(bool bOn);
+    // View > Piece Set, listed when opened: our own and each folder of the user's pieces.
+    void FillPieceSetMenu();
+    void UsePieceSet(const QString &sName);
+    QIcon PieceIcon(qint16 nClass) const;
+    QAction *mnuViewFullScreen = nullptr;
+    QMenu *mnuViewPieceSet = nullptr;
+    QString sPieceSet; // the folder name under the user's pieces; empty for our own
     // Every nested event loop the window runs goes through these two: a box, a dialog, a file
     // question, or a board command whose events may show one. A host may destroy the window
     // inside the loop (delete, deleteLater, close with WA_DeleteOnClose); then the caller must

@@ -336,13 +336,10 @@ void frmMain::FillLists() {
     for (int i = 0; i < oMoves.size(); ++i)
         ((nStartPly + i) % 2 == 0 ? oWhite : oBlack) << ListEntry(i, oMoves[i]);
     // Whole lists at once: one layout per list, not one per entry. Numbered SAN is wider than
-    // "e2-e4": a smaller font and no scroll bars keep "10... Nbd7" whole in the narrow lists.
+    // "e2-e4": no scroll bars, and a smaller font while the lists are narrow, keep it whole.
     const bool bStandard = mnuViewNotation->isChecked();
+    FitListFonts();
     for (auto [list, entries] : {std::pair{lstWhiteMoves, &oWhite}, {lstBlackMoves, &oBlack}}) {
-        QFont oFont = font();
-        if (bStandard)
-            oFont.setPixelSize(10);
-        list->setFont(oFont);
         const auto ePolicy = bStandard ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
         list->setVerticalScrollBarPolicy(ePolicy);
         list->setHorizontalScrollBarPolicy(ePolicy);

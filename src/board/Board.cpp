@@ -24,7 +24,10 @@ Board::Board(QWidget *parent) : QWidget(parent), d(std::make_unique<BoardPrivate
     static const bool bAssets = (InitBoardAssets(), true);
     Q_UNUSED(bAssets);
     d->m_nShown.fill(BoardPrivate::NeverDrawn);
-    setFixedSize(BoardGeometry::Side, BoardGeometry::Side);
+    // Today's control for a host that asks for nothing; one that lets it grow gets larger squares.
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    setMinimumSize(BoardGeometry::Side, BoardGeometry::Side);
+    resize(BoardGeometry::Side, BoardGeometry::Side);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     d->m_oRules.SetDrawSquareHook([this](int nSquare) { d->SquareChanged(nSquare); });

@@ -13,7 +13,8 @@ using namespace BoardGeometry;
 // --- Dragging -----------------------------------------------------------------------------
 
 QRect BoardPrivate::DragRect() const {
-    return {m_oPointer.x() - PieceSize / 2, m_oPointer.y() - PieceSize / 2, PieceSize, PieceSize};
+    const int nHalf = static_cast<int>(m_oRenderer.PieceSize() / 2) + 1;
+    return {m_oPointer - QPoint(nHalf, nHalf), QSize(2 * nHalf, 2 * nHalf)};
 }
 
 void BoardPrivate::EndDrag() {
@@ -39,7 +40,7 @@ void Board::mousePressEvent(QMouseEvent *event) {
     if (d->Busy())
         return;
     const QPoint oPos = event->position().toPoint();
-    const int n = SquareAt(oPos, d->m_bIsWhitesView);
+    const int n = d->m_oGrid.SquareAt(oPos, d->m_bIsWhitesView);
     d->m_nPressed = n;
     if (n == 0)
         return;
@@ -76,7 +77,7 @@ void Board::mouseMoveEvent(QMouseEvent *event) {
 void Board::mouseReleaseEvent(QMouseEvent *event) {
     if (event->button() != Qt::LeftButton)
         return;
-    const int nAt = SquareAt(event->position().toPoint(), d->m_bIsWhitesView);
+    const int nAt = d->m_oGrid.SquareAt(event->position().toPoint(), d->m_bIsWhitesView);
     const int nPressed = std::exchange(d->m_nPressed, 0);
     const int nSrc = d->m_nLiftedSquare;
     d->EndDrag(); // the piece shows again unless the move below carries it away

@@ -22,13 +22,13 @@ void BoardPrivate::MarkDirty(int nSquare) {
     if (m_nDirty & nBit)
         return;
     m_nDirty |= nBit;
-    q->update(CellRect(nSquare, m_bIsWhitesView));
+    q->update(m_oGrid.CellRect(nSquare, m_bIsWhitesView));
 }
 
 void BoardPrivate::RenderDirtySquares() {
     const qreal dRatio = q->devicePixelRatioF();
-    if (dRatio != m_oRenderer.DevicePixelRatio()) {
-        m_oRenderer.SetDevicePixelRatio(dRatio);
+    if (dRatio != m_oRenderer.DevicePixelRatio() || m_oGrid.nCell != m_oRenderer.CellSize()) {
+        m_oRenderer.SetSize(m_oGrid.nCell, dRatio);
         m_nShown.fill(NeverDrawn);
         m_nDirty = ~std::uint64_t{0};
     }
@@ -52,19 +52,22 @@ void Board::paintEvent(QPaintEvent *event) {
     d->RenderDirtySquares();
     QPainter p(this);
     const QRect oArea = event->rect();
-    const QRect oGrid(Margin, Margin, 8 * Cell, 8 * Cell);
+    const QRect oGrid = d->m_oGrid.Board();
     if (!oGrid.contains(oArea)) {
         for (const QRect &r : QRegion(oArea) - QRegion(oGrid))
             p.fillRect(r, palette().window());
     }
     for (int n = 1; n <= 64; ++n) {
-        const QRect r = CellRect(n, d->m_bIsWhitesView);
+        const QRect r = d->m_oGrid.CellRect(n, d->m_bIsWhitesView);
         if (!r.intersects(oArea))
             continue;
         p.drawPixmap(r.topLeft(), d->m_oSquarePictures[static_cast<std::size_t>(n - 1)]);
     }
-    if (d->m_nLiftedSquare != 0)
-        p.drawPixmap(d->DragRect(), d->m_oRenderer.DragPicture(d->m_nLiftedClass));
+    if (d->m_nLiftedSquare != 0) {
+        const qreal dHalf = d->m_oRenderer.PieceSize() / 2;
+        p.drawPixmap(QPointF(d->m_oPointer) - QPointF(dHalf, dHalf),
+                     d->m_oRenderer.DragPicture(d->m_nLiftedClass));
+    }
 }
 
 qint16 BoardPrivate::ShownClass(int nSquare) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BoardGeometry.h"
 #include "SquareRenderer.h"
 #include "clsRules.h"
 
@@ -17,7 +18,8 @@ class QEventLoop;
 
 // The board's state and its private workings, out of the public header so that a host sees no
 // type of the rules core. Board.cpp holds the public face and a move's events, BoardInput.cpp
-// the mouse and keyboard, BoardPaint.cpp the pictures and marks.
+// the mouse and keyboard, BoardPaint.cpp the pictures and marks, BoardSize.cpp the size and the
+// piece set.
 class BoardPrivate {
 public:
     enum class PlayResult { Refused, Played, Gone };
@@ -78,6 +80,7 @@ public:
 
     clsRules m_oRules;
     SquareRenderer m_oRenderer;
+    BoardGeometry::Grid m_oGrid; // where the cells sit at the control's size
     std::array<QPixmap, 64> m_oSquarePictures;
     // What each picture shows (piece class, or -1 when empty); NeverDrawn when it was never drawn.
     std::array<qint16, 64> m_nShown{};

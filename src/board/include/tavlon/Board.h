@@ -145,7 +145,17 @@ public:
     bool ViewPly(int nPly); // 0 = the start; false, changing nothing, out of range or in a move
     QString FenAt(int nPly) const; // the FEN after that ply (0 = the start); empty out of range
 
+    // --- Size and pieces ------------------------------------------------------------------
+    // The board draws the largest board of whole-pixel squares that fits, centred, never smaller
+    // than its size hint (332 pixels). Its size policy is fixed; a host that sets an expanding
+    // one gets a board that grows.
     QSize sizeHint() const override;
+    bool hasHeightForWidth() const override;
+    int heightForWidth(int nWidth) const override;
+    // Draws the pieces from a folder of twelve SVG files named wK.svg ... bP.svg (colour w or b,
+    // then K, Q, R, N, B or P). Refused, changing nothing, when a file is missing or does not
+    // parse; LastError() then names it. An empty name returns to the board's own pieces.
+    bool SetPieceSet(const QString &sFolder);
 
 signals:
     // The move just played took the piece of that class from its destination square.
@@ -171,6 +181,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;

@@ -97,6 +97,7 @@ void Board::NewGame(bool bIsWhitesTurn, const QString &sLayout) {
     }
     ++d->m_nGame;
     d->m_oSans.clear();
+    d->m_bEndTold = false;
     const bool bEnded = d->EndReview();
     d->EndDrag();
     d->Select(0);
@@ -124,6 +125,7 @@ bool Board::UndoLastMove() {
     const bool bUndone = d->m_oRules.UndoLastMove();
     if (d->m_oSans.size() > PlyCount())
         d->m_oSans.resize(PlyCount());
+    d->m_bEndTold = d->m_bEndTold && !bUndone; // undo reopens the game
     const bool bEnded = bUndone && d->EndReview();
     d->UpdateMarks();
     if (bEnded)
@@ -322,7 +324,7 @@ void BoardPrivate::ReportGameOver() {
                                           "time forfeit against insufficient material"};
     static_assert(std::size(Reasons) ==
                   static_cast<std::size_t>(Board::EndReason::TimeForfeitDraw) + 1);
-    if (m_oRules.IsGameOver())
+    if (m_oRules.IsGameOver() && !std::exchange(m_bEndTold, true))
         emit q->GameOver(
             QString::fromStdString(m_oRules.Result()),
             QString::fromLatin1(Reasons[static_cast<std::size_t>(m_oRules.EndReason())]));
@@ -346,6 +348,7 @@ bool Board::SetFen(const QString &sFen) {
         return d->Refuse(Refusal::BadFen, QString::fromStdString(e.what()));
     }
     ++d->m_nGame;
+    d->m_bEndTold = false;
     d->Settled();
     return true;
 }
@@ -364,6 +367,7 @@ bool Board::LoadPgn(const QString &sPgn) {
     // The game read becomes the board's own, without a second replay.
     d->m_oRules.Adopt(std::move(oRead));
     ++d->m_nGame;
+    d->m_bEndTold = false;
     d->Settled();
     return true;
 }

@@ -99,6 +99,9 @@ public:
     bool m_bReporting = false;
     bool m_bPromoting = false; // from PawnPromotion until the wait is over
     unsigned m_nGame = 0; // counts NewGame calls, so a game started by a handler keeps its turn
+    // GameOver has been raised for the present end of the game: a handler that ends the game
+    // inside a move's PositionChanged has told it, and the move does not tell it again.
+    bool m_bEndTold = false;
 
     bool m_bShowLastMove = false;
     bool m_bShowCheck = false;

@@ -303,68 +303,54 @@ TEST_F(GameWindow, ReviewingByKeysAndListsThenTakingBack) {
 // Every box, dialog and popup the window shows, with the window destroyed inside it in each way
 // a host can: nothing of the window may be used afterwards (ASan tells).
 TEST(MainWindowLifetime, DestroyedInsideEveryBoxAndDialog) {
-    using Start = std::function<void(frmMain *)>;
-    const auto Act = [](const char *sName) -> Start {
-        return [sName](frmMain *p) { p->findChild<QAction *>(sName)->trigger(); };
-    };
-    const auto Typed = [](const char *sMove) -> Start {
-        return [sMove](frmMain *p) {
-            p->findChild<QLineEdit *>("txtMovePiece")->setText(sMove);
-            QTest::keyClick(p->findChild<QLineEdit *>("txtMovePiece"), Qt::Key_Return);
-        };
-    };
-    const auto Chosen = [](const char *sAnswer, Start then) -> Start { // else the desktop's
-        return [sAnswer, then](frmMain *p) {
-            if (sAnswer != nullptr)
-                p->setFileChooser([sAnswer](QWidget *, FileQuestion, const QString &) {
-                    return QString(sAnswer);
-                });
-            then(p);
-        };
-    };
-    const auto Played = [](Start then) -> Start { // with an unsaved move
-        return [then](frmMain *p) {
-            p->findChild<Board *>()->MovePiece("e1", "e2");
-            then(p);
-        };
+    // Steps, split by '|': type:TEXT, move:e1e2, view:PLY, clip:TEXT, file:ANSWER (else the
+    // desktop's file dialog), menu:NAME (about to show), or an action's name to trigger.
+    const auto Run = [](frmMain *p, const QString &sSteps) {
+        for (const QString &sStep : sSteps.split('|')) {
+            const QString sArg = sStep.section(':', 1);
+            auto *txt = p->findChild<QLineEdit *>("txtMovePiece");
+            if (sStep.startsWith("type:")) {
+                txt->setText(sArg);
+                QTest::keyClick(txt, Qt::Key_Return);
+            } else if (sStep.startsWith("move:")) {
+                p->findChild<Board *>()->MovePiece(sArg.left(2), sArg.mid(2));
+            } else if (sStep.startsWith("view:")) {
+                p->findChild<Board *>()->ViewPly(sArg.toInt());
+            } else if (sStep.startsWith("clip:")) {
+                QApplication::clipboard()->setText(sArg);
+            } else if (sStep.startsWith("file:")) {
+                p->setFileChooser(
+                    [sArg](QWidget *, FileQuestion, const QString &) { return sArg; });
+            } else if (sStep.startsWith("menu:")) {
+                emit p->findChild<QMenu *>(sArg)->aboutToShow();
+            } else {
+                p->findChild<QAction *>(sStep)->trigger();
+            }
+        }
     };
     struct Row {
-        const char *sFen, *sSeen; // the box ended in, by its "title:text" or the menu's name
-        Start start;
-        const char *sFirst = nullptr; // the answer to a box before it
+        const char *sFen, *sSteps, *sSeen; // the box ended in, as "title:text" or a menu's name
+        const char *sFirst = nullptr;      // the answer to a box before it
     };
     const char *const sRook = "4k3/1P6/8/8/8/8/8/R3K3 w - - 0 1";
     const Row rows[] = {
-        {sRook, "Tavlon:Illegal move or bad syntax", Typed("zz")},
-        {sRook, "Tavlon:Black king in check", Typed("a1a8")},
-        {sRook, "mnuWhitePawnPromotion", Typed("b7b8")},
-        {"k7/8/8/1Q6/8/8/8/4K3 w - - 0 1", "Tavlon:Stalemate", Typed("b5b6")},
-        {"4k3/8/8/8/8/8/8/R3K3 w - - 100 80", "fifty-move",
-         [](frmMain *p) {
-             emit p->findChild<QMenu *>("mnuGame")->aboutToShow();
-             p->findChild<QAction *>("mnuGameClaimDraw")->trigger();
-         }},
-        {sRook, "Tavlon:Draw by agreement", Act("mnuGameAgreeDraw")},
-        {sRook, "Tavlon:Does White resign?", Act("mnuGameResign")},
-        {sRook, "Tavlon:White resigns", Act("mnuGameResign"), "Yes"},
-        {sRook, "Online Help:", Act("HHonline")},
-        {sRook, "Tavlon:Save the current game?", Played(Act("mnuGameNew"))},
-        {sRook, "Save Game As:", Chosen(nullptr, Played(Act("mnuGameNew"))), "Save"},
-        {sRook, "Open Game:", Chosen(nullptr, Act("mnuGameOpen"))},
-        {sRook, "Cannot save", Chosen("/proc/no-such-dir/x.pgn", Act("mnuGameSave"))},
-        {sRook, "Cannot open", Chosen("/proc/no-such-file.pgn", Act("mnuGameOpen"))},
-        {sRook, "New Game from Position:", Act("mnuGamePosition")},
-        {sRook, "Tavlon:Take back every move",
-         [](frmMain *p) {
-             p->findChild<Board *>()->MovePiece("e1", "e2");
-             p->findChild<Board *>()->ViewPly(0);
-             p->findChild<QAction *>("mnuActionsTakeBack")->trigger();
-         }},
-        {sRook, "Cannot paste",
-         [](frmMain *p) {
-             QApplication::clipboard()->setText("1. e4 e5 2. Ke3");
-             p->findChild<QAction *>("mnuEditPaste")->trigger();
-         }},
+        {sRook, "type:zz", "Tavlon:Illegal move or bad syntax"},
+        {sRook, "type:a1a8", "Tavlon:Black king in check"},
+        {sRook, "type:b7b8", "mnuWhitePawnPromotion"},
+        {"k7/8/8/1Q6/8/8/8/4K3 w - - 0 1", "type:b5b6", "Tavlon:Stalemate"},
+        {"4k3/8/8/8/8/8/8/R3K3 w - - 100 80", "menu:mnuGame|mnuGameClaimDraw", "fifty-move"},
+        {sRook, "mnuGameAgreeDraw", "Tavlon:Draw by agreement"},
+        {sRook, "mnuGameResign", "Tavlon:Does White resign?"},
+        {sRook, "mnuGameResign", "Tavlon:White resigns", "Yes"},
+        {sRook, "HHonline", "Online Help:"},
+        {sRook, "move:e1e2|mnuGameNew", "Tavlon:Save the current game?"},
+        {sRook, "move:e1e2|mnuGameNew", "Save Game As:", "Save"},
+        {sRook, "mnuGameOpen", "Open Game:"},
+        {sRook, "file:/proc/no-such-dir/x.pgn|mnuGameSave", "Cannot save"},
+        {sRook, "file:/proc/no-such-file.pgn|mnuGameOpen", "Cannot open"},
+        {sRook, "mnuGamePosition", "New Game from Position:"},
+        {sRook, "move:e1e2|view:0|mnuActionsTakeBack", "Tavlon:Take back every move"},
+        {sRook, "clip:1. e4 e5 2. Ke3|mnuEditPaste", "Cannot paste"},
     };
     const std::function<void(frmMain *)> ends[] = {[](frmMain *p) { p->deleteLater(); },
                                                    [](frmMain *p) { delete p; },
@@ -406,7 +392,7 @@ TEST(MainWindowLifetime, DestroyedInsideEveryBoxAndDialog) {
                 QTimer::singleShot(0, w, [&] { end(w); });
             });
             timer.start(10);
-            QTimer::singleShot(0, w, [&] { row.start(w); });
+            QTimer::singleShot(0, w, [&] { Run(w, row.sSteps); });
             QTRY_VERIFY_WITH_TIMEOUT(w.isNull(), 3000);
             EXPECT_TRUE(sSeen.contains(row.sSeen)) << sSeen.toStdString();
         }

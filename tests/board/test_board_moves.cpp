@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPointer>
 #include <QTimer>
+#include <array>
 #include <gtest/gtest.h>
 
 namespace {
@@ -159,6 +160,43 @@ TEST(BoardMoves, NewGameRefusedOrStartedFromAHandler) {
     QObject::connect(&b, &Board::KingInCheck, [&b] { b.NewGame(false); });
     ASSERT_TRUE(b.MovePiece("a1", "a8"));
     EXPECT_TRUE(b.MovePiece("e7", "e5"));
+}
+
+// PositionChanged and GameOver come once the move is complete: a host may act in them, and
+// whatever ends the game there is told once, by its own GameOver.
+TEST(BoardMoves, HostsActInPositionChangedAndGameOverAndEachEndIsToldOnce) {
+    const char *const sFool = "rnbqkbnr/pppp1ppp/8/4p3/8/5P2/PPPPP1PP/RNBQKBNR w KQkq - 0 2";
+    const char *const sMate = "rnbqkbnr/pppp1ppp/8/4p3/6P1/5P2/PPPPP2P/RNBQKBNR b KQkq - 0 2";
+    // The act: resign, draw, undo or a move, in the handler of PositionChanged, or GameOver (G).
+    const std::array<const char *, 5> rows[] = {
+        {sFool, "g2g4", "resign", "move g2 g4 W|over 1-0 resignation", "1-0"},
+        {sFool, "g2g4", "draw", "move g2 g4 W|over 1/2-1/2 agreement", "1/2-1/2"},
+        {sFool, "g2g4", "d8h4", "move g2 g4 W|move d8 h4 B|check W mate|over 0-1 checkmate", "0-1"},
+        {sMate, "d8h4", "undo", "move d8 h4 B|check W mate", "*"},
+        {sMate, "d8h4", "G undo", "move d8 h4 B|check W mate|over 0-1 checkmate", "*"},
+    };
+    for (const auto &[sFen, sMove, sAct, sLog, sResult] : rows) {
+        SCOPED_TRACE(sLog);
+        Board b;
+        ASSERT_TRUE(b.SetFen(sFen));
+        EventLog oLog(b);
+        const QString s = QString(sAct).remove("G ");
+        const auto Act = [&, bActed = false]() mutable {
+            if (!std::exchange(bActed, true)) {
+                EXPECT_TRUE(s == "resign" ? b.Resign()
+                            : s == "draw" ? b.AgreeDraw()
+                            : s == "undo" ? b.UndoLastMove()
+                                          : b.MovePiece(s.left(2), s.mid(2)));
+            }
+        };
+        if (QString(sAct).startsWith("G "))
+            QObject::connect(&b, &Board::GameOver, &b, Act);
+        else
+            QObject::connect(&b, &Board::PositionChanged, &b, Act);
+        ASSERT_TRUE(b.MovePiece(QString(sMove).left(2), QString(sMove).mid(2)));
+        EXPECT_EQ(oLog.Take(), sLog);
+        EXPECT_EQ(b.Result(), sResult);
+    }
 }
 
 // Reviewing one game: each row steps, jumps, tries a move or changes the game while a ply is

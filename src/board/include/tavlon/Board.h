@@ -19,9 +19,13 @@ class BoardPrivate;
 //   PositionChanged -> GameOver.
 // Until PositionChanged the mover is still to move: IsWhitesTurn() inside PieceMovement,
 // PieceCapture, KingInCheck and Stalemate handlers names the side that made the move. While a
-// move waits for its promotion piece or raises its events, calls that would play or undo a move
-// are refused. A handler may delete the board or start a new game; the old move then raises no
-// further events.
+// move waits for its promotion piece or raises those events, calls that would play or undo a
+// move are refused. PositionChanged and GameOver come once the move is complete: their handlers
+// may play, undo, resign, agree or claim a draw, and what they do raises its own events.
+// GameOver comes once for each end of the game: a game ended inside PositionChanged (a reply
+// that mates, Resign) is told by that end's GameOver alone, and one undone there is not told.
+// A handler may delete the board or start a new game; the old move then raises no further
+// events.
 class Board : public QWidget {
     Q_OBJECT
     // How many square pictures have been drawn since the control was made; the benchmark reads it.
@@ -180,7 +184,7 @@ signals:
     // The position or the side to move has changed and settled: after a move has been played
     // and the turn has passed, after an undo, a new game, SetFen and LoadPgn.
     void PositionChanged();
-    // Once when the game ends, after the events of the move that ended it, or on ClaimDraw,
+    // Once per end of the game, after the events of the move that ended it, or on ClaimDraw,
     // Resign and AgreeDraw. Result as in Result(); Reason in English words, e.g. "checkmate"
     // (GameOverReason() gives it as a value).
     void GameOver(const QString &Result, const QString &Reason);

@@ -3,10 +3,13 @@
 #include "Desktop.h"
 
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QPointer>
 
 class Board;
 class QAction;
+class QDialog;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMenu;
@@ -23,9 +26,10 @@ public:
     explicit frmMain(QWidget *parent = nullptr);
     ~frmMain() override;
 
-    // Outer window widths of the two views: the board alone, and the board with its move lists.
+    // Outer window widths of the two views: the board alone, and the board with its move lists,
+    // as wide as the longest entry needs in this font.
     static constexpr int NarrowWidth = 336;
-    static constexpr int WideWidth = 410;
+    int WideWidth() const;
 
     // Where Online Help and About send web addresses; the default opens the user's browser.
     void setUrlOpener(UrlOpener opener);
@@ -49,6 +53,13 @@ private:
     void BuildMenus();
     void SetOuterWidth(int nWidth);
     void ShowMessage(const QString &sText);
+    // Asks a question with the given buttons, each with a mnemonic; the button chosen, or
+    // QMessageBox::NoButton when the window went away meanwhile (then touch nothing).
+    QMessageBox::StandardButton Ask(const QString &sTitle, const QString &sText,
+                                    QMessageBox::StandardButtons eButtons,
+                                    QMessageBox::StandardButton eDefault);
+    // The end of the game or a check: in a box when Messages in Boxes is on.
+    void ShowOutcome(const QString &sText);
     void AnswerPromotion(qint16 nClass);
 
     // --- View options and the status line ---------------------------------------------------
@@ -61,6 +72,9 @@ private:
     void mnuShowCoordinates_Toggled(bool bOn);
     void mnuTurnBoard_Toggled(bool bOn);
     void mnuCheckBox_Toggled(bool bOn);
+    // SAN with this language's piece letters, and back to the standard's English ones.
+    static QString LocalSan(const QString &sSan);
+    static QString EnglishSan(const QString &sSan);
     void Board1_PositionChanged();
     // Why a typed move was refused, in words for the status line; bNotAMove is set when the
     // text names no two squares.
@@ -71,6 +85,12 @@ private:
     void mnuHideMoves_Click();
     void mnuActionsUndo_Click();
     void HHonline_Click();
+    void mnuHelpContents_Click();
+    void mnuHelpShortcuts_Click();
+    // A modeless window of text over this one, made once and raised again.
+    void ShowHelpWindow(QPointer<QDialog> &oWindow, const char *name, const QString &sTitle,
+                        const QString &sHtml, const QUrl &oSource);
+    QString ShortcutsHtml() const;
     void mnuHelpAbout_Click();
     void cmdMovePiece_Click();
 
@@ -85,6 +105,9 @@ private:
     QLineEdit *txtMovePiece = nullptr;
     QPushButton *cmdMovePiece = nullptr;
     QStatusBar *staStatus = nullptr;
+    QLabel *lblWhiteMoves = nullptr;
+    QLabel *lblBlackMoves = nullptr;
+    int nListWidth = 0;
 
     QAction *mnuHideMoves = nullptr;
     QMenu *mnuWhitePawnPromotion = nullptr;
@@ -109,6 +132,8 @@ private:
     QString sMoveOutcome;
 
     QPointer<frmAbout> oAbout;
+    QPointer<QDialog> oHelp;
+    QPointer<QDialog> oShortcuts;
     UrlOpener oOpenUrl;
 
     // --- The game record (frmMainGame.cpp) ---

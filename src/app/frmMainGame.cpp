@@ -68,38 +68,38 @@ void frmMain::BuildRecordMenus() {
     };
     // The game's own items go before Exit, in the order players know from other programs.
     mnuGame->insertActions(
-        mnuExit, {item("mnuGamePosition", tr("New Game from Position..."), {},
+        mnuExit, {item("mnuGamePosition", tr("New Game from &Position..."), {},
                        &frmMain::mnuGamePosition_Click),
-                  item("mnuGameOpen", tr("Open Game..."), QKeySequence(Qt::CTRL | Qt::Key_O),
+                  item("mnuGameOpen", tr("&Open Game..."), QKeySequence(Qt::CTRL | Qt::Key_O),
                        &frmMain::mnuGameOpen_Click),
-                  item("mnuGameSave", tr("Save Game"), QKeySequence(Qt::CTRL | Qt::Key_S),
+                  item("mnuGameSave", tr("&Save Game"), QKeySequence(Qt::CTRL | Qt::Key_S),
                        [this] { SaveGame(); }),
-                  item("mnuGameSaveAs", tr("Save Game As..."),
+                  item("mnuGameSaveAs", tr("Save Game &As..."),
                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { SaveGameAs(); })});
     mnuGame->insertSeparator(mnuExit);
     mnuGameClaimDraw =
-        item("mnuGameClaimDraw", tr("Claim Draw"), {}, &frmMain::mnuGameClaimDraw_Click);
+        item("mnuGameClaimDraw", tr("&Claim Draw"), {}, &frmMain::mnuGameClaimDraw_Click);
     mnuGame->insertActions(
         mnuExit,
         {mnuGameClaimDraw,
-         item("mnuGameAgreeDraw", tr("Agree to a Draw"), {}, &frmMain::mnuGameAgreeDraw_Click),
-         item("mnuGameResign", tr("Resign"), {}, &frmMain::mnuGameResign_Click)});
+         item("mnuGameAgreeDraw", tr("Agree to a &Draw"), {}, &frmMain::mnuGameAgreeDraw_Click),
+         item("mnuGameResign", tr("&Resign"), {}, &frmMain::mnuGameResign_Click)});
     mnuGame->insertSeparator(mnuExit);
     connect(mnuGame, &QMenu::aboutToShow, this, &frmMain::UpdateGameActions);
 
     auto *mnuEdit = new QMenu(tr("&Edit"), this);
     mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
     mnuEdit->addActions(
-        {item("mnuEditCopyGame", tr("Copy Game"), QKeySequence(Qt::CTRL | Qt::Key_C),
+        {item("mnuEditCopyGame", tr("&Copy Game"), QKeySequence(Qt::CTRL | Qt::Key_C),
               &frmMain::mnuEditCopyGame_Click),
-         item("mnuEditCopyPosition", tr("Copy Position"),
+         item("mnuEditCopyPosition", tr("Copy &Position"),
               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &frmMain::mnuEditCopyPosition_Click),
-         item("mnuEditPaste", tr("Paste"), QKeySequence(Qt::CTRL | Qt::Key_V),
+         item("mnuEditPaste", tr("P&aste"), QKeySequence(Qt::CTRL | Qt::Key_V),
               &frmMain::mnuEditPaste_Click)});
     bar->insertMenu(mnuView->menuAction(), mnuEdit);
 
     mnuViewNotation =
-        item("mnuViewNotation", tr("Standard Notation"), {}, &frmMain::mnuViewNotation_Click);
+        item("mnuViewNotation", tr("&Standard Notation"), {}, &frmMain::mnuViewNotation_Click);
     mnuViewNotation->setCheckable(true);
     mnuViewNotation->setChecked(QSettings().value(sNotationKey, false).toBool());
     mnuView->addAction(mnuViewNotation);
@@ -112,8 +112,16 @@ void frmMain::ShowStatus(const QString &sText) {
 }
 
 void frmMain::UpdateCaption() {
-    setWindowTitle(sFile.isEmpty() ? tr("Tavlon")
-                                   : tr("Tavlon - %1").arg(QFileInfo(sFile).fileName()));
+    // "Tavlon - <what> - <turn>": the players when they are known, else the file; then whose
+    // turn it is, or how the game ended.
+    const QString sWhat = sFile.isEmpty() ? QString() : QFileInfo(sFile).fileName();
+    QString sTurn = sGameOver;
+    if (sTurn.isEmpty() && Board1->Result() != QLatin1String("*"))
+        sTurn = tr("The game is over: %1").arg(Board1->Result());
+    if (sTurn.isEmpty())
+        sTurn = Board1->IsWhitesTurn() ? tr("White to move") : tr("Black to move");
+    setWindowTitle(sWhat.isEmpty() ? tr("Tavlon - %1").arg(sTurn)
+                                   : tr("Tavlon - %1 - %2").arg(sWhat, sTurn));
 }
 
 void frmMain::UpdateGameActions() {
@@ -125,17 +133,12 @@ void frmMain::UpdateGameActions() {
 bool frmMain::MaybeSave() {
     if (!bUnsaved || Board1->CoordinateMoves().isEmpty())
         return true;
-    QPointer<QMessageBox> box =
-        new QMessageBox(QMessageBox::Question, tr("Tavlon"), tr("Save the current game?"),
-                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
-    box->setDefaultButton(QMessageBox::Save);
-    const int nAnswer = box->exec();
-    if (box.isNull())
-        return false; // the window went away meanwhile: touch nothing
-    delete box.data();
-    if (nAnswer == QMessageBox::Save)
+    const QMessageBox::StandardButton eAnswer =
+        Ask(tr("Tavlon"), tr("Save the current game?"),
+            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    if (eAnswer == QMessageBox::Save)
         return SaveGame();
-    return nAnswer == QMessageBox::Discard;
+    return eAnswer == QMessageBox::Discard; // NoButton: the window went away, touch nothing
 }
 
 bool frmMain::OpenFile(const QString &sPath) {
@@ -236,13 +239,14 @@ void frmMain::RecordReplaced(const QString &sNewFile) {
 }
 
 QString frmMain::ListEntry(int nPly, const QString &sMove) const {
-    if (!mnuViewNotation->isChecked()) {
-        // As the board reports a move: source and destination, without a promotion letter.
-        return sMove.left(2) + QLatin1Char('-') + sMove.mid(2, 2);
-    }
     const int nAbsolute = nStartPly + nPly;
-    return QString::number(nAbsolute / 2 + 1) +
-           (nAbsolute % 2 == 0 ? QStringLiteral(". ") : QStringLiteral("... ")) + sMove;
+    const QString sNumber = QString::number(nAbsolute / 2 + 1) +
+                            (nAbsolute % 2 == 0 ? QStringLiteral(". ") : QStringLiteral("... "));
+    // Coordinates as the board reports a move: source and destination, without a promotion
+    // letter.
+    return sNumber + (mnuViewNotation->isChecked()
+                          ? LocalSan(sMove)
+                          : sMove.left(2) + QLatin1Char('-') + sMove.mid(2, 2));
 }
 
 void frmMain::FillLists() {
@@ -254,17 +258,8 @@ void frmMain::FillLists() {
     oBlack.reserve(oMoves.size() / 2 + 1);
     for (int i = 0; i < oMoves.size(); ++i)
         ((nStartPly + i) % 2 == 0 ? oWhite : oBlack) << ListEntry(i, oMoves[i]);
-    // Whole lists at once: one layout per list, not one per entry. Numbered SAN is wider than
-    // "e2-e4": a smaller font and no scroll bars keep "10... Nbd7" whole in the narrow lists.
-    const bool bStandard = mnuViewNotation->isChecked();
+    // Whole lists at once: one layout per list, not one per entry.
     for (auto [list, entries] : {std::pair{lstWhiteMoves, &oWhite}, {lstBlackMoves, &oBlack}}) {
-        QFont oFont = font();
-        if (bStandard)
-            oFont.setPixelSize(10);
-        list->setFont(oFont);
-        const auto ePolicy = bStandard ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
-        list->setVerticalScrollBarPolicy(ePolicy);
-        list->setHorizontalScrollBarPolicy(ePolicy);
         list->clear();
         list->addItems(*entries);
         list->scrollToBottom();
@@ -320,23 +315,22 @@ void frmMain::mnuGameClaimDraw_Click() {
 }
 
 void frmMain::mnuGameAgreeDraw_Click() {
-    if (!bPromotionPending && Board1->AgreeDraw())
+    if (bPromotionPending || Board1->Result() != QLatin1String("*"))
+        return;
+    // Both players sit at this computer; the one who chose the item asks the other.
+    if (Ask(tr("Tavlon"), tr("Do White and Black both agree to a draw?"),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes &&
+        Board1->AgreeDraw())
         bUnsaved = true;
 }
 
 void frmMain::mnuGameResign_Click() {
     if (bPromotionPending || Board1->Result() != QLatin1String("*"))
         return;
-    QPointer<QMessageBox> box = new QMessageBox(QMessageBox::Question, tr("Tavlon"),
-                                                Board1->IsWhitesTurn() ? tr("Does White resign?")
-                                                                       : tr("Does Black resign?"),
-                                                QMessageBox::Yes | QMessageBox::No, this);
-    box->setDefaultButton(QMessageBox::No);
-    const int nAnswer = box->exec();
-    if (box.isNull())
-        return;
-    delete box.data();
-    if (nAnswer == QMessageBox::Yes && Board1->Resign())
+    if (Ask(tr("Tavlon"),
+            Board1->IsWhitesTurn() ? tr("Does White resign?") : tr("Does Black resign?"),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes &&
+        Board1->Resign())
         bUnsaved = true;
 }
 
@@ -363,8 +357,9 @@ void frmMain::Board1_GameOver(const QString &Result, const QString &Reason) {
         sText = tr("Draw by agreement");
     sGameOver = sText;
     ShowStatus(sText);
+    UpdateCaption();
     UpdateGameActions();
     // Mate and stalemate have had their box with the move's own events.
     if (Reason != QLatin1String("checkmate") && Reason != QLatin1String("stalemate"))
-        ShowMessage(sText);
+        ShowOutcome(sText);
 }

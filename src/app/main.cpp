@@ -38,21 +38,15 @@ private:
     bool bSeen = false;
 };
 
-} // namespace
-
-int main(int argc, char *argv[]) {
-    QApplication app(argc, argv);
+// The program's name, version and command line, the same for the text phase and the window.
+void Describe(QCommandLineParser &parser) {
     InstallTranslations();
-    QApplication::setOrganizationName(QStringLiteral("tavlon"));
-    QApplication::setApplicationName(QStringLiteral("tavlon"));
-    QApplication::setDesktopFileName(QStringLiteral(TAVLON_APP_ID));
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                            .arg(TAVLON_VERSION_MAJOR)
-                                            .arg(TAVLON_VERSION_MINOR)
-                                            .arg(TAVLON_VERSION_PATCH));
-    QApplication::setWindowIcon(TavlonIcon());
-
-    QCommandLineParser parser;
+    QCoreApplication::setOrganizationName(QStringLiteral("tavlon"));
+    QCoreApplication::setApplicationName(QStringLiteral("tavlon"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                                .arg(TAVLON_VERSION_MAJOR)
+                                                .arg(TAVLON_VERSION_MINOR)
+                                                .arg(TAVLON_VERSION_PATCH));
     parser.setApplicationDescription(
         QCoreApplication::translate("main", "A chess board for two players at one computer."));
     parser.addHelpOption();
@@ -60,7 +54,30 @@ int main(int argc, char *argv[]) {
     const QString sFile = QCoreApplication::translate("main", "FILE");
     parser.addPositionalArgument(sFile, QCoreApplication::translate("main", "A PGN game to open."),
                                  QStringLiteral("[%1]").arg(sFile));
-    parser.process(app); // --help and --version print their text and exit here
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    {
+        // --help and --version answer before any window exists, so they work on a text console
+        // too, without a display. Other options wait for the window's own Qt options to be taken.
+        QCoreApplication text(argc, argv);
+        QCommandLineParser parser;
+        Describe(parser);
+        parser.parse(QCoreApplication::arguments());
+        if (parser.isSet(QStringLiteral("help")))
+            parser.showHelp(0);
+        if (parser.isSet(QStringLiteral("version")))
+            parser.showVersion();
+    }
+
+    QApplication app(argc, argv);
+    QCommandLineParser parser;
+    Describe(parser);
+    parser.process(app);
+    QApplication::setDesktopFileName(QStringLiteral(TAVLON_APP_ID));
+    QApplication::setWindowIcon(TavlonIcon());
 
     frmMain window;
     // Opened before the first paint, so the board comes up showing the game.

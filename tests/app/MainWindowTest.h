@@ -43,7 +43,7 @@ public:
             if (sCaption.isEmpty())
                 QTest::keyClick(w, Qt::Key_Escape);
             for (QAction *a : menu != nullptr ? menu->actions() : QList<QAction *>{})
-                if (a->text() == sCaption)
+                if (a->text().remove('&') == sCaption)
                     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
             for (QAbstractButton *b : menu == nullptr ? w->findChildren<QAbstractButton *>()
                                                       : QList<QAbstractButton *>{})
@@ -76,7 +76,10 @@ struct TemporarySettings {
 class MainWindow : public ::testing::Test, TemporarySettings {
 protected:
     void SetUp() override {
-        w.setUrlOpener([this](const QUrl &url) { opened << url; });
+        w.setUrlOpener([this](const QUrl &url) {
+            opened << url;
+            return bBrowser;
+        });
         w.setFileChooser([this](QWidget *, FileQuestion e, const QString &) {
             asked << (e == FileQuestion::Open ? "open" : "save");
             return e == FileQuestion::Open ? sOpenAnswer : sSaveAnswer;
@@ -132,6 +135,7 @@ protected:
     frmMain w;
     Board *board = w.findChild<Board *>(QStringLiteral("Board1"));
     QList<QUrl> opened;
+    bool bBrowser = true; // whether the addresses open
     QStringList asked; // the file questions, "open" or "save"
     QString sOpenAnswer, sSaveAnswer;
 };

@@ -15,6 +15,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QTranslator>
 #include <gtest/gtest.h>
@@ -33,7 +34,7 @@ TEST_F(MainWindow, MessagesForRefusedMovesChecksMatesAndStalemate) {
          "The piece on e7 is Black's; White is to move"},
         {Start, true, "e5", "Illegal move or bad syntax", "Illegal move: e5"},
         {Start, true, "x9", "Illegal move or bad syntax",
-         "Not a move: type two squares, as in e2e4"},
+         "Not a move: type a move as e2e4 or Nf3"},
         {Start, true, "e3e4", "Illegal move or bad syntax", "There is no piece on e3"},
         {Start, true, "e2e5", "Illegal move or bad syntax", "Illegal move: e2-e5"},
         {"4k3/8/8/8/8/8/8/R3K3", true, "a1a8", "Black king in check", "Black is in check"},
@@ -70,7 +71,7 @@ TEST_F(MainWindow, PromotionPopupAsksUntilAnsweredAndPlacesThePiece) {
             Type(bWhite ? "b7b8" : "b2b1");
             const QString sMenu = bWhite ? "mnuWhitePawnPromotion" : "mnuBlackPawnPromotion";
             EXPECT_EQ(answerer.seen, (QStringList{sMenu, sMenu}));
-            EXPECT_EQ(Lists(), bWhite ? "b7-b8|" : "|b2-b1");
+            EXPECT_EQ(Lists(), bWhite ? "1. b7-b8|" : "|1... b2-b1");
             // The board must now look exactly like one set up with the chosen piece there.
             const QImage played = board->grab().toImage();
             const QString p = sPiece == "Knight" ? "N" : sPiece.left(1);
@@ -96,7 +97,7 @@ TEST_F(MainWindow, CommandsDuringThePromotionWaitChangeNothingAndExitEndsIt) {
         board, &Board::PawnPromotion, &w, [&] { QTimer::singleShot(0, &w, commands); },
         Qt::SingleShotConnection);
     Type("b7b8"); // returns: no hang
-    EXPECT_TRUE(Lists().ends_with("|e7-e6")) << Lists();
+    EXPECT_TRUE(Lists().ends_with("|1... e7-e6")) << Lists();
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }
@@ -110,8 +111,8 @@ TEST_F(MainWindow, ViewCommandsTurnTheBoardAndWidenTheWindow) {
 
     for (const bool bShow : {true, false}) {
         Key(Qt::Key_H);
-        EXPECT_EQ(w.frameGeometry().width(), bShow ? frmMain::WideWidth : frmMain::NarrowWidth);
-        EXPECT_EQ(Find<QAction>("mnuHideMoves")->text(), bShow ? "Hide Moves" : "Show Moves");
+        EXPECT_EQ(w.frameGeometry().width(), bShow ? w.WideWidth() : frmMain::NarrowWidth);
+        EXPECT_EQ(Find<QAction>("mnuHideMoves")->text(), bShow ? "Hide &Moves" : "Show &Moves");
         EXPECT_EQ(Find<QListWidget>("lstWhiteMoves")->visibleRegion().isEmpty(), !bShow);
         // The typed-move row stays inside the window in both widths.
         EXPECT_TRUE(
@@ -119,14 +120,29 @@ TEST_F(MainWindow, ViewCommandsTurnTheBoardAndWidenTheWindow) {
     }
 }
 
-TEST_F(MainWindow, HelpOpensTheRulesOnlyOnYesAndAboutOpensTheHomepage) {
-    for (const char *sButton : {"No", "Cancel", "Yes"}) {
-        Answerer answerer({sButton});
-        Key(Qt::Key_F1, Qt::NoModifier);
-        EXPECT_EQ(answerer.seen, QStringList{"Online Help:This feature requires a current internet "
-                                             "connection.\n\nClick Yes if you are connected, "
-                                             "otherwise, click No"});
+// Online Help opens the rules on Yes, About its homepage; an address no browser opens is shown
+// to copy. F1 and Ctrl+? open the manual and the keys, without a browser.
+TEST_F(MainWindow, HelpWorksWithoutABrowserAndSaysWhenAnAddressCannotOpen) {
+    const QString sOnline = "Online Help:This feature requires a current internet connection.\n\n"
+                            "Click Yes if you are connected, otherwise, click No";
+    const QString sNoBrowser = "Tavlon:No web browser could open this address. Copy it into one:\n\n";
+    const QString sRules = frmMain::RulesPage().toString();
+    struct Case {
+        bool bBrowser;
+        QStringList answers, seen;
+    } const cases[] = {
+        {true, {"No"}, {sOnline}},
+        {true, {"Cancel"}, {sOnline}},
+        {true, {"Yes"}, {sOnline}},
+        {false, {"Yes", "OK"}, {sOnline, sNoBrowser + sRules}},
+    };
+    for (const Case &c : cases) {
+        bBrowser = c.bBrowser;
+        Answerer answerer(c.answers);
+        Find<QAction>("HHonline")->trigger();
+        EXPECT_EQ(answerer.seen, c.seen);
     }
+    EXPECT_EQ(opened.size(), 2);
 
     Find<QAction>("mnuHelpAbout")->trigger();
     QPointer<frmAbout> about;
@@ -135,11 +151,26 @@ TEST_F(MainWindow, HelpOpensTheRulesOnlyOnYesAndAboutOpensTheHomepage) {
             about = a;
     ASSERT_FALSE(about.isNull());
     QLabel *link = about->findChild<QLabel *>("Label16");
+    Answerer answerer({"OK"});
     QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(8, link->height() / 2));
-    EXPECT_EQ(opened, (QList<QUrl>{frmMain::RulesPage(), QUrl("https://tavlon.example.org")}));
+    EXPECT_EQ(opened.last(), QUrl("https://tavlon.example.org"));
+    EXPECT_EQ(answerer.seen, QStringList{sNoBrowser + "https://tavlon.example.org"});
     QTest::mouseClick(about->findChild<QPushButton *>("Command1"), Qt::LeftButton);
     QTest::qWait(10);
     EXPECT_TRUE(about.isNull());
+
+    const std::tuple<Qt::Key, Qt::KeyboardModifiers, const char *, const char *> windows[] = {
+        {Qt::Key_F1, Qt::NoModifier, "dlgHelp", "Drag a piece to its square"},
+        {Qt::Key_Question, Qt::ControlModifier, "dlgShortcuts", "Ctrl+U or Ctrl+Z"}};
+    for (const auto &[key, mods, sName, sText] : windows) {
+        Key(key, mods);
+        auto *window = Find<QDialog>(sName);
+        ASSERT_NE(window, nullptr) << sName;
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_TRUE(window->findChild<QTextBrowser *>()->toPlainText().contains(sText)) << sName;
+        window->close();
+    }
+    EXPECT_EQ(opened.size(), 3); // no browser for either
 }
 
 // The View options reach the board and outlive the window; turning after each move shows the
@@ -164,7 +195,7 @@ TEST_F(MainWindow, ViewOptionsReachTheBoardAndAreRemembered) {
     EXPECT_EQ(Status(), "Black to move");
     for (const char *s : {"e7", "e5"}) // clicks, in the turned board
         QTest::mouseClick(board, Qt::LeftButton, {}, CellCentre(s, false));
-    EXPECT_EQ(Lists(), "e2-e4|e7-e5");
+    EXPECT_EQ(Lists(), "1. e2-e4|1... e7-e5");
     board->NewGame(true, Layout("4k3/8/8/8/8/8/8/R3K3"));
     Answerer answerer({"OK"});
     Type("a1a8");
@@ -187,7 +218,7 @@ TEST(MainWindowGerman, MenusStatusAndBoxesAreTranslated) {
     w.findChild<QLineEdit *>("txtMovePiece")->setText("x9"); // unreadable, whatever the language
     w.findChild<QPushButton *>("cmdMovePiece")->click();
     EXPECT_EQ(answerer.seen, QStringList{"Tavlon:Unzulässiger Zug oder falsche Schreibweise"});
-    EXPECT_EQ(w.statusBar()->currentMessage(), "Kein Zug: zwei Felder eingeben, etwa e2e4");
+    EXPECT_EQ(w.statusBar()->currentMessage(), "Kein Zug: einen Zug wie e2e4 oder Sf3 eingeben");
 }
 
 } // namespace

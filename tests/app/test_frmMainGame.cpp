@@ -36,7 +36,7 @@ TEST_F(GameWindow, SavedGamesOpenAgainAsTheyWere) {
         const std::string sLists = Lists();
         sSaveAnswer = Path("game"); // the suffix is added
         Key(Qt::Key_S);
-        EXPECT_EQ(w.windowTitle(), "Tavlon - game.pgn");
+        EXPECT_EQ(w.windowTitle(), "Tavlon - game.pgn - Black to move");
         Key(Qt::Key_N); // just saved: not asked
         EXPECT_EQ(Lists(), "|");
         sOpenAnswer = Path("game.pgn");
@@ -65,7 +65,7 @@ TEST_F(GameWindow, BadFilesAndUnwritableTargetsSayWhyAndKeepTheGame) {
             << sSeen.toStdString();
         EXPECT_EQ(sFile.endsWith("bad.pgn"), sSeen.contains("move 2 (Ke3)")) << sSeen.toStdString();
         EXPECT_EQ(board->Pgn(), sPgn);
-        EXPECT_EQ(w.windowTitle(), "Tavlon");
+        EXPECT_EQ(w.windowTitle(), "Tavlon - Black to move");
     }
 }
 
@@ -104,7 +104,7 @@ TEST_F(GameWindow, UnsavedGamesAreAskedAboutBeforeTheyAreReplaced) {
 TEST_F(GameWindow, ClipboardBothWaysAndListsInBothNotations) {
     clip->setText("[Event \"Casual\"]\n\n1. e4 e5 2. Nf3 {a comment} Nc6 3. Bb5 a6 *");
     Key(Qt::Key_V);
-    EXPECT_EQ(Lists(), "e2-e4,g1-f3,f1-b5|e7-e5,b8-c6,a7-a6");
+    EXPECT_EQ(Lists(), "1. e2-e4,2. g1-f3,3. f1-b5|1... e7-e5,2... b8-c6,3... a7-a6");
     SetNotation(true);
     EXPECT_EQ(Lists(), "1. e4,2. Nf3,3. Bb5|1... e5,2... Nc6,3... a6");
     Key(Qt::Key_U);
@@ -123,7 +123,7 @@ TEST_F(GameWindow, ClipboardBothWaysAndListsInBothNotations) {
     Type("O-O");
     EXPECT_EQ(Lists(), "41. O-O|40... Kd7");
     SetNotation(false);
-    EXPECT_EQ(Lists(), "e1-g1|e8-d7");
+    EXPECT_EQ(Lists(), "41. e1-g1|40... e8-d7");
 
     // In the typed-move box, Ctrl+C copies its selection and Ctrl+V pastes a plain text.
     auto *txt = Find<QLineEdit>("txtMovePiece");
@@ -146,7 +146,10 @@ TEST_F(GameWindow, EndsOfTheGameAreToldAndPlayingOnWaitsForUndo) {
         QStringList answers, seen;
     } const cases[] = {
         {"mnuGameClaimDraw", {"OK"}, {"Tavlon:Draw by threefold repetition"}},
-        {"mnuGameAgreeDraw", {"OK"}, {"Tavlon:Draw by agreement"}},
+        {"mnuGameAgreeDraw", {"No"}, {"Tavlon:Do White and Black both agree to a draw?"}},
+        {"mnuGameAgreeDraw",
+         {"Yes", "OK"},
+         {"Tavlon:Do White and Black both agree to a draw?", "Tavlon:Draw by agreement"}},
         {"mnuGameResign", {"No"}, {"Tavlon:Does White resign?"}},
         {"mnuGameResign", {"Yes", "OK"}, {"Tavlon:Does White resign?", "Tavlon:White resigns"}},
     };

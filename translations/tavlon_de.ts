@@ -136,6 +136,41 @@
     </message>
 </context>
 <context>
+    <name>SafeWrite</name>
+    <message>
+        <source>No space left on the device</source>
+        <translation>Auf dem Gerät ist kein Platz mehr frei</translation>
+    </message>
+    <message>
+        <source>The file would exceed the size limit</source>
+        <translation>Die Datei würde die Größenbeschränkung überschreiten</translation>
+    </message>
+    <message>
+        <source>The device is read-only</source>
+        <translation>Das Gerät ist schreibgeschützt</translation>
+    </message>
+    <message>
+        <source>Permission denied</source>
+        <translation>Zugriff verweigert</translation>
+    </message>
+    <message>
+        <source>The folder does not exist</source>
+        <translation>Der Ordner existiert nicht</translation>
+    </message>
+    <message>
+        <source>The file could not be written</source>
+        <translation>Die Datei konnte nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>%1: %2 was not changed.</source>
+        <translation>%1: %2 wurde nicht verändert.</translation>
+    </message>
+    <message>
+        <source>%1: %2 was not written.</source>
+        <translation>%1: %2 wurde nicht geschrieben.</translation>
+    </message>
+</context>
+<context>
     <name>dlgPosition</name>
     <message>
         <source>New Game from Position</source>

@@ -1,5 +1,6 @@
 // The main window's game record: files, the clipboard, the move lists' notation and the end of
 // the game.
+#include "SafeWrite.h"
 #include "dlgPosition.h"
 #include "frmMain.h"
 
@@ -14,7 +15,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QSettings>
 #include <QStatusBar>
 #include <QStringDecoder>
@@ -173,11 +173,10 @@ bool frmMain::SaveTo(const QString &sPath) {
     QString sName = sPath;
     if (QFileInfo(sName).suffix().isEmpty())
         sName += QStringLiteral(".pgn");
-    QSaveFile oFile(sName);
-    if (!oFile.open(QIODevice::WriteOnly) || oFile.write(Board1->Pgn().toUtf8()) < 0 ||
-        !oFile.commit()) {
-        ShowMessage(
-            tr("Cannot save %1:\n%2").arg(QDir::toNativeSeparators(sName), oFile.errorString()));
+    QString sCause;
+    if (!SaveFileAtomically(sName, Board1->Pgn().toUtf8(), &sCause)) {
+        // The game stays unsaved, so closing still asks about it.
+        ShowMessage(tr("Cannot save %1:\n%2").arg(QDir::toNativeSeparators(sName), sCause));
         return false;
     }
     sFile = QFileInfo(sName).absoluteFilePath();

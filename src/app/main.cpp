@@ -1,4 +1,5 @@
 #include "AppInfo.h"
+#include "SafeWrite.h"
 #include "Translations.h"
 #include "frmMain.h"
 
@@ -59,6 +60,7 @@ void Describe(QCommandLineParser &parser) {
 } // namespace
 
 int main(int argc, char *argv[]) {
+    IgnoreFileSizeSignal();
     {
         // --help and --version answer before any window exists, so they work on a text console
         // too, without a display. Other options wait for the window's own Qt options to be taken.

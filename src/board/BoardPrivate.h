@@ -5,6 +5,7 @@
 
 #include <QPixmap>
 #include <QPoint>
+#include <QRect>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -14,20 +15,61 @@
 
 class QEventLoop;
 
-// The board's state, out of the public header so that a host sees no type of the rules core.
+// The board's state and its private workings, out of the public header so that a host sees no
+// type of the rules core. Board.cpp holds the public face and a move's events, BoardInput.cpp
+// the mouse and keyboard, BoardPaint.cpp the pictures and marks.
 class BoardPrivate {
 public:
+    enum class PlayResult { Refused, Played, Gone };
+
     explicit BoardPrivate(Board *pBoard) : q(pBoard) {}
 
+    // --- A move and the game (Board.cpp) ----------------------------------------------------
+    // The whole move, shared by typed moves and drops.
+    // A promotion piece given (nPromotion, not -1) is taken without asking the host.
+    PlayResult PlayMove(int nSrc, int nDest, qint16 nPromotion = -1);
+    // Asks the host for the promotion piece and waits; false when no piece was chosen.
+    bool AwaitPromotion(bool &bGone);
+    void ReportGameOver();
     bool EndGame(bool (clsRules::*pEnd)(), const char *sWhy);
+    bool Refuse(const QString &sWhy);
+    // A new position from outside a move: no drag, no selection, marks and hosts up to date.
+    void Settled();
+    bool Waiting() const;
+    // A move is unfinished while the host is being asked or told about it.
+    bool Busy() const;
+
+    // --- Pictures and marks (BoardPaint.cpp) -------------------------------------------------
+    // Called by the rules for every square they change, trial moves included: only notes it.
+    void SquareChanged(int nSquare);
+    // The square's picture must be brought up to date at the next paint.
+    void MarkDirty(int nSquare);
+    // Brings the dirty square pictures up to date; a square whose content did not change
+    // (a trial move taken back) is not drawn again.
+    void RenderDirtySquares();
+    // The squares the piece on nSrc may legally move to, as bits (square n is bit n - 1).
+    std::uint64_t LegalTargets(int nSrc);
     SquareRenderer::Marks MarksOf(int nSquare) const;
+    // Works out every square's marks from the game, the selection and the options, and asks
+    // for the squares whose look changed to be drawn again.
+    void UpdateMarks();
+    // A marks refresh after the rules changed squares behind the control's back.
+    void ScheduleMarks();
+
+    // --- Mouse, click and keyboard (BoardInput.cpp) ------------------------------------------
+    void EndDrag();
+    QRect DragRect() const;
+    void Select(int nSquare);
+    // A click, or Space/Return, on a square: selects, switches, drops or plays.
+    void ClickSquare(int nSquare);
+    QString SquareDescription(int nSquare) const;
 
     Board *const q;
 
     clsRules m_oRules;
     SquareRenderer m_oRenderer;
     std::array<QPixmap, 64> m_oSquarePictures;
-    // What each picture shows (piece class, or -1 when empty); -2 when it was never drawn.
+    // What each picture shows (piece class, or -1 when empty); NeverDrawn when it was never drawn.
     std::array<qint16, 64> m_nShown{};
     // The marks each picture shows.
     std::array<SquareRenderer::Marks, 64> m_oShownMarks{};
@@ -61,4 +103,14 @@ public:
     // every move writes only the new ones.
     clsRules m_oSanReplay;
     std::vector<std::string> m_oSans;
+
+    static constexpr qint16 NeverDrawn = -2;
 };
+
+inline QString SquareName(int nSquare) {
+    return QString::fromStdString(clsRules::SquareToNotation(nSquare));
+}
+
+inline int SquareOf(const QString &sNotation) {
+    return clsRules::NotationToSquare(sNotation.toStdString());
+}

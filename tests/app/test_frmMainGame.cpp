@@ -67,6 +67,9 @@ TEST_F(GameWindow, BadFilesAndUnwritableTargetsSayWhyAndKeepTheGame) {
         EXPECT_EQ(board->Pgn(), sPgn);
         EXPECT_EQ(w.windowTitle(), "Tavlon - Black to move");
     }
+    Answerer cancel({"Cancel"}); // the failed save left the game unsaved
+    w.close();
+    EXPECT_EQ(cancel.seen, QStringList{"Tavlon:Save the current game?"});
 }
 
 // Every command that replaces the game, with each answer to "Save the current game?".

@@ -3,7 +3,6 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
-#include <cstdint>
 #include <memory>
 
 class BoardPrivate;
@@ -126,42 +125,8 @@ protected:
 
 private:
     friend class BoardPrivate;
-    enum class PlayResult { Refused, Played, Gone };
-
-    // Called by the rules for every square they change, trial moves included: only notes it.
-    void SquareChanged(int nSquare);
-    // The square's picture must be brought up to date at the next paint.
-    void MarkDirty(int nSquare);
-    // Brings the dirty square pictures up to date; a square whose content did not change
-    // (a trial move taken back) is not drawn again.
-    void RenderDirtySquares();
-    // The whole move, shared by typed moves and drops.
-    // A promotion piece given (nPromotion, not -1) is taken without asking the host.
-    PlayResult PlayMove(int nSrc, int nDest, qint16 nPromotion = -1);
-    void ReportGameOver();
-    bool Refuse(const QString &sWhy);
-    void Settled();
-    // Asks the host for the promotion piece and waits; false when no piece was chosen.
-    bool AwaitPromotion(bool &bGone);
-    bool Waiting() const;
-    // A move is unfinished while the host is being asked or told about it.
-    bool Busy() const;
-    void EndDrag();
-    QRect DragRect() const;
+    // The renderedSquares property: square pictures drawn since the control was made.
     int RenderedSquares() const;
-
-    // --- Marks, selection and keyboard ------------------------------------------------------
-    // The squares the piece on nSrc may legally move to, as bits (square n is bit n - 1).
-    std::uint64_t LegalTargets(int nSrc);
-    // Works out every square's marks from the game, the selection and the options, and asks
-    // for the squares whose look changed to be drawn again.
-    void UpdateMarks();
-    // A marks refresh after the rules changed squares behind the control's back.
-    void ScheduleMarks();
-    void Select(int nSquare);
-    // A click, or Space/Return, on a square: selects, switches, drops or plays.
-    void ClickSquare(int nSquare);
-    QString SquareDescription(int nSquare) const;
 
     std::unique_ptr<BoardPrivate> d;
 };

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Every file the program writes goes through here, so that a full disk, a read-only folder, a
+// vanished folder or a file-size limit never leaves a short or empty file where a whole one was.
+
+// Writes oData to sPath in full, or leaves whatever was at sPath untouched. On failure, *pError
+// (when given) says why in one sentence naming the file, e.g. "No space left on the device:
+// game.pgn was not changed."
+bool SaveFileAtomically(const QString &sPath, const QByteArray &oData, QString *pError = nullptr);
+
+// A file-size limit (ulimit -f) would otherwise kill the program in the middle of a write;
+// ignored, the write fails with EFBIG and is reported like any other. Call once at start-up.
+void IgnoreFileSizeSignal();

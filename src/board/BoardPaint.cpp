@@ -1,0 +1,163 @@
+// The square pictures and the marks on them.
+#include "BoardGeometry.h"
+#include "BoardPrivate.h"
+
+#include <QMetaObject>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QRegion>
+#include <bit>
+
+using namespace BoardGeometry;
+
+void BoardPrivate::SquareChanged(int nSquare) {
+    m_nTargetsOf = -1; // the position changed: the destinations must be judged again
+    ScheduleMarks();
+    MarkDirty(nSquare);
+}
+
+void BoardPrivate::MarkDirty(int nSquare) {
+    // Every changed square of a move comes here, and the marks add their own: a bit test first.
+    const std::uint64_t nBit = std::uint64_t{1} << (nSquare - 1);
+    if (m_nDirty & nBit)
+        return;
+    m_nDirty |= nBit;
+    q->update(CellRect(nSquare, m_bIsWhitesView));
+}
+
+void BoardPrivate::RenderDirtySquares() {
+    const qreal dRatio = q->devicePixelRatioF();
+    if (dRatio != m_oRenderer.DevicePixelRatio()) {
+        m_oRenderer.SetDevicePixelRatio(dRatio);
+        m_nShown.fill(NeverDrawn);
+        m_nDirty = ~std::uint64_t{0};
+    }
+    for (std::uint64_t n = m_nDirty; n != 0; n &= n - 1) {
+        const int i = std::countr_zero(n);
+        const clsSquare &o = m_oRules.Square(i + 1);
+        // A lifted piece's square shows empty while the piece follows the pointer.
+        const qint16 nClass =
+            o.HasPiece && i + 1 != m_nLiftedSquare ? o.Piece->Class : modConsts::NoPiece;
+        const auto k = static_cast<std::size_t>(i);
+        if (nClass == m_nShown[k] && m_oMarks[k] == m_oShownMarks[k])
+            continue;
+        m_oRenderer.Render(m_oSquarePictures[k], o.IsDark, nClass, i + 1, m_oMarks[k]);
+        m_nShown[k] = nClass;
+        m_oShownMarks[k] = m_oMarks[k];
+        ++m_nRenderedSquares;
+    }
+    m_nDirty = 0;
+}
+
+void Board::paintEvent(QPaintEvent *event) {
+    d->RenderDirtySquares();
+    QPainter p(this);
+    const QRect oArea = event->rect();
+    const QRect oGrid(Margin, Margin, 8 * Cell, 8 * Cell);
+    if (!oGrid.contains(oArea)) {
+        for (const QRect &r : QRegion(oArea) - QRegion(oGrid))
+            p.fillRect(r, palette().window());
+    }
+    for (int n = 1; n <= 64; ++n) {
+        const QRect r = CellRect(n, d->m_bIsWhitesView);
+        if (!r.intersects(oArea))
+            continue;
+        p.drawPixmap(r.topLeft(), d->m_oSquarePictures[static_cast<std::size_t>(n - 1)]);
+    }
+    if (d->m_nLiftedSquare != 0)
+        p.drawPixmap(d->DragRect(), d->m_oRenderer.DragPicture(d->m_nLiftedClass));
+}
+
+// --- Marks --------------------------------------------------------------------------------
+
+std::uint64_t BoardPrivate::LegalTargets(int nSrc) {
+    // The rules' own list, so the marks agree with what a drop or a click will accept. Kept
+    // until the position or the piece changes.
+    if (nSrc == m_nTargetsOf)
+        return m_nTargets;
+    MoveList oMoves;
+    m_oRules.LegalMoves(oMoves);
+    std::uint64_t nTargets = 0;
+    for (const Move &o : oMoves) {
+        if (o.nSrc == nSrc)
+            nTargets |= std::uint64_t{1} << (o.nDest - 1);
+    }
+    m_nTargetsOf = nSrc;
+    m_nTargets = nTargets;
+    return nTargets;
+}
+
+SquareRenderer::Marks BoardPrivate::MarksOf(int nSquare) const {
+    using R = SquareRenderer;
+    R::Marks n = 0;
+    const std::uint64_t nBit = std::uint64_t{1} << (nSquare - 1);
+    if (m_bShowLegalMoves && (m_nSelected != 0 || m_nLiftedSquare != 0) && (m_nTargets & nBit))
+        n |= R::Target;
+    if (nSquare == m_nSelected)
+        n |= R::Selected;
+    if (m_bShowCoordinates) {
+        const QPoint c = CellOf(nSquare, m_bIsWhitesView);
+        if (c.y() == 7)
+            n |= R::FileLabel;
+        if (c.x() == 0)
+            n |= R::RankLabel;
+    }
+    if (nSquare == m_nFocus && m_bFocusShown && q->hasFocus())
+        n |= R::Focus;
+    return n;
+}
+
+void BoardPrivate::UpdateMarks() {
+    m_bMarksScheduled = false;
+    if (m_nSelected != 0) {
+        // The rules may have moved the piece away behind the control's back.
+        const clsSquare &o = m_oRules.Square(m_nSelected);
+        if (!o.HasPiece || o.Piece->IsWhite != m_oRules.IsWhitesTurn())
+            m_nSelected = 0;
+    }
+    const int nSource = m_nLiftedSquare != 0 ? m_nLiftedSquare : m_nSelected;
+    if (!m_bShowLegalMoves || nSource == 0) {
+        m_nTargetsOf = 0;
+        m_nTargets = 0;
+    } else {
+        LegalTargets(nSource);
+    }
+    int nLastSrc = 0, nLastDest = 0, nCheck = 0;
+    if (m_bShowLastMove && m_oRules.UndoCount() > 0) {
+        const clsUndoInfo &o = m_oRules.UndoInfo(m_oRules.UndoCount());
+        nLastSrc = o.SrcSquare();
+        nLastDest = o.DestSquare();
+    }
+    if (m_bShowCheck && !m_oRules.MoveInProgress() && q->SideToMoveInCheck())
+        nCheck = m_oRules.IsWhitesTurn() ? m_oRules.WhiteKingSquare() : m_oRules.BlackKingSquare();
+    for (int n = 1; n <= 64; ++n) {
+        SquareRenderer::Marks nMarks = MarksOf(n);
+        if (n == nLastSrc || n == nLastDest)
+            nMarks |= SquareRenderer::LastMove;
+        if (n == nCheck)
+            nMarks |= SquareRenderer::Check;
+        auto &nOld = m_oMarks[static_cast<std::size_t>(n - 1)];
+        if (nOld != nMarks) {
+            nOld = nMarks;
+            MarkDirty(n);
+        }
+    }
+    const QString sName = SquareDescription(m_nFocus);
+    if (sName != q->accessibleName())
+        q->setAccessibleName(sName);
+}
+
+void BoardPrivate::ScheduleMarks() {
+    // Positions changed by the rules alone (a host's trial moves, the move being judged) get
+    // their marks once control is back in the event loop.
+    if (m_bMarksScheduled)
+        return;
+    m_bMarksScheduled = true;
+    QMetaObject::invokeMethod(
+        q,
+        [this] {
+            if (m_bMarksScheduled)
+                UpdateMarks();
+        },
+        Qt::QueuedConnection);
+}

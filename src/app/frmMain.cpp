@@ -143,6 +143,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
 
     BuildMenus();
     BuildRecordMenus();
+    NameRememberedPlayers();
     Board1_PositionChanged();
 
     // The window takes exactly the size of its client area plus the menu bar; only Show Moves
@@ -187,7 +188,9 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event) {
     }
     // Clicked into or tabbed to, the box offers its whole text, so that typing replaces the last
     // move instead of adding to it. Queued: a click would place the cursor after the focus.
-    if (watched == txtMovePiece && event->type() == QEvent::FocusIn)
+    // Tab does so by itself; a window coming back to the front keeps the selection it had.
+    if (watched == txtMovePiece && event->type() == QEvent::FocusIn &&
+        static_cast<QFocusEvent *>(event)->reason() == Qt::MouseFocusReason)
         QTimer::singleShot(0, txtMovePiece, &QLineEdit::selectAll);
     return QMainWindow::eventFilter(watched, event);
 }
@@ -283,12 +286,14 @@ void frmMain::BuildMenus() {
             const qint16 nClass = choice.nClass;
             connect(action, &QAction::triggered, this, [this, nClass] { AnswerPromotion(nClass); });
         }
-        // Closed without a choice: the board is still waiting, so ask again once the popup
-        // has finished closing (a chosen item is handled before this runs).
+        // Closed without a choice (Escape, a click elsewhere): the move is taken back, once the
+        // popup has finished closing (a chosen item is handled before this runs).
         connect(menu, &QMenu::aboutToHide, this, [this, menu] {
             QTimer::singleShot(0, this, [this, menu, nAsk = nPromotionAsk] {
-                if (bPromotionPending && nAsk == nPromotionAsk && !bClosing && !menu->isVisible()) {
-                    menu->popup(QCursor::pos());
+                if (bPromotionPending && nAsk == nPromotionAsk && !bClosing && !menu->isVisible() &&
+                    Board1->CancelPromotion()) {
+                    bPromotionPending = false;
+                    bPromotionCancelled = true;
                 }
             });
         });
@@ -367,6 +372,7 @@ void frmMain::mnuGameNew_Click() {
         return; // the board refuses a new game in the middle of a move
     }
     Board1->NewGame();
+    NameRememberedPlayers();
     RecordReplaced({});
 }
 
@@ -499,12 +505,19 @@ void frmMain::cmdMovePiece_Click() {
         sText.size() < 4 ? RefusalCause({}, {}, bNotAMove) : RefusalCause(sSrc, sDest, bNotAMove);
     // This language's piece letters first, then the standard's: "Dd1" and "Qd1" in German.
     const QString sEnglish = EnglishSan(sText);
-    if (Board1->MovePiece(sSrc, sDest) || !oSelf || bClosing || Board1->MovePieceSan(sEnglish) ||
-        !oSelf || (sEnglish != sText && (Board1->MovePieceSan(sText) || !oSelf)))
+    // Done: played, the window gone or closing, or the promotion taken back by the player.
+    bPromotionCancelled = false;
+    const auto Done = [&](bool bPlayed) {
+        return bPlayed || !oSelf || bClosing || bPromotionCancelled;
+    };
+    if (Done(Board1->MovePiece(sSrc, sDest)) || Done(Board1->MovePieceSan(sEnglish)) ||
+        (sEnglish != sText && Done(Board1->MovePieceSan(sText))))
         return;
     if (Board1->Result() != QLatin1String("*")) {
-        ShowStatus(
-            tr("The game is over: %1").arg(sGameOver.isEmpty() ? Board1->Result() : sGameOver));
+        ShowStatus(tr("The game is over: %1")
+                       .arg(sGameOver.isEmpty()
+                                ? EndText(Board1->Result(), Board1->EndReason(), false)
+                                : sGameOver));
         return;
     }
     // Text that reads as a move but is not one of the legal ones is an illegal move, not bad
@@ -535,7 +548,14 @@ void frmMain::Board1_PawnPromotion(bool IsWhite) {
     bPromotionPending = true;
     bPromotionIsWhite = IsWhite;
     ++nPromotionAsk;
-    (IsWhite ? mnuWhitePawnPromotion : mnuBlackPawnPromotion)->popup(QCursor::pos());
+    ShowPromotionMenu();
+}
+
+void frmMain::ShowPromotionMenu() {
+    // Over the promotion square, where the player's eyes are.
+    const QRect oSquare = Board1->PromotionSquareRect();
+    (bPromotionIsWhite ? mnuWhitePawnPromotion : mnuBlackPawnPromotion)
+        ->popup(oSquare.isEmpty() ? QCursor::pos() : Board1->mapToGlobal(oSquare.topLeft()));
 }
 
 void frmMain::Board1_PieceMovement(const QString &SrcNotation, const QString &DestNotation) {
@@ -575,8 +595,7 @@ void frmMain::closeEvent(QCloseEvent *event) {
         if (oSelf) {
             event->ignore();
             if (bPromotionPending)
-                (bPromotionIsWhite ? mnuWhitePawnPromotion : mnuBlackPawnPromotion)
-                    ->popup(QCursor::pos());
+                ShowPromotionMenu();
         }
         return;
     }
@@ -639,7 +658,8 @@ void frmMain::Board1_PositionChanged() {
     const bool bWhite = Board1->IsWhitesTurn();
     QString sStatus = std::exchange(sMoveOutcome, QString());
     if (sStatus.isEmpty() && Board1->Result() != QLatin1String("*"))
-        sStatus = tr("The game is over: %1").arg(Board1->Result()); // GameOver may say more
+        sStatus =
+            sGameOver.isEmpty() ? EndText(Board1->Result(), Board1->EndReason(), false) : sGameOver;
     if (sStatus.isEmpty()) {
         if (Board1->SideToMoveInCheck())
             sStatus = bWhite ? tr("White is in check") : tr("Black is in check");

@@ -121,6 +121,8 @@ private:
     // meanwhile, so the window must not touch its lists either.
     bool bPromotionPending = false;
     bool bPromotionIsWhite = true;
+    // Set when the player dismissed the promotion popup, which took the move back.
+    bool bPromotionCancelled = false;
     // Counts the questions, so a re-ask left queued from an answered one is not shown.
     unsigned nPromotionAsk = 0;
     // Set once the window is closing, so nothing new (popups, message boxes) is started.
@@ -156,12 +158,18 @@ private:
     void mnuGamePosition_Click();
     void mnuGameClaimDraw_Click();
     void mnuGameAgreeDraw_Click();
-    void mnuGameResign_Click();
+    void mnuGameResign_Click(bool bWhite);
+    void mnuGameInfo_Click();
+    // Names the players of a new game as the last Game Information did.
+    void NameRememberedPlayers();
+    void ShowPromotionMenu();
     void mnuEditCopyGame_Click();
     void mnuEditCopyPosition_Click();
     void mnuEditPaste_Click();
     void mnuViewNotation_Click();
     void Board1_GameOver(const QString &Result, const QString &Reason);
+    // How the game ended, in words; bLoaded: a game read in, whose Termination tag may say more.
+    QString EndText(const QString &Result, const QString &Reason, bool bLoaded) const;
 
     FileChooser oChooseFile = DefaultFileChooser();
     QString sFile;         // the file the game came from or was last saved to

@@ -1,6 +1,7 @@
 // The main window's game record: files, the clipboard, the move lists' notation and the end of
 // the game.
 #include "SafeWrite.h"
+#include "dlgGameInfo.h"
 #include "dlgPosition.h"
 #include "frmMain.h"
 
@@ -24,6 +25,8 @@
 namespace {
 
 const QString sNotationKey = QStringLiteral("view/standardNotation");
+const QString sWhiteKey = QStringLiteral("players/white");
+const QString sBlackKey = QStringLiteral("players/black");
 
 // Half-moves played before the position of a FEN: 2 per full move, one more with Black to move.
 int PlyOfFen(const QString &sFen) {
@@ -79,11 +82,16 @@ void frmMain::BuildRecordMenus() {
     mnuGame->insertSeparator(mnuExit);
     mnuGameClaimDraw =
         item("mnuGameClaimDraw", tr("&Claim Draw"), {}, &frmMain::mnuGameClaimDraw_Click);
-    mnuGame->insertActions(
-        mnuExit,
-        {mnuGameClaimDraw,
-         item("mnuGameAgreeDraw", tr("Agree to a &Draw"), {}, &frmMain::mnuGameAgreeDraw_Click),
-         item("mnuGameResign", tr("&Resign"), {}, &frmMain::mnuGameResign_Click)});
+    mnuGame->insertActions(mnuExit, {mnuGameClaimDraw,
+                                     item("mnuGameAgreeDraw", tr("Agree to a &Draw"), {},
+                                          &frmMain::mnuGameAgreeDraw_Click),
+                                     item("mnuGameWhiteResigns", tr("&White Resigns"), {},
+                                          [this] { mnuGameResign_Click(true); }),
+                                     item("mnuGameBlackResigns", tr("&Black Resigns"), {},
+                                          [this] { mnuGameResign_Click(false); })});
+    mnuGame->insertSeparator(mnuExit);
+    mnuGame->insertAction(
+        mnuExit, item("mnuGameInfo", tr("Game &Information..."), {}, &frmMain::mnuGameInfo_Click));
     mnuGame->insertSeparator(mnuExit);
     connect(mnuGame, &QMenu::aboutToShow, this, &frmMain::UpdateGameActions);
 
@@ -114,10 +122,20 @@ void frmMain::ShowStatus(const QString &sText) {
 void frmMain::UpdateCaption() {
     // "Tavlon - <what> - <turn>": the players when they are known, else the file; then whose
     // turn it is, or how the game ended.
-    const QString sWhat = sFile.isEmpty() ? QString() : QFileInfo(sFile).fileName();
+    const auto Known = [this](const char *sTag) {
+        const QString s = Board1->Tag(QString::fromLatin1(sTag));
+        return s == QLatin1String("?") ? QString() : s;
+    };
+    const QString sWhite = Known("White"), sBlack = Known("Black");
+    const QString sWhat = !sWhite.isEmpty() || !sBlack.isEmpty()
+                              ? tr("%1 vs %2")
+                                    .arg(sWhite.isEmpty() ? QStringLiteral("?") : sWhite,
+                                         sBlack.isEmpty() ? QStringLiteral("?") : sBlack)
+                          : sFile.isEmpty() ? QString()
+                                            : QFileInfo(sFile).fileName();
     QString sTurn = sGameOver;
     if (sTurn.isEmpty() && Board1->Result() != QLatin1String("*"))
-        sTurn = tr("The game is over: %1").arg(Board1->Result());
+        sTurn = EndText(Board1->Result(), Board1->EndReason(), false);
     if (sTurn.isEmpty())
         sTurn = Board1->IsWhitesTurn() ? tr("White to move") : tr("Black to move");
     setWindowTitle(sWhat.isEmpty() ? tr("Tavlon - %1").arg(sTurn)
@@ -220,8 +238,10 @@ void frmMain::mnuGamePosition_Click() {
         return;
     const QString sFen = dialog->Fen();
     delete dialog.data();
-    if (nAnswer == QDialog::Accepted && Board1->SetFen(sFen))
+    if (nAnswer == QDialog::Accepted && Board1->SetFen(sFen)) {
+        NameRememberedPlayers();
         RecordReplaced({});
+    }
 }
 
 // --- The record in the window -------------------------------------------------------------
@@ -230,7 +250,10 @@ void frmMain::RecordReplaced(const QString &sNewFile) {
     sFile = sNewFile;
     bUnsaved = false;
     nStartPly = PlyOfFen(Board1->Fen()) - static_cast<int>(Board1->CoordinateMoves().size());
-    sGameOver.clear();
+    // A finished game says how it ended, from its position or its tags.
+    sGameOver = Board1->Result() == QLatin1String("*")
+                    ? QString()
+                    : EndText(Board1->Result(), Board1->EndReason(), true);
     FillLists();
     UpdateCaption();
     UpdateGameActions();
@@ -300,9 +323,11 @@ void frmMain::mnuEditPaste_Click() {
     }
     if (bPromotionPending || !MaybeSave())
         return;
-    if (bFen ? Board1->SetFen(sText) : Board1->LoadPgn(sText))
+    if (bFen ? Board1->SetFen(sText) : Board1->LoadPgn(sText)) {
+        if (bFen)
+            NameRememberedPlayers(); // a game brings its own
         RecordReplaced({});
-    else
+    } else
         ShowMessage(tr("Cannot paste the game:\n%1").arg(Board1->LastError()));
 }
 
@@ -323,37 +348,101 @@ void frmMain::mnuGameAgreeDraw_Click() {
         bUnsaved = true;
 }
 
-void frmMain::mnuGameResign_Click() {
+void frmMain::mnuGameResign_Click(bool bWhite) {
     if (bPromotionPending || Board1->Result() != QLatin1String("*"))
         return;
-    if (Ask(tr("Tavlon"),
-            Board1->IsWhitesTurn() ? tr("Does White resign?") : tr("Does Black resign?"),
+    if (Ask(tr("Tavlon"), bWhite ? tr("Does White resign?") : tr("Does Black resign?"),
             QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes &&
-        Board1->Resign())
+        Board1->Resign(bWhite))
         bUnsaved = true;
 }
 
-void frmMain::Board1_GameOver(const QString &Result, const QString &Reason) {
+void frmMain::mnuGameInfo_Click() {
+    if (bPromotionPending)
+        return;
+    QStringList oValues;
+    for (const QString &sTag : dlgGameInfo::TagNames())
+        oValues << Board1->Tag(sTag);
+    QPointer<dlgGameInfo> dialog = new dlgGameInfo(oValues, this);
+    const int nAnswer = dialog->exec();
+    if (dialog.isNull())
+        return;
+    const QStringList oNew = dialog->Values();
+    delete dialog.data();
+    if (nAnswer != QDialog::Accepted || bPromotionPending)
+        return;
+    for (qsizetype i = 0; i < oNew.size(); ++i) {
+        if (oNew[i] != oValues[i]) {
+            Board1->SetTag(dlgGameInfo::TagNames()[i], oNew[i]);
+            bUnsaved = true;
+        }
+    }
+    // The players are remembered for the next new game.
+    QSettings().setValue(sWhiteKey, oNew.value(0));
+    QSettings().setValue(sBlackKey, oNew.value(1));
+    UpdateCaption();
+}
+
+void frmMain::NameRememberedPlayers() {
+    const QString sNames[] = {QSettings().value(sWhiteKey).toString(),
+                              QSettings().value(sBlackKey).toString()};
+    if (!sNames[0].isEmpty())
+        Board1->SetTag(QStringLiteral("White"), sNames[0]);
+    if (!sNames[1].isEmpty())
+        Board1->SetTag(QStringLiteral("Black"), sNames[1]);
+}
+
+QString frmMain::EndText(const QString &Result, const QString &Reason, bool bLoaded) const {
     const bool bWhiteWon = Result == QLatin1String("1-0");
-    QString sText;
     if (Reason == QLatin1String("checkmate"))
-        sText = bWhiteWon ? tr("Black checkmated") : tr("White checkmated");
-    else if (Reason == QLatin1String("stalemate"))
-        sText = tr("Stalemate");
-    else if (Reason == QLatin1String("resignation"))
-        sText = bWhiteWon ? tr("Black resigns") : tr("White resigns");
-    else if (Reason == QLatin1String("insufficient material"))
-        sText = tr("Draw by insufficient material");
-    else if (Reason == QLatin1String("fivefold repetition"))
-        sText = tr("Draw by fivefold repetition");
-    else if (Reason == QLatin1String("threefold repetition"))
-        sText = tr("Draw by threefold repetition");
-    else if (Reason == QLatin1String("seventy-five-move rule"))
-        sText = tr("Draw by the seventy-five-move rule");
-    else if (Reason == QLatin1String("fifty-move rule"))
-        sText = tr("Draw by the fifty-move rule");
-    else
-        sText = tr("Draw by agreement");
+        return bWhiteWon ? tr("Black checkmated") : tr("White checkmated");
+    if (Reason == QLatin1String("stalemate"))
+        return tr("Stalemate");
+    if (Reason == QLatin1String("insufficient material"))
+        return tr("Draw by insufficient material");
+    if (Reason == QLatin1String("fivefold repetition"))
+        return tr("Draw by fivefold repetition");
+    if (Reason == QLatin1String("threefold repetition"))
+        return tr("Draw by threefold repetition");
+    if (Reason == QLatin1String("seventy-five-move rule"))
+        return tr("Draw by the seventy-five-move rule");
+    if (Reason == QLatin1String("fifty-move rule"))
+        return tr("Draw by the fifty-move rule");
+    if (!bLoaded && Reason == QLatin1String("resignation"))
+        return bWhiteWon ? tr("Black resigns") : tr("White resigns");
+    if (!bLoaded)
+        return tr("Draw by agreement");
+    // A game read from a file that ended by no rule the position shows: its Termination tag
+    // (the standard's words, or a sentence as some servers write) says how, if anything does.
+    const QString sTermination = Board1->Tag(QStringLiteral("Termination")).toLower();
+    const bool bDraw = Result == QLatin1String("1/2-1/2");
+    if (sTermination.contains(QLatin1String("time")))
+        return bDraw       ? tr("Draw: time ran out")
+               : bWhiteWon ? tr("White won on time")
+                           : tr("Black won on time");
+    if (sTermination.contains(QLatin1String("abandon")))
+        return bDraw       ? tr("Draw: the game was abandoned")
+               : bWhiteWon ? tr("White won: Black abandoned the game")
+                           : tr("Black won: White abandoned the game");
+    if (sTermination.contains(QLatin1String("adjudicat")))
+        return bDraw       ? tr("Draw by adjudication")
+               : bWhiteWon ? tr("White won by adjudication")
+                           : tr("Black won by adjudication");
+    if (sTermination.contains(QLatin1String("infraction")))
+        return bDraw       ? tr("Draw after a rules infraction")
+               : bWhiteWon ? tr("White won: Black broke a rule")
+                           : tr("Black won: White broke a rule");
+    if (sTermination.contains(QLatin1String("agree")) ||
+        sTermination.contains(QLatin1String("repetition")))
+        return bDraw ? tr("Draw by agreement") : bWhiteWon ? tr("White won") : tr("Black won");
+    // A decisive game that ended "normally" without mate was resigned.
+    return bDraw       ? tr("Drawn game")
+           : bWhiteWon ? tr("White won by resignation")
+                       : tr("Black won by resignation");
+}
+
+void frmMain::Board1_GameOver(const QString &Result, const QString &Reason) {
+    const QString sText = EndText(Result, Reason, false);
     sGameOver = sText;
     ShowStatus(sText);
     UpdateCaption();

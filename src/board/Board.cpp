@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QPointer>
+#include <QRegularExpression>
 #include <algorithm>
 #include <stdexcept>
 #include <utility>
@@ -104,7 +105,8 @@ bool Board::UndoLastMove() {
 }
 
 bool Board::PromotionChoice(qint16 nClass) {
-    if (!d->m_oRules.AwaitingPromotion() || !d->m_oRules.PromotionChoice(nClass))
+    if (!d->m_oRules.AwaitingPromotion() || d->m_bPromotionCancelled ||
+        !d->m_oRules.PromotionChoice(nClass))
         return false;
     if (d->m_pPromotionLoop)
         d->m_pPromotionLoop->quit();
@@ -143,8 +145,10 @@ BoardPrivate::PlayResult BoardPrivate::PlayMove(int nSrc, int nDest, qint16 nPro
         if (bGone)
             return PlayResult::Gone;
         if (!bChosen) {
-            // Nobody can answer any more (the application is quitting): the move never happened.
+            // The host took it back, or nobody can answer any more (the application is
+            // quitting): the move never happened.
             m_oRules.AbandonMove();
+            UpdateMarks();
             return PlayResult::Refused;
         }
     }
@@ -187,6 +191,7 @@ bool BoardPrivate::AwaitPromotion(bool &bGone) {
     // The whole wait, the handler included, belongs to the move: an answer given inside the
     // handler does not open the board to other calls before the move has been reported.
     m_bPromoting = true;
+    m_bPromotionCancelled = false;
     emit q->PawnPromotion(m_oRules.PromotionIsWhite());
     if (!oSelf) {
         bGone = true;
@@ -196,7 +201,8 @@ bool BoardPrivate::AwaitPromotion(bool &bGone) {
     const bool bHostDisabled = q->testAttribute(Qt::WA_ForceDisabled);
     q->setEnabled(false);
     // The host may already have answered inside its handler; then there is nothing to wait for.
-    if (m_oRules.AwaitingPromotion() && !QCoreApplication::closingDown()) {
+    if (m_oRules.AwaitingPromotion() && !m_bPromotionCancelled &&
+        !QCoreApplication::closingDown()) {
         QEventLoop oLoop;
         QObject::connect(qApp, &QCoreApplication::aboutToQuit, &oLoop, &QEventLoop::quit);
         m_pPromotionLoop = &oLoop;
@@ -365,12 +371,12 @@ bool Board::CanClaimDraw() const {
     return !d->Busy() && d->m_oRules.CanClaimDraw();
 }
 
-bool BoardPrivate::EndGame(bool (clsRules::*pEnd)(), const char *sWhy) {
+bool BoardPrivate::EndGame(const std::function<bool(clsRules &)> &end, const char *sWhy) {
     if (Busy())
         return Refuse(Board::tr("a move is still being played"));
     if (m_oRules.IsGameOver())
         return Refuse(Board::tr("the game is over"));
-    if (!(m_oRules.*pEnd)())
+    if (!end(m_oRules))
         return Refuse(Board::tr(sWhy));
     EndDrag();
     m_sLastError.clear();
@@ -383,7 +389,69 @@ bool Board::ClaimDraw() {
 }
 
 bool Board::Resign() {
-    return d->EndGame(&clsRules::Resign, QT_TR_NOOP("resigning was refused"));
+    return Resign(d->m_oRules.IsWhitesTurn());
+}
+
+bool Board::Resign(bool bIsWhite) {
+    return d->EndGame([bIsWhite](clsRules &o) { return o.Resign(bIsWhite); },
+                      QT_TR_NOOP("resigning was refused"));
+}
+
+QString Board::EndReason() const {
+    return d->m_oRules.IsGameOver()
+               ? QString::fromLatin1(clsRules::EndReasonText(d->m_oRules.EndReason()))
+               : QString();
+}
+
+QString Board::Tag(const QString &sName) const {
+    const std::string sKey = sName.toStdString();
+    for (const auto &[sTag, sValue] : d->m_oRules.Tags())
+        if (sTag == sKey)
+            return QString::fromStdString(sValue);
+    return {};
+}
+
+bool Board::SetTag(const QString &sName, const QString &sValue) {
+    // A PGN tag name: a letter, then letters, digits and underscores.
+    static const QRegularExpression oName(QStringLiteral("^[A-Za-z][A-Za-z0-9_]*$"));
+    if (!oName.match(sName).hasMatch() || sName == QLatin1String("Result") ||
+        sName == QLatin1String("SetUp") || sName == QLatin1String("FEN"))
+        return d->Refuse(tr("%1 is not a tag a game may be given").arg(sName));
+    // The standard forbids control characters in a value; a line break becomes a space.
+    QString sClean = sValue;
+    for (QChar &c : sClean)
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' ');
+    sClean = sClean.trimmed();
+    auto &oTags = d->m_oRules.Tags();
+    const std::string sKey = sName.toStdString();
+    const auto it = std::find_if(oTags.begin(), oTags.end(),
+                                 [&sKey](const auto &oTag) { return oTag.first == sKey; });
+    if (sClean.isEmpty()) {
+        if (it != oTags.end())
+            oTags.erase(it);
+    } else if (it != oTags.end()) {
+        it->second = sClean.toStdString();
+    } else {
+        oTags.emplace_back(sKey, sClean.toStdString());
+    }
+    d->m_sLastError.clear();
+    return true;
+}
+
+bool Board::CancelPromotion() {
+    if (!d->m_bPromoting || !d->m_oRules.AwaitingPromotion())
+        return false;
+    d->m_bPromotionCancelled = true;
+    if (d->m_pPromotionLoop)
+        d->m_pPromotionLoop->quit();
+    return true;
+}
+
+QRect Board::PromotionSquareRect() const {
+    if (!d->m_bPromoting || !d->m_oRules.AwaitingPromotion())
+        return {};
+    return BoardGeometry::CellRect(d->m_oRules.PromotionSquare(), d->m_bIsWhitesView);
 }
 
 bool Board::AgreeDraw() {

@@ -9,6 +9,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <tavlon/Board.h>
 #include <vector>
@@ -31,7 +32,7 @@ public:
     // Asks the host for the promotion piece and waits; false when no piece was chosen.
     bool AwaitPromotion(bool &bGone);
     void ReportGameOver();
-    bool EndGame(bool (clsRules::*pEnd)(), const char *sWhy);
+    bool EndGame(const std::function<bool(clsRules &)> &end, const char *sWhy);
     bool Refuse(const QString &sWhy);
     // A new position from outside a move: no drag, no selection, marks and hosts up to date.
     void Settled();
@@ -84,7 +85,8 @@ public:
 
     QEventLoop *m_pPromotionLoop = nullptr;
     bool m_bReporting = false;
-    bool m_bPromoting = false; // from PawnPromotion until the wait is over
+    bool m_bPromoting = false;          // from PawnPromotion until the wait is over
+    bool m_bPromotionCancelled = false; // the host took the waiting promotion back
     unsigned m_nGame = 0; // counts NewGame calls, so a game started by a handler keeps its turn
 
     bool m_bShowLastMove = false;

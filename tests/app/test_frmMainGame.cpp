@@ -153,8 +153,8 @@ TEST_F(GameWindow, EndsOfTheGameAreToldAndPlayingOnWaitsForUndo) {
         {"mnuGameAgreeDraw",
          {"Yes", "OK"},
          {"Tavlon:Do White and Black both agree to a draw?", "Tavlon:Draw by agreement"}},
-        {"mnuGameResign", {"No"}, {"Tavlon:Does White resign?"}},
-        {"mnuGameResign", {"Yes", "OK"}, {"Tavlon:Does White resign?", "Tavlon:White resigns"}},
+        {"mnuGameWhiteResigns", {"No"}, {"Tavlon:Does White resign?"}},
+        {"mnuGameBlackResigns", {"Yes", "OK"}, {"Tavlon:Does Black resign?", "Tavlon:Black resigns"}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.seen.last().toStdString());

@@ -88,8 +88,24 @@ public:
     bool CanClaimDraw() const;              // threefold repetition or fifty moves; false once over
     bool ClaimDraw();                       // ends the game with GameOver, if a draw can be claimed
     bool Resign();                          // the side to move resigns; GameOver follows
+    bool Resign(bool bIsWhite);             // that side resigns, whoever is to move
     bool AgreeDraw();                       // both players agree a draw; GameOver follows
     QString LastError() const;              // empty after a call that succeeded
+    // How a finished game ended, in GameOver's words (for a loaded game, from its position and
+    // result); empty while it goes on.
+    QString EndReason() const;
+    // The game's PGN tags ("White", "Event", ...): empty when it has none of that name. SetTag
+    // refuses a name that is no PGN tag name and the tags the game itself owns (Result, SetUp,
+    // FEN); an empty value removes the tag.
+    QString Tag(const QString &sName) const;
+    bool SetTag(const QString &sName, const QString &sValue);
+
+    // --- The promotion wait, for a host that offers a way out of it -------------------------
+    // Takes the waiting promotion back: the pawn returns, nothing is recorded, the same side is
+    // to move, and the move's call returns false. False when no promotion waits.
+    bool CancelPromotion();
+    // While a promotion waits, the pawn's square in the control's coordinates; else empty.
+    QRect PromotionSquareRect() const;
 
     QSize sizeHint() const override;
 

@@ -30,6 +30,7 @@ Board::Board(QWidget *parent) : QWidget(parent), d(std::make_unique<BoardPrivate
     setFocusPolicy(Qt::StrongFocus);
     d->m_oRules.SetDrawSquareHook([this](int nSquare) { d->SquareChanged(nSquare); });
     d->m_oRules.NewGame();
+    ::Pgn::SetStartTags(d->m_oRules);
     d->UpdateMarks();
 }
 
@@ -72,6 +73,7 @@ void Board::NewGame(bool bIsWhitesTurn, const QString &sLayout) {
         return;
     try {
         d->m_oRules.NewGame(bIsWhitesTurn, sLayout.toStdString());
+        ::Pgn::SetStartTags(d->m_oRules);
     } catch (const std::invalid_argument &) {
         return; // refused as the rules refuse it: nothing has changed
     }
@@ -267,6 +269,7 @@ bool Board::SetFen(const QString &sFen) {
         return d->Refuse(tr("a promotion is waiting for its piece"));
     try {
         d->m_oRules.SetFen(sFen.toStdString());
+        ::Pgn::SetStartTags(d->m_oRules);
     } catch (const std::invalid_argument &e) {
         return d->Refuse(QString::fromStdString(e.what()));
     }

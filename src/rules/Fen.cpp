@@ -69,6 +69,8 @@ std::string Parse(std::string_view sFen, FenPosition &p) {
         if (nRank < 1)
             return "FEN has more than 8 ranks";
         if (c >= '1' && c <= '8') {
+            if (i > 0 && sPlacement[i - 1] >= '1' && sPlacement[i - 1] <= '8')
+                return "two digits in a row in rank " + std::to_string(nRank);
             nFiles += c - '0';
             for (int k = 0; k < c - '0'; ++k)
                 p.sLayout += EmptyLayoutCode;

@@ -34,6 +34,10 @@ const char *clsRules::EndReasonText(GameEnd eEnd) {
         return "resignation";
     case GameEnd::Agreement:
         return "agreement";
+    case GameEnd::TimeForfeit:
+        return "time forfeit";
+    case GameEnd::TimeForfeitDraw:
+        return "time forfeit against insufficient material";
     case GameEnd::None:
         break;
     }

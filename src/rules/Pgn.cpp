@@ -84,13 +84,13 @@ public:
                     if (nDigits == std::string_view::npos)
                         continue;
                     sToken.remove_prefix(nDigits);
-                    const std::size_t nDots = sToken.find_first_not_of('.');
-                    if (nDots == 0)
+                    if (sToken.front() != '.')
                         Fail(oRules, sToken, "unreadable move");
-                    sToken.remove_prefix(nDots == std::string_view::npos ? sToken.size() : nDots);
-                    if (sToken.empty())
-                        continue;
                 }
+                // Every period is a token of its own: "1. ... e5", "1 ...e5".
+                sToken.remove_prefix(std::min(sToken.find_first_not_of('.'), sToken.size()));
+                if (sToken.empty())
+                    continue;
                 Start();
                 Play(oRules, sToken);
             }
@@ -218,15 +218,6 @@ private:
 constexpr std::array<std::string_view, 7> Roster = {"Event", "Site",  "Date",  "Round",
                                                     "White", "Black", "Result"};
 
-std::string Today() {
-    const std::time_t t = std::time(nullptr);
-    std::tm oTm{};
-    localtime_r(&t, &oTm);
-    char s[16];
-    std::strftime(s, sizeof s, "%Y.%m.%d", &oTm);
-    return s;
-}
-
 void AppendTag(std::string &s, std::string_view sName, std::string_view sValue) {
     s += '[';
     s += sName;
@@ -251,6 +242,15 @@ void Load(clsRules &oRules, std::string_view sText) {
     clsRules oScratch;
     Read(oScratch, sText);
     Replay(oScratch, oRules);
+}
+
+void SetStartTags(clsRules &oRules) {
+    const std::time_t t = std::time(nullptr);
+    std::tm oTm{};
+    localtime_r(&t, &oTm);
+    char sDate[16];
+    std::strftime(sDate, sizeof sDate, "%Y.%m.%d", &oTm);
+    oRules.Tags() = {{"Event", "Casual game"}, {"Date", sDate}, {"Round", "-"}};
 }
 
 void Replay(const clsRules &oFrom, clsRules &oTo) {
@@ -281,11 +281,12 @@ std::string Write(const clsRules &oRules) {
     const std::string sResult = oRules.Result();
     for (const std::string_view sName : Roster) {
         const std::string *pValue = Find(sName);
-        std::string sDefault = sName == "Event"   ? "Casual game"
-                               : sName == "Date"  ? Today()
-                               : sName == "Round" ? "-"
-                                                  : "?";
-        AppendTag(s, sName, sName == "Result" ? sResult : pValue ? *pValue : sDefault);
+        // The standard's values for the unknown; a game played here got its own at its start.
+        const std::string_view sUnknown = sName == "Date" ? "????.??.??" : "?";
+        AppendTag(s, sName,
+                  sName == "Result" ? sResult
+                  : pValue          ? std::string_view(*pValue)
+                                    : sUnknown);
     }
     const std::string sStart = oRules.StartFen();
     if (sStart != StandardFen) {

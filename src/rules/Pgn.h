@@ -18,6 +18,9 @@ inline constexpr std::string_view StandardFen =
 void Load(clsRules &oRules, std::string_view sText);
 // The same into a game of no other use: after a throw it holds whatever was read so far.
 void Read(clsRules &oRules, std::string_view sText);
+// The tags of a game started on the board: a casual game of today, without a round. A game read
+// keeps what it had, and what it lacks is written as the standard's unknown.
+void SetStartTags(clsRules &oRules);
 // Plays the game of oFrom (start, moves, tags, end) into oTo, which starts over.
 void Replay(const clsRules &oFrom, clsRules &oTo);
 

@@ -48,7 +48,9 @@ public:
         ThreefoldRepetition,
         FiftyMoveRule,
         Resignation,
-        Agreement
+        Agreement,
+        TimeForfeit,    // the side out of time lost
+        TimeForfeitDraw // out of time, but its opponent could never have mated
     };
 
     clsRules();
@@ -116,6 +118,13 @@ public:
     // or a loss on time, a draw one an agreement. "*" changes nothing; anything else throws
     // std::invalid_argument. An automatic end already reached is kept.
     void SetResult(std::string_view sResult);
+    // The side to move has run out of time (FIDE 6.9): it loses, unless its opponent cannot
+    // checkmate by any series of legal moves, which draws. False, changing nothing, when the game
+    // is over or a move is being played.
+    bool FlagFall();
+    // Whether the side could still checkmate by some series of legal moves. True unless proved
+    // impossible: a bare king, a dead position, or a bounded search of every position still reachable finding no mate.
+    bool CanCheckmate(bool bWhite) const;
     // How often the current position has stood on the board since the last capture or pawn move.
     int RepetitionCount() const;
 

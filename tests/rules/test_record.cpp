@@ -22,6 +22,8 @@ TEST(Fen, RoundTripsAndRefusalsThatChangeNothing) {
         {"rnbqkbnr/pppppppp/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", "7 ranks"},
         {"rnbqkbnr/ppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", "rank 7 has 7 files"},
         {"rnbqkbnr/pppppppp/9/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", "unknown letter \"9\""},
+        {"rnbqkbnr/pppppppp/8/17/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", "in a row in rank 5"},
+        {"rnbqkbnr/pppppppp/8/8/44/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", "in a row in rank 4"},
         {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQ1BNR w kq - 0 1", "white has 0 kings"},
         {"4k2P/8/8/8/8/8/8/4K3 w - - 0 1", "a white pawn on rank 8"},
         {"4k3/8/8/8/8/8/8/4K3 x - - 0 1", "neither w nor b"},

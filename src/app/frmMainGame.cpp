@@ -408,6 +408,10 @@ QString frmMain::EndText(const QString &Result, const QString &Reason, bool bLoa
         return tr("Draw by the seventy-five-move rule");
     if (Reason == QLatin1String("fifty-move rule"))
         return tr("Draw by the fifty-move rule");
+    if (Reason == QLatin1String("time forfeit"))
+        return bWhiteWon ? tr("White won on time") : tr("Black won on time");
+    if (Reason == QLatin1String("time forfeit against insufficient material"))
+        return tr("Draw: time ran out, but no mate was possible");
     if (!bLoaded && Reason == QLatin1String("resignation"))
         return bWhiteWon ? tr("Black resigns") : tr("White resigns");
     if (!bLoaded)

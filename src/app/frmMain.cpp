@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
@@ -110,11 +111,24 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
         list->setUniformItemSizes(true);
         nLeft += nListWidth + ListGap;
     }
-    // The lists scroll together, so that a move and its answer stay side by side.
+    // The lists scroll together, so that a move and its answer stay side by side. The shorter
+    // list may scroll as far as the longer one, or White's last move would face Black's last
+    // but one at the bottom.
     for (auto [from, to] :
-         {std::pair{lstWhiteMoves, lstBlackMoves}, {lstBlackMoves, lstWhiteMoves}})
+         {std::pair{lstWhiteMoves, lstBlackMoves}, {lstBlackMoves, lstWhiteMoves}}) {
         connect(from->verticalScrollBar(), &QScrollBar::valueChanged, to->verticalScrollBar(),
                 &QScrollBar::setValue);
+        connect(from->verticalScrollBar(), &QScrollBar::rangeChanged, this,
+                [this, from](int, int nMax) {
+                    if (bAligning)
+                        return;
+                    nListScroll[from == lstBlackMoves] = nMax; // as the list worked it out
+                    const QScopedValueRollback oGuard(bAligning, true);
+                    for (QListWidget *list : {lstWhiteMoves, lstBlackMoves})
+                        list->verticalScrollBar()->setMaximum(
+                            std::max(nListScroll[0], nListScroll[1]));
+                });
+    }
 
     txtMovePiece = new QLineEdit(QStringLiteral("e2e4"), client);
     txtMovePiece->setObjectName(QStringLiteral("txtMovePiece"));

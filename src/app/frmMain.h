@@ -108,6 +108,8 @@ private:
     QLabel *lblWhiteMoves = nullptr;
     QLabel *lblBlackMoves = nullptr;
     int nListWidth = 0;
+    int nListScroll[2] = {0, 0}; // how far White's and Black's lists would scroll by themselves
+    bool bAligning = false;
 
     QAction *mnuHideMoves = nullptr;
     QMenu *mnuWhitePawnPromotion = nullptr;

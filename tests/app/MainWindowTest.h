@@ -64,6 +64,24 @@ private:
     QPointer<QWidget> oLast;
 };
 
+// Menu items without a letter of their own in their menu, "Game: Exit"; empty when none.
+inline std::string MenusWithoutMnemonics(const QWidget &w) {
+    QStringList oBad;
+    for (const QMenu *menu : w.findChildren<QMenu *>()) {
+        QSet<QChar> oLetters;
+        for (const QAction *a : menu->actions()) {
+            const qsizetype i = a->text().indexOf('&');
+            if (a->isSeparator() || a->menu() != nullptr)
+                continue;
+            if (i < 0 || i + 1 >= a->text().size() || oLetters.contains(a->text()[i + 1].toLower()))
+                oBad << menu->title() + ": " + a->text();
+            else
+                oLetters << a->text()[i + 1].toLower();
+        }
+    }
+    return oBad.join(", ").toStdString();
+}
+
 // Settings live in a fresh temporary place, made before the window reads them.
 struct TemporarySettings {
     TemporarySettings() {
@@ -136,6 +154,6 @@ protected:
     Board *board = w.findChild<Board *>(QStringLiteral("Board1"));
     QList<QUrl> opened;
     bool bBrowser = true; // whether the addresses open
-    QStringList asked; // the file questions, "open" or "save"
+    QStringList asked;    // the file questions, "open" or "save"
     QString sOpenAnswer, sSaveAnswer;
 };

@@ -34,8 +34,7 @@ TEST_F(MainWindow, MessagesForRefusedMovesChecksMatesAndStalemate) {
         {Start, true, "e7e5", "Illegal move or bad syntax",
          "The piece on e7 is Black's; White is to move"},
         {Start, true, "e5", "Illegal move or bad syntax", "Illegal move: e5"},
-        {Start, true, "x9", "Illegal move or bad syntax",
-         "Not a move: type a move as e2e4 or Nf3"},
+        {Start, true, "x9", "Illegal move or bad syntax", "Not a move: type a move as e2e4 or Nf3"},
         {Start, true, "e3e4", "Illegal move or bad syntax", "There is no piece on e3"},
         {Start, true, "e2e5", "Illegal move or bad syntax", "Illegal move: e2-e5"},
         {"4k3/8/8/8/8/8/8/R3K3", true, "a1a8", "Black king in check", "Black is in check"},
@@ -124,6 +123,7 @@ TEST_F(MainWindow, ViewCommandsTurnTheBoardAndWidenTheWindow) {
     Key(Qt::Key_R);
     EXPECT_EQ(board->grab().toImage(), white);
 
+    EXPECT_EQ(MenusWithoutMnemonics(w), "");
     for (const bool bShow : {true, false}) {
         Key(Qt::Key_H);
         EXPECT_EQ(w.frameGeometry().width(), bShow ? w.WideWidth() : frmMain::NarrowWidth);
@@ -140,7 +140,8 @@ TEST_F(MainWindow, ViewCommandsTurnTheBoardAndWidenTheWindow) {
 TEST_F(MainWindow, HelpWorksWithoutABrowserAndSaysWhenAnAddressCannotOpen) {
     const QString sOnline = "Online Help:This feature requires a current internet connection.\n\n"
                             "Click Yes if you are connected, otherwise, click No";
-    const QString sNoBrowser = "Tavlon:No web browser could open this address. Copy it into one:\n\n";
+    const QString sNoBrowser =
+        "Tavlon:No web browser could open this address. Copy it into one:\n\n";
     const QString sRules = frmMain::RulesPage().toString();
     struct Case {
         bool bBrowser;
@@ -201,8 +202,20 @@ TEST_F(MainWindow, ViewOptionsReachTheBoardAndAreRemembered) {
     for (const char *sName : sNames)
         Find<QAction>(sName)->trigger();
     EXPECT_EQ(onBoard(*board), std::vector<bool>(4, false));
-    frmMain again; // reads what this window stored
+    Key(Qt::Key_H); // Show Moves
+    Key(Qt::Key_R); // Black's view
+    frmMain again;  // reads what this window stored
     EXPECT_EQ(onBoard(*again.findChild<Board *>("Board1")), std::vector<bool>(4, false));
+    EXPECT_EQ(again.findChild<QAction *>("mnuHideMoves")->text(), "Hide &Moves");
+    Board reversed;
+    reversed.BoardView(false);
+    again.show();
+    reversed.show();
+    EXPECT_EQ(DifferingCells(again.findChild<Board *>("Board1")->grab().toImage(),
+                             reversed.grab().toImage()),
+              "");
+    Key(Qt::Key_R);
+    Key(Qt::Key_H);
     EXPECT_EQ(Status(), "White to move");
     Type("e2e4");
     QStatusTipEvent oHover(QString{}); // what hovering a menu item sends
@@ -215,8 +228,13 @@ TEST_F(MainWindow, ViewOptionsReachTheBoardAndAreRemembered) {
     Answerer answerer({"OK"});
     Type("a1a8");
     QTest::qWait(50);
-    EXPECT_TRUE(answerer.seen.isEmpty());
     EXPECT_EQ(Status(), "Black is in check");
+    board->NewGame(true, Layout("k7/8/1K6/8/8/8/8/7R")); // a mate, and no box for it either
+    Type("h1h8");
+    QTest::qWait(50);
+    EXPECT_TRUE(answerer.seen.isEmpty());
+    EXPECT_EQ(Status(), "Black checkmated");
+    EXPECT_EQ(w.windowTitle(), "Tavlon - Black checkmated");
 }
 
 // Under a German locale the menus, the status line and the boxes speak German.
@@ -234,6 +252,19 @@ TEST(MainWindowGerman, MenusStatusAndBoxesAreTranslated) {
     w.findChild<QPushButton *>("cmdMovePiece")->click();
     EXPECT_EQ(answerer.seen, QStringList{"Tavlon:Unzulässiger Zug oder falsche Schreibweise"});
     EXPECT_EQ(w.statusBar()->currentMessage(), "Kein Zug: einen Zug wie e2e4 oder Sf3 eingeben");
+    EXPECT_EQ(MenusWithoutMnemonics(w), "");
+    // German piece letters in the lists and the box, the standard's English ones in the record.
+    w.findChild<QAction *>("mnuViewNotation")->trigger();
+    for (const char *sMove : {"e4", "Sc6", "Le2", "Nf6"}) {
+        w.findChild<QLineEdit *>("txtMovePiece")->setText(sMove);
+        w.findChild<QPushButton *>("cmdMovePiece")->click();
+    }
+    QStringList oEntries;
+    for (const char *sList : {"lstWhiteMoves", "lstBlackMoves"})
+        for (int i = 0; i < 2; ++i)
+            oEntries << w.findChild<QListWidget *>(sList)->item(i)->text();
+    EXPECT_EQ(oEntries.join(','), "1. e4,2. Le2,1... Sc6,2... Sf6");
+    EXPECT_TRUE(w.findChild<Board *>()->Pgn().contains("1. e4 Nc6 2. Be2 Nf6"));
 }
 
 } // namespace

@@ -81,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *pData, std::size_t nSi
     try {
         Pgn::Load(oRules, sText);
     } catch (const std::invalid_argument &) {
-        if (oRules.History().size() != 1 || oRules.StartFen() != Pgn::StandardFen)
+        if (oRules.Record().size() != 1 || oRules.StartFen() != Pgn::StandardFen)
             Fail("a refused text changed the game");
         return 0;
     }
@@ -92,8 +92,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *pData, std::size_t nSi
         std::fprintf(stderr, "%s\n%s\n", e.what(), sPgn.c_str());
         Fail("a written game does not load");
     }
-    if (oAgain.History() != oRules.History() || oAgain.Fen() != oRules.Fen() ||
-        oAgain.Result() != oRules.Result() || Pgn::Write(oAgain) != sPgn)
+    if (Notation::CoordinateMoves(oAgain) != Notation::CoordinateMoves(oRules) ||
+        oAgain.Fen() != oRules.Fen() || oAgain.Result() != oRules.Result() ||
+        Pgn::Write(oAgain) != sPgn)
         Fail("a written game loads differently");
 #endif
     return 0;

@@ -120,8 +120,20 @@
         <translation>%1, %2</translation>
     </message>
     <message>
-        <source>%1 is not a tag a game may be given</source>
-        <translation>%1 ist kein Tag, das eine Partie haben darf</translation>
+        <source>an earlier position is shown</source>
+        <translation>eine frühere Stellung wird angezeigt</translation>
+    </message>
+    <message>
+        <source>the piece set lacks %1</source>
+        <translation>dem Figurensatz fehlt %1</translation>
+    </message>
+    <message>
+        <source>%1 is not a readable SVG picture</source>
+        <translation>%1 ist kein lesbares SVG-Bild</translation>
+    </message>
+    <message>
+        <source>not a tag a game may be given</source>
+        <translation>kein Tag, das eine Partie haben darf</translation>
     </message>
 </context>
 <context>
@@ -464,6 +476,62 @@ Klicken Sie auf Ja, wenn Sie verbunden sind, sonst auf Nein</translation>
         <translation>Remis durch Vereinbarung</translation>
     </message>
     <message>
+        <source>Cannot save %1:
+The file holds several games, and saving this one there would lose the others. Save it under another name.</source>
+        <translation>%1 kann nicht gespeichert werden:
+Die Datei enthält mehrere Partien, und diese eine dort zu speichern, würde die anderen löschen. Speichern Sie sie unter einem anderen Namen.</translation>
+    </message>
+    <message>
+        <source>Refused: an earlier position is shown — Alt+End returns</source>
+        <translation>Abgelehnt: eine frühere Stellung wird angezeigt – Alt+Ende kehrt zurück</translation>
+    </message>
+    <message>
+        <source>The starting position shown — Alt+End returns</source>
+        <translation>Die Anfangsstellung wird angezeigt – Alt+Ende kehrt zurück</translation>
+    </message>
+    <message>
+        <source>Move %1 of %2 shown — Alt+End returns</source>
+        <translation>Zug %1 von %2 wird angezeigt – Alt+Ende kehrt zurück</translation>
+    </message>
+    <message>
+        <source>Take back every move after the position shown?</source>
+        <translation>Alle Züge nach der angezeigten Stellung zurücknehmen?</translation>
+    </message>
+    <message>
+        <source>Black loses on time</source>
+        <translation>Schwarz verliert durch Zeitüberschreitung</translation>
+    </message>
+    <message>
+        <source>White loses on time</source>
+        <translation>Weiß verliert durch Zeitüberschreitung</translation>
+    </message>
+    <message>
+        <source>Draw: out of time, but the opponent could not mate</source>
+        <translation>Remis: Zeit überschritten, aber der Gegner konnte nicht mattsetzen</translation>
+    </message>
+    <message>
+        <source>This is not a regular file</source>
+        <translation>Dies ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>The file is larger than %1 MB</source>
+        <translation>Die Datei ist größer als %1 MB</translation>
+    </message>
+    <message>
+        <source>This is not a PGN text file</source>
+        <translation>Dies ist keine PGN-Textdatei</translation>
+    </message>
+    <message>
+        <source>Cannot paste the position:
+%1</source>
+        <translation>Die Stellung kann nicht eingefügt werden:
+%1</translation>
+    </message>
+    <message>
+        <source>The piece set %1 cannot be used: %2</source>
+        <translation>Der Figurensatz %1 kann nicht verwendet werden: %2</translation>
+    </message>
+    <message>
         <source>KQRBN</source>
         <extracomment>The letters of king, queen, rook, bishop and knight, in this order, as players of this language write moves (German: KDTLS). Five capital letters.</extracomment>
         <translation>KDTLS</translation>
@@ -475,6 +543,10 @@ Klicken Sie auf Ja, wenn Sie verbunden sind, sonst auf Nein</translation>
     <message>
         <source>Black</source>
         <translation>Schwarz</translation>
+    </message>
+    <message>
+        <source>Hide &amp;Moves</source>
+        <translation>&amp;Züge ausblenden</translation>
     </message>
     <message>
         <source>&amp;New Game</source>
@@ -571,10 +643,6 @@ Klicken Sie auf Ja, wenn Sie verbunden sind, sonst auf Nein</translation>
     <message>
         <source>&amp;Cancel</source>
         <translation>&amp;Abbrechen</translation>
-    </message>
-    <message>
-        <source>Hide &amp;Moves</source>
-        <translation>&amp;Züge ausblenden</translation>
     </message>
     <message>
         <source>&amp;Close</source>
@@ -706,20 +774,16 @@ Klicken Sie auf Ja, wenn Sie verbunden sind, sonst auf Nein</translation>
         <translation>Sind Weiß und Schwarz beide mit einem Remis einverstanden?</translation>
     </message>
     <message>
+        <source>Draw: time ran out</source>
+        <translation>Remis: Zeit abgelaufen</translation>
+    </message>
+    <message>
         <source>White won on time</source>
         <translation>Weiß gewinnt auf Zeit</translation>
     </message>
     <message>
         <source>Black won on time</source>
         <translation>Schwarz gewinnt auf Zeit</translation>
-    </message>
-    <message>
-        <source>Draw: time ran out, but no mate was possible</source>
-        <translation>Remis: Zeit abgelaufen, aber kein Matt mehr möglich</translation>
-    </message>
-    <message>
-        <source>Draw: time ran out</source>
-        <translation>Remis: Zeit abgelaufen</translation>
     </message>
     <message>
         <source>Draw: the game was abandoned</source>
@@ -776,6 +840,34 @@ Klicken Sie auf Ja, wenn Sie verbunden sind, sonst auf Nein</translation>
     <message>
         <source>Black won by resignation</source>
         <translation>Schwarz gewinnt durch Aufgabe</translation>
+    </message>
+    <message>
+        <source>Piec&amp;e Set</source>
+        <translation>Figu&amp;rensatz</translation>
+    </message>
+    <message>
+        <source>&amp;Full Screen</source>
+        <translation>&amp;Vollbild</translation>
+    </message>
+    <message>
+        <source>&amp;Previous Move</source>
+        <translation>V&amp;orheriger Zug</translation>
+    </message>
+    <message>
+        <source>&amp;Next Move</source>
+        <translation>Nä&amp;chster Zug</translation>
+    </message>
+    <message>
+        <source>F&amp;irst Position</source>
+        <translation>&amp;Anfangsstellung</translation>
+    </message>
+    <message>
+        <source>C&amp;urrent Position</source>
+        <translation>Aktuelle S&amp;tellung</translation>
+    </message>
+    <message>
+        <source>Take &amp;Back Moves to Here</source>
+        <translation>Züge bis hierher zurück&amp;nehmen</translation>
     </message>
 </context>
 <context>

@@ -16,10 +16,12 @@ const QString Kiwipete =
     "BRXXXXXXBKXXXXBRBPXXBPBPBQBPBBXXBBBNXXXXBPBNBPXXXXXXXXWPWNXXXXXXXXBPXXXXWPXXXXXX"
     "XXXXWNXXXXWQXXBPWPWPWPWBWBWPWPWPWRXXXXXXWKXXXXWR";
 
-QPoint Centre(const char *sSquare) {
+// The middle of a square's cell in White's view, for a board of nSide pixels.
+QPoint Centre(const char *sSquare, int nSide = 332) {
     const int f = sSquare[0] - 'a';
     const int r = sSquare[1] - '1';
-    return {2 + 41 * f + 20, 2 + 41 * (7 - r) + 20};
+    const int c = (nSide - 4) / 8, m = (nSide - 8 * c) / 2;
+    return {m + c * f + c / 2, m + c * (7 - r) + c / 2};
 }
 
 void Send(Board &b, QEvent::Type t, QPoint p, Qt::MouseButtons nHeld) {
@@ -28,10 +30,11 @@ void Send(Board &b, QEvent::Type t, QPoint p, Qt::MouseButtons nHeld) {
 }
 
 void Drop(Board &b, const char *sSrc, const char *sDest) {
-    Send(b, QEvent::MouseButtonPress, Centre(sSrc), Qt::LeftButton);
-    Send(b, QEvent::MouseMove, (Centre(sSrc) + Centre(sDest)) / 2, Qt::LeftButton);
-    Send(b, QEvent::MouseMove, Centre(sDest), Qt::LeftButton);
-    Send(b, QEvent::MouseButtonRelease, Centre(sDest), Qt::NoButton);
+    const QPoint oSrc = Centre(sSrc, b.width()), oDest = Centre(sDest, b.width());
+    Send(b, QEvent::MouseButtonPress, oSrc, Qt::LeftButton);
+    Send(b, QEvent::MouseMove, (oSrc + oDest) / 2, Qt::LeftButton);
+    Send(b, QEvent::MouseMove, oDest, Qt::LeftButton);
+    Send(b, QEvent::MouseButtonRelease, oDest, Qt::NoButton);
     QCoreApplication::processEvents(); // the paint: dirty squares are rendered here
 }
 
@@ -95,9 +98,11 @@ BENCHMARK(BM_PressWithLegalMarks)
     ->Repetitions(7)
     ->ReportAggregatesOnly(true);
 
-// A dropped move with every aid on: the squares redrawn are only those whose look changed.
+// A dropped move with every aid on: the squares redrawn are only those whose look changed. The
+// argument is the board's side in pixels.
 void BM_DroppedMoveAllAids(benchmark::State &state) {
     Board b;
+    b.resize(static_cast<int>(state.range(0)), static_cast<int>(state.range(0)));
     b.NewGame(true, Kiwipete);
     b.SetShowLastMove(true);
     b.SetShowCheck(true);
@@ -112,9 +117,35 @@ void BM_DroppedMoveAllAids(benchmark::State &state) {
     CycleDrops(state, b, oCycle);
 }
 BENCHMARK(BM_DroppedMoveAllAids)
+    ->Arg(332)
+    ->Arg(1000)
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(7)
     ->ReportAggregatesOnly(true);
+
+// The whole board drawn at about 1,000 pixels with every aid on and a piece selected, from a cold
+// cache: each paint follows a change of size (1,000 and 992 pixels in turn), so the textures,
+// the pieces and all 64 squares are drawn anew, as while a window is being resized.
+void BM_WholeBoardCold(benchmark::State &state) {
+    Board b;
+    b.NewGame(true, Kiwipete);
+    b.SetShowLastMove(true);
+    b.SetShowCheck(true);
+    b.SetShowLegalMoves(true);
+    b.SetShowCoordinates(true);
+    b.resize(1000, 1000);
+    b.show();
+    QCoreApplication::processEvents();
+    Send(b, QEvent::MouseButtonPress, Centre("f3", 1000), Qt::LeftButton);
+    Send(b, QEvent::MouseButtonRelease, Centre("f3", 1000), Qt::NoButton); // the queen, selected
+    int nSide = 1000;
+    for (auto _ : state) {
+        nSide = nSide == 1000 ? 992 : 1000;
+        b.resize(nSide, nSide);
+        b.repaint();
+    }
+}
+BENCHMARK(BM_WholeBoardCold)->Unit(benchmark::kMillisecond);
 // LoadPgn of a 150-ply annotated game, with the paint that shows the new position.
 void BM_BoardLoadPgn(benchmark::State &state) {
     const QString sText = QString::fromStdString(AnnotatedGame());

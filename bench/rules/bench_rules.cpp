@@ -138,7 +138,7 @@ void BM_PgnLoad150Plies(benchmark::State &state) {
     clsRules oRules;
     for (auto _ : state)
         Pgn::Load(oRules, sText);
-    state.counters["plies"] = static_cast<double>(oRules.History().size());
+    state.counters["plies"] = static_cast<double>(oRules.Record().size());
     state.counters["bytes"] = static_cast<double>(sText.size());
 }
 BENCHMARK(BM_PgnLoad150Plies)->Unit(benchmark::kMicrosecond);
@@ -150,6 +150,18 @@ void BM_PgnWrite150Plies(benchmark::State &state) {
         benchmark::DoNotOptimize(Pgn::Write(oRules));
 }
 BENCHMARK(BM_PgnWrite150Plies)->Unit(benchmark::kMicrosecond);
+
+// A game with as many distinct tags as the argument: reading them should grow linearly.
+void BM_PgnManyTags(benchmark::State &state) {
+    std::string sText;
+    for (int i = 0; i < state.range(0); ++i)
+        sText += "[T" + std::to_string(i) + " \"v\"]\n";
+    sText += "*";
+    clsRules oRules;
+    for (auto _ : state)
+        Pgn::Load(oRules, sText);
+}
+BENCHMARK(BM_PgnManyTags)->Arg(50000)->Arg(200000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

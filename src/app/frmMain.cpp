@@ -30,16 +30,6 @@ namespace {
 
 const QColor BackColor(224, 224, 224);
 
-// Client-area geometry in logical pixels. The board is fixed at 332 x 332; the move lists sit
-// to its right, White's and Black's side by side under their headings, and only show in the
-// wide view; the typed-move row sits under the board so that it is reachable in both views.
-constexpr int BoardSize = 332;
-constexpr int ListLeft = 336;
-constexpr int ListGap = 2;
-constexpr int RowTop = BoardSize + 4;
-constexpr int RowHeight = 25;
-constexpr int ClientHeight = RowTop + RowHeight + 4;
-
 // Piece class codes of the promotion choices.
 constexpr qint16 WhiteQueen = 7, WhiteRook = 8, WhiteKnight = 9, WhiteBishop = 10;
 constexpr qint16 WhiteOffset = 6;
@@ -67,8 +57,7 @@ QString MapLetters(const QString &sText, const QString &sFrom, const QString &sT
 } // namespace
 
 frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpener()) {
-    setWindowTitle(tr("Tavlon"));
-    setWindowIcon(TavlonIcon());
+    setWindowTitle(tr("Tavlon")); // the icon is the application's
 
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
@@ -80,7 +69,8 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
 
     Board1 = new Board(client);
     Board1->setObjectName(QStringLiteral("Board1"));
-    Board1->move(0, 0);
+    // The board grows with the window; LayOutClient gives it its square.
+    Board1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 
     QPalette listPalette = palette();
     listPalette.setColor(QPalette::Base, BackColor);
@@ -92,24 +82,18 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
     lblWhiteMoves->setObjectName(QStringLiteral("lblWhiteMoves"));
     lblBlackMoves = new QLabel(tr("Black"), client);
     lblBlackMoves->setObjectName(QStringLiteral("lblBlackMoves"));
-    // Wide enough for the longest entry, a numbered promotion with capture and mate in either
-    // notation and any language's letters, beside a scroll bar.
-    const int nFrame = 2 * lstWhiteMoves->frameWidth();
-    nListWidth = fontMetrics().horizontalAdvance(QStringLiteral("888... WgxhW=W#")) + nFrame +
+    // The narrowest a list may be: the longest entry, a numbered promotion with capture and mate
+    // in either notation and any language's letters, beside a scroll bar.
+    nListWidth = fontMetrics().horizontalAdvance(QStringLiteral("888... WgxhW=W#")) +
+                 2 * lstWhiteMoves->frameWidth() +
                  lstWhiteMoves->verticalScrollBar()->sizeHint().width() + 8;
-    const int nHeadingHeight = fontMetrics().height() + 4;
-    const int nListTop = 4 + nHeadingHeight;
-    int nLeft = ListLeft;
-    for (auto [list, heading] :
-         {std::pair{lstWhiteMoves, lblWhiteMoves}, std::pair{lstBlackMoves, lblBlackMoves}}) {
-        heading->setGeometry(nLeft, 4, nListWidth, nHeadingHeight);
+    for (QLabel *heading : {lblWhiteMoves, lblBlackMoves})
         heading->setAlignment(Qt::AlignCenter);
-        list->setGeometry(nLeft, nListTop, nListWidth, BoardSize - nListTop);
-        list->setPalette(listPalette);
-        list->setFocusPolicy(Qt::NoFocus);
+    for (QListWidget *list : {lstWhiteMoves, lstBlackMoves}) {
         list->setTextElideMode(Qt::ElideNone);
         list->setUniformItemSizes(true);
-        nLeft += nListWidth + ListGap;
+        list->setPalette(listPalette);
+        list->setFocusPolicy(Qt::NoFocus);
     }
     // The lists scroll together, so that a move and its answer stay side by side. The shorter
     // list may scroll as far as the longer one, or White's last move would face Black's last
@@ -132,10 +116,8 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
 
     txtMovePiece = new QLineEdit(QStringLiteral("e2e4"), client);
     txtMovePiece->setObjectName(QStringLiteral("txtMovePiece"));
-    txtMovePiece->setGeometry(4, RowTop, 200, RowHeight);
     cmdMovePiece = new QPushButton(tr("Move Piece"), client);
     cmdMovePiece->setObjectName(QStringLiteral("cmdMovePiece"));
-    cmdMovePiece->setGeometry(210, RowTop, BoardSize - 214, RowHeight);
 
     connect(cmdMovePiece, &QPushButton::clicked, this, &frmMain::cmdMovePiece_Click);
     // Queued: the move may open boxes that outlive the window, and the box's own key handling
@@ -157,23 +139,17 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
 
     BuildMenus();
     BuildRecordMenus();
+    BuildReviewMenus();
     NameRememberedPlayers();
     Board1_PositionChanged();
 
-    // The window takes exactly the size of its client area plus the menu bar; only Show Moves
-    // and Hide Moves change it.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    client->installEventFilter(this); // its resizes lay it out again
     if (QSettings().value(QStringLiteral("view/showMoves"), false).toBool())
-        mnuHideMoves_Click();
-    else
-        SetOuterWidth(NarrowWidth);
+        bWide = true, mnuHideMoves->setText(tr("Hide &Moves"));
+    RestoreGeometry();
     if (QSettings().value(QStringLiteral("view/reverseBoard"), false).toBool())
         mnuViewReverse_Click();
     txtMovePiece->setFocus();
-}
-
-int frmMain::WideWidth() const {
-    return ListLeft + 2 * nListWidth + ListGap + 4;
 }
 
 bool frmMain::event(QEvent *event) {
@@ -186,6 +162,10 @@ bool frmMain::event(QEvent *event) {
 }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == centralWidget() && event->type() == QEvent::Resize)
+        LayOutClient();
+    if (ReviewKey(watched, event))
+        return true;
     // The box's own editing keys (Ctrl+U clears the line, Ctrl+H deletes a character) would
     // swallow the menu shortcuts while the box has the focus, which it has most of the time.
     // Ctrl+Z stays the box's own: there it undoes typing, elsewhere it takes back a move.
@@ -251,6 +231,7 @@ void frmMain::BuildMenus() {
             &frmMain::mnuViewReverse_Click);
     mnuHideMoves = addItem(mnuView, "mnuHideMoves", tr("Show &Moves"),
                            {QKeySequence(Qt::CTRL | Qt::Key_H)}, &frmMain::mnuHideMoves_Click);
+    BuildSizeMenus(mnuView);
     mnuView->addSeparator();
     AddOption(mnuView, "mnuShowLastMove", tr("Show &Last Move"), "view/showLastMove", true,
               &frmMain::mnuShowLastMove_Toggled);
@@ -292,13 +273,14 @@ void frmMain::BuildMenus() {
         auto *menu = new QMenu(QString::fromLatin1(name), this);
         menu->setObjectName(QString::fromLatin1(name));
         for (const Choice &choice : choices) {
-            // The piece's own picture beside its name; QIcon picks the 2x file where needed.
-            QAction *action =
-                menu->addAction(QIcon(QStringLiteral(":/tavlon/pieces/%1.png").arg(choice.nClass)),
-                                tr(choice.caption));
+            QAction *action = menu->addAction(tr(choice.caption));
             action->setObjectName(QString::fromLatin1(choice.name));
             const qint16 nClass = choice.nClass;
             connect(action, &QAction::triggered, this, [this, nClass] { AnswerPromotion(nClass); });
+            // The piece's picture from the set in use beside its name, drawn at the size shown;
+            // found only when the menu opens, so start-up loads no picture for it.
+            connect(menu, &QMenu::aboutToShow, action,
+                    [this, action, nClass] { action->setIcon(PieceIcon(nClass)); });
         }
         // Closed without a choice (Escape, a click elsewhere): the move is taken back, once the
         // popup has finished closing (a chosen item is handled before this runs).
@@ -325,30 +307,26 @@ void frmMain::BuildMenus() {
                                                  {"mnuBN", QT_TR_NOOP("&Knight"), BlackKnight}});
 }
 
-void frmMain::SetOuterWidth(int nWidth) {
-    // Outer width includes the frame the window manager draws, once it has drawn one. The board
-    // is never cut off, whatever frame the desktop uses.
-    const int nFrame = frameGeometry().width() - geometry().width();
-    centralWidget()->setFixedSize(std::max(nWidth - nFrame, BoardSize), ClientHeight);
-    layout()->activate();
+std::optional<int> frmMain::Exec(QDialog *dialog) {
+    const QPointer<QDialog> oDialog(dialog);
+    int nAnswer = QDialog::Rejected;
+    if (!Outlives([&] { nAnswer = dialog->exec(); }) || oDialog.isNull())
+        return std::nullopt; // a dialog deleted under us has no answer to read either
+    oDialog->deleteLater();
+    return nAnswer;
 }
 
-void frmMain::ShowMessage(const QString &sText) {
-    if (bClosing) {
-        return;
-    }
-    // Owned through a guard: the window may be gone by the time the nested loop returns.
-    QPointer<QMessageBox> box =
-        new QMessageBox(QMessageBox::NoIcon, tr("Tavlon"), sText, QMessageBox::Ok, this);
-    box->exec();
-    delete box.data();
+bool frmMain::ShowMessage(const QString &sText) {
+    if (bClosing)
+        return true;
+    return Exec(new QMessageBox(QMessageBox::NoIcon, tr("Tavlon"), sText, QMessageBox::Ok, this))
+        .has_value();
 }
 
 QMessageBox::StandardButton frmMain::Ask(const QString &sTitle, const QString &sText,
                                          QMessageBox::StandardButtons eButtons,
                                          QMessageBox::StandardButton eDefault) {
-    QPointer<QMessageBox> box =
-        new QMessageBox(QMessageBox::Question, sTitle, sText, eButtons, this);
+    auto *box = new QMessageBox(QMessageBox::Question, sTitle, sText, eButtons, this);
     box->setDefaultButton(eDefault);
     // Our own captions, so that each button has its letter whatever the desktop's theme says.
     const std::pair<QMessageBox::StandardButton, QString> captions[] = {
@@ -360,11 +338,8 @@ QMessageBox::StandardButton frmMain::Ask(const QString &sTitle, const QString &s
     for (const auto &[eButton, sCaption] : captions)
         if (QAbstractButton *button = box->button(eButton))
             button->setText(sCaption);
-    const int nAnswer = box->exec();
-    if (box.isNull())
-        return QMessageBox::NoButton;
-    delete box.data();
-    return static_cast<QMessageBox::StandardButton>(nAnswer);
+    const std::optional<int> nAnswer = Exec(box);
+    return nAnswer ? static_cast<QMessageBox::StandardButton>(*nAnswer) : QMessageBox::NoButton;
 }
 
 void frmMain::ShowOutcome(const QString &sText) {
@@ -399,7 +374,12 @@ void frmMain::mnuViewReverse_Click() {
 
 void frmMain::mnuHideMoves_Click() {
     bWide = !bWide;
+    const int nBefore = width();
     SetOuterWidth(bWide ? WideWidth() : NarrowWidth);
+    // The lists bring their own width, and take it away again.
+    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        resize(nBefore + (bWide ? 1 : -1) * (WideWidth() - NarrowWidth), height());
+    LayOutClient();
     mnuHideMoves->setText(bWide ? tr("Hide &Moves") : tr("Show &Moves"));
     QSettings().setValue(QStringLiteral("view/showMoves"), bWide);
 }
@@ -508,8 +488,11 @@ void frmMain::cmdMovePiece_Click() {
     if (bPromotionPending) {
         return;
     }
-    // The move's messages and popups run nested loops that may end with the window gone.
-    const QPointer<frmMain> oSelf(this);
+    if (Reviewing()) {
+        // Refused on the status line: the players are looking back, not playing.
+        ShowStatus(tr("Refused: an earlier position is shown — Alt+End returns"));
+        return;
+    }
     // First two and last two characters, so "e2e4", "e2-e4" and "e2 to e4" all work; then SAN.
     const QString sText = txtMovePiece->text().trimmed();
     const QString sSrc = sText.left(2), sDest = sText.right(2);
@@ -518,25 +501,29 @@ void frmMain::cmdMovePiece_Click() {
     const QString sCause =
         sText.size() < 4 ? RefusalCause({}, {}, bNotAMove) : RefusalCause(sSrc, sDest, bNotAMove);
     // This language's piece letters first, then the standard's: "Dd1" and "Qd1" in German.
+    // The move's boxes and the promotion's wait are nested loops; the player may take the
+    // promotion back in one.
     const QString sEnglish = EnglishSan(sText);
-    // Done: played, the window gone or closing, or the promotion taken back by the player.
     bPromotionCancelled = false;
-    const auto Done = [&](bool bPlayed) {
-        return bPlayed || !oSelf || bClosing || bPromotionCancelled;
+    bool bPlayed = false;
+    const auto Done = [&](const std::function<bool()> &oTry) {
+        return !Outlives([&] { bPlayed = oTry(); }) || bPlayed || bClosing || bPromotionCancelled;
     };
-    if (Done(Board1->MovePiece(sSrc, sDest)) || Done(Board1->MovePieceSan(sEnglish)) ||
-        (sEnglish != sText && Done(Board1->MovePieceSan(sText))))
+    if (Done([&] { return Board1->MovePiece(sSrc, sDest); }) ||
+        Done([&] { return Board1->MovePieceSan(sEnglish); }) ||
+        (sEnglish != sText && Done([&] { return Board1->MovePieceSan(sText); }))) {
         return;
+    }
     if (Board1->Result() != QLatin1String("*")) {
         ShowStatus(tr("The game is over: %1")
                        .arg(sGameOver.isEmpty()
-                                ? EndText(Board1->Result(), Board1->EndReason(), false)
+                                ? EndText(Board1->Result(), Board1->GameOverReason(), false)
                                 : sGameOver));
         return;
     }
     // Text that reads as a move but is not one of the legal ones is an illegal move, not bad
     // syntax.
-    const bool bReadable = Board1->LastError() != Board::tr("unreadable move");
+    const bool bReadable = Board1->LastRefusal() != Board::Refusal::UnreadableMove;
     ShowStatus(bNotAMove && bReadable ? tr("Illegal move: %1").arg(sText) : sCause);
     ShowMessage(tr("Illegal move or bad syntax"));
 }
@@ -592,8 +579,11 @@ void frmMain::Board1_Stalemate() {
 
 void frmMain::showEvent(QShowEvent *event) {
     bClosing = false; // a window shown again after close() is a live window again
-    // The frame is known only once the window exists; keep the outer width as set.
+    // The frame is known only once the window exists; the smallest window keeps its outer
+    // width.
     SetOuterWidth(bWide ? WideWidth() : NarrowWidth);
+    if (std::exchange(bAtSmallest, false))
+        FitSmallest();
     QMainWindow::showEvent(event);
 }
 
@@ -604,13 +594,13 @@ void frmMain::closeEvent(QCloseEvent *event) {
         mnuBlackPawnPromotion->hide();
         ++nPromotionAsk;
     }
-    const QPointer<frmMain> oSelf(this);
-    if (!MaybeSave()) {
-        if (oSelf) {
-            event->ignore();
-            if (bPromotionPending)
-                ShowPromotionMenu();
-        }
+    bool bMayClose = false;
+    if (!Outlives([&] { bMayClose = MaybeSave(); }))
+        return;
+    if (!bMayClose) {
+        event->ignore();
+        if (bPromotionPending)
+            ShowPromotionMenu();
         return;
     }
     bClosing = true;
@@ -623,6 +613,7 @@ void frmMain::closeEvent(QCloseEvent *event) {
     if (!oAbout.isNull()) {
         oAbout->close();
     }
+    SaveGeometry();
     event->accept();
 }
 
@@ -672,8 +663,8 @@ void frmMain::Board1_PositionChanged() {
     const bool bWhite = Board1->IsWhitesTurn();
     QString sStatus = std::exchange(sMoveOutcome, QString());
     if (sStatus.isEmpty() && Board1->Result() != QLatin1String("*"))
-        sStatus =
-            sGameOver.isEmpty() ? EndText(Board1->Result(), Board1->EndReason(), false) : sGameOver;
+        sStatus = sGameOver.isEmpty() ? EndText(Board1->Result(), Board1->GameOverReason(), false)
+                                      : sGameOver;
     if (sStatus.isEmpty()) {
         if (Board1->SideToMoveInCheck())
             sStatus = bWhite ? tr("White is in check") : tr("Black is in check");
@@ -682,11 +673,19 @@ void frmMain::Board1_PositionChanged() {
     }
     ShowStatus(sStatus);
     UpdateCaption();
-    if (bTurnBoard) {
+    if (bTurnBoard && !Reviewing()) {
         // Face to face: the side to move sees its own pieces at the bottom.
         Board1->BoardView(bWhite);
         bView = !bWhite;
     }
+}
+
+void frmMain::ShowTurnStatus() {
+    if (!sGameOver.isEmpty()) {
+        ShowStatus(sGameOver);
+        return;
+    }
+    Board1_PositionChanged();
 }
 
 QString frmMain::RefusalCause(const QString &sSrc, const QString &sDest, bool &bNotAMove) const {

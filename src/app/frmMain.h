@@ -5,8 +5,10 @@
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPointer>
+#include <functional>
+#include <optional>
+#include <tavlon/Board.h>
 
-class Board;
 class QAction;
 class QDialog;
 class QLabel;
@@ -45,6 +47,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     bool event(QEvent *event) override;
@@ -52,7 +55,42 @@ protected:
 private:
     void BuildMenus();
     void SetOuterWidth(int nWidth);
-    void ShowMessage(const QString &sText);
+
+    // --- Size: the board takes the room, the lists what is free (frmMainLayout.cpp) ---------
+    // Places the board, the lists and the typed-move row in the client area as it is now.
+    void LayOutClient();
+    // Standard notation in a small font while the lists are too narrow for it, else normal.
+    void FitListFonts();
+    void BuildSizeMenus(QMenu *mnuView);
+    void RestoreGeometry();
+    // The window at its smallest for the view, its frame included once it has one.
+    void FitSmallest();
+    bool bAtSmallest = false; // opened without a remembered geometry, not yet shown
+    void SaveGeometry();
+    void mnuViewFullScreen_Toggled(bool bOn);
+    // View > Piece Set, listed when opened: our own and each folder of the user's pieces.
+    void FillPieceSetMenu();
+    void UsePieceSet(const QString &sName);
+    QIcon PieceIcon(qint16 nClass) const;
+    QAction *mnuViewFullScreen = nullptr;
+    QMenu *mnuViewPieceSet = nullptr;
+    QString sPieceSet; // the folder name under the user's pieces; empty for our own
+    // Every nested event loop the window runs goes through these two: a box, a dialog, a file
+    // question, or a board command whose events may show one. A host may destroy the window
+    // inside the loop (delete, deleteLater, close with WA_DeleteOnClose); then the caller must
+    // return at once and touch nothing of the window.
+    // Runs work and tells whether the window outlived it.
+    template <class Work>
+    [[nodiscard]] bool Outlives(Work &&work) {
+        const QPointer<frmMain> oSelf(this);
+        std::forward<Work>(work)();
+        return !oSelf.isNull();
+    }
+    // Shows a box or dialog of this window modally: its answer, or nothing when the window is
+    // gone. The dialog is deleted later, so the caller may still read it.
+    [[nodiscard]] std::optional<int> Exec(QDialog *dialog);
+    // A message box with OK; false when the window is gone.
+    bool ShowMessage(const QString &sText);
     // Asks a question with the given buttons, each with a mnemonic; the button chosen, or
     // QMessageBox::NoButton when the window went away meanwhile (then touch nothing).
     QMessageBox::StandardButton Ask(const QString &sTitle, const QString &sText,
@@ -158,6 +196,8 @@ private:
 
     void mnuGameOpen_Click();
     void mnuGamePosition_Click();
+    // Ends the game by a board command (resign, a draw); a real end leaves the game unsaved.
+    void EndGame(const std::function<bool()> &oEnd);
     void mnuGameClaimDraw_Click();
     void mnuGameAgreeDraw_Click();
     void mnuGameResign_Click(bool bWhite);
@@ -171,13 +211,27 @@ private:
     void mnuViewNotation_Click();
     void Board1_GameOver(const QString &Result, const QString &Reason);
     // How the game ended, in words; bLoaded: a game read in, whose Termination tag may say more.
-    QString EndText(const QString &Result, const QString &Reason, bool bLoaded) const;
+    QString EndText(const QString &Result, Board::EndReason eReason, bool bLoaded) const;
+
+    // --- Reviewing (frmMainReview.cpp) ---
+    void BuildReviewMenus();
+    // The move lists' stepping keys, and a move tried on the board while reviewing; true when
+    // the event was used.
+    bool ReviewKey(QObject *watched, QEvent *event);
+    bool Reviewing() const;
+    // The ply after the entry in that list's row.
+    int PlyOfEntry(bool bWhite, int nRow) const;
+    void SelectShownEntry();
+    void Board1_ViewChanged(int nPly);
+    void mnuActionsTakeBack_Click();
+    // Whose turn it is, or how the game ended, on the status line.
+    void ShowTurnStatus();
 
     FileChooser oChooseFile = DefaultFileChooser();
     QString sFile;         // the file the game came from or was last saved to
     bool bUnsaved = false; // moves or an end since the game was opened, saved or started
     QString sGameOver;     // how the game ended, for the status line while it stays over
-    int nStartPly = 0;     // half-moves before the record's first move (Black to move: odd)
+    qint64 nStartPly = 0;  // half-moves before the record's first move (Black to move: odd)
     QAction *mnuGameClaimDraw = nullptr;
     QAction *mnuViewNotation = nullptr;
 };

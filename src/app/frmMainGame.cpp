@@ -29,18 +29,58 @@ const QString sWhiteKey = QStringLiteral("players/white");
 const QString sBlackKey = QStringLiteral("players/black");
 
 // Half-moves played before the position of a FEN: 2 per full move, one more with Black to move.
-int PlyOfFen(const QString &sFen) {
+qint64 PlyOfFen(const QString &sFen) {
     const QStringList oFields = sFen.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    const int nFullMove = oFields.size() > 5 ? std::max(1, oFields[5].toInt()) : 1;
+    const qint64 nFullMove = oFields.size() > 5 ? std::max(1LL, oFields[5].toLongLong()) : 1;
     const bool bBlack = oFields.size() > 1 && oFields[1] == QLatin1String("b");
     return 2 * (nFullMove - 1) + (bBlack ? 1 : 0);
 }
 
-// Files written by other programs are usually UTF-8, older ones Latin-1 as the PGN standard says.
-QString DecodeGame(const QByteArray &oBytes) {
-    QStringDecoder oUtf8(QStringDecoder::Utf8);
-    QString sText = oUtf8(oBytes);
-    return oUtf8.hasError() ? QString::fromLatin1(oBytes) : sText;
+// The most a game file may hold: reading stops there, whatever the file claims or does.
+constexpr qint64 MaxFileSize = qint64{512} << 20;
+
+// Files written by other programs are usually UTF-8, older ones Latin-1 as the PGN standard
+// says, a few UTF-16 with a byte order mark. False for what is not text: NUL characters
+// (binary, or UTF-16 without a mark) or more than one control character in a hundred.
+bool DecodeGame(const QByteArray &oBytes, QString &sText) {
+    if (oBytes.startsWith("\xFF\xFE") || oBytes.startsWith("\xFE\xFF")) {
+        QStringDecoder oUtf16(QStringDecoder::Utf16);
+        sText = oUtf16(oBytes);
+        if (oUtf16.hasError())
+            return false;
+    } else {
+        QStringDecoder oUtf8(QStringDecoder::Utf8);
+        sText = oUtf8(oBytes);
+        if (oUtf8.hasError())
+            sText = QString::fromLatin1(oBytes);
+    }
+    qsizetype nControls = 0;
+    for (const QChar c : std::as_const(sText)) {
+        if (c.isNull())
+            return false;
+        // Old DOS files end with Ctrl+Z.
+        nControls += c.unicode() < 0x20 && !QStringView(u"\t\n\r\f\v\x1A").contains(c) ? 1 : 0;
+    }
+    return nControls * 100 <= sText.size();
+}
+
+// The file's bytes, at most MaxFileSize + 1 of them, so that a file that grows while it is read
+// is refused too. Regular files only: a pipe would block and a device never end.
+QString ReadGameFile(const QString &sPath, QByteArray &oBytes) {
+    const QFileInfo oInfo(sPath);
+    if (oInfo.exists() && !oInfo.isFile())
+        return frmMain::tr("This is not a regular file");
+    QFile oFile(sPath);
+    if (!oFile.open(QIODevice::ReadOnly))
+        return oFile.errorString();
+    for (QByteArray oChunk;
+         oBytes.size() <= MaxFileSize && !(oChunk = oFile.read(1 << 20)).isEmpty();)
+        oBytes += oChunk;
+    if (oFile.error() != QFileDevice::NoError)
+        return oFile.errorString();
+    if (oBytes.size() > MaxFileSize)
+        return frmMain::tr("The file is larger than %1 MB").arg(MaxFileSize >> 20);
+    return {};
 }
 
 // A clipboard text that means a game: tags, or numbered moves. Plain words ("e4", "Nf3") are
@@ -48,6 +88,55 @@ QString DecodeGame(const QByteArray &oBytes) {
 bool LooksLikePgn(const QString &sText) {
     static const QRegularExpression oGame(QStringLiteral(R"((^|\n)\s*\[\w+\s+"|(^|\s)\d+\.)"));
     return oGame.match(sText).hasMatch();
+}
+
+// Whether a PGN file holds more than one game, separated as the reader separates them: a tag
+// section after movetext, or movetext after a result, starts another game. Comments, strings
+// and escaped lines are skipped, so their brackets count for nothing. Until the window can save
+// one game back into a collection, such a file is never replaced by a single game.
+bool HoldsSeveralGames(const QString &sPath) {
+    if (!QFileInfo(sPath).isFile())
+        return false;
+    QByteArray o;
+    if (!ReadGameFile(sPath, o).isEmpty())
+        return o.size() > MaxFileSize; // too large to tell: taken as several
+    enum class Part { None, Tags, Moves, Ended } ePart = Part::None;
+    int nGames = 0;
+    const auto Skip = [&](qsizetype &i, char cEnd) {
+        const qsizetype n = o.indexOf(cEnd, i + 1);
+        i = n < 0 ? o.size() : n;
+    };
+    for (qsizetype i = 0; i < o.size() && nGames < 2; ++i) {
+        const char c = o[i];
+        if (c == '%' && (i == 0 || o[i - 1] == '\n')) {
+            Skip(i, '\n');
+        } else if (c == '{') {
+            Skip(i, '}');
+        } else if (c == ';') {
+            Skip(i, '\n');
+        } else if (c == '[') {
+            nGames += ePart == Part::Tags ? 0 : 1;
+            ePart = Part::Tags;
+            while (++i < o.size() && o[i] != ']')
+                if (o[i] == '"')
+                    for (++i; i < o.size() && o[i] != '"'; ++i)
+                        i += o[i] == '\\' ? 1 : 0;
+        } else if (c > ' ' && !QByteArrayView("()]}\"").contains(c)) {
+            qsizetype nEnd = i;
+            while (nEnd < o.size() && o[nEnd] > ' ' &&
+                   !QByteArrayView("{}()[];\"").contains(o[nEnd]))
+                ++nEnd;
+            const QByteArray oToken = o.mid(i, nEnd - i);
+            i = nEnd - 1;
+            if (oToken == "1-0" || oToken == "0-1" || oToken == "1/2-1/2" || oToken == "*") {
+                ePart = Part::Ended;
+            } else {
+                nGames += ePart == Part::None || ePart == Part::Ended ? 1 : 0;
+                ePart = Part::Moves;
+            }
+        }
+    }
+    return nGames > 1;
 }
 
 } // namespace
@@ -135,7 +224,7 @@ void frmMain::UpdateCaption() {
                                             : QFileInfo(sFile).fileName();
     QString sTurn = sGameOver;
     if (sTurn.isEmpty() && Board1->Result() != QLatin1String("*"))
-        sTurn = EndText(Board1->Result(), Board1->EndReason(), false);
+        sTurn = EndText(Board1->Result(), Board1->GameOverReason(), false);
     if (sTurn.isEmpty())
         sTurn = Board1->IsWhitesTurn() ? tr("White to move") : tr("Black to move");
     setWindowTitle(sWhat.isEmpty() ? tr("Tavlon - %1").arg(sTurn)
@@ -160,18 +249,13 @@ bool frmMain::MaybeSave() {
 }
 
 bool frmMain::OpenFile(const QString &sPath) {
-    QFile oFile(sPath);
-    QString sCause;
+    QByteArray oBytes;
     QString sText;
-    if (!oFile.open(QIODevice::ReadOnly)) {
-        sCause = oFile.errorString();
-    } else {
-        sText = DecodeGame(oFile.readAll());
-        if (oFile.error() != QFileDevice::NoError)
-            sCause = oFile.errorString();
-        else if (!Board1->LoadPgn(sText))
-            sCause = Board1->LastError();
-    }
+    QString sCause = ReadGameFile(sPath, oBytes);
+    if (sCause.isEmpty() && !DecodeGame(oBytes, sText))
+        sCause = tr("This is not a PGN text file");
+    else if (sCause.isEmpty() && !Board1->LoadPgn(sText))
+        sCause = Board1->LastError();
     if (!sCause.isEmpty()) {
         const QString sMessage =
             tr("Cannot open %1:\n%2").arg(QDir::toNativeSeparators(sPath), sCause);
@@ -191,6 +275,12 @@ bool frmMain::SaveTo(const QString &sPath) {
     QString sName = sPath;
     if (QFileInfo(sName).suffix().isEmpty())
         sName += QStringLiteral(".pgn");
+    if (HoldsSeveralGames(sName)) {
+        ShowMessage(tr("Cannot save %1:\nThe file holds several games, and saving this one there "
+                       "would lose the others. Save it under another name.")
+                        .arg(QDir::toNativeSeparators(sName)));
+        return false;
+    }
     QString sCause;
     if (!SaveFileAtomically(sName, Board1->Pgn().toUtf8(), &sCause)) {
         // The game stays unsaved, so closing still asks about it.
@@ -207,38 +297,33 @@ bool frmMain::SaveTo(const QString &sPath) {
 bool frmMain::SaveGame() {
     if (bPromotionPending)
         return false; // the move is unfinished
-    return sFile.isEmpty() ? SaveGameAs() : SaveTo(sFile);
+    // A game opened from a file of several games goes elsewhere, so the others stay.
+    return sFile.isEmpty() || HoldsSeveralGames(sFile) ? SaveGameAs() : SaveTo(sFile);
 }
 
 bool frmMain::SaveGameAs() {
     if (bPromotionPending)
         return false;
-    const QPointer<frmMain> oSelf(this);
-    const QString sPath = oChooseFile(this, FileQuestion::Save, sFile);
-    return oSelf && !sPath.isEmpty() && SaveTo(sPath);
+    QString sPath;
+    return Outlives([&] { sPath = oChooseFile(this, FileQuestion::Save, sFile); }) &&
+           !sPath.isEmpty() && SaveTo(sPath);
 }
 
 void frmMain::mnuGameOpen_Click() {
     if (bPromotionPending)
         return;
-    const QPointer<frmMain> oSelf(this);
-    if (!MaybeSave())
-        return;
-    const QString sPath = oChooseFile(this, FileQuestion::Open, QFileInfo(sFile).path());
-    if (oSelf && !sPath.isEmpty())
+    QString sPath;
+    if (MaybeSave() &&
+        Outlives([&] { sPath = oChooseFile(this, FileQuestion::Open, QFileInfo(sFile).path()); }) &&
+        !sPath.isEmpty())
         OpenFile(sPath);
 }
 
 void frmMain::mnuGamePosition_Click() {
     if (bPromotionPending || !MaybeSave())
         return;
-    QPointer<dlgPosition> dialog = new dlgPosition(Board1->Fen(), &PositionError, this);
-    const int nAnswer = dialog->exec();
-    if (dialog.isNull())
-        return;
-    const QString sFen = dialog->Fen();
-    delete dialog.data();
-    if (nAnswer == QDialog::Accepted && Board1->SetFen(sFen)) {
+    auto *dialog = new dlgPosition(Board1->Fen(), &PositionError, this);
+    if (Exec(dialog) == QDialog::Accepted && Board1->SetFen(dialog->Fen())) {
         NameRememberedPlayers();
         RecordReplaced({});
     }
@@ -249,11 +334,11 @@ void frmMain::mnuGamePosition_Click() {
 void frmMain::RecordReplaced(const QString &sNewFile) {
     sFile = sNewFile;
     bUnsaved = false;
-    nStartPly = PlyOfFen(Board1->Fen()) - static_cast<int>(Board1->CoordinateMoves().size());
+    nStartPly = PlyOfFen(Board1->Fen()) - Board1->CoordinateMoves().size();
     // A finished game says how it ended, from its position or its tags.
     sGameOver = Board1->Result() == QLatin1String("*")
                     ? QString()
-                    : EndText(Board1->Result(), Board1->EndReason(), true);
+                    : EndText(Board1->Result(), Board1->GameOverReason(), true);
     FillLists();
     UpdateCaption();
     UpdateGameActions();
@@ -261,7 +346,7 @@ void frmMain::RecordReplaced(const QString &sNewFile) {
 }
 
 QString frmMain::ListEntry(int nPly, const QString &sMove) const {
-    const int nAbsolute = nStartPly + nPly;
+    const qint64 nAbsolute = nStartPly + nPly;
     const QString sNumber = QString::number(nAbsolute / 2 + 1) +
                             (nAbsolute % 2 == 0 ? QStringLiteral(". ") : QStringLiteral("... "));
     // Coordinates as the board reports a move: source and destination, without a promotion
@@ -286,6 +371,7 @@ void frmMain::FillLists() {
         list->addItems(*entries);
         list->scrollToBottom();
     }
+    SelectShownEntry();
 }
 
 void frmMain::mnuViewNotation_Click() {
@@ -313,7 +399,13 @@ void frmMain::mnuEditCopyPosition_Click() {
 
 void frmMain::mnuEditPaste_Click() {
     const QString sText = QApplication::clipboard()->text().trimmed();
-    const bool bFen = !sText.isEmpty() && PositionError(sText).isEmpty();
+    const QString sFenError = PositionError(sText);
+    const bool bFen = !sText.isEmpty() && sFenError.isEmpty();
+    // Eight ranks first are a position whatever follows, and what is wrong is the FEN's.
+    if (!bFen && sText.section(QRegularExpression(QStringLiteral("\\s")), 0, 0).count('/') == 7) {
+        ShowMessage(tr("Cannot paste the position:\n%1").arg(sFenError));
+        return;
+    }
     if (!bFen && !LooksLikePgn(sText)) {
         if (txtMovePiece->hasFocus())
             txtMovePiece->paste();
@@ -333,9 +425,16 @@ void frmMain::mnuEditPaste_Click() {
 
 // --- Draws, resignation and the end of the game -------------------------------------------
 
-void frmMain::mnuGameClaimDraw_Click() {
-    if (!bPromotionPending && Board1->ClaimDraw())
+void frmMain::EndGame(const std::function<bool()> &oEnd) {
+    // GameOver shows its box inside the board's call.
+    bool bEnded = false;
+    if (Outlives([&] { bEnded = oEnd(); }) && bEnded)
         bUnsaved = true;
+}
+
+void frmMain::mnuGameClaimDraw_Click() {
+    if (!bPromotionPending)
+        EndGame([this] { return Board1->ClaimDraw(); });
 }
 
 void frmMain::mnuGameAgreeDraw_Click() {
@@ -343,18 +442,16 @@ void frmMain::mnuGameAgreeDraw_Click() {
         return;
     // Both players sit at this computer; the one who chose the item asks the other.
     if (Ask(tr("Tavlon"), tr("Do White and Black both agree to a draw?"),
-            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes &&
-        Board1->AgreeDraw())
-        bUnsaved = true;
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes)
+        EndGame([this] { return Board1->AgreeDraw(); });
 }
 
 void frmMain::mnuGameResign_Click(bool bWhite) {
     if (bPromotionPending || Board1->Result() != QLatin1String("*"))
         return;
     if (Ask(tr("Tavlon"), bWhite ? tr("Does White resign?") : tr("Does Black resign?"),
-            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes &&
-        Board1->Resign(bWhite))
-        bUnsaved = true;
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes)
+        EndGame([this, bWhite] { return Board1->Resign(bWhite); });
 }
 
 void frmMain::mnuGameInfo_Click() {
@@ -363,14 +460,10 @@ void frmMain::mnuGameInfo_Click() {
     QStringList oValues;
     for (const QString &sTag : dlgGameInfo::TagNames())
         oValues << Board1->Tag(sTag);
-    QPointer<dlgGameInfo> dialog = new dlgGameInfo(oValues, this);
-    const int nAnswer = dialog->exec();
-    if (dialog.isNull())
+    auto *dialog = new dlgGameInfo(oValues, this);
+    if (Exec(dialog) != QDialog::Accepted || bPromotionPending)
         return;
     const QStringList oNew = dialog->Values();
-    delete dialog.data();
-    if (nAnswer != QDialog::Accepted || bPromotionPending)
-        return;
     for (qsizetype i = 0; i < oNew.size(); ++i) {
         if (oNew[i] != oValues[i]) {
             Board1->SetTag(dlgGameInfo::TagNames()[i], oNew[i]);
@@ -392,66 +485,72 @@ void frmMain::NameRememberedPlayers() {
         Board1->SetTag(QStringLiteral("Black"), sNames[1]);
 }
 
-QString frmMain::EndText(const QString &Result, const QString &Reason, bool bLoaded) const {
+QString frmMain::EndText(const QString &Result, Board::EndReason eReason, bool bLoaded) const {
+    using E = Board::EndReason;
     const bool bWhiteWon = Result == QLatin1String("1-0");
-    if (Reason == QLatin1String("checkmate"))
+    const bool bDraw = Result == QLatin1String("1/2-1/2");
+    switch (eReason) {
+    case E::Checkmate:
         return bWhiteWon ? tr("Black checkmated") : tr("White checkmated");
-    if (Reason == QLatin1String("stalemate"))
+    case E::Stalemate:
         return tr("Stalemate");
-    if (Reason == QLatin1String("insufficient material"))
+    case E::InsufficientMaterial:
         return tr("Draw by insufficient material");
-    if (Reason == QLatin1String("fivefold repetition"))
+    case E::FivefoldRepetition:
         return tr("Draw by fivefold repetition");
-    if (Reason == QLatin1String("threefold repetition"))
+    case E::ThreefoldRepetition:
         return tr("Draw by threefold repetition");
-    if (Reason == QLatin1String("seventy-five-move rule"))
+    case E::SeventyFiveMoveRule:
         return tr("Draw by the seventy-five-move rule");
-    if (Reason == QLatin1String("fifty-move rule"))
+    case E::FiftyMoveRule:
         return tr("Draw by the fifty-move rule");
-    if (Reason == QLatin1String("time forfeit"))
-        return bWhiteWon ? tr("White won on time") : tr("Black won on time");
-    if (Reason == QLatin1String("time forfeit against insufficient material"))
-        return tr("Draw: time ran out, but no mate was possible");
-    if (!bLoaded && Reason == QLatin1String("resignation"))
-        return bWhiteWon ? tr("Black resigns") : tr("White resigns");
-    if (!bLoaded)
-        return tr("Draw by agreement");
+    case E::TimeForfeit:
+        return bWhiteWon ? tr("Black loses on time") : tr("White loses on time");
+    case E::TimeForfeitDraw:
+        return tr("Draw: out of time, but the opponent could not mate");
+    case E::Resignation:
+        if (!bLoaded)
+            return bWhiteWon ? tr("Black resigns") : tr("White resigns");
+        break;
+    case E::Agreement:
+    case E::None:
+        if (!bLoaded)
+            return tr("Draw by agreement");
+        break;
+    }
     // A game read from a file that ended by no rule the position shows: its Termination tag
     // (the standard's words, or a sentence as some servers write) says how, if anything does.
     const QString sTermination = Board1->Tag(QStringLiteral("Termination")).toLower();
-    const bool bDraw = Result == QLatin1String("1/2-1/2");
+    const auto Pick = [&](const QString &sDraw, const QString &sWhite, const QString &sBlack) {
+        return bDraw ? sDraw : bWhiteWon ? sWhite : sBlack;
+    };
     if (sTermination.contains(QLatin1String("time")))
-        return bDraw       ? tr("Draw: time ran out")
-               : bWhiteWon ? tr("White won on time")
-                           : tr("Black won on time");
+        return Pick(tr("Draw: time ran out"), tr("White won on time"), tr("Black won on time"));
     if (sTermination.contains(QLatin1String("abandon")))
-        return bDraw       ? tr("Draw: the game was abandoned")
-               : bWhiteWon ? tr("White won: Black abandoned the game")
-                           : tr("Black won: White abandoned the game");
+        return Pick(tr("Draw: the game was abandoned"), tr("White won: Black abandoned the game"),
+                    tr("Black won: White abandoned the game"));
     if (sTermination.contains(QLatin1String("adjudicat")))
-        return bDraw       ? tr("Draw by adjudication")
-               : bWhiteWon ? tr("White won by adjudication")
-                           : tr("Black won by adjudication");
+        return Pick(tr("Draw by adjudication"), tr("White won by adjudication"),
+                    tr("Black won by adjudication"));
     if (sTermination.contains(QLatin1String("infraction")))
-        return bDraw       ? tr("Draw after a rules infraction")
-               : bWhiteWon ? tr("White won: Black broke a rule")
-                           : tr("Black won: White broke a rule");
+        return Pick(tr("Draw after a rules infraction"), tr("White won: Black broke a rule"),
+                    tr("Black won: White broke a rule"));
     if (sTermination.contains(QLatin1String("agree")) ||
         sTermination.contains(QLatin1String("repetition")))
-        return bDraw ? tr("Draw by agreement") : bWhiteWon ? tr("White won") : tr("Black won");
+        return Pick(tr("Draw by agreement"), tr("White won"), tr("Black won"));
     // A decisive game that ended "normally" without mate was resigned.
-    return bDraw       ? tr("Drawn game")
-           : bWhiteWon ? tr("White won by resignation")
-                       : tr("Black won by resignation");
+    return Pick(tr("Drawn game"), tr("White won by resignation"), tr("Black won by resignation"));
 }
 
-void frmMain::Board1_GameOver(const QString &Result, const QString &Reason) {
-    const QString sText = EndText(Result, Reason, false);
+void frmMain::Board1_GameOver(const QString &Result, const QString &) {
+    using E = Board::EndReason;
+    const E eReason = Board1->GameOverReason();
+    const QString sText = EndText(Result, eReason, false);
     sGameOver = sText;
     ShowStatus(sText);
     UpdateCaption();
     UpdateGameActions();
     // Mate and stalemate have had their box with the move's own events.
-    if (Reason != QLatin1String("checkmate") && Reason != QLatin1String("stalemate"))
+    if (eReason != E::Checkmate && eReason != E::Stalemate)
         ShowOutcome(sText);
 }

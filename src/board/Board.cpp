@@ -25,7 +25,10 @@ Board::Board(QWidget *parent) : QWidget(parent), d(std::make_unique<BoardPrivate
     static const bool bAssets = (InitBoardAssets(), true);
     Q_UNUSED(bAssets);
     d->m_nShown.fill(BoardPrivate::NeverDrawn);
-    setFixedSize(BoardGeometry::Side, BoardGeometry::Side);
+    // Today's control for a host that asks for nothing; one that lets it grow gets larger squares.
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    setMinimumSize(BoardGeometry::Side, BoardGeometry::Side);
+    resize(BoardGeometry::Side, BoardGeometry::Side);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     d->m_oRules.SetDrawSquareHook([this](int nSquare) { d->SquareChanged(nSquare); });
@@ -57,6 +60,20 @@ QString Board::LastError() const {
     return d->m_sLastError;
 }
 
+Board::Refusal Board::LastRefusal() const {
+    return d->m_eRefusal;
+}
+
+Board::EndReason Board::GameOverReason() const {
+    return static_cast<EndReason>(d->m_oRules.EndReason());
+}
+
+// The host's values are the core's.
+static_assert(static_cast<int>(Board::EndReason::TimeForfeitDraw) ==
+              static_cast<int>(clsRules::GameEnd::TimeForfeitDraw));
+static_assert(static_cast<int>(Board::EndReason::Checkmate) ==
+              static_cast<int>(clsRules::GameEnd::Checkmate));
+
 QString Board::StandardLayout() {
     return QString::fromLatin1(modConsts::StandardLayout.data(),
                                static_cast<qsizetype>(modConsts::StandardLayout.size()));
@@ -78,9 +95,12 @@ void Board::NewGame(bool bIsWhitesTurn, const QString &sLayout) {
         return; // refused as the rules refuse it: nothing has changed
     }
     ++d->m_nGame;
+    const bool bEnded = d->EndReview();
     d->EndDrag();
     d->Select(0);
     d->UpdateMarks();
+    if (bEnded)
+        emit ViewChanged(PlyCount());
     emit PositionChanged();
 }
 
@@ -100,7 +120,10 @@ bool Board::UndoLastMove() {
     d->EndDrag();
     d->Select(0);
     const bool bUndone = d->m_oRules.UndoLastMove();
+    const bool bEnded = bUndone && d->EndReview();
     d->UpdateMarks();
+    if (bEnded)
+        emit ViewChanged(PlyCount());
     if (bUndone)
         emit PositionChanged();
     return bUndone;
@@ -122,6 +145,8 @@ bool Board::MovePiece(const QString &sSrc, const QString &sDest) {
     const int nDest = SquareOf(sDest);
     if (nSrc < 1 || nDest < 1)
         return false;
+    if (d->Reviewing())
+        return d->Refuse(Refusal::EarlierPositionShown);
     d->EndDrag();
     d->Select(0);
     return d->PlayMove(nSrc, nDest) == BoardPrivate::PlayResult::Played;
@@ -134,7 +159,7 @@ bool Board::IsWhitesTurn() const {
 // --- Playing a move -----------------------------------------------------------------------
 
 BoardPrivate::PlayResult BoardPrivate::PlayMove(int nSrc, int nDest, qint16 nPromotion) {
-    if (Busy() || nSrc == nDest)
+    if (Busy() || nSrc == nDest || Reviewing())
         return PlayResult::Refused;
     const clsRules::MoveStart oStart = m_oRules.BeginMove(nSrc, nDest);
     if (!oStart.bAccepted)
@@ -236,22 +261,72 @@ QStringList ToQt(const std::vector<std::string> &oList) {
 } // namespace
 
 void BoardPrivate::Settled() {
+    const bool bEnded = EndReview();
     EndDrag();
     Select(0);
-    m_sLastError.clear();
+    Succeeded();
     UpdateMarks();
+    if (bEnded)
+        emit q->ViewChanged(q->PlyCount());
     emit q->PositionChanged();
 }
 
-bool BoardPrivate::Refuse(const QString &sWhy) {
-    m_sLastError = sWhy;
+// Every refusal's words, in one place. A file's or a FEN's fault comes in the core's words.
+bool BoardPrivate::Refuse(Board::Refusal eWhy, const QString &sDetail) {
+    using R = Board::Refusal;
+    static const char *const Texts[] = {
+        "",
+        QT_TRANSLATE_NOOP("Board", "a move is still being played"),
+        QT_TRANSLATE_NOOP("Board", "a promotion is waiting for its piece"),
+        QT_TRANSLATE_NOOP("Board", "the game is over"),
+        QT_TRANSLATE_NOOP("Board", "no move given"),
+        QT_TRANSLATE_NOOP("Board", "unreadable move"),
+        QT_TRANSLATE_NOOP("Board", "ambiguous move"),
+        QT_TRANSLATE_NOOP("Board", "no legal move matches"),
+        QT_TRANSLATE_NOOP("Board", "castling is not legal here"),
+        QT_TRANSLATE_NOOP("Board", "the promotion piece is missing"),
+        QT_TRANSLATE_NOOP("Board", "not a legal move"),
+        QT_TRANSLATE_NOOP("Board", "no piece was chosen for the promotion"),
+        QT_TRANSLATE_NOOP("Board", "no draw can be claimed"),
+        QT_TRANSLATE_NOOP("Board", "resigning was refused"),
+        QT_TRANSLATE_NOOP("Board", "a draw was refused"),
+        "",
+        "",
+        QT_TRANSLATE_NOOP("Board", "an earlier position is shown"),
+        QT_TRANSLATE_NOOP("Board", "not a tag a game may be given")};
+    static_assert(std::size(Texts) == static_cast<std::size_t>(R::BadTag) + 1);
+    m_eRefusal = eWhy;
+    m_sLastError = eWhy == R::BadFen || eWhy == R::BadPgn
+                       ? sDetail
+                       : Board::tr(Texts[static_cast<std::size_t>(eWhy)]);
     return false;
 }
 
+void BoardPrivate::Succeeded() {
+    m_eRefusal = Board::Refusal::None;
+    m_sLastError.clear();
+}
+
 void BoardPrivate::ReportGameOver() {
+    // The signal keeps its English words; hosts that show them translate GameOverReason().
+    static const char *const Reasons[] = {"",
+                                          "checkmate",
+                                          "stalemate",
+                                          "insufficient material",
+                                          "fivefold repetition",
+                                          "seventy-five-move rule",
+                                          "threefold repetition",
+                                          "fifty-move rule",
+                                          "resignation",
+                                          "agreement",
+                                          "time forfeit",
+                                          "time forfeit against insufficient material"};
+    static_assert(std::size(Reasons) ==
+                  static_cast<std::size_t>(Board::EndReason::TimeForfeitDraw) + 1);
     if (m_oRules.IsGameOver())
-        emit q->GameOver(QString::fromStdString(m_oRules.Result()),
-                         QString::fromLatin1(clsRules::EndReasonText(m_oRules.EndReason())));
+        emit q->GameOver(
+            QString::fromStdString(m_oRules.Result()),
+            QString::fromLatin1(Reasons[static_cast<std::size_t>(m_oRules.EndReason())]));
 }
 
 QString Board::Fen() const {
@@ -259,19 +334,17 @@ QString Board::Fen() const {
         return QString::fromStdString(d->m_oRules.Fen());
     // The game as recorded: without a move waiting for its promotion piece, with the turn passed
     // after a move whose events are being raised.
-    clsRules oSettled;
-    ::Pgn::Replay(d->m_oRules, oSettled);
-    return QString::fromStdString(oSettled.Fen());
+    return QString::fromStdString(clsRules::FenOf(d->m_oRules.PositionAt(d->m_oRules.PlyCount())));
 }
 
 bool Board::SetFen(const QString &sFen) {
     if (d->Waiting())
-        return d->Refuse(tr("a promotion is waiting for its piece"));
+        return d->Refuse(Refusal::PromotionWaiting);
     try {
         d->m_oRules.SetFen(sFen.toStdString());
         ::Pgn::SetStartTags(d->m_oRules);
     } catch (const std::invalid_argument &e) {
-        return d->Refuse(QString::fromStdString(e.what()));
+        return d->Refuse(Refusal::BadFen, QString::fromStdString(e.what()));
     }
     ++d->m_nGame;
     d->Settled();
@@ -280,22 +353,17 @@ bool Board::SetFen(const QString &sFen) {
 
 bool Board::LoadPgn(const QString &sPgn) {
     if (d->Waiting())
-        return d->Refuse(tr("a promotion is waiting for its piece"));
+        return d->Refuse(Refusal::PromotionWaiting);
     clsRules oRead;
     try {
         const QByteArray oText = sPgn.toUtf8();
         ::Pgn::Read(oRead,
                     std::string_view(oText.constData(), static_cast<std::size_t>(oText.size())));
     } catch (const std::invalid_argument &e) {
-        return d->Refuse(QString::fromStdString(e.what()));
+        return d->Refuse(Refusal::BadPgn, QString::fromStdString(e.what()));
     }
-    // The game read becomes the board's own, without a second replay; the whole picture is
-    // brought up to date once.
-    std::swap(d->m_oRules, oRead);
-    oRead.SetDrawSquareHook(nullptr);
-    d->m_oRules.SetDrawSquareHook([this](int nSquare) { d->SquareChanged(nSquare); });
-    d->m_nDirty = ~std::uint64_t{0};
-    update();
+    // The game read becomes the board's own, without a second replay.
+    d->m_oRules.Adopt(std::move(oRead));
     ++d->m_nGame;
     d->Settled();
     return true;
@@ -306,26 +374,7 @@ QString Board::Pgn() const {
 }
 
 QStringList Board::SanMoves() const {
-    clsRules &oReplay = d->m_oSanReplay;
-    std::vector<std::string> &oSans = d->m_oSans;
-    const std::vector<Move> &oGame = d->m_oRules.History();
-    if (oReplay.StartFen() != d->m_oRules.StartFen()) {
-        oReplay.SetFen(d->m_oRules.StartFen());
-        oSans.clear();
-    }
-    // Back to where the replay and the game part (undone or different moves), then forward.
-    const auto nSame =
-        static_cast<std::size_t>(std::mismatch(oReplay.History().begin(), oReplay.History().end(),
-                                               oGame.begin(), oGame.end())
-                                     .first -
-                                 oReplay.History().begin());
-    while (oSans.size() > nSame) {
-        oReplay.UndoLastMove();
-        oSans.pop_back();
-    }
-    for (std::size_t i = oSans.size(); i < oGame.size(); ++i)
-        Notation::AppendSan(oReplay, oGame[i], oSans.emplace_back(), true);
-    return ToQt(oSans);
+    return ToQt(Notation::SanMoves(d->m_oRules));
 }
 
 QStringList Board::CoordinateMoves() const {
@@ -334,32 +383,42 @@ QStringList Board::CoordinateMoves() const {
 
 bool Board::MovePieceSan(const QString &sSan) {
     if (d->Busy())
-        return d->Refuse(tr("a move is still being played"));
+        return d->Refuse(Refusal::MoveInProgress);
+    if (d->Reviewing())
+        return d->Refuse(Refusal::EarlierPositionShown);
     if (d->m_oRules.IsGameOver())
-        return d->Refuse(tr("the game is over"));
+        return d->Refuse(Refusal::GameIsOver);
     Move oMove;
     try {
         oMove = Notation::ParseSan(d->m_oRules, sSan.toStdString(), true);
-    } catch (const std::invalid_argument &e) {
-        // The notation reader's causes are a few fixed phrases; listed for the translators.
-        [[maybe_unused]] static const char *const Causes[] = {
-            QT_TR_NOOP("no move given"),
-            QT_TR_NOOP("unreadable move"),
-            QT_TR_NOOP("ambiguous move"),
-            QT_TR_NOOP("no legal move matches"),
-            QT_TR_NOOP("castling is not legal here"),
-            QT_TR_NOOP("the promotion piece is missing"),
-            QT_TR_NOOP("not a legal move")};
-        return d->Refuse(tr(e.what()));
+    } catch (const Notation::Error &e) {
+        using N = Notation::Refusal;
+        switch (e.Cause()) {
+        case N::NoMoveGiven:
+            return d->Refuse(Refusal::NoMoveGiven);
+        case N::Unreadable:
+            return d->Refuse(Refusal::UnreadableMove);
+        case N::Ambiguous:
+            return d->Refuse(Refusal::AmbiguousMove);
+        case N::NoMatch:
+            return d->Refuse(Refusal::NoLegalMoveMatches);
+        case N::CastlingIllegal:
+            return d->Refuse(Refusal::CastlingNotLegal);
+        case N::PromotionPieceMissing:
+            return d->Refuse(Refusal::PromotionPieceMissing);
+        case N::NotLegal:
+            break;
+        }
+        return d->Refuse(Refusal::IllegalMove);
     }
     d->EndDrag();
     d->Select(0);
-    d->m_sLastError.clear();
+    d->Succeeded();
     switch (d->PlayMove(oMove.nSrc, oMove.nDest, oMove.nPromotion)) {
     case BoardPrivate::PlayResult::Played:
         return true;
     case BoardPrivate::PlayResult::Refused:
-        return d->Refuse(tr("no piece was chosen for the promotion"));
+        return d->Refuse(Refusal::NoPromotionPiece);
     case BoardPrivate::PlayResult::Gone:
         break;
     }
@@ -374,21 +433,21 @@ bool Board::CanClaimDraw() const {
     return !d->Busy() && d->m_oRules.CanClaimDraw();
 }
 
-bool BoardPrivate::EndGame(const std::function<bool(clsRules &)> &end, const char *sWhy) {
+bool BoardPrivate::EndGame(const std::function<bool(clsRules &)> &end, Board::Refusal eWhy) {
     if (Busy())
-        return Refuse(Board::tr("a move is still being played"));
+        return Refuse(Board::Refusal::MoveInProgress);
     if (m_oRules.IsGameOver())
-        return Refuse(Board::tr("the game is over"));
+        return Refuse(Board::Refusal::GameIsOver);
     if (!end(m_oRules))
-        return Refuse(Board::tr(sWhy));
+        return Refuse(eWhy);
     EndDrag();
-    m_sLastError.clear();
+    Succeeded();
     ReportGameOver();
     return true;
 }
 
 bool Board::ClaimDraw() {
-    return d->EndGame(&clsRules::ClaimDraw, QT_TR_NOOP("no draw can be claimed"));
+    return d->EndGame(&clsRules::ClaimDraw, Refusal::NoDrawToClaim);
 }
 
 bool Board::Resign() {
@@ -397,13 +456,7 @@ bool Board::Resign() {
 
 bool Board::Resign(bool bIsWhite) {
     return d->EndGame([bIsWhite](clsRules &o) { return o.Resign(bIsWhite); },
-                      QT_TR_NOOP("resigning was refused"));
-}
-
-QString Board::EndReason() const {
-    return d->m_oRules.IsGameOver()
-               ? QString::fromLatin1(clsRules::EndReasonText(d->m_oRules.EndReason()))
-               : QString();
+                      Refusal::ResignationRefused);
 }
 
 QString Board::Tag(const QString &sName) const {
@@ -419,7 +472,7 @@ bool Board::SetTag(const QString &sName, const QString &sValue) {
     static const QRegularExpression oName(QStringLiteral("^[A-Za-z][A-Za-z0-9_]*$"));
     if (!oName.match(sName).hasMatch() || sName == QLatin1String("Result") ||
         sName == QLatin1String("SetUp") || sName == QLatin1String("FEN"))
-        return d->Refuse(tr("%1 is not a tag a game may be given").arg(sName));
+        return d->Refuse(Refusal::BadTag);
     // The standard forbids control characters in a value; a line break becomes a space.
     QString sClean = sValue;
     for (QChar &c : sClean)
@@ -438,7 +491,7 @@ bool Board::SetTag(const QString &sName, const QString &sValue) {
     } else {
         oTags.emplace_back(sKey, sClean.toStdString());
     }
-    d->m_sLastError.clear();
+    d->Succeeded();
     return true;
 }
 
@@ -454,11 +507,56 @@ bool Board::CancelPromotion() {
 QRect Board::PromotionSquareRect() const {
     if (!d->m_bPromoting || !d->m_oRules.AwaitingPromotion())
         return {};
-    return BoardGeometry::CellRect(d->m_oRules.PromotionSquare(), d->m_bIsWhitesView);
+    return d->m_oGrid.CellRect(d->m_oRules.PromotionSquare(), d->m_bIsWhitesView);
 }
 
 bool Board::AgreeDraw() {
-    return d->EndGame(&clsRules::AgreeDraw, QT_TR_NOOP("a draw was refused"));
+    return d->EndGame(&clsRules::AgreeDraw, Refusal::DrawRefused);
+}
+
+// --- Reviewing ----------------------------------------------------------------------------
+
+int Board::PlyCount() const {
+    return d->m_oRules.PlyCount();
+}
+
+int Board::ViewedPly() const {
+    return d->Reviewing() ? d->m_nViewed : PlyCount();
+}
+
+bool Board::ViewPly(int nPly) {
+    if (d->Busy() || nPly < 0 || nPly > PlyCount())
+        return false;
+    const int nView = nPly == PlyCount() ? -1 : nPly;
+    if (nView == d->m_nViewed)
+        return true;
+    d->EndDrag();
+    d->Select(0);
+    d->ShowPly(nView);
+    d->UpdateMarks();
+    emit ViewChanged(nPly);
+    return true;
+}
+
+QString Board::FenAt(int nPly) const {
+    if (nPly < 0 || nPly > PlyCount())
+        return {};
+    return QString::fromStdString(clsRules::FenOf(d->m_oRules.PositionAt(nPly)));
+}
+
+void BoardPrivate::ShowPly(int nPly) {
+    m_nViewed = nPly;
+    // Only squares whose piece differs are drawn again; the marks bring their own.
+    for (int n = 1; n <= 64; ++n)
+        if (ShownClass(n) != m_nShown[static_cast<std::size_t>(n - 1)])
+            MarkDirty(n);
+}
+
+bool BoardPrivate::EndReview() {
+    if (!Reviewing())
+        return false;
+    ShowPly(-1);
+    return true;
 }
 
 // --- Questions about the game -------------------------------------------------------------

@@ -13,7 +13,8 @@ using namespace BoardGeometry;
 // --- Dragging -----------------------------------------------------------------------------
 
 QRect BoardPrivate::DragRect() const {
-    return {m_oPointer.x() - PieceSize / 2, m_oPointer.y() - PieceSize / 2, PieceSize, PieceSize};
+    const int nHalf = static_cast<int>(m_oRenderer.PieceSize() / 2) + 1;
+    return {m_oPointer - QPoint(nHalf, nHalf), QSize(2 * nHalf, 2 * nHalf)};
 }
 
 void BoardPrivate::EndDrag() {
@@ -39,10 +40,14 @@ void Board::mousePressEvent(QMouseEvent *event) {
     if (d->Busy())
         return;
     const QPoint oPos = event->position().toPoint();
-    const int n = SquareAt(oPos, d->m_bIsWhitesView);
+    const int n = d->m_oGrid.SquareAt(oPos, d->m_bIsWhitesView);
     d->m_nPressed = n;
     if (n == 0)
         return;
+    if (d->Reviewing()) {
+        d->Refuse(Refusal::EarlierPositionShown); // a click is refused on release
+        return;
+    }
     const clsSquare &o = d->m_oRules.Square(n);
     if (!o.HasPiece || o.Piece->IsWhite != d->m_oRules.IsWhitesTurn())
         return;
@@ -72,7 +77,7 @@ void Board::mouseMoveEvent(QMouseEvent *event) {
 void Board::mouseReleaseEvent(QMouseEvent *event) {
     if (event->button() != Qt::LeftButton)
         return;
-    const int nAt = SquareAt(event->position().toPoint(), d->m_bIsWhitesView);
+    const int nAt = d->m_oGrid.SquareAt(event->position().toPoint(), d->m_bIsWhitesView);
     const int nPressed = std::exchange(d->m_nPressed, 0);
     const int nSrc = d->m_nLiftedSquare;
     d->EndDrag(); // the piece shows again unless the move below carries it away
@@ -108,6 +113,10 @@ void BoardPrivate::Select(int nSquare) {
 void BoardPrivate::ClickSquare(int nSquare) {
     if (Busy())
         return;
+    if (Reviewing()) {
+        Refuse(Board::Refusal::EarlierPositionShown);
+        return;
+    }
     const int nSelected = m_nSelected;
     if (nSelected != 0 && nSquare != nSelected &&
         (LegalTargets(nSelected) & (std::uint64_t{1} << (nSquare - 1)))) {
@@ -131,11 +140,11 @@ QString BoardPrivate::SquareDescription(int nSquare) const {
         {QT_TRANSLATE_NOOP("Board", "white king"), QT_TRANSLATE_NOOP("Board", "white queen"),
          QT_TRANSLATE_NOOP("Board", "white rook"), QT_TRANSLATE_NOOP("Board", "white knight"),
          QT_TRANSLATE_NOOP("Board", "white bishop"), QT_TRANSLATE_NOOP("Board", "white pawn")}};
-    const clsSquare &o = m_oRules.Square(nSquare);
-    const QString sState = o.HasPiece
-                               ? Board::tr(Pieces[modConsts::IsWhiteClass(o.Piece->Class) ? 1 : 0]
-                                                 [modConsts::KindOf(o.Piece->Class)])
-                               : Board::tr("empty");
+    const qint16 nClass = ShownClass(nSquare);
+    const QString sState =
+        nClass != modConsts::NoPiece
+            ? Board::tr(Pieces[modConsts::IsWhiteClass(nClass) ? 1 : 0][modConsts::KindOf(nClass)])
+            : Board::tr("empty");
     return nSquare == m_nSelected ? Board::tr("%1, %2, selected").arg(SquareName(nSquare), sState)
                                   : Board::tr("%1, %2").arg(SquareName(nSquare), sState);
 }

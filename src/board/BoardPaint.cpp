@@ -22,13 +22,13 @@ void BoardPrivate::MarkDirty(int nSquare) {
     if (m_nDirty & nBit)
         return;
     m_nDirty |= nBit;
-    q->update(CellRect(nSquare, m_bIsWhitesView));
+    q->update(m_oGrid.CellRect(nSquare, m_bIsWhitesView));
 }
 
 void BoardPrivate::RenderDirtySquares() {
     const qreal dRatio = q->devicePixelRatioF();
-    if (dRatio != m_oRenderer.DevicePixelRatio()) {
-        m_oRenderer.SetDevicePixelRatio(dRatio);
+    if (dRatio != m_oRenderer.DevicePixelRatio() || m_oGrid.nCell != m_oRenderer.CellSize()) {
+        m_oRenderer.SetSize(m_oGrid.nCell, dRatio);
         m_nShown.fill(NeverDrawn);
         m_nDirty = ~std::uint64_t{0};
     }
@@ -36,8 +36,7 @@ void BoardPrivate::RenderDirtySquares() {
         const int i = std::countr_zero(n);
         const clsSquare &o = m_oRules.Square(i + 1);
         // A lifted piece's square shows empty while the piece follows the pointer.
-        const qint16 nClass =
-            o.HasPiece && i + 1 != m_nLiftedSquare ? o.Piece->Class : modConsts::NoPiece;
+        const qint16 nClass = i + 1 != m_nLiftedSquare ? ShownClass(i + 1) : modConsts::NoPiece;
         const auto k = static_cast<std::size_t>(i);
         if (nClass == m_nShown[k] && m_oMarks[k] == m_oShownMarks[k])
             continue;
@@ -53,19 +52,29 @@ void Board::paintEvent(QPaintEvent *event) {
     d->RenderDirtySquares();
     QPainter p(this);
     const QRect oArea = event->rect();
-    const QRect oGrid(Margin, Margin, 8 * Cell, 8 * Cell);
+    const QRect oGrid = d->m_oGrid.Board();
     if (!oGrid.contains(oArea)) {
         for (const QRect &r : QRegion(oArea) - QRegion(oGrid))
             p.fillRect(r, palette().window());
     }
     for (int n = 1; n <= 64; ++n) {
-        const QRect r = CellRect(n, d->m_bIsWhitesView);
+        const QRect r = d->m_oGrid.CellRect(n, d->m_bIsWhitesView);
         if (!r.intersects(oArea))
             continue;
         p.drawPixmap(r.topLeft(), d->m_oSquarePictures[static_cast<std::size_t>(n - 1)]);
     }
-    if (d->m_nLiftedSquare != 0)
-        p.drawPixmap(d->DragRect(), d->m_oRenderer.DragPicture(d->m_nLiftedClass));
+    if (d->m_nLiftedSquare != 0) {
+        const qreal dHalf = d->m_oRenderer.PieceSize() / 2;
+        p.drawPixmap(QPointF(d->m_oPointer) - QPointF(dHalf, dHalf),
+                     d->m_oRenderer.DragPicture(d->m_nLiftedClass));
+    }
+}
+
+qint16 BoardPrivate::ShownClass(int nSquare) const {
+    if (Reviewing() && m_nViewed <= m_oRules.PlyCount())
+        return m_oRules.PositionAt(m_nViewed).nClass[static_cast<std::size_t>(nSquare - 1)];
+    const clsSquare &o = m_oRules.Square(nSquare);
+    return o.HasPiece ? o.Piece->Class : modConsts::NoPiece;
 }
 
 // --- Marks --------------------------------------------------------------------------------
@@ -112,7 +121,7 @@ void BoardPrivate::UpdateMarks() {
     if (m_nSelected != 0) {
         // The rules may have moved the piece away behind the control's back.
         const clsSquare &o = m_oRules.Square(m_nSelected);
-        if (!o.HasPiece || o.Piece->IsWhite != m_oRules.IsWhitesTurn())
+        if (!o.HasPiece || o.Piece->IsWhite != m_oRules.IsWhitesTurn() || Reviewing())
             m_nSelected = 0;
     }
     const int nSource = m_nLiftedSquare != 0 ? m_nLiftedSquare : m_nSelected;
@@ -123,13 +132,22 @@ void BoardPrivate::UpdateMarks() {
         LegalTargets(nSource);
     }
     int nLastSrc = 0, nLastDest = 0, nCheck = 0;
-    if (m_bShowLastMove && m_oRules.UndoCount() > 0) {
-        const clsUndoInfo &o = m_oRules.UndoInfo(m_oRules.UndoCount());
-        nLastSrc = o.SrcSquare();
-        nLastDest = o.DestSquare();
+    // The position shown has its own last move and check.
+    const int nShown = Reviewing() ? m_nViewed : m_oRules.PlyCount();
+    if (m_bShowLastMove && nShown > 0 && nShown <= m_oRules.PlyCount()) {
+        const Move &o = m_oRules.Record()[static_cast<std::size_t>(nShown - 1)].oMove;
+        nLastSrc = o.nSrc;
+        nLastDest = o.nDest;
     }
-    if (m_bShowCheck && !m_oRules.MoveInProgress() && q->SideToMoveInCheck())
+    if (m_bShowCheck && Reviewing()) {
+        const clsRules::Position &p = m_oRules.PositionAt(nShown);
+        const std::int8_t nKing = p.bWhiteToMove ? modConsts::WhiteKing : modConsts::BlackKing;
+        for (int n = 1; n <= 64 && p.bInCheck; ++n)
+            if (p.nClass[static_cast<std::size_t>(n - 1)] == nKing)
+                nCheck = n;
+    } else if (m_bShowCheck && !m_oRules.MoveInProgress() && q->SideToMoveInCheck()) {
         nCheck = m_oRules.IsWhitesTurn() ? m_oRules.WhiteKingSquare() : m_oRules.BlackKingSquare();
+    }
     for (int n = 1; n <= 64; ++n) {
         SquareRenderer::Marks nMarks = MarksOf(n);
         if (n == nLastSrc || n == nLastDest)

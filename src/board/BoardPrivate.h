@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BoardGeometry.h"
 #include "SquareRenderer.h"
 #include "clsRules.h"
 
@@ -18,7 +19,8 @@ class QEventLoop;
 
 // The board's state and its private workings, out of the public header so that a host sees no
 // type of the rules core. Board.cpp holds the public face and a move's events, BoardInput.cpp
-// the mouse and keyboard, BoardPaint.cpp the pictures and marks.
+// the mouse and keyboard, BoardPaint.cpp the pictures and marks, BoardSize.cpp the size and the
+// piece set.
 class BoardPrivate {
 public:
     enum class PlayResult { Refused, Played, Gone };
@@ -32,11 +34,19 @@ public:
     // Asks the host for the promotion piece and waits; false when no piece was chosen.
     bool AwaitPromotion(bool &bGone);
     void ReportGameOver();
-    bool EndGame(const std::function<bool(clsRules &)> &end, const char *sWhy);
-    bool Refuse(const QString &sWhy);
+    bool EndGame(const std::function<bool(clsRules &)> &end, Board::Refusal eWhy);
+    // Records why a call was refused, in words made here; false.
+    bool Refuse(Board::Refusal eWhy, const QString &sDetail = {});
+    void Succeeded();
     // A new position from outside a move: no drag, no selection, marks and hosts up to date.
     void Settled();
     bool Waiting() const;
+    // The ply shown, or -1 when the live position is.
+    bool Reviewing() const { return m_nViewed >= 0; }
+    // Shows ply nPly (-1: the live position) and marks the squares whose piece differs.
+    void ShowPly(int nPly);
+    // Ends a review before the live game changes; true when one was ended.
+    bool EndReview();
     // A move is unfinished while the host is being asked or told about it.
     bool Busy() const;
 
@@ -48,6 +58,8 @@ public:
     // Brings the dirty square pictures up to date; a square whose content did not change
     // (a trial move taken back) is not drawn again.
     void RenderDirtySquares();
+    // The piece class shown on a square, or NoPiece.
+    qint16 ShownClass(int nSquare) const;
     // The squares the piece on nSrc may legally move to, as bits (square n is bit n - 1).
     std::uint64_t LegalTargets(int nSrc);
     SquareRenderer::Marks MarksOf(int nSquare) const;
@@ -69,6 +81,7 @@ public:
 
     clsRules m_oRules;
     SquareRenderer m_oRenderer;
+    BoardGeometry::Grid m_oGrid; // where the cells sit at the control's size
     std::array<QPixmap, 64> m_oSquarePictures;
     // What each picture shows (piece class, or -1 when empty); NeverDrawn when it was never drawn.
     std::array<qint16, 64> m_nShown{};
@@ -101,10 +114,8 @@ public:
     int m_nTargetsOf = 0;       // the square m_nTargets was worked out for
     std::uint64_t m_nTargets = 0;
     QString m_sLastError;
-    // The game's SAN, kept with a replay standing after its last move, so that asking after
-    // every move writes only the new ones.
-    clsRules m_oSanReplay;
-    std::vector<std::string> m_oSans;
+    Board::Refusal m_eRefusal = Board::Refusal::None;
+    int m_nViewed = -1; // the ply shown while reviewing, else -1
 
     static constexpr qint16 NeverDrawn = -2;
 };

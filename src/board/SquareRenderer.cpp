@@ -1,12 +1,19 @@
 #include "SquareRenderer.h"
 
-#include "BoardGeometry.h"
-
 #include <QPainter>
 #include <QString>
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
+
+constexpr int DesignCell = 41; // the cell every proportion below was drawn for
+constexpr int Border = 1;      // the grid line, one logical pixel at every size
+constexpr int DesignPiece = 32;
+// The texture pictures cover about two squares of the design cell's inner area.
+constexpr int DesignTexture = 80;
+constexpr int DesignInner = DesignCell - 2 * Border;
 
 const QColor BorderColour(52, 38, 26);
 // Marks in colours that stay apart for colour-blind players (a blue, a yellow and an orange
@@ -27,104 +34,201 @@ QPoint TextureOffset(int nSquare, QSize oSpare) {
             static_cast<int>((h >> 20) % static_cast<unsigned>(oSpare.height() + 1))};
 }
 
-// QPixmap does not choose the 2x file by itself; the ratio we set tells QPainter its logical size.
-QPixmap Load(const QString &sBase, qreal dRatio) {
-    const bool bDouble = dRatio > 1.0;
-    QPixmap o(sBase + (bDouble ? QStringLiteral("@2x.png") : QStringLiteral(".png")));
-    if (o.isNull())
-        o.load(sBase + QStringLiteral(".png"));
-    else if (bDouble)
-        o.setDevicePixelRatio(2.0);
-    return o;
+// Three box blurs of the alpha channel approximate a Gaussian well enough for a shadow.
+void BlurAlpha(std::vector<int> &a, int n, int nRadius) {
+    std::vector<int> t(a.size());
+    const int nSpan = 2 * nRadius + 1;
+    const auto Pass = [&](const std::vector<int> &src, std::vector<int> &dst, int nStep,
+                          int nLine) {
+        for (int l = 0; l < n; ++l) {
+            for (int i = 0; i < n; ++i) {
+                int nSum = 0;
+                for (int k = std::max(0, i - nRadius); k <= std::min(n - 1, i + nRadius); ++k)
+                    nSum += src[static_cast<std::size_t>(l * nLine + k * nStep)];
+                dst[static_cast<std::size_t>(l * nLine + i * nStep)] = nSum / nSpan;
+            }
+        }
+    };
+    for (int nPass = 0; nPass < 3; ++nPass) {
+        Pass(a, t, 1, n);
+        Pass(t, a, n, 1);
+    }
 }
 
 } // namespace
 
-void SquareRenderer::SetDevicePixelRatio(qreal dRatio) {
-    if (dRatio == m_dRatio)
+void SquareRenderer::SetSize(int nCell, qreal dRatio) {
+    if (nCell == m_nCell && dRatio == m_dRatio)
         return;
+    m_nCell = nCell;
     m_dRatio = dRatio;
-    m_oLight = Load(QStringLiteral(":/tavlon/squares/light"), dRatio);
-    m_oDark = Load(QStringLiteral(":/tavlon/squares/dark"), dRatio);
-    for (int c = 0; c < ClassCount; ++c) {
-        const auto i = static_cast<std::size_t>(c);
-        m_oPieces[i] = Load(QStringLiteral(":/tavlon/pieces/%1").arg(c), dRatio);
-        m_oDrag[i] = Load(QStringLiteral(":/tavlon/drag/%1").arg(c), dRatio);
+    m_oTextures = {};
+    m_oPieces = {};
+    m_oDrag = {};
+}
+
+bool SquareRenderer::SetPieceSet(const QString &sFolder, QString &sError) {
+    if (!m_oSet.Load(sFolder, sError))
+        return false;
+    m_oPieces = {};
+    m_oDrag = {};
+    return true;
+}
+
+int SquareRenderer::DevicePixels(qreal dLogical) const {
+    return static_cast<int>(std::lround(dLogical * m_dRatio));
+}
+
+qreal SquareRenderer::PieceSize() const {
+    return DevicePixels(m_nCell * DesignPiece / qreal(DesignCell)) / m_dRatio;
+}
+
+const QPixmap &SquareRenderer::Piece(qint16 nClass) {
+    QPixmap &o = m_oPieces[static_cast<std::size_t>(nClass)];
+    if (o.isNull()) {
+        o = QPixmap::fromImage(m_oSet.Draw(nClass, DevicePixels(PieceSize())));
+        o.setDevicePixelRatio(m_dRatio);
     }
+    return o;
+}
+
+const QPixmap &SquareRenderer::Texture(bool bIsDark) {
+    QPixmap &o = m_oTextures[bIsDark ? 1 : 0];
+    if (!o.isNull())
+        return o;
+    // The grain grows with the square. It comes from the smallest picture at least as large as
+    // needed (80, 160 or 320 pixels), made smaller, so that it is seldom enlarged (beyond the
+    // largest only). The picture read is kept for the next size.
+    const int nWanted =
+        DevicePixels(DesignTexture * qreal(m_nCell - 2 * Border) / qreal(DesignInner));
+    const int nLevel = nWanted <= DesignTexture ? 0 : nWanted <= 2 * DesignTexture ? 1 : 2;
+    Source &oSource = m_oTextureSources[bIsDark ? 1 : 0];
+    if (oSource.oImage.isNull() || oSource.nLevel != nLevel) {
+        static const char *const Suffixes[] = {".png", "@2x.png", "@4x.png"};
+        oSource.oImage.load((bIsDark ? QStringLiteral(":/tavlon/squares/dark")
+                                     : QStringLiteral(":/tavlon/squares/light")) +
+                                QLatin1String(Suffixes[nLevel]),
+                            "png");
+        oSource.nLevel = nLevel;
+    }
+    o = QPixmap::fromImage(oSource.oImage.width() == nWanted
+                               ? oSource.oImage
+                               : oSource.oImage.scaled(nWanted, nWanted, Qt::IgnoreAspectRatio,
+                                                       Qt::SmoothTransformation));
+    o.setDevicePixelRatio(m_dRatio);
+    return o;
 }
 
 void SquareRenderer::Render(QPixmap &oTarget, bool bIsDark, qint16 nClass, int nSquare,
-                            Marks nMarks) const {
-    using namespace BoardGeometry;
-    const int nDevice = static_cast<int>(std::ceil(Cell * m_dRatio));
+                            Marks nMarks) {
+    const int nDevice = DevicePixels(m_nCell);
     if (oTarget.width() != nDevice || oTarget.devicePixelRatio() != m_dRatio) {
         oTarget = QPixmap(nDevice, nDevice);
         oTarget.setDevicePixelRatio(m_dRatio);
     }
+    const int nInner = m_nCell - 2 * Border;
+    // Marks keep the proportions they were drawn with in the smallest cell.
+    const qreal k = nInner / qreal(DesignInner);
     QPainter p(&oTarget);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.fillRect(QRect(0, 0, Cell, Cell), BorderColour);
-    // The texture is drawn at its own size and cut off at the inner edge, never stretched.
-    p.setClipRect(QRect(Border, Border, Inner, Inner));
-    const QPixmap &oTexture = bIsDark ? m_oDark : m_oLight;
+    p.fillRect(QRect(0, 0, m_nCell, m_nCell), BorderColour);
+    // The texture is drawn at its own size and cut off at the inner edge.
+    p.setClipRect(QRect(Border, Border, nInner, nInner));
+    const QPixmap &oTexture = Texture(bIsDark);
     const QSize oLogical = (QSizeF(oTexture.size()) / oTexture.devicePixelRatio()).toSize();
-    const QPoint oOffset = TextureOffset(nSquare, oLogical - QSize(Inner, Inner));
+    const QPoint oOffset = TextureOffset(nSquare, oLogical - QSize(nInner, nInner));
     p.drawPixmap(QPoint(Border, Border) - oOffset, oTexture);
-    const QRectF oInner(Border, Border, Inner, Inner);
+    const QRectF oInner(Border, Border, nInner, nInner);
     p.setRenderHint(QPainter::Antialiasing);
     if (nMarks & LastMove)
         p.fillRect(oInner, LastMoveTint);
     if (nMarks & Selected)
         p.fillRect(oInner, SelectedTint);
     if (nMarks & Check) {
-        QRadialGradient oGlow(oInner.center(), Inner * 0.62);
+        QRadialGradient oGlow(oInner.center(), nInner * 0.62);
         oGlow.setColorAt(0.0, CheckGlow);
         oGlow.setColorAt(0.55, QColor(CheckGlow.red(), CheckGlow.green(), CheckGlow.blue(), 200));
         oGlow.setColorAt(1.0, QColor(CheckGlow.red(), CheckGlow.green(), CheckGlow.blue(), 0));
         p.fillRect(oInner, oGlow);
     }
     const bool bHasPiece = nClass >= 0 && nClass < ClassCount;
-    if (bHasPiece)
-        p.drawPixmap(QRect(PieceOffset, PieceOffset, PieceSize, PieceSize),
-                     m_oPieces[static_cast<std::size_t>(nClass)]);
+    if (bHasPiece) {
+        // Centred on whole device pixels, so the picture is copied, never resampled.
+        const int nOffset = (nDevice - DevicePixels(PieceSize()) + 1) / 2;
+        p.drawPixmap(QPointF(nOffset, nOffset) / m_dRatio, Piece(nClass));
+    }
     if (nMarks & Target) {
         if (bHasPiece) {
-            p.setPen(QPen(TargetColour, 3.0));
+            p.setPen(QPen(TargetColour, 3.0 * k));
             p.setBrush(Qt::NoBrush);
-            p.drawEllipse(oInner.adjusted(2, 2, -2, -2));
+            p.drawEllipse(oInner.adjusted(2 * k, 2 * k, -2 * k, -2 * k));
         } else {
             p.setPen(Qt::NoPen);
             p.setBrush(TargetColour);
-            p.drawEllipse(oInner.center(), 6.0, 6.0);
+            p.drawEllipse(oInner.center(), 6.0 * k, 6.0 * k);
         }
     }
     if (nMarks & (FileLabel | RankLabel)) {
+        // In the corners no piece reaches: the rank top left, the file bottom right; 9 pixels
+        // tall at the smallest size. The regular weight is narrow enough for those corners.
         QFont oFont = p.font();
-        oFont.setPixelSize(10);
-        oFont.setBold(true);
+        oFont.setPixelSize(static_cast<int>(std::lround(13 * k)));
         p.setFont(oFont);
         // The other square colour's tone, so a label reads on either square.
         p.setPen(bIsDark ? QColor(240, 228, 205) : QColor(92, 62, 36));
         const int nIndex = nSquare - 1;
         if (nMarks & FileLabel)
-            p.drawText(oInner.adjusted(0, 0, -2, 0), Qt::AlignRight | Qt::AlignBottom,
+            p.drawText(oInner.adjusted(0, 0, -k, k), Qt::AlignRight | Qt::AlignBottom,
                        QString(QChar(u'a' + nIndex % 8)));
         if (nMarks & RankLabel)
-            p.drawText(oInner.adjusted(2, 1, 0, 0), Qt::AlignLeft | Qt::AlignTop,
+            p.drawText(oInner.adjusted(k, -k, 0, 0), Qt::AlignLeft | Qt::AlignTop,
                        QString(QChar(u'8' - nIndex / 8)));
     }
     if (nMarks & Focus) {
         p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(FocusOuter, 2.0));
-        p.drawRect(oInner.adjusted(1, 1, -1, -1));
-        p.setPen(QPen(FocusInner, 1.0));
-        p.drawRect(oInner.adjusted(2.5, 2.5, -2.5, -2.5));
+        p.setPen(QPen(FocusOuter, 2.0 * k));
+        p.drawRect(oInner.adjusted(k, k, -k, -k));
+        p.setPen(QPen(FocusInner, k));
+        p.drawRect(oInner.adjusted(2.5 * k, 2.5 * k, -2.5 * k, -2.5 * k));
     }
 }
 
-const QPixmap &SquareRenderer::DragPicture(qint16 nClass) const {
+const QPixmap &SquareRenderer::DragPicture(qint16 nClass) {
     static const QPixmap oNone;
     if (nClass < 0 || nClass >= ClassCount)
         return oNone;
-    return m_oDrag[static_cast<std::size_t>(nClass)];
+    QPixmap &o = m_oDrag[static_cast<std::size_t>(nClass)];
+    if (!o.isNull())
+        return o;
+    // The piece as if lifted off the board: slightly smaller and raised, with a soft shadow
+    // falling down and to the right, all inside the same square as the plain picture.
+    const int n = DevicePixels(PieceSize());
+    const qreal dUnit = n / qreal(DesignPiece);
+    const int nInner = static_cast<int>(std::lround(n * 0.88));
+    const QPointF oAt((n - nInner) / 2.0 - dUnit, (n - nInner) / 2.0 - dUnit);
+    const QImage oPiece = m_oSet.Draw(nClass, nInner);
+    QImage oImage(n, n, QImage::Format_ARGB32_Premultiplied);
+    oImage.fill(Qt::transparent);
+    {
+        QPainter p(&oImage);
+        p.drawImage(oAt + QPointF(1.4 * dUnit, 1.9 * dUnit), oPiece);
+    }
+    std::vector<int> oAlpha(static_cast<std::size_t>(n * n));
+    for (int y = 0; y < n; ++y) {
+        const auto *pLine = reinterpret_cast<const QRgb *>(oImage.constScanLine(y));
+        for (int x = 0; x < n; ++x)
+            oAlpha[static_cast<std::size_t>(y * n + x)] = qAlpha(pLine[x]);
+    }
+    BlurAlpha(oAlpha, n, std::max(1, static_cast<int>(std::lround(dUnit))));
+    for (int y = 0; y < n; ++y) {
+        auto *pLine = reinterpret_cast<QRgb *>(oImage.scanLine(y));
+        for (int x = 0; x < n; ++x) // black at half strength: premultiplied equals plain
+            pLine[x] = qRgba(0, 0, 0, oAlpha[static_cast<std::size_t>(y * n + x)] / 2);
+    }
+    {
+        QPainter p(&oImage);
+        p.drawImage(oAt, oPiece);
+    }
+    o = QPixmap::fromImage(oImage);
+    o.setDevicePixelRatio(m_dRatio);
+    return o;
 }

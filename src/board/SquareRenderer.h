@@ -1,18 +1,27 @@
 #pragma once
 
+#include "PieceSet.h"
+
 #include <QColor>
 #include <QPixmap>
 #include <array>
 
-// Draws one square (border, background texture, piece) into that square's own pixmap, at the
-// device pixel ratio of the screen, so that the board stays crisp on high-density screens.
+// Draws one square (border, background texture, piece, marks) into that square's own pixmap at
+// the cell size shown and the device pixel ratio of the screen, so that the board stays crisp at
+// any size. Pieces and textures are prepared once per size and kept until the size changes.
 class SquareRenderer {
 public:
-    static constexpr int ClassCount = 12;
+    static constexpr int ClassCount = PieceSet::ClassCount;
 
-    // Loads the pictures for this ratio: the 2x files above 1, the 1x files otherwise.
-    void SetDevicePixelRatio(qreal dRatio);
+    // The cell (a square with its one-pixel border) in logical pixels, and the device pixel
+    // ratio; pictures prepared for another size are dropped.
+    void SetSize(int nCell, qreal dRatio);
+    int CellSize() const { return m_nCell; }
     qreal DevicePixelRatio() const { return m_dRatio; }
+    // The pieces from a folder of SVG files, or our own for an empty name. False, changing
+    // nothing, with the cause in sError.
+    bool SetPieceSet(const QString &sFolder, QString &sError);
+    const QString &PieceSetFolder() const { return m_oSet.Folder(); }
 
     // What is drawn over a square's picture, as flags.
     enum Mark : unsigned {
@@ -28,15 +37,26 @@ public:
 
     // nClass is a piece class code, or -1 for an empty square; nSquare (1..64) picks the
     // texture's part and names the coordinates.
-    void Render(QPixmap &oTarget, bool bIsDark, qint16 nClass, int nSquare = 1,
-                Marks nMarks = 0) const;
-    // The raised picture that follows the pointer during a drag.
-    const QPixmap &DragPicture(qint16 nClass) const;
+    void Render(QPixmap &oTarget, bool bIsDark, qint16 nClass, int nSquare = 1, Marks nMarks = 0);
+    // The raised picture that follows the pointer during a drag, PieceSize() square.
+    const QPixmap &DragPicture(qint16 nClass);
+    // The side of a piece's picture in logical pixels: 32 in a 41-pixel cell.
+    qreal PieceSize() const;
 
 private:
-    qreal m_dRatio = 0;
-    QPixmap m_oLight;
-    QPixmap m_oDark;
+    int DevicePixels(qreal dLogical) const;
+    const QPixmap &Piece(qint16 nClass);
+    const QPixmap &Texture(bool bIsDark);
+
+    int m_nCell = 41;
+    qreal m_dRatio = 1;
+    PieceSet m_oSet;
+    std::array<QPixmap, 2> m_oTextures; // light, dark, at the cell's scale
+    struct Source {
+        QImage oImage;
+        int nLevel = -1; // 0, 1, 2: the 80, 160 or 320-pixel picture
+    };
+    std::array<Source, 2> m_oTextureSources; // the pictures they were made from
     std::array<QPixmap, ClassCount> m_oPieces;
     std::array<QPixmap, ClassCount> m_oDrag;
 };

@@ -1,4 +1,5 @@
 // Forsyth-Edwards Notation, read and written with all six fields.
+#include "Printable.h"
 #include "clsRules.h"
 
 #include <charconv>
@@ -20,33 +21,39 @@ struct FenPosition {
 };
 
 std::string Quoted(std::string_view s) {
-    std::string sQuoted(1, '"');
-    sQuoted.append(s);
-    sQuoted += '"';
-    return sQuoted;
+    return '"' + Printable(s) + '"';
 }
 
-// A counter: digits only, at most six of them.
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
+}
+
+// A counter: digits only, any number an int holds, as the moves can count up to it.
 bool ReadCounter(std::string_view s, int &n) {
-    if (s.empty() || s.size() > 6 || s.find_first_not_of("0123456789") != std::string_view::npos)
+    if (s.empty() || s.find_first_not_of("0123456789") != std::string_view::npos)
         return false;
-    std::from_chars(s.data(), s.data() + s.size(), n);
-    return true;
+    const auto [pEnd, eError] = std::from_chars(s.data(), s.data() + s.size(), n);
+    return eError == std::errc() && pEnd == s.data() + s.size();
 }
 
 // Everything but the check on the side not to move; empty when acceptable.
 std::string Parse(std::string_view sFen, FenPosition &p) {
     std::vector<std::string_view> oFields;
     for (std::size_t i = 0; i < sFen.size();) {
-        if (sFen[i] == ' ') {
+        if (IsBlank(sFen[i])) {
             ++i;
             continue;
         }
-        const std::size_t nEnd = std::min(sFen.find(' ', i), sFen.size());
+        std::size_t nEnd = i;
+        while (nEnd < sFen.size() && !IsBlank(sFen[nEnd]))
+            ++nEnd;
         oFields.push_back(sFen.substr(i, nEnd - i));
         i = nEnd;
     }
-    if (oFields.size() < 4 || oFields.size() > 6)
+    if (oFields.size() > 6)
+        return "FEN has " + std::to_string(oFields.size()) +
+               " fields, not 6: " + Quoted(oFields[6]) + " follows the fullmove number";
+    if (oFields.size() < 4)
         return "FEN has " + std::to_string(oFields.size()) + " fields, not 6";
 
     // Placement, rank 8 first.
@@ -141,9 +148,9 @@ std::string Parse(std::string_view sFen, FenPosition &p) {
     p.nHalfmove = 0;
     p.nFullmove = 1;
     if (oFields.size() > 4 && !ReadCounter(oFields[4], p.nHalfmove))
-        return "halfmove clock " + Quoted(oFields[4]) + " is not a number from 0 to 999999";
+        return "halfmove clock " + Quoted(oFields[4]) + " is not a number from 0 to 2147483647";
     if (oFields.size() > 5 && (!ReadCounter(oFields[5], p.nFullmove) || p.nFullmove < 1))
-        return "fullmove number " + Quoted(oFields[5]) + " is not a number from 1 to 999999";
+        return "fullmove number " + Quoted(oFields[5]) + " is not a number from 1 to 2147483647";
     return {};
 }
 
@@ -176,12 +183,16 @@ void clsRules::SetFen(std::string_view sFen) {
 }
 
 std::string clsRules::Fen() const {
+    return FenOf(Snapshot(bIsWhitesTurn, false));
+}
+
+std::string clsRules::FenOf(const Position &p) {
     std::string s;
     s.reserve(96);
     for (int y = 1; y <= 8; ++y) {
         int nEmpty = 0;
         for (int x = 1; x <= 8; ++x) {
-            const std::int16_t c = ClassOn(SquareIndex(x, y));
+            const std::int8_t c = p.nClass[static_cast<std::size_t>(SquareIndex(x, y) - 1)];
             if (c == NoPiece) {
                 ++nEmpty;
                 continue;
@@ -195,24 +206,23 @@ std::string clsRules::Fen() const {
         if (y < 8)
             s += '/';
     }
-    s += bIsWhitesTurn ? " w " : " b ";
-    const int nMask = CastlingMask();
+    s += p.bWhiteToMove ? " w " : " b ";
     for (int k = 0; k < 4; ++k)
-        if ((nMask >> k) & 1)
+        if ((p.nCastling >> k) & 1)
             s += "KQkq"[k];
-    if (nMask == 0)
+    if (p.nCastling == 0)
         s += '-';
     s += ' ';
-    if (bEnPassantPossible) {
-        s += static_cast<char>('a' + nEnPassantColumn - 1);
-        s += bIsWhitesTurn ? '6' : '3';
+    if (p.nEnPassantColumn != 0) {
+        s += static_cast<char>('a' + p.nEnPassantColumn - 1);
+        s += p.bWhiteToMove ? '6' : '3';
     } else {
         s += '-';
     }
     char oBuffer[24];
     s += ' ';
-    s.append(oBuffer, std::to_chars(oBuffer, oBuffer + sizeof oBuffer, m_nHalfmove).ptr);
+    s.append(oBuffer, std::to_chars(oBuffer, oBuffer + sizeof oBuffer, p.nHalfmove).ptr);
     s += ' ';
-    s.append(oBuffer, std::to_chars(oBuffer, oBuffer + sizeof oBuffer, m_nFullmove).ptr);
+    s.append(oBuffer, std::to_chars(oBuffer, oBuffer + sizeof oBuffer, p.nFullmove).ptr);
     return s;
 }

@@ -1,9 +1,11 @@
-// The game record kept beside the board: played moves, the two FEN counters, the position key
-// for the repetition rules, the material for dead positions, and how the game ended.
+// The game record kept beside the board: each played move with its SAN, the position it left and
+// that position's key for the repetition rules; the material for dead positions; how the game
+// ended.
 #include "Zobrist.h"
 #include "clsRules.h"
 
 #include <algorithm>
+#include <limits>
 #include <stdexcept>
 
 using namespace modConsts;
@@ -13,36 +15,6 @@ namespace {
 constexpr const char *Draw = "1/2-1/2";
 
 } // namespace
-
-const char *clsRules::EndReasonText(GameEnd eEnd) {
-    switch (eEnd) {
-    case GameEnd::Checkmate:
-        return "checkmate";
-    case GameEnd::Stalemate:
-        return "stalemate";
-    case GameEnd::InsufficientMaterial:
-        return "insufficient material";
-    case GameEnd::FivefoldRepetition:
-        return "fivefold repetition";
-    case GameEnd::SeventyFiveMoveRule:
-        return "seventy-five-move rule";
-    case GameEnd::ThreefoldRepetition:
-        return "threefold repetition";
-    case GameEnd::FiftyMoveRule:
-        return "fifty-move rule";
-    case GameEnd::Resignation:
-        return "resignation";
-    case GameEnd::Agreement:
-        return "agreement";
-    case GameEnd::TimeForfeit:
-        return "time forfeit";
-    case GameEnd::TimeForfeitDraw:
-        return "time forfeit against insufficient material";
-    case GameEnd::None:
-        break;
-    }
-    return "";
-}
 
 int clsRules::CastlingMask() const {
     auto Unmoved = [this](int nSquare, std::int16_t nClass) {
@@ -79,9 +51,8 @@ void Count(auto &oMaterial, const clsSquare &oSquare, std::int16_t nClass, int n
 void clsRules::StartRecord(int nHalfmove, int nFullmove) {
     m_nHalfmove = nHalfmove;
     m_nFullmove = nFullmove;
-    m_oHistory.clear();
     m_oPlies.clear();
-    m_oKeys.clear();
+    m_oRecord.clear();
     m_oTags.clear();
     m_nPieceKey = 0;
     m_oMaterial = {};
@@ -90,23 +61,46 @@ void clsRules::StartRecord(int nHalfmove, int nFullmove) {
             m_nPieceKey ^= zobrist::Piece(c, i);
             Count(m_oMaterial, Sq(i), c, 1);
         }
-    m_oKeys.push_back(KeyFor(bIsWhitesTurn));
+    m_nStartKey = KeyFor(bIsWhitesTurn);
     m_bTurnPending = false;
     m_eEnd = GameEnd::None;
     m_pResult = "*";
-    m_sStartFen = Fen();
+    m_oStart = Snapshot(bIsWhitesTurn, false);
+    m_sStartFen = FenOf(m_oStart);
     JudgeStart();
+}
+
+clsRules::Position clsRules::Snapshot(bool bWhiteToMove, bool bInCheck) const {
+    Position o;
+    for (int i = 1; i <= SquareCount; ++i)
+        o.nClass[static_cast<std::size_t>(i - 1)] = static_cast<std::int8_t>(ClassOn(i));
+    o.bWhiteToMove = bWhiteToMove;
+    o.bInCheck = bInCheck;
+    o.nCastling = static_cast<std::int8_t>(CastlingMask());
+    o.nEnPassantColumn = static_cast<std::int8_t>(bEnPassantPossible ? nEnPassantColumn : 0);
+    o.nHalfmove = m_nHalfmove;
+    o.nFullmove = m_nFullmove;
+    return o;
+}
+
+void clsRules::Adopt(clsRules &&oOther) {
+    DrawSquareHook oHook = std::move(m_drawSquare);
+    *this = std::move(oOther);
+    m_drawSquare = std::move(oHook);
+    m_nQuiet = 0;
+    DrawBoard();
 }
 
 void clsRules::JudgeStart() {
     const int nKing = bIsWhitesTurn ? nWhiteKingSquare : nBlackKingSquare;
     const bool bInCheck = IsSquareAttacked(bIsWhitesTurn, nKing);
+    m_oStart.bInCheck = bInCheck;
     const GameEnd eEnd = AutomaticEnd(bInCheck, HasLegalMove(bIsWhitesTurn));
     if (eEnd != GameEnd::None)
         EndGame(eEnd, eEnd != GameEnd::Checkmate ? Draw : bIsWhitesTurn ? "0-1" : "1-0");
 }
 
-void clsRules::RecordPlayedMove() {
+void clsRules::RecordPlayedMove(bool bInCheck, bool bMated) {
     const clsUndoInfo &r = oUndoInfo.back();
     m_oPlies.push_back({oUndoInfo.size(), m_nHalfmove, m_nFullmove, m_nPieceKey, m_oMaterial});
     const std::int16_t nMover = r.SrcPiece()->Class;
@@ -140,11 +134,20 @@ void clsRules::RecordPlayedMove() {
         Count(m_oMaterial, Sq(nTo), nNow, 1);
     }
     m_nHalfmove = KindOf(nMover) == BlackPawn || r.DestHasPiece() ? 0 : m_nHalfmove + 1;
-    if (!bWhite)
+    if (!bWhite && m_nFullmove < std::numeric_limits<int>::max()) // as far as a FEN reads
         ++m_nFullmove;
-    m_oHistory.push_back({static_cast<std::int8_t>(nSrc), static_cast<std::int8_t>(nTo),
-                          nNow != nMover ? nNow : NoPiece});
-    m_oKeys.push_back(KeyFor(!bWhite));
+    Ply &oPly = m_oRecord.emplace_back();
+    oPly.oMove = {static_cast<std::int8_t>(nSrc), static_cast<std::int8_t>(nTo),
+                  nNow != nMover ? nNow : NoPiece};
+    oPly.sSan = std::move(m_sPendingSan);
+    if (oPly.oMove.nPromotion != NoPiece) {
+        oPly.sSan += '=';
+        oPly.sSan += "KQRNBP"[KindOf(nNow)];
+    }
+    if (bMated || bInCheck)
+        oPly.sSan += bMated ? '#' : '+';
+    oPly.oAfter = Snapshot(!bWhite, bInCheck);
+    oPly.nKey = KeyFor(!bWhite);
 }
 
 void clsRules::ForgetPlayedMove() {
@@ -154,8 +157,7 @@ void clsRules::ForgetPlayedMove() {
     m_nPieceKey = p.nPieceKey;
     m_oMaterial = p.oMaterial;
     m_oPlies.pop_back();
-    m_oHistory.pop_back();
-    m_oKeys.pop_back();
+    m_oRecord.pop_back();
     m_bTurnPending = false;
     m_eEnd = GameEnd::None;
     m_pResult = "*";
@@ -187,12 +189,12 @@ clsRules::GameEnd clsRules::AutomaticEnd(bool bInCheck, bool bCanMove) const {
 }
 
 int clsRules::RepetitionCount() const {
-    const int n = static_cast<int>(m_oKeys.size()) - 1;
-    const std::uint64_t nKey = m_oKeys.back();
+    const int n = PlyCount();
+    const std::uint64_t nKey = PositionKey();
     const int nFirst = std::max(0, n - m_nHalfmove);
     int nCount = 1;
     for (int i = n - 2; i >= nFirst; i -= 2)
-        nCount += m_oKeys[static_cast<std::size_t>(i)] == nKey;
+        nCount += (i == 0 ? m_nStartKey : m_oRecord[static_cast<std::size_t>(i - 1)].nKey) == nKey;
     return nCount;
 }
 

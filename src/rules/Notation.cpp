@@ -51,16 +51,46 @@ bool Shape(std::int16_t nKind, bool bWhite, int s, int d) {
     }
 }
 
-[[noreturn]] void Refuse(const char *sWhy) {
-    throw std::invalid_argument(sWhy);
+[[noreturn]] void Refuse(Notation::Refusal eCause) {
+    throw Notation::Error(eCause);
 }
 
-// Writes the SAN of a legal move and plays it; with bKeep false it is taken back again.
-void SanAndPlay(clsRules &oRules, const Move &oMove, std::string &sOut, bool bKeep) {
+const char *RefusalText(Notation::Refusal eCause) {
+    using R = Notation::Refusal;
+    switch (eCause) {
+    case R::NoMoveGiven:
+        return "no move given";
+    case R::Unreadable:
+        return "unreadable move";
+    case R::Ambiguous:
+        return "ambiguous move";
+    case R::NoMatch:
+        return "no legal move matches";
+    case R::CastlingIllegal:
+        return "castling is not legal here";
+    case R::PromotionPieceMissing:
+        return "the promotion piece is missing";
+    case R::NotLegal:
+        break;
+    }
+    return "not a legal move";
+}
+
+std::int16_t KindOfLetter(char c) {
+    const std::size_t n = Letters.find(c);
+    return n == std::string_view::npos ? NoPiece : static_cast<std::int16_t>(n);
+}
+
+} // namespace
+
+namespace Notation {
+
+Error::Error(Refusal eCause) : std::invalid_argument(RefusalText(eCause)), m_eCause(eCause) {}
+
+void AppendSanBody(clsRules &oRules, const Move &oMove, std::string &sOut) {
     if (!clsRules::IsSquare(oMove.nSrc) || !clsRules::IsSquare(oMove.nDest) ||
         !oRules.Square(oMove.nSrc).HasPiece)
-        Refuse("not a legal move");
-    const std::size_t nStart = sOut.size();
+        return;
     const std::int16_t nClass = oRules.Square(oMove.nSrc).Piece->Class;
     const std::int16_t nKind = KindOf(nClass);
     const int nSrcFile = FileOf(oMove.nSrc);
@@ -74,10 +104,6 @@ void SanAndPlay(clsRules &oRules, const Move &oMove, std::string &sOut, bool bKe
             sOut += 'x';
         }
         AppendSquare(sOut, oMove.nDest);
-        if (oMove.nPromotion != NoPiece) {
-            sOut += '=';
-            sOut += Letters[static_cast<std::size_t>(KindOf(oMove.nPromotion))];
-        }
     } else {
         sOut += Letters[static_cast<std::size_t>(nKind)];
         // Only another piece of the same kind that may legally go there forces a qualifier.
@@ -101,30 +127,14 @@ void SanAndPlay(clsRules &oRules, const Move &oMove, std::string &sOut, bool bKe
             sOut += 'x';
         AppendSquare(sOut, oMove.nDest);
     }
-    clsRules::MoveVerdict oVerdict;
-    if (!oRules.PlayMove(oMove, &oVerdict)) {
-        sOut.resize(nStart);
-        Refuse("not a legal move");
-    }
-    if (oVerdict.bOpponentMated)
-        sOut += '#';
-    else if (oVerdict.bOpponentInCheck)
-        sOut += '+';
-    if (!bKeep)
-        oRules.UndoLastMove();
 }
-
-std::int16_t KindOfLetter(char c) {
-    const std::size_t n = Letters.find(c);
-    return n == std::string_view::npos ? NoPiece : static_cast<std::int16_t>(n);
-}
-
-} // namespace
-
-namespace Notation {
 
 void AppendSan(clsRules &oRules, const Move &oMove, std::string &sOut, bool bPlay) {
-    SanAndPlay(oRules, oMove, sOut, bPlay);
+    if (!oRules.PlayMove(oMove))
+        Refuse(Refusal::NotLegal);
+    sOut += oRules.Record().back().sSan;
+    if (!bPlay)
+        oRules.UndoLastMove();
 }
 
 std::string San(clsRules &oRules, const Move &oMove) {
@@ -144,7 +154,7 @@ Move ParseSan(clsRules &oRules, std::string_view s, bool bPieceOptional) {
             s.remove_suffix(1);
     }
     if (s.empty())
-        Refuse("no move given");
+        Refuse(Refusal::NoMoveGiven);
     const bool bWhite = oRules.IsWhitesTurn();
 
     // Castling, with letters or zeros.
@@ -153,7 +163,7 @@ Move ParseSan(clsRules &oRules, std::string_view s, bool bPieceOptional) {
         const Move oMove{static_cast<std::int8_t>(nKing),
                          static_cast<std::int8_t>(nKing + (s.size() == 3 ? 2 : -2)), NoPiece};
         if (!oRules.IsLegal(oMove))
-            Refuse("castling is not legal here");
+            Refuse(Refusal::CastlingIllegal);
         return oMove;
     }
 
@@ -169,35 +179,35 @@ Move ParseSan(clsRules &oRules, std::string_view s, bool bPieceOptional) {
     if (!s.empty() && s.back() == ')' && s.size() >= 3 && s[s.size() - 3] == '(') {
         nPromotion = KindOfLetter(static_cast<char>(s[s.size() - 2] & ~0x20));
         if (nPromotion == NoPiece)
-            Refuse("unreadable move");
+            Refuse(Refusal::Unreadable);
         s.remove_suffix(3);
     } else if (!s.empty() && ((s.back() >= 'A' && s.back() <= 'Z') || s.back() == 'q' ||
                               s.back() == 'r' || s.back() == 'n' || s.back() == 'b')) {
         nPromotion = KindOfLetter(static_cast<char>(s.back() & ~0x20));
         if (nPromotion == NoPiece)
-            Refuse("unreadable move");
+            Refuse(Refusal::Unreadable);
         s.remove_suffix(1);
         if (!s.empty() && (s.back() == '=' || s.back() == '/'))
             s.remove_suffix(1);
     }
     if (nPromotion == BlackKing || nPromotion == BlackPawn ||
         (nPromotion != NoPiece && nKind != BlackPawn))
-        Refuse("unreadable move");
+        Refuse(Refusal::Unreadable);
     char sCore[4];
     std::size_t nCore = 0;
     for (const char c : s) {
         if (c == 'x' || c == '-' || c == ':')
             continue;
         if (nCore == 4)
-            Refuse("unreadable move");
+            Refuse(Refusal::Unreadable);
         sCore[nCore++] = c;
     }
     if (nCore < 2)
-        Refuse("unreadable move");
+        Refuse(Refusal::Unreadable);
     auto IsFile = [](char c) { return c >= 'a' && c <= 'h'; };
     auto IsRank = [](char c) { return c >= '1' && c <= '8'; };
     if (!IsFile(sCore[nCore - 2]) || !IsRank(sCore[nCore - 1]))
-        Refuse("unreadable move");
+        Refuse(Refusal::Unreadable);
     const int nDest = SquareAt(sCore[nCore - 2] - 'a', sCore[nCore - 1] - '0');
     int nFromFile = -1, nFromRank = 0;
     std::size_t i = 0;
@@ -206,7 +216,7 @@ Move ParseSan(clsRules &oRules, std::string_view s, bool bPieceOptional) {
     if (i < nCore - 2 && IsRank(sCore[i]))
         nFromRank = sCore[i++] - '0';
     if (i != nCore - 2)
-        Refuse("unreadable move");
+        Refuse(Refusal::Unreadable);
     // Coordinates name their piece by its square.
     if (!bLetter && nFromFile >= 0 && nFromRank > 0) {
         const clsSquare &o = oRules.Square(SquareAt(nFromFile, nFromRank));
@@ -217,9 +227,9 @@ Move ParseSan(clsRules &oRules, std::string_view s, bool bPieceOptional) {
     const std::int16_t nClass = static_cast<std::int16_t>(nKind + (bWhite ? WhiteOffset : 0));
     const bool bToLastRank = nKind == BlackPawn && RankOf(nDest) == (bWhite ? 8 : 1);
     if (nPromotion != NoPiece && !bToLastRank)
-        Refuse("no legal move matches");
+        Refuse(Refusal::NoMatch);
     if (bToLastRank && nPromotion == NoPiece && !bPieceOptional)
-        Refuse("the promotion piece is missing");
+        Refuse(Refusal::PromotionPieceMissing);
     // An unnamed promotion piece is tried as a queen: all four are legal or none is.
     const std::int16_t nTrial =
         bToLastRank ? static_cast<std::int16_t>((nPromotion == NoPiece ? BlackQueen : nPromotion) +
@@ -236,23 +246,21 @@ Move ParseSan(clsRules &oRules, std::string_view s, bool bPieceOptional) {
         if (!oRules.IsLegal(oMove))
             continue;
         if (++nFound > 1)
-            Refuse("ambiguous move");
+            Refuse(Refusal::Ambiguous);
         oFound = oMove;
     }
     if (nFound == 0)
-        Refuse("no legal move matches");
+        Refuse(Refusal::NoMatch);
     if (nPromotion == NoPiece)
         oFound.nPromotion = NoPiece;
     return oFound;
 }
 
 std::vector<std::string> SanMoves(const clsRules &oRules) {
-    clsRules oReplay;
-    oReplay.SetFen(oRules.StartFen());
     std::vector<std::string> oSans;
-    oSans.reserve(oRules.History().size());
-    for (const Move &oMove : oRules.History())
-        SanAndPlay(oReplay, oMove, oSans.emplace_back(), true);
+    oSans.reserve(oRules.Record().size());
+    for (const clsRules::Ply &oPly : oRules.Record())
+        oSans.push_back(oPly.sSan);
     return oSans;
 }
 
@@ -267,9 +275,9 @@ std::string Coordinate(const Move &oMove) {
 
 std::vector<std::string> CoordinateMoves(const clsRules &oRules) {
     std::vector<std::string> o;
-    o.reserve(oRules.History().size());
-    for (const Move &oMove : oRules.History())
-        o.push_back(Coordinate(oMove));
+    o.reserve(oRules.Record().size());
+    for (const clsRules::Ply &oPly : oRules.Record())
+        o.push_back(Coordinate(oPly.oMove));
     return o;
 }
 

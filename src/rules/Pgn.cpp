@@ -1,11 +1,13 @@
 #include "Pgn.h"
 
 #include "Notation.h"
+#include "Printable.h"
 
 #include <algorithm>
 #include <array>
 #include <ctime>
 #include <stdexcept>
+#include <unordered_map>
 
 namespace {
 
@@ -116,7 +118,7 @@ private:
     [[noreturn]] static void Fail(const clsRules &oRules, std::string_view sMove,
                                   std::string_view sWhy) {
         std::string s = "move " + std::to_string(oRules.FullmoveNumber()) + " (";
-        s += sMove;
+        s += Printable(sMove);
         s += "): ";
         s += sWhy;
         throw std::invalid_argument(s);
@@ -147,7 +149,9 @@ private:
                 SkipLine();
             } else if (c == '{') {
                 const std::size_t n = m_s.find('}', m_i);
-                m_i = n == std::string_view::npos ? m_s.size() : n + 1;
+                if (n == std::string_view::npos)
+                    Unclosed("comment {", m_i); // the rest of the game would vanish into it
+                m_i = n + 1;
             } else {
                 return true;
             }
@@ -162,6 +166,7 @@ private:
 
     // A variation, and every variation nested in it; comments may hold parentheses.
     void SkipVariation() {
+        const std::size_t nStart = m_i;
         int nDepth = 0;
         while (SkipSpaceAndComments()) {
             const char c = m_s[m_i++];
@@ -170,6 +175,13 @@ private:
             else if (c == ')' && --nDepth == 0)
                 return;
         }
+        Unclosed("variation (", nStart);
+    }
+
+    [[noreturn]] void Unclosed(std::string_view sWhat, std::size_t nAt) const {
+        const auto nLine = std::count(m_s.begin(), m_s.begin() + static_cast<long>(nAt), '\n') + 1;
+        throw std::invalid_argument("unclosed " + std::string(sWhat) + " on line " +
+                                    std::to_string(nLine));
     }
 
     std::string_view Symbol() {
@@ -203,16 +215,17 @@ private:
         m_i = n == std::string_view::npos ? m_s.size() : n + 1;
         if (!IsTagName(sName))
             return;
-        for (auto &oTag : oTags)
-            if (oTag.first == sName) {
-                oTag.second = std::move(sValue);
-                return;
-            }
-        oTags.emplace_back(std::move(sName), std::move(sValue));
+        // A repeated tag keeps its place and takes the later value.
+        const auto [it, bNew] = m_oTagAt.try_emplace(sName, oTags.size());
+        if (bNew)
+            oTags.emplace_back(std::move(sName), std::move(sValue));
+        else
+            oTags[it->second].second = std::move(sValue);
     }
 
     std::string_view m_s;
     std::size_t m_i = 0;
+    std::unordered_map<std::string, std::size_t> m_oTagAt; // each tag's place in the list
 };
 
 constexpr std::array<std::string_view, 7> Roster = {"Event", "Site",  "Date",  "Round",
@@ -239,9 +252,9 @@ void Read(clsRules &oRules, std::string_view sText) {
 }
 
 void Load(clsRules &oRules, std::string_view sText) {
-    clsRules oScratch;
-    Read(oScratch, sText);
-    Replay(oScratch, oRules);
+    clsRules oRead;
+    Read(oRead, sText);
+    oRules.Adopt(std::move(oRead));
 }
 
 void SetStartTags(clsRules &oRules) {
@@ -253,21 +266,6 @@ void SetStartTags(clsRules &oRules) {
     oRules.Tags() = {{"Event", "Casual game"}, {"Date", sDate}, {"Round", "-"}};
 }
 
-void Replay(const clsRules &oFrom, clsRules &oTo) {
-    oTo.SetFen(oFrom.StartFen());
-    for (const Move &oMove : oFrom.History())
-        oTo.PlayMove(oMove);
-    if (oFrom.IsGameOver() && !oTo.IsGameOver()) {
-        const clsRules::GameEnd eEnd = oFrom.EndReason();
-        if (eEnd == clsRules::GameEnd::ThreefoldRepetition ||
-            eEnd == clsRules::GameEnd::FiftyMoveRule)
-            oTo.ClaimDraw();
-        else
-            oTo.SetResult(oFrom.Result());
-    }
-    oTo.Tags() = oFrom.Tags();
-}
-
 std::string Write(const clsRules &oRules) {
     const auto &oTags = oRules.Tags();
     auto Find = [&](std::string_view sName) -> const std::string * {
@@ -277,7 +275,7 @@ std::string Write(const clsRules &oRules) {
         return nullptr;
     };
     std::string s;
-    s.reserve(1024 + 8 * oRules.History().size());
+    s.reserve(1024 + 8 * oRules.Record().size());
     const std::string sResult = oRules.Result();
     for (const std::string_view sName : Roster) {
         const std::string *pValue = Find(sName);
@@ -316,20 +314,14 @@ std::string Write(const clsRules &oRules) {
         }
         s += sText;
     };
-    clsRules oReplay;
-    oReplay.SetFen(sStart);
-    bool bFirst = true;
-    for (const Move &oMove : oRules.History()) {
-        sToken.clear();
-        if (oReplay.IsWhitesTurn() || bFirst) {
-            sToken = std::to_string(oReplay.FullmoveNumber());
-            sToken += oReplay.IsWhitesTurn() ? "." : "...";
+    for (int i = 0; i < oRules.PlyCount(); ++i) {
+        const clsRules::Position &oBefore = oRules.PositionAt(i);
+        if (oBefore.bWhiteToMove || i == 0) {
+            sToken = std::to_string(oBefore.nFullmove);
+            sToken += oBefore.bWhiteToMove ? "." : "...";
             Put(sToken);
-            sToken.clear();
         }
-        bFirst = false;
-        Notation::AppendSan(oReplay, oMove, sToken, true);
-        Put(sToken);
+        Put(oRules.Record()[static_cast<std::size_t>(i)].sSan);
     }
     Put(sResult);
     s += "\n\n";

@@ -12,17 +12,15 @@ namespace Pgn {
 inline constexpr std::string_view StandardFen =
     "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 
-// Replays the main line of the first game in sText, with its tags and result, into oRules.
-// Throws std::invalid_argument ("move 12 (Nxe5): no legal move matches", "FEN tag: ...");
-// nothing changes then.
+// Plays the main line of the first game in sText, each move once, with its tags and result,
+// into oRules. Throws std::invalid_argument ("move 12 (Nxe5): no legal move matches",
+// "FEN tag: ..."); nothing changes then.
 void Load(clsRules &oRules, std::string_view sText);
 // The same into a game of no other use: after a throw it holds whatever was read so far.
 void Read(clsRules &oRules, std::string_view sText);
 // The tags of a game started on the board: a casual game of today, without a round. A game read
 // keeps what it had, and what it lacks is written as the standard's unknown.
 void SetStartTags(clsRules &oRules);
-// Plays the game of oFrom (start, moves, tags, end) into oTo, which starts over.
-void Replay(const clsRules &oFrom, clsRules &oTo);
 
 // The game in export format: the Seven Tag Roster (the game's own tags where it has them),
 // SetUp and FEN for a game from another position, the other tags, then numbered movetext in

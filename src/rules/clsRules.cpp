@@ -1,5 +1,7 @@
 #include "clsRules.h"
 
+#include "Notation.h"
+
 #include <cstdlib>
 #include <stdexcept>
 
@@ -39,9 +41,8 @@ clsRules::clsRules() {
             o.IsDark = (x + y) % 2 == 1;
         }
     oUndoInfo.reserve(256);
-    m_oHistory.reserve(256);
     m_oPlies.reserve(256);
-    m_oKeys.reserve(257);
+    m_oRecord.reserve(256);
     NewGame();
 }
 
@@ -595,7 +596,13 @@ clsRules::MoveStart clsRules::BeginMove(int nSrc, int nDest) {
     if (!oSrc.HasPiece || oSrc.Piece->IsWhite != bIsWhitesTurn)
         return oStart;
     // A king is mated, never taken; only a position set up with a king en prise allows it.
-    if (KindOf(ClassOn(nDest)) == BlackKing || !TryMove(nSrc, nDest, false))
+    if (KindOf(ClassOn(nDest)) == BlackKing)
+        return oStart;
+    // The SAN is written from the position before the move; the record keeps it once played.
+    m_sPendingSan.clear();
+    Notation::AppendSanBody(
+        *this, {static_cast<std::int8_t>(nSrc), static_cast<std::int8_t>(nDest)}, m_sPendingSan);
+    if (!TryMove(nSrc, nDest, false))
         return oStart;
     const clsSquare &oDest = Sq(nDest);
     oStart.bIsCapture = oDest.HasPiece;
@@ -646,7 +653,7 @@ clsRules::MoveVerdict clsRules::JudgeMove() {
     const bool bCanMove = HasLegalMove(bOpponent);
     oVerdict.bOpponentMated = oVerdict.bOpponentInCheck && !bCanMove;
     oVerdict.bOpponentStalemated = !oVerdict.bOpponentInCheck && !bCanMove;
-    RecordPlayedMove();
+    RecordPlayedMove(oVerdict.bOpponentInCheck, oVerdict.bOpponentMated);
     m_ePendingEnd = AutomaticEnd(oVerdict.bOpponentInCheck, bCanMove);
     m_pPendingResult = m_ePendingEnd != GameEnd::Checkmate ? "1/2-1/2"
                        : bIsWhitesTurn                     ? "1-0"

@@ -81,11 +81,44 @@ public:
     int FullmoveNumber() const { return m_nFullmove; }
     // The FEN the current game started from.
     const std::string &StartFen() const { return m_sStartFen; }
-    // The moves of the game, oldest first.
-    const std::vector<Move> &History() const { return m_oHistory; }
     // Zobrist key of pieces, side to move, castling rights and the en passant captures that
     // are legal; equal keys mean the same position for the repetition rules.
-    std::uint64_t PositionKey() const { return m_oKeys.back(); }
+    std::uint64_t PositionKey() const {
+        return m_oRecord.empty() ? m_nStartKey : m_oRecord.back().nKey;
+    }
+
+    // --- The game record ---------------------------------------------------------------------
+    // A position as the record keeps it: enough to show it and to write its FEN.
+    struct Position {
+        std::array<std::int8_t, modConsts::SquareCount> nClass{}; // by square; NoPiece: empty
+        bool bWhiteToMove = true;
+        bool bInCheck = false;            // the side to move
+        std::int8_t nCastling = 0;        // K 1, Q 2, k 4, q 8
+        std::int8_t nEnPassantColumn = 0; // 1..8 behind a pawn that just stepped twice, else 0
+        int nHalfmove = 0;
+        int nFullmove = 1;
+    };
+    // One played move with what readers of the game need from it.
+    struct Ply {
+        Move oMove;
+        std::string sSan;       // written once, from the position before the move
+        Position oAfter;        // the position the move left
+        std::uint64_t nKey = 0; // the repetition key of oAfter (see PositionKey)
+        int nClockMs = -1;      // time left on the mover's clock after the move; -1 untimed
+        std::string sComment;   // a comment read with the move
+    };
+    // Every move of the game, oldest first; UndoLastMove removes the newest.
+    const std::vector<Ply> &Record() const { return m_oRecord; }
+    std::vector<Ply> &Record() { return m_oRecord; }
+    int PlyCount() const { return static_cast<int>(m_oRecord.size()); }
+    // The position after ply nPly (0: the start); nPly must be in 0..PlyCount().
+    const Position &PositionAt(int nPly) const {
+        return nPly == 0 ? m_oStart : m_oRecord[static_cast<std::size_t>(nPly - 1)].oAfter;
+    }
+    static std::string FenOf(const Position &oPosition);
+    // Takes over the game of oOther (a game read elsewhere), keeping its own draw-square hook,
+    // and reports every square.
+    void Adopt(clsRules &&oOther);
 
     // --- The legal-move list ------------------------------------------------------------------
     // Every legal move of the side to move, judged by TryMove; a promotion once for each piece.
@@ -106,7 +139,6 @@ public:
     bool IsGameOver() const { return m_eEnd != GameEnd::None; }
     // "1-0", "0-1", "1/2-1/2" or "*".
     std::string Result() const { return m_pResult; }
-    static const char *EndReasonText(GameEnd eEnd);
     // Threefold repetition of the current position, or 100 plies without capture or pawn move.
     bool CanClaimDraw() const;
     bool ClaimDraw();
@@ -248,7 +280,8 @@ private:
         Material oMaterial;
     };
     void StartRecord(int nHalfmove, int nFullmove);
-    void RecordPlayedMove();
+    void RecordPlayedMove(bool bInCheck, bool bMated);
+    Position Snapshot(bool bWhiteToMove, bool bInCheck) const;
     void ForgetPlayedMove();
     std::uint64_t KeyFor(bool bWhiteToMove);
     int CastlingMask() const;
@@ -285,9 +318,11 @@ private:
     int m_nFullmove = 1;
     std::uint64_t m_nPieceKey = 0;
     Material m_oMaterial;
-    std::vector<Move> m_oHistory;
     std::vector<PlyState> m_oPlies;
-    std::vector<std::uint64_t> m_oKeys; // the position before each played move, then now
+    std::vector<Ply> m_oRecord;
+    Position m_oStart;
+    std::uint64_t m_nStartKey = 0;
+    std::string m_sPendingSan; // the SAN of the move begun, without its promotion and check
     GameEnd m_eEnd = GameEnd::None;
     const char *m_pResult = "*"; // a literal
     bool m_bTurnPending = false; // a judged move waits for PassTurn

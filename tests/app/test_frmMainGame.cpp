@@ -10,6 +10,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <functional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -49,29 +50,87 @@ TEST_F(GameWindow, SavedGamesOpenAgainAsTheyWere) {
     EXPECT_EQ(asked, QStringList({"save", "open", "save", "open"}));
 }
 
+// Files that cannot be a game, read or not: each is refused in a short message that says why,
+// without blocking on a pipe or reading a device without end, and the game stays.
 TEST_F(GameWindow, BadFilesAndUnwritableTargetsSayWhyAndKeepTheGame) {
-    QFile oBad(Path("bad.pgn"));
-    ASSERT_TRUE(oBad.open(QIODevice::WriteOnly));
-    oBad.write("[White \"A\"]\n\n1. e4 e5 2. Ke3 *\n");
-    oBad.close();
+    const auto Make = [this](const char *sName, const QByteArray &oBytes) {
+        QFile oFile(Path(sName));
+        EXPECT_TRUE(oFile.open(QIODevice::WriteOnly));
+        oFile.write(oBytes);
+        return Path(sName);
+    };
+    ASSERT_EQ(mkfifo(Path("fifo").toLocal8Bit(), 0600), 0);
+    const std::pair<QString, QString> rows[] = {
+        {Path("missing.pgn"), "No such file"},
+        {Make("bad.pgn", "[White \"A\"]\n\n1. e4 e5 2. Ke3 *\n"), "move 2 (Ke3)"},
+        {Path("fifo"), "This is not a regular file"},
+        {"/dev/zero", "This is not a regular file"},
+        {oDir.path(), "This is not a regular file"},
+        {Make("nul.pgn", QByteArray("1. e4\0 e5 *", 11)), "This is not a PGN text file"},
+        {Make("utf16.pgn", QByteArray("1\0.\0 \0e\0"
+                                      "4\0 \0*\0",
+                                      14)),
+         "not a PGN text file"},
+        {Make("binary.pgn", QByteArray(1000, '\x01') + "1. e4 *"), "This is not a PGN text file"},
+        {Make("token.pgn", "1. " + QByteArray(1 << 20, 'a')), "(aaaaaaaaaaaaaaaaaaaa\u2026)"},
+        {Make("unclosed.pgn", "1. e4 e5\n(1... c5 2. Nf3 *\n"), "unclosed variation ( on line 2"},
+        {QString(), "/proc/no-such-dir/game.pgn:\nThe folder does not exist"}, // a save
+    };
     Type("d4");
     const QString sPgn = board->Pgn();
     sSaveAnswer = "/proc/no-such-dir/game.pgn"; // not writable, even for root
-    for (const QString &sFile : {Path("missing.pgn"), Path("bad.pgn"), QString()}) {
+    for (const auto &[sFile, sCause] : rows) {
+        SCOPED_TRACE(sFile.toStdString());
         sOpenAnswer = sFile;
         Answerer answerer(sFile.isEmpty() ? QStringList{"OK"} : QStringList{"Discard", "OK"});
         Key(sFile.isEmpty() ? Qt::Key_S : Qt::Key_O);
-        const QString sSeen = answerer.seen.join('|');
-        EXPECT_TRUE(sSeen.contains(sFile.isEmpty() ? "Cannot save /proc/no-such-dir/game.pgn:"
-                                                   : "Cannot open " + sFile + ":\n"))
-            << sSeen.toStdString();
-        EXPECT_EQ(sFile.endsWith("bad.pgn"), sSeen.contains("move 2 (Ke3)")) << sSeen.toStdString();
+        const QString sSeen = answerer.seen.value(sFile.isEmpty() ? 0 : 1);
+        EXPECT_TRUE(sSeen.startsWith(sFile.isEmpty() ? "Tavlon:Cannot save "
+                                                     : "Tavlon:Cannot open " + sFile + ":\n"));
+        EXPECT_TRUE(sSeen.contains(sCause)) << sSeen.toStdString();
+        EXPECT_LT(sSeen.size(), 200);
         EXPECT_EQ(board->Pgn(), sPgn);
         EXPECT_EQ(w.windowTitle(), "Tavlon - Black to move");
     }
     Answerer cancel({"Cancel"}); // the failed save left the game unsaved
     w.close();
     EXPECT_EQ(cancel.seen, QStringList{"Tavlon:Save the current game?"});
+    // UTF-16 that says so with its byte order mark is read.
+    sOpenAnswer =
+        Make("bom.pgn", QByteArray("\xFF\xFE[\0W\0h\0i\0t\0e\0 \0\"\0\xC4\0\"\0]\0*\0", 26));
+    Answerer discard({"Discard", "OK"}); // OK only if it were refused
+    Key(Qt::Key_O);
+    EXPECT_TRUE(board->Pgn().contains("[White \"\u00C4\"]")) << board->Pgn().toStdString();
+}
+
+// A file is never saved back with fewer games than it held: Save on a game from a file of
+// several acts as Save As, and Save As will not replace such a file.
+TEST_F(GameWindow, SavingNeverDropsTheOtherGamesOfAFile) {
+    const std::pair<const char *, bool> files[] = {
+        {"[Event \"a\"]\n\n1. e4 e5 *\n\n[Event \"b\"]\n1. d4 *\n[Event \"c\"]\n*\n", true},
+        {"1. e4 e5 *\n1. d4 *\n", true},
+        {"[Event \"a\"]\n[Site \"]\"]\n{ [Event \"x\"] } ; [Event \"y\"]\n% [Event \"z\"]\n"
+         "1. e4 e5 *\n",
+         false}};
+    for (const auto &[sText, bSeveral] : files) {
+        SCOPED_TRACE(sText);
+        QFile oFile(Path("c.pgn"));
+        ASSERT_TRUE(oFile.open(QIODevice::WriteOnly));
+        oFile.write(sText);
+        oFile.close();
+        NewGame();
+        sOpenAnswer = sSaveAnswer = Path("c.pgn");
+        asked.clear();
+        Key(Qt::Key_O);
+        Type("Nf3");
+        Answerer answerer({"OK"});
+        Key(Qt::Key_S); // several: asked for a name, which is the same file, and refused
+        EXPECT_EQ(asked.join(','), bSeveral ? "open,save" : "open");
+        EXPECT_EQ(answerer.seen.join('|').contains("holds several games"), bSeveral);
+        oFile.open(QIODevice::ReadOnly);
+        EXPECT_EQ(oFile.readAll() == sText, bSeveral);
+        oFile.close();
+    }
 }
 
 // Every command that replaces the game, with each answer to "Save the current game?".
@@ -121,14 +180,19 @@ TEST_F(GameWindow, ClipboardBothWaysAndListsInBothNotations) {
     Key(Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(clip->text(), board->Fen());
 
-    clip->setText("4k3/8/8/8/8/8/8/4K2R b K - 3 40");
-    Answerer discard({"Discard"});
+    // A FEN with more after it is named as a FEN; one with tabs reads; numbers pass 999,999.
+    clip->setText("4k3/8/8/8/8/8/8/4K2R b K - 3 40 1.");
+    Answerer discard({"OK", "Discard"});
     Key(Qt::Key_V);
+    clip->setText("4k3/8/8/8/8/8/8/4K2R\tb\tK - 3 1000000");
+    Key(Qt::Key_V);
+    EXPECT_EQ(discard.seen.value(0), "Tavlon:Cannot paste the position:\nFEN has 7 fields, not 6: "
+                                     "\"1.\" follows the fullmove number");
     Type("Kd7");
     Type("O-O");
-    EXPECT_EQ(Lists(), "41. O-O|40... Kd7");
+    EXPECT_EQ(Lists(), "1000001. O-O|1000000... Kd7");
     SetNotation(false);
-    EXPECT_EQ(Lists(), "41. e1-g1|40... e8-d7");
+    EXPECT_EQ(Lists(), "1000001. e1-g1|1000000... e8-d7");
 
     // In the typed-move box, Ctrl+C copies its selection and Ctrl+V pastes a plain text.
     auto *txt = Find<QLineEdit>("txtMovePiece");
@@ -294,37 +358,164 @@ TEST_F(GameWindow, MoveBoxAndListsAsAPlayerUsesThem) {
                 << list->item(i)->text().toStdString();
 }
 
-// A window destroyed while a typed move's box or popup is open, in each way a host can destroy
-// it: nothing of it may be used afterwards.
-TEST(MainWindowLifetime, DestroyedWhileATypedMoveWaits) {
+// Reviewing from the window: the View keys from the typed-move box and the board, a list click
+// and the lists' own keys; a move tried meanwhile is refused on the status line alone; Take
+// Back Moves to Here keeps the moves up to the one shown.
+TEST_F(GameWindow, ReviewingByKeysAndListsThenTakingBack) {
+    clip->setText("1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 *");
+    Key(Qt::Key_V);
+    Key(Qt::Key_H); // Show Moves
+    SetNotation(true);
+    auto *white = Find<QListWidget>("lstWhiteMoves");
+    auto *black = Find<QListWidget>("lstBlackMoves");
+    const auto Shown = [&] {
+        return std::to_string(board->ViewedPly()) + ' ' + std::to_string(white->currentRow()) +
+               ' ' + std::to_string(black->currentRow());
+    };
+    Key(Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(Shown(), "5 2 -1");
+    EXPECT_EQ(Status(), "Move 3. Bb5 of 6 shown — Alt+End returns");
+    Key(Qt::Key_Home, Qt::AltModifier);
+    EXPECT_EQ(Shown(), "0 -1 -1");
+    Key(Qt::Key_Right, Qt::AltModifier);
+    Type("d4");
+    EXPECT_EQ(Shown(), "1 0 -1");
+    EXPECT_EQ(board->PlyCount(), 6);
+    EXPECT_TRUE(Status().startsWith("Refused")) << Status().toStdString();
+    Key(Qt::Key_End, Qt::AltModifier);
+    EXPECT_EQ(Shown(), "6 -1 -1");
+    EXPECT_EQ(Status(), "White to move");
+
+    QTest::mouseClick(black->viewport(), Qt::LeftButton, {},
+                      black->visualItemRect(black->item(1)).center());
+    EXPECT_EQ(Shown(), "4 -1 1");
+    for (const auto &[key, sShown] : {std::pair{Qt::Key_Up, "3 1 -1"},
+                                      {Qt::Key_Home, "0 -1 -1"},
+                                      {Qt::Key_End, "6 -1 -1"},
+                                      {Qt::Key_Left, "5 2 -1"}}) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        EXPECT_EQ(Shown(), sShown);
+    }
+    board->setFocus();
+    Key(Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(Shown(), "4 -1 1");
+    Answerer yes({"Yes"});
+    Find<QAction>("mnuActionsTakeBack")->trigger();
+    EXPECT_EQ(Shown(), "4 -1 -1");
+    EXPECT_EQ(board->PlyCount(), 4);
+    EXPECT_EQ(Lists(), "1. e4,2. Nf3|1... e5,2... Nc6");
+}
+
+// Every box, dialog and popup the window shows, with the window destroyed inside it in each way
+// a host can: nothing of the window may be used afterwards (ASan tells).
+TEST(MainWindowLifetime, DestroyedInsideEveryBoxAndDialog) {
+    using Start = std::function<void(frmMain *)>;
+    const auto Act = [](const char *sName) -> Start {
+        return [sName](frmMain *p) { p->findChild<QAction *>(sName)->trigger(); };
+    };
+    const auto Typed = [](const char *sMove) -> Start {
+        return [sMove](frmMain *p) {
+            p->findChild<QLineEdit *>("txtMovePiece")->setText(sMove);
+            QTest::keyClick(p->findChild<QLineEdit *>("txtMovePiece"), Qt::Key_Return);
+        };
+    };
+    const auto Chosen = [](const char *sAnswer, Start then) -> Start { // else the desktop's
+        return [sAnswer, then](frmMain *p) {
+            if (sAnswer != nullptr)
+                p->setFileChooser([sAnswer](QWidget *, FileQuestion, const QString &) {
+                    return QString(sAnswer);
+                });
+            then(p);
+        };
+    };
+    const auto Played = [](Start then) -> Start { // with an unsaved move
+        return [then](frmMain *p) {
+            p->findChild<Board *>()->MovePiece("e1", "e2");
+            then(p);
+        };
+    };
+    struct Row {
+        const char *sFen, *sSeen; // the box ended in, by its "title:text" or the menu's name
+        Start start;
+        const char *sFirst = nullptr; // the answer to a box before it
+    };
+    const char *const sRook = "4k3/1P6/8/8/8/8/8/R3K3 w - - 0 1";
+    const Row rows[] = {
+        {sRook, "Tavlon:Illegal move or bad syntax", Typed("zz")},
+        {sRook, "Tavlon:Black king in check", Typed("a1a8")},
+        {sRook, "mnuWhitePawnPromotion", Typed("b7b8")},
+        {"k7/8/8/1Q6/8/8/8/4K3 w - - 0 1", "Tavlon:Stalemate", Typed("b5b6")},
+        {"4k3/8/8/8/8/8/8/R3K3 w - - 100 80", "fifty-move",
+         [](frmMain *p) {
+             emit p->findChild<QMenu *>("mnuGame")->aboutToShow();
+             p->findChild<QAction *>("mnuGameClaimDraw")->trigger();
+         }},
+        {sRook, "Tavlon:Do White and Black both agree", Act("mnuGameAgreeDraw")},
+        {sRook, "Tavlon:Draw by agreement", Act("mnuGameAgreeDraw"), "Yes"},
+        {sRook, "Tavlon:Does Black resign?", Act("mnuGameBlackResigns")},
+        {sRook, "Tavlon:White resigns", Act("mnuGameWhiteResigns"), "Yes"},
+        {sRook, "Online Help:", Act("HHonline")},
+        {sRook, "Tavlon:Save the current game?", Played(Act("mnuGameNew"))},
+        {sRook, "Save Game As:", Chosen(nullptr, Played(Act("mnuGameNew"))), "Save"},
+        {sRook, "Open Game:", Chosen(nullptr, Act("mnuGameOpen"))},
+        {sRook, "Cannot save", Chosen("/proc/no-such-dir/x.pgn", Act("mnuGameSave"))},
+        {sRook, "Cannot open", Chosen("/proc/no-such-file.pgn", Act("mnuGameOpen"))},
+        {sRook, "New Game from Position:", Act("mnuGamePosition")},
+        {sRook, "Tavlon:Take back every move",
+         [](frmMain *p) {
+             p->findChild<Board *>()->MovePiece("e1", "e2");
+             p->findChild<Board *>()->ViewPly(0);
+             p->findChild<QAction *>("mnuActionsTakeBack")->trigger();
+         }},
+        {sRook, "Cannot paste",
+         [](frmMain *p) {
+             QApplication::clipboard()->setText("1. e4 e5 2. Ke3");
+             p->findChild<QAction *>("mnuEditPaste")->trigger();
+         }},
+    };
     const std::function<void(frmMain *)> ends[] = {[](frmMain *p) { p->deleteLater(); },
                                                    [](frmMain *p) { delete p; },
                                                    [](frmMain *p) {
                                                        p->setAttribute(Qt::WA_DeleteOnClose);
                                                        p->close();
                                                    }};
-    for (const char *sMove : {"a1a8", "b7b8"}) {
+    for (const Row &row : rows) {
         for (const auto &end : ends) {
-            SCOPED_TRACE(sMove);
+            SCOPED_TRACE(row.sSeen);
             QPointer<frmMain> w = new frmMain;
             w->show();
-            w->findChild<Board *>()->NewGame(true, Layout("4k3/1P6/8/8/8/8/8/R3K3"));
+            w->findChild<Board *>()->SetFen(row.sFen);
             QTimer timer;
-            bool bEnded = false;
+            QString sSeen;
+            QPointer<QWidget> oAnswered;
             QObject::connect(&timer, &QTimer::timeout, [&] {
-                auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-                if (box != nullptr && box->text().startsWith("Save")) {
-                    box->button(QMessageBox::Discard)->click(); // Exit asks first
-                } else if (!bEnded && (box || QApplication::activePopupWidget())) {
-                    bEnded = true; // from its own timer, so this one can answer Exit's question
-                    QTimer::singleShot(0, w, [&] { end(w); });
+                QWidget *top = QApplication::activePopupWidget();
+                top = top != nullptr ? top : QApplication::activeModalWidget();
+                auto *box = qobject_cast<QMessageBox *>(top);
+                if (top == nullptr || top == oAnswered || !top->isVisible())
+                    return;
+                if (!sSeen.isEmpty()) {
+                    if (box != nullptr && box->text().startsWith("Save"))
+                        box->button(QMessageBox::Discard)->click(); // closing asks first
+                    return;
                 }
+                const QString sTop = qobject_cast<QMenu *>(top) != nullptr
+                                         ? top->objectName()
+                                         : top->windowTitle() + ':' + (box ? box->text() : "");
+                if (row.sFirst != nullptr && oAnswered.isNull()) {
+                    oAnswered = top;
+                    for (QAbstractButton *b : top->findChildren<QAbstractButton *>())
+                        if (b->text().remove('&') == row.sFirst)
+                            QTimer::singleShot(0, b, &QAbstractButton::click);
+                    return;
+                }
+                sSeen = sTop; // ended from its own timer, so this one can answer what follows
+                QTimer::singleShot(0, w, [&] { end(w); });
             });
             timer.start(10);
-            auto *txt = w->findChild<QLineEdit *>("txtMovePiece");
-            txt->setText(sMove);
-            QTest::keyClick(txt, Qt::Key_Return);
-            QTRY_VERIFY_WITH_TIMEOUT(w.isNull(), 2000);
+            QTimer::singleShot(0, w, [&] { row.start(w); });
+            QTRY_VERIFY_WITH_TIMEOUT(w.isNull(), 3000);
+            EXPECT_TRUE(sSeen.contains(row.sSeen)) << sSeen.toStdString();
         }
     }
 }

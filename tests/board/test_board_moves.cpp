@@ -161,6 +161,82 @@ TEST(BoardMoves, NewGameRefusedOrStartedFromAHandler) {
     EXPECT_TRUE(b.MovePiece("e7", "e5"));
 }
 
+// Reviewing one game: each row steps, jumps, tries a move or changes the game while a ply is
+// shown. The picture is always that of a board which played only the moves shown, marks
+// included; only squares whose look changed are drawn again; the live game is untouched.
+TEST(BoardReview, StepJumpRefuseUndoAndLoad) {
+    const QStringList oGame = {"e2e4", "f7f6", "d1h5", "g7g6"}; // ply 3 gives check
+    const auto Aids = [](Board &b) {
+        b.SetShowLastMove(true);
+        b.SetShowCheck(true);
+    };
+    Board b;
+    Aids(b);
+    for (const QString &s : oGame)
+        ASSERT_TRUE(b.MovePiece(s.left(2), s.mid(2)));
+    const QString sPgn = b.Pgn();
+    int nSignalled = -1;
+    QObject::connect(&b, &Board::ViewChanged, &b, [&](int n) { nSignalled = n; });
+    struct Row {
+        const char *sAct;
+        int nPly;
+        bool bOk;
+        int nViewed, nPlies;
+    } const Rows[] = {
+        {"view", 3, true, 3, 4},   {"view", 0, true, 0, 4},   {"view", 5, false, 0, 4},
+        {"view", -1, false, 0, 4}, {"move", 0, false, 0, 4},  {"san", 0, false, 0, 4},
+        {"drag", 0, false, 0, 4},  {"click", 0, false, 0, 4}, {"view", 2, true, 2, 4},
+        {"undo", 0, true, 3, 3},   {"view", 1, true, 1, 3},   {"load", 0, true, 4, 4},
+        {"view", 4, true, 4, 4},
+    };
+    QImage oShown = b.grab().toImage();
+    for (const Row &o : Rows) {
+        SCOPED_TRACE(std::string(o.sAct) + ' ' + std::to_string(o.nPly));
+        const QString sAct = o.sAct;
+        const int nBefore = b.property("renderedSquares").toInt();
+        bool bOk = false;
+        if (sAct == "view")
+            bOk = b.ViewPly(o.nPly);
+        else if (sAct == "move")
+            bOk = b.MovePiece("e2", "e3");
+        else if (sAct == "san")
+            bOk = b.MovePieceSan("e3");
+        else if (sAct == "undo")
+            bOk = b.UndoLastMove();
+        else if (sAct == "load")
+            bOk = b.LoadPgn(sPgn);
+        else if (sAct == "drag")
+            Drag(b, "e2", CellCentre("e3"));
+        else
+            QTest::mouseClick(&b, Qt::LeftButton, {}, CellCentre("e2"));
+        EXPECT_EQ(bOk, o.bOk);
+        EXPECT_EQ(b.ViewedPly(), o.nViewed);
+        EXPECT_EQ(b.PlyCount(), o.nPlies);
+        if (!o.bOk && sAct != "view") {
+            EXPECT_EQ(b.LastRefusal(), Board::Refusal::EarlierPositionShown);
+        }
+        if (sAct == "view" && o.bOk) {
+            EXPECT_EQ(nSignalled, o.nViewed);
+        }
+        EXPECT_EQ(b.Fen(), b.FenAt(b.PlyCount())) << "the live game";
+        EXPECT_EQ(b.IsWhitesTurn(), o.nPlies % 2 == 0);
+        Board oExpected;
+        Aids(oExpected);
+        for (const QString &s : oGame.mid(0, o.nViewed))
+            oExpected.MovePiece(s.left(2), s.mid(2));
+        EXPECT_EQ(oExpected.Fen(), b.FenAt(o.nViewed));
+        const QImage oNow = b.grab().toImage();
+        EXPECT_EQ(oNow, oExpected.grab().toImage());
+        if (sAct == "view") {
+            const QString sChanged = QString::fromStdString(DifferingCells(oShown, oNow));
+            EXPECT_EQ(b.property("renderedSquares").toInt() - nBefore,
+                      sChanged.isEmpty() ? 0 : sChanged.split(' ').size());
+        }
+        oShown = oNow;
+    }
+    EXPECT_TRUE(b.FenAt(5).isEmpty());
+}
+
 class PromotionWait : public ::testing::Test {
 protected:
     Board *b = new Board;

@@ -1,94 +1,117 @@
 #include "TestBoard.h"
 
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
 #include <array>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace {
 
 const char *const Start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR";
 
-class BoardPicture : public ::testing::Test {
-protected:
-    Board b;
-    QImage oShot;
-    qreal r = 1;
-
-    void SetUp() override {
-        b.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&b));
-    }
-    void Shoot() {
-        oShot = b.grab().toImage().convertToFormat(QImage::Format_ARGB32);
-        r = oShot.devicePixelRatio();
-    }
-    // Every opaque pixel of the picture's top left nSize x nSize, at the grab's ratio, shows
-    // in the grab at oAt.
-    bool Shows(QPoint oAt, const QString &sPicture, int nSize = 32) const {
-        const QImage oPicture =
-            QImage(sPicture + (r > 1 ? "@2x.png" : ".png")).convertToFormat(QImage::Format_ARGB32);
-        const QImage oArea = oShot.copy(QRect(oAt * r, QSize(nSize, nSize) * r));
-        int nOpaque = 0;
-        for (int y = 0; y < oArea.height(); ++y)
-            for (int x = 0; x < oArea.width(); ++x)
-                if (qAlpha(oPicture.pixel(x, y)) == 255 && ++nOpaque &&
-                    oArea.pixel(x, y) != oPicture.pixel(x, y))
-                    return false;
-        return nOpaque > 0;
-    }
-    // A board with only the kings, on d4 and d5, shown in the same view.
-    QImage Bare(bool bWhitesView) const {
-        Board o;
-        o.NewGame(true, Layout("8/8/8/3k4/3K4/8/8/8"));
-        o.BoardView(bWhitesView);
-        return o.grab().toImage().convertToFormat(QImage::Format_ARGB32);
-    }
-    // The square's cell shows what it shows on the bare board: its texture and nothing else.
-    bool Empty(const QString &s, bool bWhitesView = true) const {
-        const QRect oCell(CellOrigin(s, bWhitesView) * r, QSize(41, 41) * r);
-        return oShot.copy(oCell) == Bare(bWhitesView).copy(oCell);
-    }
-    bool Piece(const QString &s, int nClass, bool bWhitesView = true) const {
-        return Shows(CellOrigin(s, bWhitesView) + QPoint(5, 5),
-                     QString(":/tavlon/pieces/%1").arg(nClass));
-    }
-};
-
-TEST_F(BoardPicture, StartPositionInEitherView) {
-    for (const bool bView : {false, true}) {
-        b.BoardView(bView);
-        Shoot();
-        EXPECT_EQ(oShot.size(), QSize(332, 332) * r);
-        EXPECT_TRUE(Piece("a8", 2, bView) && Piece("h1", 8, bView) && Empty("e4", bView)) << bView;
-    }
+// A piece as the board must show it: its SVG drawn on its own at 32/41 of the cell, in device
+// pixels, centred on the cell.
+QImage PieceAlone(int nClass, int nCellDevice) {
+    const int n = qRound(nCellDevice * 32 / 41.0);
+    QImage o(n, n, QImage::Format_ARGB32_Premultiplied);
+    o.fill(Qt::transparent);
+    QPainter p(&o);
+    p.setRenderHint(QPainter::Antialiasing);
+    QSvgRenderer(
+        QString(":/tavlon/pieces/%1%2.svg").arg(nClass >= 6 ? 'w' : 'b').arg("KQRNBP"[nClass % 6]))
+        .render(&p, QRectF(0, 0, n, n));
+    return o.convertToFormat(QImage::Format_ARGB32);
 }
 
-// A lifted piece follows the pointer and shows again when released off the board; a right
-// press, or a press on the other side's piece, lifts nothing. A drop redraws two squares.
-TEST_F(BoardPicture, LiftedPieceFollowsThePointerAndComesBack) {
-    QTest::mousePress(&b, Qt::LeftButton, {}, CellCentre("e2"));
-    QTest::mouseMove(&b, CellCentre("e3"));
-    QTest::mouseMove(&b, CellCentre("e4") + QPoint(3, 1));
-    Shoot();
-    EXPECT_TRUE(Empty("e2"));
-    EXPECT_TRUE(Shows(CellCentre("e4") + QPoint(3 - 16, 1 - 16), ":/tavlon/drag/11"));
-    QTest::mouseRelease(&b, Qt::LeftButton, {}, {-40, 500});
-    Shoot();
-    EXPECT_TRUE(Piece("e2", 11) && Empty("e4"));
-    for (const auto &[sSrc, sDest, nButton, nClass] :
-         {std::tuple{"e2", "e4", Qt::RightButton, 11}, {"d7", "d5", Qt::LeftButton, 5}}) {
-        QTest::mousePress(&b, nButton, {}, CellCentre(sSrc));
-        QTest::mouseMove(&b, CellCentre(sDest));
-        Shoot();
-        EXPECT_TRUE(Piece(sSrc, nClass)) << sSrc;
-        QTest::mouseRelease(&b, nButton, {}, CellCentre(sDest));
+// Every opaque pixel of the piece shows unchanged, centred in the square's cell.
+bool Shows(const QImage &oShot, const QString &sSquare, int nClass, bool bView, int nSide) {
+    const qreal r = oShot.devicePixelRatio();
+    const int nCell = qRound(CellSize(nSide) * r);
+    const QImage oPiece = PieceAlone(nClass, nCell);
+    const QPoint oAt =
+        CellOrigin(sSquare, bView, nSide) * r + QPoint(1, 1) * ((nCell - oPiece.width() + 1) / 2);
+    int nOpaque = 0;
+    for (int y = 0; y < oPiece.height(); ++y)
+        for (int x = 0; x < oPiece.width(); ++x)
+            if (qAlpha(oPiece.pixel(x, y)) == 255 && ++nOpaque &&
+                oShot.pixel(oAt + QPoint(x, y)) != oPiece.pixel(x, y))
+                return false;
+    return nOpaque > 0;
+}
+
+// The board at the smallest, a middle and a large size, in both views: whole equal cells, the
+// pieces centred and drawn at the cell's size, moves played by dragging and clicking on the
+// cells seen, a lifted piece following the pointer, and the marks grown with the square.
+TEST(BoardPicture, EverySizeAndView) {
+    std::map<int, double> oDotShare; // the legal-move dot's share of its cell, by size
+    for (const int nSide : {332, 600, 1000}) {
+        for (const bool bView : {true, false}) {
+            SCOPED_TRACE(QString("%1 px, %2").arg(nSide).arg(bView).toStdString());
+            Board b;
+            b.setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+            b.resize(nSide, nSide);
+            b.BoardView(bView);
+            b.SetShowLegalMoves(true);
+            b.show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&b));
+            QImage oShot = b.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+            const qreal r = oShot.devicePixelRatio();
+            EXPECT_EQ(oShot.size(), QSize(nSide, nSide) * r);
+            EXPECT_TRUE(Shows(oShot, "a8", 2, bView, nSide) && Shows(oShot, "h1", 8, bView, nSide));
+            EXPECT_TRUE(Shows(oShot, "e1", 6, bView, nSide) && Shows(oShot, "d8", 1, bView, nSide));
+
+            QTest::mouseClick(&b, Qt::LeftButton, {}, CellCentre("g1", bView, nSide));
+            const QImage oMarked = b.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+            const QRect oF3(CellOrigin("f3", bView, nSide) * r, QSize(1, 1) * CellSize(nSide) * r);
+            int nDot = 0;
+            for (int y = oF3.top(); y <= oF3.bottom(); ++y)
+                for (int x = oF3.left(); x <= oF3.right(); ++x)
+                    nDot += oMarked.pixel(x, y) != oShot.pixel(x, y);
+            oDotShare[nSide] = nDot / double(oF3.width() * oF3.height());
+            QTest::mouseClick(&b, Qt::LeftButton, {}, CellCentre("f3", bView, nSide));
+            EXPECT_EQ(b.PieceAt("f3"), 9);
+
+            const QPoint oAbove = CellCentre("e4", bView, nSide) + QPoint(3, 1);
+            QTest::mousePress(&b, Qt::LeftButton, {}, CellCentre("e7", bView, nSide));
+            QTest::mouseMove(&b, oAbove);
+            oShot = b.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+            const QPoint oBelow = oAbove + QPoint(0, CellSize(nSide) / 4);
+            EXPECT_NE(oShot.pixel(oBelow * r), oMarked.pixel(oBelow * r)); // the lifted pawn
+            QTest::mouseRelease(&b, Qt::LeftButton, {}, CellCentre("e5", bView, nSide));
+            EXPECT_EQ(b.PieceAt("e5"), 5);
+        }
     }
-    Shoot();
-    EXPECT_TRUE(b.IsWhitesTurn() && Piece("e2", 11) && Piece("d7", 5));
-    const int nBefore = b.property("renderedSquares").toInt();
-    Drag(b, "e2", CellCentre("e4"));
-    Shoot();
-    EXPECT_TRUE(Piece("e4", 11) && Empty("e2"));
-    EXPECT_EQ(b.property("renderedSquares").toInt() - nBefore, 2);
+    EXPECT_NEAR(oDotShare[600], oDotShare[332], oDotShare[332] * 0.2);
+    EXPECT_NEAR(oDotShare[1000], oDotShare[332], oDotShare[332] * 0.2);
+}
+
+// A piece set replaces every piece; one with a file missing or unreadable is refused, naming
+// the file, and changes nothing; an empty name brings our own back.
+TEST(BoardPicture, PieceSets) {
+    QTemporaryDir oDir;
+    for (const char *sName :
+         {"wK", "wQ", "wR", "wN", "wB", "wP", "bK", "bQ", "bR", "bN", "bB", "bP"}) {
+        QFile o(oDir.filePath(QString(sName) + ".svg"));
+        ASSERT_TRUE(o.open(QIODevice::WriteOnly));
+        o.write("<svg xmlns='http://www.w3.org/2000/svg' viewBox='0 0 8 8'>"
+                "<rect width='8' height='8' fill='#ff0000'/></svg>");
+    }
+    Board b;
+    const auto Red = [&b] {
+        return b.grab().toImage().pixelColor(CellCentre("e1") * b.devicePixelRatio()) == Qt::red;
+    };
+    EXPECT_TRUE(b.SetPieceSet(oDir.path()));
+    EXPECT_TRUE(Red() && b.LastError().isEmpty());
+    QFile::remove(oDir.filePath("wK.svg"));
+    EXPECT_FALSE(b.SetPieceSet(oDir.path()));
+    EXPECT_TRUE(b.LastError().contains("wK.svg")) << b.LastError().toStdString();
+    QFile(oDir.filePath("bP.svg")).open(QIODevice::WriteOnly | QIODevice::Truncate);
+    EXPECT_FALSE(b.SetPieceSet(oDir.path()));
+    EXPECT_TRUE(b.LastError().contains("bP.svg") && Red()) << b.LastError().toStdString();
+    EXPECT_TRUE(b.SetPieceSet(""));
+    EXPECT_FALSE(Red());
 }
 
 // An aid changes only the squares it names, in either view, and redraws only those; turning it

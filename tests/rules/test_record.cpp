@@ -9,10 +9,11 @@ using End = clsRules::GameEnd;
 namespace {
 
 TEST(Fen, RoundTripsAndRefusalsThatChangeNothing) {
-    for (const char *sFen : {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
-                             "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R b Kq - 7 40",
-                             "rnbqkbnr/ppp1p1pp/8/3pPp2/8/8/PPPP1PPP/RNBQKBNR w KQkq f6 0 3",
-                             "4k3/8/8/8/3Pp3/8/8/4K2R b K d3 0 1"}) {
+    for (const char *sFen :
+         {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
+          "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R b Kq - 7 40",
+          "rnbqkbnr/ppp1p1pp/8/3pPp2/8/8/PPPP1PPP/RNBQKBNR w KQkq f6 0 3",
+          "4k3/8/8/8/3Pp3/8/8/4K2R b K d3 0 1", "4k3/8/8/8/8/8/8/4K3 w - - 0 2147483647"}) {
         clsRules o;
         o.SetFen(sFen);
         EXPECT_EQ(o.Fen(), sFen);
@@ -33,7 +34,10 @@ TEST(Fen, RoundTripsAndRefusalsThatChangeNothing) {
         {"4k3/8/8/8/4P3/8/8/4K3 b - d3 0 1", "not behind a pawn"},
         {"4k3/8/8/8/8/8/8/4K3 w - - -1 1", "halfmove clock \"-1\""},
         {"4k3/8/8/8/8/8/8/4K3 w - - 0 0", "fullmove number \"0\""},
-        {"4k3/8/8/8/8/8/8/4K3 w - - 0 1 x", "7 fields"},
+        {"4k3/8/8/8/8/8/8/4K3 w - - 0 1 1.", "7 fields, not 6: \"1.\" follows the fullmove"},
+        {"4k3/8/8/8/8/8/8/4K3 w - - 0 2147483648", "fullmove number \"2147483648\""},
+        {"4k3/8/8/8/8/8/8/4K3 \x01\x7Fzzzzzzzzzzzzzzzzzzzzzz - - 0 1",
+         "side to move \"\\x01\\x7Fzzzzzzzzzzzzzzzzzz\u2026\" is"},
         {"4k3/8/8/8/8/8/8/4R1K1 w - - 0 1", "side not to move (Black) is in check"},
     };
     clsRules o;
@@ -44,12 +48,20 @@ TEST(Fen, RoundTripsAndRefusalsThatChangeNothing) {
             << sFen << ": " << clsRules::FenError(sFen);
         EXPECT_THROW(o.SetFen(sFen), std::invalid_argument) << sFen;
         EXPECT_EQ(o.Fen(), sBefore);
-        EXPECT_EQ(o.History().size(), 2u);
+        EXPECT_EQ(o.Record().size(), 2u);
     }
-    o.SetFen("4k3/8/8/8/8/8/8/R3K2R w Q -");
+    o.SetFen("4k3/8/8/8/8/8/8/R3K2R\tw \t Q\t-");
     EXPECT_EQ(o.Fen(), "4k3/8/8/8/8/8/8/R3K2R w Q - 0 1") << "counters may be left out";
     EXPECT_FALSE(o.TryMove(Sq("e1"), Sq("g1"), true)) << "no K right: the h1 rook has moved";
     EXPECT_TRUE(o.TryMove(Sq("e1"), Sq("c1"), true));
+    // Move numbers count on past six digits and read back; at the largest they stop.
+    for (const auto &[sFrom, sAfter] :
+         {std::pair{"999999", "1000000"}, {"2147483647", "2147483647"}}) {
+        o.SetFen(std::string("4k3/8/8/8/8/8/8/R3K3 b - - 0 ") + sFrom);
+        ASSERT_TRUE(PlayMoves(o, "e8d8 e1e2"));
+        EXPECT_TRUE(o.Fen().ends_with(sAfter)) << o.Fen();
+        EXPECT_EQ(clsRules::FenError(o.Fen()), "");
+    }
 }
 
 // The verdict of a game's last move, as the player's road gives it and as the searches find it,
@@ -206,6 +218,52 @@ TEST(GameEnd, PositionKeysTellPositionsApart) {
         ASSERT_TRUE(PlayMoves(o, m.substr(nFirst))) << sMoves;
         EXPECT_EQ(o.PositionKey() == nKey, bSame) << sFen << ": " << sWhy;
         EXPECT_EQ(o.RepetitionCount(), bSame ? 2 : 1) << sFen << ": " << sWhy;
+    }
+}
+
+// Each ply keeps its SAN, written before the move, and the position after it: its FEN, check
+// and key are those of the game at that moment, through captures, castling, en passant,
+// promotion and mate; undo removes the newest ply.
+std::vector<std::string> Split(std::string_view s) {
+    std::vector<std::string> o;
+    for (std::size_t i = 0; i < s.size();) {
+        const std::size_t nEnd = std::min(s.find(' ', i), s.size());
+        o.emplace_back(s.substr(i, nEnd - i));
+        i = nEnd + 1;
+    }
+    return o;
+}
+
+TEST(Record, EachPlyKeepsItsSanPositionAndKey) {
+    const char *const Rows[][3] = {
+        {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", "e1g1 e8c8 a1a8", "O-O O-O-O Ra8+"},
+        {"4k3/8/8/8/3p4/8/2P1P3/4K3 w - - 0 7", "e2e4 d4e3 c2c4", "e4 dxe3 c4"},
+        {"7k/1P4pp/8/8/8/8/8/6K1 w - - 0 1", "g1f2 g7g6 b7b8n h8g7 b8d7", "Kf2 g6 b8=N Kg7 Nd7"},
+        {"7k/1P4pp/8/8/8/8/8/6K1 w - - 0 1", "b7b8q", "b8=Q#"},
+        {"3k4/8/8/8/8/8/8/N3K2N w - - 0 1", "a1b3 d8e8 h1g3 e8d8 g3e2 d8e8 e2d4",
+         "Nb3 Ke8 Ng3 Kd8 Ne2 Ke8 Ned4"},
+    };
+    for (const auto &[sFen, sMoves, sSans] : Rows) {
+        SCOPED_TRACE(sFen);
+        clsRules o;
+        o.SetFen(sFen);
+        std::vector<std::string> oFens{o.Fen()};
+        std::vector<std::uint64_t> oKeys{o.PositionKey()};
+        for (const std::string &sMove : Split(sMoves)) {
+            ASSERT_TRUE(PlayMoves(o, sMove));
+            oFens.push_back(o.Fen());
+            oKeys.push_back(o.PositionKey());
+            EXPECT_EQ(o.PositionAt(o.PlyCount()).bInCheck,
+                      o.IsSquareAttacked(o.IsWhitesTurn(), o.IsWhitesTurn() ? o.WhiteKingSquare()
+                                                                            : o.BlackKingSquare()));
+        }
+        EXPECT_EQ(Notation::SanMoves(o), Split(sSans));
+        for (int i = o.PlyCount(); i >= 0; --i) {
+            EXPECT_EQ(clsRules::FenOf(o.PositionAt(i)), oFens[std::size_t(i)]) << i;
+            EXPECT_EQ(o.PositionKey(), oKeys[std::size_t(i)]) << i;
+            ASSERT_EQ(o.UndoLastMove(), i > 0);
+            EXPECT_EQ(o.PlyCount(), std::max(i - 1, 0));
+        }
     }
 }
 

@@ -1,9 +1,11 @@
-// Draws every picture in assets/ from code: pieces, square textures, drag pictures and the
-// program icon. Everything is vector-drawn at its final pixel size and all noise comes from a
-// fixed seed, so a rerun with the same Qt leaves the committed files unchanged.
+// Draws every picture in assets/ from code: the pieces as SVG (the board renders them at the size
+// shown), square textures and the program icon. The bitmaps are vector-drawn at their final pixel
+// size and all noise comes from a fixed seed, so a rerun with the same Qt leaves the committed
+// files unchanged.
 //
 // Usage: tavlon-make-assets <assets-directory>
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +14,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPainterPathStroker>
 #include <QTextStream>
 #include <QTransform>
 #include <algorithm>
@@ -300,72 +303,163 @@ QImage blankImage(int size) {
     return image;
 }
 
-QImage pieceImage(int code, int size) {
-    QImage image = blankImage(size);
-    QPainter painter(&image);
-    drawPiece(painter, kKindOrder[static_cast<std::size_t>(code % 6)], code >= 6,
-              QRectF(0, 0, size, size), true);
-    return image;
+// Piece files are named as piece sets name them: colour, then the piece's letter.
+QString pieceFileName(int code) {
+    return QString(code >= 6 ? u'w' : u'b') + QString(QChar(u"KQRNBP"[code % 6])) + ".svg";
 }
 
-// Three box blurs approximate a Gaussian well enough for a shadow.
-void blurAlpha(std::vector<double> &a, int w, int h, int radius) {
-    std::vector<double> tmp(a.size());
-    for (int pass = 0; pass < 3; ++pass) {
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                double sum = 0;
-                for (int d = -radius; d <= radius; ++d) {
-                    const int xx = x + d;
-                    if (xx >= 0 && xx < w)
-                        sum += a[static_cast<std::size_t>(y * w + xx)];
-                }
-                tmp[static_cast<std::size_t>(y * w + x)] = sum / (2 * radius + 1);
-            }
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                double sum = 0;
-                for (int d = -radius; d <= radius; ++d) {
-                    const int yy = y + d;
-                    if (yy >= 0 && yy < h)
-                        sum += tmp[static_cast<std::size_t>(yy * w + x)];
-                }
-                a[static_cast<std::size_t>(y * w + x)] = sum / (2 * radius + 1);
-            }
+// A length in hundredths of a unit as short SVG text: 1250 -> 12.5, 12 -> .12, -5 -> -.05.
+QString hundredths(long v) {
+    QString s = v < 0 ? QStringLiteral("-") : QString();
+    v = std::abs(v);
+    if (v >= 100)
+        s += QString::number(v / 100);
+    if (v % 100 != 0) {
+        s += '.' + QString::number(v % 100).rightJustified(2, u'0');
+        while (s.endsWith(u'0'))
+            s.chop(1);
+    } else if (v == 0) {
+        s += '0';
     }
+    return s;
 }
 
-// The piece as if lifted off the board: slightly smaller and raised, with a soft shadow
-// falling down and to the right, all inside the same square as the plain picture.
-QImage dragImage(int code, int size) {
-    const double unit = size / kGrid;
-    const double inner = size * 0.88;
-    const double origin = (size - inner) / 2 - unit;
-    const QRectF pieceBox(origin, origin, inner, inner);
-    const QPointF shadowOffset(1.4 * unit, 1.9 * unit);
-
-    QImage shape = blankImage(size);
-    {
-        QPainter painter(&shape);
-        drawPiece(painter, kKindOrder[static_cast<std::size_t>(code % 6)], code >= 6,
-                  pieceBox.translated(shadowOffset), false);
-    }
-    std::vector<double> alpha(static_cast<std::size_t>(size * size));
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x)
-            alpha[static_cast<std::size_t>(y * size + x)] = qAlpha(shape.pixel(x, y)) / 255.0;
-    blurAlpha(alpha, size, size, std::max(1, static_cast<int>(std::lround(unit))));
-
-    QImage image = blankImage(size);
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x) {
-            const int a = static_cast<int>(
-                std::lround(alpha[static_cast<std::size_t>(y * size + x)] * 0.5 * 255.0));
-            image.setPixel(x, y, qRgba(0, 0, 0, a)); // black, so premultiplied == plain
+// SVG path data of closed polygons: each starts absolute, then steps relative, which keeps the
+// files small and quick to read. Steps are taken between rounded points, so no error adds up.
+QString pathData(const QPainterPath &path) {
+    QString d;
+    for (const QPolygonF &ring : path.toSubpathPolygons()) {
+        long x0 = 0, y0 = 0;
+        for (qsizetype i = 0; i + 1 < ring.size(); ++i) { // the last point repeats the first
+            const long x = std::lround(ring[i].x() * 100), y = std::lround(ring[i].y() * 100);
+            if (i == 0)
+                d += 'M' + hundredths(x) + ' ' + hundredths(y) + 'l';
+            else if (x != x0 || y != y0)
+                d += hundredths(x - x0) + ' ' + hundredths(y - y0) + ' ';
+            x0 = x;
+            y0 = y;
         }
-    QPainter painter(&image);
-    drawPiece(painter, kKindOrder[static_cast<std::size_t>(code % 6)], code >= 6, pieceBox, true);
-    return image;
+        if (d.endsWith(u' '))
+            d.chop(1);
+        d += 'z';
+    }
+    return d;
+}
+
+QString colour(const QColor &c) {
+    return c.name(QColor::HexRgb);
+}
+
+QString fillRule(const QPainterPath &path) {
+    return path.fillRule() == Qt::OddEvenFill ? QStringLiteral("evenodd")
+                                              : QStringLiteral("nonzero");
+}
+
+// Douglas-Peucker: appends to `out` the points of p[a+1..b] that keep the line within `tol`.
+void thin(const QPolygonF &p, int a, int b, double tol, QPolygonF &out) {
+    const QLineF chord(p[a], p[b]);
+    double farthest = -1;
+    int at = a;
+    for (int i = a + 1; i < b; ++i) {
+        const QPointF v = p[i] - p[a];
+        const double d = chord.length() > 0
+                             ? std::abs(chord.dx() * v.y() - chord.dy() * v.x()) / chord.length()
+                             : std::hypot(v.x(), v.y());
+        if (d > farthest) {
+            farthest = d;
+            at = i;
+        }
+    }
+    if (farthest > tol) {
+        thin(p, a, at, tol, out);
+        thin(p, at, b, tol, out);
+    } else {
+        out << p[b];
+    }
+}
+
+// The closed outlines of a flattened path with only the points needed to stay within `tol`.
+QPainterPath thinned(const QPainterPath &path, double tol) {
+    QPainterPath result;
+    result.setFillRule(path.fillRule());
+    for (const QPolygonF &ring : path.toSubpathPolygons()) {
+        if (ring.size() < 4)
+            continue;
+        QPolygonF kept{ring.front()};
+        const int half = static_cast<int>(ring.size()) / 2;
+        thin(ring, 0, half, tol, kept);
+        thin(ring, half, static_cast<int>(ring.size()) - 1, tol, kept);
+        result.addPolygon(kept);
+        result.closeSubpath();
+    }
+    return result;
+}
+
+// One piece as SVG Tiny 1.2 (what Qt SVG reads): the silhouette filled with a gradient, the
+// inner detail lines already cut to the silhouette (Tiny has no clipping) and the outline, all as
+// filled shapes. Line widths are those that read well at 32 px, in proportion.
+QByteArray pieceSvg(int code) {
+    const Kind kind = kKindOrder[static_cast<std::size_t>(code % 6)];
+    const bool white = code >= 6;
+    const Palette &pal = white ? kWhite : kBlack;
+    const Shape shape = shapeOf(kind);
+
+    // Boolean operations flatten curves into lines, so they are done on a grid fine enough that
+    // no facet shows at any board size; the outlines are then thinned to the points that matter
+    // and mapped back to the 32-unit grid. The outline is a filled band rather than a stroke, so
+    // every piece is three plain fills that draw quickly: the band, the body inside it, and the
+    // detail lines on the body.
+    constexpr double fine = 16;
+    const QTransform up = QTransform::fromScale(fine, fine);
+    QPainterPath silhouette;
+    silhouette.setFillRule(Qt::WindingFill);
+    for (const QPainterPath &part : shape.solids)
+        silhouette = silhouette.united(up.map(part));
+
+    const double outlineWidth = 1.344 * (white ? 1.3 : 1.0);
+    const double detailWidth = 1.024;
+    QPainterPathStroker band;
+    band.setWidth(outlineWidth * fine);
+    band.setCapStyle(Qt::RoundCap);
+    band.setJoinStyle(Qt::RoundJoin);
+    const QPainterPath outline = band.createStroke(silhouette);
+    const QPainterPath outer = silhouette.united(outline);
+    const QPainterPath body = silhouette.subtracted(outline);
+    QPainterPath details;
+    for (std::size_t i = 0; i < shape.lines.size(); ++i) {
+        QPainterPathStroker stroker;
+        // The bishop's slit is what tells it from a pawn at a glance, so it is drawn bold.
+        stroker.setWidth(kind == Kind::Bishop && i == 0 ? detailWidth * 1.5 : detailWidth);
+        stroker.setCapStyle(Qt::RoundCap);
+        stroker.setJoinStyle(Qt::RoundJoin);
+        details = details.united(up.map(stroker.createStroke(shape.lines[i])));
+    }
+    for (const QPainterPath &dot : shape.dots)
+        details = details.united(up.map(dot));
+    details = details.intersected(body);
+    const auto layer = [&](const QPainterPath &path, const QString &paint) {
+        const QPainterPath thin = thinned(path, 0.02 * fine) * up.inverted();
+        return "<path fill=\"" + paint + "\" fill-rule=\"" + fillRule(thin) + "\" d=\"" +
+               pathData(thin) + "\"/>\n";
+    };
+
+    static const char *const names[2][6] = {
+        {"black king", "black queen", "black rook", "black knight", "black bishop", "black pawn"},
+        {"white king", "white queen", "white rook", "white knight", "white bishop", "white pawn"}};
+    QString svg;
+    QTextStream out(&svg);
+    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        << "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.2\" baseProfile=\"tiny\" "
+        << "width=\"32\" height=\"32\" viewBox=\"0 0 32 32\">\n"
+        << "<title>" << names[white ? 1 : 0][code % 6] << "</title>\n"
+        << "<defs><linearGradient id=\"fill\" gradientUnits=\"userSpaceOnUse\" x1=\"0\" y1=\"0\" "
+        << "x2=\"32\" y2=\"32\"><stop offset=\"0\" stop-color=\"" << colour(pal.fillTop)
+        << "\"/><stop offset=\"1\" stop-color=\"" << colour(pal.fillBottom)
+        << "\"/></linearGradient></defs>\n"
+        << layer(outer, colour(pal.outline)) << layer(body, QStringLiteral("url(#fill)"))
+        << layer(details, colour(pal.detail)) << "</svg>\n";
+    out.flush();
+    return svg.toUtf8();
 }
 
 // Deterministic value noise: an integer hash per lattice point, smoothly interpolated.
@@ -455,10 +549,12 @@ QImage iconImage(int size) {
     return image;
 }
 
-// Writes one picture and remembers its name for the resource file.
-bool save(const QImage &image, const QDir &dir, const QString &name, QStringList &written) {
+// Writes one file and remembers its name for the resource file.
+bool save(const QByteArray &data, const QDir &dir, const QString &name, QStringList &written) {
     const QString path = dir.filePath(name);
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !image.save(path, "PNG")) {
+    QFile file(path);
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !file.open(QIODevice::WriteOnly) ||
+        file.write(data) != data.size() || !file.flush()) {
         std::fprintf(stderr, "tavlon-make-assets: cannot write %s\n", qPrintable(path));
         return false;
     }
@@ -466,8 +562,16 @@ bool save(const QImage &image, const QDir &dir, const QString &name, QStringList
     return true;
 }
 
+QByteArray png(const QImage &image) {
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return data;
+}
+
 // The resource file is generated too, so it always lists exactly the pictures drawn here,
-// @2x variants included (Qt finds those by name when the device pixel ratio is 2).
+// every size of a texture included.
 bool writeQrc(const QDir &dir, const QStringList &names) {
     QFile file(dir.filePath("tavlon.qrc"));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
@@ -498,26 +602,19 @@ int main(int argc, char *argv[]) {
 
     bool ok = true;
     QStringList written;
-    auto put = [&](const QImage &image, const QString &name) {
-        ok = save(image, dir, name, written) && ok;
+    auto put = [&](const QByteArray &data, const QString &name) {
+        ok = save(data, dir, name, written) && ok;
     };
-    for (int code = 0; code < 12; ++code) {
-        const QString n = QString::number(code);
-        put(pieceImage(code, 32), "pieces/" + n + ".png");
-        put(pieceImage(code, 64), "pieces/" + n + "@2x.png");
-    }
-    for (int code = 0; code < 12; ++code) {
-        const QString n = QString::number(code);
-        put(dragImage(code, 32), "drag/" + n + ".png");
-        put(dragImage(code, 64), "drag/" + n + "@2x.png");
-    }
+    for (int code = 0; code < 12; ++code)
+        put(pieceSvg(code), "pieces/" + pieceFileName(code));
     for (bool light : {true, false}) {
         const QString n = light ? "light" : "dark";
-        put(squareImage(light, 80), "squares/" + n + ".png");
-        put(squareImage(light, 160), "squares/" + n + "@2x.png");
+        put(png(squareImage(light, 80)), "squares/" + n + ".png");
+        put(png(squareImage(light, 160)), "squares/" + n + "@2x.png");
+        put(png(squareImage(light, 320)), "squares/" + n + "@4x.png");
     }
     for (int size : {16, 32, 48, 64, 128, 256})
-        put(iconImage(size), "icon/tavlon-" + QString::number(size) + ".png");
+        put(png(iconImage(size)), "icon/tavlon-" + QString::number(size) + ".png");
     ok = ok && writeQrc(dir, written);
     return ok ? 0 : 1;
 }

@@ -27,6 +27,46 @@ class Board : public QWidget {
     // How many square pictures have been drawn since the control was made; the benchmark reads it.
     Q_PROPERTY(int renderedSquares READ RenderedSquares)
 public:
+    // How a game ended. The first five end it by themselves; the others are acts.
+    enum class EndReason {
+        None,
+        Checkmate,
+        Stalemate,
+        InsufficientMaterial,
+        FivefoldRepetition,
+        SeventyFiveMoveRule,
+        ThreefoldRepetition,
+        FiftyMoveRule,
+        Resignation,
+        Agreement,
+        TimeForfeit,    // the side out of time lost
+        TimeForfeitDraw // out of time, but its opponent could never have mated
+    };
+    Q_ENUM(EndReason)
+    // Why the last call that could be refused was refused; LastError() says it in words.
+    enum class Refusal {
+        None,
+        MoveInProgress,
+        PromotionWaiting,
+        GameIsOver,
+        NoMoveGiven,
+        UnreadableMove,
+        AmbiguousMove,
+        NoLegalMoveMatches,
+        CastlingNotLegal,
+        PromotionPieceMissing,
+        IllegalMove,
+        NoPromotionPiece,
+        NoDrawToClaim,
+        ResignationRefused,
+        DrawRefused,
+        BadFen,
+        BadPgn,
+        EarlierPositionShown,
+        BadTag
+    };
+    Q_ENUM(Refusal)
+
     explicit Board(QWidget *parent = nullptr);
     ~Board() override;
 
@@ -91,12 +131,11 @@ public:
     bool Resign(bool bIsWhite);             // that side resigns, whoever is to move
     bool AgreeDraw();                       // both players agree a draw; GameOver follows
     QString LastError() const;              // empty after a call that succeeded
-    // How a finished game ended, in GameOver's words (for a loaded game, from its position and
-    // result); empty while it goes on.
-    QString EndReason() const;
+    Refusal LastRefusal() const;            // LastError() as a value; None when it is empty
+    EndReason GameOverReason() const;       // None while the game goes on
     // The game's PGN tags ("White", "Event", ...): empty when it has none of that name. SetTag
-    // refuses a name that is no PGN tag name and the tags the game itself owns (Result, SetUp,
-    // FEN); an empty value removes the tag.
+    // refuses (BadTag) a name that is no PGN tag name and the tags the game itself owns (Result,
+    // SetUp, FEN); an empty value removes the tag.
     QString Tag(const QString &sName) const;
     bool SetTag(const QString &sName, const QString &sValue);
 
@@ -107,7 +146,26 @@ public:
     // While a promotion waits, the pawn's square in the control's coordinates; else empty.
     QRect PromotionSquareRect() const;
 
+    // --- Reviewing: showing an earlier position of the game ----------------------------------
+    // While an earlier position is shown the board draws it with its own last-move and check
+    // marks and refuses every move (LastError says why); the questions above still describe the
+    // live game. UndoLastMove, NewGame, SetFen and LoadPgn show the live position again.
+    int PlyCount() const;   // moves played in this game (a loaded game counts its own)
+    int ViewedPly() const;  // the ply whose position is shown; PlyCount() when live
+    bool ViewPly(int nPly); // 0 = the start; false, changing nothing, out of range or in a move
+    QString FenAt(int nPly) const; // the FEN after that ply (0 = the start); empty out of range
+
+    // --- Size and pieces ------------------------------------------------------------------
+    // The board draws the largest board of whole-pixel squares that fits, centred, never smaller
+    // than its size hint (332 pixels). Its size policy is fixed; a host that sets an expanding
+    // one gets a board that grows.
     QSize sizeHint() const override;
+    bool hasHeightForWidth() const override;
+    int heightForWidth(int nWidth) const override;
+    // Draws the pieces from a folder of twelve SVG files named wK.svg ... bP.svg (colour w or b,
+    // then K, Q, R, N, B or P). Refused, changing nothing, when a file is missing or does not
+    // parse; LastError() then names it. An empty name returns to the board's own pieces.
+    bool SetPieceSet(const QString &sFolder);
 
 signals:
     // The move just played took the piece of that class from its destination square.
@@ -125,11 +183,15 @@ signals:
     // and the turn has passed, after an undo, a new game, SetFen and LoadPgn.
     void PositionChanged();
     // Once when the game ends, after the events of the move that ended it, or on ClaimDraw,
-    // Resign and AgreeDraw. Result as in Result(); Reason in words, e.g. "checkmate".
+    // Resign and AgreeDraw. Result as in Result(); Reason in English words, e.g. "checkmate"
+    // (GameOverReason() gives it as a value).
     void GameOver(const QString &Result, const QString &Reason);
+    // The ply shown has changed (ViewPly, or the live position shown again after a review).
+    void ViewChanged(int nPly);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;

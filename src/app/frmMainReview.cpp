@@ -1,0 +1,144 @@
+// Reviewing the game in the window: stepping through its earlier positions from the View menu
+// and the move lists, the status line while one is shown, and taking back the moves after it.
+#include "frmMain.h"
+
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <tavlon/Board.h>
+
+void frmMain::BuildReviewMenus() {
+    QMenuBar *bar = menuBar();
+    auto *mnuView = bar->findChild<QMenu *>(QStringLiteral("mnuView"));
+    auto *mnuActions = bar->findChild<QMenu *>(QStringLiteral("mnuActions"));
+    auto item = [this](QMenu *menu, const char *name, const QString &caption,
+                       const QKeySequence &shortcut, auto handler) {
+        QAction *action = menu->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(shortcut);
+        // The whole window: the keys work from the board, the lists and the typed-move box.
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    mnuView->addSeparator();
+    item(mnuView, "mnuViewPrevious", tr("&Previous Move"), QKeySequence(Qt::ALT | Qt::Key_Left),
+         [this] { Board1->ViewPly(Board1->ViewedPly() - 1); });
+    item(mnuView, "mnuViewNext", tr("&Next Move"), QKeySequence(Qt::ALT | Qt::Key_Right),
+         [this] { Board1->ViewPly(Board1->ViewedPly() + 1); });
+    item(mnuView, "mnuViewFirst", tr("F&irst Position"), QKeySequence(Qt::ALT | Qt::Key_Home),
+         [this] { Board1->ViewPly(0); });
+    item(mnuView, "mnuViewCurrent", tr("C&urrent Position"), QKeySequence(Qt::ALT | Qt::Key_End),
+         [this] { Board1->ViewPly(Board1->PlyCount()); });
+    item(mnuActions, "mnuActionsTakeBack", tr("Take &Back Moves to Here"), QKeySequence(),
+         &frmMain::mnuActionsTakeBack_Click);
+
+    for (QListWidget *list : {lstWhiteMoves, lstBlackMoves}) {
+        // A click on an entry gives the list the focus, so its keys step from there.
+        list->setFocusPolicy(Qt::ClickFocus);
+        list->installEventFilter(this);
+        connect(list, &QListWidget::itemClicked, this, [this, list](QListWidgetItem *entry) {
+            Board1->ViewPly(PlyOfEntry(list == lstWhiteMoves, list->row(entry)));
+            SelectShownEntry(); // the click may have selected an entry the board refused
+        });
+    }
+    Board1->installEventFilter(this);
+    connect(Board1, &Board::ViewChanged, this, &frmMain::Board1_ViewChanged);
+}
+
+bool frmMain::ReviewKey(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::MouseButtonPress && watched == Board1 && Reviewing()) {
+        ShowStatus(tr("Refused: an earlier position is shown — Alt+End returns"));
+        return false; // the board refuses the move itself
+    }
+    if (event->type() != QEvent::KeyPress || (watched != lstWhiteMoves && watched != lstBlackMoves))
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (key->modifiers() != Qt::NoModifier && key->modifiers() != Qt::KeypadModifier)
+        return false;
+    switch (key->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        Board1->ViewPly(Board1->ViewedPly() - 1);
+        return true;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        Board1->ViewPly(Board1->ViewedPly() + 1);
+        return true;
+    case Qt::Key_Home:
+        Board1->ViewPly(0);
+        return true;
+    case Qt::Key_End:
+        Board1->ViewPly(Board1->PlyCount());
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool frmMain::Reviewing() const {
+    return Board1->ViewedPly() != Board1->PlyCount();
+}
+
+int frmMain::PlyOfEntry(bool bWhite, int nRow) const {
+    // The first entry of a list is the first half-move of its colour at or after nStartPly.
+    const qint64 nFirst = nStartPly + ((nStartPly % 2 == 0) == bWhite ? 0 : 1);
+    return static_cast<int>(nFirst - nStartPly) + 2 * nRow + 1;
+}
+
+void frmMain::SelectShownEntry() {
+    for (QListWidget *list : {lstWhiteMoves, lstBlackMoves}) {
+        list->clearSelection();
+        list->setCurrentItem(nullptr, QItemSelectionModel::NoUpdate);
+    }
+    const int nPly = Board1->ViewedPly();
+    if (!Reviewing() || nPly == 0)
+        return;
+    const qint64 nAbsolute = nStartPly + nPly - 1;
+    const bool bWhite = nAbsolute % 2 == 0;
+    QListWidget *list = bWhite ? lstWhiteMoves : lstBlackMoves;
+    const qint64 nFirst = nStartPly + ((nStartPly % 2 == 0) == bWhite ? 0 : 1);
+    if (QListWidgetItem *entry = list->item(static_cast<int>((nAbsolute - nFirst) / 2))) {
+        list->setCurrentItem(entry);
+        list->scrollToItem(entry);
+    }
+}
+
+void frmMain::Board1_ViewChanged(int nPly) {
+    SelectShownEntry();
+    if (!Reviewing()) {
+        ShowTurnStatus();
+        return;
+    }
+    if (nPly == 0) {
+        ShowStatus(tr("The starting position shown — Alt+End returns"));
+        return;
+    }
+    const qint64 nAbsolute = nStartPly + nPly - 1;
+    const bool bStandard = mnuViewNotation->isChecked();
+    const QStringList oMoves = bStandard ? Board1->SanMoves() : Board1->CoordinateMoves();
+    QString sMove = oMoves.value(nPly - 1);
+    if (!bStandard)
+        sMove = sMove.left(2) + QLatin1Char('-') + sMove.mid(2, 2);
+    const QString sNumbered = QString::number(nAbsolute / 2 + 1) +
+                              (nAbsolute % 2 == 0 ? QStringLiteral(". ") : QStringLiteral("… ")) +
+                              sMove;
+    ShowStatus(tr("Move %1 of %2 shown — Alt+End returns").arg(sNumbered).arg(Board1->PlyCount()));
+}
+
+void frmMain::mnuActionsTakeBack_Click() {
+    const int nTo = Board1->ViewedPly();
+    if (bPromotionPending || !Reviewing())
+        return;
+    if (Ask(tr("Tavlon"), tr("Take back every move after the position shown?"),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+        return;
+    while (Board1->PlyCount() > nTo && Board1->UndoLastMove()) {
+    }
+    bUnsaved = true;
+    sGameOver.clear(); // taking back reopens a finished game
+    FillLists();
+    ShowTurnStatus();
+}

@@ -568,7 +568,7 @@ void frmMain::Board1_PieceMovement(const QString &SrcNotation, const QString &De
         ++nStartPly;
     const QStringList oSan = mnuViewNotation->isChecked() ? Board1->SanMoves() : QStringList();
     list->addItem(ListEntry(nPly, oSan.isEmpty() ? SrcNotation + DestNotation : oSan.constLast()));
-    list->scrollToBottom();
+    ScrollListsToEnd();
     bUnsaved = true;
 }
 
@@ -705,6 +705,16 @@ QString frmMain::RefusalCause(const QString &sSrc, const QString &sDest, bool &b
                             : tr("The piece on %1 is Black's; White is to move"))
             .arg(sSrc);
     return tr("Illegal move: %1-%2").arg(sSrc, sDest);
+}
+
+void frmMain::ScrollListsToEnd() {
+    // Once both lists have laid out their entries, so that both stop at the same row.
+    QTimer::singleShot(0, this, [this] {
+        if (Reviewing())
+            return; // the entry shown keeps its place
+        for (QListWidget *list : {lstWhiteMoves, lstBlackMoves})
+            list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());
+    });
 }
 
 QString frmMain::LocalSan(const QString &sSan) {

@@ -111,6 +111,7 @@ private:
     void mnuTurnBoard_Toggled(bool bOn);
     void mnuCheckBox_Toggled(bool bOn);
     // SAN with this language's piece letters, and back to the standard's English ones.
+    void ScrollListsToEnd();
     static QString LocalSan(const QString &sSan);
     static QString EnglishSan(const QString &sSan);
     void Board1_PositionChanged();

@@ -369,9 +369,9 @@ void frmMain::FillLists() {
     for (auto [list, entries] : {std::pair{lstWhiteMoves, &oWhite}, {lstBlackMoves, &oBlack}}) {
         list->clear();
         list->addItems(*entries);
-        list->scrollToBottom();
     }
     SelectShownEntry();
+    ScrollListsToEnd();
 }
 
 void frmMain::mnuViewNotation_Click() {

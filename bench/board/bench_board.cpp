@@ -160,6 +160,51 @@ void BM_BoardLoadPgn(benchmark::State &state) {
 }
 BENCHMARK(BM_BoardLoadPgn)->Unit(benchmark::kMicrosecond);
 
+// Showing the position one ply back on a 300-ply game, and the live one again, each with the
+// paint that brings the changed squares to the screen.
+void BM_ViewOnePlyBack(benchmark::State &state) {
+    Board b;
+    b.SetShowLastMove(true);
+    b.SetShowCheck(true);
+    if (!b.LoadPgn(QString::fromStdString(AnnotatedGame(300))))
+        state.SkipWithError("refused");
+    b.show();
+    QCoreApplication::processEvents();
+    const int nLast = b.PlyCount();
+    int nSteps = 0;
+    const int nBefore = b.property("renderedSquares").toInt();
+    for (auto _ : state) {
+        b.ViewPly(nSteps++ % 2 == 0 ? nLast - 1 : nLast);
+        QCoreApplication::processEvents();
+    }
+    state.counters["squares_rendered_per_step"] =
+        static_cast<double>(b.property("renderedSquares").toInt() - nBefore) / nSteps;
+}
+BENCHMARK(BM_ViewOnePlyBack)->Unit(benchmark::kMicrosecond);
+
+// Playing a game move by move with its SAN read after each, as the window's list does: the
+// time per game must grow linearly with its length.
+void BM_PlayReadingSanMoves(benchmark::State &state) {
+    Board oSource;
+    oSource.LoadPgn(QString::fromStdString(AnnotatedGame(300)));
+    const QStringList oMoves = oSource.CoordinateMoves().mid(0, static_cast<int>(state.range(0)));
+    Board b;
+    for (auto _ : state) {
+        b.NewGame();
+        for (const QString &s : oMoves) {
+            b.MovePieceSan(s);
+            benchmark::DoNotOptimize(b.SanMoves());
+        }
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_PlayReadingSanMoves)
+    ->Arg(75)
+    ->Arg(150)
+    ->Arg(300)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+
 } // namespace
 
 int main(int argc, char **argv) {

@@ -95,6 +95,7 @@ void Board::NewGame(bool bIsWhitesTurn, const QString &sLayout) {
         return; // refused as the rules refuse it: nothing has changed
     }
     ++d->m_nGame;
+    d->m_oSans.clear();
     const bool bEnded = d->EndReview();
     d->EndDrag();
     d->Select(0);
@@ -120,6 +121,8 @@ bool Board::UndoLastMove() {
     d->EndDrag();
     d->Select(0);
     const bool bUndone = d->m_oRules.UndoLastMove();
+    if (d->m_oSans.size() > PlyCount())
+        d->m_oSans.resize(PlyCount());
     const bool bEnded = bUndone && d->EndReview();
     d->UpdateMarks();
     if (bEnded)
@@ -261,6 +264,7 @@ QStringList ToQt(const std::vector<std::string> &oList) {
 } // namespace
 
 void BoardPrivate::Settled() {
+    m_oSans.clear(); // a new game
     const bool bEnded = EndReview();
     EndDrag();
     Select(0);
@@ -374,7 +378,10 @@ QString Board::Pgn() const {
 }
 
 QStringList Board::SanMoves() const {
-    return ToQt(Notation::SanMoves(d->m_oRules));
+    const auto &oRecord = d->m_oRules.Record();
+    for (auto i = static_cast<std::size_t>(d->m_oSans.size()); i < oRecord.size(); ++i)
+        d->m_oSans.append(QString::fromStdString(oRecord[i].sSan));
+    return d->m_oSans;
 }
 
 QStringList Board::CoordinateMoves() const {

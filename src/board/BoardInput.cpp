@@ -150,6 +150,11 @@ QString BoardPrivate::SquareDescription(int nSquare) const {
 }
 
 void Board::keyPressEvent(QKeyEvent *event) {
+    // A modifier pressed for a window shortcut (Alt+Left) is no keyboard play on the board.
+    if (event->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
     d->m_bFocusShown = true;
     // Arrows move as seen: in Black's view the board is turned, so up is towards rank 1.
     const int nSign = d->m_bIsWhitesView ? 1 : -1;

@@ -116,6 +116,9 @@ public:
     QString m_sLastError;
     Board::Refusal m_eRefusal = Board::Refusal::None;
     int m_nViewed = -1; // the ply shown while reviewing, else -1
+    // The record's SAN as Qt strings, extended by the new plies only: hosts ask after every move.
+    // Cut back on undo and emptied for a new game.
+    QStringList m_oSans;
 
     static constexpr qint16 NeverDrawn = -2;
 };

@@ -74,13 +74,17 @@ clsRules::Position clsRules::Snapshot(bool bWhiteToMove, bool bInCheck) const {
     Position o;
     for (int i = 1; i <= SquareCount; ++i)
         o.nClass[static_cast<std::size_t>(i - 1)] = static_cast<std::int8_t>(ClassOn(i));
+    SnapshotState(o, bWhiteToMove, bInCheck);
+    return o;
+}
+
+void clsRules::SnapshotState(Position &o, bool bWhiteToMove, bool bInCheck) const {
     o.bWhiteToMove = bWhiteToMove;
     o.bInCheck = bInCheck;
     o.nCastling = static_cast<std::int8_t>(CastlingMask());
     o.nEnPassantColumn = static_cast<std::int8_t>(bEnPassantPossible ? nEnPassantColumn : 0);
     o.nHalfmove = m_nHalfmove;
     o.nFullmove = m_nFullmove;
-    return o;
 }
 
 void clsRules::Adopt(clsRules &&oOther) {
@@ -102,6 +106,11 @@ void clsRules::JudgeStart() {
 
 void clsRules::RecordPlayedMove(bool bInCheck, bool bMated) {
     const clsUndoInfo &r = oUndoInfo.back();
+    // The pieces after the move: those before it, with the squares the move changed.
+    std::array<std::int8_t, SquareCount> nClass = PositionAt(PlyCount()).nClass;
+    const auto Put = [&nClass](int nSquare, std::int16_t c) {
+        nClass[static_cast<std::size_t>(nSquare - 1)] = static_cast<std::int8_t>(c);
+    };
     m_oPlies.push_back({oUndoInfo.size(), m_nHalfmove, m_nFullmove, m_nPieceKey, m_oMaterial});
     const std::int16_t nMover = r.SrcPiece()->Class;
     const bool bWhite = IsWhiteClass(nMover);
@@ -111,6 +120,7 @@ void clsRules::RecordPlayedMove(bool bInCheck, bool bMated) {
     switch (r.MoveType()) {
     case EnPassantCapture: // the record names the taken pawn's square
         nTo = bWhite ? r.DestSquare() - 8 : r.DestSquare() + 8;
+        Put(r.DestSquare(), NoPiece);
         break;
     case KingSideCastling:
     case QueenSideCastling: {
@@ -118,6 +128,8 @@ void clsRules::RecordPlayedMove(bool bInCheck, bool bMated) {
         const std::int16_t nRook = bWhite ? WhiteRook : BlackRook;
         m_nPieceKey ^= zobrist::Piece(nRook, bKingSide ? nSrc + 3 : nSrc - 4) ^
                        zobrist::Piece(nRook, bKingSide ? nSrc + 1 : nSrc - 1);
+        Put(bKingSide ? nSrc + 3 : nSrc - 4, NoPiece);
+        Put(bKingSide ? nSrc + 1 : nSrc - 1, nRook);
         break;
     }
     default:
@@ -146,7 +158,10 @@ void clsRules::RecordPlayedMove(bool bInCheck, bool bMated) {
     }
     if (bMated || bInCheck)
         oPly.sSan += bMated ? '#' : '+';
-    oPly.oAfter = Snapshot(!bWhite, bInCheck);
+    Put(nSrc, NoPiece);
+    Put(nTo, nNow);
+    oPly.oAfter.nClass = nClass;
+    SnapshotState(oPly.oAfter, !bWhite, bInCheck);
     oPly.nKey = KeyFor(!bWhite);
 }
 

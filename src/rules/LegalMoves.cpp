@@ -38,8 +38,9 @@ bool clsRules::KingSafeAfter(int nSrc, int nDest) {
     const bool bEnPassant =
         KindOf(oSrc.Piece->Class) == BlackPawn && oSrc.X() != oDest.X() && !bDestHad;
     const int nTaken = bEnPassant ? SquareIndex(oDest.X(), oSrc.Y()) : 0;
-    int nKing = bWhite ? nWhiteKingSquare : nBlackKingSquare;
-    if (nKing == nSrc)
+    int &nKing = bWhite ? nWhiteKingSquare : nBlackKingSquare;
+    const bool bKingMoves = nKing == nSrc;
+    if (bKingMoves)
         nKing = nDest;
     // Swapping the piece pointers moves no reference counts.
     oSrc.Piece.swap(oDest.Piece);
@@ -47,7 +48,9 @@ bool clsRules::KingSafeAfter(int nSrc, int nDest) {
     oDest.HasPiece = true;
     if (nTaken)
         Sq(nTaken).HasPiece = false;
-    const bool bSafe = !IsSquareAttacked(bWhite, nKing);
+    const bool bSafe = KingSafe(bWhite);
+    if (bKingMoves)
+        nKing = nSrc;
     if (nTaken)
         Sq(nTaken).HasPiece = true;
     oSrc.Piece.swap(oDest.Piece);
@@ -62,7 +65,7 @@ bool clsRules::ForEachLegal(bool bIsWhite, Fn &&fn) {
     const int nKing = bIsWhite ? nWhiteKingSquare : nBlackKingSquare;
     if (!IsSquare(nKing))
         return false;
-    const bool bInCheck = IsSquareAttacked(bIsWhite, nKing);
+    const bool bInCheck = !KingSafe(bIsWhite);
     const clsSquare &oKing = Sq(nKing);
     std::array<std::int8_t, 32> oDests{};
     // The king first: its steps are the quickest way out of check, and most often the only one.

@@ -1,5 +1,7 @@
 #include "Notation.h"
 
+#include "Movement.h"
+
 #include <cstdlib>
 #include <stdexcept>
 
@@ -28,27 +30,17 @@ void AppendSquare(std::string &s, int nSquare) {
 // Whether a piece of that kind could go from s to d by the shape of its move alone (the board
 // is not consulted); a cheap filter before the legality trial.
 bool Shape(std::int16_t nKind, bool bWhite, int s, int d) {
-    const int fx = std::abs(FileOf(d) - FileOf(s));
+    const int fx = FileOf(d) - FileOf(s);
     const int ry = RankOf(d) - RankOf(s);
-    const int ay = std::abs(ry);
-    switch (nKind) {
-    case BlackKnight:
-        return (fx == 1 && ay == 2) || (fx == 2 && ay == 1);
-    case BlackBishop:
-        return fx == ay && fx != 0;
-    case BlackRook:
-        return (fx == 0) != (ay == 0);
-    case BlackQueen:
-        return (fx == ay && fx != 0) || ((fx == 0) != (ay == 0));
-    case BlackKing:
-        return (fx <= 1 && ay <= 1) || (fx == 2 && ay == 0);
-    case BlackPawn: {
+    if (nKind == BlackPawn) {
         const int nForward = bWhite ? ry : -ry;
-        return (fx <= 1 && nForward == 1) || (fx == 0 && nForward == 2);
+        return (std::abs(fx) <= 1 && nForward == 1) || (fx == 0 && nForward == 2);
     }
-    default:
-        return false;
-    }
+    Movement::Step oStep{};
+    int nSteps = 0;
+    // Ranks grow towards White, the table's rows towards Black; castling is the king's two steps.
+    return Movement::Reach(nKind, fx, -ry, oStep, nSteps) ||
+           (nKind == BlackKing && std::abs(fx) == 2 && ry == 0);
 }
 
 [[noreturn]] void Refuse(Notation::Refusal eCause) {
@@ -108,11 +100,14 @@ void AppendSanBody(clsRules &oRules, const Move &oMove, std::string &sOut) {
         sOut += Letters[static_cast<std::size_t>(nKind)];
         // Only another piece of the same kind that may legally go there forces a qualifier.
         bool bOther = false, bSameFile = false, bSameRank = false;
-        const bool bWhite = IsWhiteClass(nClass);
-        for (int n = 1; n <= SquareCount; ++n) {
+        std::array<std::int8_t, 32> oFrom{};
+        const int nFrom = oRules.PieceCount(nClass) > 1
+                              ? oRules.PatternDestinations(oMove.nDest, nKind, oFrom)
+                              : 0;
+        for (int i = 0; i < nFrom; ++i) {
+            const int n = oFrom[static_cast<std::size_t>(i)];
             const clsSquare &o = oRules.Square(n);
             if (n == oMove.nSrc || !o.HasPiece || o.Piece->Class != nClass ||
-                !Shape(nKind, bWhite, n, oMove.nDest) ||
                 !oRules.IsLegal(Move{static_cast<std::int8_t>(n), oMove.nDest, NoPiece}))
                 continue;
             bOther = true;
@@ -235,9 +230,28 @@ Move ParseSan(clsRules &oRules, std::string_view s, bool bPieceOptional) {
         bToLastRank ? static_cast<std::int16_t>((nPromotion == NoPiece ? BlackQueen : nPromotion) +
                                                 (bWhite ? WhiteOffset : 0))
                     : NoPiece;
+    // The squares the piece may come from: the table's lines and leaps from the destination
+    // (the patterns are symmetric), a castling king's home, a pawn's squares behind.
+    std::array<std::int8_t, 32> oFrom{};
+    int nCandidates = nKind == BlackPawn ? 0 : oRules.PatternDestinations(nDest, nKind, oFrom);
+    const auto AddFrom = [&](int nFile, int nRank) {
+        if (nFile >= 0 && nFile < 8 && nRank >= 1 && nRank <= 8)
+            oFrom[static_cast<std::size_t>(nCandidates++)] =
+                static_cast<std::int8_t>(SquareAt(nFile, nRank));
+    };
+    const int nBack = bWhite ? -1 : 1;
+    if (nKind == BlackKing) {
+        AddFrom(FileOf(nDest) - 2, RankOf(nDest));
+        AddFrom(FileOf(nDest) + 2, RankOf(nDest));
+    } else if (nKind == BlackPawn) {
+        for (const int f : {-1, 0, 1})
+            AddFrom(FileOf(nDest) + f, RankOf(nDest) + nBack);
+        AddFrom(FileOf(nDest), RankOf(nDest) + 2 * nBack);
+    }
     Move oFound;
     int nFound = 0;
-    for (int n = 1; n <= SquareCount; ++n) {
+    for (int k = 0; k < nCandidates; ++k) {
+        const int n = oFrom[static_cast<std::size_t>(k)];
         const clsSquare &o = oRules.Square(n);
         if (!o.HasPiece || o.Piece->Class != nClass || (nFromFile >= 0 && FileOf(n) != nFromFile) ||
             (nFromRank > 0 && RankOf(n) != nFromRank) || !Shape(nKind, bWhite, n, nDest))

@@ -1,5 +1,6 @@
 #include "clsRules.h"
 
+#include "Movement.h"
 #include "Notation.h"
 
 #include <cstdlib>
@@ -12,17 +13,6 @@ namespace {
 constexpr bool OnBoard(int x, int y) {
     return x >= 1 && x <= 8 && y >= 1 && y <= 8;
 }
-
-int Sign(int n) {
-    return (n > 0) - (n < 0);
-}
-
-// The eight lines from a square: up, right, down, left, then the diagonals clockwise from
-// up-right. Rows grow towards White's side.
-constexpr int LineDx[8] = {0, 1, 0, -1, 1, 1, -1, -1};
-constexpr int LineDy[8] = {-1, 0, 1, 0, -1, 1, 1, -1};
-constexpr int KnightDx[8] = {-1, 1, 2, 2, -1, 1, -2, -2};
-constexpr int KnightDy[8] = {-2, -2, -1, 1, 2, 2, -1, 1};
 
 constexpr std::int16_t ClassOfCode(std::string_view sCode) {
     for (std::size_t c = 0; c < LayoutCodes.size(); ++c)
@@ -206,37 +196,35 @@ bool clsRules::IsSquareAttacked(bool bIsWhite, int nSquare) const {
     const clsSquare &oTarget = Sq(nSquare);
     const int x = oTarget.X();
     const int y = oTarget.Y();
-    // The attackers are the other colour: black codes when the square is White's.
-    const std::int16_t nBase = bIsWhite ? 0 : WhiteOffset;
-    const std::int16_t nKing = nBase + BlackKing;
-    const std::int16_t nQueen = nBase + BlackQueen;
-    const std::int16_t nRook = nBase + BlackRook;
-    const std::int16_t nBishop = nBase + BlackBishop;
-    const std::int16_t nPawn = nBase + BlackPawn;
-    const std::int16_t nKnight = nBase + BlackKnight;
-
+    // The attackers are the other colour. Every pattern is symmetric, so a piece attacks along
+    // a line towards the square exactly when the same line leads from the square to it.
     for (int k = 0; k < 8; ++k) {
-        const bool bStraight = k < 4;
-        const std::int16_t nSlider = bStraight ? nRook : nBishop;
+        const Movement::Step s = Movement::Lines[static_cast<std::size_t>(k)];
         // A black pawn attacks from the row above (it captures towards higher rows), a white
         // pawn from the row below.
-        const bool bPawnHere = !bStraight && (bIsWhite ? LineDy[k] < 0 : LineDy[k] > 0);
-        int cx = x + LineDx[k];
-        int cy = y + LineDy[k];
-        for (int nStep = 1; OnBoard(cx, cy); ++nStep, cx += LineDx[k], cy += LineDy[k]) {
-            const std::int16_t c = ClassOn(SquareIndex(cx, cy));
-            if (c == NoPiece)
+        const bool bPawnHere = s.dx != 0 && s.dy != 0 && (bIsWhite ? s.dy < 0 : s.dy > 0);
+        int cx = x + s.dx;
+        int cy = y + s.dy;
+        for (int nStep = 1; OnBoard(cx, cy); ++nStep, cx += s.dx, cy += s.dy) {
+            const clsSquare &o = Sq(SquareIndex(cx, cy));
+            if (!o.HasPiece)
                 continue;
-            if (c == nQueen || c == nSlider)
+            const std::int16_t c = o.Piece->Class;
+            if (IsWhiteClass(c) == bIsWhite)
+                break;
+            const std::int16_t nKind = KindOf(c);
+            const Movement::Pattern &p = Movement::Patterns[static_cast<std::size_t>(nKind)];
+            if (((p.nLines >> k) & 1) && (p.bSlides || nStep == 1))
                 return true;
-            if (nStep == 1 && (c == nKing || (bPawnHere && c == nPawn)))
+            if (nStep == 1 && bPawnHere && nKind == BlackPawn)
                 return true;
             break;
         }
     }
-    for (int k = 0; k < 8; ++k) {
-        const int cx = x + KnightDx[k];
-        const int cy = y + KnightDy[k];
+    const std::int16_t nKnight = (bIsWhite ? 0 : WhiteOffset) + BlackKnight;
+    for (const Movement::Step s : Movement::Leaps) {
+        const int cx = x + s.dx;
+        const int cy = y + s.dy;
         if (OnBoard(cx, cy) && ClassOn(SquareIndex(cx, cy)) == nKnight)
             return true;
     }
@@ -245,11 +233,9 @@ bool clsRules::IsSquareAttacked(bool bIsWhite, int nSquare) const {
 
 // --- Move validation ----------------------------------------------------------------------
 
-bool clsRules::PathClear(int sx, int sy, int dx, int dy) const {
-    const int nStepX = Sign(dx - sx);
-    const int nStepY = Sign(dy - sy);
-    for (int cx = sx + nStepX, cy = sy + nStepY; cx != dx || cy != dy; cx += nStepX, cy += nStepY)
-        if (Sq(SquareIndex(cx, cy)).HasPiece)
+bool clsRules::PathClear(int sx, int sy, int nStepX, int nStepY, int nSteps) const {
+    for (int i = 1; i < nSteps; ++i)
+        if (Sq(SquareIndex(sx + i * nStepX, sy + i * nStepY)).HasPiece)
             return false;
     return true;
 }
@@ -313,27 +299,14 @@ bool clsRules::TryCastling(int nSrc, int nDest, bool bTestOnly, bool &bKingSide,
     const bool bToKingSide = nDest == SquareIndex(7, nHomeRow);
     if (!bToKingSide && nDest != SquareIndex(3, nHomeRow))
         return false;
-    if (IsSquareAttacked(bWhite, nSrc))
-        return false;
-
-    // The king may not cross an attacked square. The king steps there and back; with its own
-    // square known to be safe, only the crossed square needs testing once the king has left.
-    const int nCross = bToKingSide ? nSrc + 1 : nSrc - 1;
-    if (!TryMove(nSrc, nCross, true))
-        return false;
-    clsSquare &oHome = Sq(nSrc);
-    oHome.HasPiece = false;
-    const bool bCrossAttacked = IsSquareAttacked(bWhite, nCross);
-    oHome.HasPiece = true;
-    DrawSquare(nSrc);
-    DrawSquare(nCross);
-    if (bCrossAttacked)
-        return false;
-
     const int nRookSquare = bToKingSide ? nSrc + 3 : nSrc - 4;
     if (Sq(nSrc + (bToKingSide ? 1 : -1)).HasPiece || Sq(nSrc + (bToKingSide ? 2 : -2)).HasPiece)
         return false;
     if (!bToKingSide && Sq(nSrc - 3).HasPiece)
+        return false;
+    // Not out of check, nor across an attacked square: the king-safety test of every move.
+    const int nCross = bToKingSide ? nSrc + 1 : nSrc - 1;
+    if (!KingSafe(bWhite) || !KingSafeAfter(nSrc, nCross))
         return false;
     const clsSquare &oRook = Sq(nRookSquare);
     if (!oRook.HasPiece || oRook.Piece->Class != (bWhite ? WhiteRook : BlackRook) ||
@@ -356,38 +329,21 @@ bool clsRules::TryMove(int nSrc, int nDest, bool bTestOnly) {
         return false;
 
     const int sx = oSrc.X(), sy = oSrc.Y(), dx = oDest.X(), dy = oDest.Y();
-    const int nFD = std::abs(dx - sx);
-    const int nRD = std::abs(dy - sy);
-    const bool bStraight = (sx == dx) != (sy == dy);
     bool bDoubleStep = false;
     bool bKingSide = false;
     bool bQueenSide = false;
     bool bAllowed = false;
 
     const std::int16_t nClass = oSrc.Piece->Class;
-    switch (nClass < 0 || nClass >= ClassCount ? NoPiece : KindOf(nClass)) {
-    case BlackKnight:
-        bAllowed = (nFD == 1 && nRD == 2) || (nFD == 2 && nRD == 1);
-        break;
-    case BlackRook:
-        bAllowed = bStraight && PathClear(sx, sy, dx, dy);
-        break;
-    case BlackBishop:
-        bAllowed = nRD == nFD && PathClear(sx, sy, dx, dy);
-        break;
-    case BlackQueen:
-        bAllowed = (bStraight || nRD == nFD) && PathClear(sx, sy, dx, dy);
-        break;
-    case BlackPawn:
+    const std::int16_t nKind = nClass < 0 || nClass >= ClassCount ? NoPiece : KindOf(nClass);
+    Movement::Step oStep{};
+    int nSteps = 0;
+    if (nKind == BlackPawn)
         bAllowed = TryPawn(nSrc, nDest, bTestOnly, bDoubleStep);
-        break;
-    case BlackKing:
-        bAllowed =
-            (nFD <= 1 && nRD <= 1) || TryCastling(nSrc, nDest, bTestOnly, bKingSide, bQueenSide);
-        break;
-    default:
-        break;
-    }
+    else if (Movement::Reach(nKind, dx - sx, dy - sy, oStep, nSteps))
+        bAllowed = PathClear(sx, sy, oStep.dx, oStep.dy, nSteps);
+    else if (nKind == BlackKing)
+        bAllowed = TryCastling(nSrc, nDest, bTestOnly, bKingSide, bQueenSide);
 
     if (bAllowed && !bTestOnly) {
         if (bDoubleStep) {
@@ -520,59 +476,55 @@ bool clsRules::UndoLastMove() {
 
 // --- Checkmate and stalemate --------------------------------------------------------------
 
-int clsRules::CandidateDestinations(int nSrc, std::array<std::int8_t, 32> &oDests) const {
+int clsRules::PatternDestinations(int nFrom, std::int16_t nKind,
+                                  std::array<std::int8_t, 32> &oDests) const {
+    if (!IsSquare(nFrom) || nKind < 0 || nKind >= BlackPawn)
+        return 0;
     int n = 0;
+    const int x = Sq(nFrom).X();
+    const int y = Sq(nFrom).Y();
+    const Movement::Pattern &p = Movement::Patterns[static_cast<std::size_t>(nKind)];
+    if (p.bLeaps)
+        for (const Movement::Step s : Movement::Leaps)
+            if (OnBoard(x + s.dx, y + s.dy))
+                oDests[static_cast<std::size_t>(n++)] =
+                    static_cast<std::int8_t>(SquareIndex(x + s.dx, y + s.dy));
+    for (int k = 0; k < 8; ++k) {
+        if (!((p.nLines >> k) & 1))
+            continue;
+        const Movement::Step s = Movement::Lines[static_cast<std::size_t>(k)];
+        for (int cx = x + s.dx, cy = y + s.dy; OnBoard(cx, cy); cx += s.dx, cy += s.dy) {
+            const int nSquare = SquareIndex(cx, cy);
+            oDests[static_cast<std::size_t>(n++)] = static_cast<std::int8_t>(nSquare);
+            if (!p.bSlides || Sq(nSquare).HasPiece)
+                break;
+        }
+    }
+    return n;
+}
+
+int clsRules::CandidateDestinations(int nSrc, std::array<std::int8_t, 32> &oDests) const {
     if (!IsSquare(nSrc) || !Sq(nSrc).HasPiece)
         return 0;
     const clsSquare &oSrc = Sq(nSrc);
     const int x = oSrc.X();
     const int y = oSrc.Y();
+    const std::int16_t nClass = oSrc.Piece->Class;
+    const std::int16_t nKind = nClass < 0 || nClass >= ClassCount ? NoPiece : KindOf(nClass);
+    int n = PatternDestinations(nSrc, nKind, oDests);
     auto Add = [&](int cx, int cy) {
         if (OnBoard(cx, cy))
             oDests[static_cast<std::size_t>(n++)] = static_cast<std::int8_t>(SquareIndex(cx, cy));
     };
-    auto AddRays = [&](int nFirst, int nLast) {
-        for (int k = nFirst; k <= nLast; ++k)
-            for (int cx = x + LineDx[k], cy = y + LineDy[k]; OnBoard(cx, cy);
-                 cx += LineDx[k], cy += LineDy[k]) {
-                Add(cx, cy);
-                if (Sq(SquareIndex(cx, cy)).HasPiece)
-                    break;
-            }
-    };
-    const std::int16_t nClass = oSrc.Piece->Class;
-    switch (nClass < 0 || nClass >= ClassCount ? NoPiece : KindOf(nClass)) {
-    case BlackKing:
-        for (int k = 0; k < 8; ++k)
-            Add(x + LineDx[k], y + LineDy[k]);
-        if (x == 5 && (y == 1 || y == 8)) {
-            Add(7, y);
-            Add(3, y);
-        }
-        break;
-    case BlackQueen:
-        AddRays(0, 7);
-        break;
-    case BlackRook:
-        AddRays(0, 3);
-        break;
-    case BlackBishop:
-        AddRays(4, 7);
-        break;
-    case BlackKnight:
-        for (int k = 0; k < 8; ++k)
-            Add(x + KnightDx[k], y + KnightDy[k]);
-        break;
-    case BlackPawn: {
+    if (nKind == BlackKing && x == 5 && (y == 1 || y == 8)) {
+        Add(7, y);
+        Add(3, y);
+    } else if (nKind == BlackPawn) {
         const int nDir = oSrc.Piece->IsWhite ? -1 : 1;
         Add(x, y + nDir);
         Add(x, y + 2 * nDir);
         Add(x - 1, y + nDir);
         Add(x + 1, y + nDir);
-        break;
-    }
-    default:
-        break;
     }
     return n;
 }
@@ -641,8 +593,8 @@ clsRules::MoveVerdict clsRules::JudgeMove() {
         return oVerdict;
     m_bMoveBegun = false;
     bPromotionPending = false;
-    const bool bWhiteInCheck = IsSquareAttacked(true, nWhiteKingSquare);
-    const bool bBlackInCheck = IsSquareAttacked(false, nBlackKingSquare);
+    const bool bWhiteInCheck = !KingSafe(true);
+    const bool bBlackInCheck = !KingSafe(false);
     if (bIsWhitesTurn ? bWhiteInCheck : bBlackInCheck) {
         UndoMove();
         return oVerdict;

@@ -111,6 +111,10 @@ public:
     const std::vector<Ply> &Record() const { return m_oRecord; }
     std::vector<Ply> &Record() { return m_oRecord; }
     int PlyCount() const { return static_cast<int>(m_oRecord.size()); }
+    // How many pieces of that class stand on the board.
+    int PieceCount(std::int16_t nClass) const {
+        return m_oMaterial.nCount[static_cast<std::size_t>(nClass)];
+    }
     // The position after ply nPly (0: the start); nPly must be in 0..PlyCount().
     const Position &PositionAt(int nPly) const {
         return nPly == 0 ? m_oStart : m_oRecord[static_cast<std::size_t>(nPly - 1)].oAfter;
@@ -155,7 +159,8 @@ public:
     // is over or a move is being played.
     bool FlagFall();
     // Whether the side could still checkmate by some series of legal moves. True unless proved
-    // impossible: a bare king, a dead position, or a bounded search of every position still reachable finding no mate.
+    // impossible: a bare king, a dead position, or a bounded search of every position still
+    // reachable finding no mate.
     bool CanCheckmate(bool bWhite) const;
     // How often the current position has stood on the board since the last capture or pawn move.
     int RepetitionCount() const;
@@ -185,6 +190,11 @@ public:
     // Squares the piece on nSrc might reach by the shape of its move; a superset of what TryMove
     // accepts from nSrc. Fills oDests and returns how many were written.
     int CandidateDestinations(int nSrc, std::array<std::int8_t, 32> &oDests) const;
+    // The squares a piece of that kind (king to bishop, not a pawn) on nFrom reaches by its
+    // pattern, each line up to its first piece. The patterns are symmetric, so these are also the
+    // squares such a piece could come to nFrom from.
+    int PatternDestinations(int nFrom, std::int16_t nKind,
+                            std::array<std::int8_t, 32> &oDests) const;
 
     // --- Playing a move as a player does ----------------------------------------------------
     // Validates (the piece must belong to the side to move; a king is never captured), records
@@ -252,9 +262,14 @@ private:
     // q 8), or -1 for whatever the unmoved pieces allow; nEpColumn 0 for none.
     void SetUp(bool bWhiteToMove, std::string_view sLayout, int nCastling, int nEpColumn,
                int nHalfmove, int nFullmove);
-    bool PathClear(int sx, int sy, int dx, int dy) const;
+    // Whether the nSteps - 1 squares from (sx, sy) along the step are empty.
+    bool PathClear(int sx, int sy, int nStepX, int nStepY, int nSteps) const;
     bool TryPawn(int nSrc, int nDest, bool bTestOnly, bool &bDoubleStep);
     bool TryCastling(int nSrc, int nDest, bool bTestOnly, bool &bKingSide, bool &bQueenSide);
+    // The one king-safety test: whether the side's king stands unattacked.
+    bool KingSafe(bool bWhite) const {
+        return !IsSquareAttacked(bWhite, bWhite ? nWhiteKingSquare : nBlackKingSquare);
+    }
     // Whether the mover's king is safe once nSrc-nDest (accepted by TryMove) is played; the
     // board is touched only for the test and put back.
     bool KingSafeAfter(int nSrc, int nDest);
@@ -282,6 +297,8 @@ private:
     void StartRecord(int nHalfmove, int nFullmove);
     void RecordPlayedMove(bool bInCheck, bool bMated);
     Position Snapshot(bool bWhiteToMove, bool bInCheck) const;
+    // Everything of a snapshot but its pieces.
+    void SnapshotState(Position &o, bool bWhiteToMove, bool bInCheck) const;
     void ForgetPlayedMove();
     std::uint64_t KeyFor(bool bWhiteToMove);
     int CastlingMask() const;

@@ -131,6 +131,10 @@
         <source>%1 is not a readable SVG picture</source>
         <translation>%1 ist kein lesbares SVG-Bild</translation>
     </message>
+    <message>
+        <source>not a tag a game may be given</source>
+        <translation>kein Tag, das eine Partie haben darf</translation>
+    </message>
 </context>
 <context>
     <name>ClockWidget</name>
@@ -163,6 +167,18 @@
     <message>
         <source>Save Game As</source>
         <translation>Partie speichern unter</translation>
+    </message>
+    <message>
+        <source>Tavlon</source>
+        <translation>Tavlon</translation>
+    </message>
+    <message>
+        <source>No web browser could open this address. Copy it into one:
+
+%1</source>
+        <translation>Kein Webbrowser konnte diese Adresse öffnen. Kopieren Sie sie in einen:
+
+%1</translation>
     </message>
 </context>
 <context>
@@ -267,6 +283,44 @@
     <message>
         <source>Filter</source>
         <translation>Filter</translation>
+    </message>
+    <message>
+    <name>dlgGameInfo</name>
+    <message>
+        <source>Game Information</source>
+        <translation>Partieinformationen</translation>
+    </message>
+    <message>
+        <source>&amp;White:</source>
+        <translation>&amp;Weiß:</translation>
+    </message>
+    <message>
+        <source>&amp;Black:</source>
+        <translation>&amp;Schwarz:</translation>
+    </message>
+    <message>
+        <source>&amp;Event:</source>
+        <translation>&amp;Veranstaltung:</translation>
+    </message>
+    <message>
+        <source>&amp;Site:</source>
+        <translation>&amp;Ort:</translation>
+    </message>
+    <message>
+        <source>&amp;Date:</source>
+        <translation>&amp;Datum:</translation>
+    </message>
+    <message>
+        <source>&amp;Round:</source>
+        <translation>&amp;Runde:</translation>
+    </message>
+    <message>
+        <source>YYYY.MM.DD</source>
+        <translation>JJJJ.MM.TT</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
     </message>
 </context>
 <context>
@@ -409,56 +463,12 @@
         <translation>&amp;Partie</translation>
     </message>
     <message>
-        <source>New Game</source>
-        <translation>Neue Partie</translation>
-    </message>
-    <message>
-        <source>Exit</source>
-        <translation>Beenden</translation>
-    </message>
-    <message>
         <source>&amp;View</source>
         <translation>&amp;Ansicht</translation>
     </message>
     <message>
-        <source>Reverse Board</source>
-        <translation>Brett umdrehen</translation>
-    </message>
-    <message>
-        <source>Show Moves</source>
-        <translation>Züge anzeigen</translation>
-    </message>
-    <message>
-        <source>Show Last Move</source>
-        <translation>Letzten Zug zeigen</translation>
-    </message>
-    <message>
-        <source>Show Check</source>
-        <translation>Schach zeigen</translation>
-    </message>
-    <message>
-        <source>Show Legal Moves</source>
-        <translation>Zulässige Züge zeigen</translation>
-    </message>
-    <message>
-        <source>Show Coordinates</source>
-        <translation>Koordinaten zeigen</translation>
-    </message>
-    <message>
-        <source>Turn Board After Each Move</source>
-        <translation>Brett nach jedem Zug drehen</translation>
-    </message>
-    <message>
-        <source>Check Messages in a Box</source>
-        <translation>Schachmeldungen in einem Fenster</translation>
-    </message>
-    <message>
         <source>&amp;Actions</source>
         <translation>A&amp;ktionen</translation>
-    </message>
-    <message>
-        <source>Undo Last Move</source>
-        <translation>Letzten Zug zurücknehmen</translation>
     </message>
     <message>
         <source>&amp;Help</source>
@@ -467,30 +477,6 @@
     <message>
         <source>Online Help</source>
         <translation>Online-Hilfe</translation>
-    </message>
-    <message>
-        <source>About</source>
-        <translation>Über Tavlon</translation>
-    </message>
-    <message>
-        <source>Queen</source>
-        <translation>Dame</translation>
-    </message>
-    <message>
-        <source>Rook</source>
-        <translation>Turm</translation>
-    </message>
-    <message>
-        <source>Bishop</source>
-        <translation>Läufer</translation>
-    </message>
-    <message>
-        <source>Knight</source>
-        <translation>Springer</translation>
-    </message>
-    <message>
-        <source>Hide Moves</source>
-        <translation>Züge ausblenden</translation>
     </message>
     <message>
         <source>This feature requires a current internet connection.
@@ -549,10 +535,6 @@ Klicken Sie auf Ja, wenn Sie verbunden sind, sonst auf Nein</translation>
         <translation>Schwarz am Zug</translation>
     </message>
     <message>
-        <source>Not a move: type two squares, as in e2e4</source>
-        <translation>Kein Zug: zwei Felder eingeben, etwa e2e4</translation>
-    </message>
-    <message>
         <source>There is no piece on %1</source>
         <translation>Auf %1 steht keine Figur</translation>
     </message>
@@ -569,52 +551,8 @@ Klicken Sie auf Ja, wenn Sie verbunden sind, sonst auf Nein</translation>
         <translation>Unzulässiger Zug: %1-%2</translation>
     </message>
     <message>
-        <source>New Game from Position...</source>
-        <translation>Neue Partie aus Stellung...</translation>
-    </message>
-    <message>
-        <source>Open Game...</source>
-        <translation>Partie öffnen...</translation>
-    </message>
-    <message>
-        <source>Save Game</source>
-        <translation>Partie speichern</translation>
-    </message>
-    <message>
-        <source>Save Game As...</source>
-        <translation>Partie speichern unter...</translation>
-    </message>
-    <message>
-        <source>Claim Draw</source>
-        <translation>Remis beanspruchen</translation>
-    </message>
-    <message>
-        <source>Agree to a Draw</source>
-        <translation>Remis vereinbaren</translation>
-    </message>
-    <message>
-        <source>Resign</source>
-        <translation>Aufgeben</translation>
-    </message>
-    <message>
         <source>&amp;Edit</source>
         <translation>&amp;Bearbeiten</translation>
-    </message>
-    <message>
-        <source>Copy Game</source>
-        <translation>Partie kopieren</translation>
-    </message>
-    <message>
-        <source>Copy Position</source>
-        <translation>Stellung kopieren</translation>
-    </message>
-    <message>
-        <source>Paste</source>
-        <translation>Einfügen</translation>
-    </message>
-    <message>
-        <source>Standard Notation</source>
-        <translation>Standardnotation</translation>
     </message>
     <message>
         <source>Tavlon - %1</source>
@@ -701,26 +639,6 @@ Die Datei enthält mehrere Partien, und diese eine dort zu speichern, würde die
         <translation>Abgelehnt: eine frühere Stellung wird angezeigt – Alt+Ende kehrt zurück</translation>
     </message>
     <message>
-        <source>Previous Move</source>
-        <translation>Vorheriger Zug</translation>
-    </message>
-    <message>
-        <source>Next Move</source>
-        <translation>Nächster Zug</translation>
-    </message>
-    <message>
-        <source>First Position</source>
-        <translation>Anfangsstellung</translation>
-    </message>
-    <message>
-        <source>Current Position</source>
-        <translation>Aktuelle Stellung</translation>
-    </message>
-    <message>
-        <source>Take Back Moves to Here</source>
-        <translation>Züge bis hierher zurücknehmen</translation>
-    </message>
-    <message>
         <source>The starting position shown — Alt+End returns</source>
         <translation>Die Anfangsstellung wird angezeigt – Alt+Ende kehrt zurück</translation>
     </message>
@@ -797,14 +715,6 @@ Die Datei enthält mehrere Partien, und diese eine dort zu speichern, würde die
 %1</source>
         <translation>Die Stellung kann nicht eingefügt werden:
 %1</translation>
-    </message>
-    <message>
-        <source>Piece Set</source>
-        <translation>Figurensatz</translation>
-    </message>
-    <message>
-        <source>Full Screen</source>
-        <translation>Vollbild</translation>
     </message>
     <message>
         <source>The piece set %1 cannot be used: %2</source>
@@ -890,6 +800,344 @@ Die Datei enthält mehrere Partien, und diese eine dort zu speichern, würde die
     <message>
         <source>Discard</source>
         <translation>Verwerfen</translation>
+    </message>
+    <message>
+        <source>KQRBN</source>
+        <extracomment>The letters of king, queen, rook, bishop and knight, in this order, as players of this language write moves (German: KDTLS). Five capital letters.</extracomment>
+        <translation>KDTLS</translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation>Weiß</translation>
+    </message>
+    <message>
+        <source>Black</source>
+        <translation>Schwarz</translation>
+    </message>
+    <message>
+        <source>Hide &amp;Moves</source>
+        <translation>&amp;Züge ausblenden</translation>
+    </message>
+    <message>
+        <source>&amp;New Game</source>
+        <translation>&amp;Neue Partie</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>B&amp;eenden</translation>
+    </message>
+    <message>
+        <source>&amp;Reverse Board</source>
+        <translation>Brett &amp;umdrehen</translation>
+    </message>
+    <message>
+        <source>Show &amp;Moves</source>
+        <translation>&amp;Züge anzeigen</translation>
+    </message>
+    <message>
+        <source>Show &amp;Last Move</source>
+        <translation>&amp;Letzten Zug zeigen</translation>
+    </message>
+    <message>
+        <source>Show &amp;Check</source>
+        <translation>&amp;Schach zeigen</translation>
+    </message>
+    <message>
+        <source>Show Le&amp;gal Moves</source>
+        <translation>Zulässige Zü&amp;ge zeigen</translation>
+    </message>
+    <message>
+        <source>Show C&amp;oordinates</source>
+        <translation>&amp;Koordinaten zeigen</translation>
+    </message>
+    <message>
+        <source>&amp;Turn Board After Each Move</source>
+        <translation>Brett nach jedem Zug &amp;drehen</translation>
+    </message>
+    <message>
+        <source>Messages in &amp;Boxes</source>
+        <translation>Meldungen in &amp;Fenstern</translation>
+    </message>
+    <message>
+        <source>&amp;Undo Last Move</source>
+        <translation>Letzten Zug &amp;zurücknehmen</translation>
+    </message>
+    <message>
+        <source>Tavlon &amp;Help</source>
+        <translation>Tavlon-&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Keyboard Shortcuts</source>
+        <translation>&amp;Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>&amp;Online Help</source>
+        <translation>&amp;Online-Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>Ü&amp;ber Tavlon</translation>
+    </message>
+    <message>
+        <source>&amp;Queen</source>
+        <translation>&amp;Dame</translation>
+    </message>
+    <message>
+        <source>&amp;Rook</source>
+        <translation>&amp;Turm</translation>
+    </message>
+    <message>
+        <source>&amp;Bishop</source>
+        <translation>&amp;Läufer</translation>
+    </message>
+    <message>
+        <source>&amp;Knight</source>
+        <translation>&amp;Springer</translation>
+    </message>
+    <message>
+        <source>&amp;Yes</source>
+        <translation>&amp;Ja</translation>
+    </message>
+    <message>
+        <source>&amp;No</source>
+        <translation>&amp;Nein</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Discard</source>
+        <translation>&amp;Verwerfen</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>en</source>
+        <extracomment>The language of the built-in manual, a file src/app/help/&lt;code&gt;.html; en when there is none in this language.</extracomment>
+        <translation>de</translation>
+    </message>
+    <message>
+        <source>Tavlon Help</source>
+        <translation>Tavlon-Hilfe</translation>
+    </message>
+    <message>
+        <source>Keyboard Shortcuts</source>
+        <translation>Tastenkürzel</translation>
+    </message>
+    <message>
+        <source> or </source>
+        <translation> oder </translation>
+    </message>
+    <message>
+        <source>Arrow keys</source>
+        <translation>Pfeiltasten</translation>
+    </message>
+    <message>
+        <source>On the board: move the keyboard&apos;s square</source>
+        <translation>Auf dem Brett: das Feld der Tastatur bewegen</translation>
+    </message>
+    <message>
+        <source>Space or Return</source>
+        <translation>Leertaste oder Eingabe</translation>
+    </message>
+    <message>
+        <source>On the board: pick up the piece, or put it down</source>
+        <translation>Auf dem Brett: die Figur aufnehmen oder absetzen</translation>
+    </message>
+    <message>
+        <source>Escape</source>
+        <translation>Escape</translation>
+    </message>
+    <message>
+        <source>On the board: put the piece back</source>
+        <translation>Auf dem Brett: die Figur zurückstellen</translation>
+    </message>
+    <message>
+        <source>Return</source>
+        <translation>Eingabe</translation>
+    </message>
+    <message>
+        <source>In the move box: play the typed move</source>
+        <translation>Im Zugfeld: den eingegebenen Zug ausführen</translation>
+    </message>
+    <message>
+        <source>Alt + underlined letter</source>
+        <translation>Alt + unterstrichener Buchstabe</translation>
+    </message>
+    <message>
+        <source>Open a menu, or choose its item</source>
+        <translation>Ein Menü öffnen oder seinen Eintrag wählen</translation>
+    </message>
+    <message>
+        <source>Not a move: type a move as e2e4 or Nf3</source>
+        <translation>Kein Zug: einen Zug wie e2e4 oder Sf3 eingeben</translation>
+    </message>
+    <message>
+        <source>New Game from &amp;Position...</source>
+        <translation>Neue Partie aus &amp;Stellung...</translation>
+    </message>
+    <message>
+        <source>&amp;Open Game...</source>
+        <translation>Partie &amp;öffnen...</translation>
+    </message>
+    <message>
+        <source>&amp;Save Game</source>
+        <translation>Partie s&amp;peichern</translation>
+    </message>
+    <message>
+        <source>Save Game &amp;As...</source>
+        <translation>Partie speichern &amp;unter...</translation>
+    </message>
+    <message>
+        <source>&amp;Claim Draw</source>
+        <translation>Remis &amp;beanspruchen</translation>
+    </message>
+    <message>
+        <source>Agree to a &amp;Draw</source>
+        <translation>&amp;Remis vereinbaren</translation>
+    </message>
+    <message>
+        <source>&amp;White Resigns</source>
+        <translation>&amp;Weiß gibt auf</translation>
+    </message>
+    <message>
+        <source>&amp;Black Resigns</source>
+        <translation>S&amp;chwarz gibt auf</translation>
+    </message>
+    <message>
+        <source>Game &amp;Information...</source>
+        <translation>Partie&amp;informationen...</translation>
+    </message>
+    <message>
+        <source>&amp;Copy Game</source>
+        <translation>Partie &amp;kopieren</translation>
+    </message>
+    <message>
+        <source>Copy &amp;Position</source>
+        <translation>&amp;Stellung kopieren</translation>
+    </message>
+    <message>
+        <source>P&amp;aste</source>
+        <translation>&amp;Einfügen</translation>
+    </message>
+    <message>
+        <source>&amp;Standard Notation</source>
+        <translation>Standard&amp;notation</translation>
+    </message>
+    <message>
+        <source>%1 vs %2</source>
+        <translation>%1 gegen %2</translation>
+    </message>
+    <message>
+        <source>Tavlon - %1 - %2</source>
+        <translation>Tavlon - %1 - %2</translation>
+    </message>
+    <message>
+        <source>Do White and Black both agree to a draw?</source>
+        <translation>Sind Weiß und Schwarz beide mit einem Remis einverstanden?</translation>
+    </message>
+    <message>
+        <source>Draw: time ran out</source>
+        <translation>Remis: Zeit abgelaufen</translation>
+    </message>
+    <message>
+        <source>White won on time</source>
+        <translation>Weiß gewinnt auf Zeit</translation>
+    </message>
+    <message>
+        <source>Black won on time</source>
+        <translation>Schwarz gewinnt auf Zeit</translation>
+    </message>
+    <message>
+        <source>Draw: the game was abandoned</source>
+        <translation>Remis: Die Partie wurde abgebrochen</translation>
+    </message>
+    <message>
+        <source>White won: Black abandoned the game</source>
+        <translation>Weiß gewinnt: Schwarz hat die Partie abgebrochen</translation>
+    </message>
+    <message>
+        <source>Black won: White abandoned the game</source>
+        <translation>Schwarz gewinnt: Weiß hat die Partie abgebrochen</translation>
+    </message>
+    <message>
+        <source>Draw by adjudication</source>
+        <translation>Remis durch Schiedsspruch</translation>
+    </message>
+    <message>
+        <source>White won by adjudication</source>
+        <translation>Weiß gewinnt durch Schiedsspruch</translation>
+    </message>
+    <message>
+        <source>Black won by adjudication</source>
+        <translation>Schwarz gewinnt durch Schiedsspruch</translation>
+    </message>
+    <message>
+        <source>Draw after a rules infraction</source>
+        <translation>Remis nach einem Regelverstoß</translation>
+    </message>
+    <message>
+        <source>White won: Black broke a rule</source>
+        <translation>Weiß gewinnt: Schwarz hat gegen eine Regel verstoßen</translation>
+    </message>
+    <message>
+        <source>Black won: White broke a rule</source>
+        <translation>Schwarz gewinnt: Weiß hat gegen eine Regel verstoßen</translation>
+    </message>
+    <message>
+        <source>White won</source>
+        <translation>Weiß gewinnt</translation>
+    </message>
+    <message>
+        <source>Black won</source>
+        <translation>Schwarz gewinnt</translation>
+    </message>
+    <message>
+        <source>Drawn game</source>
+        <translation>Remis</translation>
+    </message>
+    <message>
+        <source>White won by resignation</source>
+        <translation>Weiß gewinnt durch Aufgabe</translation>
+    </message>
+    <message>
+        <source>Black won by resignation</source>
+        <translation>Schwarz gewinnt durch Aufgabe</translation>
+    </message>
+    <message>
+        <source>Piec&amp;e Set</source>
+        <translation>Figu&amp;rensatz</translation>
+    </message>
+    <message>
+        <source>&amp;Full Screen</source>
+        <translation>&amp;Vollbild</translation>
+    </message>
+    <message>
+        <source>&amp;Previous Move</source>
+        <translation>V&amp;orheriger Zug</translation>
+    </message>
+    <message>
+        <source>&amp;Next Move</source>
+        <translation>Nä&amp;chster Zug</translation>
+    </message>
+    <message>
+        <source>F&amp;irst Position</source>
+        <translation>&amp;Anfangsstellung</translation>
+    </message>
+    <message>
+        <source>C&amp;urrent Position</source>
+        <translation>Aktuelle S&amp;tellung</translation>
+    </message>
+    <message>
+        <source>Take &amp;Back Moves to Here</source>
+        <translation>Züge bis hierher zurück&amp;nehmen</translation>
     </message>
 </context>
 <context>

@@ -4,13 +4,27 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QImageReader>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QPointer>
 
 UrlOpener DefaultUrlOpener() {
-    // The result is not examined: without a browser or a connection there is nothing useful
-    // to tell the player.
-    return [](const QUrl &url) { QDesktopServices::openUrl(url); };
+    return [](const QUrl &url) { return QDesktopServices::openUrl(url); };
+}
+
+void OpenAddress(QWidget *parent, const UrlOpener &opener, const QUrl &url) {
+    if (opener(url))
+        return;
+    QPointer<QMessageBox> box =
+        new QMessageBox(QMessageBox::Warning, QCoreApplication::translate("Desktop", "Tavlon"),
+                        QCoreApplication::translate(
+                            "Desktop", "No web browser could open this address. Copy it into "
+                                       "one:\n\n%1")
+                            .arg(url.toString()),
+                        QMessageBox::Ok, parent);
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box->exec();
+    delete box.data();
 }
 
 FileChooser DefaultFileChooser() {

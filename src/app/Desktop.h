@@ -8,11 +8,14 @@ class QWidget;
 
 // What the windows ask of the desktop around them.
 
-// Opens a web address in the user's browser. Windows take one so that tests can see which
-// address would open without starting a browser.
-using UrlOpener = std::function<void(const QUrl &)>;
+// Opens a web address in the user's browser; false when nothing could open it. Windows take one
+// so that tests can see which address would open without starting a browser.
+using UrlOpener = std::function<bool(const QUrl &)>;
 
 UrlOpener DefaultUrlOpener();
+// Opens the address through opener; when that fails, says so in a box over parent, with the
+// address selectable so the player can copy it.
+void OpenAddress(QWidget *parent, const UrlOpener &opener, const QUrl &url);
 
 // Asks the user for a game file: one to read, or a name to save under (suggested: sSuggested).
 // Empty when the user cancelled. Windows take one so that tests need no file dialog.

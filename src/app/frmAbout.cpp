@@ -73,7 +73,7 @@ frmAbout::frmAbout(UrlOpener opener, QWidget *parent)
     Label16->setOpenExternalLinks(false);
     Label16->setCursor(Qt::PointingHandCursor);
     connect(Label16, &QLabel::linkActivated, this,
-            [this](const QString &sLink) { oOpenUrl(QUrl(sLink)); });
+            [this](const QString &sLink) { OpenAddress(this, oOpenUrl, QUrl(sLink)); });
 
     auto *notice = NewLabel(QStringLiteral("Label8"),
                             tr("Copyright (c) 2026 The Tavlon developers. This program comes "

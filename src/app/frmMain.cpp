@@ -6,7 +6,11 @@
 
 #include <QCloseEvent>
 #include <QCursor>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFile>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,10 +18,14 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopedValueRollback>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTextBrowser>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <tavlon/Board.h>
 
 namespace {
@@ -28,6 +36,25 @@ const QColor BackColor(224, 224, 224);
 constexpr qint16 WhiteQueen = 7, WhiteRook = 8, WhiteKnight = 9, WhiteBishop = 10;
 constexpr qint16 WhiteOffset = 6;
 constexpr qint16 BlackQueen = 1, BlackRook = 2, BlackKnight = 3, BlackBishop = 4;
+
+const QString sEnglishLetters = QStringLiteral("KQRBN");
+
+// This language's letters for king, queen, rook, bishop and knight, from the translation, so
+// that each language brings its own.
+QString PieceLetters() {
+    //: The letters of king, queen, rook, bishop and knight, in this order, as players of this
+    //: language write moves (German: KDTLS). Five capital letters.
+    const QString sLetters = frmMain::tr("KQRBN");
+    return sLetters.size() == sEnglishLetters.size() ? sLetters : sEnglishLetters;
+}
+
+QString MapLetters(const QString &sText, const QString &sFrom, const QString &sTo) {
+    QString s = sText;
+    for (QChar &c : s)
+        if (const qsizetype i = sFrom.indexOf(c); i >= 0)
+            c = sTo[i];
+    return s;
+}
 
 } // namespace
 
@@ -49,13 +76,44 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
 
     QPalette listPalette = palette();
     listPalette.setColor(QPalette::Base, BackColor);
-    lstBlackMoves = new QListWidget(client);
-    lstBlackMoves->setObjectName(QStringLiteral("lstBlackMoves"));
     lstWhiteMoves = new QListWidget(client);
     lstWhiteMoves->setObjectName(QStringLiteral("lstWhiteMoves"));
-    for (QListWidget *list : {lstBlackMoves, lstWhiteMoves}) {
+    lstBlackMoves = new QListWidget(client);
+    lstBlackMoves->setObjectName(QStringLiteral("lstBlackMoves"));
+    lblWhiteMoves = new QLabel(tr("White"), client);
+    lblWhiteMoves->setObjectName(QStringLiteral("lblWhiteMoves"));
+    lblBlackMoves = new QLabel(tr("Black"), client);
+    lblBlackMoves->setObjectName(QStringLiteral("lblBlackMoves"));
+    // The narrowest a list may be: the longest entry, a numbered promotion with capture and mate
+    // in either notation and any language's letters, beside a scroll bar.
+    nListWidth = fontMetrics().horizontalAdvance(QStringLiteral("888... WgxhW=W#")) +
+                 2 * lstWhiteMoves->frameWidth() +
+                 lstWhiteMoves->verticalScrollBar()->sizeHint().width() + 8;
+    for (QLabel *heading : {lblWhiteMoves, lblBlackMoves})
+        heading->setAlignment(Qt::AlignCenter);
+    for (QListWidget *list : {lstWhiteMoves, lstBlackMoves}) {
+        list->setTextElideMode(Qt::ElideNone);
+        list->setUniformItemSizes(true);
         list->setPalette(listPalette);
         list->setFocusPolicy(Qt::NoFocus);
+    }
+    // The lists scroll together, so that a move and its answer stay side by side. The shorter
+    // list may scroll as far as the longer one, or White's last move would face Black's last
+    // but one at the bottom.
+    for (auto [from, to] :
+         {std::pair{lstWhiteMoves, lstBlackMoves}, {lstBlackMoves, lstWhiteMoves}}) {
+        connect(from->verticalScrollBar(), &QScrollBar::valueChanged, to->verticalScrollBar(),
+                &QScrollBar::setValue);
+        connect(from->verticalScrollBar(), &QScrollBar::rangeChanged, this,
+                [this, from](int, int nMax) {
+                    if (bAligning)
+                        return;
+                    nListScroll[from == lstBlackMoves] = nMax; // as the list worked it out
+                    const QScopedValueRollback oGuard(bAligning, true);
+                    for (QListWidget *list : {lstWhiteMoves, lstBlackMoves})
+                        list->verticalScrollBar()->setMaximum(
+                            std::max(nListScroll[0], nListScroll[1]));
+                });
     }
 
     txtMovePiece = new QLineEdit(QStringLiteral("e2e4"), client);
@@ -86,10 +144,15 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
     BuildCollectionMenus();
     BuildReviewMenus();
     SetUpClocks();
+    NameRememberedPlayers();
     Board1_PositionChanged();
 
     client->installEventFilter(this); // its resizes lay it out again
+    if (QSettings().value(QStringLiteral("view/showMoves"), false).toBool())
+        bWide = true, mnuHideMoves->setText(tr("Hide &Moves"));
     RestoreGeometry();
+    if (QSettings().value(QStringLiteral("view/reverseBoard"), false).toBool())
+        mnuViewReverse_Click();
     txtMovePiece->setFocus();
 }
 
@@ -109,15 +172,24 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event) {
         return true;
     // The box's own editing keys (Ctrl+U clears the line, Ctrl+H deletes a character) would
     // swallow the menu shortcuts while the box has the focus, which it has most of the time.
+    // Ctrl+Z stays the box's own: there it undoes typing, elsewhere it takes back a move.
     if (watched == txtMovePiece && event->type() == QEvent::ShortcutOverride) {
         const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
+        if (pressed == QKeySequence(QKeySequence::Undo))
+            return false;
         for (const QAction *action : findChildren<QAction *>()) {
-            if (!action->shortcut().isEmpty() && action->shortcut() == pressed) {
+            if (action->shortcuts().contains(pressed)) {
                 event->ignore();
                 return true;
             }
         }
     }
+    // Clicked into or tabbed to, the box offers its whole text, so that typing replaces the last
+    // move instead of adding to it. Queued: a click would place the cursor after the focus.
+    // Tab does so by itself; a window coming back to the front keeps the selection it had.
+    if (watched == txtMovePiece && event->type() == QEvent::FocusIn &&
+        static_cast<QFocusEvent *>(event)->reason() == Qt::MouseFocusReason)
+        QTimer::singleShot(0, txtMovePiece, &QLineEdit::selectAll);
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -137,56 +209,63 @@ QUrl frmMain::RulesPage() {
 void frmMain::BuildMenus() {
     QMenuBar *bar = menuBar();
     auto addItem = [this](QMenu *menu, const char *name, const QString &caption,
-                          const QKeySequence &shortcut, void (frmMain::*handler)()) {
+                          const QList<QKeySequence> &shortcuts, void (frmMain::*handler)()) {
         QAction *action = menu->addAction(caption);
         action->setObjectName(QString::fromLatin1(name));
-        action->setShortcut(shortcut);
+        action->setShortcuts(shortcuts);
         if (handler != nullptr) {
             connect(action, &QAction::triggered, this, handler);
         }
         return action;
     };
 
-    // The ampersands give Alt+G, Alt+E, Alt+V, Alt+A and Alt+H; the captions read as before.
+    // The ampersands give Alt+G, Alt+E, Alt+V, Alt+A and Alt+H, and each item a letter of its
+    // own within its menu.
     QMenu *mnuGame = bar->addMenu(tr("&Game"));
     mnuGame->setObjectName(QStringLiteral("mnuGame"));
-    addItem(mnuGame, "mnuGameNew", tr("New Game"), QKeySequence(Qt::CTRL | Qt::Key_N),
+    addItem(mnuGame, "mnuGameNew", tr("&New Game"), {QKeySequence(Qt::CTRL | Qt::Key_N)},
             &frmMain::mnuGameNew_Click);
     QAction *mnuExit =
-        addItem(mnuGame, "mnuExit", tr("Exit"), QKeySequence(Qt::CTRL | Qt::Key_Q), nullptr);
+        addItem(mnuGame, "mnuExit", tr("E&xit"), {QKeySequence(Qt::CTRL | Qt::Key_Q)}, nullptr);
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
 
     QMenu *mnuView = bar->addMenu(tr("&View"));
     mnuView->setObjectName(QStringLiteral("mnuView"));
-    addItem(mnuView, "mnuViewReverse", tr("Reverse Board"), QKeySequence(Qt::CTRL | Qt::Key_R),
+    addItem(mnuView, "mnuViewReverse", tr("&Reverse Board"), {QKeySequence(Qt::CTRL | Qt::Key_R)},
             &frmMain::mnuViewReverse_Click);
-    mnuHideMoves = addItem(mnuView, "mnuHideMoves", tr("Show Moves"),
-                           QKeySequence(Qt::CTRL | Qt::Key_H), &frmMain::mnuHideMoves_Click);
+    mnuHideMoves = addItem(mnuView, "mnuHideMoves", tr("Show &Moves"),
+                           {QKeySequence(Qt::CTRL | Qt::Key_H)}, &frmMain::mnuHideMoves_Click);
     BuildSizeMenus(mnuView);
     mnuView->addSeparator();
-    AddOption(mnuView, "mnuShowLastMove", tr("Show Last Move"), "view/showLastMove", true,
+    AddOption(mnuView, "mnuShowLastMove", tr("Show &Last Move"), "view/showLastMove", true,
               &frmMain::mnuShowLastMove_Toggled);
-    AddOption(mnuView, "mnuShowCheck", tr("Show Check"), "view/showCheck", true,
+    AddOption(mnuView, "mnuShowCheck", tr("Show &Check"), "view/showCheck", true,
               &frmMain::mnuShowCheck_Toggled);
-    AddOption(mnuView, "mnuShowLegalMoves", tr("Show Legal Moves"), "view/showLegalMoves", true,
+    AddOption(mnuView, "mnuShowLegalMoves", tr("Show Le&gal Moves"), "view/showLegalMoves", true,
               &frmMain::mnuShowLegalMoves_Toggled);
-    AddOption(mnuView, "mnuShowCoordinates", tr("Show Coordinates"), "view/showCoordinates", true,
+    AddOption(mnuView, "mnuShowCoordinates", tr("Show C&oordinates"), "view/showCoordinates", true,
               &frmMain::mnuShowCoordinates_Toggled);
-    AddOption(mnuView, "mnuTurnBoard", tr("Turn Board After Each Move"), "view/turnBoard", false,
+    AddOption(mnuView, "mnuTurnBoard", tr("&Turn Board After Each Move"), "view/turnBoard", false,
               &frmMain::mnuTurnBoard_Toggled);
-    AddOption(mnuView, "mnuCheckBox", tr("Check Messages in a Box"), "view/checkMessagesInBox",
-              true, &frmMain::mnuCheckBox_Toggled);
+    // The key is the one of its first name, when it covered the check boxes alone.
+    AddOption(mnuView, "mnuCheckBox", tr("Messages in &Boxes"), "view/checkMessagesInBox", true,
+              &frmMain::mnuCheckBox_Toggled);
 
     QMenu *mnuActions = bar->addMenu(tr("&Actions"));
     mnuActions->setObjectName(QStringLiteral("mnuActions"));
-    addItem(mnuActions, "mnuActionsUndo", tr("Undo Last Move"), QKeySequence(Qt::CTRL | Qt::Key_U),
+    // Ctrl+Z as in other programs; Ctrl+U as before.
+    addItem(mnuActions, "mnuActionsUndo", tr("&Undo Last Move"),
+            {QKeySequence(Qt::CTRL | Qt::Key_U), QKeySequence(QKeySequence::Undo)},
             &frmMain::mnuActionsUndo_Click);
 
     QMenu *mnuHelp = bar->addMenu(tr("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    addItem(mnuHelp, "HHonline", tr("Online Help"), QKeySequence(Qt::Key_F1),
-            &frmMain::HHonline_Click);
-    addItem(mnuHelp, "mnuHelpAbout", tr("About"), QKeySequence(), &frmMain::mnuHelpAbout_Click);
+    addItem(mnuHelp, "mnuHelpContents", tr("Tavlon &Help"), {QKeySequence(Qt::Key_F1)},
+            &frmMain::mnuHelpContents_Click);
+    addItem(mnuHelp, "mnuHelpShortcuts", tr("&Keyboard Shortcuts"),
+            {QKeySequence(Qt::CTRL | Qt::Key_Question)}, &frmMain::mnuHelpShortcuts_Click);
+    addItem(mnuHelp, "HHonline", tr("&Online Help"), {}, &frmMain::HHonline_Click);
+    addItem(mnuHelp, "mnuHelpAbout", tr("&About"), {}, &frmMain::mnuHelpAbout_Click);
 
     // The promotion menus are never added to the menu bar; they only pop up at the pointer.
     struct Choice {
@@ -207,27 +286,29 @@ void frmMain::BuildMenus() {
             connect(menu, &QMenu::aboutToShow, action,
                     [this, action, nClass] { action->setIcon(PieceIcon(nClass)); });
         }
-        // Closed without a choice: the board is still waiting, so ask again once the popup
-        // has finished closing (a chosen item is handled before this runs).
+        // Closed without a choice (Escape, a click elsewhere): the move is taken back, once the
+        // popup has finished closing (a chosen item is handled before this runs).
         connect(menu, &QMenu::aboutToHide, this, [this, menu] {
             QTimer::singleShot(0, this, [this, menu, nAsk = nPromotionAsk] {
-                if (bPromotionPending && nAsk == nPromotionAsk && !bClosing && !menu->isVisible()) {
-                    menu->popup(QCursor::pos());
+                if (bPromotionPending && nAsk == nPromotionAsk && !bClosing && !menu->isVisible() &&
+                    Board1->CancelPromotion()) {
+                    bPromotionPending = false;
+                    bPromotionCancelled = true;
                 }
             });
         });
         return menu;
     };
     mnuWhitePawnPromotion =
-        buildPromotion("mnuWhitePawnPromotion", {{"mnuWQ", QT_TR_NOOP("Queen"), WhiteQueen},
-                                                 {"mnuWR", QT_TR_NOOP("Rook"), WhiteRook},
-                                                 {"mnuWB", QT_TR_NOOP("Bishop"), WhiteBishop},
-                                                 {"mnuWN", QT_TR_NOOP("Knight"), WhiteKnight}});
+        buildPromotion("mnuWhitePawnPromotion", {{"mnuWQ", QT_TR_NOOP("&Queen"), WhiteQueen},
+                                                 {"mnuWR", QT_TR_NOOP("&Rook"), WhiteRook},
+                                                 {"mnuWB", QT_TR_NOOP("&Bishop"), WhiteBishop},
+                                                 {"mnuWN", QT_TR_NOOP("&Knight"), WhiteKnight}});
     mnuBlackPawnPromotion =
-        buildPromotion("mnuBlackPawnPromotion", {{"mnuBQ", QT_TR_NOOP("Queen"), BlackQueen},
-                                                 {"mnuBR", QT_TR_NOOP("Rook"), BlackRook},
-                                                 {"mnuBB", QT_TR_NOOP("Bishop"), BlackBishop},
-                                                 {"mnuBN", QT_TR_NOOP("Knight"), BlackKnight}});
+        buildPromotion("mnuBlackPawnPromotion", {{"mnuBQ", QT_TR_NOOP("&Queen"), BlackQueen},
+                                                 {"mnuBR", QT_TR_NOOP("&Rook"), BlackRook},
+                                                 {"mnuBB", QT_TR_NOOP("&Bishop"), BlackBishop},
+                                                 {"mnuBN", QT_TR_NOOP("&Knight"), BlackKnight}});
 }
 
 std::optional<int> frmMain::Exec(QDialog *dialog) {
@@ -246,6 +327,30 @@ bool frmMain::ShowMessage(const QString &sText) {
         .has_value();
 }
 
+QMessageBox::StandardButton frmMain::Ask(const QString &sTitle, const QString &sText,
+                                         QMessageBox::StandardButtons eButtons,
+                                         QMessageBox::StandardButton eDefault) {
+    auto *box = new QMessageBox(QMessageBox::Question, sTitle, sText, eButtons, this);
+    box->setDefaultButton(eDefault);
+    // Our own captions, so that each button has its letter whatever the desktop's theme says.
+    const std::pair<QMessageBox::StandardButton, QString> captions[] = {
+        {QMessageBox::Yes, tr("&Yes")},
+        {QMessageBox::No, tr("&No")},
+        {QMessageBox::Save, tr("&Save")},
+        {QMessageBox::Discard, tr("&Discard")},
+        {QMessageBox::Cancel, tr("&Cancel")}};
+    for (const auto &[eButton, sCaption] : captions)
+        if (QAbstractButton *button = box->button(eButton))
+            button->setText(sCaption);
+    const std::optional<int> nAnswer = Exec(box);
+    return nAnswer ? static_cast<QMessageBox::StandardButton>(*nAnswer) : QMessageBox::NoButton;
+}
+
+void frmMain::ShowOutcome(const QString &sText) {
+    if (bCheckBox)
+        ShowMessage(sText);
+}
+
 void frmMain::AnswerPromotion(qint16 nClass) {
     if (!bPromotionPending) {
         return;
@@ -260,6 +365,7 @@ void frmMain::mnuGameNew_Click() {
         return; // the board refuses a new game in the middle of a move
     }
     Board1->NewGame();
+    NameRememberedPlayers();
     RecordReplaced({});
 }
 
@@ -267,17 +373,20 @@ void frmMain::mnuViewReverse_Click() {
     Board1->BoardView(bView);
     bView = !bView;
     PlaceClockWidgets();
+    // The next turn asks for White's view exactly when Black's is shown now.
+    QSettings().setValue(QStringLiteral("view/reverseBoard"), bView);
 }
 
 void frmMain::mnuHideMoves_Click() {
     bWide = !bWide;
     const int nBefore = width();
-    SetOuterWidth(bWide ? WideWidth : NarrowWidth);
+    SetOuterWidth(bWide ? WideWidth() : NarrowWidth);
     // The lists bring their own width, and take it away again.
     if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
-        resize(nBefore + (bWide ? 1 : -1) * (WideWidth - NarrowWidth), height());
+        resize(nBefore + (bWide ? 1 : -1) * (WideWidth() - NarrowWidth), height());
     LayOutClient();
-    mnuHideMoves->setText(bWide ? tr("Hide Moves") : tr("Show Moves"));
+    mnuHideMoves->setText(bWide ? tr("Hide &Moves") : tr("Show &Moves"));
+    QSettings().setValue(QStringLiteral("view/showMoves"), bWide);
 }
 
 void frmMain::mnuActionsUndo_Click() {
@@ -291,19 +400,83 @@ void frmMain::mnuActionsUndo_Click() {
         delete list->takeItem(list->count() - 1);
     }
     bUnsaved = true;
-    sGameOver.clear(); // undo reopens a finished game
-    ShowStatus({});
+    sGameOver.clear();        // undo reopens a finished game
+    Board1_PositionChanged(); // whose turn it is, now that the game is open again
 }
 
 void frmMain::HHonline_Click() {
-    const std::optional<int> nAnswer =
-        Exec(new QMessageBox(QMessageBox::Information, tr("Online Help"),
-                             tr("This feature requires a current internet connection.\n\n"
-                                "Click Yes if you are connected, otherwise, click No"),
-                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this));
-    if (nAnswer == QMessageBox::Yes) {
-        oOpenUrl(RulesPage());
+    const QMessageBox::StandardButton eAnswer =
+        Ask(tr("Online Help"),
+            tr("This feature requires a current internet connection.\n\n"
+               "Click Yes if you are connected, otherwise, click No"),
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (eAnswer == QMessageBox::Yes)
+        OpenAddress(this, oOpenUrl, RulesPage());
+}
+
+void frmMain::ShowHelpWindow(QPointer<QDialog> &oWindow, const char *name, const QString &sTitle,
+                             const QString &sHtml, const QUrl &oSource) {
+    if (oWindow.isNull()) {
+        // Modeless, beside the game, as About.
+        oWindow = new QDialog(this);
+        oWindow->setObjectName(QString::fromLatin1(name));
+        oWindow->setAttribute(Qt::WA_DeleteOnClose);
+        oWindow->setWindowTitle(sTitle);
+        auto *layout = new QVBoxLayout(oWindow);
+        auto *text = new QTextBrowser(oWindow);
+        text->setObjectName(QStringLiteral("txtHelp"));
+        if (oSource.isEmpty())
+            text->setHtml(sHtml);
+        else
+            text->setSource(oSource);
+        auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, oWindow);
+        buttons->button(QDialogButtonBox::Close)->setText(tr("&Close"));
+        connect(buttons, &QDialogButtonBox::rejected, oWindow, &QDialog::close);
+        layout->addWidget(text);
+        layout->addWidget(buttons);
+        oWindow->resize(520, 480);
     }
+    oWindow->show();
+    oWindow->raise();
+    oWindow->activateWindow();
+}
+
+void frmMain::mnuHelpContents_Click() {
+    //: The language of the built-in manual, a file src/app/help/<code>.html; en when there is
+    //: none in this language.
+    QString sPage = QStringLiteral(":/tavlon/help/%1.html").arg(tr("en"));
+    if (!QFile::exists(sPage))
+        sPage = QStringLiteral(":/tavlon/help/en.html");
+    ShowHelpWindow(oHelp, "dlgHelp", tr("Tavlon Help"), {}, QUrl(QStringLiteral("qrc") + sPage));
+}
+
+void frmMain::mnuHelpShortcuts_Click() {
+    ShowHelpWindow(oShortcuts, "dlgShortcuts", tr("Keyboard Shortcuts"), ShortcutsHtml(), {});
+}
+
+QString frmMain::ShortcutsHtml() const {
+    QString sRows;
+    const auto Row = [&sRows](const QString &sKeys, const QString &sWhat) {
+        sRows += QStringLiteral("<tr><td><b>%1</b></td><td>%2</td></tr>")
+                     .arg(sKeys.toHtmlEscaped(), sWhat.toHtmlEscaped());
+    };
+    // Every menu item with a key, in the order of the menus, so that new items list themselves.
+    for (const QAction *menu : menuBar()->actions()) {
+        for (const QAction *action : menu->menu() ? menu->menu()->actions() : QList<QAction *>{}) {
+            if (action->shortcuts().isEmpty())
+                continue;
+            QStringList oKeys;
+            for (const QKeySequence &key : action->shortcuts())
+                oKeys << key.toString(QKeySequence::NativeText);
+            Row(oKeys.join(tr(" or ")), action->text().remove(QLatin1Char('&')));
+        }
+    }
+    Row(tr("Arrow keys"), tr("On the board: move the keyboard's square"));
+    Row(tr("Space or Return"), tr("On the board: pick up the piece, or put it down"));
+    Row(tr("Escape"), tr("On the board: put the piece back"));
+    Row(tr("Return"), tr("In the move box: play the typed move"));
+    Row(tr("Alt + underlined letter"), tr("Open a menu, or choose its item"));
+    return QStringLiteral("<table cellspacing=\"4\">%1</table>").arg(sRows);
 }
 
 void frmMain::mnuHelpAbout_Click() {
@@ -333,15 +506,25 @@ void frmMain::cmdMovePiece_Click() {
     bool bNotAMove = true;
     const QString sCause =
         sText.size() < 4 ? RefusalCause({}, {}, bNotAMove) : RefusalCause(sSrc, sDest, bNotAMove);
-    // The move's boxes and the promotion's wait are nested loops.
+    // This language's piece letters first, then the standard's: "Dd1" and "Qd1" in German.
+    // The move's boxes and the promotion's wait are nested loops; the player may take the
+    // promotion back in one.
+    const QString sEnglish = EnglishSan(sText);
+    bPromotionCancelled = false;
     bool bPlayed = false;
-    if (!Outlives([&] { bPlayed = Board1->MovePiece(sSrc, sDest); }) || bPlayed || bClosing ||
-        !Outlives([&] { bPlayed = Board1->MovePieceSan(sText); }) || bPlayed) {
+    const auto Done = [&](const std::function<bool()> &oTry) {
+        return !Outlives([&] { bPlayed = oTry(); }) || bPlayed || bClosing || bPromotionCancelled;
+    };
+    if (Done([&] { return Board1->MovePiece(sSrc, sDest); }) ||
+        Done([&] { return Board1->MovePieceSan(sEnglish); }) ||
+        (sEnglish != sText && Done([&] { return Board1->MovePieceSan(sText); }))) {
         return;
     }
     if (Board1->Result() != QLatin1String("*")) {
-        ShowStatus(
-            tr("The game is over: %1").arg(sGameOver.isEmpty() ? Board1->Result() : sGameOver));
+        ShowStatus(tr("The game is over: %1")
+                       .arg(sGameOver.isEmpty()
+                                ? EndText(Board1->Result(), Board1->GameOverReason(), false)
+                                : sGameOver));
         return;
     }
     // Text that reads as a move but is not one of the legal ones is an illegal move, not bad
@@ -352,18 +535,15 @@ void frmMain::cmdMovePiece_Click() {
 }
 
 void frmMain::Board1_KingInCheck(bool IsWhite, bool IsMate) {
+    // The status line says it once the turn has passed, boxes or not.
     if (IsWhite)
         sMoveOutcome = IsMate ? tr("White checkmated") : tr("White is in check");
     else
         sMoveOutcome = IsMate ? tr("Black checkmated") : tr("Black is in check");
-    if (!IsMate && !bCheckBox) {
-        return; // the status line says it once the turn has passed
-    }
-    if (IsWhite) {
-        ShowMessage(IsMate ? tr("White checkmated") : tr("White king in check"));
-    } else {
-        ShowMessage(IsMate ? tr("Black checkmated") : tr("Black king in check"));
-    }
+    if (IsWhite)
+        ShowOutcome(IsMate ? tr("White checkmated") : tr("White king in check"));
+    else
+        ShowOutcome(IsMate ? tr("Black checkmated") : tr("Black king in check"));
 }
 
 void frmMain::Board1_PawnPromotion(bool IsWhite) {
@@ -375,29 +555,39 @@ void frmMain::Board1_PawnPromotion(bool IsWhite) {
     bPromotionPending = true;
     bPromotionIsWhite = IsWhite;
     ++nPromotionAsk;
-    (IsWhite ? mnuWhitePawnPromotion : mnuBlackPawnPromotion)->popup(QCursor::pos());
+    ShowPromotionMenu();
+}
+
+void frmMain::ShowPromotionMenu() {
+    // Over the promotion square, where the player's eyes are.
+    const QRect oSquare = Board1->PromotionSquareRect();
+    (bPromotionIsWhite ? mnuWhitePawnPromotion : mnuBlackPawnPromotion)
+        ->popup(oSquare.isEmpty() ? QCursor::pos() : Board1->mapToGlobal(oSquare.topLeft()));
 }
 
 void frmMain::Board1_PieceMovement(const QString &SrcNotation, const QString &DestNotation) {
     // Raised before the turn passes, so the side to move is the side that moved.
     QListWidget *list = Board1->IsWhitesTurn() ? lstWhiteMoves : lstBlackMoves;
     const int nPly = lstWhiteMoves->count() + lstBlackMoves->count();
+    // A host that set the board up itself may have left the side to begin with unknown here.
+    if (((nStartPly + nPly) % 2 == 0) != Board1->IsWhitesTurn())
+        ++nStartPly;
     const QStringList oSan = mnuViewNotation->isChecked() ? Board1->SanMoves() : QStringList();
-    list->addItem(oSan.isEmpty() ? SrcNotation + QLatin1Char('-') + DestNotation
-                                 : ListEntry(nPly, oSan.constLast()));
-    list->scrollToBottom();
+    list->addItem(ListEntry(nPly, oSan.isEmpty() ? SrcNotation + DestNotation : oSan.constLast()));
+    ScrollListsToEnd();
     bUnsaved = true;
 }
 
 void frmMain::Board1_Stalemate() {
     sMoveOutcome = tr("Stalemate");
-    ShowMessage(tr("Stalemate"));
+    ShowOutcome(tr("Stalemate"));
 }
 
 void frmMain::showEvent(QShowEvent *event) {
     bClosing = false; // a window shown again after close() is a live window again
-    // The frame is known only once the window exists; the smallest window keeps its outer width.
-    SetOuterWidth(bWide ? WideWidth : NarrowWidth);
+    // The frame is known only once the window exists; the smallest window keeps its outer
+    // width.
+    SetOuterWidth(bWide ? WideWidth() : NarrowWidth);
     if (std::exchange(bAtSmallest, false))
         FitSmallest();
     QMainWindow::showEvent(event);
@@ -416,8 +606,7 @@ void frmMain::closeEvent(QCloseEvent *event) {
     if (!bMayClose) {
         event->ignore();
         if (bPromotionPending)
-            (bPromotionIsWhite ? mnuWhitePawnPromotion : mnuBlackPawnPromotion)
-                ->popup(QCursor::pos());
+            ShowPromotionMenu();
         return;
     }
     bClosing = true;
@@ -481,7 +670,8 @@ void frmMain::Board1_PositionChanged() {
     const bool bWhite = Board1->IsWhitesTurn();
     QString sStatus = std::exchange(sMoveOutcome, QString());
     if (sStatus.isEmpty() && Board1->Result() != QLatin1String("*"))
-        sStatus = tr("The game is over: %1").arg(Board1->Result()); // GameOver may say more
+        sStatus = sGameOver.isEmpty() ? EndText(Board1->Result(), Board1->GameOverReason(), false)
+                                      : sGameOver;
     if (sStatus.isEmpty()) {
         if (Board1->SideToMoveInCheck())
             sStatus = bWhite ? tr("White is in check") : tr("Black is in check");
@@ -489,6 +679,7 @@ void frmMain::Board1_PositionChanged() {
             sStatus = bWhite ? tr("White to move") : tr("Black to move");
     }
     ShowStatus(sStatus);
+    UpdateCaption();
     if (bTurnBoard && !Reviewing()) {
         // Face to face: the side to move sees its own pieces at the bottom.
         Board1->BoardView(bWhite);
@@ -512,7 +703,7 @@ QString frmMain::RefusalCause(const QString &sSrc, const QString &sDest, bool &b
     };
     bNotAMove = !IsSquareName(sSrc) || !IsSquareName(sDest);
     if (bNotAMove)
-        return tr("Not a move: type two squares, as in e2e4");
+        return tr("Not a move: type a move as e2e4 or Nf3");
     const qint16 nClass = Board1->PieceAt(sSrc);
     if (nClass < 0)
         return tr("There is no piece on %1").arg(sSrc);
@@ -522,4 +713,22 @@ QString frmMain::RefusalCause(const QString &sSrc, const QString &sDest, bool &b
                             : tr("The piece on %1 is Black's; White is to move"))
             .arg(sSrc);
     return tr("Illegal move: %1-%2").arg(sSrc, sDest);
+}
+
+void frmMain::ScrollListsToEnd() {
+    // Once both lists have laid out their entries, so that both stop at the same row.
+    QTimer::singleShot(0, this, [this] {
+        if (Reviewing())
+            return; // the entry shown keeps its place
+        for (QListWidget *list : {lstWhiteMoves, lstBlackMoves})
+            list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());
+    });
+}
+
+QString frmMain::LocalSan(const QString &sSan) {
+    return MapLetters(sSan, sEnglishLetters, PieceLetters());
+}
+
+QString frmMain::EnglishSan(const QString &sSan) {
+    return MapLetters(sSan, PieceLetters(), sEnglishLetters);
 }

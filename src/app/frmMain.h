@@ -3,14 +3,16 @@
 #include "Desktop.h"
 
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QPointer>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <tavlon/Board.h>
 
-class Board;
 class QAction;
 class QDialog;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMenu;
@@ -30,9 +32,10 @@ public:
     explicit frmMain(QWidget *parent = nullptr);
     ~frmMain() override;
 
-    // Outer window widths of the two views: the board alone, and the board with its move lists.
+    // Outer window widths of the two views: the board alone, and the board with its move lists,
+    // as wide as the longest entry needs in this font.
     static constexpr int NarrowWidth = 336;
-    static constexpr int WideWidth = 410;
+    int WideWidth() const;
 
     // Where Online Help and About send web addresses; the default opens the user's browser.
     void setUrlOpener(UrlOpener opener);
@@ -110,6 +113,13 @@ private:
     [[nodiscard]] std::optional<int> Exec(QDialog *dialog);
     // A message box with OK; false when the window is gone.
     bool ShowMessage(const QString &sText);
+    // Asks a question with the given buttons, each with a mnemonic; the button chosen, or
+    // QMessageBox::NoButton when the window went away meanwhile (then touch nothing).
+    QMessageBox::StandardButton Ask(const QString &sTitle, const QString &sText,
+                                    QMessageBox::StandardButtons eButtons,
+                                    QMessageBox::StandardButton eDefault);
+    // The end of the game or a check: in a box when Messages in Boxes is on.
+    void ShowOutcome(const QString &sText);
     void AnswerPromotion(qint16 nClass);
 
     // --- View options and the status line ---------------------------------------------------
@@ -122,6 +132,10 @@ private:
     void mnuShowCoordinates_Toggled(bool bOn);
     void mnuTurnBoard_Toggled(bool bOn);
     void mnuCheckBox_Toggled(bool bOn);
+    // SAN with this language's piece letters, and back to the standard's English ones.
+    void ScrollListsToEnd();
+    static QString LocalSan(const QString &sSan);
+    static QString EnglishSan(const QString &sSan);
     void Board1_PositionChanged();
     // Why a typed move was refused, in words for the status line; bNotAMove is set when the
     // text names no two squares.
@@ -132,6 +146,12 @@ private:
     void mnuHideMoves_Click();
     void mnuActionsUndo_Click();
     void HHonline_Click();
+    void mnuHelpContents_Click();
+    void mnuHelpShortcuts_Click();
+    // A modeless window of text over this one, made once and raised again.
+    void ShowHelpWindow(QPointer<QDialog> &oWindow, const char *name, const QString &sTitle,
+                        const QString &sHtml, const QUrl &oSource);
+    QString ShortcutsHtml() const;
     void mnuHelpAbout_Click();
     void cmdMovePiece_Click();
 
@@ -146,6 +166,11 @@ private:
     QLineEdit *txtMovePiece = nullptr;
     QPushButton *cmdMovePiece = nullptr;
     QStatusBar *staStatus = nullptr;
+    QLabel *lblWhiteMoves = nullptr;
+    QLabel *lblBlackMoves = nullptr;
+    int nListWidth = 0;
+    int nListScroll[2] = {0, 0}; // how far White's and Black's lists would scroll by themselves
+    bool bAligning = false;
 
     QAction *mnuHideMoves = nullptr;
     QMenu *mnuWhitePawnPromotion = nullptr;
@@ -159,6 +184,8 @@ private:
     // meanwhile, so the window must not touch its lists either.
     bool bPromotionPending = false;
     bool bPromotionIsWhite = true;
+    // Set when the player dismissed the promotion popup, which took the move back.
+    bool bPromotionCancelled = false;
     // Counts the questions, so a re-ask left queued from an answered one is not shown.
     unsigned nPromotionAsk = 0;
     // Set once the window is closing, so nothing new (popups, message boxes) is started.
@@ -170,6 +197,8 @@ private:
     QString sMoveOutcome;
 
     QPointer<frmAbout> oAbout;
+    QPointer<QDialog> oHelp;
+    QPointer<QDialog> oShortcuts;
     UrlOpener oOpenUrl;
 
     // --- The game record (frmMainGame.cpp) ---
@@ -194,12 +223,18 @@ private:
     void EndGame(const std::function<bool()> &oEnd);
     void mnuGameClaimDraw_Click();
     void mnuGameAgreeDraw_Click();
-    void mnuGameResign_Click();
+    void mnuGameResign_Click(bool bWhite);
+    void mnuGameInfo_Click();
+    // Names the players of a new game as the last Game Information did.
+    void NameRememberedPlayers();
+    void ShowPromotionMenu();
     void mnuEditCopyGame_Click();
     void mnuEditCopyPosition_Click();
     void mnuEditPaste_Click();
     void mnuViewNotation_Click();
     void Board1_GameOver(const QString &Result, const QString &Reason);
+    // How the game ended, in words; bLoaded: a game read in, whose Termination tag may say more.
+    QString EndText(const QString &Result, Board::EndReason eReason, bool bLoaded) const;
 
     // --- Collections: files and pasted texts of several games (frmMainCollection.cpp) ---
     void BuildCollectionMenus();

@@ -2,6 +2,7 @@
 // the game.
 #include "GameCollection.h"
 #include "SafeWrite.h"
+#include "dlgGameInfo.h"
 #include "dlgPosition.h"
 #include "frmMain.h"
 
@@ -25,6 +26,8 @@
 namespace {
 
 const QString sNotationKey = QStringLiteral("view/standardNotation");
+const QString sWhiteKey = QStringLiteral("players/white");
+const QString sBlackKey = QStringLiteral("players/black");
 
 // Half-moves played before the position of a FEN: 2 per full move, one more with Black to move.
 qint64 PlyOfFen(const QString &sFen) {
@@ -133,38 +136,43 @@ void frmMain::BuildRecordMenus() {
     };
     // The game's own items go before Exit, in the order players know from other programs.
     mnuGame->insertActions(
-        mnuExit, {item("mnuGamePosition", tr("New Game from Position..."), {},
+        mnuExit, {item("mnuGamePosition", tr("New Game from &Position..."), {},
                        &frmMain::mnuGamePosition_Click),
-                  item("mnuGameOpen", tr("Open Game..."), QKeySequence(Qt::CTRL | Qt::Key_O),
+                  item("mnuGameOpen", tr("&Open Game..."), QKeySequence(Qt::CTRL | Qt::Key_O),
                        &frmMain::mnuGameOpen_Click),
-                  item("mnuGameSave", tr("Save Game"), QKeySequence(Qt::CTRL | Qt::Key_S),
+                  item("mnuGameSave", tr("&Save Game"), QKeySequence(Qt::CTRL | Qt::Key_S),
                        [this] { SaveGame(); }),
-                  item("mnuGameSaveAs", tr("Save Game As..."),
+                  item("mnuGameSaveAs", tr("Save Game &As..."),
                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { SaveGameAs(); })});
     mnuGame->insertSeparator(mnuExit);
     mnuGameClaimDraw =
-        item("mnuGameClaimDraw", tr("Claim Draw"), {}, &frmMain::mnuGameClaimDraw_Click);
-    mnuGame->insertActions(
-        mnuExit,
-        {mnuGameClaimDraw,
-         item("mnuGameAgreeDraw", tr("Agree to a Draw"), {}, &frmMain::mnuGameAgreeDraw_Click),
-         item("mnuGameResign", tr("Resign"), {}, &frmMain::mnuGameResign_Click)});
+        item("mnuGameClaimDraw", tr("&Claim Draw"), {}, &frmMain::mnuGameClaimDraw_Click);
+    mnuGame->insertActions(mnuExit, {mnuGameClaimDraw,
+                                     item("mnuGameAgreeDraw", tr("Agree to a &Draw"), {},
+                                          &frmMain::mnuGameAgreeDraw_Click),
+                                     item("mnuGameWhiteResigns", tr("&White Resigns"), {},
+                                          [this] { mnuGameResign_Click(true); }),
+                                     item("mnuGameBlackResigns", tr("&Black Resigns"), {},
+                                          [this] { mnuGameResign_Click(false); })});
+    mnuGame->insertSeparator(mnuExit);
+    mnuGame->insertAction(
+        mnuExit, item("mnuGameInfo", tr("Game &Information..."), {}, &frmMain::mnuGameInfo_Click));
     mnuGame->insertSeparator(mnuExit);
     connect(mnuGame, &QMenu::aboutToShow, this, &frmMain::UpdateGameActions);
 
     auto *mnuEdit = new QMenu(tr("&Edit"), this);
     mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
     mnuEdit->addActions(
-        {item("mnuEditCopyGame", tr("Copy Game"), QKeySequence(Qt::CTRL | Qt::Key_C),
+        {item("mnuEditCopyGame", tr("&Copy Game"), QKeySequence(Qt::CTRL | Qt::Key_C),
               &frmMain::mnuEditCopyGame_Click),
-         item("mnuEditCopyPosition", tr("Copy Position"),
+         item("mnuEditCopyPosition", tr("Copy &Position"),
               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &frmMain::mnuEditCopyPosition_Click),
-         item("mnuEditPaste", tr("Paste"), QKeySequence(Qt::CTRL | Qt::Key_V),
+         item("mnuEditPaste", tr("P&aste"), QKeySequence(Qt::CTRL | Qt::Key_V),
               &frmMain::mnuEditPaste_Click)});
     bar->insertMenu(mnuView->menuAction(), mnuEdit);
 
     mnuViewNotation =
-        item("mnuViewNotation", tr("Standard Notation"), {}, &frmMain::mnuViewNotation_Click);
+        item("mnuViewNotation", tr("&Standard Notation"), {}, &frmMain::mnuViewNotation_Click);
     mnuViewNotation->setCheckable(true);
     mnuViewNotation->setChecked(QSettings().value(sNotationKey, false).toBool());
     mnuView->addAction(mnuViewNotation);
@@ -177,8 +185,25 @@ void frmMain::ShowStatus(const QString &sText) {
 }
 
 void frmMain::UpdateCaption() {
-    const QString sName = CaptionFile();
-    setWindowTitle(sName.isEmpty() ? tr("Tavlon") : tr("Tavlon - %1").arg(sName));
+    // "Tavlon - <what> - <turn>": the players when they are known, else the file; then whose
+    // turn it is, or how the game ended.
+    const auto Known = [this](const char *sTag) {
+        const QString s = Board1->Tag(QString::fromLatin1(sTag));
+        return s == QLatin1String("?") ? QString() : s;
+    };
+    const QString sWhite = Known("White"), sBlack = Known("Black");
+    const QString sWhat = !sWhite.isEmpty() || !sBlack.isEmpty()
+                              ? tr("%1 vs %2")
+                                    .arg(sWhite.isEmpty() ? QStringLiteral("?") : sWhite,
+                                         sBlack.isEmpty() ? QStringLiteral("?") : sBlack)
+                          : CaptionFile();
+    QString sTurn = sGameOver;
+    if (sTurn.isEmpty() && Board1->Result() != QLatin1String("*"))
+        sTurn = EndText(Board1->Result(), Board1->GameOverReason(), false);
+    if (sTurn.isEmpty())
+        sTurn = Board1->IsWhitesTurn() ? tr("White to move") : tr("Black to move");
+    setWindowTitle(sWhat.isEmpty() ? tr("Tavlon - %1").arg(sTurn)
+                                   : tr("Tavlon - %1 - %2").arg(sWhat, sTurn));
 }
 
 void frmMain::UpdateGameActions() {
@@ -194,14 +219,12 @@ void frmMain::UpdateGameActions() {
 bool frmMain::MaybeSave() {
     if (!bUnsaved || Board1->CoordinateMoves().isEmpty())
         return true;
-    auto *box =
-        new QMessageBox(QMessageBox::Question, tr("Tavlon"), tr("Save the current game?"),
-                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
-    box->setDefaultButton(QMessageBox::Save);
-    const std::optional<int> nAnswer = Exec(box); // none: the window is gone, so stop
-    if (nAnswer == QMessageBox::Save)
+    const QMessageBox::StandardButton eAnswer =
+        Ask(tr("Tavlon"), tr("Save the current game?"),
+            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    if (eAnswer == QMessageBox::Save)
         return SaveGame();
-    return nAnswer == QMessageBox::Discard;
+    return eAnswer == QMessageBox::Discard; // NoButton: the window went away, touch nothing
 }
 
 bool frmMain::OpenFile(const QString &sPath) {
@@ -304,8 +327,10 @@ void frmMain::mnuGamePosition_Click() {
     if (bPromotionPending || !MaybeSave())
         return;
     auto *dialog = new dlgPosition(Board1->Fen(), &PositionError, this);
-    if (Exec(dialog) == QDialog::Accepted && Board1->SetFen(dialog->Fen()))
+    if (Exec(dialog) == QDialog::Accepted && Board1->SetFen(dialog->Fen())) {
+        NameRememberedPlayers();
         RecordReplaced({});
+    }
 }
 
 // --- The record in the window -------------------------------------------------------------
@@ -317,7 +342,10 @@ void frmMain::RecordReplaced(const QString &sNewFile) {
         RememberFile(sFile);
     bUnsaved = false;
     nStartPly = PlyOfFen(Board1->Fen()) - Board1->CoordinateMoves().size();
-    sGameOver.clear();
+    // A finished game says how it ended, from its position or its tags.
+    sGameOver = Board1->Result() == QLatin1String("*")
+                    ? QString()
+                    : EndText(Board1->Result(), Board1->GameOverReason(), true);
     ClocksReplaced();
     FillLists();
     UpdateCaption();
@@ -327,13 +355,14 @@ void frmMain::RecordReplaced(const QString &sNewFile) {
 }
 
 QString frmMain::ListEntry(int nPly, const QString &sMove) const {
-    if (!mnuViewNotation->isChecked()) {
-        // As the board reports a move: source and destination, without a promotion letter.
-        return sMove.left(2) + QLatin1Char('-') + sMove.mid(2, 2);
-    }
     const qint64 nAbsolute = nStartPly + nPly;
-    return QString::number(nAbsolute / 2 + 1) +
-           (nAbsolute % 2 == 0 ? QStringLiteral(". ") : QStringLiteral("... ")) + sMove;
+    const QString sNumber = QString::number(nAbsolute / 2 + 1) +
+                            (nAbsolute % 2 == 0 ? QStringLiteral(". ") : QStringLiteral("... "));
+    // Coordinates as the board reports a move: source and destination, without a promotion
+    // letter.
+    return sNumber + (mnuViewNotation->isChecked()
+                          ? LocalSan(sMove)
+                          : sMove.left(2) + QLatin1Char('-') + sMove.mid(2, 2));
 }
 
 void frmMain::FillLists() {
@@ -345,19 +374,13 @@ void frmMain::FillLists() {
     oBlack.reserve(oMoves.size() / 2 + 1);
     for (int i = 0; i < oMoves.size(); ++i)
         ((nStartPly + i) % 2 == 0 ? oWhite : oBlack) << ListEntry(i, oMoves[i]);
-    // Whole lists at once: one layout per list, not one per entry. Numbered SAN is wider than
-    // "e2-e4": no scroll bars, and a smaller font while the lists are narrow, keep it whole.
-    const bool bStandard = mnuViewNotation->isChecked();
-    FitListFonts();
+    // Whole lists at once: one layout per list, not one per entry.
     for (auto [list, entries] : {std::pair{lstWhiteMoves, &oWhite}, {lstBlackMoves, &oBlack}}) {
-        const auto ePolicy = bStandard ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
-        list->setVerticalScrollBarPolicy(ePolicy);
-        list->setHorizontalScrollBarPolicy(ePolicy);
         list->clear();
         list->addItems(*entries);
-        list->scrollToBottom();
     }
     SelectShownEntry();
+    ScrollListsToEnd();
 }
 
 void frmMain::mnuViewNotation_Click() {
@@ -411,6 +434,8 @@ void frmMain::mnuEditPaste_Click() {
     if (bFen ? Board1->SetFen(sText) : Board1->LoadPgn(sText)) {
         if (!bFen)
             ClockLoading();
+        else
+            NameRememberedPlayers(); // a game brings its own
         RecordReplaced({});
     } else
         ShowMessage(tr("Cannot paste the game:\n%1").arg(Board1->LastError()));
@@ -431,70 +456,123 @@ void frmMain::mnuGameClaimDraw_Click() {
 }
 
 void frmMain::mnuGameAgreeDraw_Click() {
-    if (!bPromotionPending)
+    if (bPromotionPending || Board1->Result() != QLatin1String("*"))
+        return;
+    // Both players sit at this computer; the one who chose the item asks the other.
+    if (Ask(tr("Tavlon"), tr("Do White and Black both agree to a draw?"),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes)
         EndGame([this] { return Board1->AgreeDraw(); });
 }
 
-void frmMain::mnuGameResign_Click() {
+void frmMain::mnuGameResign_Click(bool bWhite) {
     if (bPromotionPending || Board1->Result() != QLatin1String("*"))
         return;
-    auto *box = new QMessageBox(QMessageBox::Question, tr("Tavlon"),
-                                Board1->IsWhitesTurn() ? tr("Does White resign?")
-                                                       : tr("Does Black resign?"),
-                                QMessageBox::Yes | QMessageBox::No, this);
-    box->setDefaultButton(QMessageBox::No);
-    if (Exec(box) == QMessageBox::Yes)
-        EndGame([this] { return Board1->Resign(); });
+    if (Ask(tr("Tavlon"), bWhite ? tr("Does White resign?") : tr("Does Black resign?"),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes)
+        EndGame([this, bWhite] { return Board1->Resign(bWhite); });
+}
+
+void frmMain::mnuGameInfo_Click() {
+    if (bPromotionPending)
+        return;
+    QStringList oValues;
+    for (const QString &sTag : dlgGameInfo::TagNames())
+        oValues << Board1->Tag(sTag);
+    auto *dialog = new dlgGameInfo(oValues, this);
+    if (Exec(dialog) != QDialog::Accepted || bPromotionPending)
+        return;
+    const QStringList oNew = dialog->Values();
+    for (qsizetype i = 0; i < oNew.size(); ++i) {
+        if (oNew[i] != oValues[i]) {
+            Board1->SetTag(dlgGameInfo::TagNames()[i], oNew[i]);
+            bUnsaved = true;
+        }
+    }
+    // The players are remembered for the next new game.
+    QSettings().setValue(sWhiteKey, oNew.value(0));
+    QSettings().setValue(sBlackKey, oNew.value(1));
+    UpdateCaption();
+}
+
+void frmMain::NameRememberedPlayers() {
+    const QString sNames[] = {QSettings().value(sWhiteKey).toString(),
+                              QSettings().value(sBlackKey).toString()};
+    if (!sNames[0].isEmpty())
+        Board1->SetTag(QStringLiteral("White"), sNames[0]);
+    if (!sNames[1].isEmpty())
+        Board1->SetTag(QStringLiteral("Black"), sNames[1]);
+}
+
+QString frmMain::EndText(const QString &Result, Board::EndReason eReason, bool bLoaded) const {
+    using E = Board::EndReason;
+    const bool bWhiteWon = Result == QLatin1String("1-0");
+    const bool bDraw = Result == QLatin1String("1/2-1/2");
+    switch (eReason) {
+    case E::Checkmate:
+        return bWhiteWon ? tr("Black checkmated") : tr("White checkmated");
+    case E::Stalemate:
+        return tr("Stalemate");
+    case E::InsufficientMaterial:
+        return tr("Draw by insufficient material");
+    case E::FivefoldRepetition:
+        return tr("Draw by fivefold repetition");
+    case E::ThreefoldRepetition:
+        return tr("Draw by threefold repetition");
+    case E::SeventyFiveMoveRule:
+        return tr("Draw by the seventy-five-move rule");
+    case E::FiftyMoveRule:
+        return tr("Draw by the fifty-move rule");
+    case E::TimeForfeit:
+        return bWhiteWon ? tr("Black ran out of time: White wins")
+                         : tr("White ran out of time: Black wins");
+    case E::TimeForfeitDraw:
+        // The flag falls for the side to move.
+        return Board1->IsWhitesTurn()
+                   ? tr("White ran out of time, but Black cannot checkmate: draw")
+                   : tr("Black ran out of time, but White cannot checkmate: draw");
+    case E::Resignation:
+        if (!bLoaded)
+            return bWhiteWon ? tr("Black resigns") : tr("White resigns");
+        break;
+    case E::Agreement:
+    case E::None:
+        if (!bLoaded)
+            return tr("Draw by agreement");
+        break;
+    }
+    // A game read from a file that ended by no rule the position shows: its Termination tag
+    // (the standard's words, or a sentence as some servers write) says how, if anything does.
+    const QString sTermination = Board1->Tag(QStringLiteral("Termination")).toLower();
+    const auto Pick = [&](const QString &sDraw, const QString &sWhite, const QString &sBlack) {
+        return bDraw ? sDraw : bWhiteWon ? sWhite : sBlack;
+    };
+    if (sTermination.contains(QLatin1String("time")))
+        return Pick(tr("Draw: time ran out"), tr("White won on time"), tr("Black won on time"));
+    if (sTermination.contains(QLatin1String("abandon")))
+        return Pick(tr("Draw: the game was abandoned"), tr("White won: Black abandoned the game"),
+                    tr("Black won: White abandoned the game"));
+    if (sTermination.contains(QLatin1String("adjudicat")))
+        return Pick(tr("Draw by adjudication"), tr("White won by adjudication"),
+                    tr("Black won by adjudication"));
+    if (sTermination.contains(QLatin1String("infraction")))
+        return Pick(tr("Draw after a rules infraction"), tr("White won: Black broke a rule"),
+                    tr("Black won: White broke a rule"));
+    if (sTermination.contains(QLatin1String("agree")) ||
+        sTermination.contains(QLatin1String("repetition")))
+        return Pick(tr("Draw by agreement"), tr("White won"), tr("Black won"));
+    // A decisive game that ended "normally" without mate was resigned.
+    return Pick(tr("Drawn game"), tr("White won by resignation"), tr("Black won by resignation"));
 }
 
 void frmMain::Board1_GameOver(const QString &Result, const QString &) {
     using E = Board::EndReason;
-    const bool bWhiteWon = Result == QLatin1String("1-0");
     const E eReason = Board1->GameOverReason();
-    QString sText;
-    switch (eReason) {
-    case E::Checkmate:
-        sText = bWhiteWon ? tr("Black checkmated") : tr("White checkmated");
-        break;
-    case E::Stalemate:
-        sText = tr("Stalemate");
-        break;
-    case E::Resignation:
-        sText = bWhiteWon ? tr("Black resigns") : tr("White resigns");
-        break;
-    case E::InsufficientMaterial:
-        sText = tr("Draw by insufficient material");
-        break;
-    case E::FivefoldRepetition:
-        sText = tr("Draw by fivefold repetition");
-        break;
-    case E::ThreefoldRepetition:
-        sText = tr("Draw by threefold repetition");
-        break;
-    case E::SeventyFiveMoveRule:
-        sText = tr("Draw by the seventy-five-move rule");
-        break;
-    case E::FiftyMoveRule:
-        sText = tr("Draw by the fifty-move rule");
-        break;
-    case E::TimeForfeit:
-        sText = bWhiteWon ? tr("Black ran out of time: White wins")
-                          : tr("White ran out of time: Black wins");
-        break;
-    case E::TimeForfeitDraw:
-        sText = Board1->IsWhitesTurn()
-                    ? tr("White ran out of time, but Black cannot checkmate: draw")
-                    : tr("Black ran out of time, but White cannot checkmate: draw");
-        break;
-    case E::Agreement:
-    case E::None:
-        sText = tr("Draw by agreement");
-        break;
-    }
+    const QString sText = EndText(Result, eReason, false);
     sGameOver = sText;
     ShowStatus(sText);
+    UpdateCaption();
     UpdateGameActions();
     // Mate and stalemate have had their box with the move's own events.
     if (eReason != E::Checkmate && eReason != E::Stalemate)
-        ShowMessage(sText);
+        ShowOutcome(sText);
 }

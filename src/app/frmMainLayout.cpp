@@ -5,6 +5,7 @@
 #include <QActionGroup>
 #include <QDir>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
@@ -52,28 +53,38 @@ void frmMain::SetOuterWidth(int nWidth) {
 
 void frmMain::LayOutClient() {
     const QSize oArea = centralWidget()->size();
-    const int nReserved = bWide ? ListGap + ListMinWidth + ListRight : ListGap;
+    const int nReserved = bWide ? WideWidth() - MinBoard : ListGap;
     // A clock, when there is one, takes a band above the board and one below it.
     const int nBand = ClockBand();
     const int nSide = std::max(
         MinBoard, std::min(oArea.width() - nReserved, oArea.height() - BelowBoard - 2 * nBand));
     // Without the lists the board stands in the middle of the width; with them it stands at the
-    // left, and they take whatever width is left.
+    // left, and they take whatever width is left, White's and Black's side by side under their
+    // headings.
     const int nLeft = bWide ? 0 : std::max(0, (oArea.width() - ListGap - nSide) / 2);
     Board1->setGeometry(nLeft, nBand, nSide, nSide);
     const int nListLeft = nSide + ListGap;
-    const int nListWidth = std::max(ListMinWidth, oArea.width() - nListLeft - ListRight);
-    const int nListHeight = (nSide - 2 * ListTop) / 2;
-    lstBlackMoves->setGeometry(nListLeft, nBand + ListTop, nListWidth, nListHeight);
-    lstWhiteMoves->setGeometry(nListLeft, nBand + ListTop + nListHeight + ListSpacing, nListWidth,
-                               nListHeight);
-    lstBlackMoves->setVisible(bWide);
-    lstWhiteMoves->setVisible(bWide);
+    const int nEach =
+        std::max(nListWidth, (oArea.width() - nListLeft - ListRight - ListSpacing) / 2);
+    const int nHeading = fontMetrics().height() + 4;
+    int x = nListLeft;
+    for (auto [list, heading] :
+         {std::pair{lstWhiteMoves, lblWhiteMoves}, std::pair{lstBlackMoves, lblBlackMoves}}) {
+        heading->setGeometry(x, nBand + ListTop, nEach, nHeading);
+        list->setGeometry(x, nBand + ListTop + nHeading, nEach, nSide - 2 * ListTop - nHeading);
+        heading->setVisible(bWide);
+        list->setVisible(bWide);
+        x += nEach + ListSpacing;
+    }
     const int nRowTop = nSide + 2 * nBand + RowGap;
     txtMovePiece->setGeometry(nLeft + 4, nRowTop, MoveBoxWidth, RowHeight);
     cmdMovePiece->setGeometry(nLeft + ButtonLeft, nRowTop, MinBoard - ButtonLeft - 4, RowHeight);
     FitListFonts();
     PlaceClockWidgets();
+}
+
+int frmMain::WideWidth() const {
+    return NarrowWidth + 2 * nListWidth + ListSpacing + ListRight;
 }
 
 void frmMain::FitListFonts() {
@@ -94,10 +105,10 @@ void frmMain::FitListFonts() {
 
 void frmMain::BuildSizeMenus(QMenu *mnuView) {
     mnuView->addSeparator();
-    mnuViewPieceSet = mnuView->addMenu(tr("Piece Set"));
+    mnuViewPieceSet = mnuView->addMenu(tr("Piec&e Set"));
     mnuViewPieceSet->setObjectName(QStringLiteral("mnuViewPieceSet"));
     connect(mnuViewPieceSet, &QMenu::aboutToShow, this, &frmMain::FillPieceSetMenu);
-    mnuViewFullScreen = mnuView->addAction(tr("Full Screen"));
+    mnuViewFullScreen = mnuView->addAction(tr("&Full Screen"));
     mnuViewFullScreen->setObjectName(QStringLiteral("mnuViewFullScreen"));
     mnuViewFullScreen->setCheckable(true);
     mnuViewFullScreen->setShortcut(QKeySequence(Qt::Key_F11));
@@ -166,7 +177,7 @@ void frmMain::RestoreGeometry() {
 }
 
 void frmMain::FitSmallest() {
-    SetOuterWidth(bWide ? WideWidth : NarrowWidth);
+    SetOuterWidth(bWide ? WideWidth() : NarrowWidth);
     resize(minimumSizeHint());
 }
 

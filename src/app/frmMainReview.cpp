@@ -24,15 +24,15 @@ void frmMain::BuildReviewMenus() {
         return action;
     };
     mnuView->addSeparator();
-    item(mnuView, "mnuViewPrevious", tr("Previous Move"), QKeySequence(Qt::ALT | Qt::Key_Left),
+    item(mnuView, "mnuViewPrevious", tr("&Previous Move"), QKeySequence(Qt::ALT | Qt::Key_Left),
          [this] { Board1->ViewPly(Board1->ViewedPly() - 1); });
-    item(mnuView, "mnuViewNext", tr("Next Move"), QKeySequence(Qt::ALT | Qt::Key_Right),
+    item(mnuView, "mnuViewNext", tr("&Next Move"), QKeySequence(Qt::ALT | Qt::Key_Right),
          [this] { Board1->ViewPly(Board1->ViewedPly() + 1); });
-    item(mnuView, "mnuViewFirst", tr("First Position"), QKeySequence(Qt::ALT | Qt::Key_Home),
+    item(mnuView, "mnuViewFirst", tr("F&irst Position"), QKeySequence(Qt::ALT | Qt::Key_Home),
          [this] { Board1->ViewPly(0); });
-    item(mnuView, "mnuViewCurrent", tr("Current Position"), QKeySequence(Qt::ALT | Qt::Key_End),
+    item(mnuView, "mnuViewCurrent", tr("C&urrent Position"), QKeySequence(Qt::ALT | Qt::Key_End),
          [this] { Board1->ViewPly(Board1->PlyCount()); });
-    item(mnuActions, "mnuActionsTakeBack", tr("Take Back Moves to Here"), QKeySequence(),
+    item(mnuActions, "mnuActionsTakeBack", tr("Take &Back Moves to Here"), QKeySequence(),
          &frmMain::mnuActionsTakeBack_Click);
 
     for (QListWidget *list : {lstWhiteMoves, lstBlackMoves}) {
@@ -132,11 +132,8 @@ void frmMain::mnuActionsTakeBack_Click() {
     const int nTo = Board1->ViewedPly();
     if (bPromotionPending || !Reviewing() || ClocksRefuse())
         return;
-    auto *box = new QMessageBox(QMessageBox::Question, tr("Tavlon"),
-                                tr("Take back every move after the position shown?"),
-                                QMessageBox::Yes | QMessageBox::No, this);
-    box->setDefaultButton(QMessageBox::No);
-    if (Exec(box) != QMessageBox::Yes)
+    if (Ask(tr("Tavlon"), tr("Take back every move after the position shown?"),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return;
     while (Board1->PlyCount() > nTo && Board1->UndoLastMove())
         ClockUndone();

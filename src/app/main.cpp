@@ -41,22 +41,15 @@ private:
     bool bSeen = false;
 };
 
-} // namespace
-
-int main(int argc, char *argv[]) {
-    IgnoreFileSizeSignal();
-    QApplication app(argc, argv);
+// The program's name, version and command line, the same for the text phase and the window.
+void Describe(QCommandLineParser &parser) {
     InstallTranslations();
-    QApplication::setOrganizationName(QStringLiteral("tavlon"));
-    QApplication::setApplicationName(QStringLiteral("tavlon"));
-    QApplication::setDesktopFileName(QStringLiteral(TAVLON_APP_ID));
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                            .arg(TAVLON_VERSION_MAJOR)
-                                            .arg(TAVLON_VERSION_MINOR)
-                                            .arg(TAVLON_VERSION_PATCH));
-    QApplication::setWindowIcon(TavlonIcon());
-
-    QCommandLineParser parser;
+    QCoreApplication::setOrganizationName(QStringLiteral("tavlon"));
+    QCoreApplication::setApplicationName(QStringLiteral("tavlon"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                                .arg(TAVLON_VERSION_MAJOR)
+                                                .arg(TAVLON_VERSION_MINOR)
+                                                .arg(TAVLON_VERSION_PATCH));
     parser.setApplicationDescription(
         QCoreApplication::translate("main", "A chess board for two players at one computer."));
     parser.addHelpOption();
@@ -64,28 +57,53 @@ int main(int argc, char *argv[]) {
     const QString sFile = QCoreApplication::translate("main", "FILE");
     parser.addPositionalArgument(sFile, QCoreApplication::translate("main", "A PGN game to open."),
                                  QStringLiteral("[%1]").arg(sFile));
-    const QCommandLineOption oTimeControl(
+    parser.addOption(QCommandLineOption(
         QStringLiteral("time-control"),
         QCoreApplication::translate("main", "Play this run with a chess clock: SPEC in the PGN "
                                             "TimeControl form (300, 180+2, 40/5400:1800, *60), "
                                             "or 300d5 for a 5-second delay."),
-        QStringLiteral("SPEC"));
-    parser.addOption(oTimeControl);
-    parser.process(app); // --help and --version print their text and exit here
-    const QString sSpec = parser.value(oTimeControl);
-    if (parser.isSet(oTimeControl)) {
-        if (const QString sError = dlgTimeControl::SpecError(sSpec); !sError.isEmpty()) {
-            std::fprintf(stderr, "%s\n",
-                         qUtf8Printable(QCoreApplication::translate(
-                                            "main", "tavlon: bad time control \"%1\": %2")
-                                            .arg(sSpec, sError)));
-            return 2;
+        QStringLiteral("SPEC")));
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    IgnoreFileSizeSignal();
+    const QString sTimeControl = QStringLiteral("time-control");
+    {
+        // --help, --version and a bad time control answer before any window exists, so they work
+        // on a text console too, without a display. Other options wait for the window's own Qt
+        // options to be taken.
+        QCoreApplication text(argc, argv);
+        QCommandLineParser parser;
+        Describe(parser);
+        parser.parse(QCoreApplication::arguments());
+        if (parser.isSet(QStringLiteral("help")))
+            parser.showHelp(0);
+        if (parser.isSet(QStringLiteral("version")))
+            parser.showVersion();
+        const QString sSpec = parser.value(sTimeControl);
+        if (parser.isSet(sTimeControl)) {
+            if (const QString sError = dlgTimeControl::SpecError(sSpec); !sError.isEmpty()) {
+                std::fprintf(stderr, "%s\n",
+                             qUtf8Printable(QCoreApplication::translate(
+                                                "main", "tavlon: bad time control \"%1\": %2")
+                                                .arg(sSpec, sError)));
+                return 2;
+            }
         }
     }
 
+    QApplication app(argc, argv);
+    QCommandLineParser parser;
+    Describe(parser);
+    parser.process(app);
+    QApplication::setDesktopFileName(QStringLiteral(TAVLON_APP_ID));
+    QApplication::setWindowIcon(TavlonIcon());
+
     frmMain window;
-    if (parser.isSet(oTimeControl))
-        window.SetRunTimeControl(sSpec);
+    if (parser.isSet(sTimeControl))
+        window.SetRunTimeControl(parser.value(sTimeControl));
     window.EnableRecovery(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
                           QStringLiteral("/recovery"));
     // Opened before the first paint, so the board comes up showing the game.

@@ -136,7 +136,8 @@ bool Board::UndoLastMove() {
 }
 
 bool Board::PromotionChoice(qint16 nClass) {
-    if (!d->m_oRules.AwaitingPromotion() || !d->m_oRules.PromotionChoice(nClass))
+    if (!d->m_oRules.AwaitingPromotion() || d->m_bPromotionCancelled ||
+        !d->m_oRules.PromotionChoice(nClass))
         return false;
     if (d->m_pPromotionLoop)
         d->m_pPromotionLoop->quit();
@@ -177,8 +178,10 @@ BoardPrivate::PlayResult BoardPrivate::PlayMove(int nSrc, int nDest, qint16 nPro
         if (bGone)
             return PlayResult::Gone;
         if (!bChosen) {
-            // Nobody can answer any more (the application is quitting): the move never happened.
+            // The host took it back, or nobody can answer any more (the application is
+            // quitting): the move never happened.
             m_oRules.AbandonMove();
+            UpdateMarks();
             return PlayResult::Refused;
         }
     }
@@ -221,6 +224,7 @@ bool BoardPrivate::AwaitPromotion(bool &bGone) {
     // The whole wait, the handler included, belongs to the move: an answer given inside the
     // handler does not open the board to other calls before the move has been reported.
     m_bPromoting = true;
+    m_bPromotionCancelled = false;
     emit q->PawnPromotion(m_oRules.PromotionIsWhite());
     if (!oSelf) {
         bGone = true;
@@ -230,7 +234,8 @@ bool BoardPrivate::AwaitPromotion(bool &bGone) {
     const bool bHostDisabled = q->testAttribute(Qt::WA_ForceDisabled);
     q->setEnabled(false);
     // The host may already have answered inside its handler; then there is nothing to wait for.
-    if (m_oRules.AwaitingPromotion() && !QCoreApplication::closingDown()) {
+    if (m_oRules.AwaitingPromotion() && !m_bPromotionCancelled &&
+        !QCoreApplication::closingDown()) {
         QEventLoop oLoop;
         QObject::connect(qApp, &QCoreApplication::aboutToQuit, &oLoop, &QEventLoop::quit);
         m_pPromotionLoop = &oLoop;
@@ -294,8 +299,9 @@ bool BoardPrivate::Refuse(Board::Refusal eWhy, const QString &sDetail) {
         QT_TRANSLATE_NOOP("Board", "a draw was refused"),
         "",
         "",
-        QT_TRANSLATE_NOOP("Board", "an earlier position is shown")};
-    static_assert(std::size(Texts) == static_cast<std::size_t>(R::EarlierPositionShown) + 1);
+        QT_TRANSLATE_NOOP("Board", "an earlier position is shown"),
+        QT_TRANSLATE_NOOP("Board", "not a tag a game may be given")};
+    static_assert(std::size(Texts) == static_cast<std::size_t>(R::BadTag) + 1);
     m_eRefusal = eWhy;
     m_sLastError = eWhy == R::BadFen || eWhy == R::BadPgn
                        ? sDetail
@@ -390,38 +396,6 @@ qint64 Board::MoveClock(int nPly) const {
                : d->m_oRules.Record()[static_cast<std::size_t>(nPly - 1)].nClockMs;
 }
 
-bool Board::SetTag(const QString &sName, const QString &sValue) {
-    static const QRegularExpression oName(QStringLiteral("^[A-Za-z0-9_]+$"));
-    if (!oName.match(sName).hasMatch() || sName == QLatin1String("Result") ||
-        sName == QLatin1String("SetUp") || sName == QLatin1String("FEN"))
-        return false;
-    auto &oTags = d->m_oRules.Tags();
-    const std::string sKey = sName.toStdString();
-    const auto it = std::find_if(oTags.begin(), oTags.end(),
-                                 [&](const auto &oTag) { return oTag.first == sKey; });
-    // Control characters cannot stand in a tag value.
-    QString sClean = sValue;
-    for (QChar &c : sClean)
-        if (c.unicode() < 0x20)
-            c = QLatin1Char(' ');
-    if (sClean.isEmpty()) {
-        if (it != oTags.end())
-            oTags.erase(it);
-    } else if (it != oTags.end()) {
-        it->second = sClean.toStdString();
-    } else {
-        oTags.emplace_back(sKey, sClean.toStdString());
-    }
-    return true;
-}
-
-QString Board::Tag(const QString &sName) const {
-    for (const auto &[sKey, sValue] : d->m_oRules.Tags())
-        if (QString::fromStdString(sKey) == sName)
-            return QString::fromStdString(sValue);
-    return {};
-}
-
 QStringList Board::SanMoves() const {
     const auto &oRecord = d->m_oRules.Record();
     for (auto i = static_cast<std::size_t>(d->m_oSans.size()); i < oRecord.size(); ++i)
@@ -485,12 +459,12 @@ bool Board::CanClaimDraw() const {
     return !d->Busy() && d->m_oRules.CanClaimDraw();
 }
 
-bool BoardPrivate::EndGame(bool (clsRules::*pEnd)(), Board::Refusal eWhy) {
+bool BoardPrivate::EndGame(const std::function<bool(clsRules &)> &end, Board::Refusal eWhy) {
     if (Busy())
         return Refuse(Board::Refusal::MoveInProgress);
     if (m_oRules.IsGameOver())
         return Refuse(Board::Refusal::GameIsOver);
-    if (!(m_oRules.*pEnd)())
+    if (!end(m_oRules))
         return Refuse(eWhy);
     EndDrag();
     Succeeded();
@@ -503,7 +477,63 @@ bool Board::ClaimDraw() {
 }
 
 bool Board::Resign() {
-    return d->EndGame(&clsRules::Resign, Refusal::ResignationRefused);
+    return Resign(d->m_oRules.IsWhitesTurn());
+}
+
+bool Board::Resign(bool bIsWhite) {
+    return d->EndGame([bIsWhite](clsRules &o) { return o.Resign(bIsWhite); },
+                      Refusal::ResignationRefused);
+}
+
+QString Board::Tag(const QString &sName) const {
+    const std::string sKey = sName.toStdString();
+    for (const auto &[sTag, sValue] : d->m_oRules.Tags())
+        if (sTag == sKey)
+            return QString::fromStdString(sValue);
+    return {};
+}
+
+bool Board::SetTag(const QString &sName, const QString &sValue) {
+    // A PGN tag name: a letter, then letters, digits and underscores.
+    static const QRegularExpression oName(QStringLiteral("^[A-Za-z][A-Za-z0-9_]*$"));
+    if (!oName.match(sName).hasMatch() || sName == QLatin1String("Result") ||
+        sName == QLatin1String("SetUp") || sName == QLatin1String("FEN"))
+        return d->Refuse(Refusal::BadTag);
+    // The standard forbids control characters in a value; a line break becomes a space.
+    QString sClean = sValue;
+    for (QChar &c : sClean)
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' ');
+    sClean = sClean.trimmed();
+    auto &oTags = d->m_oRules.Tags();
+    const std::string sKey = sName.toStdString();
+    const auto it = std::find_if(oTags.begin(), oTags.end(),
+                                 [&sKey](const auto &oTag) { return oTag.first == sKey; });
+    if (sClean.isEmpty()) {
+        if (it != oTags.end())
+            oTags.erase(it);
+    } else if (it != oTags.end()) {
+        it->second = sClean.toStdString();
+    } else {
+        oTags.emplace_back(sKey, sClean.toStdString());
+    }
+    d->Succeeded();
+    return true;
+}
+
+bool Board::CancelPromotion() {
+    if (!d->m_bPromoting || !d->m_oRules.AwaitingPromotion())
+        return false;
+    d->m_bPromotionCancelled = true;
+    if (d->m_pPromotionLoop)
+        d->m_pPromotionLoop->quit();
+    return true;
+}
+
+QRect Board::PromotionSquareRect() const {
+    if (!d->m_bPromoting || !d->m_oRules.AwaitingPromotion())
+        return {};
+    return d->m_oGrid.CellRect(d->m_oRules.PromotionSquare(), d->m_bIsWhitesView);
 }
 
 bool Board::AgreeDraw() {

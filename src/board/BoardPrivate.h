@@ -10,6 +10,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <tavlon/Board.h>
 #include <vector>
@@ -33,7 +34,7 @@ public:
     // Asks the host for the promotion piece and waits; false when no piece was chosen.
     bool AwaitPromotion(bool &bGone);
     void ReportGameOver();
-    bool EndGame(bool (clsRules::*pEnd)(), Board::Refusal eWhy);
+    bool EndGame(const std::function<bool(clsRules &)> &end, Board::Refusal eWhy);
     // Records why a call was refused, in words made here; false.
     bool Refuse(Board::Refusal eWhy, const QString &sDetail = {});
     void Succeeded();
@@ -97,7 +98,8 @@ public:
 
     QEventLoop *m_pPromotionLoop = nullptr;
     bool m_bReporting = false;
-    bool m_bPromoting = false; // from PawnPromotion until the wait is over
+    bool m_bPromoting = false;          // from PawnPromotion until the wait is over
+    bool m_bPromotionCancelled = false; // the host took the waiting promotion back
     unsigned m_nGame = 0; // counts NewGame calls, so a game started by a handler keeps its turn
     // GameOver has been raised for the present end of the game: a handler that ends the game
     // inside a move's PositionChanged has told it, and the move does not tell it again.

@@ -225,10 +225,10 @@ bool clsRules::ClaimDraw() {
     return true;
 }
 
-bool clsRules::Resign() {
+bool clsRules::Resign(bool bWhite) {
     if (IsGameOver() || m_bMoveBegun || bPromotionPending)
         return false;
-    EndGame(GameEnd::Resignation, bIsWhitesTurn ? "0-1" : "1-0");
+    EndGame(GameEnd::Resignation, bWhite ? "0-1" : "1-0");
     return true;
 }
 

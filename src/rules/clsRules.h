@@ -146,8 +146,9 @@ public:
     // Threefold repetition of the current position, or 100 plies without capture or pawn move.
     bool CanClaimDraw() const;
     bool ClaimDraw();
-    // The side to move resigns.
-    bool Resign();
+    // That side resigns, whoever is to move.
+    bool Resign(bool bWhite);
+    bool Resign() { return Resign(bIsWhitesTurn); }
     bool AgreeDraw();
     // A loaded game's result: a decisive one on a position that is not mate is a resignation
     // or a loss on time, a draw one an agreement. "*" changes nothing; anything else throws

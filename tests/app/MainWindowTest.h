@@ -43,7 +43,7 @@ public:
             if (sCaption.isEmpty())
                 QTest::keyClick(w, Qt::Key_Escape);
             for (QAction *a : menu != nullptr ? menu->actions() : QList<QAction *>{})
-                if (a->text() == sCaption)
+                if (a->text().remove('&') == sCaption)
                     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
             for (QAbstractButton *b : menu == nullptr ? w->findChildren<QAbstractButton *>()
                                                       : QList<QAbstractButton *>{})
@@ -64,6 +64,24 @@ private:
     QPointer<QWidget> oLast;
 };
 
+// Menu items without a letter of their own in their menu, "Game: Exit"; empty when none.
+inline std::string MenusWithoutMnemonics(const QWidget &w) {
+    QStringList oBad;
+    for (const QMenu *menu : w.findChildren<QMenu *>()) {
+        QSet<QChar> oLetters;
+        for (const QAction *a : menu->actions()) {
+            const qsizetype i = a->text().indexOf('&');
+            if (a->isSeparator() || a->menu() != nullptr)
+                continue;
+            if (i < 0 || i + 1 >= a->text().size() || oLetters.contains(a->text()[i + 1].toLower()))
+                oBad << menu->title() + ": " + a->text();
+            else
+                oLetters << a->text()[i + 1].toLower();
+        }
+    }
+    return oBad.join(", ").toStdString();
+}
+
 // Settings live in a fresh temporary place, made before the window reads them.
 struct TemporarySettings {
     TemporarySettings() {
@@ -76,7 +94,10 @@ struct TemporarySettings {
 class MainWindow : public ::testing::Test, TemporarySettings {
 protected:
     void SetUp() override {
-        w.setUrlOpener([this](const QUrl &url) { opened << url; });
+        w.setUrlOpener([this](const QUrl &url) {
+            opened << url;
+            return bBrowser;
+        });
         w.setFileChooser([this](QWidget *, FileQuestion e, const QString &) {
             asked << (e == FileQuestion::Open ? "open" : "save");
             return e == FileQuestion::Open ? sOpenAnswer : sSaveAnswer;
@@ -132,6 +153,7 @@ protected:
     frmMain w;
     Board *board = w.findChild<Board *>(QStringLiteral("Board1"));
     QList<QUrl> opened;
-    QStringList asked; // the file questions, "open" or "save"
+    bool bBrowser = true; // whether the addresses open
+    QStringList asked;    // the file questions, "open" or "save"
     QString sOpenAnswer, sSaveAnswer;
 };

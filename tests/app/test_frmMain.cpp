@@ -11,10 +11,12 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QTranslator>
 #include <gtest/gtest.h>
@@ -32,8 +34,7 @@ TEST_F(MainWindow, MessagesForRefusedMovesChecksMatesAndStalemate) {
         {Start, true, "e7e5", "Illegal move or bad syntax",
          "The piece on e7 is Black's; White is to move"},
         {Start, true, "e5", "Illegal move or bad syntax", "Illegal move: e5"},
-        {Start, true, "x9", "Illegal move or bad syntax",
-         "Not a move: type two squares, as in e2e4"},
+        {Start, true, "x9", "Illegal move or bad syntax", "Not a move: type a move as e2e4 or Nf3"},
         {Start, true, "e3e4", "Illegal move or bad syntax", "There is no piece on e3"},
         {Start, true, "e2e5", "Illegal move or bad syntax", "Illegal move: e2-e5"},
         {"4k3/8/8/8/8/8/8/R3K3", true, "a1a8", "Black king in check", "Black is in check"},
@@ -58,19 +59,33 @@ TEST_F(MainWindow, MessagesForRefusedMovesChecksMatesAndStalemate) {
     }
 }
 
-TEST_F(MainWindow, PromotionPopupAsksUntilAnsweredAndPlacesThePiece) {
+// The popup opens over the promotion square; dismissed, it takes the move back.
+TEST_F(MainWindow, PromotionPopupOverTheSquarePlacesThePieceOrTakesTheMoveBack) {
     Find<QAction>("mnuShowLastMove")->trigger(); // the pictures below compare positions only
     for (const bool bWhite : {true, false}) {
-        for (const QString sPiece : {"Queen", "Rook", "Bishop", "Knight"}) {
+        for (const QString sPiece : {"", "Queen", "Rook", "Bishop", "Knight"}) {
             SCOPED_TRACE(sPiece.toStdString());
             NewGame();
             board->NewGame(bWhite,
                            Layout(bWhite ? "8/1P2k3/8/8/8/8/7P/4K3" : "4k3/7p/8/8/8/8/1p2K3/8"));
-            Answerer answerer({{}, sPiece}); // dismissed once, then answered
+            const QImage before = board->grab().toImage();
+            Answerer answerer({sPiece}); // empty: Escape
             Type(bWhite ? "b7b8" : "b2b1");
             const QString sMenu = bWhite ? "mnuWhitePawnPromotion" : "mnuBlackPawnPromotion";
-            EXPECT_EQ(answerer.seen, (QStringList{sMenu, sMenu}));
-            EXPECT_EQ(Lists(), bWhite ? "b7-b8|" : "|b2-b1");
+            EXPECT_EQ(answerer.seen, QStringList{sMenu}); // no box after a dismissal either
+            auto *menu = Find<QMenu>(sMenu.toLatin1());
+            const QPoint oCorner = board->mapToGlobal(CellOrigin(bWhite ? "b8" : "b1"));
+            if (menu->screen()->availableGeometry().contains(QRect(oCorner, menu->size()))) {
+                EXPECT_EQ(menu->pos(), oCorner);
+            }
+            if (sPiece.isEmpty()) {
+                EXPECT_EQ(Lists(), "|");
+                EXPECT_EQ(board->grab().toImage(), before);
+                EXPECT_EQ(board->IsWhitesTurn(), bWhite);
+                EXPECT_EQ(Status(), bWhite ? "White to move" : "Black to move");
+                continue;
+            }
+            EXPECT_EQ(Lists(), bWhite ? "1. b7-b8|" : "|1... b2-b1");
             // The board must now look exactly like one set up with the chosen piece there.
             const QImage played = board->grab().toImage();
             const QString p = sPiece == "Knight" ? "N" : sPiece.left(1);
@@ -96,7 +111,7 @@ TEST_F(MainWindow, CommandsDuringThePromotionWaitChangeNothingAndExitEndsIt) {
         board, &Board::PawnPromotion, &w, [&] { QTimer::singleShot(0, &w, commands); },
         Qt::SingleShotConnection);
     Type("b7b8"); // returns: no hang
-    EXPECT_TRUE(Lists().ends_with("|e7-e6")) << Lists();
+    EXPECT_TRUE(Lists().ends_with("|1... e7-e6")) << Lists();
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }
@@ -108,10 +123,11 @@ TEST_F(MainWindow, ViewCommandsTurnTheBoardAndWidenTheWindow) {
     Key(Qt::Key_R);
     EXPECT_EQ(board->grab().toImage(), white);
 
+    EXPECT_EQ(MenusWithoutMnemonics(w), "");
     for (const bool bShow : {true, false}) {
         Key(Qt::Key_H);
-        EXPECT_EQ(w.frameGeometry().width(), bShow ? frmMain::WideWidth : frmMain::NarrowWidth);
-        EXPECT_EQ(Find<QAction>("mnuHideMoves")->text(), bShow ? "Hide Moves" : "Show Moves");
+        EXPECT_EQ(w.frameGeometry().width(), bShow ? w.WideWidth() : frmMain::NarrowWidth);
+        EXPECT_EQ(Find<QAction>("mnuHideMoves")->text(), bShow ? "Hide &Moves" : "Show &Moves");
         EXPECT_EQ(Find<QListWidget>("lstWhiteMoves")->visibleRegion().isEmpty(), !bShow);
         // The typed-move row stays inside the window in both widths.
         EXPECT_TRUE(
@@ -119,14 +135,30 @@ TEST_F(MainWindow, ViewCommandsTurnTheBoardAndWidenTheWindow) {
     }
 }
 
-TEST_F(MainWindow, HelpOpensTheRulesOnlyOnYesAndAboutOpensTheHomepage) {
-    for (const char *sButton : {"No", "Cancel", "Yes"}) {
-        Answerer answerer({sButton});
-        Key(Qt::Key_F1, Qt::NoModifier);
-        EXPECT_EQ(answerer.seen, QStringList{"Online Help:This feature requires a current internet "
-                                             "connection.\n\nClick Yes if you are connected, "
-                                             "otherwise, click No"});
+// Online Help opens the rules on Yes, About its homepage; an address no browser opens is shown
+// to copy. F1 and Ctrl+? open the manual and the keys, without a browser.
+TEST_F(MainWindow, HelpWorksWithoutABrowserAndSaysWhenAnAddressCannotOpen) {
+    const QString sOnline = "Online Help:This feature requires a current internet connection.\n\n"
+                            "Click Yes if you are connected, otherwise, click No";
+    const QString sNoBrowser =
+        "Tavlon:No web browser could open this address. Copy it into one:\n\n";
+    const QString sRules = frmMain::RulesPage().toString();
+    struct Case {
+        bool bBrowser;
+        QStringList answers, seen;
+    } const cases[] = {
+        {true, {"No"}, {sOnline}},
+        {true, {"Cancel"}, {sOnline}},
+        {true, {"Yes"}, {sOnline}},
+        {false, {"Yes", "OK"}, {sOnline, sNoBrowser + sRules}},
+    };
+    for (const Case &c : cases) {
+        bBrowser = c.bBrowser;
+        Answerer answerer(c.answers);
+        Find<QAction>("HHonline")->trigger();
+        EXPECT_EQ(answerer.seen, c.seen);
     }
+    EXPECT_EQ(opened.size(), 2);
 
     Find<QAction>("mnuHelpAbout")->trigger();
     QPointer<frmAbout> about;
@@ -135,11 +167,26 @@ TEST_F(MainWindow, HelpOpensTheRulesOnlyOnYesAndAboutOpensTheHomepage) {
             about = a;
     ASSERT_FALSE(about.isNull());
     QLabel *link = about->findChild<QLabel *>("Label16");
+    Answerer answerer({"OK"});
     QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(8, link->height() / 2));
-    EXPECT_EQ(opened, (QList<QUrl>{frmMain::RulesPage(), QUrl("https://tavlon.example.org")}));
+    EXPECT_EQ(opened.last(), QUrl("https://tavlon.example.org"));
+    EXPECT_EQ(answerer.seen, QStringList{sNoBrowser + "https://tavlon.example.org"});
     QTest::mouseClick(about->findChild<QPushButton *>("Command1"), Qt::LeftButton);
     QTest::qWait(10);
     EXPECT_TRUE(about.isNull());
+
+    const std::tuple<Qt::Key, Qt::KeyboardModifiers, const char *, const char *> windows[] = {
+        {Qt::Key_F1, Qt::NoModifier, "dlgHelp", "Drag a piece to its square"},
+        {Qt::Key_Question, Qt::ControlModifier, "dlgShortcuts", "Ctrl+U or Ctrl+Z"}};
+    for (const auto &[key, mods, sName, sText] : windows) {
+        Key(key, mods);
+        auto *window = Find<QDialog>(sName);
+        ASSERT_NE(window, nullptr) << sName;
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_TRUE(window->findChild<QTextBrowser *>()->toPlainText().contains(sText)) << sName;
+        window->close();
+    }
+    EXPECT_EQ(opened.size(), 3); // no browser for either
 }
 
 // The View options reach the board and outlive the window; turning after each move shows the
@@ -155,8 +202,20 @@ TEST_F(MainWindow, ViewOptionsReachTheBoardAndAreRemembered) {
     for (const char *sName : sNames)
         Find<QAction>(sName)->trigger();
     EXPECT_EQ(onBoard(*board), std::vector<bool>(4, false));
-    frmMain again; // reads what this window stored
+    Key(Qt::Key_H); // Show Moves
+    Key(Qt::Key_R); // Black's view
+    frmMain again;  // reads what this window stored
     EXPECT_EQ(onBoard(*again.findChild<Board *>("Board1")), std::vector<bool>(4, false));
+    EXPECT_EQ(again.findChild<QAction *>("mnuHideMoves")->text(), "Hide &Moves");
+    Board reversed;
+    reversed.BoardView(false);
+    again.show();
+    reversed.show();
+    EXPECT_EQ(DifferingCells(again.findChild<Board *>("Board1")->grab().toImage(),
+                             reversed.grab().toImage()),
+              "");
+    Key(Qt::Key_R);
+    Key(Qt::Key_H);
     EXPECT_EQ(Status(), "White to move");
     Type("e2e4");
     QStatusTipEvent oHover(QString{}); // what hovering a menu item sends
@@ -164,13 +223,18 @@ TEST_F(MainWindow, ViewOptionsReachTheBoardAndAreRemembered) {
     EXPECT_EQ(Status(), "Black to move");
     for (const char *s : {"e7", "e5"}) // clicks, in the turned board
         QTest::mouseClick(board, Qt::LeftButton, {}, CellCentre(s, false));
-    EXPECT_EQ(Lists(), "e2-e4|e7-e5");
+    EXPECT_EQ(Lists(), "1. e2-e4|1... e7-e5");
     board->NewGame(true, Layout("4k3/8/8/8/8/8/8/R3K3"));
     Answerer answerer({"OK"});
     Type("a1a8");
     QTest::qWait(50);
-    EXPECT_TRUE(answerer.seen.isEmpty());
     EXPECT_EQ(Status(), "Black is in check");
+    board->NewGame(true, Layout("k7/8/1K6/8/8/8/8/7R")); // a mate, and no box for it either
+    Type("h1h8");
+    QTest::qWait(50);
+    EXPECT_TRUE(answerer.seen.isEmpty());
+    EXPECT_EQ(Status(), "Black checkmated");
+    EXPECT_EQ(w.windowTitle(), "Tavlon - Black checkmated");
 }
 
 // Under a German locale the menus, the status line and the boxes speak German.
@@ -187,7 +251,20 @@ TEST(MainWindowGerman, MenusStatusAndBoxesAreTranslated) {
     w.findChild<QLineEdit *>("txtMovePiece")->setText("x9"); // unreadable, whatever the language
     w.findChild<QPushButton *>("cmdMovePiece")->click();
     EXPECT_EQ(answerer.seen, QStringList{"Tavlon:Unzulässiger Zug oder falsche Schreibweise"});
-    EXPECT_EQ(w.statusBar()->currentMessage(), "Kein Zug: zwei Felder eingeben, etwa e2e4");
+    EXPECT_EQ(w.statusBar()->currentMessage(), "Kein Zug: einen Zug wie e2e4 oder Sf3 eingeben");
+    EXPECT_EQ(MenusWithoutMnemonics(w), "");
+    // German piece letters in the lists and the box, the standard's English ones in the record.
+    w.findChild<QAction *>("mnuViewNotation")->trigger();
+    for (const char *sMove : {"e4", "Sc6", "Le2", "Nf6"}) {
+        w.findChild<QLineEdit *>("txtMovePiece")->setText(sMove);
+        w.findChild<QPushButton *>("cmdMovePiece")->click();
+    }
+    QStringList oEntries;
+    for (const char *sList : {"lstWhiteMoves", "lstBlackMoves"})
+        for (int i = 0; i < 2; ++i)
+            oEntries << w.findChild<QListWidget *>(sList)->item(i)->text();
+    EXPECT_EQ(oEntries.join(','), "1. e4,2. Le2,1... Sc6,2... Sf6");
+    EXPECT_TRUE(w.findChild<Board *>()->Pgn().contains("1. e4 Nc6 2. Be2 Nf6"));
 }
 
 } // namespace

@@ -2,9 +2,11 @@
 #include "dlgPosition.h"
 
 #include <QClipboard>
+#include <QDate>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <functional>
@@ -37,7 +39,7 @@ TEST_F(GameWindow, SavedGamesOpenAgainAsTheyWere) {
         const std::string sLists = Lists();
         sSaveAnswer = Path("game"); // the suffix is added
         Key(Qt::Key_S);
-        EXPECT_EQ(w.windowTitle(), "Tavlon - game.pgn");
+        EXPECT_EQ(w.windowTitle(), "Tavlon - game.pgn - Black to move");
         Key(Qt::Key_N); // just saved: not asked
         EXPECT_EQ(Lists(), "|");
         sOpenAnswer = Path("game.pgn");
@@ -88,7 +90,7 @@ TEST_F(GameWindow, BadFilesAndUnwritableTargetsSayWhyAndKeepTheGame) {
         EXPECT_TRUE(sSeen.contains(sCause)) << sSeen.toStdString();
         EXPECT_LT(sSeen.size(), 200);
         EXPECT_EQ(board->Pgn(), sPgn);
-        EXPECT_EQ(w.windowTitle(), "Tavlon");
+        EXPECT_EQ(w.windowTitle(), "Tavlon - Black to move");
     }
     Answerer cancel({"Cancel"}); // the failed save left the game unsaved
     w.close();
@@ -178,7 +180,7 @@ TEST_F(GameWindow, UnsavedGamesAreAskedAboutBeforeTheyAreReplaced) {
 TEST_F(GameWindow, ClipboardBothWaysAndListsInBothNotations) {
     clip->setText("[Event \"Casual\"]\n\n1. e4 e5 2. Nf3 {a comment} Nc6 3. Bb5 a6 *");
     Key(Qt::Key_V);
-    EXPECT_EQ(Lists(), "e2-e4,g1-f3,f1-b5|e7-e5,b8-c6,a7-a6");
+    EXPECT_EQ(Lists(), "1. e2-e4,2. g1-f3,3. f1-b5|1... e7-e5,2... b8-c6,3... a7-a6");
     SetNotation(true);
     EXPECT_EQ(Lists(), "1. e4,2. Nf3,3. Bb5|1... e5,2... Nc6,3... a6");
     Key(Qt::Key_U);
@@ -202,7 +204,7 @@ TEST_F(GameWindow, ClipboardBothWaysAndListsInBothNotations) {
     Type("O-O");
     EXPECT_EQ(Lists(), "1000001. O-O|1000000... Kd7");
     SetNotation(false);
-    EXPECT_EQ(Lists(), "e1-g1|e8-d7");
+    EXPECT_EQ(Lists(), "1000001. e1-g1|1000000... e8-d7");
 
     // In the typed-move box, Ctrl+C copies its selection and Ctrl+V pastes a plain text.
     auto *txt = Find<QLineEdit>("txtMovePiece");
@@ -225,9 +227,14 @@ TEST_F(GameWindow, EndsOfTheGameAreToldAndPlayingOnWaitsForUndo) {
         QStringList answers, seen;
     } const cases[] = {
         {"mnuGameClaimDraw", {"OK"}, {"Tavlon:Draw by threefold repetition"}},
-        {"mnuGameAgreeDraw", {"OK"}, {"Tavlon:Draw by agreement"}},
-        {"mnuGameResign", {"No"}, {"Tavlon:Does White resign?"}},
-        {"mnuGameResign", {"Yes", "OK"}, {"Tavlon:Does White resign?", "Tavlon:White resigns"}},
+        {"mnuGameAgreeDraw", {"No"}, {"Tavlon:Do White and Black both agree to a draw?"}},
+        {"mnuGameAgreeDraw",
+         {"Yes", "OK"},
+         {"Tavlon:Do White and Black both agree to a draw?", "Tavlon:Draw by agreement"}},
+        {"mnuGameWhiteResigns", {"No"}, {"Tavlon:Does White resign?"}},
+        {"mnuGameBlackResigns",
+         {"Yes", "OK"},
+         {"Tavlon:Does Black resign?", "Tavlon:Black resigns"}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.seen.last().toStdString());
@@ -250,6 +257,117 @@ TEST_F(GameWindow, EndsOfTheGameAreToldAndPlayingOnWaitsForUndo) {
     EXPECT_FALSE(dialog.findChild<QLabel *>("lblError")->text().isEmpty());
     dialog.findChild<QLineEdit *>()->setText("4k3/8/8/8/8/8/8/4K3 w - - 0 1");
     EXPECT_TRUE(ok->isEnabled());
+}
+
+// After every command that changes the game, the status line and the caption say whose turn it
+// is, or how a game read in ended: by its position, else by its Termination tag.
+TEST_F(GameWindow, StatusAndCaptionSayWhoseTurnOrHowAGameEnded) {
+    QFile oFile(Path("done.pgn"));
+    ASSERT_TRUE(oFile.open(QIODevice::WriteOnly) && oFile.write("1. f3 e5 2. g4 Qh4# 0-1") > 0);
+    oFile.close();
+    sOpenAnswer = Path("done.pgn");
+    const std::tuple<std::function<void()>, QString, QString> cases[] = {
+        {[this] { Type("e4"); }, "Black to move", "Tavlon - Black to move"},
+        {[this] { Key(Qt::Key_U); }, "White to move", "Tavlon - White to move"},
+        {[this] {
+             Type("d4");
+             QTest::mouseClick(board, Qt::LeftButton, {}, CellCentre("a1")); // the board's focus
+             Key(Qt::Key_Z);
+         },
+         "White to move", "Tavlon - White to move"},
+        {[this] { Key(Qt::Key_O); }, "White checkmated", "Tavlon - done.pgn - White checkmated"},
+        {[this] { Key(Qt::Key_N); }, "White to move", "Tavlon - White to move"},
+        {[this] {
+             clip->setText("4k3/8/8/8/8/8/8/4K2R b K - 3 40");
+             Key(Qt::Key_V);
+         },
+         "Black to move", "Tavlon - Black to move"},
+        {[this] {
+             clip->setText("[Termination \"time forfeit\"]\n1. e4 e5 1-0");
+             Key(Qt::Key_V);
+         },
+         "White won on time", "Tavlon - White won on time"},
+        {[this] {
+             clip->setText("[Termination \"Anna won by resignation\"]\n1. d4 1-0");
+             Key(Qt::Key_V);
+         },
+         "White won by resignation", "Tavlon - White won by resignation"},
+        {[this] {
+             clip->setText("1. e4 e5 0-1");
+             Key(Qt::Key_V);
+         },
+         "Black won by resignation", "Tavlon - Black won by resignation"},
+    };
+    for (const auto &[run, sStatus, sTitle] : cases) {
+        SCOPED_TRACE(sTitle.toStdString());
+        Answerer discard({"Discard"});
+        run();
+        EXPECT_EQ(Status(), sStatus);
+        EXPECT_EQ(w.windowTitle(), sTitle);
+    }
+}
+
+// The players named in Game Information reach the record and the caption, and the next game.
+TEST_F(GameWindow, GameInformationNamesThePlayersForThisGameAndTheNext) {
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+            EXPECT_EQ(dialog->findChild<QLineEdit *>("txtDate")->text(),
+                      QDate::currentDate().toString("yyyy.MM.dd"));
+            dialog->findChild<QLineEdit *>("txtWhite")->setText("Anna");
+            dialog->findChild<QLineEdit *>("txtBlack")->setText("Ben");
+            dialog->findChild<QLineEdit *>("txtRound")->setText("3");
+            dialog->accept();
+        }
+    });
+    timer.start(10);
+    Find<QAction>("mnuGameInfo")->trigger();
+    timer.stop();
+    EXPECT_EQ(w.windowTitle(), "Tavlon - Anna vs Ben - White to move");
+    for (const char *sTag : {"[White \"Anna\"]", "[Black \"Ben\"]", "[Round \"3\"]"})
+        EXPECT_TRUE(board->Pgn().contains(sTag)) << sTag;
+    Key(Qt::Key_N);
+    EXPECT_EQ(board->Tag("White"), "Anna");
+    EXPECT_NE(board->Tag("Round"), "3"); // the round was this game's
+    EXPECT_EQ(w.windowTitle(), "Tavlon - Anna vs Ben - White to move");
+}
+
+// Clicked into, the move box offers its text to be replaced; Ctrl+Z there undoes typing. The
+// lists stand side by side under headings, scroll together and show every entry whole.
+TEST_F(GameWindow, MoveBoxAndListsAsAPlayerUsesThem) {
+    auto *txt = Find<QLineEdit>("txtMovePiece");
+    QTest::mouseClick(board, Qt::LeftButton, {}, CellCentre("a1"));
+    QTest::mouseClick(txt, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(txt->selectedText(), "e2e4");
+    QTest::keyClicks(txt, "d2d4");
+    Key(Qt::Key_Z);
+    EXPECT_EQ(txt->text(), "e2e4"); // typing undone, no move to take back anyway
+    EXPECT_EQ(Status(), "White to move");
+
+    SetNotation(true);
+    Key(Qt::Key_H);
+    clip->setText("1. e4 e5 2. f4 exf4 3. Bc4 Qh4+ 4. Kf1 b5 5. Bxb5 Nf6 6. Nf3 Qh6 7. d3 Nh5 "
+                  "8. Nh4 Qg5 9. Nf5 c6 10. g4 Nf6 11. Rg1 cxb5 12. h4 Qg6 13. h5 Qg5 14. Qf3 "
+                  "Ng8 15. Bxf4 Qf6 16. Nc3 Bc5 17. Nd5 Qxb2 18. Bd6 Bxg1 19. e5 Qxa1+ 20. Ke2 "
+                  "Na6 21. Nxg7+ Kd8 22. Qf6+ Nxf6 23. Be7# 1-0");
+    Key(Qt::Key_V);
+    auto *white = Find<QListWidget>("lstWhiteMoves");
+    auto *black = Find<QListWidget>("lstBlackMoves");
+    EXPECT_EQ(Find<QLabel>("lblWhiteMoves")->text(), "White");
+    EXPECT_EQ(Find<QLabel>("lblBlackMoves")->text(), "Black");
+    EXPECT_LT(white->geometry().right(), black->geometry().left()); // side by side
+    QCoreApplication::processEvents(); // the lists lay their entries out
+    ASSERT_GT(white->verticalScrollBar()->maximum(), 0);
+    for (int nTop : {1, white->verticalScrollBar()->maximum()}) { // at the bottom too
+        white->verticalScrollBar()->setValue(nTop);
+        EXPECT_EQ(black->verticalScrollBar()->value(), nTop);
+    }
+    for (QListWidget *list : {white, black})
+        for (int i = 0; i < list->count(); ++i)
+            EXPECT_LE(list->fontMetrics().horizontalAdvance(list->item(i)->text()),
+                      list->visualItemRect(list->item(i)).width())
+                << list->item(i)->text().toStdString();
 }
 
 // Reviewing from the window: the View keys from the typed-move box and the board, a list click
@@ -339,9 +457,10 @@ TEST(MainWindowLifetime, DestroyedInsideEveryBoxAndDialog) {
         {sRook, "type:b7b8", "mnuWhitePawnPromotion"},
         {"k7/8/8/1Q6/8/8/8/4K3 w - - 0 1", "type:b5b6", "Tavlon:Stalemate"},
         {"4k3/8/8/8/8/8/8/R3K3 w - - 100 80", "menu:mnuGame|mnuGameClaimDraw", "fifty-move"},
-        {sRook, "mnuGameAgreeDraw", "Tavlon:Draw by agreement"},
-        {sRook, "mnuGameResign", "Tavlon:Does White resign?"},
-        {sRook, "mnuGameResign", "Tavlon:White resigns", "Yes"},
+        {sRook, "mnuGameAgreeDraw", "Tavlon:Do White and Black both agree"},
+        {sRook, "mnuGameAgreeDraw", "Tavlon:Draw by agreement", "Yes"},
+        {sRook, "mnuGameBlackResigns", "Tavlon:Does Black resign?"},
+        {sRook, "mnuGameWhiteResigns", "Tavlon:White resigns", "Yes"},
         {sRook, "HHonline", "Online Help:"},
         {sRook, "move:e1e2|mnuGameNew", "Tavlon:Save the current game?"},
         {sRook, "move:e1e2|mnuGameNew", "Save Game As:", "Save"},

@@ -28,7 +28,7 @@ timeout 10 sh -c 'until xwininfo -root >/dev/null 2>&1; do sleep 0.1; done' || f
 
 env -u QT_SCALE_FACTOR QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" "$app" >"$work/app.log" 2>&1 &
 app_pid=$!
-wid=$(timeout 10 xdotool search --sync --onlyvisible --name '^Tavlon$' | head -n 1) || fail "no window"
+wid=$(timeout 10 xdotool search --sync --onlyvisible --name '^Tavlon - ' | head -n 1) || fail "no window"
 
 geometry() { xwininfo -id "$wid" | awk -v k="$1" -F: '$1 ~ k {gsub(/ /, "", $2); print $2}'; }
 win_x=$(geometry 'Absolute upper-left X') win_y=$(geometry 'Absolute upper-left Y')
@@ -81,13 +81,15 @@ width() { xwininfo -id "$wid" | awk -F: '/^ *Width/ {gsub(/ /, "", $2); print $2
 [ "$(width)" = 336 ] || fail "start width $(width), not 336"
 xdotool windowfocus --sync "$wid"
 xdotool key --clearmodifiers ctrl+h
-timeout 5 sh -c "until [ \"\$(xwininfo -id $wid | awk -F: '/^ *Width/ {print \$2}' | tr -d ' ')\" = 410 ]; do sleep 0.1; done" ||
-    fail "Show Moves: width $(width), not 410"
+# The lists, side by side under their headings, bring the width their longest entry needs.
+timeout 5 sh -c "until [ \"\$(xwininfo -id $wid | awk -F: '/^ *Width/ {print \$2}' | tr -d ' ')\" -gt 500 ]; do sleep 0.1; done" ||
+    fail "Show Moves: width $(width), not wider than 500"
 sleep 0.3
 shoot
-# White's list holds "e2-e4", so its first row has text; Black's list is still empty.
-[ "$(colours $(client 340 172) 55 14)" -gt 1 ] || fail "White's list shows no entry"
-[ "$(colours $(client 340 12) 55 14)" -eq 1 ] || fail "Black's list is not empty"
+# White's list holds "1. e2-e4", so its first row has text; Black's, right of it, is still empty.
+black_x=$(( 340 + ($(width) - 351) / 2 + 6 ))
+[ "$(colours $(client 345 30) 55 10)" -gt 1 ] || fail "White's list shows no entry"
+[ "$(colours $(client $black_x 30) 55 10)" -eq 1 ] || fail "Black's list is not empty"
 
 # Ctrl+U takes the move back even while the typed-move box has the focus (whose own binding
 # for it would clear the line instead).

@@ -66,7 +66,8 @@ public:
         DrawRefused,
         BadFen,
         BadPgn,
-        EarlierPositionShown
+        EarlierPositionShown,
+        BadTag
     };
     Q_ENUM(Refusal)
 
@@ -129,10 +130,6 @@ public:
     // and read back by LoadPgn; -1 for none. False for a ply out of range.
     bool SetMoveClock(int nPly, qint64 nMs);
     qint64 MoveClock(int nPly) const;
-    // A tag of the game, as Pgn() writes it; an empty value removes it. False for a name that
-    // is not a PGN tag name, and for Result, SetUp and FEN, which the game itself decides.
-    bool SetTag(const QString &sName, const QString &sValue);
-    QString Tag(const QString &sName) const;
     QStringList SanMoves() const;           // every move of the game in SAN, oldest first
     QStringList CoordinateMoves() const;    // the same moves as e2e4, e7e8q
     bool MovePieceSan(const QString &sSan); // SAN or e2e4; MovePiece's events; refused once over
@@ -140,13 +137,26 @@ public:
     bool CanClaimDraw() const;              // threefold repetition or fifty moves; false once over
     bool ClaimDraw();                       // ends the game with GameOver, if a draw can be claimed
     bool Resign();                          // the side to move resigns; GameOver follows
+    bool Resign(bool bIsWhite);             // that side resigns, whoever is to move
     bool AgreeDraw();                       // both players agree a draw; GameOver follows
     // The side to move has run out of time on the host's clock (the board keeps none): it loses,
     // or draws when its opponent could never checkmate (FIDE 6.9); GameOver follows.
     bool FlagFall();
-    QString LastError() const;        // empty after a call that succeeded
-    Refusal LastRefusal() const;      // LastError() as a value; None when it is empty
-    EndReason GameOverReason() const; // None while the game goes on
+    QString LastError() const;              // empty after a call that succeeded
+    Refusal LastRefusal() const;            // LastError() as a value; None when it is empty
+    EndReason GameOverReason() const;       // None while the game goes on
+    // The game's PGN tags ("White", "Event", ...): empty when it has none of that name. SetTag
+    // refuses (BadTag) a name that is no PGN tag name and the tags the game itself owns (Result,
+    // SetUp, FEN); an empty value removes the tag.
+    QString Tag(const QString &sName) const;
+    bool SetTag(const QString &sName, const QString &sValue);
+
+    // --- The promotion wait, for a host that offers a way out of it -------------------------
+    // Takes the waiting promotion back: the pawn returns, nothing is recorded, the same side is
+    // to move, and the move's call returns false. False when no promotion waits.
+    bool CancelPromotion();
+    // While a promotion waits, the pawn's square in the control's coordinates; else empty.
+    QRect PromotionSquareRect() const;
 
     // --- Reviewing: showing an earlier position of the game ----------------------------------
     // While an earlier position is shown the board draws it with its own last-move and check

@@ -1,0 +1,50 @@
+#include "dlgGameInfo.h"
+
+#include <QDate>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+const QStringList &dlgGameInfo::TagNames() {
+    static const QStringList oNames = {QStringLiteral("White"), QStringLiteral("Black"),
+                                       QStringLiteral("Event"), QStringLiteral("Site"),
+                                       QStringLiteral("Date"),  QStringLiteral("Round")};
+    return oNames;
+}
+
+dlgGameInfo::dlgGameInfo(const QStringList &oValues, QWidget *parent) : QDialog(parent) {
+    setWindowTitle(tr("Game Information"));
+    auto *layout = new QFormLayout(this);
+    const QString sLabels[] = {tr("&White:"), tr("&Black:"), tr("&Event:"),
+                               tr("&Site:"),  tr("&Date:"),  tr("&Round:")};
+    for (qsizetype i = 0; i < TagNames().size(); ++i) {
+        QString sValue = oValues.value(i);
+        // "?" and "????.??.??" are the standard's words for the unknown.
+        if (sValue == QLatin1String("?") || sValue == QLatin1String("-"))
+            sValue.clear();
+        if (TagNames()[i] == QLatin1String("Date") &&
+            (sValue.isEmpty() || sValue.contains(QLatin1Char('?'))))
+            sValue = QDate::currentDate().toString(QStringLiteral("yyyy.MM.dd"));
+        auto *field = new QLineEdit(sValue, this);
+        field->setObjectName(QStringLiteral("txt") + TagNames()[i]);
+        if (TagNames()[i] == QLatin1String("Date"))
+            field->setPlaceholderText(tr("YYYY.MM.DD"));
+        layout->addRow(sLabels[i], field);
+        oFields << field;
+    }
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("&Cancel"));
+    layout->addRow(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    oFields.first()->setFocus();
+    setMinimumWidth(sizeHint().width() + fontMetrics().averageCharWidth() * 20);
+}
+
+QStringList dlgGameInfo::Values() const {
+    QStringList o;
+    for (const QLineEdit *field : oFields)
+        o << field->text().trimmed();
+    return o;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+
+class QLineEdit;
+
+// Game Information: the players, event, site, date and round of the game, its PGN tags.
+class dlgGameInfo : public QDialog {
+    Q_OBJECT
+public:
+    // The tags the dialog edits, in the order of its fields and of the standard's roster.
+    static const QStringList &TagNames();
+
+    // Values in the order of TagNames(); an unknown date shows as today.
+    explicit dlgGameInfo(const QStringList &oValues, QWidget *parent = nullptr);
+
+    QStringList Values() const;
+
+private:
+    QList<QLineEdit *> oFields;
+};

@@ -271,20 +271,6 @@
     </message>
 </context>
 <context>
-    <name>dlgGames</name>
-    <message>
-        <source>Choose a Game</source>
-        <translation>Partie auswählen</translation>
-    </message>
-    <message>
-        <source>Choose a Game - %1</source>
-        <translation>Partie auswählen - %1</translation>
-    </message>
-    <message>
-        <source>Filter</source>
-        <translation>Filter</translation>
-    </message>
-    <message>
     <name>dlgGameInfo</name>
     <message>
         <source>Game Information</source>
@@ -321,6 +307,21 @@
     <message>
         <source>&amp;Cancel</source>
         <translation>&amp;Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>dlgGames</name>
+    <message>
+        <source>Choose a Game</source>
+        <translation>Partie auswählen</translation>
+    </message>
+    <message>
+        <source>Choose a Game - %1</source>
+        <translation>Partie auswählen - %1</translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation>Filter</translation>
     </message>
 </context>
 <context>
@@ -671,12 +672,12 @@ Die Datei enthält mehrere Partien, und diese eine dort zu speichern, würde die
         <translation>Angehalten</translation>
     </message>
     <message>
-        <source>Time Control...</source>
-        <translation>Bedenkzeit...</translation>
+        <source>Ti&amp;me Control...</source>
+        <translation>Bedenk&amp;zeit...</translation>
     </message>
     <message>
-        <source>Pause Clocks</source>
-        <translation>Uhren anhalten</translation>
+        <source>Pa&amp;use Clocks</source>
+        <translation>Uhren an&amp;halten</translation>
     </message>
     <message>
         <source>The clocks are paused: Pause Clocks (Ctrl+P) starts them again</source>
@@ -721,24 +722,24 @@ Die Datei enthält mehrere Partien, und diese eine dort zu speichern, würde die
         <translation>Der Figurensatz %1 kann nicht verwendet werden: %2</translation>
     </message>
     <message>
-        <source>Next Game in File</source>
-        <translation>Nächste Partie der Datei</translation>
+        <source>Nex&amp;t Game in File</source>
+        <translation>Nächs&amp;te Partie der Datei</translation>
     </message>
     <message>
-        <source>Previous Game in File</source>
-        <translation>Vorige Partie der Datei</translation>
+        <source>Pre&amp;vious Game in File</source>
+        <translation>&amp;Vorige Partie der Datei</translation>
     </message>
     <message>
-        <source>Add Game to File...</source>
-        <translation>Partie an Datei anhängen...</translation>
+        <source>Add Game to &amp;File...</source>
+        <translation>Partie an &amp;Datei anhängen...</translation>
     </message>
     <message>
-        <source>Open Recent</source>
-        <translation>Zuletzt geöffnet</translation>
+        <source>Open R&amp;ecent</source>
+        <translation>Zu&amp;letzt geöffnet</translation>
     </message>
     <message>
-        <source>Clear</source>
-        <translation>Liste leeren</translation>
+        <source>&amp;Clear</source>
+        <translation>Liste &amp;leeren</translation>
     </message>
     <message>
         <source>%1 has changed on disk since it was opened. Save the game in another file?</source>

@@ -108,10 +108,10 @@ void frmMain::SetUpClocks() {
 
     auto *mnuGame = menuBar()->findChild<QMenu *>(QStringLiteral("mnuGame"));
     QAction *mnuExit = mnuGame->findChild<QAction *>(QStringLiteral("mnuExit"));
-    auto *mnuTimeControl = new QAction(tr("Time Control..."), this);
+    auto *mnuTimeControl = new QAction(tr("Ti&me Control..."), this);
     mnuTimeControl->setObjectName(QStringLiteral("mnuTimeControl"));
     connect(mnuTimeControl, &QAction::triggered, this, &frmMain::mnuTimeControl_Click);
-    oClocks->mnuPause = new QAction(tr("Pause Clocks"), this);
+    oClocks->mnuPause = new QAction(tr("Pa&use Clocks"), this);
     oClocks->mnuPause->setObjectName(QStringLiteral("mnuPauseClocks"));
     oClocks->mnuPause->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     oClocks->mnuPause->setCheckable(true);
@@ -175,7 +175,7 @@ void frmMain::PlaceClocks() {
         // The bands come and go with the clock; the window grows or shrinks by them.
         oClocks->bLayoutTimed = bTimed;
         const int nBefore = height();
-        SetOuterWidth(bWide ? WideWidth : NarrowWidth);
+        SetOuterWidth(bWide ? WideWidth() : NarrowWidth);
         if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
             resize(width(), nBefore + (bTimed ? 2 : -2) * ClockHeight);
     }

@@ -46,9 +46,9 @@ void frmMain::BuildCollectionMenus() {
         connect(action, &QAction::triggered, this, [this, nStep] { StepInCollection(nStep); });
         return action;
     };
-    mnuGameNextInFile = item("mnuGameNextInFile", tr("Next Game in File"),
+    mnuGameNextInFile = item("mnuGameNextInFile", tr("Nex&t Game in File"),
                              QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1);
-    mnuGamePreviousInFile = item("mnuGamePreviousInFile", tr("Previous Game in File"),
+    mnuGamePreviousInFile = item("mnuGamePreviousInFile", tr("Pre&vious Game in File"),
                                  QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1);
     // After Save Game As, with the other file items.
     QAction *pBefore = mnuExit;
@@ -56,10 +56,10 @@ void frmMain::BuildCollectionMenus() {
     for (int i = 0; i + 1 < oItems.size(); ++i)
         if (oItems[i]->objectName() == QLatin1String("mnuGameSaveAs"))
             pBefore = oItems[i + 1];
-    auto *mnuGameAddToFile = new QAction(tr("Add Game to File..."), this);
+    auto *mnuGameAddToFile = new QAction(tr("Add Game to &File..."), this);
     mnuGameAddToFile->setObjectName(QStringLiteral("mnuGameAddToFile"));
     connect(mnuGameAddToFile, &QAction::triggered, this, &frmMain::mnuGameAddToFile_Click);
-    mnuGameRecent = new QMenu(tr("Open Recent"), this);
+    mnuGameRecent = new QMenu(tr("Open R&ecent"), this);
     mnuGameRecent->setObjectName(QStringLiteral("mnuGameRecent"));
     connect(mnuGameRecent, &QMenu::aboutToShow, this, &frmMain::FillRecentMenu);
     FillRecentMenu();
@@ -97,7 +97,7 @@ void frmMain::FillRecentMenu() {
         });
     }
     mnuGameRecent->addSeparator();
-    QAction *mnuClear = mnuGameRecent->addAction(tr("Clear"));
+    QAction *mnuClear = mnuGameRecent->addAction(tr("&Clear"));
     mnuClear->setObjectName(QStringLiteral("mnuGameRecentClear"));
     mnuClear->setEnabled(!oFiles.isEmpty());
     connect(mnuClear, &QAction::triggered, this, [] { QSettings().remove(sRecentKey); });

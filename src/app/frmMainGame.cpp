@@ -185,18 +185,24 @@ void frmMain::ShowStatus(const QString &sText) {
 }
 
 void frmMain::UpdateCaption() {
-    // "Tavlon - <what> - <turn>": the players when they are known, else the file; then whose
-    // turn it is, or how the game ended.
+    // "Tavlon - <what> - <turn>": the players when they are known, else the file; a game of a
+    // collection names its place in the file first. Then whose turn it is, or how it ended.
     const auto Known = [this](const char *sTag) {
         const QString s = Board1->Tag(QString::fromLatin1(sTag));
         return s == QLatin1String("?") ? QString() : s;
     };
     const QString sWhite = Known("White"), sBlack = Known("Black");
-    const QString sWhat = !sWhite.isEmpty() || !sBlack.isEmpty()
-                              ? tr("%1 vs %2")
-                                    .arg(sWhite.isEmpty() ? QStringLiteral("?") : sWhite,
-                                         sBlack.isEmpty() ? QStringLiteral("?") : sBlack)
-                          : CaptionFile();
+    const QString sPlayers = sWhite.isEmpty() && sBlack.isEmpty()
+                                 ? QString()
+                                 : tr("%1 vs %2")
+                                       .arg(sWhite.isEmpty() ? QStringLiteral("?") : sWhite,
+                                            sBlack.isEmpty() ? QStringLiteral("?") : sBlack);
+    QStringList oWhat;
+    if (pGames || sPlayers.isEmpty())
+        oWhat << CaptionFile();
+    oWhat << sPlayers;
+    oWhat.removeAll(QString());
+    const QString sWhat = oWhat.join(QStringLiteral(" - "));
     QString sTurn = sGameOver;
     if (sTurn.isEmpty() && Board1->Result() != QLatin1String("*"))
         sTurn = EndText(Board1->Result(), Board1->GameOverReason(), false);

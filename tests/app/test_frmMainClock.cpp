@@ -39,7 +39,7 @@ TEST_F(ClockWindow, PauseUndoFlagFallAndTheBoardTurning) {
     nNow += 60000;
     Type("Nf3");
     Key(Qt::Key_U);
-    EXPECT_EQ(Lists(), "e2-e4|e7-e5") << "no move and no undo while paused";
+    EXPECT_EQ(Lists(), "1. e2-e4|1... e7-e5") << "no move and no undo while paused";
     EXPECT_EQ(Clocks(), "3:04|2:59");
     Key(Qt::Key_P);
     EXPECT_FALSE(Find<QLabel>("lblPaused")->isVisible());
@@ -55,7 +55,7 @@ TEST_F(ClockWindow, PauseUndoFlagFallAndTheBoardTurning) {
     Type("e5");
     EXPECT_EQ(answerer.seen, QStringList{"Tavlon:Black ran out of time: White wins"});
     EXPECT_EQ(board->Result(), "1-0");
-    EXPECT_EQ(Lists(), "e2-e4|");
+    EXPECT_EQ(Lists(), "1. e2-e4|");
     Key(Qt::Key_U);
     EXPECT_EQ(board->Result(), "*") << "undo after a flag fall reopens the game";
     EXPECT_EQ(Clocks(), "3:02|3:02") << "back at the start: the first move is untimed again";

@@ -133,6 +133,24 @@
     </message>
 </context>
 <context>
+    <name>ClockWidget</name>
+    <message>
+        <source>White</source>
+        <translation>Weiß</translation>
+    </message>
+    <message>
+        <source>Black</source>
+        <translation>Schwarz</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (%n moves to go)</source>
+        <translation>
+            <numerusform>%1 (noch %n Zug)</numerusform>
+            <numerusform>%1 (noch %n Züge)</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>Desktop</name>
     <message>
         <source>PGN games (*.pgn);;All files (*)</source>
@@ -191,6 +209,73 @@
     <message>
         <source>&amp;Position (FEN):</source>
         <translation>&amp;Stellung (FEN):</translation>
+    </message>
+</context>
+<context>
+    <name>dlgTimeControl</name>
+    <message>
+        <source>Time Control</source>
+        <translation>Bedenkzeit</translation>
+    </message>
+    <message>
+        <source>Choose a preset...</source>
+        <translation>Vorgabe wählen...</translation>
+    </message>
+    <message>
+        <source>No clock</source>
+        <translation>Ohne Uhr</translation>
+    </message>
+    <message>
+        <source>Sudden death</source>
+        <translation>Feste Bedenkzeit</translation>
+    </message>
+    <message>
+        <source>Fischer increment</source>
+        <translation>Fischer-Zeitzugabe</translation>
+    </message>
+    <message>
+        <source>Moves per period</source>
+        <translation>Züge pro Zeitabschnitt</translation>
+    </message>
+    <message>
+        <source>Hourglass</source>
+        <translation>Sanduhr</translation>
+    </message>
+    <message>
+        <source>Bronstein delay</source>
+        <translation>Bronstein-Verzögerung</translation>
+    </message>
+    <message>
+        <source>&amp;Preset:</source>
+        <translation>&amp;Vorgabe:</translation>
+    </message>
+    <message>
+        <source>&amp;Kind:</source>
+        <translation>&amp;Art:</translation>
+    </message>
+    <message>
+        <source>&amp;Minutes:</source>
+        <translation>&amp;Minuten:</translation>
+    </message>
+    <message>
+        <source>&amp;Increment (seconds per move):</source>
+        <translation>&amp;Zugabe (Sekunden pro Zug):</translation>
+    </message>
+    <message>
+        <source>M&amp;oves in the first period:</source>
+        <translation>Zü&amp;ge im ersten Abschnitt:</translation>
+    </message>
+    <message>
+        <source>Minutes for the &amp;rest:</source>
+        <translation>Minuten für den &amp;Rest:</translation>
+    </message>
+    <message>
+        <source>&amp;Delay (seconds):</source>
+        <translation>Ver&amp;zögerung (Sekunden):</translation>
+    </message>
+    <message>
+        <source>&amp;As in PGN:</source>
+        <translation>&amp;Wie in PGN:</translation>
     </message>
 </context>
 <context>
@@ -579,16 +664,52 @@ Die Datei enthält mehrere Partien, und diese eine dort zu speichern, würde die
         <translation>Alle Züge nach der angezeigten Stellung zurücknehmen?</translation>
     </message>
     <message>
-        <source>Black loses on time</source>
-        <translation>Schwarz verliert durch Zeitüberschreitung</translation>
+        <source>Black ran out of time: White wins</source>
+        <translation>Schwarz hat die Zeit überschritten: Weiß gewinnt</translation>
     </message>
     <message>
-        <source>White loses on time</source>
-        <translation>Weiß verliert durch Zeitüberschreitung</translation>
+        <source>White ran out of time: Black wins</source>
+        <translation>Weiß hat die Zeit überschritten: Schwarz gewinnt</translation>
     </message>
     <message>
-        <source>Draw: out of time, but the opponent could not mate</source>
-        <translation>Remis: Zeit überschritten, aber der Gegner konnte nicht mattsetzen</translation>
+        <source>White ran out of time, but Black cannot checkmate: draw</source>
+        <translation>Weiß hat die Zeit überschritten, aber Schwarz kann nicht mattsetzen: remis</translation>
+    </message>
+    <message>
+        <source>Black ran out of time, but White cannot checkmate: draw</source>
+        <translation>Schwarz hat die Zeit überschritten, aber Weiß kann nicht mattsetzen: remis</translation>
+    </message>
+    <message>
+        <source>Paused</source>
+        <translation>Angehalten</translation>
+    </message>
+    <message>
+        <source>Time Control...</source>
+        <translation>Bedenkzeit...</translation>
+    </message>
+    <message>
+        <source>Pause Clocks</source>
+        <translation>Uhren anhalten</translation>
+    </message>
+    <message>
+        <source>The clocks are paused: Pause Clocks (Ctrl+P) starts them again</source>
+        <translation>Die Uhren sind angehalten: Uhren anhalten (Strg+P) startet sie wieder</translation>
+    </message>
+    <message>
+        <source>No clock is running</source>
+        <translation>Keine Uhr läuft</translation>
+    </message>
+    <message>
+        <source>The clocks are paused</source>
+        <translation>Die Uhren sind angehalten</translation>
+    </message>
+    <message>
+        <source>The clocks run again</source>
+        <translation>Die Uhren laufen wieder</translation>
+    </message>
+    <message>
+        <source>The time control applies from the next new game</source>
+        <translation>Die Bedenkzeit gilt ab der nächsten neuen Partie</translation>
     </message>
     <message>
         <source>This is not a regular file</source>
@@ -634,6 +755,14 @@ Die Datei enthält mehrere Partien, und diese eine dort zu speichern, würde die
     <message>
         <source>FILE</source>
         <translation>DATEI</translation>
+    </message>
+    <message>
+        <source>Play this run with a chess clock: SPEC in the PGN TimeControl form (300, 180+2, 40/5400:1800, *60), or 300d5 for a 5-second delay.</source>
+        <translation>Mit Schachuhr spielen: SPEC in der PGN-Form von TimeControl (300, 180+2, 40/5400:1800, *60) oder 300d5 für 5 Sekunden Verzögerung.</translation>
+    </message>
+    <message>
+        <source>tavlon: bad time control &quot;%1&quot;: %2</source>
+        <translation>tavlon: ungültige Bedenkzeit &quot;%1&quot;: %2</translation>
     </message>
 </context>
 </TS>

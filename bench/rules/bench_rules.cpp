@@ -45,6 +45,20 @@ void BM_Fen(benchmark::State &state) {
 }
 BENCHMARK(BM_Fen);
 
+// The loss on time's question, whether the opponent can still mate, where it takes longest: a
+// search that ends at its limit (a knight against a pawn) and one that runs out of positions
+// (locked pawns, kings only).
+void BM_CanCheckmate(benchmark::State &state, const char *sFen) {
+    clsRules o;
+    o.SetFen(sFen);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(o.CanCheckmate(!o.IsWhitesTurn()));
+}
+BENCHMARK_CAPTURE(BM_CanCheckmate, knight_against_pawn, "8/p7/4k3/8/8/8/8/N3K3 b - - 0 1")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_CanCheckmate, locked_pawns, "8/8/1k6/p1p1p1p1/P1P1P1P1/8/8/4K3 b - - 0 1")
+    ->Unit(benchmark::kMillisecond);
+
 // A quiet knight move played and taken back, with and without the game record (clocks, key,
 // repetition, dead-position and 75-move checks): the difference is the draw bookkeeping.
 void BM_MoveJudged(benchmark::State &state) {

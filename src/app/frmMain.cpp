@@ -82,6 +82,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
     BuildMenus();
     BuildRecordMenus();
     BuildReviewMenus();
+    SetUpClocks();
     Board1_PositionChanged();
 
     client->installEventFilter(this); // its resizes lay it out again
@@ -262,6 +263,7 @@ void frmMain::mnuGameNew_Click() {
 void frmMain::mnuViewReverse_Click() {
     Board1->BoardView(bView);
     bView = !bView;
+    PlaceClockWidgets();
 }
 
 void frmMain::mnuHideMoves_Click() {
@@ -276,9 +278,10 @@ void frmMain::mnuHideMoves_Click() {
 }
 
 void frmMain::mnuActionsUndo_Click() {
-    if (bPromotionPending || !Board1->UndoLastMove()) {
+    if (bPromotionPending || ClocksRefuse() || !Board1->UndoLastMove()) {
         return;
     }
+    ClockUndone();
     // The turn is back with the side whose move was taken back.
     QListWidget *list = Board1->IsWhitesTurn() ? lstWhiteMoves : lstBlackMoves;
     if (list->count() > 0) {
@@ -312,7 +315,7 @@ void frmMain::mnuHelpAbout_Click() {
 }
 
 void frmMain::cmdMovePiece_Click() {
-    if (bPromotionPending) {
+    if (bPromotionPending || ClocksRefuse()) {
         return;
     }
     if (Reviewing()) {
@@ -487,6 +490,7 @@ void frmMain::Board1_PositionChanged() {
         Board1->BoardView(bWhite);
         bView = !bWhite;
     }
+    PlaceClockWidgets();
 }
 
 void frmMain::ShowTurnStatus() {

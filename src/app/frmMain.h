@@ -17,6 +17,7 @@ class QPushButton;
 class QSettings;
 class QStatusBar;
 class frmAbout;
+class ClockPanel;
 
 // The application window: hosts the board, turns its events into move-list entries, the
 // promotion popup and message boxes, and offers the game, view, undo and help commands.
@@ -41,6 +42,16 @@ public:
     // Opens the first game of a PGN file. A file that cannot be read or understood is named in a
     // message, with the cause, and the current game stays.
     bool OpenFile(const QString &sPath);
+
+    // --- Chess clocks (frmMainClock.cpp) ---
+    // The time control of this run (a valid spec, see dlgTimeControl::SpecError): for the game
+    // not yet begun, the next game opened without one of its own, and every new game.
+    void SetRunTimeControl(const QString &sSpec);
+    // Where the clocks read the time, in monotonic milliseconds; tests pass a fake one.
+    void setClockSource(std::function<qint64()> source);
+    // For the benchmark: the display's wake-ups so far, and a clock's time now (-1 untimed).
+    int ClockWakeUps() const;
+    qint64 ClockRemaining(bool bWhite) const;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -192,6 +203,29 @@ private:
     void mnuActionsTakeBack_Click();
     // Whose turn it is, or how the game ended, on the status line.
     void ShowTurnStatus();
+
+    // --- Chess clocks (frmMainClock.cpp) ---
+    friend class ClockPanel;
+    void SetUpClocks();
+    // Height of each clock's band above and below the board; 0 without a clock.
+    int ClockBand() const;
+    // Shows or hides the clocks (the window grows or shrinks by their bands) and lays out again.
+    void PlaceClocks();
+    // The clocks' places beside the board, once the layout has placed the board.
+    void PlaceClockWidgets();
+    void ShowClocks();
+    void ClockTick();
+    void ClockMoved();
+    void ClockUndone();
+    // The game about to replace the record is one read from a file or the clipboard.
+    void ClockLoading();
+    // A new record is on the board: its clocks, or the next game's time control.
+    void ClocksReplaced();
+    // True, with the reason on the status line, while the clocks are paused or a flag has fallen.
+    bool ClocksRefuse();
+    void mnuPauseClocks_Click();
+    void mnuTimeControl_Click();
+    ClockPanel *oClocks = nullptr;
 
     FileChooser oChooseFile = DefaultFileChooser();
     QString sFile;         // the file the game came from or was last saved to

@@ -232,6 +232,8 @@ bool frmMain::OpenFile(const QString &sPath) {
         sCause = tr("This is not a PGN text file");
     else if (sCause.isEmpty() && !Board1->LoadPgn(sText))
         sCause = Board1->LastError();
+    else if (sCause.isEmpty())
+        ClockLoading();
     if (!sCause.isEmpty()) {
         const QString sMessage =
             tr("Cannot open %1:\n%2").arg(QDir::toNativeSeparators(sPath), sCause);
@@ -310,6 +312,7 @@ void frmMain::RecordReplaced(const QString &sNewFile) {
     bUnsaved = false;
     nStartPly = PlyOfFen(Board1->Fen()) - Board1->CoordinateMoves().size();
     sGameOver.clear();
+    ClocksReplaced();
     FillLists();
     UpdateCaption();
     UpdateGameActions();
@@ -391,9 +394,11 @@ void frmMain::mnuEditPaste_Click() {
     }
     if (bPromotionPending || !MaybeSave())
         return;
-    if (bFen ? Board1->SetFen(sText) : Board1->LoadPgn(sText))
+    if (bFen ? Board1->SetFen(sText) : Board1->LoadPgn(sText)) {
+        if (!bFen)
+            ClockLoading();
         RecordReplaced({});
-    else
+    } else
         ShowMessage(tr("Cannot paste the game:\n%1").arg(Board1->LastError()));
 }
 
@@ -407,7 +412,7 @@ void frmMain::EndGame(const std::function<bool()> &oEnd) {
 }
 
 void frmMain::mnuGameClaimDraw_Click() {
-    if (!bPromotionPending)
+    if (!bPromotionPending && !ClocksRefuse())
         EndGame([this] { return Board1->ClaimDraw(); });
 }
 
@@ -459,10 +464,13 @@ void frmMain::Board1_GameOver(const QString &Result, const QString &) {
         sText = tr("Draw by the fifty-move rule");
         break;
     case E::TimeForfeit:
-        sText = bWhiteWon ? tr("Black loses on time") : tr("White loses on time");
+        sText = bWhiteWon ? tr("Black ran out of time: White wins")
+                          : tr("White ran out of time: Black wins");
         break;
     case E::TimeForfeitDraw:
-        sText = tr("Draw: out of time, but the opponent could not mate");
+        sText = Board1->IsWhitesTurn()
+                    ? tr("White ran out of time, but Black cannot checkmate: draw")
+                    : tr("Black ran out of time, but White cannot checkmate: draw");
         break;
     case E::Agreement:
     case E::None:

@@ -45,31 +45,35 @@ void frmMain::SetOuterWidth(int nWidth) {
     // The smallest window of the view. Outer width includes the frame the window manager draws,
     // once it has drawn one; the board is never cut off, whatever frame the desktop uses.
     const int nFrame = frameGeometry().width() - geometry().width();
-    centralWidget()->setMinimumSize(std::max(nWidth - nFrame, MinBoard), MinBoard + BelowBoard);
+    centralWidget()->setMinimumSize(std::max(nWidth - nFrame, MinBoard),
+                                    MinBoard + BelowBoard + 2 * ClockBand());
     layout()->activate(); // the window's own minimum follows now, before any resize
 }
 
 void frmMain::LayOutClient() {
     const QSize oArea = centralWidget()->size();
     const int nReserved = bWide ? ListGap + ListMinWidth + ListRight : ListGap;
-    const int nSide =
-        std::max(MinBoard, std::min(oArea.width() - nReserved, oArea.height() - BelowBoard));
+    // A clock, when there is one, takes a band above the board and one below it.
+    const int nBand = ClockBand();
+    const int nSide = std::max(
+        MinBoard, std::min(oArea.width() - nReserved, oArea.height() - BelowBoard - 2 * nBand));
     // Without the lists the board stands in the middle of the width; with them it stands at the
     // left, and they take whatever width is left.
     const int nLeft = bWide ? 0 : std::max(0, (oArea.width() - ListGap - nSide) / 2);
-    Board1->setGeometry(nLeft, 0, nSide, nSide);
+    Board1->setGeometry(nLeft, nBand, nSide, nSide);
     const int nListLeft = nSide + ListGap;
     const int nListWidth = std::max(ListMinWidth, oArea.width() - nListLeft - ListRight);
     const int nListHeight = (nSide - 2 * ListTop) / 2;
-    lstBlackMoves->setGeometry(nListLeft, ListTop, nListWidth, nListHeight);
-    lstWhiteMoves->setGeometry(nListLeft, ListTop + nListHeight + ListSpacing, nListWidth,
+    lstBlackMoves->setGeometry(nListLeft, nBand + ListTop, nListWidth, nListHeight);
+    lstWhiteMoves->setGeometry(nListLeft, nBand + ListTop + nListHeight + ListSpacing, nListWidth,
                                nListHeight);
     lstBlackMoves->setVisible(bWide);
     lstWhiteMoves->setVisible(bWide);
-    const int nRowTop = nSide + RowGap;
+    const int nRowTop = nSide + 2 * nBand + RowGap;
     txtMovePiece->setGeometry(nLeft + 4, nRowTop, MoveBoxWidth, RowHeight);
     cmdMovePiece->setGeometry(nLeft + ButtonLeft, nRowTop, MinBoard - ButtonLeft - 4, RowHeight);
     FitListFonts();
+    PlaceClockWidgets();
 }
 
 void frmMain::FitListFonts() {

@@ -130,7 +130,7 @@ void frmMain::Board1_ViewChanged(int nPly) {
 
 void frmMain::mnuActionsTakeBack_Click() {
     const int nTo = Board1->ViewedPly();
-    if (bPromotionPending || !Reviewing())
+    if (bPromotionPending || !Reviewing() || ClocksRefuse())
         return;
     auto *box = new QMessageBox(QMessageBox::Question, tr("Tavlon"),
                                 tr("Take back every move after the position shown?"),
@@ -138,8 +138,8 @@ void frmMain::mnuActionsTakeBack_Click() {
     box->setDefaultButton(QMessageBox::No);
     if (Exec(box) != QMessageBox::Yes)
         return;
-    while (Board1->PlyCount() > nTo && Board1->UndoLastMove()) {
-    }
+    while (Board1->PlyCount() > nTo && Board1->UndoLastMove())
+        ClockUndone();
     bUnsaved = true;
     sGameOver.clear(); // taking back reopens a finished game
     FillLists();

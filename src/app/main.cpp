@@ -1,6 +1,7 @@
 #include "AppInfo.h"
 #include "SafeWrite.h"
 #include "Translations.h"
+#include "dlgTimeControl.h"
 #include "frmMain.h"
 
 #include <QApplication>
@@ -62,9 +63,28 @@ int main(int argc, char *argv[]) {
     const QString sFile = QCoreApplication::translate("main", "FILE");
     parser.addPositionalArgument(sFile, QCoreApplication::translate("main", "A PGN game to open."),
                                  QStringLiteral("[%1]").arg(sFile));
+    const QCommandLineOption oTimeControl(
+        QStringLiteral("time-control"),
+        QCoreApplication::translate("main", "Play this run with a chess clock: SPEC in the PGN "
+                                            "TimeControl form (300, 180+2, 40/5400:1800, *60), "
+                                            "or 300d5 for a 5-second delay."),
+        QStringLiteral("SPEC"));
+    parser.addOption(oTimeControl);
     parser.process(app); // --help and --version print their text and exit here
+    const QString sSpec = parser.value(oTimeControl);
+    if (parser.isSet(oTimeControl)) {
+        if (const QString sError = dlgTimeControl::SpecError(sSpec); !sError.isEmpty()) {
+            std::fprintf(stderr, "%s\n",
+                         qUtf8Printable(QCoreApplication::translate(
+                                            "main", "tavlon: bad time control \"%1\": %2")
+                                            .arg(sSpec, sError)));
+            return 2;
+        }
+    }
 
     frmMain window;
+    if (parser.isSet(oTimeControl))
+        window.SetRunTimeControl(sSpec);
     // Opened before the first paint, so the board comes up showing the game.
     if (!parser.positionalArguments().isEmpty())
         window.OpenFile(parser.positionalArguments().constFirst());

@@ -7,7 +7,9 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QPointer>
+#include <QRegularExpression>
 #include <algorithm>
+#include <limits>
 #include <stdexcept>
 #include <utility>
 
@@ -370,6 +372,52 @@ QString Board::Pgn() const {
     return QString::fromStdString(::Pgn::Write(d->m_oRules));
 }
 
+bool Board::SetMoveClock(int nPly, qint64 nMs) {
+    if (nPly < 1 || nPly > PlyCount())
+        return false;
+    d->m_oRules.Record()[static_cast<std::size_t>(nPly - 1)].nClockMs =
+        nMs < 0 ? -1 : static_cast<int>(std::min<qint64>(nMs, std::numeric_limits<int>::max()));
+    return true;
+}
+
+qint64 Board::MoveClock(int nPly) const {
+    return nPly < 1 || nPly > PlyCount()
+               ? -1
+               : d->m_oRules.Record()[static_cast<std::size_t>(nPly - 1)].nClockMs;
+}
+
+bool Board::SetTag(const QString &sName, const QString &sValue) {
+    static const QRegularExpression oName(QStringLiteral("^[A-Za-z0-9_]+$"));
+    if (!oName.match(sName).hasMatch() || sName == QLatin1String("Result") ||
+        sName == QLatin1String("SetUp") || sName == QLatin1String("FEN"))
+        return false;
+    auto &oTags = d->m_oRules.Tags();
+    const std::string sKey = sName.toStdString();
+    const auto it = std::find_if(oTags.begin(), oTags.end(),
+                                 [&](const auto &oTag) { return oTag.first == sKey; });
+    // Control characters cannot stand in a tag value.
+    QString sClean = sValue;
+    for (QChar &c : sClean)
+        if (c.unicode() < 0x20)
+            c = QLatin1Char(' ');
+    if (sClean.isEmpty()) {
+        if (it != oTags.end())
+            oTags.erase(it);
+    } else if (it != oTags.end()) {
+        it->second = sClean.toStdString();
+    } else {
+        oTags.emplace_back(sKey, sClean.toStdString());
+    }
+    return true;
+}
+
+QString Board::Tag(const QString &sName) const {
+    for (const auto &[sKey, sValue] : d->m_oRules.Tags())
+        if (QString::fromStdString(sKey) == sName)
+            return QString::fromStdString(sValue);
+    return {};
+}
+
 QStringList Board::SanMoves() const {
     const auto &oRecord = d->m_oRules.Record();
     for (auto i = static_cast<std::size_t>(d->m_oSans.size()); i < oRecord.size(); ++i)
@@ -456,6 +504,12 @@ bool Board::Resign() {
 
 bool Board::AgreeDraw() {
     return d->EndGame(&clsRules::AgreeDraw, Refusal::DrawRefused);
+}
+
+bool Board::FlagFall() {
+    // The rules refuse a flag fall only when the game is over or a move is under way, which
+    // EndGame has turned away already.
+    return d->EndGame(&clsRules::FlagFall, Refusal::MoveInProgress);
 }
 
 // --- Reviewing ----------------------------------------------------------------------------

@@ -34,6 +34,10 @@ bool clsRules::CanCheckmate(bool bWhite) const {
         nMine += Count(c, bWhite);
     if (nMine == 0 || DeadPosition())
         return false;
+    // A queen or rook mates wherever the position leaves it free; the rare trapped one is not
+    // worth a search that would end at its limit anyway.
+    if (Count(BlackQueen, bWhite) + Count(BlackRook, bWhite) > 0)
+        return true;
     // Every position reachable from here, breadth first: a mate given by the side proves it can;
     // running out of positions proves it cannot; reaching the limit proves nothing, so it can.
     clsRules oScratch;

@@ -2,6 +2,7 @@
 
 #include "Notation.h"
 #include "Printable.h"
+#include "TimeControl.h"
 
 #include <algorithm>
 #include <array>
@@ -41,6 +42,7 @@ public:
     }
 
     void Run(clsRules &oRules) {
+        m_pGame = &oRules;
         std::vector<std::pair<std::string, std::string>> oTags;
         std::string_view sResult;
         bool bStarted = false;
@@ -151,6 +153,10 @@ private:
                 const std::size_t n = m_s.find('}', m_i);
                 if (n == std::string_view::npos)
                     Unclosed("comment {", m_i); // the rest of the game would vanish into it
+                // The clock after a move of the main line: {[%clk 0:03:02]}.
+                if (m_nVariations == 0 && m_pGame != nullptr && m_pGame->PlyCount() > 0)
+                    if (const std::int64_t nMs = ClkOfComment(m_s.substr(m_i, n - m_i)); nMs >= 0)
+                        m_pGame->Record().back().nClockMs = static_cast<int>(nMs);
                 m_i = n + 1;
             } else {
                 return true;
@@ -168,12 +174,15 @@ private:
     void SkipVariation() {
         const std::size_t nStart = m_i;
         int nDepth = 0;
+        ++m_nVariations;
         while (SkipSpaceAndComments()) {
             const char c = m_s[m_i++];
             if (c == '(')
                 ++nDepth;
-            else if (c == ')' && --nDepth == 0)
+            else if (c == ')' && --nDepth == 0) {
+                --m_nVariations;
                 return;
+            }
         }
         Unclosed("variation (", nStart);
     }
@@ -226,6 +235,8 @@ private:
     std::string_view m_s;
     std::size_t m_i = 0;
     std::unordered_map<std::string, std::size_t> m_oTagAt; // each tag's place in the list
+    clsRules *m_pGame = nullptr; // the game being read, for the clocks of its moves
+    int m_nVariations = 0;       // inside a variation while above 0
 };
 
 constexpr std::array<std::string_view, 7> Roster = {"Event", "Site",  "Date",  "Round",
@@ -321,7 +332,10 @@ std::string Write(const clsRules &oRules) {
             sToken += oBefore.bWhiteToMove ? "." : "...";
             Put(sToken);
         }
-        Put(oRules.Record()[static_cast<std::size_t>(i)].sSan);
+        const clsRules::Ply &oPly = oRules.Record()[static_cast<std::size_t>(i)];
+        Put(oPly.sSan);
+        if (oPly.nClockMs >= 0)
+            Put("{[%clk " + FormatClk(oPly.nClockMs) + "]}");
     }
     Put(sResult);
     s += "\n\n";

@@ -241,3 +241,14 @@ std::int64_t ParseClk(std::string_view s) {
     }
     return nMs;
 }
+
+std::int64_t ClkOfComment(std::string_view sComment) {
+    const auto n = sComment.find("[%clk");
+    if (n == std::string_view::npos)
+        return -1;
+    const auto nStart = sComment.find_first_not_of(" \t\r\n", n + 5);
+    const auto nEnd = sComment.find(']', n);
+    return nStart == std::string_view::npos || nEnd == std::string_view::npos || nEnd < nStart
+               ? -1
+               : ParseClk(sComment.substr(nStart, nEnd - nStart));
+}

@@ -52,3 +52,5 @@ std::string FormatClock(std::int64_t nMs, std::int64_t nTenthsBelowMs = 10'000);
 std::string FormatClk(std::int64_t nMs);
 // Reads h:mm:ss[.d...] (the %clk form); -1 for anything else.
 std::int64_t ParseClk(std::string_view s);
+// The time of a comment's [%clk ...] command; -1 without one.
+std::int64_t ClkOfComment(std::string_view sComment);

@@ -1,5 +1,6 @@
 // Time controls, the clocks on a fake time source, and the flag-fall rule.
 #include "Clock.h"
+#include "Pgn.h"
 #include "TestRules.h"
 
 #include <gtest/gtest.h>
@@ -161,6 +162,35 @@ TEST(Clock, FlagFallPositions) {
     EXPECT_EQ(o.Result(), "0-1");
     EXPECT_TRUE(o.UndoLastMove()) << "taking back the last move reopens the game";
     EXPECT_FALSE(o.IsGameOver());
+}
+
+TEST(Clock, SavedAndReadBack) {
+    clsRules o;
+    o.SetFen("4k3/8/8/8/8/8/4P3/4K3 b - - 0 1");
+    ASSERT_TRUE(PlayMoves(o, "e8d7 e2e4 d7e6 e1e2 e6e5"));
+    const int Clocks[] = {300'000, 299'000, 3'600'000, 59'940, 61'500};
+    for (std::size_t i = 0; i < 5; ++i)
+        o.Record()[i].nClockMs = Clocks[i];
+    o.Tags().emplace_back("TimeControl", "300");
+    const std::string sText = Pgn::Write(o);
+    EXPECT_NE(
+        sText.find("[TimeControl \"300\"]\n\n1... Kd7 {[%clk 0:05:00]} 2. e4 {[%clk 0:04:59]} "
+                   "Ke6 {[%clk 1:00:00]} 3. Ke2\n{[%clk 0:00:59.9]} Ke5 {[%clk 0:01:01]} *"),
+        std::string::npos)
+        << sText;
+    clsRules oRead;
+    Pgn::Load(oRead, sText);
+    std::vector<int> oRestored;
+    for (const auto &oPly : oRead.Record())
+        oRestored.push_back(oPly.nClockMs);
+    EXPECT_EQ(oRestored, (std::vector<int>{300'000, 299'000, 3'600'000, 59'900, 61'000}));
+    // Another program's file: comments, variations, annotation glyphs, numbers glued to moves.
+    Pgn::Load(oRead, "1.e4 {[%clk 0:03:02]} 1...c5 $1 {book} (1...e5 {[%clk 0:00:01]} 2.Nf3) 2. "
+                     "Nf3 ; [%clk 9:00:00]\n{[%eval 0.3] [%clk 0:02:58.5]} d6 *");
+    oRestored.clear();
+    for (const auto &oPly : oRead.Record())
+        oRestored.push_back(oPly.nClockMs);
+    EXPECT_EQ(oRestored, (std::vector<int>{182'000, -1, 178'500, -1}));
 }
 
 } // namespace

@@ -116,10 +116,19 @@ public:
     // Refusals return false and change nothing; LastError() then says why. During a promotion
     // wait every call that changes the game is refused. Like NewGame, SetFen and LoadPgn raise
     // no move events, only PositionChanged, not even GameOver for a finished game they load.
-    QString Fen() const;                    // the position as FEN, as recorded between moves
-    bool SetFen(const QString &sFen);       // a new game from that position; refuses bad FEN
-    bool LoadPgn(const QString &sPgn);      // replays the first game's main line, tags and result
-    QString Pgn() const;                    // the game so far, export format
+    QString Fen() const;               // the position as FEN, as recorded between moves
+    bool SetFen(const QString &sFen);  // a new game from that position; refuses bad FEN
+    bool LoadPgn(const QString &sPgn); // replays the first game's main line, tags and result
+    QString Pgn() const;               // the game so far, export format
+    // A host's clock times kept with the moves (the board keeps no clock): the time left on the
+    // mover's clock after ply nPly (1 = the first move), written by Pgn() as {[%clk h:mm:ss]}
+    // and read back by LoadPgn; -1 for none. False for a ply out of range.
+    bool SetMoveClock(int nPly, qint64 nMs);
+    qint64 MoveClock(int nPly) const;
+    // A tag of the game, as Pgn() writes it; an empty value removes it. False for a name that
+    // is not a PGN tag name, and for Result, SetUp and FEN, which the game itself decides.
+    bool SetTag(const QString &sName, const QString &sValue);
+    QString Tag(const QString &sName) const;
     QStringList SanMoves() const;           // every move of the game in SAN, oldest first
     QStringList CoordinateMoves() const;    // the same moves as e2e4, e7e8q
     bool MovePieceSan(const QString &sSan); // SAN or e2e4; MovePiece's events; refused once over
@@ -128,9 +137,12 @@ public:
     bool ClaimDraw();                       // ends the game with GameOver, if a draw can be claimed
     bool Resign();                          // the side to move resigns; GameOver follows
     bool AgreeDraw();                       // both players agree a draw; GameOver follows
-    QString LastError() const;              // empty after a call that succeeded
-    Refusal LastRefusal() const;            // LastError() as a value; None when it is empty
-    EndReason GameOverReason() const;       // None while the game goes on
+    // The side to move has run out of time on the host's clock (the board keeps none): it loses,
+    // or draws when its opponent could never checkmate (FIDE 6.9); GameOver follows.
+    bool FlagFall();
+    QString LastError() const;        // empty after a call that succeeded
+    Refusal LastRefusal() const;      // LastError() as a value; None when it is empty
+    EndReason GameOverReason() const; // None while the game goes on
 
     // --- Reviewing: showing an earlier position of the game ----------------------------------
     // While an earlier position is shown the board draws it with its own last-move and check

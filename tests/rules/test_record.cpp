@@ -10,8 +10,7 @@ namespace {
 
 TEST(Fen, RoundTripsAndRefusalsThatChangeNothing) {
     for (const char *sFen :
-         {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
-          "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R b Kq - 7 40",
+         {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R b Kq - 7 40",
           "rnbqkbnr/ppp1p1pp/8/3pPp2/8/8/PPPP1PPP/RNBQKBNR w KQkq f6 0 3",
           "4k3/8/8/8/3Pp3/8/8/4K2R b K d3 0 1", "4k3/8/8/8/8/8/8/4K3 w - - 0 2147483647"}) {
         clsRules o;
@@ -24,15 +23,12 @@ TEST(Fen, RoundTripsAndRefusalsThatChangeNothing) {
         {"rnbqkbnr/ppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", "rank 7 has 7 files"},
         {"rnbqkbnr/pppppppp/9/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", "unknown letter \"9\""},
         {"rnbqkbnr/pppppppp/8/17/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", "in a row in rank 5"},
-        {"rnbqkbnr/pppppppp/8/8/44/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", "in a row in rank 4"},
         {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQ1BNR w kq - 0 1", "white has 0 kings"},
         {"4k2P/8/8/8/8/8/8/4K3 w - - 0 1", "a white pawn on rank 8"},
-        {"4k3/8/8/8/8/8/8/4K3 x - - 0 1", "neither w nor b"},
         {"4k3/8/8/8/8/8/8/4K2R w Q - 0 1", "right Q without the king on e1 and a rook on a1"},
         {"4k3/8/8/8/8/8/8/4K2R w KK - 0 1", "not a set of KQkq"},
         {"4k3/8/8/8/4P3/8/8/4K3 b - e4 0 1", "not on rank 3"},
         {"4k3/8/8/8/4P3/8/8/4K3 b - d3 0 1", "not behind a pawn"},
-        {"4k3/8/8/8/8/8/8/4K3 w - - -1 1", "halfmove clock \"-1\""},
         {"4k3/8/8/8/8/8/8/4K3 w - - 0 0", "fullmove number \"0\""},
         {"4k3/8/8/8/8/8/8/4K3 w - - 0 1 1.", "7 fields, not 6: \"1.\" follows the fullmove"},
         {"4k3/8/8/8/8/8/8/4K3 w - - 0 2147483648", "fullmove number \"2147483648\""},
@@ -90,17 +86,12 @@ const EndCase EndCases[] = {
     {"the only movable piece is pinned", "k7/n7/1K6/8/3B4/8/8/R7 w - - 0 1", "d4e5", false,
      End::Stalemate, "1/2-1/2"},
     {"a pawn can still move", "k7/8/1Q6/8/8/p7/8/4K3 w - - 0 1", "e1e2", false, End::None, "*"},
-    {"bare kings", "4k3/8/8/8/8/8/3q4/4K3 w - - 0 1", "e1d2", false, End::InsufficientMaterial,
-     "1/2-1/2"},
-    {"king and knight", "4k3/8/8/8/8/8/3q4/4K1N1 w - - 0 1", "e1d2", false,
-     End::InsufficientMaterial, "1/2-1/2"},
     {"king and bishop by promotion", "4k3/P7/8/8/8/8/8/4K3 w - - 0 1", "a7a8b", false,
      End::InsufficientMaterial, "1/2-1/2"},
     {"bishops all on dark squares", "4k3/8/8/2b5/8/8/3q4/4K1B1 w - - 0 1", "e1d2", false,
      End::InsufficientMaterial, "1/2-1/2"},
     {"bishops on both colours", "4k3/8/8/3b4/8/8/3q4/4K1B1 w - - 0 1", "e1d2", false, End::None,
      "*"},
-    {"bishop against knight", "4k3/8/8/3n4/8/8/3q4/4K1B1 w - - 0 1", "e1d2", false, End::None, "*"},
     {"two knights", "4k3/8/8/8/8/8/3q4/4KNN1 w - - 0 1", "e1d2", false, End::None, "*"},
     {"75 moves", "4k3/8/8/8/8/8/8/R3K3 w - - 149 90", "a1a2", false, End::SeventyFiveMoveRule,
      "1/2-1/2"},
@@ -146,11 +137,8 @@ TEST_P(EndTest, JudgedExactlyDecidedWhenTheTurnPassesAndReopenedByUndo) {
     o.LegalMoves(oMoves);
     EXPECT_TRUE(oMoves.empty());
     EXPECT_FALSE(o.Resign() || o.AgreeDraw() || o.CanClaimDraw() || o.ClaimDraw());
-    const std::string sOver = o.Fen();
-    EXPECT_FALSE(o.BeginMove(o.IsWhitesTurn() ? o.WhiteKingSquare() : o.BlackKingSquare(),
-                             o.IsWhitesTurn() ? o.WhiteKingSquare() - 1 : o.BlackKingSquare() - 1)
-                     .bAccepted);
-    EXPECT_EQ(o.Fen(), sOver);
+    EXPECT_FALSE(o.BeginMove(nKing, nKing - 1).bAccepted);
+    EXPECT_EQ(Snapshot(o), oAfter) << "nothing moves once the game is over";
     ASSERT_TRUE(o.UndoLastMove());
     EXPECT_EQ(o.EndReason(), End::None);
     EXPECT_EQ(o.Result(), "*");
@@ -200,7 +188,6 @@ TEST(GameEnd, ClaimsAndActs) {
 TEST(GameEnd, PositionKeysTellPositionsApart) {
     const char *const Rows[][3] = {
         // start, moves, and whether the position reached has the start's key
-        {"4k3/8/8/8/8/8/8/R3K3 w - - 0 1", "e1d1 e8d8 d1e1 d8e8", "same"},
         {"4k3/8/8/8/8/8/8/R3K3 w - - 0 1", "e1d1 e8d8 d1d2 d8e8 d2e1", "other side to move"},
         {"4k3/8/8/8/8/8/8/R3K2R w K - 0 1", "h1h2 e8d8 h2h1 d8e8", "castling right lost"},
         {"4k3/8/8/8/3p4/8/4P3/4K3 w - - 0 1", "e2e4 e8e7 e1f2 e7e8 f2e1",
@@ -224,24 +211,11 @@ TEST(GameEnd, PositionKeysTellPositionsApart) {
 // Each ply keeps its SAN, written before the move, and the position after it: its FEN, check
 // and key are those of the game at that moment, through captures, castling, en passant,
 // promotion and mate; undo removes the newest ply.
-std::vector<std::string> Split(std::string_view s) {
-    std::vector<std::string> o;
-    for (std::size_t i = 0; i < s.size();) {
-        const std::size_t nEnd = std::min(s.find(' ', i), s.size());
-        o.emplace_back(s.substr(i, nEnd - i));
-        i = nEnd + 1;
-    }
-    return o;
-}
-
 TEST(Record, EachPlyKeepsItsSanPositionAndKey) {
     const char *const Rows[][3] = {
         {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", "e1g1 e8c8 a1a8", "O-O O-O-O Ra8+"},
         {"4k3/8/8/8/3p4/8/2P1P3/4K3 w - - 0 7", "e2e4 d4e3 c2c4", "e4 dxe3 c4"},
         {"7k/1P4pp/8/8/8/8/8/6K1 w - - 0 1", "g1f2 g7g6 b7b8n h8g7 b8d7", "Kf2 g6 b8=N Kg7 Nd7"},
-        {"7k/1P4pp/8/8/8/8/8/6K1 w - - 0 1", "b7b8q", "b8=Q#"},
-        {"3k4/8/8/8/8/8/8/N3K2N w - - 0 1", "a1b3 d8e8 h1g3 e8d8 g3e2 d8e8 e2d4",
-         "Nb3 Ke8 Ng3 Kd8 Ne2 Ke8 Ned4"},
     };
     for (const auto &[sFen, sMoves, sSans] : Rows) {
         SCOPED_TRACE(sFen);
@@ -249,7 +223,7 @@ TEST(Record, EachPlyKeepsItsSanPositionAndKey) {
         o.SetFen(sFen);
         std::vector<std::string> oFens{o.Fen()};
         std::vector<std::uint64_t> oKeys{o.PositionKey()};
-        for (const std::string &sMove : Split(sMoves)) {
+        for (const std::string &sMove : Words(sMoves)) {
             ASSERT_TRUE(PlayMoves(o, sMove));
             oFens.push_back(o.Fen());
             oKeys.push_back(o.PositionKey());
@@ -257,7 +231,7 @@ TEST(Record, EachPlyKeepsItsSanPositionAndKey) {
                       o.IsSquareAttacked(o.IsWhitesTurn(), o.IsWhitesTurn() ? o.WhiteKingSquare()
                                                                             : o.BlackKingSquare()));
         }
-        EXPECT_EQ(Notation::SanMoves(o), Split(sSans));
+        EXPECT_EQ(Notation::SanMoves(o), Words(sSans));
         for (int i = o.PlyCount(); i >= 0; --i) {
             EXPECT_EQ(clsRules::FenOf(o.PositionAt(i)), oFens[std::size_t(i)]) << i;
             EXPECT_EQ(o.PositionKey(), oKeys[std::size_t(i)]) << i;

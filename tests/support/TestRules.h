@@ -80,14 +80,22 @@ inline Move MoveOf(const clsRules &o, std::string_view m) {
     return oMove;
 }
 
-// Plays "e2e4 e7e8q ..." given by coordinates; false at the first one refused.
-inline bool PlayMoves(clsRules &o, std::string_view sMoves) {
-    for (std::size_t i = 0; i < sMoves.size();) {
-        const std::size_t nEnd = std::min(sMoves.find(' ', i), sMoves.size());
-        if (!o.PlayMove(MoveOf(o, sMoves.substr(i, nEnd - i))))
-            return false;
+// The words of a text split at single spaces.
+inline std::vector<std::string> Words(std::string_view s) {
+    std::vector<std::string> o;
+    for (std::size_t i = 0; i < s.size();) {
+        const std::size_t nEnd = std::min(s.find(' ', i), s.size());
+        o.emplace_back(s.substr(i, nEnd - i));
         i = nEnd + 1;
     }
+    return o;
+}
+
+// Plays "e2e4 e7e8q ..." given by coordinates; false at the first one refused.
+inline bool PlayMoves(clsRules &o, std::string_view sMoves) {
+    for (const std::string &m : Words(sMoves))
+        if (!o.PlayMove(MoveOf(o, m)))
+            return false;
     return true;
 }
 

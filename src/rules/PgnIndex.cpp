@@ -230,18 +230,11 @@ void Index::Add(std::string_view sBytes) {
                 EndSymbol();
             break;
         }
-        case State::BraceComment: {
-            const void *pEnd = std::memchr(p + i, '}', n - i);
-            if (!pEnd) {
-                i = n;
-                break;
-            }
-            i = static_cast<std::size_t>(static_cast<const char *>(pEnd) - p) + 1;
-            m_eState = State::Space;
-            break;
-        }
+        case State::BraceComment:
         case State::LineComment: {
-            const void *pEnd = std::memchr(p + i, '\n', n - i);
+            // A comment ends at its closing character, which may lie in a later piece.
+            const char cEnd = m_eState == State::BraceComment ? '}' : '\n';
+            const void *pEnd = std::memchr(p + i, cEnd, n - i);
             if (!pEnd) {
                 i = n;
                 break;

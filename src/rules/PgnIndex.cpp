@@ -82,6 +82,7 @@ void Index::EndGame() {
 void Index::EndSymbol() {
     m_eState = State::Space;
     Symbol(m_sToken, m_nTokenOffset);
+    m_sToken.clear(); // so that no later tag ends with a symbol's text for its name
 }
 
 void Index::Symbol(std::string_view s, std::uint64_t nOffset) {
@@ -303,8 +304,9 @@ void Index::Add(std::string_view sBytes) {
 void Index::Finish() {
     if (m_eState == State::Symbol)
         EndSymbol();
-    else if (m_eState != State::Space)
-        EndTag(); // an unclosed tag or comment: the game so far stays listed
+    else if (m_eState != State::Space && m_eState != State::BraceComment &&
+             m_eState != State::LineComment)
+        EndTag(); // an unclosed tag: the game so far stays listed, as after an unclosed comment
     m_eState = State::Space;
     EndGame();
 }

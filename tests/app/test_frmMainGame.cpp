@@ -149,8 +149,7 @@ TEST_F(GameWindow, UnsavedGamesAreAskedAboutBeforeTheyAreReplaced) {
 }
 
 TEST_F(GameWindow, ClipboardBothWaysAndListsInBothNotations) {
-    clip->setText("[Event \"Casual\"]\n\n1. e4 e5 2. Nf3 {a comment} Nc6 3. Bb5 a6 *");
-    Key(Qt::Key_V);
+    Steps(&w, "clip:[Event \"Casual\"]\n\n1. e4 e5 2. Nf3 {a comment} Nc6 3. Bb5 a6 *|key:Ctrl+V");
     EXPECT_EQ(Lists(), "1. e2-e4,2. g1-f3,3. f1-b5|1... e7-e5,2... b8-c6,3... a7-a6");
     SetNotation(true);
     EXPECT_EQ(Lists(), "1. e4,2. Nf3,3. Bb5|1... e5,2... Nc6,3... a6");
@@ -164,11 +163,9 @@ TEST_F(GameWindow, ClipboardBothWaysAndListsInBothNotations) {
     EXPECT_EQ(clip->text(), board->Fen());
 
     // A FEN with more after it is named as a FEN; one with tabs reads; numbers pass 999,999.
-    clip->setText("4k3/8/8/8/8/8/8/4K2R b K - 3 40 1.");
     Answerer discard({"OK", "Discard"});
-    Key(Qt::Key_V);
-    clip->setText("4k3/8/8/8/8/8/8/4K2R\tb\tK - 3 1000000");
-    Key(Qt::Key_V);
+    Steps(&w, "clip:4k3/8/8/8/8/8/8/4K2R b K - 3 40 1.|key:Ctrl+V|"
+              "clip:4k3/8/8/8/8/8/8/4K2R\tb\tK - 3 1000000|key:Ctrl+V");
     EXPECT_EQ(discard.seen.value(0), "Tavlon:Cannot paste the position:\nFEN has 7 fields, not 6: "
                                      "\"1.\" follows the fullmove number");
     Type("Kd7");
@@ -189,8 +186,7 @@ TEST_F(GameWindow, ClipboardBothWaysAndListsInBothNotations) {
 }
 
 TEST_F(GameWindow, EndsOfTheGameAreToldAndPlayingOnWaitsForUndo) {
-    clip->setText("1. Nf3 Nf6 2. Ng1 Ng8 3. Nf3 Nf6 4. Ng1 Ng8");
-    Key(Qt::Key_V);
+    Steps(&w, "clip:1. Nf3 Nf6 2. Ng1 Ng8 3. Nf3 Nf6 4. Ng1 Ng8|key:Ctrl+V");
     Find<QMenu>("mnuGame")->aboutToShow();
     ASSERT_TRUE(Find<QAction>("mnuGameClaimDraw")->isEnabled());
     const std::pair<const char *, QStringList> cases[] = {
@@ -311,8 +307,7 @@ TEST_F(GameWindow, MoveBoxAndListsAsAPlayerUsesThem) {
 // and the lists' own keys; a move tried meanwhile is refused on the status line alone; Take
 // Back Moves to Here keeps the moves up to the one shown.
 TEST_F(GameWindow, ReviewingByKeysAndListsThenTakingBack) {
-    clip->setText("1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 *");
-    Key(Qt::Key_V);
+    Steps(&w, "clip:1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 *|key:Ctrl+V");
     Key(Qt::Key_H); // Show Moves
     SetNotation(true);
     auto *white = Find<QListWidget>("lstWhiteMoves");

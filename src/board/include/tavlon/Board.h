@@ -142,9 +142,9 @@ public:
     // The side to move has run out of time on the host's clock (the board keeps none): it loses,
     // or draws when its opponent could never checkmate (FIDE 6.9); GameOver follows.
     bool FlagFall();
-    QString LastError() const;              // empty after a call that succeeded
-    Refusal LastRefusal() const;            // LastError() as a value; None when it is empty
-    EndReason GameOverReason() const;       // None while the game goes on
+    QString LastError() const;        // empty after a call that succeeded
+    Refusal LastRefusal() const;      // LastError() as a value; None when it is empty
+    EndReason GameOverReason() const; // None while the game goes on
     // The game's PGN tags ("White", "Event", ...): empty when it has none of that name. SetTag
     // refuses (BadTag) a name that is no PGN tag name and the tags the game itself owns (Result,
     // SetUp, FEN); an empty value removes the tag.

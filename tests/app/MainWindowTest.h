@@ -6,6 +6,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -15,16 +17,19 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 const char *const Start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR";
 
 // Answers, in order, each message box or popup menu that opens, from a polling timer so the
 // nested loop showing it really runs: clicks the button or item with the caption (Escape when
-// empty), noting a box's "title:text", a dialog's title or a menu's name.
+// empty), noting a box's "title:text", a dialog's title or a menu's name. The caption "END"
+// calls onEnd from its own timer instead, so this one can answer what follows.
 class Answerer : public QObject {
 public:
     QStringList seen;
+    std::function<void()> onEnd;
 
     explicit Answerer(QStringList captions) {
         auto *timer = new QTimer(this);
@@ -40,7 +45,9 @@ public:
             auto *box = qobject_cast<QMessageBox *>(w);
             seen << (menu != nullptr ? menu->objectName()
                                      : w->windowTitle() + (box ? ':' + box->text() : QString()));
-            if (sCaption.isEmpty())
+            if (sCaption == "END")
+                QTimer::singleShot(0, this, onEnd);
+            else if (sCaption.isEmpty())
                 QTest::keyClick(w, Qt::Key_Escape);
             for (QAction *a : menu != nullptr ? menu->actions() : QList<QAction *>{})
                 if (a->text().remove('&') == sCaption)
@@ -80,6 +87,46 @@ inline std::string MenusWithoutMnemonics(const QWidget &w) {
         }
     }
     return oBad.join(", ").toStdString();
+}
+
+inline QByteArray Read(const QString &sPath) {
+    QFile oFile(sPath);
+    return oFile.open(QIODevice::ReadOnly) ? oFile.readAll() : QByteArray();
+}
+
+// Plays steps split by '|' in a window: type:TEXT, move:e1e2, view:PLY, click:SQUARE, key:Ctrl+U
+// (to the focused widget), clip:TEXT, file:ANSWER (to both questions), menu:NAME (about to show),
+// or an action's name to trigger.
+inline void Steps(frmMain *p, const QString &sSteps) {
+    auto *board = p->findChild<Board *>();
+    for (const QString &sStep : sSteps.split('|')) {
+        const QString sArg = sStep.section(':', 1, -1);
+        auto *txt = p->findChild<QLineEdit *>("txtMovePiece");
+        if (sStep.startsWith("type:")) {
+            txt->setText(sArg);
+            QTest::keyClick(txt, Qt::Key_Return);
+            QCoreApplication::processEvents(); // the move runs once the key has been handled
+        } else if (sStep.startsWith("move:")) {
+            board->MovePiece(sArg.left(2), sArg.mid(2));
+        } else if (sStep.startsWith("view:")) {
+            board->ViewPly(sArg.toInt());
+        } else if (sStep.startsWith("click:")) {
+            QTest::mouseClick(board, Qt::LeftButton, {}, CellCentre(sArg));
+        } else if (sStep.startsWith("key:")) {
+            QApplication::setActiveWindow(p); // offscreen gives it back to no one after a box
+            const QKeyCombination k = QKeySequence(sArg)[0];
+            QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : p;
+            QTest::keyClick(target, k.key(), k.keyboardModifiers());
+        } else if (sStep.startsWith("clip:")) {
+            QApplication::clipboard()->setText(sArg);
+        } else if (sStep.startsWith("file:")) {
+            p->setFileChooser([sArg](QWidget *, FileQuestion, const QString &) { return sArg; });
+        } else if (sStep.startsWith("menu:")) {
+            emit p->findChild<QMenu *>(sArg)->aboutToShow();
+        } else {
+            p->findChild<QAction *>(sStep)->trigger();
+        }
+    }
 }
 
 // Settings live in a fresh temporary place, made before the window reads them.
@@ -149,6 +196,13 @@ protected:
     }
 
     std::string Status() { return Find<QStatusBar>("staStatus")->currentMessage().toStdString(); }
+    std::string Title() { return w.windowTitle().toStdString(); }
+    QString Path(const char *sName) { return oDir.filePath(sName); }
+    QString Write(const char *sName, const QByteArray &oBytes) {
+        QFile oFile(Path(sName));
+        EXPECT_TRUE(oFile.open(QIODevice::WriteOnly) && oFile.write(oBytes) == oBytes.size());
+        return oFile.fileName();
+    }
 
     frmMain w;
     Board *board = w.findChild<Board *>(QStringLiteral("Board1"));
@@ -156,4 +210,5 @@ protected:
     bool bBrowser = true; // whether the addresses open
     QStringList asked;    // the file questions, "open" or "save"
     QString sOpenAnswer, sSaveAnswer;
+    QTemporaryDir oDir;
 };

@@ -62,17 +62,14 @@ TEST_F(ClockWindow, PauseUndoFlagFallAndTheBoardTurning) {
 }
 
 TEST_F(ClockWindow, ClockTimesSavedAndOpenedPaused) {
-    QTemporaryDir oDir;
     Type("e4");
     nNow += 5000;
     Type("e5");
     nNow += 3000;
     Type("Nf3");
-    sSaveAnswer = oDir.filePath("timed.pgn");
+    sSaveAnswer = Path("timed.pgn");
     Key(Qt::Key_S);
-    QFile oFile(sSaveAnswer);
-    ASSERT_TRUE(oFile.open(QIODevice::ReadOnly));
-    const QString sText = QString::fromUtf8(oFile.readAll());
+    const QByteArray sText = Read(sSaveAnswer);
     EXPECT_TRUE(sText.contains("[TimeControl \"180+2\"]\n\n1. e4 {[%clk 0:03:04]} e5 "
                                "{[%clk 0:02:59]} 2. Nf3 {[%clk 0:03:03]} *"))
         << sText.toStdString();
@@ -87,15 +84,12 @@ TEST_F(ClockWindow, ClockTimesSavedAndOpenedPaused) {
     nNow += 1000;
     Type("Nc6");
     EXPECT_EQ(Clocks(), "3:03*|3:00");
-    QFile oPlain(oDir.filePath("plain.pgn"));
-    ASSERT_TRUE(oPlain.open(QIODevice::WriteOnly) && oPlain.write("1. d4 d5 *") > 0);
-    oPlain.close();
-    sOpenAnswer = oPlain.fileName();
+    sOpenAnswer = Write("plain.pgn", "1. d4 d5 *");
     Answerer discard({"Discard"});
     Key(Qt::Key_O);
     EXPECT_EQ(Clocks(), "-|-") << "a game without clock times loads untimed";
     w.SetRunTimeControl("300"); // as the command line does before it opens its file
-    w.OpenFile(oPlain.fileName());
+    w.OpenFile(sOpenAnswer);
     EXPECT_EQ(Clocks(), "5:00|5:00");
 }
 

@@ -37,6 +37,18 @@ bool IsDelimiter(char c) {
     return Class.bDelimiter[static_cast<unsigned char>(c)];
 }
 
+// Digits, then periods only.
+bool IsMoveNumber(const char *p, std::size_t n) {
+    std::size_t k = 0;
+    while (k < n && p[k] >= '0' && p[k] <= '9')
+        ++k;
+    if (k == 0)
+        return false;
+    while (k < n && p[k] == '.')
+        ++k;
+    return k == n;
+}
+
 bool IsResult(std::string_view s) {
     return s == "1-0" || s == "0-1" || s == "1/2-1/2" || s == "*";
 }
@@ -178,6 +190,8 @@ void Index::Add(std::string_view sBytes) {
                 const char c0 = static_cast<char>(p[i] | 0x20);
                 if (pPlies && c0 >= 'a' && c0 <= 'z') {
                     ++*pPlies; // a move, most of the symbols
+                } else if (pPlies && p[j - 1] == '.' && IsMoveNumber(p + i, j - i)) {
+                    // "12." or "12...": the next most common, and no ply of its own
                 } else {
                     Symbol(std::string_view(p + i, std::min(j - i, TokenCap)), nBase + i);
                     pPlies = m_bMovetext && m_nDepth == 0 ? &m_oGames.back().nPlies : nullptr;

@@ -1156,8 +1156,8 @@ Die Datei enthält mehrere Partien, und diese eine dort zu speichern, würde die
         <translation>DATEI</translation>
     </message>
     <message>
-        <source>Play this run with a chess clock: SPEC in the PGN TimeControl form (300, 180+2, 40/5400:1800, *60), or 300d5 for a 5-second delay.</source>
-        <translation>Mit Schachuhr spielen: SPEC in der PGN-Form von TimeControl (300, 180+2, 40/5400:1800, *60) oder 300d5 für 5 Sekunden Verzögerung.</translation>
+        <source>Play this run with a chess clock: FORM in the PGN TimeControl form (300, 180+2, 40/5400:1800, *60), or 300d5 for a 5-second delay.</source>
+        <translation>Mit Schachuhr spielen: FORM in der PGN-Form von TimeControl (300, 180+2, 40/5400:1800, *60) oder 300d5 für 5 Sekunden Verzögerung.</translation>
     </message>
     <message>
         <source>tavlon: bad time control &quot;%1&quot;: %2</source>

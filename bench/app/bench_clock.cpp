@@ -27,14 +27,14 @@ struct Figures {
     double dWakeUpsPerSecond = 0;
 };
 
-// Plays nPlies of the line under sSpec, a move every nWaits[ply % 2] ms, then waits nTail ms;
+// Plays nPlies of the line under sForm, a move every nWaits[ply % 2] ms, then waits nTail ms;
 // samples every 5 ms.
-Figures Run(const char *sSpec, int nPlies, const int (&nWaits)[2], qint64 nTail) {
+Figures Run(const char *sForm, int nPlies, const int (&nWaits)[2], qint64 nTail) {
     frmMain w;
-    w.SetRunTimeControl(QString::fromLatin1(sSpec));
+    w.SetRunTimeControl(QString::fromLatin1(sForm));
     w.show();
     auto *board = w.findChild<Board *>(QStringLiteral("Board1"));
-    const auto oControl = *TimeControl::Parse(sSpec);
+    const auto oControl = *TimeControl::Parse(sForm);
     const qint64 nBase = oControl.oPeriods[0].nBaseMs;
     QElapsedTimer oReal;
     oReal.start();

@@ -25,7 +25,7 @@ const char *const Presets[][2] = {{"1+0", "60"},
 
 } // namespace
 
-dlgTimeControl::dlgTimeControl(const QString &sSpec, QWidget *parent) : QDialog(parent) {
+dlgTimeControl::dlgTimeControl(const QString &sForm, QWidget *parent) : QDialog(parent) {
     setWindowTitle(tr("Time Control"));
     auto *layout = new QFormLayout(this);
     cboPreset = new QComboBox(this);
@@ -50,8 +50,8 @@ dlgTimeControl::dlgTimeControl(const QString &sSpec, QWidget *parent) : QDialog(
     spnMoves = Spin("spnMoves", 1, 200, 40);
     spnThen = Spin("spnThen", 1, 600, 30);
     spnDelay = Spin("spnDelay", 1, 600, 5);
-    txtSpec = new QLineEdit(this);
-    txtSpec->setObjectName(QStringLiteral("txtSpec"));
+    txtForm = new QLineEdit(this);
+    txtForm->setObjectName(QStringLiteral("txtForm"));
     lblError = new QLabel(this);
     lblError->setObjectName(QStringLiteral("lblError"));
     lblError->setWordWrap(true);
@@ -63,25 +63,25 @@ dlgTimeControl::dlgTimeControl(const QString &sSpec, QWidget *parent) : QDialog(
     layout->addRow(tr("M&oves in the first period:"), spnMoves);
     layout->addRow(tr("Minutes for the &rest:"), spnThen);
     layout->addRow(tr("&Delay (seconds):"), spnDelay);
-    layout->addRow(tr("&As in PGN:"), txtSpec);
+    layout->addRow(tr("&As in PGN:"), txtForm);
     layout->addRow(lblError);
     layout->addRow(oButtons);
     connect(cboPreset, &QComboBox::activated, this, &dlgTimeControl::PresetChosen);
     connect(cboKind, &QComboBox::currentIndexChanged, this, &dlgTimeControl::FieldsChanged);
-    connect(txtSpec, &QLineEdit::textEdited, this, [this](const QString &s) { ShowSpec(s); });
+    connect(txtForm, &QLineEdit::textEdited, this, [this](const QString &s) { ShowForm(s); });
     connect(oButtons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(oButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    txtSpec->setText(sSpec);
-    ShowSpec(sSpec);
+    txtForm->setText(sForm);
+    ShowForm(sForm);
 }
 
-QString dlgTimeControl::Spec() const {
-    return txtSpec->text().trimmed();
+QString dlgTimeControl::Form() const {
+    return txtForm->text().trimmed();
 }
 
-QString dlgTimeControl::SpecError(const QString &sSpec) {
+QString dlgTimeControl::FormError(const QString &sForm) {
     std::string sError;
-    return TimeControl::Parse(sSpec.trimmed().toStdString(), &sError)
+    return TimeControl::Parse(sForm.trimmed().toStdString(), &sError)
                ? QString()
                : QString::fromStdString(sError);
 }
@@ -90,12 +90,12 @@ void dlgTimeControl::PresetChosen(int nIndex) {
     if (nIndex <= 0)
         return;
     const QString s = cboPreset->itemData(nIndex).toString();
-    txtSpec->setText(s);
-    ShowSpec(s);
+    txtForm->setText(s);
+    ShowForm(s);
 }
 
-void dlgTimeControl::ShowSpec(const QString &sSpec) {
-    const auto o = TimeControl::Parse(sSpec.trimmed().toStdString());
+void dlgTimeControl::ShowForm(const QString &sForm) {
+    const auto o = TimeControl::Parse(sForm.trimmed().toStdString());
     if (o) {
         bShowing = true;
         cboKind->setCurrentIndex(static_cast<int>(o->GetKind()));
@@ -157,12 +157,12 @@ void dlgTimeControl::FieldsChanged() {
         s = QStringLiteral("%1d%2").arg(sBase).arg(spnDelay->value());
         break;
     }
-    txtSpec->setText(s);
+    txtForm->setText(s);
     Check();
 }
 
 void dlgTimeControl::Check() {
-    const QString sError = SpecError(Spec());
+    const QString sError = FormError(Form());
     lblError->setText(sError);
     oButtons->button(QDialogButtonBox::Ok)->setEnabled(sError.isEmpty());
 }

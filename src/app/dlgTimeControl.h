@@ -13,11 +13,11 @@ class QSpinBox;
 class dlgTimeControl : public QDialog {
     Q_OBJECT
 public:
-    dlgTimeControl(const QString &sSpec, QWidget *parent = nullptr);
+    dlgTimeControl(const QString &sForm, QWidget *parent = nullptr);
 
-    QString Spec() const;
+    QString Form() const;
     // Empty when the form is one the clock keeps, else why not.
-    static QString SpecError(const QString &sSpec);
+    static QString FormError(const QString &sForm);
 
 private:
     void PresetChosen(int nIndex);
@@ -26,7 +26,7 @@ private:
     void EnableFields();
     void Check();
     // Shows the spec's kind and numbers in the fields, without echoing back into the form.
-    void ShowSpec(const QString &sSpec);
+    void ShowForm(const QString &sForm);
 
     QComboBox *cboPreset = nullptr;
     QComboBox *cboKind = nullptr;
@@ -35,7 +35,7 @@ private:
     QSpinBox *spnMoves = nullptr;
     QSpinBox *spnThen = nullptr;
     QSpinBox *spnDelay = nullptr;
-    QLineEdit *txtSpec = nullptr;
+    QLineEdit *txtForm = nullptr;
     QLabel *lblError = nullptr;
     QDialogButtonBox *oButtons = nullptr;
     bool bShowing = false;

@@ -55,9 +55,9 @@ public:
     bool OpenFile(const QString &sPath);
 
     // --- Chess clocks (frmMainClock.cpp) ---
-    // The time control of this run (a valid spec, see dlgTimeControl::SpecError): for the game
+    // The time control of this run (a valid spec, see dlgTimeControl::FormError): for the game
     // not yet begun, the next game opened without one of its own, and every new game.
-    void SetRunTimeControl(const QString &sSpec);
+    void SetRunTimeControl(const QString &sForm);
     // Where the clocks read the time, in monotonic milliseconds; tests pass a fake one.
     void setClockSource(std::function<qint64()> source);
     // For the benchmark: the display's wake-ups so far, and a clock's time now (-1 untimed).

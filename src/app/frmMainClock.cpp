@@ -133,8 +133,8 @@ void frmMain::SetUpClocks() {
     PlaceClocks();
 }
 
-void frmMain::SetRunTimeControl(const QString &sSpec) {
-    const auto o = TimeControl::Parse(sSpec.trimmed().toStdString());
+void frmMain::SetRunTimeControl(const QString &sForm) {
+    const auto o = TimeControl::Parse(sForm.trimmed().toStdString());
     if (!o)
         return;
     oClocks->oRunControl = *o;
@@ -345,15 +345,15 @@ void frmMain::mnuPauseClocks_Click() {
 
 void frmMain::mnuTimeControl_Click() {
     QPointer<dlgTimeControl> dialog =
-        new dlgTimeControl(QString::fromStdString(oClocks->NextControl().Spec()), this);
+        new dlgTimeControl(QString::fromStdString(oClocks->NextControl().Form()), this);
     const int nAnswer = dialog->exec();
     if (dialog.isNull())
         return;
-    const QString sSpec = dialog->Spec();
+    const QString sForm = dialog->Form();
     delete dialog.data();
     if (nAnswer != QDialog::Accepted)
         return;
-    QSettings().setValue(sControlKey, sSpec);
+    QSettings().setValue(sControlKey, sForm);
     oClocks->bRunControl = false; // a choice made now outranks the command line's
     ShowStatus(tr("The time control applies from the next new game"));
 }

@@ -59,10 +59,10 @@ void Describe(QCommandLineParser &parser) {
                                  QStringLiteral("[%1]").arg(sFile));
     parser.addOption(QCommandLineOption(
         QStringLiteral("time-control"),
-        QCoreApplication::translate("main", "Play this run with a chess clock: SPEC in the PGN "
+        QCoreApplication::translate("main", "Play this run with a chess clock: FORM in the PGN "
                                             "TimeControl form (300, 180+2, 40/5400:1800, *60), "
                                             "or 300d5 for a 5-second delay."),
-        QStringLiteral("SPEC")));
+        QStringLiteral("FORM")));
 }
 
 } // namespace
@@ -82,13 +82,13 @@ int main(int argc, char *argv[]) {
             parser.showHelp(0);
         if (parser.isSet(QStringLiteral("version")))
             parser.showVersion();
-        const QString sSpec = parser.value(sTimeControl);
+        const QString sForm = parser.value(sTimeControl);
         if (parser.isSet(sTimeControl)) {
-            if (const QString sError = dlgTimeControl::SpecError(sSpec); !sError.isEmpty()) {
+            if (const QString sError = dlgTimeControl::FormError(sForm); !sError.isEmpty()) {
                 std::fprintf(stderr, "%s\n",
                              qUtf8Printable(QCoreApplication::translate(
                                                 "main", "tavlon: bad time control \"%1\": %2")
-                                                .arg(sSpec, sError)));
+                                                .arg(sForm, sError)));
                 return 2;
             }
         }

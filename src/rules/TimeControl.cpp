@@ -61,7 +61,7 @@ void Append2(std::string &s, std::int64_t n) {
 
 } // namespace
 
-std::optional<TimeControl> TimeControl::Parse(std::string_view sSpec, std::string *pError) {
+std::optional<TimeControl> TimeControl::Parse(std::string_view sForm, std::string *pError) {
     std::string sError;
     TimeControl o;
     auto Fail = [&](std::string s) -> std::optional<TimeControl> {
@@ -69,19 +69,19 @@ std::optional<TimeControl> TimeControl::Parse(std::string_view sSpec, std::strin
             *pError = std::move(s);
         return std::nullopt;
     };
-    if (sSpec == "-")
+    if (sForm == "-")
         return o;
-    if (sSpec.empty())
+    if (sForm.empty())
         return Fail("the time control is empty");
-    if (const auto nD = sSpec.find('d'); nD != std::string_view::npos) {
-        const auto n = Number(sSpec.substr(nD + 1));
+    if (const auto nD = sForm.find('d'); nD != std::string_view::npos) {
+        const auto n = Number(sForm.substr(nD + 1));
         if (!n || *n == 0)
             return Fail("the delay after \"d\" must be a number of seconds above 0");
         o.nDelayMs = *n * 1000;
-        sSpec = sSpec.substr(0, nD);
+        sForm = sForm.substr(0, nD);
     }
-    if (sSpec.starts_with('*')) {
-        const auto n = Number(sSpec.substr(1));
+    if (sForm.starts_with('*')) {
+        const auto n = Number(sForm.substr(1));
         if (!n || *n == 0)
             return Fail("an hourglass needs a number of seconds above 0 after \"*\"");
         if (o.nDelayMs)
@@ -91,8 +91,8 @@ std::optional<TimeControl> TimeControl::Parse(std::string_view sSpec, std::strin
         return o;
     }
     for (std::size_t nStart = 0;;) {
-        const std::size_t nColon = sSpec.find(':', nStart);
-        const auto oPeriod = ReadPeriod(sSpec.substr(nStart, nColon - nStart), sError);
+        const std::size_t nColon = sForm.find(':', nStart);
+        const auto oPeriod = ReadPeriod(sForm.substr(nStart, nColon - nStart), sError);
         if (!oPeriod)
             return Fail(sError);
         if (!o.oPeriods.empty() && o.oPeriods.back().nMoves == 0)
@@ -148,7 +148,7 @@ std::string TimeControl::DelayTagValue() const {
     return nDelayMs ? std::to_string(nDelayMs / 1000) : std::string();
 }
 
-std::string TimeControl::Spec() const {
+std::string TimeControl::Form() const {
     std::string s = TagValue();
     if (nDelayMs)
         s.append("d").append(DelayTagValue());

@@ -24,7 +24,7 @@ struct TimeControl {
     std::int64_t nDelayMs = 0;
 
     // The control a spec names (the forms above), or nothing; sError then says why.
-    static std::optional<TimeControl> Parse(std::string_view sSpec, std::string *pError = nullptr);
+    static std::optional<TimeControl> Parse(std::string_view sForm, std::string *pError = nullptr);
     // The control of a game's TimeControl and TimeDelay tags; a form this clock cannot keep
     // ("?", fractions) reads as no clock.
     static TimeControl FromTags(std::string_view sTimeControl, std::string_view sTimeDelay);
@@ -35,7 +35,7 @@ struct TimeControl {
     // and the spec Parse reads back.
     std::string TagValue() const;
     std::string DelayTagValue() const;
-    std::string Spec() const;
+    std::string Form() const;
     // The period of a side's next move, having made nMovesMade moves, and the moves left in it
     // (0 in a period for the rest of the game). A last period with a move count repeats.
     std::size_t PeriodOf(int nMovesMade) const;

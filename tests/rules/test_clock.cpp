@@ -10,7 +10,7 @@ namespace {
 
 TEST(TimeControl, FormsReadAndWrittenBack) {
     struct Row {
-        const char *sSpec, *sTag, *sDelay;
+        const char *sForm, *sTag, *sDelay;
         TimeControl::Kind eKind;
         int nLowSeconds;
     };
@@ -21,13 +21,13 @@ TEST(TimeControl, FormsReadAndWrittenBack) {
           Row{"40/5400+30:1800+30", "40/5400+30:1800+30", "", K::Periods, 60},
           Row{"40/7200:20/3600:900", "40/7200:20/3600:900", "", K::Periods, 60},
           Row{"*60", "*60", "", K::Hourglass, 10}, Row{"300d5", "300", "5", K::Delay, 30}}) {
-        const auto o = TimeControl::Parse(r.sSpec);
-        ASSERT_TRUE(o) << r.sSpec;
+        const auto o = TimeControl::Parse(r.sForm);
+        ASSERT_TRUE(o) << r.sForm;
         EXPECT_EQ(o->TagValue(), r.sTag);
         EXPECT_EQ(o->DelayTagValue(), r.sDelay);
-        EXPECT_EQ(o->GetKind(), r.eKind) << r.sSpec;
-        EXPECT_EQ(o->LowTimeMs(), r.nLowSeconds * 1000) << r.sSpec;
-        EXPECT_EQ(TimeControl::FromTags(r.sTag, r.sDelay), *o) << r.sSpec;
+        EXPECT_EQ(o->GetKind(), r.eKind) << r.sForm;
+        EXPECT_EQ(o->LowTimeMs(), r.nLowSeconds * 1000) << r.sForm;
+        EXPECT_EQ(TimeControl::FromTags(r.sTag, r.sDelay), *o) << r.sForm;
     }
     for (const char *s : {"", "abc", "300+", "0", "1800:40/5400", "*", "*60d5", "300d", "0/60",
                           "40/", "-5", "1.5", "300d0", "+2", "40/5400::1800", "?"}) {
@@ -58,7 +58,7 @@ TEST(TimeControl, ClockTexts) {
 // move back, "p" pauses or resumes, "f" checks the flag has fallen (and stops the clocks).
 TEST(Clock, TimeControlsPlayedOut) {
     struct Row {
-        const char *sSpec, *sScript;
+        const char *sForm, *sScript;
         std::int64_t nWhite, nBlack; // remaining at the end
         const char *sPlies;          // the recorded times, seconds
         int nMovesLeftWhite = 0;
@@ -89,7 +89,7 @@ TEST(Clock, TimeControlsPlayedOut) {
     for (const Row &r : Rows) {
         std::int64_t nNow = 1'000'000;
         Clock o([&] { return nNow; });
-        o.Reset(*TimeControl::Parse(r.sSpec), true);
+        o.Reset(*TimeControl::Parse(r.sForm), true);
         std::istringstream oIn(r.sScript);
         for (std::string s; oIn >> s;) {
             if (s[0] == '+')
@@ -101,7 +101,7 @@ TEST(Clock, TimeControlsPlayedOut) {
             else if (s == "p")
                 o.SetPaused(!o.Paused());
             else if (s == "f") {
-                EXPECT_TRUE(o.FlagFallen()) << r.sSpec << " " << r.sScript;
+                EXPECT_TRUE(o.FlagFallen()) << r.sForm << " " << r.sScript;
                 EXPECT_EQ(o.MovePlayed(), -1);
             }
         }
@@ -111,18 +111,18 @@ TEST(Clock, TimeControlsPlayedOut) {
             oOut << static_cast<double>(n) / 1000;
             sPlies.append(sPlies.empty() ? "" : " ").append(oOut.str());
         }
-        EXPECT_EQ(o.Remaining(true), r.nWhite) << r.sSpec << " " << r.sScript;
-        EXPECT_EQ(o.Remaining(false), r.nBlack) << r.sSpec << " " << r.sScript;
-        EXPECT_EQ(sPlies, r.sPlies) << r.sSpec << " " << r.sScript;
-        EXPECT_EQ(o.FlagFallen(), o.Remaining(o.WhiteToMove()) == 0) << r.sSpec;
-        EXPECT_EQ(o.MovesLeft(true), r.nMovesLeftWhite) << r.sSpec << " " << r.sScript;
+        EXPECT_EQ(o.Remaining(true), r.nWhite) << r.sForm << " " << r.sScript;
+        EXPECT_EQ(o.Remaining(false), r.nBlack) << r.sForm << " " << r.sScript;
+        EXPECT_EQ(sPlies, r.sPlies) << r.sForm << " " << r.sScript;
+        EXPECT_EQ(o.FlagFallen(), o.Remaining(o.WhiteToMove()) == 0) << r.sForm;
+        EXPECT_EQ(o.MovesLeft(true), r.nMovesLeftWhite) << r.sForm << " " << r.sScript;
         // The record alone rebuilds both clocks, as undo and a loaded game do.
         Clock oCopy([&] { return nNow; });
         oCopy.Reset(o.Control(), true);
         oCopy.Restore(o.PlyTimes(), true, true);
         if (!o.Running() || o.Control().bHourglass)
             continue;
-        EXPECT_EQ(oCopy.Remaining(!o.WhiteToMove()), o.Remaining(!o.WhiteToMove())) << r.sSpec;
+        EXPECT_EQ(oCopy.Remaining(!o.WhiteToMove()), o.Remaining(!o.WhiteToMove())) << r.sForm;
     }
 }
 

@@ -38,8 +38,8 @@ const IndexCase IndexCases[] = {
      "1. e4 e5 *\n1... c5 1/2-1/2\nDownloaded today\n[White \"A\"]\n*", "/*/2 /1/2-1/2/1 A/*/0"},
     {"a quote escaped in a tag, joined moves and spaced periods",
      "[White \"A \\\"B\\\"\"]\n1.e4 1. ... e5 2 . Nf3 $1 Nc6!? 0-0 *", "A \"B\"/*/5"},
-    {"an unclosed comment after a word that names a tag",
-     "[White \"A\"]\n1. e4 White{never closed", "A//2"},
+    {"an unclosed comment after a word that names a tag", "[White \"A\"]\n1. e4 White{never closed",
+     "A//2"},
     {"no game", "just words\n", ""},
 };
 

@@ -1,6 +1,7 @@
 // The main window's game record: files, the clipboard, the move lists' notation and the end of
 // the game.
 #include "GameCollection.h"
+#include "PgnIndex.h"
 #include "SafeWrite.h"
 #include "dlgGameInfo.h"
 #include "dlgPosition.h"
@@ -21,6 +22,8 @@
 #include <QStatusBar>
 #include <QStringDecoder>
 #include <QTimer>
+#include <stdexcept>
+#include <string_view>
 #include <tavlon/Board.h>
 
 namespace {
@@ -66,53 +69,23 @@ bool LooksLikePgn(const QString &sText) {
     return oGame.match(sText).hasMatch();
 }
 
-// Whether a PGN file holds more than one game, separated as the reader separates them: a tag
-// section after movetext, or movetext after a result, starts another game. Comments, strings
-// and escaped lines are skipped, so their brackets count for nothing. Until the window can save
-// one game back into a collection, such a file is never replaced by a single game.
+// Whether a PGN file holds more than one game, as the collection index counts them: such a file
+// is never replaced by a single game. A file too large to read, or one the index refuses, is
+// taken as several, since nothing says it is not.
 bool HoldsSeveralGames(const QString &sPath) {
     if (!QFileInfo(sPath).isFile())
         return false;
     QByteArray o;
     if (!ReadGameFile(sPath, o).isEmpty())
-        return o.size() > MaxFileSize; // too large to tell: taken as several
-    enum class Part { None, Tags, Moves, Ended } ePart = Part::None;
-    int nGames = 0;
-    const auto Skip = [&](qsizetype &i, char cEnd) {
-        const qsizetype n = o.indexOf(cEnd, i + 1);
-        i = n < 0 ? o.size() : n;
-    };
-    for (qsizetype i = 0; i < o.size() && nGames < 2; ++i) {
-        const char c = o[i];
-        if (c == '%' && (i == 0 || o[i - 1] == '\n')) {
-            Skip(i, '\n');
-        } else if (c == '{') {
-            Skip(i, '}');
-        } else if (c == ';') {
-            Skip(i, '\n');
-        } else if (c == '[') {
-            nGames += ePart == Part::Tags ? 0 : 1;
-            ePart = Part::Tags;
-            while (++i < o.size() && o[i] != ']')
-                if (o[i] == '"')
-                    for (++i; i < o.size() && o[i] != '"'; ++i)
-                        i += o[i] == '\\' ? 1 : 0;
-        } else if (c > ' ' && !QByteArrayView("()]}\"").contains(c)) {
-            qsizetype nEnd = i;
-            while (nEnd < o.size() && o[nEnd] > ' ' &&
-                   !QByteArrayView("{}()[];\"").contains(o[nEnd]))
-                ++nEnd;
-            const QByteArray oToken = o.mid(i, nEnd - i);
-            i = nEnd - 1;
-            if (oToken == "1-0" || oToken == "0-1" || oToken == "1/2-1/2" || oToken == "*") {
-                ePart = Part::Ended;
-            } else {
-                nGames += ePart == Part::None || ePart == Part::Ended ? 1 : 0;
-                ePart = Part::Moves;
-            }
-        }
+        return o.size() > MaxFileSize;
+    Pgn::Index oIndex;
+    try {
+        oIndex.Add(std::string_view(o.constData(), static_cast<std::size_t>(o.size())));
+        oIndex.Finish();
+    } catch (const std::invalid_argument &) {
+        return !o.isEmpty();
     }
-    return nGames > 1;
+    return oIndex.Count() > 1;
 }
 
 } // namespace

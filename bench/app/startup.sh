@@ -52,6 +52,9 @@ launch() {
     local what=$1 line t0 t1 painted=''
     shift
     drain
+    # A run ended by kill leaves its game for recovery, which the next start would offer in a
+    # box: every start here is a plain one.
+    rm -rf "$XDG_DATA_HOME"
     t0=${EPOCHREALTIME/./}
     "$@" >"$work/out" 2>/dev/null &
     app_pid=$!

@@ -26,10 +26,8 @@ std::unique_ptr<QLockFile> Lock(const QString &sPath) {
 } // namespace
 
 Recovery::Recovery(const QString &sFolder) : m_sFolder(sFolder) {
-    QDir().mkpath(sFolder);
     m_sPath = QDir(sFolder).filePath(QUuid::createUuid().toString(QUuid::WithoutBraces) +
                                      QStringLiteral(".pgn"));
-    m_pLock = Lock(LockOf(m_sPath));
     m_oWriter.setMaxThreadCount(1);
 }
 
@@ -41,6 +39,12 @@ void Recovery::Write(const QString &sPgn, const QString &sSource) {
     // An escape line, which every PGN reader skips, names the file the game came from.
     QByteArray oText = SourceLine + sSource.toUtf8() + '\n';
     oText += sPgn.toUtf8();
+    // The folder and the lock wait for the first game worth keeping, so a start-up touches
+    // neither the disk nor a second file.
+    if (!m_pLock) {
+        QDir().mkpath(m_sFolder);
+        m_pLock = Lock(LockOf(m_sPath));
+    }
     const QMutexLocker oLock(&m_oMutex);
     m_oPending = std::move(oText);
     if (std::exchange(m_bWriting, true))
@@ -75,10 +79,12 @@ void Recovery::Remove() {
 }
 
 std::unique_ptr<Recovery::Orphan> Recovery::TakeOrphan() {
-    const QFileInfoList oFiles =
-        QDir(m_sFolder).entryInfoList({QStringLiteral("*.pgn")}, QDir::Files, QDir::Time);
+    // Filtered by hand: a name filter is a wildcard pattern, and compiling one at start-up loads
+    // the regular expression library.
+    const QFileInfoList oFiles = QDir(m_sFolder).entryInfoList(QDir::Files, QDir::Time);
     for (const QFileInfo &oInfo : oFiles) {
-        if (oInfo.absoluteFilePath() == QFileInfo(m_sPath).absoluteFilePath())
+        if (oInfo.suffix() != QLatin1String("pgn") ||
+            oInfo.absoluteFilePath() == QFileInfo(m_sPath).absoluteFilePath())
             continue;
         std::shared_ptr<QLockFile> pLock = Lock(LockOf(oInfo.absoluteFilePath()));
         if (!pLock)

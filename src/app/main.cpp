@@ -8,6 +8,7 @@
 #include <QCommandLineParser>
 #include <QStandardPaths>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <tavlon/Board.h>
@@ -70,7 +71,9 @@ void Describe(QCommandLineParser &parser) {
 int main(int argc, char *argv[]) {
     IgnoreFileSizeSignal();
     const QString sTimeControl = QStringLiteral("time-control");
-    {
+    // Only an option can ask for the text phase; a plain start skips building a second
+    // application object and a second set of translators.
+    if (std::any_of(argv + 1, argv + argc, [](const char *s) { return s[0] == '-'; })) {
         // --help, --version and a bad time control answer before any window exists, so they work
         // on a text console too, without a display. Other options wait for the window's own Qt
         // options to be taken.

@@ -1,4 +1,4 @@
-// The square pictures and the marks on them.
+// The squares and the marks on them.
 #include "BoardGeometry.h"
 #include "BoardPrivate.h"
 
@@ -25,31 +25,15 @@ void BoardPrivate::MarkDirty(int nSquare) {
     q->update(m_oGrid.CellRect(nSquare, m_bIsWhitesView));
 }
 
-void BoardPrivate::RenderDirtySquares() {
-    const qreal dRatio = q->devicePixelRatioF();
-    if (dRatio != m_oRenderer.DevicePixelRatio() || m_oGrid.nCell != m_oRenderer.CellSize()) {
-        m_oRenderer.SetSize(m_oGrid.nCell, dRatio);
-        m_nShown.fill(NeverDrawn);
-        m_nDirty = ~std::uint64_t{0};
-    }
-    for (std::uint64_t n = m_nDirty; n != 0; n &= n - 1) {
-        const int i = std::countr_zero(n);
-        const clsSquare &o = m_oRules.Square(i + 1);
-        // A lifted piece's square shows empty while the piece follows the pointer.
-        const qint16 nClass = i + 1 != m_nLiftedSquare ? ShownClass(i + 1) : modConsts::NoPiece;
-        const auto k = static_cast<std::size_t>(i);
-        if (nClass == m_nShown[k] && m_oMarks[k] == m_oShownMarks[k])
-            continue;
-        m_oRenderer.Render(m_oSquarePictures[k], o.IsDark, nClass, i + 1, m_oMarks[k]);
-        m_nShown[k] = nClass;
-        m_oShownMarks[k] = m_oMarks[k];
-        ++m_nRenderedSquares;
-    }
-    m_nDirty = 0;
-}
-
 void Board::paintEvent(QPaintEvent *event) {
-    d->RenderDirtySquares();
+    const qreal dRatio = devicePixelRatioF();
+    if (dRatio != d->m_oRenderer.DevicePixelRatio() ||
+        d->m_oGrid.nCell != d->m_oRenderer.CellSize()) {
+        d->m_oRenderer.SetSize(d->m_oGrid.nCell, dRatio);
+        d->m_nShown.fill(BoardPrivate::NeverDrawn);
+    }
+    // The window keeps its own picture of the board, so only the squares asked for are drawn:
+    // after a move, those that changed. Each is counted once per change of what it shows.
     QPainter p(this);
     const QRect oArea = event->rect();
     const QRect oGrid = d->m_oGrid.Board();
@@ -57,12 +41,24 @@ void Board::paintEvent(QPaintEvent *event) {
         for (const QRect &r : QRegion(oArea) - QRegion(oGrid))
             p.fillRect(r, palette().window());
     }
+    const QRegion &oRegion = event->region();
     for (int n = 1; n <= 64; ++n) {
         const QRect r = d->m_oGrid.CellRect(n, d->m_bIsWhitesView);
-        if (!r.intersects(oArea))
+        if (!oRegion.intersects(r))
             continue;
-        p.drawPixmap(r.topLeft(), d->m_oSquarePictures[static_cast<std::size_t>(n - 1)]);
+        const auto k = static_cast<std::size_t>(n - 1);
+        // A lifted piece's square shows empty while the piece follows the pointer.
+        const qint16 nClass =
+            n != d->m_nLiftedSquare ? d->ShownClass(n) : qint16{modConsts::NoPiece};
+        if (nClass != d->m_nShown[k] || d->m_oMarks[k] != d->m_oShownMarks[k]) {
+            d->m_nShown[k] = nClass;
+            d->m_oShownMarks[k] = d->m_oMarks[k];
+            ++d->m_nRenderedSquares;
+        }
+        d->m_oRenderer.Render(p, r.topLeft(), d->m_oRules.Square(n).IsDark, nClass, n,
+                              d->m_oMarks[k]);
     }
+    d->m_nDirty = 0;
     if (d->m_nLiftedSquare != 0) {
         const qreal dHalf = d->m_oRenderer.PieceSize() / 2;
         p.drawPixmap(QPointF(d->m_oPointer) - QPointF(dHalf, dHalf),

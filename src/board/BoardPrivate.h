@@ -53,11 +53,8 @@ public:
     // --- Pictures and marks (BoardPaint.cpp) -------------------------------------------------
     // Called by the rules for every square they change, trial moves included: only notes it.
     void SquareChanged(int nSquare);
-    // The square's picture must be brought up to date at the next paint.
+    // The square must be drawn again at the next paint.
     void MarkDirty(int nSquare);
-    // Brings the dirty square pictures up to date; a square whose content did not change
-    // (a trial move taken back) is not drawn again.
-    void RenderDirtySquares();
     // The piece class shown on a square, or NoPiece.
     qint16 ShownClass(int nSquare) const;
     // The squares the piece on nSrc may legally move to, as bits (square n is bit n - 1).
@@ -82,10 +79,10 @@ public:
     clsRules m_oRules;
     SquareRenderer m_oRenderer;
     BoardGeometry::Grid m_oGrid; // where the cells sit at the control's size
-    std::array<QPixmap, 64> m_oSquarePictures;
-    // What each picture shows (piece class, or -1 when empty); NeverDrawn when it was never drawn.
+    // What each square was last drawn with (piece class, or -1 when empty); NeverDrawn when it
+    // was never drawn. A square drawn again with the same is not counted as rendered.
     std::array<qint16, 64> m_nShown{};
-    // The marks each picture shows.
+    // The marks each square was last drawn with.
     std::array<SquareRenderer::Marks, 64> m_oShownMarks{};
     std::array<SquareRenderer::Marks, 64> m_oMarks{};
     std::uint64_t m_nDirty = ~std::uint64_t{0};

@@ -57,6 +57,21 @@ void BlurAlpha(std::vector<int> &a, int n, int nRadius) {
 
 } // namespace
 
+// The painter as it was, and the square's own origin, for the time a square is drawn.
+class SquareRenderer::SavedPainter {
+public:
+    SavedPainter(QPainter &p, QPoint oOrigin) : m_p(p) {
+        m_p.save();
+        m_p.translate(oOrigin);
+    }
+    ~SavedPainter() { m_p.restore(); }
+    SavedPainter(const SavedPainter &) = delete;
+    SavedPainter &operator=(const SavedPainter &) = delete;
+
+private:
+    QPainter &m_p;
+};
+
 void SquareRenderer::SetSize(int nCell, qreal dRatio) {
     if (nCell == m_nCell && dRatio == m_dRatio)
         return;
@@ -119,17 +134,13 @@ const QPixmap &SquareRenderer::Texture(bool bIsDark) {
     return o;
 }
 
-void SquareRenderer::Render(QPixmap &oTarget, bool bIsDark, qint16 nClass, int nSquare,
+void SquareRenderer::Render(QPainter &p, QPoint oCell, bool bIsDark, qint16 nClass, int nSquare,
                             Marks nMarks) {
     const int nDevice = DevicePixels(m_nCell);
-    if (oTarget.width() != nDevice || oTarget.devicePixelRatio() != m_dRatio) {
-        oTarget = QPixmap(nDevice, nDevice);
-        oTarget.setDevicePixelRatio(m_dRatio);
-    }
     const int nInner = m_nCell - 2 * Border;
     // Marks keep the proportions they were drawn with in the smallest cell.
     const qreal k = nInner / qreal(DesignInner);
-    QPainter p(&oTarget);
+    const SavedPainter oState(p, oCell);
     p.fillRect(QRect(0, 0, m_nCell, m_nCell), BorderColour);
     // The texture is drawn at its own size and cut off at the inner edge.
     p.setClipRect(QRect(Border, Border, nInner, nInner));

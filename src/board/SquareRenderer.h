@@ -4,11 +4,15 @@
 
 #include <QColor>
 #include <QPixmap>
+#include <QPoint>
+
+class QPainter;
 #include <array>
 
-// Draws one square (border, background texture, piece, marks) into that square's own pixmap at
-// the cell size shown and the device pixel ratio of the screen, so that the board stays crisp at
-// any size. Pieces and textures are prepared once per size and kept until the size changes.
+// Draws one square (border, background texture, piece, marks) where a painter puts it, at the
+// cell size shown and the device pixel ratio of the screen, so that the board stays crisp at any
+// size. Pieces and textures are prepared once per size and kept until the size changes; the
+// squares themselves are kept by the window's own picture of itself.
 class SquareRenderer {
 public:
     static constexpr int ClassCount = PieceSet::ClassCount;
@@ -35,15 +39,17 @@ public:
     };
     using Marks = unsigned;
 
-    // nClass is a piece class code, or -1 for an empty square; nSquare (1..64) picks the
-    // texture's part and names the coordinates.
-    void Render(QPixmap &oTarget, bool bIsDark, qint16 nClass, int nSquare = 1, Marks nMarks = 0);
+    // Draws the cell whose top left corner is oCell. nClass is a piece class code, or -1 for an
+    // empty square; nSquare (1..64) picks the texture's part and names the coordinates.
+    void Render(QPainter &p, QPoint oCell, bool bIsDark, qint16 nClass, int nSquare = 1,
+                Marks nMarks = 0);
     // The raised picture that follows the pointer during a drag, PieceSize() square.
     const QPixmap &DragPicture(qint16 nClass);
     // The side of a piece's picture in logical pixels: 32 in a 41-pixel cell.
     qreal PieceSize() const;
 
 private:
+    class SavedPainter;
     int DevicePixels(qreal dLogical) const;
     const QPixmap &Piece(qint16 nClass);
     const QPixmap &Texture(bool bIsDark);

@@ -215,7 +215,8 @@ protected:
 
 private:
     friend class BoardPrivate;
-    // The renderedSquares property: square pictures drawn since the control was made.
+    // The renderedSquares property: squares drawn with a new content (piece or marks) since the
+    // control was made. A square drawn again as it was, for an exposure, does not count.
     int RenderedSquares() const;
 
     std::unique_ptr<BoardPrivate> d;

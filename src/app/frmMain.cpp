@@ -378,13 +378,22 @@ void frmMain::mnuViewReverse_Click() {
 }
 
 void frmMain::mnuHideMoves_Click() {
+    const bool bSmallest = size() == minimumSizeHint();
     bWide = !bWide;
     const int nBefore = width();
     SetOuterWidth(bWide ? WideWidth() : NarrowWidth);
-    // The lists bring their own width, and take it away again.
-    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
-        resize(nBefore + (bWide ? 1 : -1) * (WideWidth() - NarrowWidth), height());
+    // The smallest window of one view becomes the smallest of the other. A larger one gains the
+    // lists' width beside the board, and loses it again.
+    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
+        if (bSmallest)
+            FitSmallest();
+        else
+            resize(nBefore + (bWide ? 1 : -1) * ListsBesideWidth(), height());
+    }
     LayOutClient();
+    // Filled while hidden, the lists come up at their first entries: show the latest.
+    if (bWide)
+        ScrollListsToEnd();
     mnuHideMoves->setText(bWide ? tr("Hide &Moves") : tr("Show &Moves"));
     QSettings().setValue(QStringLiteral("view/showMoves"), bWide);
 }

@@ -32,10 +32,13 @@ public:
     explicit frmMain(QWidget *parent = nullptr);
     ~frmMain() override;
 
-    // Outer window widths of the two views: the board alone, and the board with its move lists,
-    // as wide as the longest entry needs in this font.
+    // Smallest outer window widths of the two views: the board alone, and the board with its
+    // move lists, which then lie below it and at least as wide as the longest entry needs in
+    // this font.
     static constexpr int NarrowWidth = 336;
     int WideWidth() const;
+    // The lists lie beside the board (else below it).
+    bool ListsBeside() const { return bBeside; }
 
     // Where Online Help and About send web addresses; the default opens the user's browser.
     void setUrlOpener(UrlOpener opener);
@@ -83,6 +86,10 @@ private:
     void LayOutClient();
     // Standard notation in a small font while the lists are too narrow for it, else normal.
     void FitListFonts();
+    // The room the lists take beside the board, and below it at the least.
+    int ListsBesideWidth() const;
+    int ListsBelowHeight() const;
+    bool bBeside = false;
     void BuildSizeMenus(QMenu *mnuView);
     void RestoreGeometry();
     // The window at its smallest for the view, its frame included once it has one.

@@ -18,19 +18,21 @@
 namespace {
 
 // Client-area geometry in logical pixels. At its smallest the board is 332 x 332 (its size
-// hint); the move lists sit to its right and only show in the wide view; the typed-move row sits
-// under the board so that it is reachable in both views.
+// hint); the typed-move row sits under the board so that it is reachable in both views. The move
+// lists go beside the board when that leaves the board larger, else below the typed-move row:
+// the smallest window with the lists is 410 pixels wide, too narrow to hold them beside.
 constexpr int MinBoard = 332;
 constexpr int ListGap = 4; // between the board and the lists, and right of the narrow view
-constexpr int ListMinWidth = 65;
 constexpr int ListRight = 9;
 constexpr int ListTop = 8;
 constexpr int ListSpacing = 2;
+constexpr int ListRowsBelow = 5; // entries the lists show at least when below the board
 constexpr int RowGap = 4;
 constexpr int RowHeight = 25;
 constexpr int BelowBoard = RowGap + RowHeight + 4;
 constexpr int MoveBoxWidth = 200;
 constexpr int ButtonLeft = 210;
+constexpr int ShowMovesWidth = 410; // the window's smallest width with the lists
 
 const char *const GeometryKey = "window/geometry";
 const char *const PieceSetKey = "view/pieceSet";
@@ -47,44 +49,68 @@ void frmMain::SetOuterWidth(int nWidth) {
     // once it has drawn one; the board is never cut off, whatever frame the desktop uses.
     const int nFrame = frameGeometry().width() - geometry().width();
     centralWidget()->setMinimumSize(std::max(nWidth - nFrame, MinBoard),
-                                    MinBoard + BelowBoard + 2 * ClockBand());
+                                    MinBoard + BelowBoard + 2 * ClockBand() +
+                                        (bWide ? ListsBelowHeight() : 0));
     layout()->activate(); // the window's own minimum follows now, before any resize
+}
+
+int frmMain::ListsBesideWidth() const {
+    return ListGap + 2 * nListWidth + ListSpacing + ListRight;
+}
+
+int frmMain::ListsBelowHeight() const {
+    const QFontMetrics oMetrics(lstWhiteMoves->font());
+    return RowGap + fontMetrics().height() + 4 + 2 * lstWhiteMoves->frameWidth() +
+           ListRowsBelow * (oMetrics.height() + 2) + RowGap;
 }
 
 void frmMain::LayOutClient() {
     const QSize oArea = centralWidget()->size();
-    const int nReserved = bWide ? WideWidth() - MinBoard : ListGap;
     // A clock, when there is one, takes a band above the board and one below it.
     const int nBand = ClockBand();
-    const int nSide = std::max(
-        MinBoard, std::min(oArea.width() - nReserved, oArea.height() - BelowBoard - 2 * nBand));
-    // Without the lists the board stands in the middle of the width; with them it stands at the
-    // left, and they take whatever width is left, White's and Black's side by side under their
-    // headings.
-    const int nLeft = bWide ? 0 : std::max(0, (oArea.width() - ListGap - nSide) / 2);
+    const int nHigh = oArea.height() - BelowBoard - 2 * nBand;
+    int nSide = std::min(oArea.width() - ListGap, nHigh);
+    bBeside = false;
+    if (bWide) {
+        const int nBeside = std::min(oArea.width() - ListsBesideWidth(), nHigh);
+        const int nBelow = std::min(oArea.width() - ListGap, nHigh - ListsBelowHeight());
+        bBeside = nBeside >= MinBoard && nBeside >= nBelow;
+        nSide = bBeside ? nBeside : nBelow;
+    }
+    nSide = std::max(MinBoard, nSide);
+    // Beside the lists the board stands at the left, and they take whatever width is left;
+    // otherwise it stands in the middle of the width.
+    const int nLeft = bBeside ? 0 : std::max(0, (oArea.width() - ListGap - nSide) / 2);
     Board1->setGeometry(nLeft, nBand, nSide, nSide);
-    const int nListLeft = nSide + ListGap;
-    const int nEach =
-        std::max(nListWidth, (oArea.width() - nListLeft - ListRight - ListSpacing) / 2);
+    const int nRowTop = nSide + 2 * nBand + RowGap;
+    txtMovePiece->setGeometry(nLeft + 4, nRowTop, MoveBoxWidth, RowHeight);
+    cmdMovePiece->setGeometry(nLeft + ButtonLeft, nRowTop, MinBoard - ButtonLeft - 4, RowHeight);
+
+    // White's list and Black's side by side under their headings, beside the board or below
+    // the typed-move row across the whole width.
+    const int nListLeft = bBeside ? nSide + ListGap : ListGap;
+    const int nListsRight = oArea.width() - (bBeside ? ListRight : ListGap);
+    const int nEach = std::max(nListWidth, (nListsRight - nListLeft - ListSpacing) / 2);
+    const int nTop = bBeside ? nBand + ListTop : nRowTop + RowHeight + RowGap;
+    const int nBottom = bBeside ? nBand + nSide - ListTop : oArea.height() - RowGap;
     const int nHeading = fontMetrics().height() + 4;
     int x = nListLeft;
     for (auto [list, heading] :
          {std::pair{lstWhiteMoves, lblWhiteMoves}, std::pair{lstBlackMoves, lblBlackMoves}}) {
-        heading->setGeometry(x, nBand + ListTop, nEach, nHeading);
-        list->setGeometry(x, nBand + ListTop + nHeading, nEach, nSide - 2 * ListTop - nHeading);
+        heading->setGeometry(x, nTop, nEach, nHeading);
+        list->setGeometry(x, nTop + nHeading, nEach, nBottom - nTop - nHeading);
         heading->setVisible(bWide);
         list->setVisible(bWide);
         x += nEach + ListSpacing;
     }
-    const int nRowTop = nSide + 2 * nBand + RowGap;
-    txtMovePiece->setGeometry(nLeft + 4, nRowTop, MoveBoxWidth, RowHeight);
-    cmdMovePiece->setGeometry(nLeft + ButtonLeft, nRowTop, MinBoard - ButtonLeft - 4, RowHeight);
     FitListFonts();
     PlaceClockWidgets();
 }
 
 int frmMain::WideWidth() const {
-    return NarrowWidth + 2 * nListWidth + ListSpacing + ListRight;
+    // Below the board the lists need the longest entry twice over, which a large font can make
+    // wider than the usual smallest window.
+    return std::max(ShowMovesWidth, 2 * ListGap + 2 * nListWidth + ListSpacing);
 }
 
 void frmMain::FitListFonts() {

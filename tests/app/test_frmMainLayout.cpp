@@ -2,20 +2,48 @@
 
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 
-// The board takes the room the window gains, square, with the typed-move row under it and the
-// lists beside it taking the free width; F11 and Escape go in and out of full screen; the size
-// comes back in the next window, and a place off every screen is brought back onto one.
+// The board takes the room the window gains, square, with the typed-move row under it. The lists
+// lie below that row at the smallest window, 410 wide, and beside the board once that leaves the
+// board larger; either way side by side, each wide enough for the longest entry. F11 and Escape
+// go in and out of full screen; the size comes back in the next window, and a place off every
+// screen is brought back onto one.
 TEST_F(MainWindow, BoardTakesTheRoomAndTheGeometryIsRemembered) {
     Key(Qt::Key_H); // show the lists
     const QSize oSmallest = w.size();
-    w.resize(oSmallest + QSize(250, 100));
-    auto *list = Find<QListWidget>("lstWhiteMoves");
-    EXPECT_EQ(board->width(), 332 + 100);
-    EXPECT_EQ(board->height(), board->width());
-    EXPECT_GT(list->width(), 65 + 90); // the width the board could not use
-    EXPECT_GT(list->x(), board->geometry().right());
-    EXPECT_GT(Find<QPushButton>("cmdMovePiece")->y(), board->geometry().bottom());
+    EXPECT_EQ(w.frameGeometry().width(), 410);
+    auto *white = Find<QListWidget>("lstWhiteMoves");
+    auto *black = Find<QListWidget>("lstBlackMoves");
+    const auto *button = Find<QPushButton>("cmdMovePiece");
+    const struct {
+        QSize oAdded;
+        bool bBeside;
+        int nSide; // 0: as high as the room under the board allows
+    } oRows[] = {{{0, 0}, false, 332}, {{250, 100}, false, 432}, {{600, 0}, true, 0}};
+    for (const auto &o : oRows) {
+        SCOPED_TRACE(o.oAdded.width());
+        w.resize(oSmallest + o.oAdded);
+        const QRect r = board->geometry();
+        EXPECT_EQ(r.width(), o.nSide ? o.nSide : w.centralWidget()->height() - (r.y() + 33));
+        EXPECT_EQ(r.height(), r.width());
+        EXPECT_EQ(w.ListsBeside(), o.bBeside);
+        EXPECT_GT(button->y(), r.bottom());
+        if (o.bBeside) {
+            EXPECT_EQ(r.x(), 0);
+            EXPECT_GT(white->x(), r.right());
+        } else {
+            EXPECT_NEAR(r.center().x(), w.centralWidget()->width() / 2, 3);
+            EXPECT_GT(white->y(), button->geometry().bottom());
+        }
+        EXPECT_EQ(black->y(), white->y());
+        EXPECT_GT(black->x(), white->geometry().right());
+        EXPECT_LE(black->geometry().right(), w.centralWidget()->width());
+        EXPECT_LE(white->geometry().bottom(), w.centralWidget()->height());
+        for (const QListWidget *list : {white, black})
+            EXPECT_LT(list->fontMetrics().horizontalAdvance("100... exd8=Q#"),
+                      list->viewport()->width() - list->verticalScrollBar()->sizeHint().width());
+    }
     Key(Qt::Key_F11, Qt::NoModifier);
     EXPECT_TRUE(w.isFullScreen());
     Key(Qt::Key_Escape, Qt::NoModifier);

@@ -26,7 +26,7 @@ Xvfb "$DISPLAY" -noreset -nolisten tcp -screen 0 1024x768x24 >"$work/xvfb.log" 2
 xvfb_pid=$!
 timeout 10 sh -c 'until xwininfo -root >/dev/null 2>&1; do sleep 0.1; done' || fail "Xvfb did not start"
 
-env -u QT_SCALE_FACTOR QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" "$app" >"$work/app.log" 2>&1 &
+env -u QT_SCALE_FACTOR QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" "$app" >"$work/app.log" 2>&1 &
 app_pid=$!
 wid=$(timeout 10 xdotool search --sync --onlyvisible --name '^Tavlon - ' | head -n 1) || fail "no window"
 
@@ -36,7 +36,7 @@ board_x=$win_x board_y=''
 
 # Screen point of a square's centre, or of (dx, dy) inside the client area.
 square() { echo $((board_x + 2 + ($1 - 1) * 41 + 20)) $((board_y + 2 + (8 - $2) * 41 + 20)); }
-client() { echo $((board_x + $1)) $((board_y + $2)); }
+client() { echo $((win_x + $1)) $((board_y + $2)); }
 
 shoot() {
     import -window root -depth 8 "ppm:$work/shot.ppm"
@@ -81,15 +81,18 @@ width() { xwininfo -id "$wid" | awk -F: '/^ *Width/ {gsub(/ /, "", $2); print $2
 [ "$(width)" = 336 ] || fail "start width $(width), not 336"
 xdotool windowfocus --sync "$wid"
 xdotool key --clearmodifiers ctrl+h
-# The lists, side by side under their headings, bring the width their longest entry needs.
-timeout 5 sh -c "until [ \"\$(xwininfo -id $wid | awk -F: '/^ *Width/ {print \$2}' | tr -d ' ')\" -gt 500 ]; do sleep 0.1; done" ||
-    fail "Show Moves: width $(width), not wider than 500"
+# The smallest window with the lists is 410 wide: they lie side by side under their headings,
+# below the typed-move row.
+timeout 5 sh -c "until [ \"\$(xwininfo -id $wid | awk -F: '/^ *Width/ {print \$2}' | tr -d ' ')\" -gt 336 ]; do sleep 0.1; done" ||
+    fail "Show Moves: the window did not widen"
+[ "$(width)" = 410 ] || fail "Show Moves: width $(width), not 410"
+board_x=$((win_x + (410 - 4 - 332) / 2)) # the board stands in the middle
 sleep 0.3
 shoot
 # White's list holds "1. e2-e4", so its first row has text; Black's, right of it, is still empty.
-black_x=$(( 340 + ($(width) - 351) / 2 + 6 ))
-[ "$(colours $(client 345 30) 55 10)" -gt 1 ] || fail "White's list shows no entry"
-[ "$(colours $(client $black_x 30) 55 10)" -eq 1 ] || fail "Black's list is not empty"
+black_x=$((4 + (410 - 10) / 2 + 2 + 6))
+[ "$(colours $(client 10 388) 55 10)" -gt 1 ] || fail "White's list shows no entry"
+[ "$(colours $(client $black_x 388) 55 10)" -eq 1 ] || fail "Black's list is not empty"
 
 # Ctrl+U takes the move back even while the typed-move box has the focus (whose own binding
 # for it would clear the line instead).

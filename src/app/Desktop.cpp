@@ -1,12 +1,15 @@
 #include "Desktop.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QIconEngine>
 #include <QImageReader>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPointer>
+#include <QProxyStyle>
 
 UrlOpener DefaultUrlOpener() {
     return [](const QUrl &url) { return QDesktopServices::openUrl(url); };
@@ -50,11 +53,73 @@ FileChooser DefaultFileChooser() {
 QIcon TavlonIcon() {
     // Window frames take every size an icon has, at start-up, so it has only the small ones;
     // the large ones serve the desktop's menus through the installed theme icons. Each is read as
-    // PNG by name: QIcon::addFile would first offer the file to every image plugin, loading them.
+    // PNG by name, with no guessing: QIcon::addFile, or a reader left to guess, would first offer
+    // the file to every image plugin, loading them all.
     QIcon icon;
     for (const int nSize : {16, 32, 48, 64}) {
         QImageReader oReader(QStringLiteral(":/tavlon/icon/tavlon-%1.png").arg(nSize), "png");
+        oReader.setAutoDetectImageFormat(false);
         icon.addPixmap(QPixmap::fromImage(oReader.read()));
     }
     return icon;
+}
+
+namespace {
+
+// A style's standard icon, asked of the style only when it is first needed.
+class DeferredIcon : public QIconEngine {
+public:
+    DeferredIcon(QStyle *pStyle, QStyle::StandardPixmap eWhich)
+        : m_pStyle(pStyle), m_eWhich(eWhich) {}
+    QIconEngine *clone() const override { return new DeferredIcon(*this); }
+    bool isNull() override { return Icon().isNull(); }
+    void paint(QPainter *p, const QRect &r, QIcon::Mode eMode, QIcon::State eState) override {
+        Icon().paint(p, r, Qt::AlignCenter, eMode, eState);
+    }
+    QPixmap pixmap(const QSize &oSize, QIcon::Mode eMode, QIcon::State eState) override {
+        return Icon().pixmap(oSize, eMode, eState);
+    }
+    QPixmap scaledPixmap(const QSize &oSize, QIcon::Mode eMode, QIcon::State eState,
+                         qreal dScale) override {
+        return Icon().pixmap(oSize, dScale, eMode, eState);
+    }
+    QSize actualSize(const QSize &oSize, QIcon::Mode eMode, QIcon::State eState) override {
+        return Icon().actualSize(oSize, eMode, eState);
+    }
+    QList<QSize> availableSizes(QIcon::Mode eMode, QIcon::State eState) override {
+        return Icon().availableSizes(eMode, eState);
+    }
+
+private:
+    const QIcon &Icon() {
+        if (QStyle *pStyle = m_pStyle.data(); !m_bRead && pStyle != nullptr) {
+            m_bRead = true;
+            m_oIcon = pStyle->standardIcon(m_eWhich);
+        }
+        return m_oIcon;
+    }
+
+    QPointer<QStyle> m_pStyle;
+    QStyle::StandardPixmap m_eWhich;
+    bool m_bRead = false;
+    QIcon m_oIcon;
+};
+
+class DeferringStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    QIcon standardIcon(StandardPixmap eWhich, const QStyleOption *pOption,
+                       const QWidget *pWidget) const override {
+        if (eWhich == SP_ToolBarHorizontalExtensionButton ||
+            eWhich == SP_ToolBarVerticalExtensionButton)
+            return QIcon(new DeferredIcon(baseStyle(), eWhich));
+        return QProxyStyle::standardIcon(eWhich, pOption, pWidget);
+    }
+};
+
+} // namespace
+
+void DeferOverflowArrows() {
+    // By name, so that a style chosen with -style or QT_STYLE_OVERRIDE stays the one wrapped.
+    QApplication::setStyle(new DeferringStyle(QApplication::style()->name()));
 }

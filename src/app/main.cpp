@@ -1,4 +1,5 @@
 #include "AppInfo.h"
+#include "Desktop.h"
 #include "SafeWrite.h"
 #include "Translations.h"
 #include "dlgTimeControl.h"
@@ -98,6 +99,7 @@ int main(int argc, char *argv[]) {
     }
 
     QApplication app(argc, argv);
+    DeferOverflowArrows();
     QCommandLineParser parser;
     Describe(parser);
     parser.process(app);

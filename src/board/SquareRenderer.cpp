@@ -1,5 +1,6 @@
 #include "SquareRenderer.h"
 
+#include <QImageReader>
 #include <QPainter>
 #include <QString>
 #include <algorithm>
@@ -120,10 +121,13 @@ const QPixmap &SquareRenderer::Texture(bool bIsDark) {
     Source &oSource = m_oTextureSources[bIsDark ? 1 : 0];
     if (oSource.oImage.isNull() || oSource.nLevel != nLevel) {
         static const char *const Suffixes[] = {".png", "@2x.png", "@4x.png"};
-        oSource.oImage.load((bIsDark ? QStringLiteral(":/tavlon/squares/dark")
-                                     : QStringLiteral(":/tavlon/squares/light")) +
-                                QLatin1String(Suffixes[nLevel]),
-                            "png");
+        // As PNG with no guessing, which would load every image plugin to ask it.
+        QImageReader oReader((bIsDark ? QStringLiteral(":/tavlon/squares/dark")
+                                      : QStringLiteral(":/tavlon/squares/light")) +
+                                 QLatin1String(Suffixes[nLevel]),
+                             "png");
+        oReader.setAutoDetectImageFormat(false);
+        oSource.oImage = oReader.read();
         oSource.nLevel = nLevel;
     }
     o = QPixmap::fromImage(oSource.oImage.width() == nWanted

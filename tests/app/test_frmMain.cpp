@@ -1,3 +1,4 @@
+#include "Desktop.h"
 #include "MainWindowTest.h"
 #include "Translations.h"
 #include "frmAbout.h"
@@ -15,6 +16,7 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTimer>
@@ -113,6 +115,21 @@ TEST_F(MainWindow, CommandsDuringThePromotionWaitChangeNothingAndExitEndsIt) {
     EXPECT_TRUE(Lists().ends_with("|1... e7-e6")) << Lists();
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
+
+// The menu bar's overflow arrows, read only once drawn, look as the wrapped style draws them.
+TEST(Desktop, DeferredOverflowArrowsLookAsBefore) {
+    const QStyle::StandardPixmap Arrows[] = {QStyle::SP_ToolBarHorizontalExtensionButton,
+                                             QStyle::SP_ToolBarVerticalExtensionButton};
+    std::vector<QImage> oBefore;
+    for (const auto eArrow : Arrows)
+        oBefore.push_back(QApplication::style()->standardIcon(eArrow).pixmap(16).toImage());
+    DeferOverflowArrows();
+    for (std::size_t i = 0; i < oBefore.size(); ++i) {
+        const QIcon oIcon = QApplication::style()->standardIcon(Arrows[i]);
+        EXPECT_FALSE(oIcon.isNull());
+        EXPECT_EQ(oIcon.pixmap(16).toImage(), oBefore[i]);
+    }
 }
 
 // Turning the board is proved by ViewOptionsReachTheBoardAndAreRemembered's picture.

@@ -25,7 +25,7 @@ private:
     void FieldsChanged();
     void EnableFields();
     void Check();
-    // Shows the spec's kind and numbers in the fields, without echoing back into the form.
+    // Shows the form's kind and numbers in the fields, without echoing back into the form box.
     void ShowForm(const QString &sForm);
 
     QComboBox *cboPreset = nullptr;

@@ -58,7 +58,7 @@ public:
     bool OpenFile(const QString &sPath);
 
     // --- Chess clocks (frmMainClock.cpp) ---
-    // The time control of this run (a valid spec, see dlgTimeControl::FormError): for the game
+    // The time control of this run (a valid form, see dlgTimeControl::FormError): for the game
     // not yet begun, the next game opened without one of its own, and every new game.
     void SetRunTimeControl(const QString &sForm);
     // Where the clocks read the time, in monotonic milliseconds; tests pass a fake one.

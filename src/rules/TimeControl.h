@@ -23,7 +23,7 @@ struct TimeControl {
     bool bHourglass = false;
     std::int64_t nDelayMs = 0;
 
-    // The control a spec names (the forms above), or nothing; sError then says why.
+    // The control a form names (the forms above), or nothing; sError then says why.
     static std::optional<TimeControl> Parse(std::string_view sForm, std::string *pError = nullptr);
     // The control of a game's TimeControl and TimeDelay tags; a form this clock cannot keep
     // ("?", fractions) reads as no clock.
@@ -32,7 +32,7 @@ struct TimeControl {
     bool IsTimed() const { return !oPeriods.empty(); }
     Kind GetKind() const;
     // The TimeControl tag's value ("-" without a clock), the TimeDelay tag's ("" without a delay),
-    // and the spec Parse reads back.
+    // and the form Parse reads back.
     std::string TagValue() const;
     std::string DelayTagValue() const;
     std::string Form() const;

@@ -58,21 +58,6 @@ void BlurAlpha(std::vector<int> &a, int n, int nRadius) {
 
 } // namespace
 
-// The painter as it was, and the square's own origin, for the time a square is drawn.
-class SquareRenderer::SavedPainter {
-public:
-    SavedPainter(QPainter &p, QPoint oOrigin) : m_p(p) {
-        m_p.save();
-        m_p.translate(oOrigin);
-    }
-    ~SavedPainter() { m_p.restore(); }
-    SavedPainter(const SavedPainter &) = delete;
-    SavedPainter &operator=(const SavedPainter &) = delete;
-
-private:
-    QPainter &m_p;
-};
-
 void SquareRenderer::SetSize(int nCell, qreal dRatio) {
     if (nCell == m_nCell && dRatio == m_dRatio)
         return;
@@ -144,7 +129,9 @@ void SquareRenderer::Render(QPainter &p, QPoint oCell, bool bIsDark, qint16 nCla
     const int nInner = m_nCell - 2 * Border;
     // Marks keep the proportions they were drawn with in the smallest cell.
     const qreal k = nInner / qreal(DesignInner);
-    const SavedPainter oState(p, oCell);
+    // In the cell's own coordinates; the painter is given back as it came.
+    p.save();
+    p.translate(oCell);
     p.fillRect(QRect(0, 0, m_nCell, m_nCell), BorderColour);
     // The texture is drawn at its own size and cut off at the inner edge.
     p.setClipRect(QRect(Border, Border, nInner, nInner));
@@ -205,6 +192,7 @@ void SquareRenderer::Render(QPainter &p, QPoint oCell, bool bIsDark, qint16 nCla
         p.setPen(QPen(FocusInner, k));
         p.drawRect(oInner.adjusted(2.5 * k, 2.5 * k, -2.5 * k, -2.5 * k));
     }
+    p.restore();
 }
 
 const QPixmap &SquareRenderer::DragPicture(qint16 nClass) {

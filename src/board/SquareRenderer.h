@@ -5,9 +5,9 @@
 #include <QColor>
 #include <QPixmap>
 #include <QPoint>
+#include <array>
 
 class QPainter;
-#include <array>
 
 // Draws one square (border, background texture, piece, marks) where a painter puts it, at the
 // cell size shown and the device pixel ratio of the screen, so that the board stays crisp at any
@@ -49,7 +49,6 @@ public:
     qreal PieceSize() const;
 
 private:
-    class SavedPainter;
     int DevicePixels(qreal dLogical) const;
     const QPixmap &Piece(qint16 nClass);
     const QPixmap &Texture(bool bIsDark);

@@ -28,7 +28,8 @@ class BoardPrivate;
 // events.
 class Board : public QWidget {
     Q_OBJECT
-    // How many square pictures have been drawn since the control was made; the benchmark reads it.
+    // How many squares have been drawn with new contents since the control was made; the
+    // benchmark reads it.
     Q_PROPERTY(int renderedSquares READ RenderedSquares)
 public:
     // How a game ended. The first five end it by themselves; the others are acts.

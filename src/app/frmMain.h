@@ -84,8 +84,6 @@ private:
     // --- Size: the board takes the room, the lists what is free (frmMainLayout.cpp) ---------
     // Places the board, the lists and the typed-move row in the client area as it is now.
     void LayOutClient();
-    // Standard notation in a small font while the lists are too narrow for it, else normal.
-    void FitListFonts();
     // The room the lists take beside the board, and below it at the least.
     int ListsBesideWidth() const;
     int ListsBelowHeight() const;

@@ -103,7 +103,6 @@ void frmMain::LayOutClient() {
         list->setVisible(bWide);
         x += nEach + ListSpacing;
     }
-    FitListFonts();
     PlaceClockWidgets();
 }
 
@@ -111,22 +110,6 @@ int frmMain::WideWidth() const {
     // Below the board the lists need the longest entry twice over, which a large font can make
     // wider than the usual smallest window.
     return std::max(ShowMovesWidth, 2 * ListGap + 2 * nListWidth + ListSpacing);
-}
-
-void frmMain::FitListFonts() {
-    // Numbered standard notation is wider than "e2-e4": while "100... Qxe8+" does not fit the
-    // list at the window's font, a smaller font and no scroll bars keep it whole.
-    QFont oFont = font();
-    if (mnuViewNotation->isChecked()) {
-        const int nNeeded = QFontMetrics(oFont).horizontalAdvance(QStringLiteral("100... Qxe8+")) +
-                            2 * lstWhiteMoves->frameWidth() + 8;
-        if (nNeeded > lstWhiteMoves->width())
-            oFont.setPixelSize(10);
-    }
-    for (QListWidget *list : {lstWhiteMoves, lstBlackMoves}) {
-        if (list->font() != oFont)
-            list->setFont(oFont);
-    }
 }
 
 void frmMain::BuildSizeMenus(QMenu *mnuView) {

@@ -7,8 +7,8 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QPointer>
-#include <QRegularExpression>
 #include <algorithm>
+#include <cctype>
 #include <limits>
 #include <stdexcept>
 #include <utility>
@@ -494,10 +494,11 @@ QString Board::Tag(const QString &sName) const {
 }
 
 bool Board::SetTag(const QString &sName, const QString &sValue) {
-    // A PGN tag name: a letter, then letters, digits and underscores.
-    static const QRegularExpression oName(QStringLiteral("^[A-Za-z][A-Za-z0-9_]*$"));
-    if (!oName.match(sName).hasMatch() || sName == QLatin1String("Result") ||
-        sName == QLatin1String("SetUp") || sName == QLatin1String("FEN"))
+    // A PGN tag name, and one that begins with a letter, as every tag written should.
+    const std::string sKey = sName.toStdString();
+    if (!::Pgn::IsTagName(sKey) || !std::isalpha(static_cast<unsigned char>(sKey[0])) ||
+        sName == QLatin1String("Result") || sName == QLatin1String("SetUp") ||
+        sName == QLatin1String("FEN"))
         return d->Refuse(Refusal::BadTag);
     // The standard forbids control characters in a value; a line break becomes a space.
     QString sClean = sValue;
@@ -506,7 +507,6 @@ bool Board::SetTag(const QString &sName, const QString &sValue) {
             c = QLatin1Char(' ');
     sClean = sClean.trimmed();
     auto &oTags = d->m_oRules.Tags();
-    const std::string sKey = sName.toStdString();
     const auto it = std::find_if(oTags.begin(), oTags.end(),
                                  [&sKey](const auto &oTag) { return oTag.first == sKey; });
     if (sClean.isEmpty()) {

@@ -22,14 +22,6 @@ bool IsDelimiter(char c) {
            c == ']' || c == '$' || c == '"';
 }
 
-// Letters, digits and underscores only, as the standard has tag names.
-bool IsTagName(std::string_view s) {
-    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) {
-        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-               c == '_';
-    });
-}
-
 bool IsResult(std::string_view s) {
     return s == "1-0" || s == "0-1" || s == "1/2-1/2" || s == "*";
 }
@@ -222,7 +214,7 @@ private:
         }
         const std::size_t n = m_s.find_first_of("]\n", m_i);
         m_i = n == std::string_view::npos ? m_s.size() : n + 1;
-        if (!IsTagName(sName))
+        if (!Pgn::IsTagName(sName))
             return;
         // A repeated tag keeps its place and takes the later value.
         const auto [it, bNew] = m_oTagAt.try_emplace(sName, oTags.size());
@@ -340,6 +332,13 @@ std::string Write(const clsRules &oRules) {
     Put(sResult);
     s += "\n\n";
     return s;
+}
+
+bool IsTagName(std::string_view s) {
+    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+               c == '_';
+    });
 }
 
 } // namespace Pgn

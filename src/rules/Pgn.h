@@ -27,4 +27,7 @@ void SetStartTags(clsRules &oRules);
 // lines of at most 80 characters, ending with the result.
 std::string Write(const clsRules &oRules);
 
+// Letters, digits and underscores only, as the standard has tag names.
+bool IsTagName(std::string_view s);
+
 } // namespace Pgn

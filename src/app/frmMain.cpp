@@ -152,7 +152,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
         bWide = true, mnuHideMoves->setText(tr("Hide &Moves"));
     RestoreGeometry();
     if (QSettings().value(QStringLiteral("view/reverseBoard"), false).toBool())
-        mnuViewReverse_Click();
+        ReverseBoard();
     txtMovePiece->setFocus();
 }
 
@@ -369,10 +369,14 @@ void frmMain::mnuGameNew_Click() {
     RecordReplaced({});
 }
 
-void frmMain::mnuViewReverse_Click() {
+void frmMain::ReverseBoard() {
     Board1->BoardView(bView);
     bView = !bView;
     PlaceClockWidgets();
+}
+
+void frmMain::mnuViewReverse_Click() {
+    ReverseBoard();
     // The next turn asks for White's view exactly when Black's is shown now.
     QSettings().setValue(QStringLiteral("view/reverseBoard"), bView);
 }

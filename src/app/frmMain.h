@@ -148,6 +148,8 @@ private:
 
     void mnuGameNew_Click();
     void mnuViewReverse_Click();
+    // Turns the board without remembering it: the click remembers, a start-up only reads.
+    void ReverseBoard();
     void mnuHideMoves_Click();
     void mnuActionsUndo_Click();
     void HHonline_Click();

@@ -75,6 +75,9 @@ void frmMain::BuildCollectionMenus() {
 void frmMain::RememberFile(const QString &sPath) {
     QSettings oSettings;
     QStringList oFiles = oSettings.value(sRecentKey).toStringList();
+    // Every game opened from a file comes here; a settings write each time would sync the disk.
+    if (oFiles.value(0) == sPath)
+        return;
     oFiles.removeAll(sPath);
     oFiles.prepend(sPath);
     while (oFiles.size() > RecentCount)

@@ -196,7 +196,7 @@ void frmMain::UpdateGameActions() {
 // --- Files --------------------------------------------------------------------------------
 
 bool frmMain::MaybeSave() {
-    if (!bUnsaved || Board1->CoordinateMoves().isEmpty())
+    if (!bUnsaved || Board1->PlyCount() == 0)
         return true;
     const QMessageBox::StandardButton eAnswer =
         Ask(tr("Tavlon"), tr("Save the current game?"),
@@ -320,7 +320,7 @@ void frmMain::RecordReplaced(const QString &sNewFile) {
     if (!sFile.isEmpty())
         RememberFile(sFile);
     bUnsaved = false;
-    nStartPly = PlyOfFen(Board1->Fen()) - Board1->CoordinateMoves().size();
+    nStartPly = PlyOfFen(Board1->Fen()) - Board1->PlyCount();
     // A finished game says how it ended, from its position or its tags.
     sGameOver = Board1->Result() == QLatin1String("*")
                     ? QString()

@@ -25,7 +25,7 @@ void frmMain::SaveRecovery() {
     if (!pRecovery || bClosing)
         return;
     // A game without moves has nothing to lose.
-    if (Board1->CoordinateMoves().isEmpty())
+    if (Board1->PlyCount() == 0)
         pRecovery->Remove();
     else
         pRecovery->Write(Board1->Pgn(), sFile);

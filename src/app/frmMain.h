@@ -15,6 +15,7 @@ class QDialog;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QListWidgetItem;
 class QMenu;
 class QPushButton;
 class QSettings;
@@ -279,7 +280,8 @@ private:
     bool Reviewing() const;
     // The ply after the entry in that list's row.
     int PlyOfEntry(bool bWhite, int nRow) const;
-    void SelectShownEntry();
+    // Selects the list entry of the position shown, and returns it (none at the live game).
+    QListWidgetItem *SelectShownEntry();
     void Board1_ViewChanged(int nPly);
     void mnuActionsTakeBack_Click();
     // Whose turn it is, or how the game ended, on the status line.

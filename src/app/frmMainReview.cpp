@@ -88,26 +88,28 @@ int frmMain::PlyOfEntry(bool bWhite, int nRow) const {
     return static_cast<int>(nFirst - nStartPly) + 2 * nRow + 1;
 }
 
-void frmMain::SelectShownEntry() {
+QListWidgetItem *frmMain::SelectShownEntry() {
     for (QListWidget *list : {lstWhiteMoves, lstBlackMoves}) {
         list->clearSelection();
         list->setCurrentItem(nullptr, QItemSelectionModel::NoUpdate);
     }
     const int nPly = Board1->ViewedPly();
     if (!Reviewing() || nPly == 0)
-        return;
+        return nullptr;
     const qint64 nAbsolute = nStartPly + nPly - 1;
     const bool bWhite = nAbsolute % 2 == 0;
     QListWidget *list = bWhite ? lstWhiteMoves : lstBlackMoves;
     const qint64 nFirst = nStartPly + ((nStartPly % 2 == 0) == bWhite ? 0 : 1);
-    if (QListWidgetItem *entry = list->item(static_cast<int>((nAbsolute - nFirst) / 2))) {
+    QListWidgetItem *entry = list->item(static_cast<int>((nAbsolute - nFirst) / 2));
+    if (entry != nullptr) {
         list->setCurrentItem(entry);
         list->scrollToItem(entry);
     }
+    return entry;
 }
 
 void frmMain::Board1_ViewChanged(int nPly) {
-    SelectShownEntry();
+    const QListWidgetItem *entry = SelectShownEntry();
     if (!Reviewing()) {
         ShowTurnStatus();
         return;
@@ -116,16 +118,10 @@ void frmMain::Board1_ViewChanged(int nPly) {
         ShowStatus(tr("The starting position shown — Alt+End returns"));
         return;
     }
-    const qint64 nAbsolute = nStartPly + nPly - 1;
-    const bool bStandard = mnuViewNotation->isChecked();
-    const QStringList oMoves = bStandard ? Board1->SanMoves() : Board1->CoordinateMoves();
-    QString sMove = oMoves.value(nPly - 1);
-    if (!bStandard)
-        sMove = sMove.left(2) + QLatin1Char('-') + sMove.mid(2, 2);
-    const QString sNumbered = QString::number(nAbsolute / 2 + 1) +
-                              (nAbsolute % 2 == 0 ? QStringLiteral(". ") : QStringLiteral("… ")) +
-                              sMove;
-    ShowStatus(tr("Move %1 of %2 shown — Alt+End returns").arg(sNumbered).arg(Board1->PlyCount()));
+    // The move as its list entry reads, in the notation and letters the lists use.
+    ShowStatus(tr("Move %1 of %2 shown — Alt+End returns")
+                   .arg(entry != nullptr ? entry->text() : QString::number(nPly))
+                   .arg(Board1->PlyCount()));
 }
 
 void frmMain::mnuActionsTakeBack_Click() {

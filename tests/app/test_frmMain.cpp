@@ -271,6 +271,8 @@ TEST_F(GermanWindow, MenusStatusAndBoxesAreTranslated) {
         Type(sMove);
     EXPECT_EQ(Lists(), "1. e4,2. Le2|1... Sc6,2... Sf6");
     EXPECT_TRUE(board->Pgn().contains("1. e4 Nc6 2. Be2 Nf6"));
+    board->ViewPly(3); // the status line names the move shown as its list does
+    EXPECT_NE(Status().find("2. Le2"), std::string::npos) << Status();
 }
 
 } // namespace

@@ -344,16 +344,10 @@ void frmMain::mnuPauseClocks_Click() {
 }
 
 void frmMain::mnuTimeControl_Click() {
-    QPointer<dlgTimeControl> dialog =
-        new dlgTimeControl(QString::fromStdString(oClocks->NextControl().Form()), this);
-    const int nAnswer = dialog->exec();
-    if (dialog.isNull())
+    auto *dialog = new dlgTimeControl(QString::fromStdString(oClocks->NextControl().Form()), this);
+    if (Exec(dialog) != QDialog::Accepted)
         return;
-    const QString sForm = dialog->Form();
-    delete dialog.data();
-    if (nAnswer != QDialog::Accepted)
-        return;
-    QSettings().setValue(sControlKey, sForm);
+    QSettings().setValue(sControlKey, dialog->Form());
     oClocks->bRunControl = false; // a choice made now outranks the command line's
     ShowStatus(tr("The time control applies from the next new game"));
 }

@@ -534,10 +534,7 @@ void frmMain::cmdMovePiece_Click() {
         return;
     }
     if (Board1->Result() != QLatin1String("*")) {
-        ShowStatus(tr("The game is over: %1")
-                       .arg(sGameOver.isEmpty()
-                                ? EndText(Board1->Result(), Board1->GameOverReason(), false)
-                                : sGameOver));
+        ShowStatus(tr("The game is over: %1").arg(GameOverText()));
         return;
     }
     // Text that reads as a move but is not one of the legal ones is an illegal move, not bad
@@ -682,9 +679,8 @@ void frmMain::mnuCheckBox_Toggled(bool bOn) {
 void frmMain::Board1_PositionChanged() {
     const bool bWhite = Board1->IsWhitesTurn();
     QString sStatus = std::exchange(sMoveOutcome, QString());
-    if (sStatus.isEmpty() && Board1->Result() != QLatin1String("*"))
-        sStatus = sGameOver.isEmpty() ? EndText(Board1->Result(), Board1->GameOverReason(), false)
-                                      : sGameOver;
+    if (sStatus.isEmpty())
+        sStatus = GameOverText();
     if (sStatus.isEmpty()) {
         if (Board1->SideToMoveInCheck())
             sStatus = bWhite ? tr("White is in check") : tr("Black is in check");

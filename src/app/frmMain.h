@@ -243,6 +243,8 @@ private:
     void Board1_GameOver(const QString &Result, const QString &Reason);
     // How the game ended, in words; bLoaded: a game read in, whose Termination tag may say more.
     QString EndText(const QString &Result, Board::EndReason eReason, bool bLoaded) const;
+    // How the present game ended, in words; empty while it goes on.
+    QString GameOverText() const;
 
     // --- Collections: files and pasted texts of several games (frmMainCollection.cpp) ---
     void BuildCollectionMenus();

@@ -176,9 +176,7 @@ void frmMain::UpdateCaption() {
     oWhat << sPlayers;
     oWhat.removeAll(QString());
     const QString sWhat = oWhat.join(QStringLiteral(" - "));
-    QString sTurn = sGameOver;
-    if (sTurn.isEmpty() && Board1->Result() != QLatin1String("*"))
-        sTurn = EndText(Board1->Result(), Board1->GameOverReason(), false);
+    QString sTurn = GameOverText();
     if (sTurn.isEmpty())
         sTurn = Board1->IsWhitesTurn() ? tr("White to move") : tr("Black to move");
     setWindowTitle(sWhat.isEmpty() ? tr("Tavlon - %1").arg(sTurn)
@@ -541,6 +539,13 @@ QString frmMain::EndText(const QString &Result, Board::EndReason eReason, bool b
         return Pick(tr("Draw by agreement"), tr("White won"), tr("Black won"));
     // A decisive game that ended "normally" without mate was resigned.
     return Pick(tr("Drawn game"), tr("White won by resignation"), tr("Black won by resignation"));
+}
+
+QString frmMain::GameOverText() const {
+    if (Board1->Result() == QLatin1String("*"))
+        return {};
+    return sGameOver.isEmpty() ? EndText(Board1->Result(), Board1->GameOverReason(), false)
+                               : sGameOver;
 }
 
 void frmMain::Board1_GameOver(const QString &Result, const QString &) {

@@ -214,7 +214,9 @@ private:
     void ShowStatus(const QString &sText);
     // Before the game is replaced or the window closes: asks about unsaved moves. False: stop.
     bool MaybeSave();
-    bool SaveTo(const QString &sPath);
+    // Writes the game to sPath, unless that file holds several games: then it asks for another
+    // name (bElsewhereIfSeveral) or says why it cannot.
+    bool SaveTo(const QString &sPath, bool bElsewhereIfSeveral);
     bool SaveGame();
     bool SaveGameAs();
     // A new record is on the board (opened, pasted, new): the lists, caption and flags follow.

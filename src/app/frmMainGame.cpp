@@ -1,7 +1,6 @@
 // The main window's game record: files, the clipboard, the move lists' notation and the end of
 // the game.
 #include "GameCollection.h"
-#include "PgnIndex.h"
 #include "SafeWrite.h"
 #include "dlgGameInfo.h"
 #include "dlgPosition.h"
@@ -22,7 +21,6 @@
 #include <QStatusBar>
 #include <QStringDecoder>
 #include <QTimer>
-#include <stdexcept>
 #include <string_view>
 #include <tavlon/Board.h>
 
@@ -70,22 +68,15 @@ bool LooksLikePgn(const QString &sText) {
 }
 
 // Whether a PGN file holds more than one game, as the collection index counts them: such a file
-// is never replaced by a single game. A file too large to read, or one the index refuses, is
-// taken as several, since nothing says it is not.
+// is never replaced by a single game. A file the index refuses is taken as several, since
+// nothing says it is not; one that cannot be read holds none to lose.
 bool HoldsSeveralGames(const QString &sPath) {
     if (!QFileInfo(sPath).isFile())
         return false;
-    QByteArray o;
-    if (!ReadGameFile(sPath, o).isEmpty())
-        return o.size() > MaxFileSize;
-    Pgn::Index oIndex;
-    try {
-        oIndex.Add(std::string_view(o.constData(), static_cast<std::size_t>(o.size())));
-        oIndex.Finish();
-    } catch (const std::invalid_argument &) {
-        return !o.isEmpty();
-    }
-    return oIndex.Count() > 1;
+    QString sCause;
+    if (const auto pFile = GameCollection::ReadFile(sPath, nullptr, sCause))
+        return pFile->Count() > 1;
+    return QFileInfo(sPath).isReadable() && QFileInfo(sPath).size() > 0;
 }
 
 } // namespace
@@ -243,11 +234,13 @@ bool frmMain::OpenFile(const QString &sPath) {
     return true;
 }
 
-bool frmMain::SaveTo(const QString &sPath) {
+bool frmMain::SaveTo(const QString &sPath, bool bElsewhereIfSeveral) {
     QString sName = sPath;
     if (QFileInfo(sName).suffix().isEmpty())
         sName += QStringLiteral(".pgn");
     if (HoldsSeveralGames(sName)) {
+        if (bElsewhereIfSeveral)
+            return SaveGameAs();
         ShowMessage(tr("Cannot save %1:\nThe file holds several games, and saving this one there "
                        "would lose the others. Save it under another name.")
                         .arg(QDir::toNativeSeparators(sName)));
@@ -276,7 +269,7 @@ bool frmMain::SaveGame() {
     if (pGames && !pGames->sPath.isEmpty() && sFile == pGames->sPath)
         return SaveBack(); // in its place in the collection, the others as they were
     // A game opened from a file of several games goes elsewhere, so the others stay.
-    return sFile.isEmpty() || HoldsSeveralGames(sFile) ? SaveGameAs() : SaveTo(sFile);
+    return sFile.isEmpty() ? SaveGameAs() : SaveTo(sFile, true);
 }
 
 bool frmMain::SaveGameAs() {
@@ -287,7 +280,7 @@ bool frmMain::SaveGameAs() {
         return false;
     if (pGames && QFileInfo(sPath).absoluteFilePath() == pGames->sPath)
         return SaveBack(); // the game goes back in its place, the others stay
-    return SaveTo(sPath);
+    return SaveTo(sPath, false);
 }
 
 void frmMain::mnuGameOpen_Click() {

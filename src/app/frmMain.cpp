@@ -208,33 +208,22 @@ QUrl frmMain::RulesPage() {
 
 void frmMain::BuildMenus() {
     QMenuBar *bar = menuBar();
-    auto addItem = [this](QMenu *menu, const char *name, const QString &caption,
-                          const QList<QKeySequence> &shortcuts, void (frmMain::*handler)()) {
-        QAction *action = menu->addAction(caption);
-        action->setObjectName(QString::fromLatin1(name));
-        action->setShortcuts(shortcuts);
-        if (handler != nullptr) {
-            connect(action, &QAction::triggered, this, handler);
-        }
-        return action;
-    };
 
     // The ampersands give Alt+G, Alt+E, Alt+V, Alt+A and Alt+H, and each item a letter of its
     // own within its menu.
     QMenu *mnuGame = bar->addMenu(tr("&Game"));
     mnuGame->setObjectName(QStringLiteral("mnuGame"));
-    addItem(mnuGame, "mnuGameNew", tr("&New Game"), {QKeySequence(Qt::CTRL | Qt::Key_N)},
-            &frmMain::mnuGameNew_Click);
-    QAction *mnuExit =
-        addItem(mnuGame, "mnuExit", tr("E&xit"), {QKeySequence(Qt::CTRL | Qt::Key_Q)}, nullptr);
-    connect(mnuExit, &QAction::triggered, this, &QWidget::close);
+    NewAction(mnuGame, "mnuGameNew", tr("&New Game"), {QKeySequence(Qt::CTRL | Qt::Key_N)},
+              &frmMain::mnuGameNew_Click);
+    NewAction(mnuGame, "mnuExit", tr("E&xit"), {QKeySequence(Qt::CTRL | Qt::Key_Q)},
+              &QWidget::close);
 
     QMenu *mnuView = bar->addMenu(tr("&View"));
     mnuView->setObjectName(QStringLiteral("mnuView"));
-    addItem(mnuView, "mnuViewReverse", tr("&Reverse Board"), {QKeySequence(Qt::CTRL | Qt::Key_R)},
-            &frmMain::mnuViewReverse_Click);
-    mnuHideMoves = addItem(mnuView, "mnuHideMoves", tr("Show &Moves"),
-                           {QKeySequence(Qt::CTRL | Qt::Key_H)}, &frmMain::mnuHideMoves_Click);
+    NewAction(mnuView, "mnuViewReverse", tr("&Reverse Board"), {QKeySequence(Qt::CTRL | Qt::Key_R)},
+              &frmMain::mnuViewReverse_Click);
+    mnuHideMoves = NewAction(mnuView, "mnuHideMoves", tr("Show &Moves"),
+                             {QKeySequence(Qt::CTRL | Qt::Key_H)}, &frmMain::mnuHideMoves_Click);
     BuildSizeMenus(mnuView);
     mnuView->addSeparator();
     AddOption(mnuView, "mnuShowLastMove", tr("Show &Last Move"), "view/showLastMove", true,
@@ -254,18 +243,18 @@ void frmMain::BuildMenus() {
     QMenu *mnuActions = bar->addMenu(tr("&Actions"));
     mnuActions->setObjectName(QStringLiteral("mnuActions"));
     // Ctrl+Z as in other programs; Ctrl+U as before.
-    addItem(mnuActions, "mnuActionsUndo", tr("&Undo Last Move"),
-            {QKeySequence(Qt::CTRL | Qt::Key_U), QKeySequence(QKeySequence::Undo)},
-            &frmMain::mnuActionsUndo_Click);
+    NewAction(mnuActions, "mnuActionsUndo", tr("&Undo Last Move"), {},
+              &frmMain::mnuActionsUndo_Click)
+        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_U), QKeySequence(QKeySequence::Undo)});
 
     QMenu *mnuHelp = bar->addMenu(tr("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    addItem(mnuHelp, "mnuHelpContents", tr("Tavlon &Help"), {QKeySequence(Qt::Key_F1)},
-            &frmMain::mnuHelpContents_Click);
-    addItem(mnuHelp, "mnuHelpShortcuts", tr("&Keyboard Shortcuts"),
-            {QKeySequence(Qt::CTRL | Qt::Key_Question)}, &frmMain::mnuHelpShortcuts_Click);
-    addItem(mnuHelp, "HHonline", tr("&Online Help"), {}, &frmMain::HHonline_Click);
-    addItem(mnuHelp, "mnuHelpAbout", tr("&About"), {}, &frmMain::mnuHelpAbout_Click);
+    NewAction(mnuHelp, "mnuHelpContents", tr("Tavlon &Help"), {QKeySequence(Qt::Key_F1)},
+              &frmMain::mnuHelpContents_Click);
+    NewAction(mnuHelp, "mnuHelpShortcuts", tr("&Keyboard Shortcuts"),
+              {QKeySequence(Qt::CTRL | Qt::Key_Question)}, &frmMain::mnuHelpShortcuts_Click);
+    NewAction(mnuHelp, "HHonline", tr("&Online Help"), {}, &frmMain::HHonline_Click);
+    NewAction(mnuHelp, "mnuHelpAbout", tr("&About"), {}, &frmMain::mnuHelpAbout_Click);
 
     // The promotion menus are never added to the menu bar; they only pop up at the pointer.
     struct Choice {

@@ -2,7 +2,9 @@
 
 #include "Desktop.h"
 
+#include <QAction>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
 #include <functional>
@@ -79,6 +81,17 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    // A command of the window, named for the tests that find it: added to menu, or, without one,
+    // left for the caller to place.
+    template <typename Handler>
+    QAction *NewAction(QMenu *menu, const char *name, const QString &caption,
+                       const QKeySequence &shortcut, Handler handler) {
+        QAction *action = menu != nullptr ? menu->addAction(caption) : new QAction(caption, this);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(shortcut);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    }
     void BuildMenus();
     void SetOuterWidth(int nWidth);
 

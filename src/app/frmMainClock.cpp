@@ -108,15 +108,13 @@ void frmMain::SetUpClocks() {
 
     auto *mnuGame = menuBar()->findChild<QMenu *>(QStringLiteral("mnuGame"));
     QAction *mnuExit = mnuGame->findChild<QAction *>(QStringLiteral("mnuExit"));
-    auto *mnuTimeControl = new QAction(tr("Ti&me Control..."), this);
-    mnuTimeControl->setObjectName(QStringLiteral("mnuTimeControl"));
-    connect(mnuTimeControl, &QAction::triggered, this, &frmMain::mnuTimeControl_Click);
-    oClocks->mnuPause = new QAction(tr("Pa&use Clocks"), this);
-    oClocks->mnuPause->setObjectName(QStringLiteral("mnuPauseClocks"));
-    oClocks->mnuPause->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    oClocks->mnuPause =
+        NewAction(nullptr, "mnuPauseClocks", tr("Pa&use Clocks"),
+                  QKeySequence(Qt::CTRL | Qt::Key_P), &frmMain::mnuPauseClocks_Click);
     oClocks->mnuPause->setCheckable(true);
-    connect(oClocks->mnuPause, &QAction::triggered, this, &frmMain::mnuPauseClocks_Click);
-    mnuGame->insertActions(mnuExit, {mnuTimeControl, oClocks->mnuPause});
+    mnuGame->insertActions(mnuExit, {NewAction(nullptr, "mnuTimeControl", tr("Ti&me Control..."),
+                                               {}, &frmMain::mnuTimeControl_Click),
+                                     oClocks->mnuPause});
     mnuGame->insertSeparator(mnuExit);
 
     connect(Board1, &Board::PieceMovement, this, [this] { ClockMoved(); });

@@ -37,38 +37,33 @@ QString DroppedPgn(const QMimeData *pData) {
 void frmMain::BuildCollectionMenus() {
     auto *mnuGame = menuBar()->findChild<QMenu *>(QStringLiteral("mnuGame"));
     QAction *mnuExit = mnuGame->findChild<QAction *>(QStringLiteral("mnuExit"));
-    auto item = [this](const char *name, const QString &caption, const QKeySequence &shortcut,
-                       int nStep) {
-        auto *action = new QAction(caption, this);
-        action->setObjectName(QString::fromLatin1(name));
-        action->setShortcut(shortcut);
-        action->setEnabled(false);
-        connect(action, &QAction::triggered, this, [this, nStep] { StepInCollection(nStep); });
-        return action;
-    };
-    mnuGameNextInFile = item("mnuGameNextInFile", tr("Nex&t Game in File"),
-                             QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1);
-    mnuGamePreviousInFile = item("mnuGamePreviousInFile", tr("Pre&vious Game in File"),
-                                 QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1);
-    // After Save Game As, with the other file items.
-    QAction *pBefore = mnuExit;
+    mnuGameNextInFile =
+        NewAction(nullptr, "mnuGameNextInFile", tr("Nex&t Game in File"),
+                  QKeySequence(Qt::CTRL | Qt::Key_PageDown), [this] { StepInCollection(1); });
+    mnuGamePreviousInFile =
+        NewAction(nullptr, "mnuGamePreviousInFile", tr("Pre&vious Game in File"),
+                  QKeySequence(Qt::CTRL | Qt::Key_PageUp), [this] { StepInCollection(-1); });
+    mnuGameNextInFile->setEnabled(false);
+    mnuGamePreviousInFile->setEnabled(false);
+    QAction *mnuGameAddToFile = NewAction(nullptr, "mnuGameAddToFile", tr("Add Game to &File..."),
+                                          {}, &frmMain::mnuGameAddToFile_Click);
+    // Open Recent after Open Game, the file items after Save Game As, as other programs have them.
     const QList<QAction *> oItems = mnuGame->actions();
-    for (int i = 0; i + 1 < oItems.size(); ++i)
-        if (oItems[i]->objectName() == QLatin1String("mnuGameSaveAs"))
-            pBefore = oItems[i + 1];
-    auto *mnuGameAddToFile = new QAction(tr("Add Game to &File..."), this);
-    mnuGameAddToFile->setObjectName(QStringLiteral("mnuGameAddToFile"));
-    connect(mnuGameAddToFile, &QAction::triggered, this, &frmMain::mnuGameAddToFile_Click);
+    const auto After = [&oItems, mnuExit](QLatin1String sName) {
+        for (qsizetype i = 0; i + 1 < oItems.size(); ++i)
+            if (oItems[i]->objectName() == sName)
+                return oItems[i + 1];
+        return mnuExit;
+    };
+    QAction *pAfterOpen = After(QLatin1String("mnuGameOpen"));
+    QAction *pAfterSaveAs = After(QLatin1String("mnuGameSaveAs"));
     mnuGameRecent = new QMenu(tr("Open R&ecent"), this);
     mnuGameRecent->setObjectName(QStringLiteral("mnuGameRecent"));
     connect(mnuGameRecent, &QMenu::aboutToShow, this, &frmMain::FillRecentMenu);
     FillRecentMenu();
-    QAction *mnuOpen = mnuGame->findChild<QAction *>(QStringLiteral("mnuGameOpen"));
-    const QList<QAction *> oAll = mnuGame->actions();
-    const qsizetype nOpen = oAll.indexOf(mnuOpen);
-    mnuGame->insertMenu(nOpen >= 0 && nOpen + 1 < oAll.size() ? oAll[nOpen + 1] : pBefore,
-                        mnuGameRecent);
-    mnuGame->insertActions(pBefore, {mnuGameAddToFile, mnuGamePreviousInFile, mnuGameNextInFile});
+    mnuGame->insertMenu(pAfterOpen, mnuGameRecent);
+    mnuGame->insertActions(pAfterSaveAs,
+                           {mnuGameAddToFile, mnuGamePreviousInFile, mnuGameNextInFile});
     setAcceptDrops(true);
 }
 

@@ -90,53 +90,47 @@ void frmMain::BuildRecordMenus() {
     auto *mnuGame = bar->findChild<QMenu *>(QStringLiteral("mnuGame"));
     auto *mnuView = bar->findChild<QMenu *>(QStringLiteral("mnuView"));
     QAction *mnuExit = mnuGame->findChild<QAction *>(QStringLiteral("mnuExit"));
-    auto item = [this](const char *name, const QString &caption, const QKeySequence &shortcut,
-                       auto handler) {
-        auto *action = new QAction(caption, this);
-        action->setObjectName(QString::fromLatin1(name));
-        action->setShortcut(shortcut);
-        connect(action, &QAction::triggered, this, handler);
-        return action;
-    };
     // The game's own items go before Exit, in the order players know from other programs.
     mnuGame->insertActions(
-        mnuExit, {item("mnuGamePosition", tr("New Game from &Position..."), {},
-                       &frmMain::mnuGamePosition_Click),
-                  item("mnuGameOpen", tr("&Open Game..."), QKeySequence(Qt::CTRL | Qt::Key_O),
-                       &frmMain::mnuGameOpen_Click),
-                  item("mnuGameSave", tr("&Save Game"), QKeySequence(Qt::CTRL | Qt::Key_S),
-                       [this] { SaveGame(); }),
-                  item("mnuGameSaveAs", tr("Save Game &As..."),
-                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { SaveGameAs(); })});
+        mnuExit,
+        {NewAction(nullptr, "mnuGamePosition", tr("New Game from &Position..."), {},
+                   &frmMain::mnuGamePosition_Click),
+         NewAction(nullptr, "mnuGameOpen", tr("&Open Game..."), QKeySequence(Qt::CTRL | Qt::Key_O),
+                   &frmMain::mnuGameOpen_Click),
+         NewAction(nullptr, "mnuGameSave", tr("&Save Game"), QKeySequence(Qt::CTRL | Qt::Key_S),
+                   [this] { SaveGame(); }),
+         NewAction(nullptr, "mnuGameSaveAs", tr("Save Game &As..."),
+                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { SaveGameAs(); })});
     mnuGame->insertSeparator(mnuExit);
-    mnuGameClaimDraw =
-        item("mnuGameClaimDraw", tr("&Claim Draw"), {}, &frmMain::mnuGameClaimDraw_Click);
+    mnuGameClaimDraw = NewAction(nullptr, "mnuGameClaimDraw", tr("&Claim Draw"), {},
+                                 &frmMain::mnuGameClaimDraw_Click);
     mnuGame->insertActions(mnuExit, {mnuGameClaimDraw,
-                                     item("mnuGameAgreeDraw", tr("Agree to a &Draw"), {},
-                                          &frmMain::mnuGameAgreeDraw_Click),
-                                     item("mnuGameWhiteResigns", tr("&White Resigns"), {},
-                                          [this] { mnuGameResign_Click(true); }),
-                                     item("mnuGameBlackResigns", tr("&Black Resigns"), {},
-                                          [this] { mnuGameResign_Click(false); })});
+                                     NewAction(nullptr, "mnuGameAgreeDraw", tr("Agree to a &Draw"),
+                                               {}, &frmMain::mnuGameAgreeDraw_Click),
+                                     NewAction(nullptr, "mnuGameWhiteResigns", tr("&White Resigns"),
+                                               {}, [this] { mnuGameResign_Click(true); }),
+                                     NewAction(nullptr, "mnuGameBlackResigns", tr("&Black Resigns"),
+                                               {}, [this] { mnuGameResign_Click(false); })});
     mnuGame->insertSeparator(mnuExit);
-    mnuGame->insertAction(
-        mnuExit, item("mnuGameInfo", tr("Game &Information..."), {}, &frmMain::mnuGameInfo_Click));
+    mnuGame->insertAction(mnuExit, NewAction(nullptr, "mnuGameInfo", tr("Game &Information..."), {},
+                                             &frmMain::mnuGameInfo_Click));
     mnuGame->insertSeparator(mnuExit);
     connect(mnuGame, &QMenu::aboutToShow, this, &frmMain::UpdateGameActions);
 
     auto *mnuEdit = new QMenu(tr("&Edit"), this);
     mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
     mnuEdit->addActions(
-        {item("mnuEditCopyGame", tr("&Copy Game"), QKeySequence(Qt::CTRL | Qt::Key_C),
-              &frmMain::mnuEditCopyGame_Click),
-         item("mnuEditCopyPosition", tr("Copy &Position"),
-              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &frmMain::mnuEditCopyPosition_Click),
-         item("mnuEditPaste", tr("P&aste"), QKeySequence(Qt::CTRL | Qt::Key_V),
-              &frmMain::mnuEditPaste_Click)});
+        {NewAction(nullptr, "mnuEditCopyGame", tr("&Copy Game"), QKeySequence(Qt::CTRL | Qt::Key_C),
+                   &frmMain::mnuEditCopyGame_Click),
+         NewAction(nullptr, "mnuEditCopyPosition", tr("Copy &Position"),
+                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
+                   &frmMain::mnuEditCopyPosition_Click),
+         NewAction(nullptr, "mnuEditPaste", tr("P&aste"), QKeySequence(Qt::CTRL | Qt::Key_V),
+                   &frmMain::mnuEditPaste_Click)});
     bar->insertMenu(mnuView->menuAction(), mnuEdit);
 
-    mnuViewNotation =
-        item("mnuViewNotation", tr("&Standard Notation"), {}, &frmMain::mnuViewNotation_Click);
+    mnuViewNotation = NewAction(nullptr, "mnuViewNotation", tr("&Standard Notation"), {},
+                                &frmMain::mnuViewNotation_Click);
     mnuViewNotation->setCheckable(true);
     mnuViewNotation->setChecked(QSettings().value(sNotationKey, false).toBool());
     mnuView->addAction(mnuViewNotation);

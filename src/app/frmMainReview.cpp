@@ -13,27 +13,20 @@ void frmMain::BuildReviewMenus() {
     QMenuBar *bar = menuBar();
     auto *mnuView = bar->findChild<QMenu *>(QStringLiteral("mnuView"));
     auto *mnuActions = bar->findChild<QMenu *>(QStringLiteral("mnuActions"));
-    auto item = [this](QMenu *menu, const char *name, const QString &caption,
-                       const QKeySequence &shortcut, auto handler) {
-        QAction *action = menu->addAction(caption);
-        action->setObjectName(QString::fromLatin1(name));
-        action->setShortcut(shortcut);
-        // The whole window: the keys work from the board, the lists and the typed-move box.
-        action->setShortcutContext(Qt::WindowShortcut);
-        connect(action, &QAction::triggered, this, handler);
-        return action;
-    };
+    // Window shortcuts, as every command's: the keys work from the board, the lists and the
+    // typed-move box.
     mnuView->addSeparator();
-    item(mnuView, "mnuViewPrevious", tr("&Previous Move"), QKeySequence(Qt::ALT | Qt::Key_Left),
-         [this] { Board1->ViewPly(Board1->ViewedPly() - 1); });
-    item(mnuView, "mnuViewNext", tr("&Next Move"), QKeySequence(Qt::ALT | Qt::Key_Right),
-         [this] { Board1->ViewPly(Board1->ViewedPly() + 1); });
-    item(mnuView, "mnuViewFirst", tr("F&irst Position"), QKeySequence(Qt::ALT | Qt::Key_Home),
-         [this] { Board1->ViewPly(0); });
-    item(mnuView, "mnuViewCurrent", tr("C&urrent Position"), QKeySequence(Qt::ALT | Qt::Key_End),
-         [this] { Board1->ViewPly(Board1->PlyCount()); });
-    item(mnuActions, "mnuActionsTakeBack", tr("Take &Back Moves to Here"), QKeySequence(),
-         &frmMain::mnuActionsTakeBack_Click);
+    NewAction(mnuView, "mnuViewPrevious", tr("&Previous Move"),
+              QKeySequence(Qt::ALT | Qt::Key_Left),
+              [this] { Board1->ViewPly(Board1->ViewedPly() - 1); });
+    NewAction(mnuView, "mnuViewNext", tr("&Next Move"), QKeySequence(Qt::ALT | Qt::Key_Right),
+              [this] { Board1->ViewPly(Board1->ViewedPly() + 1); });
+    NewAction(mnuView, "mnuViewFirst", tr("F&irst Position"), QKeySequence(Qt::ALT | Qt::Key_Home),
+              [this] { Board1->ViewPly(0); });
+    NewAction(mnuView, "mnuViewCurrent", tr("C&urrent Position"),
+              QKeySequence(Qt::ALT | Qt::Key_End), [this] { Board1->ViewPly(Board1->PlyCount()); });
+    NewAction(mnuActions, "mnuActionsTakeBack", tr("Take &Back Moves to Here"), QKeySequence(),
+              &frmMain::mnuActionsTakeBack_Click);
 
     for (QListWidget *list : {lstWhiteMoves, lstBlackMoves}) {
         // A click on an entry gives the list the focus, so its keys step from there.

@@ -113,8 +113,11 @@ TEST_F(CollectionWindow, SaveBackAddToFileAndRecentFiles) {
     Find<QAction>("mnuGameAddToFile")->trigger();
     EXPECT_EQ(Read(sMine), "[White \"X\"]\n\n1. e4 *\n\n" + board->Pgn().toUtf8());
 
-    // Open Recent: newest first; Clear empties it.
+    // Open Recent, right after Open Game: newest first; Clear empties it.
     auto *recent = Find<QMenu>("mnuGameRecent");
+    const QList<QAction *> oGameMenu = Find<QMenu>("mnuGame")->actions();
+    EXPECT_EQ(oGameMenu.indexOf(recent->menuAction()),
+              oGameMenu.indexOf(Find<QAction>("mnuGameOpen")) + 1);
     emit recent->aboutToShow();
     QStringList oItems;
     for (QAction *a : recent->actions())

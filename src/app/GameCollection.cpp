@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QPointer>
 #include <QProgressDialog>
+#include <QScopeGuard>
 #include <QStringDecoder>
 #include <stdexcept>
 #include <utility>
@@ -59,6 +60,8 @@ std::unique_ptr<GameCollection> GameCollection::ReadFile(const QString &sPath, Q
     p->m_oModified = QFileInfo(sPath).lastModified();
     // Guarded: the progress bar's events may close the window that owns it.
     QPointer<QProgressDialog> pProgress;
+    // Deleted however the read ends (a hidden dialog would stay a child of the window).
+    const auto oDeleteProgress = qScopeGuard([&pProgress] { delete pProgress.data(); });
     if (parent) {
         pProgress =
             new QProgressDialog(Tr(QT_TRANSLATE_NOOP("GameCollection", "Reading %1..."))
@@ -83,7 +86,6 @@ std::unique_ptr<GameCollection> GameCollection::ReadFile(const QString &sPath, Q
     } catch (const std::invalid_argument &e) {
         sCause = QString::fromStdString(e.what());
     }
-    delete pProgress.data();
     if (sCause.isEmpty() && oFile.error() != QFileDevice::NoError)
         sCause = oFile.errorString();
     if (!sCause.isEmpty())

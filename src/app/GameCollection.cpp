@@ -23,6 +23,12 @@ QString Tr(const char *s) {
 
 } // namespace
 
+QString DecodeUtf8OrLatin1(QByteArrayView oBytes) {
+    QStringDecoder oUtf8(QStringDecoder::Utf8);
+    QString sText = oUtf8(oBytes);
+    return oUtf8.hasError() ? QString::fromLatin1(oBytes) : sText;
+}
+
 bool DecodeGame(const QByteArray &oBytes, QString &sText) {
     if (oBytes.startsWith("\xFF\xFE") || oBytes.startsWith("\xFE\xFF")) {
         QStringDecoder oUtf16(QStringDecoder::Utf16);
@@ -30,10 +36,7 @@ bool DecodeGame(const QByteArray &oBytes, QString &sText) {
         if (oUtf16.hasError())
             return false;
     } else {
-        QStringDecoder oUtf8(QStringDecoder::Utf8);
-        sText = oUtf8(oBytes);
-        if (oUtf8.hasError())
-            sText = QString::fromLatin1(oBytes);
+        sText = DecodeUtf8OrLatin1(oBytes);
     }
     qsizetype nControls = 0;
     for (const QChar c : std::as_const(sText)) {

@@ -1,5 +1,6 @@
 #include "dlgGames.h"
 
+#include "GameCollection.h"
 #include "PgnIndex.h"
 
 #include <QCoreApplication>
@@ -39,12 +40,12 @@ QVariant GameListModel::data(const QModelIndex &index, int role) const {
     case Moves:
         return static_cast<int>((m_pIndex->At(n).nPlies + 1) / 2);
     default: {
-        // Tags in the collection's order of fields; a list cell can take Latin-1 as well.
+        // Tags in the collection's order of fields, read as the board reads them.
         static constexpr Pgn::Index::Field Fields[] = {
             Pgn::Index::White, Pgn::Index::White, Pgn::Index::Black, Pgn::Index::Result,
             Pgn::Index::Date,  Pgn::Index::Event, Pgn::Index::Round};
         const std::string_view s = m_pIndex->Tag(n, Fields[index.column()]);
-        return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+        return DecodeUtf8OrLatin1(QByteArrayView(s.data(), static_cast<qsizetype>(s.size())));
     }
     }
 }

@@ -13,6 +13,28 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+namespace {
+
+// Each column of the list, in the order of GameListModel::Column: its heading, the tag it shows
+// (FieldCount for the numbers the list works out) and its width in characters (0 for the last,
+// which takes the rest).
+struct ColumnFacts {
+    const char *sTitle;
+    Pgn::Index::Field eField;
+    int nChars;
+};
+constexpr ColumnFacts Columns[GameListModel::ColumnCount] = {
+    {QT_TRANSLATE_NOOP("GameListModel", "No."), Pgn::Index::FieldCount, 6},
+    {QT_TRANSLATE_NOOP("GameListModel", "White"), Pgn::Index::White, 18},
+    {QT_TRANSLATE_NOOP("GameListModel", "Black"), Pgn::Index::Black, 18},
+    {QT_TRANSLATE_NOOP("GameListModel", "Result"), Pgn::Index::Result, 7},
+    {QT_TRANSLATE_NOOP("GameListModel", "Date"), Pgn::Index::Date, 12},
+    {QT_TRANSLATE_NOOP("GameListModel", "Event"), Pgn::Index::Event, 24},
+    {QT_TRANSLATE_NOOP("GameListModel", "Round"), Pgn::Index::Round, 6},
+    {QT_TRANSLATE_NOOP("GameListModel", "Moves"), Pgn::Index::FieldCount, 0}};
+
+} // namespace
+
 GameListModel::GameListModel(std::shared_ptr<const Pgn::Index> pIndex, QHash<int, QString> oBad,
                              QObject *parent)
     : QAbstractTableModel(parent), m_pIndex(std::move(pIndex)), m_oBad(std::move(oBad)) {}
@@ -40,11 +62,8 @@ QVariant GameListModel::data(const QModelIndex &index, int role) const {
     case Moves:
         return static_cast<int>((m_pIndex->At(n).nPlies + 1) / 2);
     default: {
-        // Tags in the collection's order of fields, read as the board reads them.
-        static constexpr Pgn::Index::Field Fields[] = {
-            Pgn::Index::White, Pgn::Index::White, Pgn::Index::Black, Pgn::Index::Result,
-            Pgn::Index::Date,  Pgn::Index::Event, Pgn::Index::Round};
-        const std::string_view s = m_pIndex->Tag(n, Fields[index.column()]);
+        // A tag, read as the board reads it.
+        const std::string_view s = m_pIndex->Tag(n, Columns[index.column()].eField);
         return DecodeUtf8OrLatin1(QByteArrayView(s.data(), static_cast<qsizetype>(s.size())));
     }
     }
@@ -53,24 +72,7 @@ QVariant GameListModel::data(const QModelIndex &index, int role) const {
 QVariant GameListModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    switch (section) {
-    case No:
-        return tr("No.");
-    case White:
-        return tr("White");
-    case Black:
-        return tr("Black");
-    case Result:
-        return tr("Result");
-    case Date:
-        return tr("Date");
-    case Event:
-        return tr("Event");
-    case Round:
-        return tr("Round");
-    default:
-        return tr("Moves");
-    }
+    return section >= 0 && section < ColumnCount ? tr(Columns[section].sTitle) : QVariant();
 }
 
 dlgGames::dlgGames(std::shared_ptr<const Pgn::Index> pIndex, QHash<int, QString> oBad,
@@ -103,14 +105,11 @@ dlgGames::dlgGames(std::shared_ptr<const Pgn::Index> pIndex, QHash<int, QString>
     tblGames->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     tblGames->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     tblGames->horizontalHeader()->setStretchLastSection(true);
-    for (const auto &[nColumn, nChars] : {std::pair{GameListModel::No, 6},
-                                          {GameListModel::White, 18},
-                                          {GameListModel::Black, 18},
-                                          {GameListModel::Result, 7},
-                                          {GameListModel::Date, 12},
-                                          {GameListModel::Event, 24},
-                                          {GameListModel::Round, 6}})
-        tblGames->setColumnWidth(nColumn, fontMetrics().averageCharWidth() * nChars + 12);
+    for (int nColumn = 0; nColumn < GameListModel::ColumnCount; ++nColumn) {
+        if (Columns[nColumn].nChars > 0)
+            tblGames->setColumnWidth(
+                nColumn, fontMetrics().averageCharWidth() * Columns[nColumn].nChars + 12);
+    }
     connect(tblGames, &QAbstractItemView::doubleClicked, this, &QDialog::accept);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Open | QDialogButtonBox::Cancel, this);

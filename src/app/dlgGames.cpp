@@ -98,8 +98,9 @@ dlgGames::dlgGames(std::shared_ptr<const Pgn::Index> pIndex, QHash<int, QString>
     tblGames->setSelectionBehavior(QAbstractItemView::SelectRows);
     tblGames->setSelectionMode(QAbstractItemView::SingleSelection);
     tblGames->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The indicator first: turning sorting on then sorts once, by it.
+    tblGames->horizontalHeader()->setSortIndicator(GameListModel::No, Qt::AscendingOrder);
     tblGames->setSortingEnabled(true);
-    tblGames->sortByColumn(GameListModel::No, Qt::AscendingOrder);
     tblGames->verticalHeader()->hide();
     // Fixed row heights: the view never measures 60,000 rows.
     tblGames->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);

@@ -33,6 +33,34 @@ constexpr ColumnFacts Columns[GameListModel::ColumnCount] = {
     {QT_TRANSLATE_NOOP("GameListModel", "Round"), Pgn::Index::Round, 6},
     {QT_TRANSLATE_NOOP("GameListModel", "Moves"), Pgn::Index::FieldCount, 0}};
 
+// Keeps the games with the filter text in any column's text, in any case. A new text rebuilds
+// the whole list at once: QSortFilterProxyModel's own filter change removes and inserts the rows
+// block by block, seconds per keystroke when the kept games are scattered through a big file.
+class GameFilterModel : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+    void SetText(const QString &sText) {
+        m_sText = sText;
+        invalidate();
+    }
+
+protected:
+    bool filterAcceptsRow(int nRow, const QModelIndex &parent) const override {
+        if (m_sText.isEmpty())
+            return true;
+        const QAbstractItemModel *model = sourceModel();
+        for (int nColumn = 0; nColumn < model->columnCount(parent); ++nColumn) {
+            const QString sCell = model->index(nRow, nColumn, parent).data().toString();
+            if (sCell.contains(m_sText, Qt::CaseInsensitive))
+                return true;
+        }
+        return false;
+    }
+
+private:
+    QString m_sText;
+};
+
 } // namespace
 
 GameListModel::GameListModel(std::shared_ptr<const Pgn::Index> pIndex, QHash<int, QString> oBad,
@@ -81,10 +109,9 @@ dlgGames::dlgGames(std::shared_ptr<const Pgn::Index> pIndex, QHash<int, QString>
     setObjectName(QStringLiteral("dlgGames"));
     setWindowTitle(sFile.isEmpty() ? tr("Choose a Game") : tr("Choose a Game - %1").arg(sFile));
     auto *model = new GameListModel(std::move(pIndex), std::move(oBad), this);
-    m_pProxy = new QSortFilterProxyModel(this);
+    auto *filter = new GameFilterModel(this);
+    m_pProxy = filter;
     m_pProxy->setSourceModel(model);
-    m_pProxy->setFilterKeyColumn(-1);
-    m_pProxy->setFilterCaseSensitivity(Qt::CaseInsensitive);
     m_pProxy->setSortCaseSensitivity(Qt::CaseInsensitive);
 
     txtFilter = new QLineEdit(this);
@@ -128,8 +155,8 @@ dlgGames::dlgGames(std::shared_ptr<const Pgn::Index> pIndex, QHash<int, QString>
         if (!tblGames->currentIndex().isValid() && m_pProxy->rowCount() > 0)
             tblGames->setCurrentIndex(m_pProxy->index(0, 0));
     };
-    connect(txtFilter, &QLineEdit::textChanged, this, [this, SelectFirst](const QString &s) {
-        m_pProxy->setFilterFixedString(s);
+    connect(txtFilter, &QLineEdit::textChanged, this, [filter, SelectFirst](const QString &s) {
+        filter->SetText(s);
         SelectFirst();
     });
     if (nCurrent >= 0 && nCurrent < model->rowCount()) {

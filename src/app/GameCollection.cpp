@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QPointer>
 #include <QProgressDialog>
+#include <QScopeGuard>
 #include <QStringDecoder>
 #include <stdexcept>
 #include <utility>
@@ -22,6 +23,12 @@ QString Tr(const char *s) {
 
 } // namespace
 
+QString DecodeUtf8OrLatin1(QByteArrayView oBytes) {
+    QStringDecoder oUtf8(QStringDecoder::Utf8);
+    QString sText = oUtf8(oBytes);
+    return oUtf8.hasError() ? QString::fromLatin1(oBytes) : sText;
+}
+
 bool DecodeGame(const QByteArray &oBytes, QString &sText) {
     if (oBytes.startsWith("\xFF\xFE") || oBytes.startsWith("\xFE\xFF")) {
         QStringDecoder oUtf16(QStringDecoder::Utf16);
@@ -29,10 +36,7 @@ bool DecodeGame(const QByteArray &oBytes, QString &sText) {
         if (oUtf16.hasError())
             return false;
     } else {
-        QStringDecoder oUtf8(QStringDecoder::Utf8);
-        sText = oUtf8(oBytes);
-        if (oUtf8.hasError())
-            sText = QString::fromLatin1(oBytes);
+        sText = DecodeUtf8OrLatin1(oBytes);
     }
     qsizetype nControls = 0;
     for (const QChar c : std::as_const(sText)) {
@@ -59,6 +63,8 @@ std::unique_ptr<GameCollection> GameCollection::ReadFile(const QString &sPath, Q
     p->m_oModified = QFileInfo(sPath).lastModified();
     // Guarded: the progress bar's events may close the window that owns it.
     QPointer<QProgressDialog> pProgress;
+    // Deleted however the read ends (a hidden dialog would stay a child of the window).
+    const auto oDeleteProgress = qScopeGuard([&pProgress] { delete pProgress.data(); });
     if (parent) {
         pProgress =
             new QProgressDialog(Tr(QT_TRANSLATE_NOOP("GameCollection", "Reading %1..."))
@@ -83,7 +89,6 @@ std::unique_ptr<GameCollection> GameCollection::ReadFile(const QString &sPath, Q
     } catch (const std::invalid_argument &e) {
         sCause = QString::fromStdString(e.what());
     }
-    delete pProgress.data();
     if (sCause.isEmpty() && oFile.error() != QFileDevice::NoError)
         sCause = oFile.errorString();
     if (!sCause.isEmpty())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QDateTime>
 #include <QHash>
 #include <QString>
@@ -45,7 +46,11 @@ private:
 // already there are copied as they were. False with sCause, the file unchanged, when it cannot.
 bool AppendGame(const QString &sPath, const QByteArray &oGame, QString &sCause);
 
-// Files written by other programs are usually UTF-8, older ones Latin-1 as the PGN standard
-// says, a few UTF-16 with a byte order mark. False for what is not text: NUL characters
-// (binary, or UTF-16 without a mark) or more than one control character in a hundred.
+// Text from a PGN file: UTF-8 when the bytes are valid UTF-8, else Latin-1 as the PGN standard
+// says. The game list and the board read names the same way.
+QString DecodeUtf8OrLatin1(QByteArrayView oBytes);
+
+// Files written by other programs are usually UTF-8, older ones Latin-1, a few UTF-16 with a
+// byte order mark. False for what is not text: NUL characters (binary, or UTF-16 without a
+// mark) or more than one control character in a hundred.
 bool DecodeGame(const QByteArray &oBytes, QString &sText);

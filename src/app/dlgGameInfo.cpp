@@ -5,6 +5,7 @@
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 const QStringList &dlgGameInfo::TagNames() {
     static const QStringList oNames = {QStringLiteral("White"), QStringLiteral("Black"),
@@ -20,11 +21,12 @@ dlgGameInfo::dlgGameInfo(const QStringList &oValues, QWidget *parent) : QDialog(
                                tr("&Site:"),  tr("&Date:"),  tr("&Round:")};
     for (qsizetype i = 0; i < TagNames().size(); ++i) {
         QString sValue = oValues.value(i);
-        // "?" and "????.??.??" are the standard's words for the unknown.
+        // "?" and "-" stand for the unknown. A date with no digit at all ("????.??.??") is
+        // offered as today's; a partly known one ("1972.??.??") stays, so OK keeps its year.
         if (sValue == QLatin1String("?") || sValue == QLatin1String("-"))
             sValue.clear();
         if (TagNames()[i] == QLatin1String("Date") &&
-            (sValue.isEmpty() || sValue.contains(QLatin1Char('?'))))
+            std::none_of(sValue.cbegin(), sValue.cend(), [](QChar c) { return c.isDigit(); }))
             sValue = QDate::currentDate().toString(QStringLiteral("yyyy.MM.dd"));
         auto *field = new QLineEdit(sValue, this);
         field->setObjectName(QStringLiteral("txt") + TagNames()[i]);

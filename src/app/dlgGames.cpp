@@ -1,5 +1,6 @@
 #include "dlgGames.h"
 
+#include "GameCollection.h"
 #include "PgnIndex.h"
 
 #include <QCoreApplication>
@@ -11,6 +12,56 @@
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
+
+namespace {
+
+// Each column of the list, in the order of GameListModel::Column: its heading, the tag it shows
+// (FieldCount for the numbers the list works out) and its width in characters (0 for the last,
+// which takes the rest).
+struct ColumnFacts {
+    const char *sTitle;
+    Pgn::Index::Field eField;
+    int nChars;
+};
+constexpr ColumnFacts Columns[GameListModel::ColumnCount] = {
+    {QT_TRANSLATE_NOOP("GameListModel", "No."), Pgn::Index::FieldCount, 6},
+    {QT_TRANSLATE_NOOP("GameListModel", "White"), Pgn::Index::White, 18},
+    {QT_TRANSLATE_NOOP("GameListModel", "Black"), Pgn::Index::Black, 18},
+    {QT_TRANSLATE_NOOP("GameListModel", "Result"), Pgn::Index::Result, 7},
+    {QT_TRANSLATE_NOOP("GameListModel", "Date"), Pgn::Index::Date, 12},
+    {QT_TRANSLATE_NOOP("GameListModel", "Event"), Pgn::Index::Event, 24},
+    {QT_TRANSLATE_NOOP("GameListModel", "Round"), Pgn::Index::Round, 6},
+    {QT_TRANSLATE_NOOP("GameListModel", "Moves"), Pgn::Index::FieldCount, 0}};
+
+// Keeps the games with the filter text in any column's text, in any case. A new text rebuilds
+// the whole list at once: QSortFilterProxyModel's own filter change removes and inserts the rows
+// block by block, seconds per keystroke when the kept games are scattered through a big file.
+class GameFilterModel : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+    void SetText(const QString &sText) {
+        m_sText = sText;
+        invalidate();
+    }
+
+protected:
+    bool filterAcceptsRow(int nRow, const QModelIndex &parent) const override {
+        if (m_sText.isEmpty())
+            return true;
+        const QAbstractItemModel *model = sourceModel();
+        for (int nColumn = 0; nColumn < model->columnCount(parent); ++nColumn) {
+            const QString sCell = model->index(nRow, nColumn, parent).data().toString();
+            if (sCell.contains(m_sText, Qt::CaseInsensitive))
+                return true;
+        }
+        return false;
+    }
+
+private:
+    QString m_sText;
+};
+
+} // namespace
 
 GameListModel::GameListModel(std::shared_ptr<const Pgn::Index> pIndex, QHash<int, QString> oBad,
                              QObject *parent)
@@ -39,12 +90,9 @@ QVariant GameListModel::data(const QModelIndex &index, int role) const {
     case Moves:
         return static_cast<int>((m_pIndex->At(n).nPlies + 1) / 2);
     default: {
-        // Tags in the collection's order of fields; a list cell can take Latin-1 as well.
-        static constexpr Pgn::Index::Field Fields[] = {
-            Pgn::Index::White, Pgn::Index::White, Pgn::Index::Black, Pgn::Index::Result,
-            Pgn::Index::Date,  Pgn::Index::Event, Pgn::Index::Round};
-        const std::string_view s = m_pIndex->Tag(n, Fields[index.column()]);
-        return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+        // A tag, read as the board reads it.
+        const std::string_view s = m_pIndex->Tag(n, Columns[index.column()].eField);
+        return DecodeUtf8OrLatin1(QByteArrayView(s.data(), static_cast<qsizetype>(s.size())));
     }
     }
 }
@@ -52,24 +100,7 @@ QVariant GameListModel::data(const QModelIndex &index, int role) const {
 QVariant GameListModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    switch (section) {
-    case No:
-        return tr("No.");
-    case White:
-        return tr("White");
-    case Black:
-        return tr("Black");
-    case Result:
-        return tr("Result");
-    case Date:
-        return tr("Date");
-    case Event:
-        return tr("Event");
-    case Round:
-        return tr("Round");
-    default:
-        return tr("Moves");
-    }
+    return section >= 0 && section < ColumnCount ? tr(Columns[section].sTitle) : QVariant();
 }
 
 dlgGames::dlgGames(std::shared_ptr<const Pgn::Index> pIndex, QHash<int, QString> oBad,
@@ -78,10 +109,9 @@ dlgGames::dlgGames(std::shared_ptr<const Pgn::Index> pIndex, QHash<int, QString>
     setObjectName(QStringLiteral("dlgGames"));
     setWindowTitle(sFile.isEmpty() ? tr("Choose a Game") : tr("Choose a Game - %1").arg(sFile));
     auto *model = new GameListModel(std::move(pIndex), std::move(oBad), this);
-    m_pProxy = new QSortFilterProxyModel(this);
+    auto *filter = new GameFilterModel(this);
+    m_pProxy = filter;
     m_pProxy->setSourceModel(model);
-    m_pProxy->setFilterKeyColumn(-1);
-    m_pProxy->setFilterCaseSensitivity(Qt::CaseInsensitive);
     m_pProxy->setSortCaseSensitivity(Qt::CaseInsensitive);
 
     txtFilter = new QLineEdit(this);
@@ -95,21 +125,19 @@ dlgGames::dlgGames(std::shared_ptr<const Pgn::Index> pIndex, QHash<int, QString>
     tblGames->setSelectionBehavior(QAbstractItemView::SelectRows);
     tblGames->setSelectionMode(QAbstractItemView::SingleSelection);
     tblGames->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The indicator first: turning sorting on then sorts once, by it.
+    tblGames->horizontalHeader()->setSortIndicator(GameListModel::No, Qt::AscendingOrder);
     tblGames->setSortingEnabled(true);
-    tblGames->sortByColumn(GameListModel::No, Qt::AscendingOrder);
     tblGames->verticalHeader()->hide();
     // Fixed row heights: the view never measures 60,000 rows.
     tblGames->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     tblGames->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     tblGames->horizontalHeader()->setStretchLastSection(true);
-    for (const auto &[nColumn, nChars] : {std::pair{GameListModel::No, 6},
-                                          {GameListModel::White, 18},
-                                          {GameListModel::Black, 18},
-                                          {GameListModel::Result, 7},
-                                          {GameListModel::Date, 12},
-                                          {GameListModel::Event, 24},
-                                          {GameListModel::Round, 6}})
-        tblGames->setColumnWidth(nColumn, fontMetrics().averageCharWidth() * nChars + 12);
+    for (int nColumn = 0; nColumn < GameListModel::ColumnCount; ++nColumn) {
+        if (Columns[nColumn].nChars > 0)
+            tblGames->setColumnWidth(
+                nColumn, fontMetrics().averageCharWidth() * Columns[nColumn].nChars + 12);
+    }
     connect(tblGames, &QAbstractItemView::doubleClicked, this, &QDialog::accept);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Open | QDialogButtonBox::Cancel, this);
@@ -127,8 +155,8 @@ dlgGames::dlgGames(std::shared_ptr<const Pgn::Index> pIndex, QHash<int, QString>
         if (!tblGames->currentIndex().isValid() && m_pProxy->rowCount() > 0)
             tblGames->setCurrentIndex(m_pProxy->index(0, 0));
     };
-    connect(txtFilter, &QLineEdit::textChanged, this, [this, SelectFirst](const QString &s) {
-        m_pProxy->setFilterFixedString(s);
+    connect(txtFilter, &QLineEdit::textChanged, this, [filter, SelectFirst](const QString &s) {
+        filter->SetText(s);
         SelectFirst();
     });
     if (nCurrent >= 0 && nCurrent < model->rowCount()) {

@@ -1,10 +1,12 @@
 // Files and pasted texts of several games: the list, its filter, opening a game, moving through
 // the file, saving one game back and adding one to a file.
+#include "GameCollection.h"
 #include "MainWindowTest.h"
 #include "dlgGames.h"
 
 #include <QClipboard>
 #include <QDir>
+#include <QLineEdit>
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <functional>
@@ -126,6 +128,20 @@ TEST_F(CollectionWindow, SaveBackAddToFileAndRecentFiles) {
     recent->findChild<QAction *>("mnuGameRecentClear")->trigger();
     emit recent->aboutToShow();
     EXPECT_EQ(recent->actions().size(), 2);
+}
+
+// A name shows, and is found, as the board reads it: UTF-8 when valid, else Latin-1.
+TEST(GameList, NamesInUtf8OrLatin1) {
+    for (const QByteArray &oWhite : {QByteArray("M\xc3\xbcller"), QByteArray("M\xfcller")}) {
+        const QByteArray oText =
+            "[White \"" + oWhite + "\"]\n\n1. e4 *\n\n[White \"Bo\"]\n\n1. d4 *\n";
+        const auto p = GameCollection::ReadText(oText);
+        dlgGames d(p->pIndex, {}, {}, -1);
+        auto *table = d.findChild<QTableView *>("tblGames");
+        EXPECT_EQ(table->model()->index(0, GameListModel::White).data().toString(), "Müller");
+        d.findChild<QLineEdit *>("txtFilter")->setText("Mül");
+        EXPECT_EQ(table->model()->rowCount(), 1) << oWhite.toStdString();
+    }
 }
 
 // The game kept after every move, left by a window that never closed (as a crash leaves it),

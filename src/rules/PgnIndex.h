@@ -17,7 +17,8 @@ namespace Pgn {
 // It splits the text as the single-game reader does: a game starts at its first tag or, without
 // tags, at its first move; a tag after movetext, or anything after a result, starts the next.
 // Comments ({...}, ;...), escape lines (%...), variations and strings with \" hide what they
-// hold. Text before the first tag that is neither numbered nor ended by a result is not a game.
+// hold, but a tag pair at a line's start ends a variation or brace comment left open. Text
+// before the first tag that is neither numbered nor ended by a result is not a game.
 class Index {
 public:
     enum Field { White, Black, Result, Date, Event, Round, FieldCount };
@@ -67,6 +68,8 @@ private:
     void EndSymbol();
     // A symbol of the movetext (its first bytes) that starts at nOffset.
     void Symbol(std::string_view s, std::uint64_t nOffset);
+    void StartTag(std::uint64_t nOffset);
+    void CommentByte(char c, std::uint64_t nOffset);
     void EndTag();
 
     std::vector<Game> m_oGames;
@@ -78,7 +81,15 @@ private:
     bool m_bInGame = false;         // a game is open
     bool m_bMovetext = false;       // and its movetext has begun
     bool m_bTentative = false;
-    int m_nDepth = 0;     // of variations
+    int m_nDepth = 0; // of variations
+    // Where a brace comment's current line is, in looking for a tag pair left inside it.
+    enum class CommentLine : std::uint8_t {
+        Other,
+        Start,
+        Name,
+        Blank
+    } m_eLine = CommentLine::Other;
+    std::uint64_t m_nTagOffset = 0;
     std::string m_sToken; // the start of the symbol or tag name being read
     std::uint64_t m_nTokenOffset = 0;
     bool m_bNameDone = false; // a blank followed the tag's name

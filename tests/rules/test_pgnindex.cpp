@@ -40,6 +40,10 @@ const IndexCase IndexCases[] = {
      "[White \"A \\\"B\\\"\"]\n1.e4 1. ... e5 2 . Nf3 $1 Nc6!? 0-0 *", "A \"B\"/*/5"},
     {"an unclosed comment after a word that names a tag", "[White \"A\"]\n1. e4 White{never closed",
      "A//2"},
+    {"a variation or comment left open ends at a tag pair starting a line",
+     "[White \"A\"]\n1. e4 (1. d4 *\n[White \"B\"]\n1. d4 {open\n[White \"C\"]\n1. c4 0-1\n"
+     "[White \"D\"]\n1. f4 {wrapped\n[%clk 0:01:00]\n[see x] [White \"no\"]} 1-0",
+     "A//1 B//1 C/0-1/1 D/1-0/1"},
     {"no game", "just words\n", ""},
 };
 

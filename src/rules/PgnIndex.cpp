@@ -1,12 +1,7 @@
 #include "PgnIndex.h"
 
-#include "Pgn.h"
-
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <memory>
 #include <stdexcept>
 
 namespace {
@@ -408,25 +403,6 @@ std::string_view Index::Tag(std::size_t n, Field eField) const {
         nAt += 1 + static_cast<unsigned char>(m_sPool[nAt]);
     const std::string_view s(m_sPool.data() + nAt + 1, static_cast<unsigned char>(m_sPool[nAt]));
     return s;
-}
-
-std::string ReadBytes(const std::string &sPath, std::uint64_t nBegin, std::uint64_t nEnd) {
-    const std::unique_ptr<std::FILE, int (*)(std::FILE *)> pFile(std::fopen(sPath.c_str(), "rb"),
-                                                                 &std::fclose);
-    auto Fail = [&] {
-        throw std::invalid_argument(sPath + ": " + std::strerror(errno ? errno : EIO));
-    };
-    if (!pFile || nEnd < nBegin || fseeko(pFile.get(), static_cast<off_t>(nBegin), SEEK_SET) != 0)
-        Fail();
-    std::string s(nEnd - nBegin, '\0');
-    if (std::fread(s.data(), 1, s.size(), pFile.get()) != s.size())
-        Fail();
-    return s;
-}
-
-void ReadGameAt(clsRules &oRules, const std::string &sPath, std::uint64_t nBegin,
-                std::uint64_t nEnd) {
-    Read(oRules, ReadBytes(sPath, nBegin, nEnd));
 }
 
 } // namespace Pgn

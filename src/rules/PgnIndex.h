@@ -6,8 +6,6 @@
 #include <string_view>
 #include <vector>
 
-class clsRules;
-
 namespace Pgn {
 
 // Where each game of a many-game PGN text starts, with the tags a list shows and a count of its
@@ -98,12 +96,5 @@ private:
     std::array<std::string, FieldCount> m_oFields;
     std::string m_sTermination;
 };
-
-// Reads the game at [nBegin, nEnd) of the file into oRules, as Read does. Throws
-// std::invalid_argument when the file cannot be read there, or the game cannot.
-void ReadGameAt(clsRules &oRules, const std::string &sPath, std::uint64_t nBegin,
-                std::uint64_t nEnd);
-// The bytes [nBegin, nEnd) of a file; throws std::invalid_argument naming the cause.
-std::string ReadBytes(const std::string &sPath, std::uint64_t nBegin, std::uint64_t nEnd);
 
 } // namespace Pgn

@@ -348,8 +348,13 @@ void Index::Add(std::string_view sBytes) {
             std::size_t j = i;
             while (j < n && p[j] != '"' && p[j] != '\\' && p[j] != '\n')
                 ++j;
-            if (m_bShown)
+            if (m_bShown) {
+                const std::size_t nFrom = m_sValue.size();
                 Keep(m_sValue, p + i, j - i, ValueCap);
+                for (std::size_t k = nFrom; k < m_sValue.size(); ++k)
+                    if (static_cast<unsigned char>(m_sValue[k]) < 0x20 || m_sValue[k] == 0x7F)
+                        m_sValue[k] = ' ';
+            }
             i = j;
             if (i == n)
                 break;
@@ -397,8 +402,6 @@ void Index::Finish() {
 
 std::string_view Index::Tag(std::size_t n, Field eField) const {
     std::size_t nAt = m_oGames[n].nTags;
-    if (nAt >= m_sPool.size())
-        return {}; // the game being read
     for (int k = 0; k < eField; ++k)
         nAt += 1 + static_cast<unsigned char>(m_sPool[nAt]);
     const std::string_view s(m_sPool.data() + nAt + 1, static_cast<unsigned char>(m_sPool[nAt]));

@@ -40,8 +40,8 @@ public:
     std::uint64_t End(std::size_t n) const {
         return n + 1 < m_oGames.size() ? m_oGames[n + 1].nOffset : m_nRead;
     }
-    // A shown tag, as the reader would keep it (control characters as spaces), cut at 255 bytes;
-    // Result falls back on the game's termination marker.
+    // A shown tag of game n < Count(), as the reader would keep it (control characters as
+    // spaces), cut at 255 bytes; Result falls back on the game's termination marker.
     std::string_view Tag(std::size_t n, Field eField) const;
     // Bytes read so far.
     std::uint64_t Size() const { return m_nRead; }

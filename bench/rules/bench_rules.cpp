@@ -146,7 +146,7 @@ void BM_SanOfOneMove(benchmark::State &state) {
 }
 BENCHMARK(BM_SanOfOneMove);
 
-// Reading a 150-ply annotated game: parse, replay on a scratch game, then into the target.
+// Reading a 150-ply annotated game: each move played once on a scratch game the target adopts.
 void BM_PgnLoad150Plies(benchmark::State &state) {
     const std::string sText = AnnotatedGame();
     clsRules oRules;
@@ -156,28 +156,6 @@ void BM_PgnLoad150Plies(benchmark::State &state) {
     state.counters["bytes"] = static_cast<double>(sText.size());
 }
 BENCHMARK(BM_PgnLoad150Plies)->Unit(benchmark::kMicrosecond);
-
-// A 154-ply game loaded as Pgn::Load does now (each move played once) against the way it was
-// loaded before the game kept its record: read on a scratch game, then replayed into the target.
-void BM_PgnLoad154Plies(benchmark::State &state, bool bReplay) {
-    const std::string sText = AnnotatedGame(154);
-    clsRules oRules;
-    for (auto _ : state) {
-        if (!bReplay) {
-            Pgn::Load(oRules, sText);
-            continue;
-        }
-        clsRules oScratch;
-        Pgn::Read(oScratch, sText);
-        oRules.SetFen(oScratch.StartFen());
-        for (const clsRules::Ply &oPly : oScratch.Record())
-            oRules.PlayMove(oPly.oMove);
-        oRules.Tags() = oScratch.Tags();
-    }
-    state.counters["plies"] = oRules.PlyCount();
-}
-BENCHMARK_CAPTURE(BM_PgnLoad154Plies, played_once, false)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_PgnLoad154Plies, read_then_replayed, true)->Unit(benchmark::kMicrosecond);
 
 void BM_PgnWrite150Plies(benchmark::State &state) {
     clsRules oRules;

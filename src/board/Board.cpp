@@ -385,8 +385,7 @@ QString Board::Pgn() const {
 bool Board::SetMoveClock(int nPly, qint64 nMs) {
     if (nPly < 1 || nPly > PlyCount())
         return false;
-    d->m_oRules.Record()[static_cast<std::size_t>(nPly - 1)].nClockMs =
-        nMs < 0 ? -1 : static_cast<int>(std::min<qint64>(nMs, std::numeric_limits<int>::max()));
+    d->m_oRules.Record()[static_cast<std::size_t>(nPly - 1)].nClockMs = nMs < 0 ? -1 : nMs;
     return true;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 
 // How each kind of piece moves, written once: the lines a piece steps or slides along and the
-// leaps it jumps. TryMove, CandidateDestinations, IsSquareAttacked and SAN all read this table;
-// the pawn's moves and castling depend on the position and stay with the rules.
+// leaps it jumps. TryMove, CandidateDestinations, IsSquareAttacked and PatternDestinations (which
+// SAN reading and writing use) all read this table; the pawn's moves and castling depend on the
+// position and stay with the rules.
 
 #include "modConsts.h"
 

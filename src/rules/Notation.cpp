@@ -1,7 +1,6 @@
 #include "Notation.h"
 
-#include "Movement.h"
-
+#include <array>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -25,22 +24,6 @@ constexpr std::string_view Letters = "KQRNBP"; // indexed by the black class cod
 void AppendSquare(std::string &s, int nSquare) {
     s += static_cast<char>('a' + FileOf(nSquare));
     s += static_cast<char>('0' + RankOf(nSquare));
-}
-
-// Whether a piece of that kind could go from s to d by the shape of its move alone (the board
-// is not consulted); a cheap filter before the legality trial.
-bool Shape(std::int16_t nKind, bool bWhite, int s, int d) {
-    const int fx = FileOf(d) - FileOf(s);
-    const int ry = RankOf(d) - RankOf(s);
-    if (nKind == BlackPawn) {
-        const int nForward = bWhite ? ry : -ry;
-        return (std::abs(fx) <= 1 && nForward == 1) || (fx == 0 && nForward == 2);
-    }
-    Movement::Step oStep{};
-    int nSteps = 0;
-    // Ranks grow towards White, the table's rows towards Black; castling is the king's two steps.
-    return Movement::Reach(nKind, fx, -ry, oStep, nSteps) ||
-           (nKind == BlackKing && std::abs(fx) == 2 && ry == 0);
 }
 
 [[noreturn]] void Refuse(Notation::Refusal eCause) {
@@ -254,7 +237,7 @@ Move ParseSan(clsRules &oRules, std::string_view s, bool bPieceOptional) {
         const int n = oFrom[static_cast<std::size_t>(k)];
         const clsSquare &o = oRules.Square(n);
         if (!o.HasPiece || o.Piece->Class != nClass || (nFromFile >= 0 && FileOf(n) != nFromFile) ||
-            (nFromRank > 0 && RankOf(n) != nFromRank) || !Shape(nKind, bWhite, n, nDest))
+            (nFromRank > 0 && RankOf(n) != nFromRank))
             continue;
         const Move oMove{static_cast<std::int8_t>(n), static_cast<std::int8_t>(nDest), nTrial};
         if (!oRules.IsLegal(oMove))

@@ -148,7 +148,7 @@ private:
                 // The clock after a move of the main line: {[%clk 0:03:02]}.
                 if (m_nVariations == 0 && m_pGame != nullptr && m_pGame->PlyCount() > 0)
                     if (const std::int64_t nMs = ClkOfComment(m_s.substr(m_i, n - m_i)); nMs >= 0)
-                        m_pGame->Record().back().nClockMs = static_cast<int>(nMs);
+                        m_pGame->Record().back().nClockMs = nMs;
                 m_i = n + 1;
             } else {
                 return true;

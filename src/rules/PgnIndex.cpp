@@ -1,12 +1,7 @@
 #include "PgnIndex.h"
 
-#include "Pgn.h"
-
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <memory>
 #include <stdexcept>
 
 namespace {
@@ -142,6 +137,61 @@ void Index::Symbol(std::string_view s, std::uint64_t nOffset) {
         ++m_oGames.back().nPlies;
 }
 
+void Index::StartTag(std::uint64_t nOffset) {
+    if (!m_bInGame || m_bMovetext) {
+        EndGame();
+        StartGame(nOffset, false);
+    }
+}
+
+// A tag pair at a line's start in a brace comment: the comment was left open, and the game's
+// reader refuses it as unclosed. A line starting "[%clk" or "[see" is the comment's own text.
+void Index::CommentByte(char c, std::uint64_t nOffset) {
+    const bool bName =
+        (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+    const bool bBlank = c == ' ' || c == '\t';
+    switch (m_eLine) {
+    case CommentLine::Start:
+        if (c == '[') {
+            m_eLine = CommentLine::Name;
+            m_nTagOffset = nOffset;
+            m_sToken.clear();
+            return;
+        }
+        break;
+    case CommentLine::Name:
+        if (bName) {
+            if (m_sToken.size() < TokenCap)
+                m_sToken += c;
+            return;
+        }
+        if (bBlank && !m_sToken.empty()) {
+            m_eLine = CommentLine::Blank;
+            return;
+        }
+        break;
+    case CommentLine::Blank:
+        if (bBlank)
+            return;
+        if (c == '"') {
+            m_eLine = CommentLine::Other;
+            m_nDepth = 0;
+            StartTag(m_nTagOffset);
+            m_eState = State::TagValue;
+            m_bShown = std::find(std::begin(FieldNames), std::end(FieldNames), m_sToken) !=
+                       std::end(FieldNames);
+            return;
+        }
+        break;
+    case CommentLine::Other:
+        break;
+    }
+    m_sToken.clear();
+    m_eLine = c == '\n' ? CommentLine::Start : CommentLine::Other;
+    if (c == '}')
+        m_eState = State::Space;
+}
+
 void Index::EndTag() {
     m_eState = State::Space;
     const auto *p = std::find(std::begin(FieldNames), std::end(FieldNames), m_sToken);
@@ -213,16 +263,18 @@ void Index::Add(std::string_view sBytes) {
                 m_eState = State::LineComment;
             } else if (c == '{') {
                 m_eState = State::BraceComment;
+                m_eLine = CommentLine::Other;
             } else if (c == '(') {
                 m_nDepth += m_nDepth < (1 << 30);
             } else if (c == ')') {
                 m_nDepth -= m_nDepth > 0;
             } else if (c == '[') {
+                // Legal movetext holds no tag pair: one at a line's start ends a variation left
+                // open, which would otherwise hide every later game.
+                if (bLineStart)
+                    m_nDepth = 0;
                 if (m_nDepth == 0) {
-                    if (!m_bInGame || m_bMovetext) {
-                        EndGame();
-                        StartGame(nBase + i, false);
-                    }
+                    StartTag(nBase + i);
                     m_eState = State::TagName;
                     m_sToken.clear();
                 }
@@ -246,10 +298,28 @@ void Index::Add(std::string_view sBytes) {
             break;
         }
         case State::BraceComment:
+            if (m_eLine == CommentLine::Other) {
+                // Comments seldom span lines: look at a line's start only where one begins.
+                const void *pEnd = std::memchr(p + i, '}', n - i);
+                const std::size_t nEnd =
+                    pEnd ? static_cast<std::size_t>(static_cast<const char *>(pEnd) - p) : n;
+                const void *pLine = std::memchr(p + i, '\n', nEnd - i);
+                if (!pLine) {
+                    i = nEnd + (nEnd < n);
+                    if (nEnd < n)
+                        m_eState = State::Space;
+                    break;
+                }
+                i = static_cast<std::size_t>(static_cast<const char *>(pLine) - p) + 1;
+                m_eLine = CommentLine::Start;
+                break;
+            }
+            CommentByte(p[i], nBase + i);
+            ++i;
+            break;
         case State::LineComment: {
             // A comment ends at its closing character, which may lie in a later piece.
-            const char cEnd = m_eState == State::BraceComment ? '}' : '\n';
-            const void *pEnd = std::memchr(p + i, cEnd, n - i);
+            const void *pEnd = std::memchr(p + i, '\n', n - i);
             if (!pEnd) {
                 i = n;
                 break;
@@ -278,8 +348,13 @@ void Index::Add(std::string_view sBytes) {
             std::size_t j = i;
             while (j < n && p[j] != '"' && p[j] != '\\' && p[j] != '\n')
                 ++j;
-            if (m_bShown)
+            if (m_bShown) {
+                const std::size_t nFrom = m_sValue.size();
                 Keep(m_sValue, p + i, j - i, ValueCap);
+                for (std::size_t k = nFrom; k < m_sValue.size(); ++k)
+                    if (static_cast<unsigned char>(m_sValue[k]) < 0x20 || m_sValue[k] == 0x7F)
+                        m_sValue[k] = ' ';
+            }
             i = j;
             if (i == n)
                 break;
@@ -327,31 +402,10 @@ void Index::Finish() {
 
 std::string_view Index::Tag(std::size_t n, Field eField) const {
     std::size_t nAt = m_oGames[n].nTags;
-    if (nAt >= m_sPool.size())
-        return {}; // the game being read
     for (int k = 0; k < eField; ++k)
         nAt += 1 + static_cast<unsigned char>(m_sPool[nAt]);
     const std::string_view s(m_sPool.data() + nAt + 1, static_cast<unsigned char>(m_sPool[nAt]));
     return s;
-}
-
-std::string ReadBytes(const std::string &sPath, std::uint64_t nBegin, std::uint64_t nEnd) {
-    const std::unique_ptr<std::FILE, int (*)(std::FILE *)> pFile(std::fopen(sPath.c_str(), "rb"),
-                                                                 &std::fclose);
-    auto Fail = [&] {
-        throw std::invalid_argument(sPath + ": " + std::strerror(errno ? errno : EIO));
-    };
-    if (!pFile || nEnd < nBegin || fseeko(pFile.get(), static_cast<off_t>(nBegin), SEEK_SET) != 0)
-        Fail();
-    std::string s(nEnd - nBegin, '\0');
-    if (std::fread(s.data(), 1, s.size(), pFile.get()) != s.size())
-        Fail();
-    return s;
-}
-
-void ReadGameAt(clsRules &oRules, const std::string &sPath, std::uint64_t nBegin,
-                std::uint64_t nEnd) {
-    Read(oRules, ReadBytes(sPath, nBegin, nEnd));
 }
 
 } // namespace Pgn

@@ -6,8 +6,6 @@
 #include <string_view>
 #include <vector>
 
-class clsRules;
-
 namespace Pgn {
 
 // Where each game of a many-game PGN text starts, with the tags a list shows and a count of its
@@ -17,7 +15,8 @@ namespace Pgn {
 // It splits the text as the single-game reader does: a game starts at its first tag or, without
 // tags, at its first move; a tag after movetext, or anything after a result, starts the next.
 // Comments ({...}, ;...), escape lines (%...), variations and strings with \" hide what they
-// hold. Text before the first tag that is neither numbered nor ended by a result is not a game.
+// hold, but a tag pair at a line's start ends a variation or brace comment left open. Text
+// before the first tag that is neither numbered nor ended by a result is not a game.
 class Index {
 public:
     enum Field { White, Black, Result, Date, Event, Round, FieldCount };
@@ -41,8 +40,8 @@ public:
     std::uint64_t End(std::size_t n) const {
         return n + 1 < m_oGames.size() ? m_oGames[n + 1].nOffset : m_nRead;
     }
-    // A shown tag, as the reader would keep it (control characters as spaces), cut at 255 bytes;
-    // Result falls back on the game's termination marker.
+    // A shown tag of game n < Count(), as the reader would keep it (control characters as
+    // spaces), cut at 255 bytes; Result falls back on the game's termination marker.
     std::string_view Tag(std::size_t n, Field eField) const;
     // Bytes read so far.
     std::uint64_t Size() const { return m_nRead; }
@@ -67,6 +66,8 @@ private:
     void EndSymbol();
     // A symbol of the movetext (its first bytes) that starts at nOffset.
     void Symbol(std::string_view s, std::uint64_t nOffset);
+    void StartTag(std::uint64_t nOffset);
+    void CommentByte(char c, std::uint64_t nOffset);
     void EndTag();
 
     std::vector<Game> m_oGames;
@@ -78,7 +79,15 @@ private:
     bool m_bInGame = false;         // a game is open
     bool m_bMovetext = false;       // and its movetext has begun
     bool m_bTentative = false;
-    int m_nDepth = 0;     // of variations
+    int m_nDepth = 0; // of variations
+    // Where a brace comment's current line is, in looking for a tag pair left inside it.
+    enum class CommentLine : std::uint8_t {
+        Other,
+        Start,
+        Name,
+        Blank
+    } m_eLine = CommentLine::Other;
+    std::uint64_t m_nTagOffset = 0;
     std::string m_sToken; // the start of the symbol or tag name being read
     std::uint64_t m_nTokenOffset = 0;
     bool m_bNameDone = false; // a blank followed the tag's name
@@ -87,12 +96,5 @@ private:
     std::array<std::string, FieldCount> m_oFields;
     std::string m_sTermination;
 };
-
-// Reads the game at [nBegin, nEnd) of the file into oRules, as Read does. Throws
-// std::invalid_argument when the file cannot be read there, or the game cannot.
-void ReadGameAt(clsRules &oRules, const std::string &sPath, std::uint64_t nBegin,
-                std::uint64_t nEnd);
-// The bytes [nBegin, nEnd) of a file; throws std::invalid_argument naming the cause.
-std::string ReadBytes(const std::string &sPath, std::uint64_t nBegin, std::uint64_t nEnd);
 
 } // namespace Pgn

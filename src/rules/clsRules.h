@@ -101,11 +101,11 @@ public:
     // One played move with what readers of the game need from it.
     struct Ply {
         Move oMove;
-        std::string sSan;       // written once, from the position before the move
-        Position oAfter;        // the position the move left
-        std::uint64_t nKey = 0; // the repetition key of oAfter (see PositionKey)
-        int nClockMs = -1;      // time left on the mover's clock after the move; -1 untimed
-        std::string sComment;   // a comment read with the move
+        std::string sSan;           // written once, from the position before the move
+        Position oAfter;            // the position the move left
+        std::uint64_t nKey = 0;     // the repetition key of oAfter (see PositionKey)
+        std::int64_t nClockMs = -1; // time left on the mover's clock after the move; -1 untimed
+        std::string sComment;       // a comment read with the move
     };
     // Every move of the game, oldest first; UndoLastMove removes the newest.
     const std::vector<Ply> &Record() const { return m_oRecord; }

@@ -180,17 +180,18 @@ TEST(Clock, SavedAndReadBack) {
         << sText;
     clsRules oRead;
     Pgn::Load(oRead, sText);
-    std::vector<int> oRestored;
+    std::vector<std::int64_t> oRestored;
     for (const auto &oPly : oRead.Record())
         oRestored.push_back(oPly.nClockMs);
-    EXPECT_EQ(oRestored, (std::vector<int>{300'000, 299'000, 3'600'000, 59'900, 61'000}));
+    EXPECT_EQ(oRestored, (std::vector<std::int64_t>{300'000, 299'000, 3'600'000, 59'900, 61'000}));
     // Another program's file: comments, variations, annotation glyphs, numbers glued to moves.
-    Pgn::Load(oRead, "1.e4 {[%clk 0:03:02]} 1...c5 $1 {book} (1...e5 {[%clk 0:00:01]} 2.Nf3) 2. "
-                     "Nf3 ; [%clk 9:00:00]\n{[%eval 0.3] [%clk 0:02:58.5]} d6 *");
+    Pgn::Load(oRead,
+              "1.e4 {[%clk 0:03:02]} 1...c5 $1 {book} (1...e5 {[%clk 0:00:01]} 2.Nf3) 2. "
+              "Nf3 ; [%clk 9:00:00]\n{[%eval 0.3] [%clk 0:02:58.5]} d6 {[%clk 600:00:00]} *");
     oRestored.clear();
     for (const auto &oPly : oRead.Record())
         oRestored.push_back(oPly.nClockMs);
-    EXPECT_EQ(oRestored, (std::vector<int>{182'000, -1, 178'500, -1}));
+    EXPECT_EQ(oRestored, (std::vector<std::int64_t>{182'000, -1, 178'500, 2'160'000'000}));
 }
 
 } // namespace

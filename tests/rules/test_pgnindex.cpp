@@ -36,10 +36,15 @@ const IndexCase IndexCases[] = {
      "[White \"A\"]\n1. e4\n[White \"B\"]\n1. d4 d5 2. c4 *", "A//1 B/*/3"},
     {"games without tags, and words before the first tag",
      "1. e4 e5 *\n1... c5 1/2-1/2\nDownloaded today\n[White \"A\"]\n*", "/*/2 /1/2-1/2/1 A/*/0"},
+    {"control characters in a tag", "[White \"A\tB\x7F\"]\r\n*", "A B /*/0"},
     {"a quote escaped in a tag, joined moves and spaced periods",
      "[White \"A \\\"B\\\"\"]\n1.e4 1. ... e5 2 . Nf3 $1 Nc6!? 0-0 *", "A \"B\"/*/5"},
     {"an unclosed comment after a word that names a tag", "[White \"A\"]\n1. e4 White{never closed",
      "A//2"},
+    {"a variation or comment left open ends at a tag pair starting a line",
+     "[White \"A\"]\n1. e4 (1. d4 *\n[White \"B\"]\n1. d4 {open\n[White \"C\"]\n1. c4 0-1\n"
+     "[White \"D\"]\n1. f4 {wrapped\n[%clk 0:01:00]\n[see x] [White \"no\"]} 1-0",
+     "A//1 B//1 C/0-1/1 D/1-0/1"},
     {"no game", "just words\n", ""},
 };
 

@@ -1,5 +1,5 @@
 // Times dropped moves the way a player makes them: press, drag, release, then the paint that
-// brings the changed squares to the screen. Reports how many square pictures each move redrew.
+// brings the changed squares to the screen. Reports how many squares each move drew anew.
 // Also times loading an annotated game.
 #include "BenchGame.h"
 

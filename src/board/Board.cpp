@@ -111,7 +111,7 @@ void Board::BoardView(bool bIsWhitesView) {
     if (bIsWhitesView == d->m_bIsWhitesView)
         return;
     d->m_bIsWhitesView = bIsWhitesView;
-    update(); // the square pictures stay as they are; only their cells move
+    update(); // every cell shows another square now; the squares themselves keep their contents
     d->EndDrag();
     d->Select(0);
     d->UpdateMarks(); // the coordinates stay at the bottom and left
@@ -300,10 +300,11 @@ bool BoardPrivate::Refuse(Board::Refusal eWhy, const QString &sDetail) {
         "",
         "",
         QT_TRANSLATE_NOOP("Board", "an earlier position is shown"),
-        QT_TRANSLATE_NOOP("Board", "not a tag a game may be given")};
-    static_assert(std::size(Texts) == static_cast<std::size_t>(R::BadTag) + 1);
+        QT_TRANSLATE_NOOP("Board", "not a tag a game may be given"),
+        ""};
+    static_assert(std::size(Texts) == static_cast<std::size_t>(R::BadPieceSet) + 1);
     m_eRefusal = eWhy;
-    m_sLastError = eWhy == R::BadFen || eWhy == R::BadPgn
+    m_sLastError = eWhy == R::BadFen || eWhy == R::BadPgn || eWhy == R::BadPieceSet
                        ? sDetail
                        : Board::tr(Texts[static_cast<std::size_t>(eWhy)]);
     return false;

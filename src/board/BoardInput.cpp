@@ -80,13 +80,14 @@ void Board::mouseReleaseEvent(QMouseEvent *event) {
     const int nAt = d->m_oGrid.SquareAt(event->position().toPoint(), d->m_bIsWhitesView);
     const int nPressed = std::exchange(d->m_nPressed, 0);
     const int nSrc = d->m_nLiftedSquare;
-    d->EndDrag(); // the piece shows again unless the move below carries it away
+    const bool bDrop = nSrc != 0 && nAt != 0 && nAt != nPressed;
+    if (bDrop)
+        d->Select(0); // so that putting the piece down works the marks out once, unselected
+    d->EndDrag();     // the piece shows again unless the move below carries it away
     if (nAt != 0 && nAt == nPressed) {
         d->m_nFocus = nAt; // the keyboard carries on from the square last clicked
         d->ClickSquare(nAt);
-    } else if (nSrc != 0 && nAt != 0) {
-        d->Select(0);
-        d->UpdateMarks();
+    } else if (bDrop) {
         d->PlayMove(nSrc, nAt); // may delete the control: nothing may follow
     }
 }

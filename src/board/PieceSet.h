@@ -15,13 +15,10 @@ public:
 
     PieceSet();
     ~PieceSet();
-    PieceSet(PieceSet &&) noexcept;
-    PieceSet &operator=(PieceSet &&) noexcept;
 
     // Reads wK.svg ... bP.svg from the folder, or our own set for an empty name. A missing or
     // unreadable file refuses the whole set: false, this set unchanged, the cause in sError.
     bool Load(const QString &sFolder, QString &sError);
-    const QString &Folder() const { return m_sFolder; }
 
     // The piece of that class (0..11) drawn to fit a transparent square of nPixels device pixels,
     // centred and keeping its proportions.
@@ -31,8 +28,7 @@ public:
     static QString FileName(int nClass);
 
 private:
-    QString m_sFolder;
     // Our own set is parsed piece by piece when drawn, and not kept; a folder's set is parsed
     // whole by Load, which must know that every file reads, and kept.
-    mutable std::array<std::unique_ptr<QSvgRenderer>, ClassCount> m_oRenderers;
+    std::array<std::unique_ptr<QSvgRenderer>, ClassCount> m_oRenderers;
 };

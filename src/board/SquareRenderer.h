@@ -25,7 +25,6 @@ public:
     // The pieces from a folder of SVG files, or our own for an empty name. False, changing
     // nothing, with the cause in sError.
     bool SetPieceSet(const QString &sFolder, QString &sError);
-    const QString &PieceSetFolder() const { return m_oSet.Folder(); }
 
     // What is drawn over a square's picture, as flags.
     enum Mark : unsigned {

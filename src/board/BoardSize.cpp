@@ -26,9 +26,9 @@ void Board::resizeEvent(QResizeEvent *event) {
 }
 
 bool Board::SetPieceSet(const QString &sFolder) {
-    if (!d->m_oRenderer.SetPieceSet(sFolder, d->m_sLastError))
-        return false;
-    d->m_sLastError.clear();
+    if (QString sError; !d->m_oRenderer.SetPieceSet(sFolder, sError))
+        return d->Refuse(Refusal::BadPieceSet, sError);
+    d->Succeeded();
     d->m_nShown.fill(BoardPrivate::NeverDrawn); // drawn with the old pieces: all again
     d->m_nDirty = ~std::uint64_t{0};
     update();

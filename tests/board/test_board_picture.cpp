@@ -107,11 +107,13 @@ TEST(BoardPicture, PieceSets) {
     QFile::remove(oDir.filePath("wK.svg"));
     EXPECT_FALSE(b.SetPieceSet(oDir.path()));
     EXPECT_TRUE(b.LastError().contains("wK.svg")) << b.LastError().toStdString();
+    EXPECT_EQ(b.LastRefusal(), Board::Refusal::BadPieceSet);
     QFile(oDir.filePath("bP.svg")).open(QIODevice::WriteOnly | QIODevice::Truncate);
     EXPECT_FALSE(b.SetPieceSet(oDir.path()));
     EXPECT_TRUE(b.LastError().contains("bP.svg") && Red()) << b.LastError().toStdString();
     EXPECT_TRUE(b.SetPieceSet(""));
     EXPECT_FALSE(Red());
+    EXPECT_EQ(b.LastRefusal(), Board::Refusal::None);
 }
 
 // An aid changes only the squares it names, in either view, and redraws only those; turning it

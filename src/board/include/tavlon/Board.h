@@ -68,7 +68,8 @@ public:
         BadFen,
         BadPgn,
         EarlierPositionShown,
-        BadTag
+        BadTag,
+        BadPieceSet
     };
     Q_ENUM(Refusal)
 
@@ -177,7 +178,8 @@ public:
     int heightForWidth(int nWidth) const override;
     // Draws the pieces from a folder of twelve SVG files named wK.svg ... bP.svg (colour w or b,
     // then K, Q, R, N, B or P). Refused, changing nothing, when a file is missing or does not
-    // parse; LastError() then names it. An empty name returns to the board's own pieces.
+    // parse; LastError() then names it (LastRefusal() BadPieceSet). An empty name returns to the
+    // board's own pieces.
     bool SetPieceSet(const QString &sFolder);
 
 signals:

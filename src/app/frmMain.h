@@ -233,7 +233,8 @@ private:
     bool SaveGame();
     bool SaveGameAs();
     // A new record is on the board (opened, pasted, new): the lists, caption and flags follow.
-    void RecordReplaced(const QString &sFile);
+    // pFrom: the collection it was chosen from, if any.
+    void RecordReplaced(const QString &sFile, std::unique_ptr<GameCollection> pFrom = {});
     void FillLists();
     QString ListEntry(int nPly, const QString &sMove) const;
     void UpdateCaption();

@@ -230,10 +230,8 @@ bool frmMain::OpenCollectionGame(std::unique_ptr<GameCollection> &p, int n) {
     }
     pHeld->nGame = n;
     ClockLoading();
-    RecordReplaced(pHeld->sPath);
-    pGames = std::move(pHeld);
-    UpdateCaption();
-    UpdateGameActions();
+    const QString sPath = pHeld->sPath;
+    RecordReplaced(sPath, std::move(pHeld));
     return true;
 }
 

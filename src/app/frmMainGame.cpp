@@ -299,9 +299,9 @@ void frmMain::mnuGamePosition_Click() {
 
 // --- The record in the window -------------------------------------------------------------
 
-void frmMain::RecordReplaced(const QString &sNewFile) {
+void frmMain::RecordReplaced(const QString &sNewFile, std::unique_ptr<GameCollection> pFrom) {
     sFile = sNewFile;
-    pGames.reset();
+    pGames = std::move(pFrom);
     if (!sFile.isEmpty())
         RememberFile(sFile);
     bUnsaved = false;
@@ -312,9 +312,8 @@ void frmMain::RecordReplaced(const QString &sNewFile) {
                     : EndText(Board1->Result(), Board1->GameOverReason(), true);
     ClocksReplaced();
     FillLists();
-    UpdateCaption();
     UpdateGameActions();
-    Board1_PositionChanged(); // whose turn, or how the loaded game ended
+    Board1_PositionChanged(); // whose turn, or how the loaded game ended, also in the caption
     SaveRecovery();           // now with the file it came from
 }
 

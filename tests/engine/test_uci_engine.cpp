@@ -89,11 +89,11 @@ TEST(UciEngine, SearchesAndFaults) {
          "bestmove e7e5",
          "e5:"},
         {"on go\n@exit 3", "failed: The engine “Fake” stopped unexpectedly (exit code 3)."},
-        {"on isready\n@hang", "failed: The engine “Fake” did not answer within 0.5 seconds."},
-        {"on uci\nid name Mute", "failed: The engine “Mute” did not answer within 0.5 seconds."},
+        {"on isready\n@hang", "failed: The engine “Fake” did not answer within 1.5 seconds."},
+        {"on uci\nid name Mute", "failed: The engine “Mute” did not answer within 1.5 seconds."},
         {"on go infinite\ninfo depth 1 score cp 5 pv e7e5\non stop\n@hang",
-         "failed: The engine “Fake” did not answer within 0.5 seconds.", "stop"},
-        {"on go movetime\n@hang", "failed: The engine “Fake” did not answer within 0.5 seconds.",
+         "failed: The engine “Fake” did not answer within 1.5 seconds.", "stop"},
+        {"on go movetime\n@hang", "failed: The engine “Fake” did not answer within 1.5 seconds.",
          "movetime"},
         {"on go\ninfo depth 1 score cp 1 pv e7e5 e7e5\nbestmove e7e5",
          "failed: The engine “Fake” sent a move that is not legal: e7e5"},
@@ -115,7 +115,7 @@ TEST(UciEngine, SearchesAndFaults) {
         o.SetMultiPv(2);
         o.SetHash(1000);
         o.SetOption(QStringLiteral("Ponder"), QStringLiteral("true"));
-        o.SetAnswerTimeout(500);
+        o.SetAnswerTimeout(1500);
         o.Start(sHow.starts_with('/') ? QString::fromStdString(sHow)
                                       : QStringLiteral(TAVLON_FAKE_ENGINE));
         const Limit oLimit = sHow == "stop" || sHow == "replace" ? Limit{}
@@ -124,13 +124,13 @@ TEST(UciEngine, SearchesAndFaults) {
         EXPECT_FALSE(o.Go({Start, {"e2e5"}, oLimit})); // not legal: refused
         ASSERT_TRUE(o.Go({Start, {"e2e4"}, oLimit}));
         if (oLimit.eKind == Limit::Kind::Infinite) {
-            ASSERT_TRUE(QTest::qWaitFor([&] { return nInfos > 0; }, 3000));
+            ASSERT_TRUE(QTest::qWaitFor([&] { return nInfos > 0; }, 10000));
             if (sHow == "stop")
                 o.Stop();
             else
                 o.Go({Start, {"e2e4"}, {Limit::Kind::Depth, 1}});
         }
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !oHeard.s.empty(); }, 3000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !oHeard.s.empty(); }, 10000));
         QTest::qWait(50); // anything more would come now
         // The system's own words for a failed start may differ.
         std::string sHeard = oHeard.s;
@@ -156,7 +156,7 @@ TEST(UciEngine, NoProcessOutlivesItsOwner) {
         bool bReady = false;
         QObject::connect(&o, &UciEngine::Ready, [&] { bReady = true; });
         o.Start(QStringLiteral(TAVLON_FAKE_ENGINE));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return bReady; }, 3000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return bReady; }, 10000));
         nPid = o.ProcessId();
         ASSERT_GT(nPid, 0);
     }
@@ -225,7 +225,7 @@ TEST(GameAnalyser, KeepsWhatWasDone) {
         // The engine dies at the third position, or is cancelled while it searches it.
         Fake oFake(sTwo + (bCancel ? "once go\n" : "once go\n@exit 1"));
         GameAnalyser o;
-        o.SetAnswerTimeout(500);
+        o.SetAnswerTimeout(1500);
         QString sFailure;
         bool bFinished = false;
         QObject::connect(&o, &GameAnalyser::Progress, [&](int n) {
@@ -235,7 +235,7 @@ TEST(GameAnalyser, KeepsWhatWasDone) {
         QObject::connect(&o, &GameAnalyser::Finished, [&] { bFinished = true; });
         QObject::connect(&o, &GameAnalyser::Failed, [&](const QString &s) { sFailure = s; });
         ASSERT_TRUE(o.Start(QStringLiteral(TAVLON_FAKE_ENGINE), Start, FoolsMoves, {}));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return bFinished || !sFailure.isEmpty(); }, 3000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return bFinished || !sFailure.isEmpty(); }, 10000));
         EXPECT_EQ(bFinished, bCancel) << sFailure.toStdString();
         EXPECT_FALSE(o.IsRunning());
         EXPECT_EQ(Written(o.Result()), "f2f3 {[%eval -0.1]} e7e5 {} g2g4 {} d8h4 {} ");

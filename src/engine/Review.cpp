@@ -73,6 +73,8 @@ double WinPercent(const Uci::Score &o) {
 }
 
 std::string EvalText(const Uci::Score &o) {
+    if (o.eKind == Kind::None)
+        return {};
     char s[32];
     if (o.eKind == Kind::Mate || o.eKind == Kind::Mated) {
         std::snprintf(s, sizeof s, "#%d", o.eKind == Kind::Mated ? 0 : o.nValue);

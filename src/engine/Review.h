@@ -19,7 +19,8 @@ namespace Review {
 double WinningChances(const Uci::Score &oWhite);
 // Lichess's win percentage for accuracy, 0..100: centipawns held to +-1000, a mate as 1000.
 double WinPercent(const Uci::Score &oWhite);
-// The evaluation as Lichess writes it inside [%eval]: 0.17, -1.5, 1.0, #3, #-3, #0.
+// The evaluation as Lichess writes it inside [%eval]: 0.17, -1.5, 1.0, #3, #-3, #0; empty for
+// no score.
 std::string EvalText(const Uci::Score &oWhite);
 // The same for people: +1.35, -0.40, 0.00, #3, #-3.
 std::string DisplayText(const Uci::Score &oWhite);

@@ -280,10 +280,12 @@ void UciEngine::Pump() {
 }
 
 void UciEngine::ReadOutput() {
-    const QByteArray oChunk = m_pProcess->readAllStandardOutput();
+    QProcess *pProcess = m_pProcess;
+    const QByteArray oChunk = pProcess->readAllStandardOutput();
     QPointer<UciEngine> pSelf(this);
     qsizetype nFrom = 0;
-    while (nFrom < oChunk.size() && pSelf && !m_bFailed) {
+    // A slot may have started another engine meanwhile: this one's lines then mean nothing.
+    while (nFrom < oChunk.size() && pSelf && !m_bFailed && m_pProcess == pProcess) {
         qsizetype nEnd = oChunk.indexOf('\n', nFrom);
         const bool bWhole = nEnd >= 0;
         if (!bWhole)

@@ -17,7 +17,7 @@ run_pkgs=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-
 # clang-format is a contributor's editor tool; no target runs it.
 test_pkgs=(libgtest-dev libbenchmark-dev xclip
     xvfb xdotool x11-utils imagemagick       # the real window under a virtual X server
-    stockfish                                # the rules' differential oracle
+    stockfish                                # the rules' oracle; the engine client's real engine
     clang libclang-rt-14-dev valgrind        # fuzzing and memcheck
     desktop-file-utils appstream dpkg-dev file) # desktop metadata and the Debian package
 

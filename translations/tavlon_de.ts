@@ -182,6 +182,17 @@
     </message>
 </context>
 <context>
+    <name>GameAnalyser</name>
+    <message>
+        <source>The game&apos;s starting position is not legal: %1</source>
+        <translation>Die Ausgangsstellung der Partie ist nicht zulässig: %1</translation>
+    </message>
+    <message>
+        <source>Move %1 of the game (%2) is not legal.</source>
+        <translation>Zug %1 der Partie (%2) ist nicht zulässig.</translation>
+    </message>
+</context>
+<context>
     <name>GameCollection</name>
     <message>
         <source>Reading %1...</source>
@@ -268,6 +279,37 @@
     <message>
         <source>%1: %2 was not written.</source>
         <translation>%1: %2 wurde nicht geschrieben.</translation>
+    </message>
+</context>
+<context>
+    <name>UciEngine</name>
+    <message>
+        <source>The engine “%1” did not answer within %2 seconds.</source>
+        <translation>Die Engine „%1“ hat nicht innerhalb von %2 Sekunden geantwortet.</translation>
+    </message>
+    <message>
+        <source>No chess engine was found. Install Stockfish, or choose an engine.</source>
+        <translation>Es wurde keine Schach-Engine gefunden. Installieren Sie Stockfish oder wählen Sie eine Engine.</translation>
+    </message>
+    <message>
+        <source>The engine “%1” could not be started: %2</source>
+        <translation>Die Engine „%1“ konnte nicht gestartet werden: %2</translation>
+    </message>
+    <message>
+        <source>The engine “%1” crashed.</source>
+        <translation>Die Engine „%1“ ist abgestürzt.</translation>
+    </message>
+    <message>
+        <source>The engine “%1” stopped unexpectedly (exit code %2).</source>
+        <translation>Die Engine „%1“ wurde unerwartet beendet (Exit-Code %2).</translation>
+    </message>
+    <message>
+        <source>The engine “%1” sent something that makes no sense: %2</source>
+        <translation>Die Engine „%1“ hat etwas Unverständliches gesendet: %2</translation>
+    </message>
+    <message>
+        <source>The engine “%1” sent a move that is not legal: %2</source>
+        <translation>Die Engine „%1“ hat einen unzulässigen Zug gesendet: %2</translation>
     </message>
 </context>
 <context>

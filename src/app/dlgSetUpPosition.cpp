@@ -362,19 +362,22 @@ void dlgSetUpPosition::Show(bool bWriteFen) {
         box->setChecked((o.nCastling >> r) & 1);
         box->setEnabled(((nSupported | o.nCastling) >> r) & 1);
     }
-    {
-        const QSignalBlocker oBlock(cboEnPassant);
+    // The choices are made anew only when they change: most pieces placed leave them alone.
+    const unsigned nColumns = PositionCheck::EnPassantColumns(o) |
+                              (o.nEnPassantColumn ? 1u << (o.nEnPassantColumn - 1) : 0);
+    QStringList oChoices{tr("none")};
+    for (int x = 1; x <= 8; ++x)
+        if ((nColumns >> (x - 1)) & 1)
+            oChoices << QChar(u'a' + x - 1) + QString(o.bWhiteToMove ? u'6' : u'3');
+    const QSignalBlocker oCombo(cboEnPassant);
+    if (cboEnPassant->count() != oChoices.size() ||
+        cboEnPassant->itemText(cboEnPassant->count() - 1) != oChoices.last()) {
         cboEnPassant->clear();
-        cboEnPassant->addItem(tr("none"), 0);
-        const unsigned nColumns = PositionCheck::EnPassantColumns(o) |
-                                  (o.nEnPassantColumn ? 1u << (o.nEnPassantColumn - 1) : 0);
-        for (int x = 1; x <= 8; ++x)
-            if ((nColumns >> (x - 1)) & 1)
-                cboEnPassant->addItem(QChar(u'a' + x - 1) + QString(o.bWhiteToMove ? u'6' : u'3'),
-                                      x);
-        cboEnPassant->setCurrentIndex(cboEnPassant->findData(int{o.nEnPassantColumn}));
-        cboEnPassant->setEnabled(cboEnPassant->count() > 1);
+        for (qsizetype i = 0; i < oChoices.size(); ++i)
+            cboEnPassant->addItem(oChoices[i], i == 0 ? 0 : oChoices[i][0].unicode() - u'a' + 1);
     }
+    cboEnPassant->setCurrentIndex(cboEnPassant->findData(int{o.nEnPassantColumn}));
+    cboEnPassant->setEnabled(cboEnPassant->count() > 1);
     for (const auto &[spin, nValue] :
          {std::pair{spnHalfmove, o.nHalfmove}, {spnFullmove, o.nFullmove}}) {
         const QSignalBlocker oBlock(spin);

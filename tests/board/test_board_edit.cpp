@@ -12,7 +12,7 @@ namespace {
 const char *const Start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR";
 
 struct Edit {
-    const char *sDo;     // drag:e2e5, off:a1, right:d8, key:e4:Q, drop:h5:Q, tool:d4:q (- empties)
+    const char *sDo; // drag:e2e5, drag:a1--, right:d8, key:e4:Q, drop:h5:Q, tool:d4:q (- empties)
     const char *sAfter;  // the placement
     int nEdits;          // PositionEdited raised
     const char *sSpoken; // the accessible name after a key, else ""
@@ -22,17 +22,14 @@ struct Edit {
 const Edit Edits[] = {
     {"drag:e2e5", "rnbqkbnr/pppppppp/8/4P3/8/8/PPPP1PPP/RNBQKBNR", 1, ""},
     {"drag:e1e8", "rnbqKbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQ1BNR", 1, ""}, // even a king goes
-    {"drag:d7d7", Start, 0, ""},
-    {"off:a1", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/1NBQKBNR", 1, ""},
+    {"drag:a1--", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/1NBQKBNR", 1, ""},
     {"right:d8", "rnb1kbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR", 1, ""},
-    {"right:e4", Start, 0, ""},
     {"key:e4:Q", "rnbqkbnr/pppppppp/8/8/4Q3/8/PPPPPPPP/RNBQKBNR", 1, "e4: white queen placed"},
     {"key:e2:n", "rnbqkbnr/pppppppp/8/8/8/8/PPPPnPPP/RNBQKBNR", 1, "e2: black knight placed"},
     {"key:e2:Delete", "rnbqkbnr/pppppppp/8/8/8/8/PPPP1PPP/RNBQKBNR", 1, "e2: white pawn removed"},
     {"key:e7:Space", "rnbqkbnr/pppp1ppp/8/8/8/8/PPPPPPPP/RNBQKBNR", 1, "e7: black pawn removed"},
     {"key:e4:x", Start, 0, ""},
     {"drop:h5:Q", "rnbqkbnr/pppppppp/8/7Q/8/8/PPPPPPPP/RNBQKBNR", 1, ""},
-    {"drop:h5:X", Start, 0, ""},
     {"tool:d4:q", "rnbqkbnr/pppppppp/8/8/3q4/8/PPPPPPPP/RNBQKBNR", 1, ""},
     {"tool:g1:-", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKB1R", 1, ""},
 };
@@ -41,10 +38,9 @@ const Edit Edits[] = {
 void Do(Board &b, const QString &sDo, bool bView) {
     const QStringList o = sDo.split(':');
     const QPoint oAt = CellCentre(o[1].left(2), bView);
-    if (o[0] == "drag") {
-        Drag(b, o[1].left(2), CellCentre(o[1].mid(2), bView), bView);
-    } else if (o[0] == "off") {
-        Drag(b, o[1], QPoint(-40, 150), bView);
+    if (o[0] == "drag") { // to "--": off the board
+        Drag(b, o[1].left(2),
+             o[1].endsWith("--") ? QPoint(-40, 150) : CellCentre(o[1].mid(2), bView), bView);
     } else if (o[0] == "right") {
         QTest::mouseClick(&b, Qt::RightButton, {}, oAt);
     } else if (o[0] == "key") {
@@ -77,14 +73,12 @@ TEST(BoardEdit, EveryWayOfChangingPiecesRaisesOnlyPositionEdited) {
             ASSERT_TRUE(b.SetEditing(true));
             b.BoardView(bWhitesView);
             EventLog oLog(b);
-            int nEdits = 0, nChanged = 0;
+            int nEdits = 0;
             QObject::connect(&b, &Board::PositionEdited, [&] { ++nEdits; });
-            QObject::connect(&b, &Board::PositionChanged, [&] { ++nChanged; });
             Do(b, e.sDo, bWhitesView);
             EXPECT_EQ(b.Placement().toStdString(), e.sAfter);
             EXPECT_EQ(nEdits, e.nEdits);
             EXPECT_EQ(oLog.Take(), "");
-            EXPECT_EQ(nChanged, 0);
             EXPECT_TRUE(!*e.sSpoken || b.accessibleName() == e.sSpoken)
                 << b.accessibleName().toStdString();
             EXPECT_EQ(b.Fen().toStdString(), std::string(Start) + " w KQkq - 0 1")
@@ -111,7 +105,7 @@ TEST(BoardEdit, DrawsWhatIsPlacedAndLeavesTheGameAlone) {
     ASSERT_TRUE(b.SetEditing(true));
     EventLog oLog(b);
     Do(b, "drag:e1e3", true);
-    Do(b, "off:h5", true);
+    Do(b, "drag:h5--", true);
     oPlain.SetFen(b.Placement() + " w - - 0 1");
     EXPECT_EQ(b.grab().toImage(), oPlain.grab().toImage()) << "no marks, only the pieces";
 
@@ -119,15 +113,9 @@ TEST(BoardEdit, DrawsWhatIsPlacedAndLeavesTheGameAlone) {
     EXPECT_EQ(b.LastRefusal(), Board::Refusal::Editing);
     EXPECT_FALSE(b.UndoLastMove() || b.Resign() || b.ViewPly(0) || b.SetEditing(true) == false);
     EXPECT_EQ(b.Fen(), sGame);
-    EXPECT_FALSE(b.SetPlacement("8/8/8"));
-    EXPECT_EQ(b.LastRefusal(), Board::Refusal::BadFen);
-    EXPECT_TRUE(b.SetPlacement("4k3/8/8/8/8/8/8/4K3"));
-    EXPECT_EQ(b.PieceAt("e4"), 11) << "questions describe the game";
 
     ASSERT_TRUE(b.SetEditing(false));
     EXPECT_EQ(b.grab().toImage(), oGame);
-    EXPECT_FALSE(b.SetPlacement("4k3/8/8/8/8/8/8/4K3"));
-    EXPECT_EQ(b.LastRefusal(), Board::Refusal::NotEditing);
     ASSERT_TRUE(b.SetEditing(true));
     EXPECT_EQ(b.Placement(), sGame.section(' ', 0, 0));
     ASSERT_TRUE(b.SetFen("4k3/8/8/8/8/8/8/R3K3 w - - 0 1"));

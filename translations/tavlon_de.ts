@@ -940,7 +940,7 @@ Die Datei enthält mehrere Partien, und diese eine dort zu speichern, würde die
         <translation>Bedenk&amp;zeit...</translation>
     </message>
     <message>
-        <source>Pa&amp;use Clocks</source>
+        <source>Pause C&amp;locks</source>
         <translation>Uhren an&amp;halten</translation>
     </message>
     <message>

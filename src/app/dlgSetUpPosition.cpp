@@ -65,7 +65,7 @@ private:
     QPoint oPressed;
 };
 
-// At most this many characters of what the player wrote go into a message.
+// What the player wrote, cut short for a message.
 QString Quoted(const std::string &s) {
     const QString t = QString::fromStdString(s);
     return t.size() > 24 ? t.left(23) + QChar(0x2026) : t;

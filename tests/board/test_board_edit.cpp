@@ -12,7 +12,8 @@ namespace {
 const char *const Start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR";
 
 struct Edit {
-    const char *sDo; // drag:e2e5, drag:a1--, right:d8, key:e4:Q, drop:h5:Q, tool:d4:q (- empties)
+    const char *sDo; // drag:e2e5, drag:a1--, right:d8, key:e4:Q, key:e2:Del, drop:h5:Q, tool:d4:q
+                     // (- empties)
     const char *sAfter;  // the placement
     int nEdits;          // PositionEdited raised
     const char *sSpoken; // the accessible name after a key, else ""
@@ -26,9 +27,8 @@ const Edit Edits[] = {
     {"right:d8", "rnb1kbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR", 1, ""},
     {"key:e4:Q", "rnbqkbnr/pppppppp/8/8/4Q3/8/PPPPPPPP/RNBQKBNR", 1, "e4: white queen placed"},
     {"key:e2:n", "rnbqkbnr/pppppppp/8/8/8/8/PPPPnPPP/RNBQKBNR", 1, "e2: black knight placed"},
-    {"key:e2:Delete", "rnbqkbnr/pppppppp/8/8/8/8/PPPP1PPP/RNBQKBNR", 1, "e2: white pawn removed"},
-    {"key:e7:Space", "rnbqkbnr/pppp1ppp/8/8/8/8/PPPPPPPP/RNBQKBNR", 1, "e7: black pawn removed"},
-    {"key:e4:x", Start, 0, ""},
+    {"key:e2:Del", "rnbqkbnr/pppppppp/8/8/8/8/PPPP1PPP/RNBQKBNR", 1, "e2: white pawn removed"},
+    {"key:e7: ", "rnbqkbnr/pppp1ppp/8/8/8/8/PPPPPPPP/RNBQKBNR", 1, "e7: black pawn removed"},
     {"drop:h5:Q", "rnbqkbnr/pppppppp/8/7Q/8/8/PPPPPPPP/RNBQKBNR", 1, ""},
     {"tool:d4:q", "rnbqkbnr/pppppppp/8/8/3q4/8/PPPPPPPP/RNBQKBNR", 1, ""},
     {"tool:g1:-", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKB1R", 1, ""},
@@ -45,10 +45,8 @@ void Do(Board &b, const QString &sDo, bool bView) {
         QTest::mouseClick(&b, Qt::RightButton, {}, oAt);
     } else if (o[0] == "key") {
         QTest::mouseClick(&b, Qt::LeftButton, {}, oAt); // the keyboard's square follows
-        if (o[2].size() == 1)
-            QTest::keyClick(&b, o[2][0].toLatin1());
-        else
-            QTest::keyClick(&b, QKeySequence(o[2])[0].key());
+        o[2] == "Del" ? QTest::keyClick(&b, Qt::Key_Delete)
+                      : QTest::keyClick(&b, o[2][0].toLatin1());
     } else if (o[0] == "drop") {
         QMimeData oData;
         oData.setData(Board::PieceMimeType, o[2].toLatin1());

@@ -89,7 +89,6 @@ TEST(PositionCheck, TextThatIsNoFenIsToldFromAPositionThatCannotBePlayed) {
     const std::pair<const char *, F> Faults[] = {
         {"", F::Count},
         {"4k3/8/8/8/8/8/8 w - - 0 1", F::Placement},
-        {"4k3/8/8/8/8/8/8/4K3x w - - 0 1", F::Placement},
         {"r3k2r/8/8/8/8/8/8/R3K2R w HQkq - 0 1", F::Castling}, // as one editor wrote it
         {"4k3/8/8/8/8/8/8/4K3 w - e3 0 1", F::EnPassant},
         {"4k3/8/8/8/8/8/8/4K3 w - - 0 0", F::Fullmove},

@@ -192,8 +192,9 @@ public:
     //    removed; a right click removes the piece under it;
     //  - a click on a square, or Return on the keyboard's square, applies the edit tool;
     //  - on the keyboard's square a piece letter places that piece (KQRBNP for White, kqrbnp for
-    //    Black, or the letters of the language in use), Delete, Backspace or Space empties it,
-    //    and the board's accessible name says what changed;
+    //    Black; a host's translator may give other letters as the translation of "KQRBNP" in the
+    //    context "Board", German KDTLSB), Delete, Backspace or Space empties it, and the board's
+    //    accessible name says what changed;
     //  - a drag from the host carrying PieceMimeType, whose data is the piece's FEN letter ("Q",
     //    "n"), places that piece where it is dropped.
     // Moves, undo, reviewing and the ends of the game are refused while editing (Editing).

@@ -1,7 +1,8 @@
 // The game record's readers, one libFuzzer target each (FUZZ_FEN, FUZZ_SAN, FUZZ_PGN or
 // FUZZ_PGNINDEX):
 // - FEN: a refusal changes nothing and agrees with FenError; an accepted FEN writes back as
-//   a FEN that reads to itself.
+//   a FEN that reads to itself. Set Up Position's reader reads every FEN the game takes, and
+//   every position its judge lets be played is one the game takes.
 // - SAN: words read from a few positions; each accepted word names a legal move whose own SAN
 //   reads back to it; refused words change nothing.
 // - PGN: a refusal changes nothing; an accepted game is written out and loads back to the
@@ -11,6 +12,7 @@
 #include <Notation.h>
 #include <Pgn.h>
 #include <PgnIndex.h>
+#include <PositionCheck.h>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -53,6 +55,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *pData, std::size_t nSi
     oRules.SetFen(sFen);
     if (oRules.Fen() != sFen)
         Fail("a written FEN does not read back to itself");
+    PositionCheck::Setup oSetUp;
+    const bool bRead = PositionCheck::ReadFen(sText, oSetUp).Read();
+    if (bAccepted && !bRead)
+        Fail("the game takes a FEN that Set Up Position does not read");
+    if (bRead && PositionCheck::Judge(oSetUp).Playable() &&
+        !clsRules::FenError(clsRules::FenOf(oSetUp)).empty())
+        Fail("the judge lets a position be played that the game refuses");
 #elif defined(FUZZ_SAN)
     if (sText.empty())
         return 0;

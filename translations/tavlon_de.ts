@@ -135,6 +135,35 @@
         <source>not a tag a game may be given</source>
         <translation>kein Tag, das eine Partie haben darf</translation>
     </message>
+    <message>
+        <source>a position is being set up</source>
+        <translation>eine Stellung wird aufgebaut</translation>
+    </message>
+    <message>
+        <source>no position is being set up</source>
+        <translation>es wird keine Stellung aufgebaut</translation>
+    </message>
+    <message>
+        <source>KQRBNP</source>
+        <extracomment>The letters that put a king, queen, rook, bishop, knight and pawn on the keyboard&apos;s square while a position is set up, in this order: capitals for White, small letters for Black (German: KDTLSB). Six different capital letters.</extracomment>
+        <translation>KDTLSB</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not eight ranks of eight squares</source>
+        <translation>„%1“ sind nicht acht Reihen zu acht Feldern</translation>
+    </message>
+    <message>
+        <source>%1: %2 placed</source>
+        <translation>%1: %2 gesetzt</translation>
+    </message>
+    <message>
+        <source>%1: %2 removed</source>
+        <translation>%1: %2 entfernt</translation>
+    </message>
+    <message>
+        <source>%1, empty</source>
+        <translation>%1, leer</translation>
+    </message>
 </context>
 <context>
     <name>ClockWidget</name>
@@ -375,6 +404,241 @@
     <message>
         <source>&amp;Position (FEN):</source>
         <translation>&amp;Stellung (FEN):</translation>
+    </message>
+</context>
+<context>
+    <name>dlgSetUpPosition</name>
+    <message>
+        <source>Set Up Position</source>
+        <translation>Stellung aufbauen</translation>
+    </message>
+    <message>
+        <source>Black king</source>
+        <translation>Schwarzer König</translation>
+    </message>
+    <message>
+        <source>Black queen</source>
+        <translation>Schwarze Dame</translation>
+    </message>
+    <message>
+        <source>Black rook</source>
+        <translation>Schwarzer Turm</translation>
+    </message>
+    <message>
+        <source>Black knight</source>
+        <translation>Schwarzer Springer</translation>
+    </message>
+    <message>
+        <source>Black bishop</source>
+        <translation>Schwarzer Läufer</translation>
+    </message>
+    <message>
+        <source>Black pawn</source>
+        <translation>Schwarzer Bauer</translation>
+    </message>
+    <message>
+        <source>White king</source>
+        <translation>Weißer König</translation>
+    </message>
+    <message>
+        <source>White queen</source>
+        <translation>Weiße Dame</translation>
+    </message>
+    <message>
+        <source>White rook</source>
+        <translation>Weißer Turm</translation>
+    </message>
+    <message>
+        <source>White knight</source>
+        <translation>Weißer Springer</translation>
+    </message>
+    <message>
+        <source>White bishop</source>
+        <translation>Weißer Läufer</translation>
+    </message>
+    <message>
+        <source>White pawn</source>
+        <translation>Weißer Bauer</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>Lös&amp;chen</translation>
+    </message>
+    <message>
+        <source>A click empties a square</source>
+        <translation>Ein Klick leert ein Feld</translation>
+    </message>
+    <message>
+        <source>%1: click to choose, then click squares; or drag it</source>
+        <translation>%1: anklicken, dann Felder anklicken; oder auf das Brett ziehen</translation>
+    </message>
+    <message>
+        <source>Side to move</source>
+        <translation>Am Zug</translation>
+    </message>
+    <message>
+        <source>&amp;White</source>
+        <translation>&amp;Weiß</translation>
+    </message>
+    <message>
+        <source>&amp;Black</source>
+        <translation>&amp;Schwarz</translation>
+    </message>
+    <message>
+        <source>Castling</source>
+        <translation>Rochade</translation>
+    </message>
+    <message>
+        <source>White &amp;kingside</source>
+        <translation>Weiß &amp;kurz</translation>
+    </message>
+    <message>
+        <source>White &amp;queenside</source>
+        <translation>Weiß &amp;lang</translation>
+    </message>
+    <message>
+        <source>Black ki&amp;ngside</source>
+        <translation>Schwarz k&amp;urz</translation>
+    </message>
+    <message>
+        <source>Black q&amp;ueenside</source>
+        <translation>Schwarz la&amp;ng</translation>
+    </message>
+    <message>
+        <source>En p&amp;assant:</source>
+        <translation>&amp;En passant:</translation>
+    </message>
+    <message>
+        <source>&amp;Halfmove clock:</source>
+        <translation>&amp;Halbzugzähler:</translation>
+    </message>
+    <message>
+        <source>Full&amp;move number:</source>
+        <translation>&amp;Zugnummer:</translation>
+    </message>
+    <message>
+        <source>Starting &amp;Position</source>
+        <translation>&amp;Grundstellung</translation>
+    </message>
+    <message>
+        <source>&amp;Clear Board</source>
+        <translation>Brett lee&amp;ren</translation>
+    </message>
+    <message>
+        <source>&amp;Flip Board</source>
+        <translation>Brett &amp;drehen</translation>
+    </message>
+    <message>
+        <source>F&amp;EN:</source>
+        <translation>&amp;FEN:</translation>
+    </message>
+    <message>
+        <source>C&amp;opy FEN</source>
+        <translation>FEN k&amp;opieren</translation>
+    </message>
+    <message>
+        <source>&amp;Start Game</source>
+        <translation>Partie &amp;beginnen</translation>
+    </message>
+    <message>
+        <source>a FEN has six fields separated by spaces (the last two may be left out)</source>
+        <translation>eine FEN hat sechs durch Leerzeichen getrennte Felder (die letzten beiden dürfen fehlen)</translation>
+    </message>
+    <message>
+        <source>the placement &quot;%1&quot; is not eight ranks of eight squares, written with KQRBNP, kqrbnp, digits and /</source>
+        <translation>die Aufstellung „%1“ sind nicht acht Reihen zu acht Feldern aus KQRBNP, kqrbnp, Ziffern und /</translation>
+    </message>
+    <message>
+        <source>the side to move &quot;%1&quot; is neither w nor b</source>
+        <translation>die Seite am Zug „%1“ ist weder w noch b</translation>
+    </message>
+    <message>
+        <source>the castling field &quot;%1&quot; is neither - nor letters of KQkq</source>
+        <translation>das Rochadefeld „%1“ ist weder - noch Buchstaben aus KQkq</translation>
+    </message>
+    <message>
+        <source>the en passant field &quot;%1&quot; is neither - nor a square of the sixth rank (White to move) or the third (Black to move)</source>
+        <translation>das En-passant-Feld „%1“ ist weder - noch ein Feld der sechsten Reihe (Weiß am Zug) oder der dritten (Schwarz am Zug)</translation>
+    </message>
+    <message>
+        <source>the halfmove clock &quot;%1&quot; is not a number</source>
+        <translation>der Halbzugzähler „%1“ ist keine Zahl</translation>
+    </message>
+    <message>
+        <source>the fullmove number &quot;%1&quot; is not a number from 1</source>
+        <translation>die Zugnummer „%1“ ist keine Zahl ab 1</translation>
+    </message>
+    <message>
+        <source>This is not a FEN: %1.</source>
+        <translation>Das ist keine FEN: %1.</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keines</translation>
+    </message>
+    <message>
+        <source>White has no king</source>
+        <translation>Weiß hat keinen König</translation>
+    </message>
+    <message>
+        <source>Black has no king</source>
+        <translation>Schwarz hat keinen König</translation>
+    </message>
+    <message>
+        <source>White has more than one king</source>
+        <translation>Weiß hat mehr als einen König</translation>
+    </message>
+    <message>
+        <source>Black has more than one king</source>
+        <translation>Schwarz hat mehr als einen König</translation>
+    </message>
+    <message>
+        <source>White has %1 pieces, more than 16</source>
+        <translation>Weiß hat %1 Steine, mehr als 16</translation>
+    </message>
+    <message>
+        <source>Black has %1 pieces, more than 16</source>
+        <translation>Schwarz hat %1 Steine, mehr als 16</translation>
+    </message>
+    <message>
+        <source>a pawn stands on %1, on the first or last rank</source>
+        <translation>ein Bauer steht auf %1, auf der ersten oder letzten Reihe</translation>
+    </message>
+    <message>
+        <source>White has more pieces of a kind than its missing pawns could have become</source>
+        <translation>Weiß hat mehr Figuren einer Art, als aus seinen fehlenden Bauern hätten werden können</translation>
+    </message>
+    <message>
+        <source>Black has more pieces of a kind than its missing pawns could have become</source>
+        <translation>Schwarz hat mehr Figuren einer Art, als aus seinen fehlenden Bauern hätten werden können</translation>
+    </message>
+    <message>
+        <source>the castling right %1 needs the king on %2 and a rook on %3</source>
+        <translation>das Rochaderecht %1 verlangt den König auf %2 und einen Turm auf %3</translation>
+    </message>
+    <message>
+        <source>no pawn can just have stepped over %1</source>
+        <translation>kein Bauer kann eben über %1 gezogen sein</translation>
+    </message>
+    <message>
+        <source>White is in check, but it is Black&apos;s turn</source>
+        <translation>Weiß steht im Schach, aber Schwarz ist am Zug</translation>
+    </message>
+    <message>
+        <source>Black is in check, but it is White&apos;s turn</source>
+        <translation>Schwarz steht im Schach, aber Weiß ist am Zug</translation>
+    </message>
+    <message>
+        <source>%1 pieces give check, and no move gives more than two</source>
+        <translation>%1 Figuren geben Schach, und kein Zug gibt mehr als zwei</translation>
+    </message>
+    <message>
+        <source>no last move can have given this check</source>
+        <translation>kein letzter Zug kann dieses Schach gegeben haben</translation>
+    </message>
+    <message>
+        <source>This position cannot be played: %1.</source>
+        <translation>Diese Stellung kann nicht gespielt werden: %1.</translation>
     </message>
 </context>
 <context>
@@ -718,7 +982,7 @@ Die Datei enthält mehrere Partien, und diese eine dort zu speichern, würde die
         <translation>Bedenk&amp;zeit...</translation>
     </message>
     <message>
-        <source>Pa&amp;use Clocks</source>
+        <source>Pause C&amp;locks</source>
         <translation>Uhren an&amp;halten</translation>
     </message>
     <message>
@@ -1181,6 +1445,26 @@ Die Datei enthält mehrere Partien, und diese eine dort zu speichern, würde die
     <message>
         <source>Take &amp;Back Moves to Here</source>
         <translation>Züge bis hierher zurück&amp;nehmen</translation>
+    </message>
+    <message>
+        <source>Piece letter</source>
+        <translation>Figurenbuchstabe</translation>
+    </message>
+    <message>
+        <source>Delete or Space</source>
+        <translation>Entf oder Leertaste</translation>
+    </message>
+    <message>
+        <source>On the board of Set Up Position: empty the square</source>
+        <translation>Auf dem Brett von „Stellung aufbauen“: das Feld leeren</translation>
+    </message>
+    <message>
+        <source>Set &amp;Up Position...</source>
+        <translation>Stellung &amp;aufbauen...</translation>
+    </message>
+    <message>
+        <source>On the board of Set Up Position: put that piece there (capitals for White, small letters for Black)</source>
+        <translation>Auf dem Brett von „Stellung aufbauen“: diese Figur dorthin setzen (Großbuchstaben für Weiß, kleine für Schwarz)</translation>
     </message>
 </context>
 <context>

@@ -3,6 +3,7 @@
 #include "BenchGame.h"
 #include "Perft.h"
 #include "Pgn.h"
+#include "PositionCheck.h"
 #include "TestRules.h"
 
 #include <benchmark/benchmark.h>
@@ -127,6 +128,25 @@ BENCHMARK_CAPTURE(BM_IsCheckmate, check_answered, CheckAnswered);
 BENCHMARK_CAPTURE(BM_IsCheckmate, mate_whole_search, CheckMated);
 BENCHMARK_CAPTURE(BM_IsStalemate, middlegame, Middlegame);
 BENCHMARK_CAPTURE(BM_IsStalemate, stalemate_whole_search, Stalemated);
+
+// What Set Up Position judges after every change of a piece: the verdict, the castling rights the
+// pieces support and the en passant squares possible. A crowded middlegame; one with an en
+// passant square; an impossible double check, for which every last move is tried.
+void BM_JudgeSetUp(benchmark::State &state, const char *sFen) {
+    PositionCheck::Setup o;
+    if (!PositionCheck::ReadFen(sFen, o).Read())
+        state.SkipWithError("no FEN");
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(PositionCheck::Judge(o).eProblem);
+        benchmark::DoNotOptimize(PositionCheck::SupportedCastling(o));
+        benchmark::DoNotOptimize(PositionCheck::EnPassantColumns(o));
+    }
+}
+BENCHMARK_CAPTURE(BM_JudgeSetUp, crowded,
+                  "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1");
+BENCHMARK_CAPTURE(BM_JudgeSetUp, en_passant,
+                  "rnbqkbnr/ppp1p1pp/8/3pPp2/8/8/PPPP1PPP/RNBQKBNR w KQkq f6 0 3");
+BENCHMARK_CAPTURE(BM_JudgeSetUp, impossible_double_check, "4k3/6N1/8/8/B7/8/8/4K3 b - - 0 1");
 
 // SAN of one move, averaged over every legal move of a crowded middlegame.
 void BM_SanOfOneMove(benchmark::State &state) {

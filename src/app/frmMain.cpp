@@ -477,6 +477,9 @@ QString frmMain::ShortcutsHtml() const {
     Row(tr("Space or Return"), tr("On the board: pick up the piece, or put it down"));
     Row(tr("Escape"), tr("On the board: put the piece back"));
     Row(tr("Return"), tr("In the move box: play the typed move"));
+    Row(tr("Piece letter"), tr("On the board of Set Up Position: put that piece there (capitals "
+                               "for White, small letters for Black)"));
+    Row(tr("Delete or Space"), tr("On the board of Set Up Position: empty the square"));
     Row(tr("Alt + underlined letter"), tr("Open a menu, or choose its item"));
     return QStringLiteral("<table cellspacing=\"4\">%1</table>").arg(sRows);
 }

@@ -113,6 +113,8 @@ private:
     void FillPieceSetMenu();
     void UsePieceSet(const QString &sName);
     QIcon PieceIcon(qint16 nClass) const;
+    // The folder of the piece set in use; empty for our own.
+    QString PieceSetFolder() const;
     QAction *mnuViewFullScreen = nullptr;
     QMenu *mnuViewPieceSet = nullptr;
     QString sPieceSet; // the folder name under the user's pieces; empty for our own
@@ -243,6 +245,7 @@ private:
 
     void mnuGameOpen_Click();
     void mnuGamePosition_Click();
+    void mnuGameSetUp_Click();
     // Ends the game by a board command (resign, a draw); a real end leaves the game unsaved.
     void EndGame(const std::function<bool()> &oEnd);
     void mnuGameClaimDraw_Click();

@@ -109,7 +109,7 @@ void frmMain::SetUpClocks() {
     auto *mnuGame = menuBar()->findChild<QMenu *>(QStringLiteral("mnuGame"));
     QAction *mnuExit = mnuGame->findChild<QAction *>(QStringLiteral("mnuExit"));
     oClocks->mnuPause =
-        NewAction(nullptr, "mnuPauseClocks", tr("Pa&use Clocks"),
+        NewAction(nullptr, "mnuPauseClocks", tr("Pause C&locks"),
                   QKeySequence(Qt::CTRL | Qt::Key_P), &frmMain::mnuPauseClocks_Click);
     oClocks->mnuPause->setCheckable(true);
     mnuGame->insertActions(mnuExit, {NewAction(nullptr, "mnuTimeControl", tr("Ti&me Control..."),

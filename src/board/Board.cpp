@@ -98,6 +98,7 @@ void Board::NewGame(bool bIsWhitesTurn, const QString &sLayout) {
     ++d->m_nGame;
     d->m_oSans.clear();
     d->m_bEndTold = false;
+    d->LeaveEditing();
     const bool bEnded = d->EndReview();
     d->EndDrag();
     d->Select(0);
@@ -120,6 +121,8 @@ void Board::BoardView(bool bIsWhitesView) {
 bool Board::UndoLastMove() {
     if (d->Busy())
         return false;
+    if (d->m_bEditing)
+        return d->Refuse(Refusal::Editing);
     d->EndDrag();
     d->Select(0);
     const bool bUndone = d->m_oRules.UndoLastMove();
@@ -151,6 +154,8 @@ bool Board::MovePiece(const QString &sSrc, const QString &sDest) {
     const int nDest = SquareOf(sDest);
     if (nSrc < 1 || nDest < 1)
         return false;
+    if (d->m_bEditing)
+        return d->Refuse(Refusal::Editing);
     if (d->Reviewing())
         return d->Refuse(Refusal::EarlierPositionShown);
     d->EndDrag();
@@ -268,6 +273,7 @@ QStringList ToQt(const std::vector<std::string> &oList) {
 
 void BoardPrivate::Settled() {
     m_oSans.clear(); // a new game
+    LeaveEditing();
     const bool bEnded = EndReview();
     EndDrag();
     Select(0);
@@ -301,8 +307,10 @@ bool BoardPrivate::Refuse(Board::Refusal eWhy, const QString &sDetail) {
         "",
         QT_TRANSLATE_NOOP("Board", "an earlier position is shown"),
         QT_TRANSLATE_NOOP("Board", "not a tag a game may be given"),
-        ""};
-    static_assert(std::size(Texts) == static_cast<std::size_t>(R::BadPieceSet) + 1);
+        "",
+        QT_TRANSLATE_NOOP("Board", "a position is being set up"),
+        QT_TRANSLATE_NOOP("Board", "no position is being set up")};
+    static_assert(std::size(Texts) == static_cast<std::size_t>(R::NotEditing) + 1);
     m_eRefusal = eWhy;
     m_sLastError = eWhy == R::BadFen || eWhy == R::BadPgn || eWhy == R::BadPieceSet
                        ? sDetail
@@ -410,6 +418,8 @@ QStringList Board::CoordinateMoves() const {
 bool Board::MovePieceSan(const QString &sSan) {
     if (d->Busy())
         return d->Refuse(Refusal::MoveInProgress);
+    if (d->m_bEditing)
+        return d->Refuse(Refusal::Editing);
     if (d->Reviewing())
         return d->Refuse(Refusal::EarlierPositionShown);
     if (d->m_oRules.IsGameOver())
@@ -462,6 +472,8 @@ bool Board::CanClaimDraw() const {
 bool BoardPrivate::EndGame(const std::function<bool(clsRules &)> &end, Board::Refusal eWhy) {
     if (Busy())
         return Refuse(Board::Refusal::MoveInProgress);
+    if (m_bEditing)
+        return Refuse(Board::Refusal::Editing);
     if (m_oRules.IsGameOver())
         return Refuse(Board::Refusal::GameIsOver);
     if (!end(m_oRules))
@@ -557,7 +569,7 @@ int Board::ViewedPly() const {
 }
 
 bool Board::ViewPly(int nPly) {
-    if (d->Busy() || nPly < 0 || nPly > PlyCount())
+    if (d->Busy() || d->m_bEditing || nPly < 0 || nPly > PlyCount())
         return false;
     const int nView = nPly == PlyCount() ? -1 : nPly;
     if (nView == d->m_nViewed)

@@ -67,6 +67,8 @@ void Board::paintEvent(QPaintEvent *event) {
 }
 
 qint16 BoardPrivate::ShownClass(int nSquare) const {
+    if (m_bEditing)
+        return m_oPlaced[static_cast<std::size_t>(nSquare - 1)];
     if (Reviewing() && m_nViewed <= m_oRules.PlyCount())
         return m_oRules.PositionAt(m_nViewed).nClass[static_cast<std::size_t>(nSquare - 1)];
     const clsSquare &o = m_oRules.Square(nSquare);
@@ -117,11 +119,11 @@ void BoardPrivate::UpdateMarks() {
     if (m_nSelected != 0) {
         // The rules may have moved the piece away behind the control's back.
         const clsSquare &o = m_oRules.Square(m_nSelected);
-        if (!o.HasPiece || o.Piece->IsWhite != m_oRules.IsWhitesTurn() || Reviewing())
+        if (!o.HasPiece || o.Piece->IsWhite != m_oRules.IsWhitesTurn() || Reviewing() || m_bEditing)
             m_nSelected = 0;
     }
     const int nSource = m_nLiftedSquare != 0 ? m_nLiftedSquare : m_nSelected;
-    if (!m_bShowLegalMoves || nSource == 0) {
+    if (!m_bShowLegalMoves || nSource == 0 || m_bEditing) {
         m_nTargetsOf = 0;
         m_nTargets = 0;
     } else {
@@ -130,12 +132,14 @@ void BoardPrivate::UpdateMarks() {
     int nLastSrc = 0, nLastDest = 0, nCheck = 0;
     // The position shown has its own last move and check.
     const int nShown = Reviewing() ? m_nViewed : m_oRules.PlyCount();
-    if (m_bShowLastMove && nShown > 0 && nShown <= m_oRules.PlyCount()) {
+    // What is set up by hand has no last move and no check.
+    if (m_bShowLastMove && !m_bEditing && nShown > 0 && nShown <= m_oRules.PlyCount()) {
         const Move &o = m_oRules.Record()[static_cast<std::size_t>(nShown - 1)].oMove;
         nLastSrc = o.nSrc;
         nLastDest = o.nDest;
     }
-    if (m_bShowCheck && Reviewing()) {
+    if (m_bEditing) {
+    } else if (m_bShowCheck && Reviewing()) {
         const clsRules::Position &p = m_oRules.PositionAt(nShown);
         const std::int8_t nKing = p.bWhiteToMove ? modConsts::WhiteKing : modConsts::BlackKing;
         for (int n = 1; n <= 64 && p.bInCheck; ++n)

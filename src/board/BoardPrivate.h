@@ -16,6 +16,8 @@
 #include <vector>
 
 class QEventLoop;
+class QKeyEvent;
+class QMouseEvent;
 
 // The board's state and its private workings, out of the public header so that a host sees no
 // type of the rules core. Board.cpp holds the public face and a move's events, BoardInput.cpp
@@ -73,6 +75,20 @@ public:
     // A click, or Space/Return, on a square: selects, switches, drops or plays.
     void ClickSquare(int nSquare);
     QString SquareDescription(int nSquare) const;
+    // "white queen", in the language in use.
+    static QString PieceName(qint16 nClass);
+
+    // --- Setting up a position (BoardEdit.cpp) -------------------------------------------------
+    void EditPress(QMouseEvent *event);
+    void EditRelease(QMouseEvent *event);
+    // True when the key was the editing mode's.
+    bool EditKey(QKeyEvent *event);
+    // Puts nClass (or nothing) on the square and tells the host; bSay: in the accessible name.
+    void Place(int nSquare, qint16 nClass, bool bSay);
+    // Ends the editing before a game is set: the game's pieces show again.
+    void LeaveEditing();
+    // Asks for every square whose piece shown differs from the one drawn to be drawn again.
+    void RedrawChangedPieces();
 
     Board *const q;
 
@@ -119,6 +135,10 @@ public:
     // The record's SAN as Qt strings, extended by the new plies only: hosts ask after every move.
     // Cut back on undo and emptied for a new game.
     QStringList m_oSans;
+
+    bool m_bEditing = false;
+    std::array<qint16, 64> m_oPlaced{}; // the pieces placed while editing
+    qint16 m_nTool = Board::NoTool;
 
     static constexpr qint16 NeverDrawn = -2;
 };

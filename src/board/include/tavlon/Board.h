@@ -69,7 +69,9 @@ public:
         BadPgn,
         EarlierPositionShown,
         BadTag,
-        BadPieceSet
+        BadPieceSet,
+        Editing,   // a game call while a position is being set up
+        NotEditing // an editing call while no position is being set up
     };
     Q_ENUM(Refusal)
 
@@ -182,7 +184,42 @@ public:
     // board's own pieces.
     bool SetPieceSet(const QString &sFolder);
 
+    // --- Setting up a position: the editing mode, off unless the host asks for it ----------
+    // While editing, the board holds pieces placed by hand, not a game: no rule applies, it draws
+    // exactly what is placed, with no move marks, and raises none of the game's events, only
+    // PositionEdited after each change the player makes:
+    //  - any piece dragged to any square replaces what stood there; dragged off the board it is
+    //    removed; a right click removes the piece under it;
+    //  - a click on a square, or Return on the keyboard's square, applies the edit tool;
+    //  - on the keyboard's square a piece letter places that piece (KQRBNP for White, kqrbnp for
+    //    Black; a host's translator may give other letters as the translation of "KQRBNP" in the
+    //    context "Board", German KDTLSB), Delete, Backspace or Space empties it, and the board's
+    //    accessible name says what changed;
+    //  - a drag from the host carrying PieceMimeType, whose data is the piece's FEN letter ("Q",
+    //    "n"), places that piece where it is dropped.
+    // Moves, undo, reviewing and the ends of the game are refused while editing (Editing).
+    // NewGame, SetFen and LoadPgn end the editing and start their game, with the rules again;
+    // SetEditing(false) shows the game as it was.
+    static constexpr const char *PieceMimeType = "application/x-tavlon-piece";
+    // Starts editing from the position shown, or ends it. False, changing nothing, while a move
+    // is being played.
+    bool SetEditing(bool bOn);
+    bool Editing() const;
+    // The pieces shown, as a FEN's placement field ("rnbqkbnr/pppppppp/8/...").
+    QString Placement() const;
+    // While editing, puts exactly these pieces on the board (no PositionEdited: the host knows).
+    // Refused, changing nothing, for text that is not eight ranks of eight squares (BadFen) or
+    // when the board is not being edited (NotEditing).
+    bool SetPlacement(const QString &sPlacement);
+    // What a click puts on a square while editing: a piece class, NoPiece (-1) to empty it, or
+    // NoTool, the default, for nothing (pieces are still dragged).
+    static constexpr qint16 NoTool = -2;
+    void SetEditTool(qint16 nClass);
+    qint16 EditTool() const;
+
 signals:
+    // While editing: the player changed the pieces.
+    void PositionEdited();
     // The move just played took the piece of that class from its destination square.
     void PieceCapture(qint16 Class);
     // The king of that side is in check after the move; IsMate when it is checkmate.
@@ -215,6 +252,9 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     friend class BoardPrivate;

@@ -1,40 +1,100 @@
-// The sound module: the only part of the program that links Qt Multimedia. Each sound is a
-// QSoundEffect made once, when the module is loaded, so that a move only starts one.
+// The sound module: the only part of the program that links Qt Multimedia. The effects live on
+// a thread of their own, so that the window never waits for the sound server: starting a sound
+// is a round trip to it (about a millisecond, much longer when the machine is busy), and a
+// server that hangs would hang whatever thread asked.
 #include "SoundOutput.h"
 
 #include <QAudioDevice>
+#include <QFile>
 #include <QMediaDevices>
 #include <QSoundEffect>
+#include <QThread>
+#include <QTimer>
 #include <QUrl>
+#include <atomic>
 #include <vector>
 
 namespace {
 
+// Everything on the audio thread.
+class Player : public QObject {
+public:
+    Player(const QStringList &oFiles, std::atomic<bool> &bDeviceSeen)
+        : oSources(oFiles), bDevice(bDeviceSeen) {}
+
+    void Load() {
+        for (const QString &sSource : oSources) {
+            // Never played: it loads the file once and keeps the decoded sample in Qt's cache,
+            // so that every effect made for a sound finds it ready.
+            auto *keep = new QSoundEffect(this);
+            keep->setSource(QUrl(sSource));
+            // Long enough for the sound and the audio system's buffers.
+            const qint64 nBytes = QFile(QUrl(sSource).path().prepend(QLatin1Char(':'))).size();
+            oSounds.push_back({keep, nBytes > 44 ? static_cast<int>(nBytes / 88) + 1000 : 5000});
+        }
+        bDevice = !QMediaDevices::defaultAudioOutput().isNull();
+    }
+
+    void Play(int n, float fGain, const SoundOutput::Observer &oObserver) {
+        bDevice = !QMediaDevices::defaultAudioOutput().isNull();
+        if (n < 0 || n >= static_cast<int>(oSounds.size()) || !bDevice)
+            return; // without a device a sink would only be made to fail
+        // A new effect for every sound: under Qt 6.4 and PulseAudio an effect played again falls
+        // silent after a few plays, and stays "playing" for good.
+        const Sound &o = oSounds[static_cast<std::size_t>(n)];
+        auto *effect = new QSoundEffect(this);
+        effect->setVolume(fGain);
+        if (oObserver)
+            connect(effect, &QSoundEffect::playingChanged, this, [effect, n, oObserver] {
+                if (effect->isPlaying())
+                    oObserver(n, SoundOutput::Step::Playing);
+            });
+        effect->setSource(o.keep->source());
+        effect->play();
+        if (oObserver)
+            oObserver(n, SoundOutput::Step::Returned);
+        QTimer::singleShot(o.nLifeMs, effect, &QObject::deleteLater);
+    }
+
+private:
+    struct Sound {
+        QSoundEffect *keep;
+        int nLifeMs;
+    };
+    const QStringList oSources;
+    std::atomic<bool> &bDevice;
+    std::vector<Sound> oSounds;
+};
+
 class QtSoundOutput final : public SoundOutput {
 public:
-    explicit QtSoundOutput(const QStringList &oSources) {
-        for (const QString &sSource : oSources) {
-            auto *effect = new QSoundEffect(this);
-            effect->setSource(QUrl(sSource));
-            oEffects.push_back(effect);
-        }
+    explicit QtSoundOutput(const QStringList &oSources) : pPlayer(new Player(oSources, bDevice)) {
+        oThread.setObjectName(QStringLiteral("tavlon sounds"));
+        pPlayer->moveToThread(&oThread);
+        // Its effects end on their own thread, as they must.
+        connect(&oThread, &QThread::finished, pPlayer, &QObject::deleteLater);
+        oThread.start();
+        QMetaObject::invokeMethod(pPlayer, [p = pPlayer] { p->Load(); });
+    }
+    ~QtSoundOutput() override {
+        oThread.quit();
+        oThread.wait();
     }
 
     void Play(int n) override {
-        if (n < 0 || n >= static_cast<int>(oEffects.size()) || !HasDevice())
-            return; // without a device a sink would only be made to fail
-        oEffects[static_cast<std::size_t>(n)]->play();
+        QMetaObject::invokeMethod(
+            pPlayer, [p = pPlayer, n, f = fGain.load(), o = oObserver] { p->Play(n, f, o); });
     }
-
-    void SetGain(double dGain) override {
-        for (QSoundEffect *effect : oEffects)
-            effect->setVolume(static_cast<float>(dGain));
-    }
-
-    bool HasDevice() const override { return !QMediaDevices::defaultAudioOutput().isNull(); }
+    void SetGain(double dGain) override { fGain = static_cast<float>(dGain); }
+    bool HasDevice() const override { return bDevice; }
+    void SetObserver(Observer oSeen) override { oObserver = std::move(oSeen); }
 
 private:
-    std::vector<QSoundEffect *> oEffects;
+    std::atomic<bool> bDevice{false};
+    std::atomic<float> fGain{1.0F};
+    Observer oObserver;
+    QThread oThread;
+    Player *pPlayer;
 };
 
 } // namespace

@@ -5,7 +5,7 @@
 # here passes or fails.
 # Usage: bench/app/startup.sh [path/to/tavlon] [runs]   (targets: tavlon's median at or below
 # XBoard's, VmRSS at most three quarters of XBoard's; a 150-ply game opened from the command line
-# adds < 20 ms)
+# adds < 20 ms). With SOUNDS=on tavlon starts with View > Sounds on.
 set -euo pipefail
 
 app=${1:-build/release/bin/tavlon}
@@ -34,6 +34,10 @@ export QT_QPA_PLATFORM=xcb
 unset QT_SCALE_FACTOR
 # Both programs keep their settings in a home of their own, the same for every run.
 export HOME=$work XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
+if [ "${SOUNDS:-off}" = on ]; then
+    mkdir -p "$XDG_CONFIG_HOME/tavlon"
+    printf '[view]\nsounds=true\n' >"$XDG_CONFIG_HOME/tavlon/tavlon.conf"
+fi
 
 median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 

@@ -11,8 +11,11 @@
 #include <QSettings>
 #include <QTimer>
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <memory>
 #include <tavlon/Board.h>
+#include <thread>
 
 namespace {
 
@@ -122,8 +125,41 @@ void Sounds::Play(Sound e) {
         oPlayer(e);
         return;
     }
-    if (SoundOutput *pOut = Output())
+    if (SoundOutput *pOut = pOutput.data()) {
         pOut->Play(static_cast<int>(e));
+        return;
+    }
+    eWaiting = e;
+    oWaiting.start();
+    LoadInBackground();
+}
+
+SoundOutput *Sounds::LoadedOutput() const {
+    return pOutput.data();
+}
+
+void Sounds::LoadInBackground() {
+    if (bLoadTried || std::exchange(bLoading, true))
+        return;
+    // Reading the audio libraries takes some milliseconds, which the move that wants the first
+    // sound should not wait for. Only the library is read on the thread; it is looked at here,
+    // once the thread says it is done, and the sound plays if it is still news.
+    auto pDone = std::make_shared<std::atomic<bool>>(false);
+    std::thread([sPath = ModulePath(), pDone] {
+        QLibrary(sPath).load();
+        *pDone = true;
+    }).detach();
+    auto *poll = new QTimer(this);
+    connect(poll, &QTimer::timeout, this, [this, poll, pDone] {
+        if (!*pDone)
+            return;
+        poll->deleteLater();
+        SoundOutput *pOut = Output();
+        if (pOut != nullptr && eWaiting != Sound::None && oWaiting.elapsed() < 500)
+            pOut->Play(static_cast<int>(eWaiting));
+        eWaiting = Sound::None;
+    });
+    poll->start(2);
 }
 
 SoundOutput *Sounds::Output() {
@@ -145,17 +181,6 @@ SoundOutput *Sounds::Output() {
     pOut->SetGain(Gain(nVolume));
     pOutput = pOut;
     return pOut;
-}
-
-void Sounds::SetEnabled(bool bOn) {
-    bEnabled = bOn;
-    // Loaded a moment after the sounds are turned on (or the window shown with them on), so the
-    // first move does not wait for it, nor does the start for the first paint.
-    if (bOn && !bLoadTried)
-        QTimer::singleShot(300, this, [this] {
-            if (bEnabled && !oPlayer)
-                Output();
-        });
 }
 
 void Sounds::SetVolume(int nPercent) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <array>
@@ -29,8 +30,9 @@ int LowTimeStep(qint64 nMs, qint64 nLowMs);
 // Plays a sound for each move, capture, castling, check, end of the game and low-time step,
 // when View > Sounds is on (it is off unless the player turned it on). Follows the board's move
 // events only, so what raises none (reviewing, loading, undoing, a new game) is silent. The
-// speakers are a module loaded the first time a sound is wanted: nothing of the audio system is
-// loaded while the sounds are off. Without an audio device every sound is silently dropped.
+// speakers are a module read from disk, on a thread of its own, the first time a sound is wanted:
+// nothing of the audio system is loaded while the sounds are off, nor at start-up, and the move
+// that first wants one does not wait for it. Without an audio device every sound is dropped.
 class Sounds : public QObject {
     Q_OBJECT
 public:
@@ -40,7 +42,7 @@ public:
 
     // View > Sounds and View > Sound Volume, remembered between runs.
     void AddToMenu(QMenu *mnuView);
-    void SetEnabled(bool bOn);
+    void SetEnabled(bool bOn) { bEnabled = bOn; }
     bool Enabled() const { return bEnabled; }
 
     // A clock as shown: the side to move hears the low-time steps, each once as it reaches it.
@@ -48,14 +50,18 @@ public:
     // A new game or new clocks: the low-time mark may sound again.
     void ClocksReset() { anHeard = {0, 0}; }
 
-    // Where chosen sounds go instead of the speakers: the tests' recorder, the benchmark's timer.
+    // Where chosen sounds go instead of the speakers: the tests' recorder.
     void setPlayer(std::function<void(Sound)> oPlay) { oPlayer = std::move(oPlay); }
     // The speakers, loaded now if they are not yet; null when the module cannot be loaded.
     SoundOutput *Output();
+    // The speakers if they are loaded, else null.
+    SoundOutput *LoadedOutput() const;
 
 private:
     void SetVolume(int nPercent);
     void Play(Sound e);
+    // Reads the module on a thread of its own, then plays the sound that waited for it.
+    void LoadInBackground();
     // Plays the sound of the move being reported, once.
     void MoveDone();
 
@@ -65,6 +71,9 @@ private:
     std::function<void(Sound)> oPlayer;
     QPointer<SoundOutput> pOutput;
     bool bLoadTried = false;
+    bool bLoading = false;
+    Sound eWaiting = Sound::None; // wanted while the module was being read
+    QElapsedTimer oWaiting;
     // The move being reported: between its PieceMovement and its PositionChanged.
     bool bInMove = false;
     bool bMoveSounded = false;

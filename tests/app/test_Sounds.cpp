@@ -161,7 +161,7 @@ protected:
 TEST_F(SoundWindow, ViewSoundsPlaysMovesBeforeTheirBoxesAndIsRemembered) {
     Type("e4");
     EXPECT_EQ(played.Take(), "") << "off unless turned on";
-    EXPECT_EQ(Find<Sounds>("oSounds")->findChild<SoundOutput *>(), nullptr) << "nothing loaded";
+    EXPECT_EQ(Find<Sounds>("oSounds")->LoadedOutput(), nullptr) << "nothing loaded";
     Key(Qt::Key_M);
     EXPECT_TRUE(QSettings().value("view/sounds").toBool());
     Answerer answerer({"OK"});
@@ -208,8 +208,10 @@ TEST_F(MainWindow, WithoutADeviceAMovePlaysAtOnceAndNothingIsShown) {
     Key(Qt::Key_M);
     Type("e4");
     EXPECT_EQ(Lists(), "1. e2-e4|");
-    auto *pOutput = Find<Sounds>("oSounds")->findChild<SoundOutput *>();
-    ASSERT_NE(pOutput, nullptr) << "the sound module is built beside the program";
+    auto *sounds = Find<Sounds>("oSounds");
+    ASSERT_TRUE(QTest::qWaitFor([sounds] { return sounds->LoadedOutput() != nullptr; }))
+        << "the sound module is built beside the program";
+    SoundOutput *pOutput = sounds->LoadedOutput();
     pOutput->Play(int(Sound::GameEnd));
     QTest::qWait(100); // whatever the audio system answers arrives meanwhile
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);

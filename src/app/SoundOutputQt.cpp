@@ -5,6 +5,8 @@
 #include "SoundOutput.h"
 
 #include <QAudioDevice>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QMediaDevices>
 #include <QSoundEffect>
@@ -12,6 +14,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <atomic>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -19,8 +22,8 @@ namespace {
 // Everything on the audio thread.
 class Player : public QObject {
 public:
-    Player(const QStringList &oFiles, std::atomic<bool> &bDeviceSeen)
-        : oSources(oFiles), bDevice(bDeviceSeen) {}
+    Player(const QStringList &oFiles, std::shared_ptr<std::atomic<bool>> pDeviceSeen)
+        : oSources(oFiles), pDevice(std::move(pDeviceSeen)) {}
 
     void Load() {
         for (const QString &sSource : oSources) {
@@ -32,12 +35,12 @@ public:
             const qint64 nBytes = QFile(QUrl(sSource).path().prepend(QLatin1Char(':'))).size();
             oSounds.push_back({keep, nBytes > 44 ? static_cast<int>(nBytes / 88) + 1000 : 5000});
         }
-        bDevice = !QMediaDevices::defaultAudioOutput().isNull();
+        *pDevice = !QMediaDevices::defaultAudioOutput().isNull();
     }
 
     void Play(int n, float fGain, const SoundOutput::Observer &oObserver) {
-        bDevice = !QMediaDevices::defaultAudioOutput().isNull();
-        if (n < 0 || n >= static_cast<int>(oSounds.size()) || !bDevice)
+        *pDevice = !QMediaDevices::defaultAudioOutput().isNull();
+        if (n < 0 || n >= static_cast<int>(oSounds.size()) || !*pDevice)
             return; // without a device a sink would only be made to fail
         // A new effect for every sound: under Qt 6.4 and PulseAudio an effect played again falls
         // silent after a few plays, and stays "playing" for good.
@@ -56,29 +59,41 @@ public:
         QTimer::singleShot(o.nLifeMs, effect, &QObject::deleteLater);
     }
 
+    // The last thing on the audio thread: the effects end there, as they must, and so do the
+    // sinks their destructors leave for deletion; then the thread ends.
+    void End() {
+        qDeleteAll(findChildren<QSoundEffect *>(Qt::FindDirectChildrenOnly));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QThread::currentThread()->quit();
+    }
+
 private:
     struct Sound {
         QSoundEffect *keep;
         int nLifeMs;
     };
     const QStringList oSources;
-    std::atomic<bool> &bDevice;
+    // Shared, as the thread may outlive the output (see its destructor).
+    std::shared_ptr<std::atomic<bool>> pDevice;
     std::vector<Sound> oSounds;
 };
 
 class QtSoundOutput final : public SoundOutput {
 public:
-    explicit QtSoundOutput(const QStringList &oSources) : pPlayer(new Player(oSources, bDevice)) {
-        oThread.setObjectName(QStringLiteral("tavlon sounds"));
-        pPlayer->moveToThread(&oThread);
-        // Its effects end on their own thread, as they must.
-        connect(&oThread, &QThread::finished, pPlayer, &QObject::deleteLater);
-        oThread.start();
+    explicit QtSoundOutput(const QStringList &oSources) : pPlayer(new Player(oSources, pDevice)) {
+        pThread->setObjectName(QStringLiteral("tavlon sounds"));
+        pPlayer->moveToThread(pThread);
+        pThread->start();
         QMetaObject::invokeMethod(pPlayer, [p = pPlayer] { p->Load(); });
     }
     ~QtSoundOutput() override {
-        oThread.quit();
-        oThread.wait();
+        QMetaObject::invokeMethod(pPlayer, [p = pPlayer] { p->End(); });
+        // A sound server that hangs must not hang the window as it closes: the thread is then
+        // left to the end of the process.
+        if (pThread->wait(QDeadlineTimer(2000))) {
+            delete pPlayer;
+            delete pThread;
+        }
     }
 
     void Play(int n) override {
@@ -86,14 +101,14 @@ public:
             pPlayer, [p = pPlayer, n, f = fGain.load(), o = oObserver] { p->Play(n, f, o); });
     }
     void SetGain(double dGain) override { fGain = static_cast<float>(dGain); }
-    bool HasDevice() const override { return bDevice; }
+    bool HasDevice() const override { return *pDevice; }
     void SetObserver(Observer oSeen) override { oObserver = std::move(oSeen); }
 
 private:
-    std::atomic<bool> bDevice{false};
+    std::shared_ptr<std::atomic<bool>> pDevice = std::make_shared<std::atomic<bool>>(false);
     std::atomic<float> fGain{1.0F};
     Observer oObserver;
-    QThread oThread;
+    QThread *pThread = new QThread;
     Player *pPlayer;
 };
 

@@ -120,6 +120,8 @@ TEST(Sounds, LowTimeSoundsForTheSideToMoveAtEachStep) {
 // The files as the program reads them: 16-bit PCM mono at 44.1 or 48 kHz, sounding from their
 // first 2 ms, short but for the end, of even loudness and never clipped.
 TEST(Sounds, TheFilesStartAtOnceAtAnEvenLevelUnclipped) {
+    SoundingBoard module;
+    ASSERT_NE(module.sounds.Output(), nullptr) << "the sound module, which holds the files";
     const QStringList oFiles = QDir(":/tavlon/sounds").entryList(QDir::Files, QDir::Name);
     ASSERT_EQ(oFiles.size(), 6);
     std::vector<double> oPeakDb;

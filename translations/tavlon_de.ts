@@ -342,6 +342,22 @@
     </message>
 </context>
 <context>
+    <name>Sounds</name>
+    <message>
+        <source>Soun&amp;ds</source>
+        <translation>T&amp;öne</translation>
+    </message>
+    <message>
+        <source>Sound &amp;Volume</source>
+        <translation>Lautstärk&amp;e</translation>
+    </message>
+    <message>
+        <source>&amp;%1%</source>
+        <extracomment>A sound volume in the View menu, with the mnemonic on its first digit.</extracomment>
+        <translation>&amp;%1 %</translation>
+    </message>
+</context>
+<context>
     <name>dlgGameInfo</name>
     <message>
         <source>Game Information</source>

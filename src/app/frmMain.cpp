@@ -2,6 +2,7 @@
 
 #include "GameCollection.h"
 #include "Recovery.h"
+#include "Sounds.h"
 #include "frmAbout.h"
 
 #include <QCloseEvent>
@@ -73,6 +74,9 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
     Board1->setObjectName(QStringLiteral("Board1"));
     // The board grows with the window; LayOutClient gives it its square.
     Board1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    // Before the window's own handlers, whose boxes would otherwise hold a move's sound back.
+    oSounds = new Sounds(Board1, this);
+    oSounds->setObjectName(QStringLiteral("oSounds"));
 
     QPalette listPalette = palette();
     listPalette.setColor(QPalette::Base, BackColor);
@@ -239,6 +243,7 @@ void frmMain::BuildMenus() {
     // The key is the one of its first name, when it covered the check boxes alone.
     AddOption(mnuView, "mnuCheckBox", tr("Messages in &Boxes"), "view/checkMessagesInBox", true,
               &frmMain::mnuCheckBox_Toggled);
+    oSounds->AddToMenu(mnuView);
 
     QMenu *mnuActions = bar->addMenu(tr("&Actions"));
     mnuActions->setObjectName(QStringLiteral("mnuActions"));

@@ -26,6 +26,7 @@ class frmAbout;
 class ClockPanel;
 class GameCollection;
 class Recovery;
+class Sounds;
 
 // The application window: hosts the board, turns its events into move-list entries, the
 // promotion popup and message boxes, and offers the game, view, undo and help commands.
@@ -218,6 +219,8 @@ private:
     // What the events of the move being played said about the end of the game, for the status
     // line once the turn has passed.
     QString sMoveOutcome;
+
+    Sounds *oSounds = nullptr; // View > Sounds and what they play
 
     QPointer<frmAbout> oAbout;
     QPointer<QDialog> oHelp;

@@ -3,6 +3,7 @@
 // its events.
 #include "Clock.h"
 #include "ClockWidget.h"
+#include "Sounds.h"
 #include "dlgTimeControl.h"
 #include "frmMain.h"
 
@@ -214,6 +215,7 @@ void frmMain::ShowClocks() {
         const bool bRunning = o.Running() && bWhite == o.WhiteToMove();
         clk->Show(QString::fromStdString(FormatClock(nMs)), o.MovesLeft(bWhite), bRunning,
                   nMs < nLow);
+        oSounds->ClockShown(bWhite, nMs, nLow, bRunning);
         if (!o.Running())
             continue;
         // The next moment this clock's digits change: the running one down to its next second
@@ -288,6 +290,7 @@ bool frmMain::ClocksRefuse() {
 }
 
 void frmMain::ClocksReplaced() {
+    oSounds->ClocksReset();
     Clock &o = oClocks->oClock;
     const bool bWhite = Board1->IsWhitesTurn();
     const int nPlies = Board1->PlyCount();

@@ -311,6 +311,22 @@
     </message>
 </context>
 <context>
+    <name>Sounds</name>
+    <message>
+        <source>Soun&amp;ds</source>
+        <translation>T&amp;öne</translation>
+    </message>
+    <message>
+        <source>Sound &amp;Volume</source>
+        <translation>Lautstärk&amp;e</translation>
+    </message>
+    <message>
+        <source>&amp;%1%</source>
+        <extracomment>A sound volume in the View menu, with the mnemonic on its first digit.</extracomment>
+        <translation>&amp;%1 %</translation>
+    </message>
+</context>
+<context>
     <name>UciEngine</name>
     <message>
         <source>The engine “%1” did not answer within %2 seconds.</source>
@@ -339,22 +355,6 @@
     <message>
         <source>The engine “%1” sent a move that is not legal: %2</source>
         <translation>Die Engine „%1“ hat einen unzulässigen Zug gesendet: %2</translation>
-    </message>
-</context>
-<context>
-    <name>Sounds</name>
-    <message>
-        <source>Soun&amp;ds</source>
-        <translation>T&amp;öne</translation>
-    </message>
-    <message>
-        <source>Sound &amp;Volume</source>
-        <translation>Lautstärk&amp;e</translation>
-    </message>
-    <message>
-        <source>&amp;%1%</source>
-        <extracomment>A sound volume in the View menu, with the mnemonic on its first digit.</extracomment>
-        <translation>&amp;%1 %</translation>
     </message>
 </context>
 <context>

@@ -143,6 +143,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
     BuildRecordMenus();
     BuildCollectionMenus();
     BuildReviewMenus();
+    BuildExportMenus();
     SetUpClocks();
     NameRememberedPlayers();
     Board1_PositionChanged();

@@ -34,3 +34,7 @@ bool Board::SetPieceSet(const QString &sFolder) {
     update();
     return true;
 }
+
+QString Board::PieceSetFolder() const {
+    return d->m_oPicture.sPieceFolder;
+}

@@ -182,6 +182,8 @@ public:
     // parse; LastError() then names it (LastRefusal() BadPieceSet). An empty name returns to the
     // board's own pieces.
     bool SetPieceSet(const QString &sFolder);
+    // The folder of the pieces drawn; empty for the board's own.
+    QString PieceSetFolder() const;
 
     // --- Pictures of positions, drawn by a BoardRenderer (tavlon/BoardRenderer.h) -----------
     // The position after ply nPly (0 = the start; -1 = the one shown) as this board draws it:

@@ -122,7 +122,8 @@ QString SuggestedName(const Board &b, const QString &sExtension) {
     static const QRegularExpression oBad(QStringLiteral(R"([\\/:*?"<>|\x00-\x1f]+)"));
     QStringList oParts;
     for (const char *sTag : {"White", "Black"}) {
-        QString s = Known(b, sTag);
+        // A surname is enough: "Kasparov, Garry" is Kasparov.
+        QString s = Known(b, sTag).section(QLatin1Char(','), 0, 0);
         s.replace(oBad, QStringLiteral(" "));
         s = s.simplified();
         if (!s.isEmpty())

@@ -23,8 +23,8 @@ const QString sFolderKey = QStringLiteral("export/folder");
 } // namespace
 
 void frmMain::BuildExportMenus() {
-    auto *mnuGame = menuBar()->findChild<QMenu *>(QStringLiteral("mnuGame"));
-    auto *mnuEdit = menuBar()->findChild<QMenu *>(QStringLiteral("mnuEdit"));
+    auto *mnuGame = findChild<QMenu *>(QStringLiteral("mnuGame"));
+    auto *mnuEdit = findChild<QMenu *>(QStringLiteral("mnuEdit"));
     // After the file commands, before the end of the game.
     mnuGame->insertActions(
         mnuGameClaimDraw,

@@ -28,7 +28,7 @@ void frmMain::BuildExportMenus() {
     // After the file commands, before the end of the game.
     mnuGame->insertActions(
         mnuGameClaimDraw,
-        {NewAction(nullptr, "mnuGameExportImage", tr("Export Position as I&mage..."),
+        {NewAction(nullptr, "mnuGameExportImage", tr("Expo&rt Position as Image..."),
                    QKeySequence(Qt::CTRL | Qt::Key_E), [this] { ExportPicture(false); }),
          NewAction(nullptr, "mnuGameExportGif", tr("Export Game as &GIF..."),
                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E),

@@ -37,6 +37,7 @@ bool FormatOf(const QString &sPath, ExportFormat &eFormat);
 BoardScene SceneOf(const Board &b, int nPly, const ExportOptions &o);
 QImage Image(const Board &b, int nPly, const ExportOptions &o, qreal dRatio = 1);
 QByteArray Png(const Board &b, int nPly, const ExportOptions &o);
+QByteArray Png(const QImage &oImage);
 QByteArray Svg(const Board &b, int nPly, const ExportOptions &o);
 // Every position of the main line, from the start to the end, one frame each; the last frame
 // held LastFrameMs. Empty, with the cause in *pError, when it could not be made.

@@ -6,7 +6,6 @@
 #include "frmMain.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
@@ -88,10 +87,7 @@ void frmMain::mnuEditCopyImage_Click() {
     ExportOptions o = ExportOptions::Remembered();
     o.bWhitesView = Board1->Scene().bIsWhitesView;
     const QImage oImage = Export::Image(*Board1, Board1->ViewedPly(), o);
-    QByteArray oPng;
-    QBuffer oBuffer(&oPng);
-    oBuffer.open(QIODevice::WriteOnly);
-    oImage.save(&oBuffer, "png");
+    const QByteArray oPng = Export::Png(oImage);
     // PNG for the programs that take it by name, and the picture for those that ask Qt's way.
     auto *pData = new QMimeData;
     pData->setImageData(oImage);

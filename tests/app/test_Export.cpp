@@ -25,24 +25,15 @@ const char *const Opera =
     "15. Bxd7+ Nxd7 16. Qb8+ Nxb8 17. Rd8# 1-0";
 constexpr int OperaPlies = 33;
 
-QImage Decoded(const QByteArray &oData, const char *sFormat) {
-    return QImage::fromData(oData, sFormat).convertToFormat(QImage::Format_RGB32);
+QString Put(const QTemporaryDir &oDir, const char *sName, const QByteArray &oBytes) {
+    QFile f(oDir.filePath(sName));
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(oBytes);
+    return f.fileName();
 }
 
-// Mean difference of the colour channels (0..255) and the largest.
-std::pair<double, int> Difference(const QImage &a, const QImage &b) {
-    double dSum = 0;
-    int nMax = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            for (const int d : {std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                                std::abs(qBlue(p) - qBlue(q))}) {
-                dSum += d;
-                nMax = std::max(nMax, d);
-            }
-        }
-    return {dSum / (3.0 * a.width() * a.height()), nMax};
+QImage Decoded(const QByteArray &oData, const char *sFormat) {
+    return QImage::fromData(oData, sFormat).convertToFormat(QImage::Format_RGB32);
 }
 
 // The board's own picture of a ply with the options' aids: a control whose cells are nSize / 8,
@@ -56,13 +47,9 @@ QImage BoardsOwn(int nPly, const ExportOptions &o) {
     b.SetShowLastMove(o.bMarks);
     b.SetShowCheck(o.bMarks);
     b.ViewPly(nPly);
-    b.resize(o.nSize + 4, o.nSize + 4);
     b.show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&b));
-    const QImage oShot = b.grab().toImage();
-    const qreal r = oShot.devicePixelRatio();
-    return oShot.copy(QRect(QPoint(2, 2) * r, QSize(o.nSize, o.nSize) * r))
-        .convertToFormat(QImage::Format_RGB32);
+    return GrabbedBoard(b, o.nSize);
 }
 
 // Format x size x options: the picture's size; a PNG is the board's own picture (device pixels
@@ -118,7 +105,7 @@ TEST(Export, EveryFormatSizeAndOption) {
             QPainter p(&oDrawn);
             oSvg.render(&p);
             p.end();
-            EXPECT_LT(Difference(oDrawn, Export::Image(b, r.nPly, o)).first, 1.5);
+            EXPECT_LT(PictureDifference(oDrawn, Export::Image(b, r.nPly, o)).first, 1.5);
         } else {
             QByteArray oGif = Export::Gif(b, o);
             QBuffer oBuffer(&oGif);
@@ -130,7 +117,7 @@ TEST(Export, EveryFormatSizeAndOption) {
                 const QImage oFrame = oReader.read().convertToFormat(QImage::Format_RGB32);
                 ASSERT_EQ(oFrame.size(), oSize);
                 EXPECT_EQ(oReader.nextImageDelay(), n < OperaPlies ? 600 : 3000);
-                const auto [dMean, nMax] = Difference(oFrame, Export::Image(b, n, o));
+                const auto [dMean, nMax] = PictureDifference(oFrame, Export::Image(b, n, o));
                 EXPECT_LT(dMean, 2.5);
                 EXPECT_LT(nMax, 80);
             }
@@ -165,44 +152,36 @@ TEST(Export, SuggestedNames) {
 // status and message, and nothing written unless all is well (a file there stays as it was).
 TEST(Export, CommandLine) {
     QTemporaryDir oDir;
-    const auto Put = [&](const char *sName, const QByteArray &oBytes) {
-        QFile f(oDir.filePath(sName));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(oBytes);
-        return f.fileName();
-    };
-    const QString sGames =
-        Put("games.pgn", QByteArray(Opera) + "\n\n[White \"X\"]\n\n1. f3 e5 *\n");
-    Put("bad.pgn", "1. e4 e5 2. Ke3 *\n");
-    Put("binary.pgn", QByteArray("\0\1\2\3PK", 6));
+    Put(oDir, "games.pgn", QByteArray(Opera) + "\n\n[White \"X\"]\n\n1. f3 e5 *\n");
+    Put(oDir, "bad.pgn", "1. e4 e5 2. Ke3 *\n");
+    Put(oDir, "binary.pgn", QByteArray("\0\1\2\3PK", 6));
     const struct {
         const char *sArgs;
         int nStatus;
-        QSize oSize;       // of the picture written; empty: none written
-        int nFrames;       // a GIF's
-        const char *sSays; // in the message
+        const char *sSays = ""; // in the message
+        QSize oSize = {};       // of the picture written; empty: none written
+        int nFrames = 1;        // a GIF's
     } oRows[] = {
-        {"--export games.pgn --to out.png", 0, {480, 480}, 1, ""},
+        {"--export games.pgn --to out.png", 0, "", {480, 480}},
         {"--export games.pgn --to out.png --size 300 --ply 0 --flip --coordinates --marks",
          0,
-         {300, 300},
-         1,
-         ""},
-        {"--export games.pgn --to out.svg --names", 0, {480, 560}, 1, ""},
-        {"--export games.pgn --to out.gif --game 2 --frame-time 0.5", 0, {480, 480}, 3, ""},
-        {"--export games.pgn --to OUT.GIF --size 240", 0, {240, 240}, 34, ""},
-        {"--export games.pgn --to out.png --game 3", 1, {}, 0, "holds 2 games; there is no game 3"},
-        {"--export games.pgn --to out.png --ply 34", 1, {}, 0, "has 33 half-moves"},
-        {"--export missing.pgn --to out.png", 1, {}, 0, "cannot read"},
-        {"--export bad.pgn --to out.png", 1, {}, 0, "game 1 of bad.pgn cannot be read"},
-        {"--export binary.pgn --to out.png", 1, {}, 0, "binary.pgn holds 0 games"},
-        {"--export games.pgn --to out.jpg", 2, {}, 0, "must end in .png, .svg or .gif"},
-        {"--export games.pgn", 2, {}, 0, "go together"},
-        {"--export games.pgn --to out.png --size 100", 2, {}, 0, "bad size \"100\""},
-        {"--export games.pgn --to out.png --ply -1", 2, {}, 0, "bad ply"},
-        {"--export games.pgn --to out.gif --frame-time 9", 2, {}, 0, "bad frame time"},
-        {"--export games.pgn --to out.png --game x", 2, {}, 0, "bad game number"},
-        {"--export games.pgn --to gone/out.png", 1, {}, 0, "The folder does not exist"},
+         "",
+         {300, 300}},
+        {"--export games.pgn --to out.svg --names", 0, "", {480, 560}},
+        {"--export games.pgn --to out.gif --game 2 --frame-time 0.5", 0, "", {480, 480}, 3},
+        {"--export games.pgn --to OUT.GIF --size 240", 0, "", {240, 240}, 34},
+        {"--export games.pgn --to out.png --game 3", 1, "holds 2 games; there is no game 3"},
+        {"--export games.pgn --to out.png --ply 34", 1, "has 33 half-moves"},
+        {"--export missing.pgn --to out.png", 1, "cannot read"},
+        {"--export bad.pgn --to out.png", 1, "game 1 of bad.pgn cannot be read"},
+        {"--export binary.pgn --to out.png", 1, "binary.pgn holds 0 games"},
+        {"--export games.pgn --to out.jpg", 2, "must end in .png, .svg or .gif"},
+        {"--export games.pgn", 2, "go together"},
+        {"--export games.pgn --to out.png --size 100", 2, "bad size \"100\""},
+        {"--export games.pgn --to out.png --ply -1", 2, "bad ply"},
+        {"--export games.pgn --to out.gif --frame-time 9", 2, "bad frame time"},
+        {"--export games.pgn --to out.png --game x", 2, "bad game number"},
+        {"--export games.pgn --to gone/out.png", 1, "The folder does not exist"},
     };
     for (const auto &o : oRows) {
         SCOPED_TRACE(o.sArgs);
@@ -224,11 +203,9 @@ TEST(Export, CommandLine) {
         if (!o.oSize.isEmpty()) {
             const QString sFile = oDir.filePath(oWritten.value(0));
             QImageReader oReader(sFile);
-            EXPECT_EQ(sFile.endsWith(".svg") ? QSvgRenderer(sFile).defaultSize() : oReader.size(),
-                      o.oSize);
-            if (!sFile.endsWith(".svg")) {
-                EXPECT_EQ(oReader.imageCount() <= 0 ? 1 : oReader.imageCount(), o.nFrames);
-            }
+            const bool bSvg = sFile.endsWith(".svg");
+            EXPECT_EQ(bSvg ? QSvgRenderer(sFile).defaultSize() : oReader.size(), o.oSize);
+            EXPECT_EQ(bSvg ? 1 : std::max(1, oReader.imageCount()), o.nFrames);
             QFile::remove(sFile);
         }
     }
@@ -243,15 +220,8 @@ TEST(Export, AFullDiskLeavesNoBrokenFile) {
     const bool bMounted = ::mount("tmpfs", sFs.toLocal8Bit(), "tmpfs", 0, "size=16k") == 0;
     if (!bMounted)
         GTEST_SKIP() << "mounting a small filesystem needs root";
-    const QString sGame = oDir.filePath("g.pgn");
-    QFile f(sGame);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(Opera);
-    f.close();
-    QFile oOld(sFs + "/old.gif");
-    ASSERT_TRUE(oOld.open(QIODevice::WriteOnly));
-    oOld.write("old");
-    oOld.close();
+    const QString sGame = Put(oDir, "g.pgn", Opera);
+    Put(oDir, "fs/old.gif", "old");
     for (const char *sOut : {"new.png", "old.gif"}) {
         QProcess p;
         p.start(TAVLON_EXE, {"--export", sGame, "--to", sFs + "/" + sOut});

@@ -209,6 +209,33 @@
 
 %1</translation>
     </message>
+    <message>
+        <source>Export Position as Image</source>
+        <translation>Stellung als Bild exportieren</translation>
+    </message>
+    <message>
+        <source>PNG pictures (*.png);;SVG pictures (*.svg)</source>
+        <translation>PNG-Bilder (*.png);;SVG-Bilder (*.svg)</translation>
+    </message>
+    <message>
+        <source>Export Game as GIF</source>
+        <translation>Partie als GIF exportieren</translation>
+    </message>
+    <message>
+        <source>GIF animations (*.gif)</source>
+        <translation>GIF-Animationen (*.gif)</translation>
+    </message>
+</context>
+<context>
+    <name>Export</name>
+    <message>
+        <source>White</source>
+        <translation>Weiß</translation>
+    </message>
+    <message>
+        <source>Black</source>
+        <translation>Schwarz</translation>
+    </message>
 </context>
 <context>
     <name>GameAnalyser</name>
@@ -273,6 +300,13 @@
     <message>
         <source>Moves</source>
         <translation>Züge</translation>
+    </message>
+</context>
+<context>
+    <name>GifWriter</name>
+    <message>
+        <source>The GIF could not be made: %1</source>
+        <translation>Das GIF konnte nicht erstellt werden: %1</translation>
     </message>
 </context>
 <context>
@@ -355,6 +389,61 @@
     <message>
         <source>The engine “%1” sent a move that is not legal: %2</source>
         <translation>Die Engine „%1“ hat einen unzulässigen Zug gesendet: %2</translation>
+    </message>
+</context>
+<context>
+    <name>dlgExport</name>
+    <message>
+        <source>Export Game as GIF</source>
+        <translation>Partie als GIF exportieren</translation>
+    </message>
+    <message>
+        <source>Export Position as Image</source>
+        <translation>Stellung als Bild exportieren</translation>
+    </message>
+    <message>
+        <source> px</source>
+        <translation> px</translation>
+    </message>
+    <message>
+        <source>&amp;Size:</source>
+        <translation>&amp;Größe:</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>How long each position shows; the last stays 3 s</source>
+        <translation>Wie lange jede Stellung zu sehen ist; die letzte bleibt 3 s</translation>
+    </message>
+    <message>
+        <source>&amp;Time per move:</source>
+        <translation>&amp;Zeit je Zug:</translation>
+    </message>
+    <message>
+        <source>&amp;Coordinates</source>
+        <translation>&amp;Koordinaten</translation>
+    </message>
+    <message>
+        <source>&amp;Marks: last move, check, arrows and circles</source>
+        <translation>&amp;Markierungen: letzter Zug, Schach, Pfeile und Kreise</translation>
+    </message>
+    <message>
+        <source>Players&apos; &amp;names</source>
+        <translation>&amp;Namen der Spieler</translation>
+    </message>
+    <message>
+        <source>&amp;Save...</source>
+        <translation>&amp;Speichern...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>%1 × %2 pixels</source>
+        <translation>%1 × %2 Pixel</translation>
     </message>
 </context>
 <context>
@@ -1482,6 +1571,28 @@ Die Datei enthält mehrere Partien, und diese eine dort zu speichern, würde die
         <source>On the board of Set Up Position: put that piece there (capitals for White, small letters for Black)</source>
         <translation>Auf dem Brett von „Stellung aufbauen“: diese Figur dorthin setzen (Großbuchstaben für Weiß, kleine für Schwarz)</translation>
     </message>
+    <message>
+        <source>Expo&amp;rt Position as Image...</source>
+        <translation>Stellung als Bild e&amp;xportieren...</translation>
+    </message>
+    <message>
+        <source>Export Game as &amp;GIF...</source>
+        <translation>Partie als &amp;GIF exportieren...</translation>
+    </message>
+    <message>
+        <source>Copy Position as &amp;Image</source>
+        <translation>Stellung als B&amp;ild kopieren</translation>
+    </message>
+    <message>
+        <source>Cannot export the picture:
+%1</source>
+        <translation>Das Bild kann nicht exportiert werden:
+%1</translation>
+    </message>
+    <message>
+        <source>The position is on the clipboard as a picture</source>
+        <translation>Die Stellung ist als Bild in der Zwischenablage</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
@@ -1504,6 +1615,110 @@ Die Datei enthält mehrere Partien, und diese eine dort zu speichern, würde die
     <message>
         <source>tavlon: bad time control &quot;%1&quot;: %2</source>
         <translation>tavlon: ungültige Bedenkzeit &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>Make a picture of a game in a PGN file, without a window, and quit.</source>
+        <translation>Ein Bild einer Partie aus einer PGN-Datei erstellen, ohne Fenster, und beenden.</translation>
+    </message>
+    <message>
+        <source>The picture to write: a position as .png or .svg, the game as an animated .gif.</source>
+        <translation>Das zu schreibende Bild: eine Stellung als .png oder .svg, die Partie als animiertes .gif.</translation>
+    </message>
+    <message>
+        <source>OUT</source>
+        <translation>AUS</translation>
+    </message>
+    <message>
+        <source>The board&apos;s side, 240 to 2000 pixels (480).</source>
+        <translation>Die Seitenlänge des Bretts, 240 bis 2000 Pixel (480).</translation>
+    </message>
+    <message>
+        <source>N</source>
+        <translation>N</translation>
+    </message>
+    <message>
+        <source>The position after K half-moves (0: the start; the last position unless given).</source>
+        <translation>Die Stellung nach K Halbzügen (0: der Anfang; ohne Angabe die letzte Stellung).</translation>
+    </message>
+    <message>
+        <source>K</source>
+        <translation>K</translation>
+    </message>
+    <message>
+        <source>The game of the file, counting from 1 (1).</source>
+        <translation>Die Partie der Datei, ab 1 gezählt (1).</translation>
+    </message>
+    <message>
+        <source>Black&apos;s side at the bottom.</source>
+        <translation>Die Seite von Schwarz unten.</translation>
+    </message>
+    <message>
+        <source>Letters and digits along the edges.</source>
+        <translation>Buchstaben und Ziffern an den Rändern.</translation>
+    </message>
+    <message>
+        <source>The last move and a check marked.</source>
+        <translation>Der letzte Zug und ein Schach markiert.</translation>
+    </message>
+    <message>
+        <source>The players&apos; names, the side to move and the result.</source>
+        <translation>Die Namen der Spieler, wer am Zug ist, und das Ergebnis.</translation>
+    </message>
+    <message>
+        <source>A GIF&apos;s time per position, 0.2 to 5 seconds (1).</source>
+        <translation>Die Zeit je Stellung in einem GIF, 0,2 bis 5 Sekunden (1).</translation>
+    </message>
+    <message>
+        <source>SECONDS</source>
+        <translation>SEKUNDEN</translation>
+    </message>
+    <message>
+        <source>--export FILE.pgn and --to OUT go together</source>
+        <translation>--export DATEI.pgn und --to AUS gehören zusammen</translation>
+    </message>
+    <message>
+        <source>%1: the picture&apos;s name must end in .png, .svg or .gif</source>
+        <translation>%1: der Name des Bildes muss auf .png, .svg oder .gif enden</translation>
+    </message>
+    <message>
+        <source>bad size &quot;%1&quot;: give 240 to 2000 pixels</source>
+        <translation>ungültige Größe „%1“: 240 bis 2000 Pixel angeben</translation>
+    </message>
+    <message>
+        <source>bad game number &quot;%1&quot;</source>
+        <translation>ungültige Partienummer „%1“</translation>
+    </message>
+    <message>
+        <source>bad ply &quot;%1&quot;: give 0 or more half-moves</source>
+        <translation>ungültiger Halbzug „%1“: 0 oder mehr Halbzüge angeben</translation>
+    </message>
+    <message>
+        <source>bad frame time &quot;%1&quot;: give 0.2 to 5 seconds</source>
+        <translation>ungültige Bildzeit „%1“: 0,2 bis 5 Sekunden angeben</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>no such file</source>
+        <translation>die Datei gibt es nicht</translation>
+    </message>
+    <message>
+        <source>%1 holds %2 games; there is no game %3</source>
+        <translation>%1 enthält %2 Partien; eine Partie %3 gibt es nicht</translation>
+    </message>
+    <message>
+        <source>it is not text</source>
+        <translation>es ist kein Text</translation>
+    </message>
+    <message>
+        <source>game %1 of %2 cannot be read: %3</source>
+        <translation>Partie %1 von %2 kann nicht gelesen werden: %3</translation>
+    </message>
+    <message>
+        <source>game %1 of %2 has %3 half-moves; there is no ply %4</source>
+        <translation>Partie %1 von %2 hat %3 Halbzüge; einen Halbzug %4 gibt es nicht</translation>
     </message>
 </context>
 </TS>

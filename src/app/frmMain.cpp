@@ -147,6 +147,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
     BuildRecordMenus();
     BuildCollectionMenus();
     BuildReviewMenus();
+    BuildExportMenus();
     SetUpClocks();
     NameRememberedPlayers();
     Board1_PositionChanged();

@@ -268,6 +268,12 @@ private:
     // How the present game ended, in words; empty while it goes on.
     QString GameOverText() const;
 
+    // --- Pictures of the position and the game (frmMainExport.cpp) ---
+    void BuildExportMenus();
+    // Export Position as Image (a PNG or SVG) or Export Game as GIF: the choices, then the file.
+    void ExportPicture(bool bGame);
+    void mnuEditCopyImage_Click();
+
     // --- Collections: files and pasted texts of several games (frmMainCollection.cpp) ---
     void BuildCollectionMenus();
     // Shows the list of the collection's games and opens the chosen one; false when the player

@@ -55,8 +55,7 @@ void Board::paintEvent(QPaintEvent *event) {
             d->m_oShownMarks[k] = d->m_oMarks[k];
             ++d->m_nRenderedSquares;
         }
-        d->m_oRenderer.Render(p, r.topLeft(), d->m_oRules.Square(n).IsDark, nClass, n,
-                              d->m_oMarks[k]);
+        d->m_oPicture.PaintSquare(p, r.topLeft(), n, nClass, d->m_oMarks[k]);
     }
     d->m_nDirty = 0;
     if (d->m_nLiftedSquare != 0) {
@@ -102,13 +101,8 @@ SquareRenderer::Marks BoardPrivate::MarksOf(int nSquare) const {
         n |= R::Target;
     if (nSquare == m_nSelected)
         n |= R::Selected;
-    if (m_bShowCoordinates) {
-        const QPoint c = CellOf(nSquare, m_bIsWhitesView);
-        if (c.y() == 7)
-            n |= R::FileLabel;
-        if (c.x() == 0)
-            n |= R::RankLabel;
-    }
+    if (m_bShowCoordinates)
+        n |= BoardRendererPrivate::CoordinateMarks(nSquare, m_bIsWhitesView);
     if (nSquare == m_nFocus && m_bFocusShown && q->hasFocus())
         n |= R::Focus;
     return n;

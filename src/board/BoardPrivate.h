@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BoardGeometry.h"
+#include "BoardRendererPrivate.h"
 #include "SquareRenderer.h"
 #include "clsRules.h"
 
@@ -93,7 +94,10 @@ public:
     Board *const q;
 
     clsRules m_oRules;
-    SquareRenderer m_oRenderer;
+    // The squares are drawn by the renderer that makes pictures of positions for hosts.
+    BoardRenderer m_oPictures;
+    BoardRendererPrivate &m_oPicture = *m_oPictures.d;
+    SquareRenderer &m_oRenderer = m_oPicture.oSquares;
     BoardGeometry::Grid m_oGrid; // where the cells sit at the control's size
     // What each square was last drawn with (piece class, or -1 when empty); NeverDrawn when it
     // was never drawn. A square drawn again with the same is not counted as rendered.

@@ -33,7 +33,7 @@ if(CPACK)
         message(FATAL_ERROR "${deb} carries the library's development files:\n${listing}")
     endif()
     # The sound module's library (Qt Multimedia) too, though the program loads it only when asked.
-    foreach(library libqt6widgets6 libqt6svg6 libqt6multimedia6)
+    foreach(library libqt6widgets6 libqt6svg6 libqt6multimedia6 libgif7)
         if(NOT depends MATCHES "${library}")
             message(FATAL_ERROR "Depends, found from the linked libraries, lacks ${library}: ${depends}")
         endif()

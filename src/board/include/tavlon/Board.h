@@ -6,6 +6,7 @@
 #include <memory>
 
 class BoardPrivate;
+struct BoardScene;
 
 // The chess board control: draws the position, plays typed, dragged, clicked and keyed moves by
 // the rules of chess, and tells its host what happened. It needs only Qt Widgets.
@@ -183,6 +184,15 @@ public:
     // parse; LastError() then names it (LastRefusal() BadPieceSet). An empty name returns to the
     // board's own pieces.
     bool SetPieceSet(const QString &sFolder);
+    // The folder of the pieces drawn; empty for the board's own.
+    QString PieceSetFolder() const;
+
+    // --- Pictures of positions, drawn by a BoardRenderer (tavlon/BoardRenderer.h) -----------
+    // The position after ply nPly (0 = the start; -1 = the one shown) as this board draws it:
+    // its pieces, the view and the side to move; the last move, a check and the coordinates,
+    // shown as this board's aids are set; the players' names from the tags and the result at
+    // the end of a finished game, not shown unless the scene is told to. No pieces out of range.
+    BoardScene Scene(int nPly = -1) const;
 
     // --- Setting up a position: the editing mode, off unless the host asks for it ----------
     // While editing, the board holds pieces placed by hand, not a game: no rule applies, it draws

@@ -84,8 +84,16 @@ std::uint64_t BoardPrivate::LegalTargets(int nSrc) {
     m_oRules.LegalMoves(oMoves);
     std::uint64_t nTargets = 0;
     for (const Move &o : oMoves) {
-        if (o.nSrc == nSrc)
-            nTargets |= std::uint64_t{1} << (o.nDest - 1);
+        if (o.nSrc != nSrc)
+            continue;
+        nTargets |= std::uint64_t{1} << (o.nDest - 1);
+        // A Chess960 king castles onto its rook, and onto its castling square where that
+        // cannot be a step: both are marked, and both take a click.
+        if (m_oRules.Is960() && m_oRules.CastlingSide(o.nSrc, o.nDest) != 0)
+            for (const int x : {3, 7})
+                if (const int nTo = clsRules::SquareIndex(x, m_oRules.Square(nSrc).Y());
+                    m_oRules.CastlingOf(nSrc, nTo) == o)
+                    nTargets |= std::uint64_t{1} << (nTo - 1);
     }
     m_nTargetsOf = nSrc;
     m_nTargets = nTargets;

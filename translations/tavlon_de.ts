@@ -135,6 +135,10 @@
         <source>not a tag a game may be given</source>
         <translation>kein Tag, das eine Partie haben darf</translation>
     </message>
+    <message>
+        <source>no Chess960 start position has that number</source>
+        <translation>keine Chess960-Anfangsstellung hat diese Nummer</translation>
+    </message>
 </context>
 <context>
     <name>ClockWidget</name>
@@ -271,6 +275,45 @@
     </message>
 </context>
 <context>
+    <name>dlgChess960</name>
+    <message>
+        <source>New Chess960 Game</source>
+        <translation>Neue Chess960-Partie</translation>
+    </message>
+    <message>
+        <source>&amp;Random position</source>
+        <translation>&amp;Zufällige Stellung</translation>
+    </message>
+    <message>
+        <source>&amp;Another</source>
+        <translation>Neu aus&amp;losen</translation>
+    </message>
+    <message>
+        <source>Draw another position at random</source>
+        <translation>Eine andere Stellung auslosen</translation>
+    </message>
+    <message>
+        <source>Position &amp;number:</source>
+        <translation>Stellungs&amp;nummer:</translation>
+    </message>
+    <message>
+        <source>Position number</source>
+        <translation>Stellungsnummer</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>Chess960 #%1: %2</source>
+        <translation>Chess960 Nr. %1: %2</translation>
+    </message>
+    <message>
+        <source>Chess960 #%1</source>
+        <translation>Chess960 Nr. %1</translation>
+    </message>
+</context>
+<context>
     <name>dlgGameInfo</name>
     <message>
         <source>Game Information</source>
@@ -307,6 +350,10 @@
     <message>
         <source>&amp;Cancel</source>
         <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>Variant:</source>
+        <translation>Variante:</translation>
     </message>
 </context>
 <context>
@@ -1139,6 +1186,22 @@ Die Datei enthält mehrere Partien, und diese eine dort zu speichern, würde die
     <message>
         <source>Take &amp;Back Moves to Here</source>
         <translation>Züge bis hierher zurück&amp;nehmen</translation>
+    </message>
+    <message>
+        <source>New C&amp;hess960 Game...</source>
+        <translation>Neue Chess960-P&amp;artie...</translation>
+    </message>
+    <message>
+        <source>Chess960 #%1</source>
+        <translation>Chess960 Nr. %1</translation>
+    </message>
+    <message>
+        <source>Chess960</source>
+        <translation>Chess960</translation>
+    </message>
+    <message>
+        <source>In Chess960, on the king&apos;s own rook: castle</source>
+        <translation>In Chess960, auf dem eigenen Turm des Königs: rochieren</translation>
     </message>
 </context>
 <context>

@@ -141,6 +141,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
 
     BuildMenus();
     BuildRecordMenus();
+    BuildChess960Menu();
     BuildCollectionMenus();
     BuildReviewMenus();
     SetUpClocks();
@@ -476,6 +477,7 @@ QString frmMain::ShortcutsHtml() const {
     Row(tr("Arrow keys"), tr("On the board: move the keyboard's square"));
     Row(tr("Space or Return"), tr("On the board: pick up the piece, or put it down"));
     Row(tr("Escape"), tr("On the board: put the piece back"));
+    Row(tr("Space or Return"), tr("In Chess960, on the king's own rook: castle"));
     Row(tr("Return"), tr("In the move box: play the typed move"));
     Row(tr("Alt + underlined letter"), tr("Open a menu, or choose its item"));
     return QStringLiteral("<table cellspacing=\"4\">%1</table>").arg(sRows);

@@ -142,6 +142,14 @@ void BoardPrivate::UpdateMarks() {
         const Move &o = m_oRules.Record()[static_cast<std::size_t>(nShown - 1)].oMove;
         nLastSrc = o.nSrc;
         nLastDest = o.nDest;
+        // A Chess960 castling is recorded as the king taking its own rook; the mark shows where
+        // the king went, as it does for castling in standard chess.
+        const auto &nBefore = m_oRules.PositionAt(nShown - 1).nClass;
+        const std::int8_t nMover = nBefore[static_cast<std::size_t>(o.nSrc - 1)];
+        const std::int8_t nOnDest = nBefore[static_cast<std::size_t>(o.nDest - 1)];
+        if (modConsts::KindOf(nMover) == modConsts::BlackKing && nOnDest != modConsts::NoPiece &&
+            modConsts::IsWhiteClass(nOnDest) == modConsts::IsWhiteClass(nMover))
+            nLastDest = clsRules::SquareIndex(o.nDest > o.nSrc ? 7 : 3, (o.nSrc - 1) / 8 + 1);
     }
     if (m_bShowCheck && Reviewing()) {
         const clsRules::Position &p = m_oRules.PositionAt(nShown);

@@ -113,6 +113,17 @@ TEST(BoardChess960, NumberedGamesAndTheirRecord) {
     EXPECT_EQ(b.CoordinateMoves(), QStringList{"g2g3"});
 }
 
+// The last move's mark shows the king's squares, as for castling in standard chess, though the
+// record names the rook's.
+TEST(BoardChess960, LastMoveMarksTheKingsSquares) {
+    Board b;
+    b.show();
+    ASSERT_TRUE(b.SetFen(Wide) && b.MovePieceSan("O-O-O"));
+    const QImage oPlain = b.grab().toImage();
+    b.SetShowLastMove(true);
+    EXPECT_EQ(DifferingCells(oPlain, b.grab().toImage()), "c1 e1");
+}
+
 // The picture of a position: the board's own squares and pieces, at the size asked; a FEN the
 // rules refuse draws nothing.
 TEST(BoardChess960, PictureOfAPosition) {

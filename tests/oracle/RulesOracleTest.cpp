@@ -136,14 +136,6 @@ std::string Verdict(bool bInCheck, bool bMated, bool bStalemated) {
            (bStalemated ? ", stalemate" : "");
 }
 
-// The oracle's FEN with its castling field as ours: in Chess960 it names the rooks' files
-// (Shredder-FEN), where we write X-FEN.
-std::string OurCastling(const std::string &sFen) {
-    clsRules o;
-    o.SetFen(sFen, true);
-    return o.Fen();
-}
-
 // Plays one seeded random game against the oracle. Returns an empty string, or a report of the
 // first disagreement with everything needed to replay it. A Chess960 game starts from a random
 // numbered position.
@@ -153,6 +145,7 @@ std::string PlayGame(std::FILE *pIn, std::FILE *pOut, clsRules &o, std::uint32_t
     const std::string sStartFen(b960 ? Chess960::Fen(static_cast<int>(oRandom() % 960))
                                      : std::string(StartFens[nSeed % StartFens.size()]));
     o.SetFen(sStartFen, b960);
+    clsRules oScratch;
     std::vector<std::string> oPlayed; // the game as it stands, undone moves dropped
     std::vector<std::string> oLine;   // the oracle's FEN after each of them
     std::string sRecord;              // everything that happened, undos included
@@ -161,14 +154,18 @@ std::string PlayGame(std::FILE *pIn, std::FILE *pOut, clsRules &o, std::uint32_t
         const Answer oAnswer = Query(pIn, pOut, sStartFen, oPlayed);
         auto Report = [&](const std::string &sWhat) {
             const std::string sSeed = std::to_string(nSeed);
-            const std::string sKnob = b960 ? "TAVLON_ORACLE960_" : "TAVLON_ORACLE_";
-            return sWhat + "\n  seed " + sSeed + " (replay: " + sKnob + "SEED=" + sSeed + " " +
-                   sKnob + "GAMES=1)\n  start  " + sStartFen + "\n  record" + sRecord +
-                   "\n  oracle " + oAnswer.sFen + '\n';
+            return sWhat + "\n  seed " + sSeed + " (replay: TAVLON_ORACLE_SEED=" + sSeed +
+                   (b960 ? " TAVLON_ORACLE_GAMES=0 TAVLON_ORACLE960_GAMES=1)\n  start  "
+                         : " TAVLON_ORACLE_GAMES=1)\n  start  ") +
+                   sStartFen + "\n  record" + sRecord + "\n  oracle " + oAnswer.sFen + '\n';
         };
 
-        const std::string sExpected = b960 ? OurCastling(ExpectedFen(oAnswer.sFen, oPlayed))
-                                           : ExpectedFen(oAnswer.sFen, oPlayed);
+        // In Chess960 the oracle writes the rooks' files (Shredder-FEN); we write X-FEN.
+        std::string sExpected = ExpectedFen(oAnswer.sFen, oPlayed);
+        if (b960) {
+            oScratch.SetFen(sExpected, true);
+            sExpected = oScratch.Fen();
+        }
         if (o.Fen() != sExpected)
             return Report("FEN differs\n  ours     " + o.Fen() + "\n  expected " + sExpected);
         oLine.resize(oPlayed.size());
@@ -234,8 +231,14 @@ long EnvOr(const char *sName, long nDefault) {
 }
 
 // Plays seeded random games against Stockfish, failing the test (with what is
-// needed to replay it) for each of the first three disagreements.
-void PlayAgainstStockfish(long nGames, int nMaxPlies, std::uint32_t nSeed, bool b960) {
+// needed to replay it) for each of the first three disagreements. TAVLON_ORACLE_GAMES (default
+// 300), TAVLON_ORACLE_PLIES (150) and TAVLON_ORACLE_SEED change the run; TAVLON_ORACLE960_GAMES
+// (default 40) Chess960 games from random start positions follow, with UCI_Chess960 on.
+TEST(Oracle, RandomGamesThroughTheCoreAgreeWithStockfish) {
+    const long nGames = EnvOr("TAVLON_ORACLE_GAMES", 300);
+    const long n960 = EnvOr("TAVLON_ORACLE960_GAMES", 40);
+    const int nMaxPlies = static_cast<int>(EnvOr("TAVLON_ORACLE_PLIES", 150));
+    const auto nSeed = static_cast<std::uint32_t>(EnvOr("TAVLON_ORACLE_SEED", 20260601));
     int oPipe[2];
     if (pipe(oPipe) != 0)
         throw std::runtime_error("pipe failed");
@@ -244,35 +247,19 @@ void PlayAgainstStockfish(long nGames, int nMaxPlies, std::uint32_t nSeed, bool 
         popen(("exec " TAVLON_STOCKFISH " >&" + std::to_string(oPipe[1])).c_str(), "w");
     std::FILE *pOut = fdopen(oPipe[0], "r");
     close(oPipe[1]);
-    if (b960)
-        std::fputs("setoption name UCI_Chess960 value true\n", pIn);
     clsRules oRules;
-    for (long g = 0, nFailures = 0; g < nGames && nFailures < 3; ++g)
+    for (long g = 0, nFailures = 0; g < nGames + n960 && nFailures < 3; ++g) {
+        if (g == nGames)
+            std::fputs("setoption name UCI_Chess960 value true\n", pIn);
         if (const std::string s =
-                PlayGame(pIn, pOut, oRules, nSeed + std::uint32_t(g), nMaxPlies, b960);
+                PlayGame(pIn, pOut, oRules, nSeed + std::uint32_t(g), nMaxPlies, g >= nGames);
             !s.empty()) {
             ADD_FAILURE() << s;
             ++nFailures;
         }
+    }
     pclose(pIn);
     std::fclose(pOut);
-}
-
-// TAVLON_ORACLE_GAMES (default 300), TAVLON_ORACLE_PLIES (150) and TAVLON_ORACLE_SEED change
-// the run.
-TEST(Oracle, RandomGamesThroughTheCoreAgreeWithStockfish) {
-    PlayAgainstStockfish(EnvOr("TAVLON_ORACLE_GAMES", 300),
-                         static_cast<int>(EnvOr("TAVLON_ORACLE_PLIES", 150)),
-                         static_cast<std::uint32_t>(EnvOr("TAVLON_ORACLE_SEED", 20260601)), false);
-}
-
-// Chess960 with UCI_Chess960 on, the legal moves compared at every ply, castling among them as
-// the king taking its rook. Kept short by default; TAVLON_ORACLE960_GAMES (default 40),
-// TAVLON_ORACLE960_PLIES (100) and TAVLON_ORACLE960_SEED change the run.
-TEST(Oracle, RandomChess960GamesAgreeWithStockfish) {
-    PlayAgainstStockfish(EnvOr("TAVLON_ORACLE960_GAMES", 40),
-                         static_cast<int>(EnvOr("TAVLON_ORACLE960_PLIES", 100)),
-                         static_cast<std::uint32_t>(EnvOr("TAVLON_ORACLE960_SEED", 19960)), true);
 }
 
 } // namespace

@@ -331,6 +331,8 @@ private:
     // Places the castling king and rook on their new squares; with bTrial only to ask whether
     // the king stands safe there, everything being put back.
     bool CastlePieces(bool bWhite, const Castling &c, bool bTrial);
+    // TryMove's bookkeeping for a castling judged legal: its record, both pieces carried.
+    void PerformCastling(clsUndoInfo &oInfo, const Castling &c);
     // The one king-safety test: whether the side's king stands unattacked.
     bool KingSafe(bool bWhite) const {
         return !IsSquareAttacked(bWhite, bWhite ? nWhiteKingSquare : nBlackKingSquare);

@@ -164,6 +164,10 @@
         <source>%1, empty</source>
         <translation>%1, leer</translation>
     </message>
+    <message>
+        <source>no Chess960 start position has that number</source>
+        <translation>keine Chess960-Anfangsstellung hat diese Nummer</translation>
+    </message>
 </context>
 <context>
     <name>ClockWidget</name>
@@ -447,6 +451,45 @@
     </message>
 </context>
 <context>
+    <name>dlgChess960</name>
+    <message>
+        <source>New Chess960 Game</source>
+        <translation>Neue Chess960-Partie</translation>
+    </message>
+    <message>
+        <source>&amp;Random position</source>
+        <translation>&amp;Zufällige Stellung</translation>
+    </message>
+    <message>
+        <source>&amp;Another</source>
+        <translation>Neu aus&amp;losen</translation>
+    </message>
+    <message>
+        <source>Draw another position at random</source>
+        <translation>Eine andere Stellung auslosen</translation>
+    </message>
+    <message>
+        <source>Position &amp;number:</source>
+        <translation>Stellungs&amp;nummer:</translation>
+    </message>
+    <message>
+        <source>Position number</source>
+        <translation>Stellungsnummer</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>Chess960 #%1: %2</source>
+        <translation>Chess960 Nr. %1: %2</translation>
+    </message>
+    <message>
+        <source>Chess960 #%1</source>
+        <translation>Chess960 Nr. %1</translation>
+    </message>
+</context>
+<context>
     <name>dlgGameInfo</name>
     <message>
         <source>Game Information</source>
@@ -483,6 +526,10 @@
     <message>
         <source>&amp;Cancel</source>
         <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>Variant:</source>
+        <translation>Variante:</translation>
     </message>
 </context>
 <context>
@@ -1592,6 +1639,22 @@ Die Datei enthält mehrere Partien, und diese eine dort zu speichern, würde die
     <message>
         <source>The position is on the clipboard as a picture</source>
         <translation>Die Stellung ist als Bild in der Zwischenablage</translation>
+    </message>
+    <message>
+        <source>New C&amp;hess960 Game...</source>
+        <translation>Neue Chess960-P&amp;artie...</translation>
+    </message>
+    <message>
+        <source>Chess960 #%1</source>
+        <translation>Chess960 Nr. %1</translation>
+    </message>
+    <message>
+        <source>Chess960</source>
+        <translation>Chess960</translation>
+    </message>
+    <message>
+        <source>In Chess960, on the king&apos;s own rook: castle</source>
+        <translation>In Chess960, auf dem eigenen Turm des Königs: rochieren</translation>
     </message>
 </context>
 <context>

@@ -25,6 +25,51 @@ BENCHMARK(BM_PerftStart5)->Unit(benchmark::kMillisecond)->Iterations(3);
 constexpr const char *Kiwipete =
     "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1";
 
+// Perft of one position, as a Chess960 game or not: leaves per second compare standard chess
+// with Chess960 in the same run.
+void BM_Perft(benchmark::State &state, const char *sFen, int nDepth, bool b960) {
+    clsRules oRules;
+    oRules.SetFen(sFen, b960);
+    std::uint64_t nLeaves = 0;
+    for (auto _ : state)
+        nLeaves = Perft(oRules, nDepth);
+    state.counters["leaves"] = static_cast<double>(nLeaves);
+    state.counters["leaves_per_second"] =
+        benchmark::Counter(static_cast<double>(nLeaves) * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate);
+}
+// Opening positions at depth 5: the standard start as standard chess and as Chess960 number
+// 518, and Chess960 numbers 0 and 959.
+BENCHMARK_CAPTURE(BM_Perft, start_standard,
+                  "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 5, false)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(BM_Perft, start_chess960_518,
+                  "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 5, true)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(BM_Perft, start_chess960_0,
+                  "bbqnnrkr/pppppppp/8/8/8/8/PPPPPPPP/BBQNNRKR w KQkq - 0 1", 5, true)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(BM_Perft, start_chess960_959,
+                  "rkrnnqbb/pppppppp/8/8/8/8/PPPPPPPP/RKRNNQBB w KQkq - 0 1", 5, true)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+// Middlegames rich in castling at depth 4: Kiwipete, and two of the published Chess960 table
+// (the king between its rooks; the king beside its rook).
+BENCHMARK_CAPTURE(BM_Perft, kiwipete, Kiwipete, 4, false)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(BM_Perft, chess960_table_14,
+                  "qn1rkrbb/pp1p1ppp/2p1p3/3n4/4P2P/2NP4/PPP2PP1/Q1NRKRBB w FDfd - 1 9", 4, true)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(BM_Perft, chess960_table_0,
+                  "bqnb1rkr/pp3ppp/3ppn2/2p5/5P2/P2P4/NPP1P1PP/BQ1BNRKR w HFhf - 2 9", 4, true)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
 // The legal-move list of a crowded middlegame (48 moves).
 void BM_LegalMoves(benchmark::State &state) {
     clsRules oRules;

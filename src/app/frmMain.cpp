@@ -145,6 +145,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
 
     BuildMenus();
     BuildRecordMenus();
+    BuildChess960Menu();
     BuildCollectionMenus();
     BuildReviewMenus();
     BuildExportMenus();
@@ -482,6 +483,7 @@ QString frmMain::ShortcutsHtml() const {
     Row(tr("Arrow keys"), tr("On the board: move the keyboard's square"));
     Row(tr("Space or Return"), tr("On the board: pick up the piece, or put it down"));
     Row(tr("Escape"), tr("On the board: put the piece back"));
+    Row(tr("Space or Return"), tr("In Chess960, on the king's own rook: castle"));
     Row(tr("Return"), tr("In the move box: play the typed move"));
     Row(tr("Piece letter"), tr("On the board of Set Up Position: put that piece there (capitals "
                                "for White, small letters for Black)"));

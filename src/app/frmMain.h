@@ -302,6 +302,12 @@ private:
     std::unique_ptr<Recovery> pRecovery;
     QAction *mnuGameNextInFile = nullptr;
     QAction *mnuGamePreviousInFile = nullptr;
+    // --- Chess960 (frmMainChess960.cpp) ---
+    void BuildChess960Menu();
+    void mnuGameNew960_Click();
+    // "Chess960 #518" for a game begun at a numbered start, "Chess960" for another game of it,
+    // empty for standard chess.
+    QString VariantText() const;
     // --- Reviewing (frmMainReview.cpp) ---
     void BuildReviewMenus();
     // The move lists' stepping keys, and a move tried on the board while reviewing; true when

@@ -161,7 +161,7 @@ void frmMain::UpdateCaption() {
     QStringList oWhat;
     if (pGames || sPlayers.isEmpty())
         oWhat << CaptionFile();
-    oWhat << sPlayers;
+    oWhat << sPlayers << VariantText();
     oWhat.removeAll(QString());
     const QString sWhat = oWhat.join(QStringLiteral(" - "));
     QString sTurn = GameOverText();
@@ -457,7 +457,7 @@ void frmMain::mnuGameInfo_Click() {
     QStringList oValues;
     for (const QString &sTag : dlgGameInfo::TagNames())
         oValues << Board1->Tag(sTag);
-    auto *dialog = new dlgGameInfo(oValues, this);
+    auto *dialog = new dlgGameInfo(oValues, VariantText(), this);
     if (Exec(dialog) != QDialog::Accepted || bPromotionPending)
         return;
     const QStringList oNew = dialog->Values();

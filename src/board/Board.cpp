@@ -1,6 +1,7 @@
 // The public face of the board and a move's events.
 #include "BoardGeometry.h"
 #include "BoardPrivate.h"
+#include "Chess960.h"
 #include "Notation.h"
 #include "Pgn.h"
 
@@ -172,6 +173,9 @@ bool Board::IsWhitesTurn() const {
 BoardPrivate::PlayResult BoardPrivate::PlayMove(int nSrc, int nDest, qint16 nPromotion) {
     if (Busy() || nSrc == nDest || Reviewing())
         return PlayResult::Refused;
+    // A castling by either gesture becomes the move in the game's own form.
+    if (const Move oCastling = m_oRules.CastlingOf(nSrc, nDest); oCastling.nSrc != 0)
+        nDest = oCastling.nDest;
     const clsRules::MoveStart oStart = m_oRules.BeginMove(nSrc, nDest);
     if (!oStart.bAccepted)
         return PlayResult::Refused;
@@ -309,8 +313,9 @@ bool BoardPrivate::Refuse(Board::Refusal eWhy, const QString &sDetail) {
         QT_TRANSLATE_NOOP("Board", "not a tag a game may be given"),
         "",
         QT_TRANSLATE_NOOP("Board", "a position is being set up"),
-        QT_TRANSLATE_NOOP("Board", "no position is being set up")};
-    static_assert(std::size(Texts) == static_cast<std::size_t>(R::NotEditing) + 1);
+        QT_TRANSLATE_NOOP("Board", "no position is being set up"),
+        QT_TRANSLATE_NOOP("Board", "no Chess960 start position has that number")};
+    static_assert(std::size(Texts) == static_cast<std::size_t>(R::NoSuchStartPosition) + 1);
     m_eRefusal = eWhy;
     m_sLastError = eWhy == R::BadFen || eWhy == R::BadPgn || eWhy == R::BadPieceSet
                        ? sDetail
@@ -353,11 +358,11 @@ QString Board::Fen() const {
     return QString::fromStdString(clsRules::FenOf(d->m_oRules.PositionAt(d->m_oRules.PlyCount())));
 }
 
-bool Board::SetFen(const QString &sFen) {
+bool Board::SetFen(const QString &sFen, bool bChess960) {
     if (d->Waiting())
         return d->Refuse(Refusal::PromotionWaiting);
     try {
-        d->m_oRules.SetFen(sFen.toStdString());
+        d->m_oRules.SetFen(sFen.toStdString(), bChess960);
         ::Pgn::SetStartTags(d->m_oRules);
     } catch (const std::invalid_argument &e) {
         return d->Refuse(Refusal::BadFen, QString::fromStdString(e.what()));
@@ -508,9 +513,12 @@ QString Board::Tag(const QString &sName) const {
 bool Board::SetTag(const QString &sName, const QString &sValue) {
     // A PGN tag name, and one that begins with a letter, as every tag written should.
     const std::string sKey = sName.toStdString();
+    // A Variant that says Chess960 would make another game of a standard one when read back.
+    const bool bVariant = sName == QLatin1String("Variant") &&
+                          (Is960() || Chess960::IsVariantName(sValue.toStdString()));
     if (!::Pgn::IsTagName(sKey) || !std::isalpha(static_cast<unsigned char>(sKey[0])) ||
         sName == QLatin1String("Result") || sName == QLatin1String("SetUp") ||
-        sName == QLatin1String("FEN"))
+        sName == QLatin1String("FEN") || bVariant)
         return d->Refuse(Refusal::BadTag);
     // The standard forbids control characters in a value; a line break becomes a space.
     QString sClean = sValue;
@@ -556,6 +564,29 @@ bool Board::FlagFall() {
     // The rules refuse a flag fall only when the game is over or a move is under way, which
     // EndGame has turned away already.
     return d->EndGame(&clsRules::FlagFall, Refusal::MoveInProgress);
+}
+
+// --- Chess960 -----------------------------------------------------------------------------
+
+bool Board::NewGame960(int nNumber) {
+    if (d->Waiting())
+        return d->Refuse(Refusal::PromotionWaiting);
+    if (nNumber < 0 || nNumber >= Chess960::Count)
+        return d->Refuse(Refusal::NoSuchStartPosition);
+    d->m_oRules.NewGame960(nNumber);
+    ::Pgn::SetStartTags(d->m_oRules);
+    ++d->m_nGame;
+    d->m_bEndTold = false;
+    d->Settled();
+    return true;
+}
+
+bool Board::Is960() const {
+    return d->m_oRules.Is960();
+}
+
+int Board::Chess960Number() const {
+    return Chess960::StartNumber(d->m_oRules);
 }
 
 // --- Reviewing ----------------------------------------------------------------------------

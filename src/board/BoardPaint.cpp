@@ -85,8 +85,16 @@ std::uint64_t BoardPrivate::LegalTargets(int nSrc) {
     m_oRules.LegalMoves(oMoves);
     std::uint64_t nTargets = 0;
     for (const Move &o : oMoves) {
-        if (o.nSrc == nSrc)
-            nTargets |= std::uint64_t{1} << (o.nDest - 1);
+        if (o.nSrc != nSrc)
+            continue;
+        nTargets |= std::uint64_t{1} << (o.nDest - 1);
+        // A Chess960 king castles onto its rook, and onto its castling square where that
+        // cannot be a step: both are marked, and both take a click.
+        if (m_oRules.Is960() && m_oRules.CastlingSide(o.nSrc, o.nDest) != 0)
+            for (const int x : {3, 7})
+                if (const int nTo = clsRules::SquareIndex(x, m_oRules.Square(nSrc).Y());
+                    m_oRules.CastlingOf(nSrc, nTo) == o)
+                    nTargets |= std::uint64_t{1} << (nTo - 1);
     }
     m_nTargetsOf = nSrc;
     m_nTargets = nTargets;
@@ -131,6 +139,14 @@ void BoardPrivate::UpdateMarks() {
         const Move &o = m_oRules.Record()[static_cast<std::size_t>(nShown - 1)].oMove;
         nLastSrc = o.nSrc;
         nLastDest = o.nDest;
+        // A Chess960 castling is recorded as the king taking its own rook; the mark shows where
+        // the king went, as it does for castling in standard chess.
+        const auto &nBefore = m_oRules.PositionAt(nShown - 1).nClass;
+        const std::int8_t nMover = nBefore[static_cast<std::size_t>(o.nSrc - 1)];
+        const std::int8_t nOnDest = nBefore[static_cast<std::size_t>(o.nDest - 1)];
+        if (modConsts::KindOf(nMover) == modConsts::BlackKing && nOnDest != modConsts::NoPiece &&
+            modConsts::IsWhiteClass(nOnDest) == modConsts::IsWhiteClass(nMover))
+            nLastDest = clsRules::SquareIndex(o.nDest > o.nSrc ? 7 : 3, (o.nSrc - 1) / 8 + 1);
     }
     if (m_bEditing) {
     } else if (m_bShowCheck && Reviewing()) {

@@ -1,5 +1,6 @@
 #include "Pgn.h"
 
+#include "Chess960.h"
 #include "Notation.h"
 #include "Printable.h"
 #include "TimeControl.h"
@@ -9,6 +10,7 @@
 #include <ctime>
 #include <stdexcept>
 #include <unordered_map>
+#include <utility>
 
 namespace {
 
@@ -26,6 +28,31 @@ bool IsResult(std::string_view s) {
     return s == "1-0" || s == "0-1" || s == "1/2-1/2" || s == "*";
 }
 
+// Sets up the game the tags start from: the FEN tag's position, or the standard one; a game of
+// Chess960 when the Variant tag names it (or the FEN's castling rights need it).
+void StartFromTags(clsRules &oRules,
+                   const std::vector<std::pair<std::string, std::string>> &oTags) {
+    bool b960 = false;
+    const std::string *pFen = nullptr;
+    for (const auto &[sName, sValue] : oTags) {
+        b960 |= sName == "Variant" && Chess960::IsVariantName(sValue);
+        if (sName == "FEN")
+            pFen = &sValue;
+    }
+    if (!pFen) {
+        if (b960)
+            oRules.NewGame960(Chess960::StandardNumber);
+        else
+            oRules.NewGame();
+        return;
+    }
+    try {
+        oRules.SetFen(*pFen, b960);
+    } catch (const std::invalid_argument &e) {
+        throw std::invalid_argument(std::string("FEN tag: ") + e.what());
+    }
+}
+
 class Reader {
 public:
     explicit Reader(std::string_view sText) : m_s(sText) {
@@ -39,19 +66,8 @@ public:
         std::string_view sResult;
         bool bStarted = false;
         auto Start = [&] {
-            if (bStarted)
-                return;
-            bStarted = true;
-            for (const auto &[sName, sValue] : oTags)
-                if (sName == "FEN") {
-                    try {
-                        oRules.SetFen(sValue);
-                    } catch (const std::invalid_argument &e) {
-                        throw std::invalid_argument(std::string("FEN tag: ") + e.what());
-                    }
-                    return;
-                }
-            oRules.NewGame();
+            if (!std::exchange(bStarted, true))
+                StartFromTags(oRules, oTags);
         };
         while (SkipSpaceAndComments()) {
             const char c = m_s[m_i];
@@ -289,13 +305,17 @@ std::string Write(const clsRules &oRules) {
                   : pValue          ? std::string_view(*pValue)
                                     : sUnknown);
     }
+    // A Chess960 game names its variant and always its start, as Lichess writes it.
+    const bool b960 = oRules.Is960();
+    if (b960)
+        AppendTag(s, "Variant", Chess960::VariantName);
     const std::string sStart = oRules.StartFen();
-    if (sStart != StandardFen) {
+    if (b960 || sStart != StandardFen) {
         AppendTag(s, "SetUp", "1");
         AppendTag(s, "FEN", sStart);
     }
     for (const auto &[sName, sValue] : oTags) {
-        bool bWritten = sName == "SetUp" || sName == "FEN";
+        bool bWritten = sName == "SetUp" || sName == "FEN" || (b960 && sName == "Variant");
         for (const std::string_view sRoster : Roster)
             bWritten |= sName == sRoster;
         if (!bWritten)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPixmap>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -71,8 +72,9 @@ public:
         EarlierPositionShown,
         BadTag,
         BadPieceSet,
-        Editing,   // a game call while a position is being set up
-        NotEditing // an editing call while no position is being set up
+        Editing,    // a game call while a position is being set up
+        NotEditing, // an editing call while no position is being set up
+        NoSuchStartPosition
     };
     Q_ENUM(Refusal)
 
@@ -101,6 +103,27 @@ public:
     // The layout of the standard starting position, for NewGame.
     static QString StandardLayout();
 
+    // --- Chess960 -----------------------------------------------------------------------------
+    // Starts a game of Chess960 (Fischer Random) from start position nNumber, 0..959 in
+    // Scharnagl's numbering (518 is the standard position), White to move. Castling follows
+    // FIDE's Chess960 rules: the king ends on the g or c file, the rook beside it. A player
+    // castles by dragging or clicking the king onto its own rook, or onto the square castling
+    // takes it to where that cannot be a king's step (two files or more away); typed, as O-O,
+    // O-O-O or the king taking its rook (e1h1). Refused (NoSuchStartPosition) out of range, and
+    // during a promotion wait. Raises PositionChanged only.
+    bool NewGame960(int nNumber);
+    // Whether the game is one of Chess960: begun by NewGame960, or by SetFen or LoadPgn from a
+    // position whose castling rights need it (a king off the e file, a rook off the a and h
+    // files), a Variant tag that names it, or SetFen's bChess960.
+    bool Is960() const;
+    // The number of the start position a Chess960 game began at (White to move, every castling
+    // right, no move made before it), else -1; -1 for a standard game.
+    int Chess960Number() const;
+    // A FEN's position drawn as the board draws it, from White's side, nSide logical pixels
+    // square, with the board's own pieces: for previews. A null pixmap for a FEN the rules
+    // refuse.
+    static QPixmap Picture(const QString &sFen, int nSide, qreal dDevicePixelRatio = 1);
+
     // --- Visual aids, each off unless the host asks for it -------------------------------------
     // The source and destination squares of the newest move.
     void SetShowLastMove(bool bShow);
@@ -126,8 +149,11 @@ public:
     // Refusals return false and change nothing; LastError() then says why. During a promotion
     // wait every call that changes the game is refused. Like NewGame, SetFen and LoadPgn raise
     // no move events, only PositionChanged, not even GameOver for a finished game they load.
-    QString Fen() const;               // the position as FEN, as recorded between moves
-    bool SetFen(const QString &sFen);  // a new game from that position; refuses bad FEN
+    QString Fen() const; // the position as FEN, as recorded between moves; castling as X-FEN
+    // A new game from that position; refuses bad FEN. The castling field may be X-FEN (KQkq)
+    // or Shredder-FEN (HAha); the game is one of Chess960 with bChess960 or when the rights
+    // need it.
+    bool SetFen(const QString &sFen, bool bChess960 = false);
     bool LoadPgn(const QString &sPgn); // replays the first game's main line, tags and result
     QString Pgn() const;               // the game so far, export format
     // A host's clock times kept with the moves (the board keeps no clock): the time left on the
@@ -152,7 +178,8 @@ public:
     EndReason GameOverReason() const; // None while the game goes on
     // The game's PGN tags ("White", "Event", ...): empty when it has none of that name. SetTag
     // refuses (BadTag) a name that is no PGN tag name and the tags the game itself owns (Result,
-    // SetUp, FEN); an empty value removes the tag.
+    // SetUp, FEN, and Variant where it says Chess960 or the game is one); an empty value removes
+    // the tag.
     QString Tag(const QString &sName) const;
     bool SetTag(const QString &sName, const QString &sValue);
 
@@ -237,7 +264,8 @@ signals:
     // A pawn of that side reached the last rank: answer with PromotionChoice. The board is
     // disabled until then, and the move waits.
     void PawnPromotion(bool IsWhite);
-    // A move was played between these squares (for castling, the king's squares).
+    // A move was played between these squares, as CoordinateMoves() names it: for castling,
+    // the king's squares, or in a Chess960 game the king's and its rook's (e1h1).
     void PieceMovement(const QString &SrcNotation, const QString &DestNotation);
     // The side to move next has no legal move and is not in check.
     void Stalemate();

@@ -396,6 +396,45 @@
     </message>
 </context>
 <context>
+    <name>dlgChess960</name>
+    <message>
+        <source>New Chess960 Game</source>
+        <translation>Neue Chess960-Partie</translation>
+    </message>
+    <message>
+        <source>&amp;Random position</source>
+        <translation>&amp;Zufällige Stellung</translation>
+    </message>
+    <message>
+        <source>&amp;Another</source>
+        <translation>Neu aus&amp;losen</translation>
+    </message>
+    <message>
+        <source>Draw another position at random</source>
+        <translation>Eine andere Stellung auslosen</translation>
+    </message>
+    <message>
+        <source>Position &amp;number:</source>
+        <translation>Stellungs&amp;nummer:</translation>
+    </message>
+    <message>
+        <source>Position number</source>
+        <translation>Stellungsnummer</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>Chess960 #%1: %2</source>
+        <translation>Chess960 Nr. %1: %2</translation>
+    </message>
+    <message>
+        <source>Chess960 #%1</source>
+        <translation>Chess960 Nr. %1</translation>
+    </message>
+</context>
+<context>
     <name>dlgExport</name>
     <message>
         <source>Export Game as GIF</source>
@@ -448,45 +487,6 @@
     <message>
         <source>%1 × %2 pixels</source>
         <translation>%1 × %2 Pixel</translation>
-    </message>
-</context>
-<context>
-    <name>dlgChess960</name>
-    <message>
-        <source>New Chess960 Game</source>
-        <translation>Neue Chess960-Partie</translation>
-    </message>
-    <message>
-        <source>&amp;Random position</source>
-        <translation>&amp;Zufällige Stellung</translation>
-    </message>
-    <message>
-        <source>&amp;Another</source>
-        <translation>Neu aus&amp;losen</translation>
-    </message>
-    <message>
-        <source>Draw another position at random</source>
-        <translation>Eine andere Stellung auslosen</translation>
-    </message>
-    <message>
-        <source>Position &amp;number:</source>
-        <translation>Stellungs&amp;nummer:</translation>
-    </message>
-    <message>
-        <source>Position number</source>
-        <translation>Stellungsnummer</translation>
-    </message>
-    <message>
-        <source>&amp;Cancel</source>
-        <translation>&amp;Abbrechen</translation>
-    </message>
-    <message>
-        <source>Chess960 #%1: %2</source>
-        <translation>Chess960 Nr. %1: %2</translation>
-    </message>
-    <message>
-        <source>Chess960 #%1</source>
-        <translation>Chess960 Nr. %1</translation>
     </message>
 </context>
 <context>

@@ -1642,7 +1642,7 @@ Die Datei enthält mehrere Partien, und diese eine dort zu speichern, würde die
     </message>
     <message>
         <source>New C&amp;hess960 Game...</source>
-        <translation>Neue Chess960-P&amp;artie...</translation>
+        <translation>Neue Chess&amp;960-Partie...</translation>
     </message>
     <message>
         <source>Chess960 #%1</source>

@@ -148,6 +148,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
     BuildCollectionMenus();
     BuildReviewMenus();
     SetUpClocks();
+    BuildAnalysis();
     NameRememberedPlayers();
     Board1_PositionChanged();
 

@@ -13,8 +13,8 @@
 #include <QEvent>
 #include <QFrame>
 #include <QKeyEvent>
-#include <QLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QMainWindow>
 #include <QMenu>
 #include <QSettings>
@@ -461,26 +461,24 @@ void Analysis::ShowReview() {
         pane->ShowSummary({}, false);
         return;
     }
-    Review::GameAnalysis &o = *oReview;
-    // The moves the analysis and the game share; a game that went another way, or a new one,
-    // keeps only what still fits.
+    // The moves the analysis and the game share: undone, changed or another game, only they
+    // show; played again, the rest comes back.
     const std::optional<clsRules> oStart = Played(board->FenAt(0).toStdString(), {});
     const QStringList oMoves = board->CoordinateMoves();
     std::size_t nSame = 0;
-    while (nSame < o.oMoves.size() && nSame < static_cast<std::size_t>(oMoves.size()) &&
-           oMoves[static_cast<qsizetype>(nSame)].toStdString() == o.oMoves[nSame])
+    while (nSame < oReview->oMoves.size() && nSame < static_cast<std::size_t>(oMoves.size()) &&
+           oMoves[static_cast<qsizetype>(nSame)].toStdString() == oReview->oMoves[nSame])
         ++nSame;
-    // Another game, or one that left the analysed line at its first move.
-    if (!oStart || oStart->Fen() != o.sStartFen || (nSame == 0 && !o.oMoves.empty())) {
-        oReview.reset();
+    if (!oStart || oStart->Fen() != oReview->sStartFen ||
+        (nSame == 0 && !oReview->oMoves.empty())) {
         pane->Graph()->SetPoints({});
         pane->ShowSummary({}, false);
         return;
     }
+    Review::GameAnalysis o = *oReview;
     if (nSame < o.oMoves.size()) {
         o.oMoves.resize(nSame);
         o.oPlies.resize(nSame + 1);
-        o.bComplete = false;
         Review::JudgeGame(o);
     }
     const QStringList oSan = board->SanMoves();

@@ -204,6 +204,9 @@ TEST_F(AnalysisWindow, AnalyseGameDrawsTheGraph) {
     EXPECT_EQ(graph->ShownPly(), 2);
     Key(Qt::Key_U);
     EXPECT_EQ(pane()->Graph()->Points().size(), 4u) << "the graph keeps the moves still played";
+    Answerer again({"OK"});
+    Type("Qh4");
+    EXPECT_EQ(pane()->Graph()->Points().size(), 5u) << "and the rest, once played again";
 }
 
 } // namespace

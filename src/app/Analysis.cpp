@@ -163,8 +163,11 @@ void Analysis::AddToMenus(QMenu *mnuView, QMenu *mnuGame, QAction *pAfter) {
 bool Analysis::eventFilter(QObject *watched, QEvent *event) {
     // The pane's own close button is the menu item's off. (Not its visibility: a minimised
     // window hides it too.)
-    if (watched == dock && event->type() == QEvent::Close && mnuAnalysis != nullptr)
+    if (watched == dock && event->type() == QEvent::Close && mnuAnalysis != nullptr) {
+        event->ignore(); // the menu item hides it, and the window shrinks with it
         mnuAnalysis->setChecked(false);
+        return true;
+    }
     if (watched == w && (event->type() == QEvent::WindowStateChange ||
                          event->type() == QEvent::Show || event->type() == QEvent::Hide))
         oUpdateTimer.start();
@@ -198,6 +201,7 @@ void Analysis::SetPaneShown(bool bOn) {
     const bool bFree =
         w->isVisible() && !(w->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
     const QSize oBefore = w->size();
+    const bool bSmallest = oBefore == w->minimumSizeHint();
     const bool bChange = bOn == dock->isHidden();
     const QSize oPane = dock->sizeHint();
     const QSize oGrowth =
@@ -216,6 +220,8 @@ void Analysis::SetPaneShown(bool bOn) {
             oGrownTo = w->size();
         } else if (oBefore == oGrownTo) {
             w->resize(oGrownFrom);
+        } else if (bSmallest) {
+            w->resize(w->minimumSizeHint());
         }
     }
     sFailure.clear(); // opened again: the engine gets another chance

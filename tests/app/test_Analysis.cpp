@@ -9,10 +9,12 @@
 
 #include <QAbstractSpinBox>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStackedWidget>
+#include <QThread>
 
 namespace {
 
@@ -89,6 +91,16 @@ TEST_F(AnalysisWindow, FollowsThePositionShown) {
     EXPECT_TRUE(WaitFor([&] { return Shown() == "0-1 Checkmate"; })) << Shown();
     EXPECT_NE(LastSearch(), "f2f3 e7e5 g2g4 d8h4");
     EXPECT_TRUE(WaitFor([&] { return Log().ends_with("stop\n"); })) << Log();
+    // The pane's own close button ends it as the menu item does.
+    Find<QDockWidget>("dockAnalysis")->close();
+    EXPECT_FALSE(w.findChild<QAction *>("mnuViewAnalysis")->isChecked());
+    EXPECT_EQ(analysis()->Engine(), nullptr);
+    w.findChild<QAction *>("mnuViewAnalysis")->trigger();
+    Key(Qt::Key_U);
+    ASSERT_TRUE(WaitFor([&] {
+        return analysis()->Engine() != nullptr && Log().ends_with("go infinite\n") &&
+               LastSearch() == "f2f3 e7e5 g2g4";
+    }));
     const qint64 nPid = analysis()->Engine()->ProcessId();
     Key(Qt::Key_L);
     EXPECT_EQ(analysis()->Engine(), nullptr);
@@ -354,6 +366,40 @@ TEST_F(AnalysisWindow, AnalyseGameBudgetsCancelAndFailure) {
         if (!bCancel) {
             EXPECT_EQ(sStatus, "The engine “Fake” stopped unexpectedly (exit code 2).");
         }
+    }
+}
+
+} // namespace
+
+namespace {
+
+// A game from a position with Black to move: the graph's labels number the moves as the game
+// does. Settings stored out of range come back within it.
+TEST_F(AnalysisWindow, GraphLabelsFromBlackToMoveAndSettingsHeld) {
+    Engine("on go nodes\ninfo depth 3 score cp 20\nbestmove (none)");
+    ASSERT_TRUE(
+        w.OpenFile(Write("black.pgn", "[FEN \"rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR "
+                                      "b KQkq - 0 12\"]\n[SetUp \"1\"]\n\n12... e5 "
+                                      "13. Nf3 *\n")));
+    Answerer answerer({"Analyse"});
+    w.findChild<QAction *>("mnuGameAnalyse")->trigger();
+    QStringList oLabels;
+    for (const EvalGraph::Point &o : pane()->Graph()->Points())
+        oLabels << o.sLabel;
+    EXPECT_EQ(oLabels, QStringList({"Start: -0.20", "12... e5 +0.20", "13. Nf3 -0.20"}));
+    const struct {
+        int nThreads, nHash, nLines;
+        EngineSettings oExpected;
+    } Rows[] = {{0, 0, 0, {{}, 1, 1, 1}}, {1 << 20, 64, 9, {{}, 0, 64, 5}}};
+    for (const auto &r : Rows) {
+        QSettings().setValue("engine/threads", r.nThreads);
+        QSettings().setValue("engine/hash", r.nHash);
+        QSettings().setValue("engine/lines", r.nLines);
+        EngineSettings o = EngineSettings::Load();
+        EXPECT_EQ(o.nThreads, r.oExpected.nThreads ? r.oExpected.nThreads
+                                                   : std::max(1, QThread::idealThreadCount()));
+        EXPECT_EQ(o.nHashMb, r.oExpected.nHashMb);
+        EXPECT_EQ(o.nLines, r.oExpected.nLines);
     }
 }
 

@@ -150,6 +150,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
     BuildReviewMenus();
     BuildExportMenus();
     SetUpClocks();
+    BuildAnalysis();
     NameRememberedPlayers();
     Board1_PositionChanged();
 

@@ -148,6 +148,81 @@ TEST(UciEngine, SearchesAndFaults) {
     }
 }
 
+// In a Chess960 game castling is the king taking its own rook both ways, told to an engine that
+// offers UCI_Chess960 before it searches, and back to standard chess after; an engine without
+// the option is refused rather than shown a position it would misread.
+TEST(UciEngine, Chess960) {
+    constexpr const char *Rooks = "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1";
+    constexpr const char *Offers =
+        "on uci\nid name Fake\noption name UCI_Chess960 type check default false\nuciok\n";
+    const struct {
+        const char *sRules;
+        std::vector<std::string> oMoves;
+        bool b960;
+        const char *sExpected, *sSent;
+    } Rows[] = {
+        {"on go\ninfo depth 2 score cp 20 pv e1h1 e8a8\nbestmove e1h1",
+         {},
+         true,
+         "O-O: 0.2 O-O O-O-O;",
+         "setoption name UCI_Chess960 value true\nposition fen R"},
+        {"on go\ninfo depth 2 score cp 5 pv e8h8 d1d8\nbestmove e8h8",
+         {"e1a1"},
+         true,
+         "O-O: -0.05 O-O Rd8;",
+         "setoption name UCI_Chess960 value true\nposition fen R moves e1a1"},
+        // Castling given as the king's two steps still goes as the king taking its rook.
+        {"on go\nbestmove e8a8",
+         {"e1g1"},
+         true,
+         "O-O-O:",
+         "setoption name UCI_Chess960 value true\nposition fen R moves e1h1"},
+        // The same position in standard chess: the king's two steps, and no option sent.
+        {"on go\ninfo depth 2 score cp 20 pv e1g1 e8c8\nbestmove e1g1",
+         {},
+         false,
+         "O-O: 0.2 O-O O-O-O;",
+         "position fen R"},
+    };
+    for (const auto &r : Rows) {
+        SCOPED_TRACE(r.sRules);
+        Fake oFake(std::string(Offers) + r.sRules);
+        UciEngine o;
+        Heard oHeard(o);
+        o.Start(QStringLiteral(TAVLON_FAKE_ENGINE));
+        ASSERT_TRUE(o.Go({Rooks, r.oMoves, {Limit::Kind::Depth, 2}, r.b960}));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !oHeard.s.empty(); }, 10000));
+        EXPECT_EQ(oHeard.s, r.sExpected);
+        const std::string sSent =
+            QString(r.sSent).replace("fen R", QString("fen ") + Rooks).toStdString();
+        EXPECT_TRUE(oFake.Log().ends_with("isready\n" + sSent + "\ngo depth 2\n")) << oFake.Log();
+    }
+    // Standard chess again: the option goes back. An engine without it searches no Chess960.
+    for (const bool bOffers : {true, false}) {
+        Fake oFake(std::string(bOffers ? Offers : "") + "on go\nbestmove a1b1");
+        UciEngine o;
+        Heard oHeard(o);
+        o.Start(QStringLiteral(TAVLON_FAKE_ENGINE));
+        for (const bool b960 : {true, false}) {
+            oHeard.s.clear();
+            ASSERT_TRUE(o.Go({Rooks, {}, {Limit::Kind::Depth, 1}, b960}));
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !oHeard.s.empty(); }, 10000));
+            if (!bOffers)
+                break;
+        }
+        const std::string sLog = oFake.Log();
+        EXPECT_EQ(oHeard.s, bOffers ? "Rb1:"
+                                    : "failed: The engine “Fake” cannot analyse Chess960: it does "
+                                      "not offer the UCI_Chess960 option.");
+        const std::string sSearch = std::string("position fen ") + Rooks + "\ngo depth 1\n";
+        EXPECT_EQ(sLog.find("position fen") == std::string::npos, !bOffers) << sLog;
+        EXPECT_TRUE(!bOffers ||
+                    sLog.ends_with("setoption name UCI_Chess960 value true\n" + sSearch +
+                                   "setoption name UCI_Chess960 value false\n" + sSearch))
+            << sLog;
+    }
+}
+
 TEST(UciEngine, NoProcessOutlivesItsOwner) {
     Fake oFake("on quit\n@hang");
     qint64 nPid = 0;
@@ -197,7 +272,8 @@ TEST(GameAnalyser, JudgesAGameAsLichess) {
     QString sError;
     // A node budget keeps to one thread and 16 MB, whatever is asked.
     const auto o = GameAnalyser::Run(
-        QStringLiteral(TAVLON_FAKE_ENGINE), Start, FoolsMoves, {{Limit::Kind::Nodes, 500}, 4, 64},
+        QStringLiteral(TAVLON_FAKE_ENGINE), Start, FoolsMoves, false,
+        {{Limit::Kind::Nodes, 500}, 4, 64},
         [&](int n, int nAll) { oProgress.push_back(n * 10 + nAll); }, &sError);
     ASSERT_TRUE(o) << sError.toStdString();
     EXPECT_EQ(oProgress, (std::vector<int>{15, 25, 35, 55}));
@@ -234,7 +310,7 @@ TEST(GameAnalyser, KeepsWhatWasDone) {
         });
         QObject::connect(&o, &GameAnalyser::Finished, [&] { bFinished = true; });
         QObject::connect(&o, &GameAnalyser::Failed, [&](const QString &s) { sFailure = s; });
-        ASSERT_TRUE(o.Start(QStringLiteral(TAVLON_FAKE_ENGINE), Start, FoolsMoves, {}));
+        ASSERT_TRUE(o.Start(QStringLiteral(TAVLON_FAKE_ENGINE), Start, FoolsMoves, false, {}));
         ASSERT_TRUE(QTest::qWaitFor([&] { return bFinished || !sFailure.isEmpty(); }, 10000));
         EXPECT_EQ(bFinished, bCancel) << sFailure.toStdString();
         EXPECT_FALSE(o.IsRunning());
@@ -243,8 +319,40 @@ TEST(GameAnalyser, KeepsWhatWasDone) {
     }
     GameAnalyser o;
     QString sError;
-    EXPECT_FALSE(o.Start(QStringLiteral(TAVLON_FAKE_ENGINE), Start, {"e2e4", "e2e5"}, {}, &sError));
+    EXPECT_FALSE(
+        o.Start(QStringLiteral(TAVLON_FAKE_ENGINE), Start, {"e2e4", "e2e5"}, false, {}, &sError));
     EXPECT_EQ(sError, QStringLiteral("Move 2 of the game (e2e5) is not legal."));
+}
+
+// Analyse Game on a Chess960 game: each position as X-FEN with the option set, castling read back
+// as O-O and O-O-O; without the option, nothing is searched.
+TEST(GameAnalyser, Chess960) {
+    const char *sStart = "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1";
+    const std::string sRules = "once go\ninfo depth 5 score cp 30 pv e1a1 e8h8\nbestmove e1a1\n"
+                               "once go\ninfo depth 5 score cp 20 pv e8a8\nbestmove e8a8\n";
+    for (const bool bOffers : {true, false}) {
+        Fake oFake(sRules + (bOffers ? "on uci\noption name UCI_Chess960 type check default "
+                                       "false\nuciok\n"
+                                     : ""));
+        QString sError;
+        const auto o = GameAnalyser::Run(QStringLiteral(TAVLON_FAKE_ENGINE), sStart, {"e1h1"}, true,
+                                         {{Limit::Kind::Nodes, 500}}, {}, &sError);
+        if (!bOffers) {
+            EXPECT_FALSE(o);
+            EXPECT_EQ(sError, QStringLiteral("The engine “Fake” cannot analyse Chess960: it does "
+                                             "not offer the UCI_Chess960 option."));
+            EXPECT_EQ(oFake.Log().find("position"), std::string::npos);
+            continue;
+        }
+        ASSERT_TRUE(o) << sError.toStdString();
+        EXPECT_EQ(oFake.Log().substr(oFake.Log().find("setoption")),
+                  std::string("setoption name UCI_Chess960 value true\nposition fen ") + sStart +
+                      "\ngo nodes 500\nucinewgame\nisready\nposition fen "
+                      "r3k2r/8/8/8/8/8/8/R4RK1 b kq - 1 1\ngo nodes 500\nquit\n");
+        EXPECT_EQ(o->oPlies[0].oBestLine, (std::vector<std::string>{"O-O-O", "O-O"}));
+        EXPECT_EQ(o->oPlies[1].oBestLine, (std::vector<std::string>{"O-O-O"}));
+        EXPECT_EQ(o->oMoves, (std::vector<std::string>{"e1h1"}));
+    }
 }
 
 int main(int argc, char **argv) {

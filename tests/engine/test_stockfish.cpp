@@ -65,22 +65,17 @@ TEST(Stockfish, AnalyseGameRepeatsThePipedCommands) {
     EXPECT_EQ(sOurs, oScript.readAllStandardOutput().toStdString());
 }
 
-// Chess960: the engine is told, and its castling (the king taking its own rook) reads back as
-// O-O. Castling is the only mate here, and only in Chess960: the king on g1 stays, the rook
-// comes to f1.
+// Chess960: castling (here king g1 stays, rook h1 to f1) is the only mate, and only in Chess960.
 TEST(Stockfish, CastlesInChess960) {
     NEEDS_STOCKFISH(sEngine);
     UciEngine o;
     std::string sHeard;
     QObject::connect(&o, &UciEngine::BestMove, [&](const UciEngine::Result &x) {
-        sHeard = x.sBestMove + " " + Review::EvalText(x.oLines.at(0).oInfo.oScore);
-        for (const std::string &s : x.oLines[0].oSan)
-            sHeard.append(" ").append(s);
+        sHeard = x.sBestMove + " " + x.oLines.at(0).oSan.at(0);
     });
-    QObject::connect(&o, &UciEngine::Failed, [&](const QString &s) { sHeard = s.toStdString(); });
     o.Start(sEngine);
     ASSERT_TRUE(
         o.Go({"4rk2/R6B/8/8/8/8/8/6KR w K - 0 1", {}, {UciEngine::Limit::Kind::Depth, 8}, true}));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !sHeard.empty(); }, 30000));
-    EXPECT_EQ(sHeard, "g1h1 #1 O-O#");
+    EXPECT_EQ(sHeard, "g1h1 O-O#");
 }

@@ -148,77 +148,39 @@ TEST(UciEngine, SearchesAndFaults) {
     }
 }
 
-// In a Chess960 game castling is the king taking its own rook both ways, told to an engine that
-// offers UCI_Chess960 before it searches, and back to standard chess after; an engine without
-// the option is refused rather than shown a position it would misread.
+// In a Chess960 game castling is the king taking its own rook both ways, sent after the option to
+// an engine that offers UCI_Chess960; one without it is refused before the position is sent.
 TEST(UciEngine, Chess960) {
-    constexpr const char *Rooks = "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1";
-    constexpr const char *Offers =
-        "on uci\nid name Fake\noption name UCI_Chess960 type check default false\nuciok\n";
-    const struct {
-        const char *sRules;
-        std::vector<std::string> oMoves;
-        bool b960;
-        const char *sExpected, *sSent;
-    } Rows[] = {
-        {"on go\ninfo depth 2 score cp 20 pv e1h1 e8a8\nbestmove e1h1",
-         {},
-         true,
-         "O-O: 0.2 O-O O-O-O;",
-         "setoption name UCI_Chess960 value true\nposition fen R"},
-        {"on go\ninfo depth 2 score cp 5 pv e8h8 d1d8\nbestmove e8h8",
-         {"e1a1"},
-         true,
-         "O-O: -0.05 O-O Rd8;",
-         "setoption name UCI_Chess960 value true\nposition fen R moves e1a1"},
-        // Castling given as the king's two steps still goes as the king taking its rook.
-        {"on go\nbestmove e8a8",
-         {"e1g1"},
-         true,
-         "O-O-O:",
-         "setoption name UCI_Chess960 value true\nposition fen R moves e1h1"},
-        // The same position in standard chess: the king's two steps, and no option sent.
-        {"on go\ninfo depth 2 score cp 20 pv e1g1 e8c8\nbestmove e1g1",
-         {},
-         false,
-         "O-O: 0.2 O-O O-O-O;",
-         "position fen R"},
+    const std::string sRooks = "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1";
+    const std::string sUci = "on uci\noption name UCI_Chess960 type check default false\nuciok\n";
+    // In Chess960?, the engine offers it?, a move played, the engine's answer, what is heard, and
+    // the moves sent.
+    const std::tuple<bool, bool, const char *, const char *, const char *, const char *> Rows[] = {
+        {true, true, "", "pv e1h1 e8a8\nbestmove e1h1", "O-O: 0.2 O-O O-O-O;", ""},
+        {true, true, "e1a1", "pv e8h8 d1d8\nbestmove e8h8", "O-O: -0.2 O-O Rd8;", " moves e1a1"},
+        {true, true, "e1g1", "pv e8a8\nbestmove e8a8", "O-O-O: -0.2 O-O-O;", " moves e1h1"},
+        {false, true, "", "pv e1g1 e8c8\nbestmove e1g1", "O-O: 0.2 O-O O-O-O;", ""},
+        {true, false, "", "bestmove e1h1",
+         "failed: The engine “Fake” cannot analyse Chess960: it does not offer the UCI_Chess960 "
+         "option.",
+         nullptr},
     };
-    for (const auto &r : Rows) {
-        SCOPED_TRACE(r.sRules);
-        Fake oFake(std::string(Offers) + r.sRules);
+    for (const auto &[b960, bOffers, sMove, sAnswer, sExpected, sSent] : Rows) {
+        Fake oFake((bOffers ? sUci : "") + "on go\ninfo depth 2 score cp 20 " + sAnswer);
         UciEngine o;
         Heard oHeard(o);
         o.Start(QStringLiteral(TAVLON_FAKE_ENGINE));
-        ASSERT_TRUE(o.Go({Rooks, r.oMoves, {Limit::Kind::Depth, 2}, r.b960}));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !oHeard.s.empty(); }, 10000));
-        EXPECT_EQ(oHeard.s, r.sExpected);
-        const std::string sSent =
-            QString(r.sSent).replace("fen R", QString("fen ") + Rooks).toStdString();
-        EXPECT_TRUE(oFake.Log().ends_with("isready\n" + sSent + "\ngo depth 2\n")) << oFake.Log();
-    }
-    // Standard chess again: the option goes back. An engine without it searches no Chess960.
-    for (const bool bOffers : {true, false}) {
-        Fake oFake(std::string(bOffers ? Offers : "") + "on go\nbestmove a1b1");
-        UciEngine o;
-        Heard oHeard(o);
-        o.Start(QStringLiteral(TAVLON_FAKE_ENGINE));
-        for (const bool b960 : {true, false}) {
-            oHeard.s.clear();
-            ASSERT_TRUE(o.Go({Rooks, {}, {Limit::Kind::Depth, 1}, b960}));
-            ASSERT_TRUE(QTest::qWaitFor([&] { return !oHeard.s.empty(); }, 10000));
-            if (!bOffers)
-                break;
-        }
+        ASSERT_TRUE(o.Go({sRooks,
+                          *sMove ? std::vector<std::string>{sMove} : std::vector<std::string>{},
+                          {},
+                          b960}));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !oHeard.s.empty(); }, 10000)) << sAnswer;
+        EXPECT_EQ(oHeard.s, sExpected);
         const std::string sLog = oFake.Log();
-        EXPECT_EQ(oHeard.s, bOffers ? "Rb1:"
-                                    : "failed: The engine “Fake” cannot analyse Chess960: it does "
-                                      "not offer the UCI_Chess960 option.");
-        const std::string sSearch = std::string("position fen ") + Rooks + "\ngo depth 1\n";
-        EXPECT_EQ(sLog.find("position fen") == std::string::npos, !bOffers) << sLog;
-        EXPECT_TRUE(!bOffers ||
-                    sLog.ends_with("setoption name UCI_Chess960 value true\n" + sSearch +
-                                   "setoption name UCI_Chess960 value false\n" + sSearch))
+        EXPECT_TRUE(sSent
+                        ? sLog.find(std::string(b960 ? "value true\n" : "isready\n") +
+                                    "position fen " + sRooks + sSent + "\ngo") != std::string::npos
+                        : sLog.find("position") == std::string::npos)
             << sLog;
     }
 }
@@ -324,35 +286,20 @@ TEST(GameAnalyser, KeepsWhatWasDone) {
     EXPECT_EQ(sError, QStringLiteral("Move 2 of the game (e2e5) is not legal."));
 }
 
-// Analyse Game on a Chess960 game: each position as X-FEN with the option set, castling read back
-// as O-O and O-O-O; without the option, nothing is searched.
+// Analyse Game on a Chess960 game: each position as X-FEN, castling read back as O-O and O-O-O.
 TEST(GameAnalyser, Chess960) {
-    const char *sStart = "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1";
-    const std::string sRules = "once go\ninfo depth 5 score cp 30 pv e1a1 e8h8\nbestmove e1a1\n"
-                               "once go\ninfo depth 5 score cp 20 pv e8a8\nbestmove e8a8\n";
-    for (const bool bOffers : {true, false}) {
-        Fake oFake(sRules + (bOffers ? "on uci\noption name UCI_Chess960 type check default "
-                                       "false\nuciok\n"
-                                     : ""));
-        QString sError;
-        const auto o = GameAnalyser::Run(QStringLiteral(TAVLON_FAKE_ENGINE), sStart, {"e1h1"}, true,
-                                         {{Limit::Kind::Nodes, 500}}, {}, &sError);
-        if (!bOffers) {
-            EXPECT_FALSE(o);
-            EXPECT_EQ(sError, QStringLiteral("The engine “Fake” cannot analyse Chess960: it does "
-                                             "not offer the UCI_Chess960 option."));
-            EXPECT_EQ(oFake.Log().find("position"), std::string::npos);
-            continue;
-        }
-        ASSERT_TRUE(o) << sError.toStdString();
-        EXPECT_EQ(oFake.Log().substr(oFake.Log().find("setoption")),
-                  std::string("setoption name UCI_Chess960 value true\nposition fen ") + sStart +
-                      "\ngo nodes 500\nucinewgame\nisready\nposition fen "
-                      "r3k2r/8/8/8/8/8/8/R4RK1 b kq - 1 1\ngo nodes 500\nquit\n");
-        EXPECT_EQ(o->oPlies[0].oBestLine, (std::vector<std::string>{"O-O-O", "O-O"}));
-        EXPECT_EQ(o->oPlies[1].oBestLine, (std::vector<std::string>{"O-O-O"}));
-        EXPECT_EQ(o->oMoves, (std::vector<std::string>{"e1h1"}));
-    }
+    Fake oFake("on uci\noption name UCI_Chess960 type check default false\nuciok\n"
+               "once go\ninfo depth 5 score cp 30 pv e1a1 e8h8\nbestmove e1a1\n"
+               "once go\ninfo depth 5 score cp 20 pv e8a8\nbestmove e8a8\n");
+    QString sError;
+    const auto o = GameAnalyser::Run(QStringLiteral(TAVLON_FAKE_ENGINE),
+                                     "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", {"e1h1"}, true,
+                                     {{Limit::Kind::Nodes, 500}}, {}, &sError);
+    ASSERT_TRUE(o) << sError.toStdString();
+    EXPECT_NE(oFake.Log().find("position fen r3k2r/8/8/8/8/8/8/R4RK1 b kq - 1 1\n"),
+              std::string::npos);
+    EXPECT_EQ(o->oPlies[0].oBestLine, (std::vector<std::string>{"O-O-O", "O-O"}));
+    EXPECT_EQ(o->oPlies[1].oBestLine, (std::vector<std::string>{"O-O-O"}));
 }
 
 int main(int argc, char **argv) {

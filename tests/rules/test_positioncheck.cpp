@@ -135,15 +135,6 @@ TEST(PositionCheck, CastlingFieldsReadAsTheGameReadsThem) {
     }
 }
 
-// The rooks a Chess960 right may take: on its side of the king, on the first rank.
-TEST(PositionCheck, RookFilesBesideTheKing) {
-    const PositionCheck::Setup o = Read("r1k1r2r/8/8/8/8/8/8/RR1K1R1R w - - 0 1");
-    const unsigned Files[4] = {1u << 5 | 1u << 7, 1u << 0 | 1u << 1, 1u << 4 | 1u << 7, 1u << 0};
-    for (int r = 0; r < 4; ++r)
-        EXPECT_EQ(PositionCheck::RookFiles(o, r), Files[r]) << r;
-    EXPECT_EQ(PositionCheck::RookFiles(Read("4k3/8/8/8/8/8/3K4/R6R w - - 0 1"), 0), 0u);
-}
-
 // Every position of random games, double checks (one game in twenty has one) and en passant squares
 // included, is one a game reached, so the judge must let it be played; every third game is one of
 // Chess960, its rights judged so.

@@ -5,9 +5,11 @@
 // - SAN: words read from a few positions; each accepted word names a legal move whose own SAN
 //   reads back to it; refused words change nothing.
 // - PGN: a refusal changes nothing; an accepted game is written out and loads back to the
-//   same moves, position, result and text.
+//   same moves, position, result and text; and the text up to where Pgn::FindGame says the
+//   reader stops reads as the same game.
 // - PGN index: the text in pieces indexes as it does whole, games in order within the text,
-//   each game's bytes read alone without harm.
+//   each game's bytes read alone without harm; and the games begin where the reader's games
+//   begin (Pgn::FindGame, game after game), up to a comment or variation the reader refuses.
 #include <Notation.h>
 #include <Pgn.h>
 #include <PgnIndex.h>
@@ -100,6 +102,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *pData, std::size_t nSi
         oAgain.Fen() != oRules.Fen() || oAgain.Result() != oRules.Result() ||
         Pgn::Write(oAgain) != sPgn)
         Fail("a written game loads differently");
+    const Pgn::GameSpan oSpan = Pgn::FindGame(sText);
+    if (oSpan.nEnd == Pgn::GameSpan::npos)
+        Fail("FindGame finds unclosed what the reader read");
+    try {
+        Pgn::Load(oAgain, sText.substr(0, oSpan.nEnd));
+    } catch (const std::invalid_argument &e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        Fail("the game up to where FindGame says the reader stops does not load");
+    }
+    if (Pgn::Write(oAgain) != sPgn)
+        Fail("the game up to where FindGame says the reader stops is another");
 #elif defined(FUZZ_PGNINDEX)
     Pgn::Index oWhole;
     Pgn::Index oPieces;
@@ -127,6 +140,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *pData, std::size_t nSi
         } catch (const std::invalid_argument &) {
         }
     }
+    // The reader's games, one after another, as a collection lists them.
+    std::size_t nListed = 0;
+    for (std::size_t nAt = 0; nAt < sText.size();) {
+        const Pgn::GameSpan o = Pgn::FindGame(sText.substr(nAt));
+        if (o.nEnd == Pgn::GameSpan::npos) { // refused: what follows may be split anyhow
+            if (o.nStart != Pgn::GameSpan::npos && nListed < oWhole.Count() &&
+                oWhole.Begin(nListed) < nAt + o.nStart)
+                Fail("a game listed where the reader reads none");
+            return 0;
+        }
+        if (o.bListed) {
+            if (nListed >= oWhole.Count() || oWhole.Begin(nListed) != nAt + o.nStart)
+                Fail("a game the reader finds is not listed where it begins");
+            const Pgn::GameSpan oAlone = Pgn::FindGame(
+                sText.substr(oWhole.Begin(nListed), oWhole.End(nListed) - oWhole.Begin(nListed)));
+            if (oAlone.nStart != 0 || oAlone.nEnd != o.nEnd - o.nStart)
+                Fail("a game's bytes read alone are another game");
+            ++nListed;
+        } else if (nListed < oWhole.Count() && oWhole.Begin(nListed) < nAt + o.nEnd) {
+            Fail("a game listed inside what the reader takes for words");
+        }
+        nAt += o.nEnd;
+    }
+    if (nListed != oWhole.Count())
+        Fail("a game listed that the reader does not find");
 #endif
     return 0;
 }

@@ -45,6 +45,14 @@ const IndexCase IndexCases[] = {
      "[White \"A\"]\n1. e4 (1. d4 *\n[White \"B\"]\n1. d4 {open\n[White \"C\"]\n1. c4 0-1\n"
      "[White \"D\"]\n1. f4 {wrapped\n[%clk 0:01:00]\n[see x] [White \"no\"]} 1-0",
      "A//1 B//1 C/0-1/1 D/1-0/1"},
+    {"a comment or a variation holding a tag line, closed after it",
+     "1. e4 e5 {as the source had it:\n[Event \"Quoted\"]\n} 2. Nf3 Nc6 *\n"
+     "[White \"B\"]\n1. d4 (1. c4\n[White \"X\"]\n) d5 *",
+     "/*/4 B/*/2"},
+    {"tags spread over lines, and a tag after a move number",
+     "[\nWhite\n\"A\"\n]\n1. [Round \"2\"] e4 *", "A/*/1"},
+    {"a NAG joined to a move, a symbol after an escape-like %", "[White \"A\"]\n1. e4 $1e5 %x *",
+     "A/*/3"},
     {"no game", "just words\n", ""},
 };
 
@@ -81,6 +89,16 @@ TEST(Index, GamesReadFromTheirBytesAndHostileTextBounded) {
         EXPECT_EQ(static_cast<std::size_t>(oGame.PlyCount()), Plies[n]);
     }
     EXPECT_EQ(o.Tag(0, Pgn::Index::Event), "E");
+    // Where the reader stops, as FindGame says: reading only that much gives the same game.
+    for (std::size_t n = 0; n < o.Count(); ++n) {
+        const std::string_view sGame = std::string_view(sText).substr(o.Begin(n));
+        const Pgn::GameSpan oSpan = Pgn::FindGame(sGame);
+        clsRules oWhole, oPart;
+        Pgn::Read(oWhole, sGame);
+        Pgn::Read(oPart, sGame.substr(0, oSpan.nEnd));
+        EXPECT_EQ(oSpan.nStart, 0u);
+        EXPECT_EQ(Pgn::Write(oWhole), Pgn::Write(oPart)) << n;
+    }
 
     const std::size_t nSize = 8u << 20;
     const std::pair<const char *, std::string> Hostile[] = {

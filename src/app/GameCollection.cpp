@@ -52,10 +52,8 @@ std::unique_ptr<GameCollection> GameCollection::ReadFile(const QString &sPath, Q
                                                          QString &sCause) {
     sCause.clear();
     QFile oFile(sPath);
-    if (!oFile.open(QIODevice::ReadOnly)) {
-        sCause = oFile.errorString();
+    if (!OpenRegularFile(oFile, sCause))
         return {};
-    }
     auto p = std::make_unique<GameCollection>();
     p->sPath = QFileInfo(sPath).absoluteFilePath();
     p->pIndex = std::make_shared<Pgn::Index>();
@@ -122,7 +120,9 @@ bool GameCollection::GameBytes(int n, QByteArray &oBytes, QString &sCause) const
         return true;
     }
     QFile oFile(sPath);
-    if (!oFile.open(QIODevice::ReadOnly) || !oFile.seek(nBegin)) {
+    if (!OpenRegularFile(oFile, sCause))
+        return false;
+    if (!oFile.seek(nBegin)) {
         sCause = oFile.errorString();
         return false;
     }
@@ -143,10 +143,8 @@ bool GameCollection::ChangedOnDisk() const {
 
 bool GameCollection::ReplaceGame(int n, const QByteArray &oGame, QString &sCause) {
     QFile oFile(sPath);
-    if (!oFile.open(QIODevice::ReadOnly)) {
-        sCause = oFile.errorString();
+    if (!OpenRegularFile(oFile, sCause))
         return false;
-    }
     QByteArray oAll = oFile.readAll();
     oFile.close();
     const auto k = static_cast<std::size_t>(n);
@@ -173,10 +171,8 @@ bool GameCollection::ReplaceGame(int n, const QByteArray &oGame, QString &sCause
 
 bool AppendGame(const QString &sPath, const QByteArray &oGame, QString &sCause) {
     QFile oFile(sPath);
-    if (!oFile.open(QIODevice::ReadOnly)) {
-        sCause = oFile.errorString();
+    if (!OpenRegularFile(oFile, sCause))
         return false;
-    }
     QByteArray oAll = oFile.readAll();
     if (oFile.error() != QFileDevice::NoError) {
         sCause = oFile.errorString();

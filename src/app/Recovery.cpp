@@ -4,8 +4,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
+#include <QSysInfo>
 #include <QUuid>
+#include <cerrno>
+#include <csignal>
+#include <limits>
+#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -16,10 +22,65 @@ QString LockOf(const QString &sPath) {
     return sPath.chopped(4) + QStringLiteral(".lock");
 }
 
+// When a running process began, in seconds since the epoch; -1 when that cannot be told.
+qint64 ProcessStart(qint64 nPid) {
+    QFile oStat(QStringLiteral("/proc/%1/stat").arg(nPid));
+    QFile oSystem(QStringLiteral("/proc/stat"));
+    if (!oStat.open(QIODevice::ReadOnly) || !oSystem.open(QIODevice::ReadOnly))
+        return -1;
+    // The start is the 22nd field, in clock ticks since boot; the command's name, the 2nd,
+    // is in parentheses and may hold anything, so the fields are counted after its last ')'.
+    const QByteArray oLine = oStat.readAll();
+    const QList<QByteArray> oFields = oLine.mid(oLine.lastIndexOf(')') + 2).split(' ');
+    bool bOk = false;
+    const qint64 nTicks = oFields.value(19).toLongLong(&bOk);
+    const long nPerSecond = ::sysconf(_SC_CLK_TCK);
+    if (!bOk || nPerSecond <= 0)
+        return -1;
+    for (const QByteArray &oSystemLine : oSystem.readAll().split('\n'))
+        if (oSystemLine.startsWith("btime "))
+            return oSystemLine.mid(6).trimmed().toLongLong() + nTicks / nPerSecond;
+    return -1;
+}
+
+// Whether the lock is held by a process still running on this host since this boot, which
+// wrote it: the lock file's lines are its number, name, host, machine and boot.
+bool IsLive(const QString &sLock) {
+    QFile oFile(sLock);
+    QString sCause;
+    if (!OpenRegularFile(oFile, sCause))
+        return false;
+    const QList<QByteArray> oLines = oFile.read(4096).split('\n');
+    bool bOk = false;
+    const qint64 nPid = oLines.value(0).toLongLong(&bOk);
+    if (!bOk || nPid <= 0 || nPid > std::numeric_limits<pid_t>::max() ||
+        QString::fromUtf8(oLines.value(2)) != QSysInfo::machineHostName())
+        return false;
+    const QByteArray oBoot = oLines.value(4);
+    if (!oBoot.isEmpty() && oBoot != QSysInfo::bootUniqueId())
+        return false;
+    if (::kill(static_cast<pid_t>(nPid), 0) != 0 && errno != EPERM)
+        return false;
+    // A process that began after the lock was written only took its number again.
+    const qint64 nStart = ProcessStart(nPid);
+    const qint64 nWritten = QFileInfo(sLock).lastModified().toSecsSinceEpoch();
+    return nStart < 0 || nStart <= nWritten + 1;
+}
+
 std::unique_ptr<QLockFile> Lock(const QString &sPath) {
     auto p = std::make_unique<QLockFile>(sPath);
     // Held for a whole session: stale only when its process is gone, never by age.
     p->setStaleLockTime(0);
+    if (p->tryLock(0))
+        return p;
+    if (p->error() != QLockFile::LockFailedError || IsLive(sPath))
+        return nullptr;
+    // Stale by our judgement. Qt removes it only when no process holds the lock file's own
+    // system lock, so even a judgement gone wrong never takes a live window's game; the second
+    // lock keeps two starts from removing it at once, as QLockFile does itself.
+    QLockFile oRemoving(sPath + QStringLiteral(".rmlock"));
+    if (!oRemoving.tryLock(0) || IsLive(sPath) || !p->removeStaleLockFile())
+        return nullptr;
     return p->tryLock(0) ? std::move(p) : nullptr;
 }
 

@@ -11,6 +11,11 @@ class QLockFile;
 // The unfinished game of each running window, kept in a folder of its own so that a crash, a
 // kill or a power cut loses nothing. Each window's file has a lock beside it, held while the
 // window lives: a file whose lock nobody holds was left by a Tavlon that ended abnormally.
+//
+// A lock counts as held only while the process that wrote it runs, on this host, since this
+// boot, and began before the lock was written: an empty or unreadable lock, one from another
+// host or an earlier boot, or one naming a process number used again since (as in a container,
+// where every start is process 1) is stale.
 class Recovery {
 public:
     // A game left behind, locked for the one asking about it.

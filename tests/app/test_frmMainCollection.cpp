@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QSortFilterProxyModel>
+#include <QSysInfo>
 #include <QTableView>
 #include <functional>
 
@@ -179,6 +180,65 @@ TEST(Recovery, KeptLockedOfferedRestoredAndRemoved) {
     oNext.close();                  // unsaved: asked, and discarded
     EXPECT_EQ(answers.seen.size(), 2);
     EXPECT_TRUE(Kept().isEmpty());
+}
+
+// What a start finds in the recovery folder: a game whose lock is stale (empty, garbage, from
+// another host or boot, or naming a process number taken again since) is offered; one whose
+// process runs is not.
+TEST(Recovery, StaleLocksAreTaken) {
+    TemporarySettings oSettings;
+    const QByteArray oGame = "% tavlon-source: \n[White \"A\"]\n\n1. e4 e5 *\n";
+    // As QLockFile writes it: number, program, host, machine, boot.
+    const QByteArray oPid = QByteArray::number(QCoreApplication::applicationPid()) + "\n" +
+                            QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8();
+    const QByteArray oHere = "\n" + QSysInfo::machineHostName().toUtf8() + "\n\n";
+    const QByteArray oBoot = QSysInfo::bootUniqueId() + "\n";
+    struct Row {
+        const char *sWhat;
+        std::function<void(const QString &)> arrange; // in the folder
+        const char *sSeen;                            // the first box's start, or nothing
+    };
+    const auto Game = [&](const QString &sDir, const QByteArray &oLock, int nDaysOld = 0) {
+        QFile oFile(sDir + "/g.pgn");
+        oFile.open(QIODevice::WriteOnly);
+        oFile.write(oGame);
+        QFile oLockFile(sDir + "/g.lock");
+        oLockFile.open(QIODevice::WriteOnly);
+        oLockFile.write(oLock);
+        oLockFile.flush(); // before the time is set, or the write sets it again
+        oLockFile.setFileTime(QDateTime::currentDateTime().addDays(-nDaysOld),
+                              QFileDevice::FileModificationTime);
+    };
+    const Row rows[] = {
+        {"an empty lock", [&](const QString &d) { Game(d, ""); }, "Restore Game:"},
+        {"a garbage lock", [&](const QString &d) { Game(d, "x\x01\n\xff"); }, "Restore Game:"},
+        {"another host's lock",
+         [&](const QString &d) { Game(d, oPid + "\nelsewhere\n\n" + oBoot); }, "Restore Game:"},
+        {"an earlier boot's lock", [&](const QString &d) { Game(d, oPid + oHere + "0\n"); },
+         "Restore Game:"},
+        {"a process number used again", [&](const QString &d) { Game(d, oPid + oHere + oBoot, 1); },
+         "Restore Game:"},
+        {"a running process's lock", [&](const QString &d) { Game(d, oPid + oHere + oBoot); }, ""},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.sWhat);
+        QTemporaryDir oDir;
+        row.arrange(oDir.path());
+        for (const bool bAgain : {false, true}) {
+            frmMain w;
+            Answerer answers({QString(row.sSeen).startsWith("Restore") ? "Discard" : "OK"});
+            w.EnableRecovery(oDir.path());
+            w.show();
+            QTest::qWait(100);
+            const QString sSeen = answers.seen.join('|');
+            if (bAgain)
+                EXPECT_EQ(sSeen.toStdString(), "") << "named once";
+            else if (*row.sSeen == 0)
+                EXPECT_EQ(sSeen.toStdString(), "");
+            else
+                EXPECT_TRUE(sSeen.contains(row.sSeen)) << sSeen.toStdString();
+        }
+    }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "SafeWrite.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -10,6 +11,7 @@
 #include <QUuid>
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <limits>
 #include <unistd.h>
 #include <utility>
@@ -17,6 +19,11 @@
 namespace {
 
 const QByteArray SourceLine = "% tavlon-source: ";
+const QLatin1String AsideSuffix(".set-aside");
+
+QString Tr(const char *s) {
+    return QCoreApplication::translate("Recovery", s);
+}
 
 QString LockOf(const QString &sPath) {
     return sPath.chopped(4) + QStringLiteral(".lock");
@@ -139,23 +146,43 @@ void Recovery::Remove() {
     QFile::remove(m_sPath);
 }
 
-std::unique_ptr<Recovery::Orphan> Recovery::TakeOrphan() {
+std::unique_ptr<Recovery::Orphan> Recovery::TakeOrphan(QStringList &oSetAside) {
     // Filtered by hand: a name filter is a wildcard pattern, and compiling one at start-up loads
-    // the regular expression library.
-    const QFileInfoList oFiles = QDir(m_sFolder).entryInfoList(QDir::Files, QDir::Time);
+    // the regular expression library. Sorted by time, not followed into what a link names.
+    const QFileInfoList oFiles =
+        QDir(m_sFolder).entryInfoList(QDir::Files | QDir::System, QDir::Time);
+    const auto Aside = [&oSetAside](const QString &sPath, const QString &sWhy) {
+        if (SetAside(sPath))
+            oSetAside << QStringLiteral("%1: %2").arg(QFileInfo(sPath).fileName(), sWhy);
+    };
     for (const QFileInfo &oInfo : oFiles) {
+        const QString sPath = oInfo.absoluteFilePath();
         if (oInfo.suffix() != QLatin1String("pgn") ||
-            oInfo.absoluteFilePath() == QFileInfo(m_sPath).absoluteFilePath())
+            sPath == QFileInfo(m_sPath).absoluteFilePath())
             continue;
-        std::shared_ptr<QLockFile> pLock = Lock(LockOf(oInfo.absoluteFilePath()));
+        // A lock that is no file would stop the lock's own reading; it goes first.
+        if (const QString sKind = NotRegularFile(LockOf(sPath)); !sKind.isEmpty()) {
+            Aside(LockOf(sPath), sKind);
+            continue;
+        }
+        std::shared_ptr<QLockFile> pLock = Lock(LockOf(sPath));
         if (!pLock)
             continue; // its window still runs
-        QFile oFile(oInfo.absoluteFilePath());
-        if (!oFile.open(QIODevice::ReadOnly))
+        QFile oFile(sPath);
+        QString sCause;
+        if (!OpenRegularFile(oFile, sCause)) {
+            Aside(sPath, sCause);
             continue;
+        }
+        if (oFile.size() > MaxFileSize) {
+            Aside(sPath, Tr(QT_TRANSLATE_NOOP("Recovery", "larger than %1 MB, which no kept "
+                                                          "game is"))
+                             .arg(MaxFileSize >> 20));
+            continue;
+        }
         auto p = std::make_unique<Orphan>();
-        p->sPath = oInfo.absoluteFilePath();
-        p->oText = oFile.readAll();
+        p->sPath = sPath;
+        p->oText = oFile.read(MaxFileSize);
         p->oWhen = oInfo.lastModified();
         p->pLock = std::move(pLock);
         if (p->oText.startsWith(SourceLine)) {
@@ -170,4 +197,11 @@ std::unique_ptr<Recovery::Orphan> Recovery::TakeOrphan() {
 
 void Recovery::Discard(const Orphan &oOrphan) {
     QFile::remove(oOrphan.sPath);
+}
+
+bool Recovery::SetAside(const QString &sPath) {
+    // The name itself, whatever it is (a link stays a link): QFile::rename would fall back on
+    // copying the contents, which a pipe or a device never ends.
+    return std::rename(QFile::encodeName(sPath).constData(),
+                       QFile::encodeName(sPath + AsideSuffix).constData()) == 0;
 }

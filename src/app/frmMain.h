@@ -283,7 +283,9 @@ private:
     QMenu *mnuGameRecent = nullptr;
 
     // --- The unfinished game on disk (frmMainRecovery.cpp) ---
-    void SaveRecovery();
+    // Keeps the game for recovery unless it is the one on disk; bSaved: it has just been
+    // saved, or opened from its file, as it is now.
+    void SaveRecovery(bool bSaved = false);
     // The window ends normally: the kept game goes.
     void EndRecovery();
     void OfferRecovery();

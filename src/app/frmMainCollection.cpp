@@ -123,6 +123,7 @@ bool frmMain::SaveBack() {
     }
     bUnsaved = false;
     RememberFile(pGames->sPath);
+    SaveRecovery(true);
     UpdateCaption();
     ShowStatus(tr("Saved game %1 in %2").arg(pGames->nGame + 1).arg(sName));
     return true;

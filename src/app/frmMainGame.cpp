@@ -253,6 +253,7 @@ bool frmMain::SaveTo(const QString &sPath, bool bElsewhereIfSeveral) {
     RememberFile(sFile);
     UpdateCaption();
     UpdateGameActions();
+    SaveRecovery(true);
     ShowStatus(tr("Saved %1").arg(QFileInfo(sName).fileName()));
     return true;
 }
@@ -313,8 +314,8 @@ void frmMain::RecordReplaced(const QString &sNewFile, std::unique_ptr<GameCollec
     ClocksReplaced();
     FillLists();
     UpdateGameActions();
-    Board1_PositionChanged(); // whose turn, or how the loaded game ended, also in the caption
-    SaveRecovery();           // now with the file it came from
+    Board1_PositionChanged();       // whose turn, or how the loaded game ended, also in the caption
+    SaveRecovery(!sFile.isEmpty()); // as its file holds it: nothing to keep
 }
 
 QString frmMain::ListEntry(int nPly, const QString &sMove) const {

@@ -2,6 +2,7 @@
 // the file, saving one game back and adding one to a file.
 #include "GameCollection.h"
 #include "MainWindowTest.h"
+#include "Recovery.h"
 #include "dlgGames.h"
 
 #include <QClipboard>
@@ -182,10 +183,41 @@ TEST(Recovery, KeptLockedOfferedRestoredAndRemoved) {
     EXPECT_TRUE(Kept().isEmpty());
 }
 
+// Only what differs from the game's file is kept: nothing after a save, an undo back to the
+// saved game, or an opening; so a crash then offers nothing back.
+TEST(Recovery, OnlyUnsavedChangesAreKept) {
+    TemporarySettings oSettings;
+    QTemporaryDir oDir;
+    const QString sFile = oDir.filePath("saved.pgn");
+    auto Kept = [&] {
+        QTest::qWait(20);
+        return QDir(oDir.filePath("kept")).entryList({"*.pgn"}, QDir::Files).size();
+    };
+    frmMain w;
+    w.setFileChooser([&](QWidget *, FileQuestion, const QString &) { return sFile; });
+    w.EnableRecovery(oDir.filePath("kept"));
+    auto *board = w.findChild<Board *>("Board1");
+    const auto Do = [&](const char *sAction) { w.findChild<QAction *>(sAction)->trigger(); };
+    std::vector<int> oCounts;
+    board->MovePieceSan("e4");
+    oCounts.push_back(Kept());
+    Do("mnuGameSave");
+    oCounts.push_back(Kept());
+    board->MovePieceSan("e5");
+    oCounts.push_back(Kept());
+    Do("mnuActionsUndo");
+    oCounts.push_back(Kept());
+    board->MovePieceSan("c5");
+    w.OpenFile(sFile);
+    oCounts.push_back(Kept());
+    EXPECT_EQ(oCounts, std::vector<int>({1, 0, 1, 0, 0}));
+}
+
 // What a start finds in the recovery folder: a game whose lock is stale (empty, garbage, from
 // another host or boot, or naming a process number taken again since) is offered; one whose
-// process runs is not.
-TEST(Recovery, StaleLocksAreTaken) {
+// process runs is not. Files that cannot be kept games (too large, not regular, not text, no
+// game) are set aside, renamed, and named once; a start after that names nothing.
+TEST(Recovery, StaleLocksAndFilesThatCannotBeGames) {
     TemporarySettings oSettings;
     const QByteArray oGame = "% tavlon-source: \n[White \"A\"]\n\n1. e4 e5 *\n";
     // As QLockFile writes it: number, program, host, machine, boot.
@@ -219,6 +251,32 @@ TEST(Recovery, StaleLocksAreTaken) {
         {"a process number used again", [&](const QString &d) { Game(d, oPid + oHere + oBoot, 1); },
          "Restore Game:"},
         {"a running process's lock", [&](const QString &d) { Game(d, oPid + oHere + oBoot); }, ""},
+        {"a file too large",
+         [](const QString &d) {
+             QFile oFile(d + "/huge.pgn");
+             oFile.open(QIODevice::WriteOnly);
+             oFile.resize(Recovery::MaxFileSize + 1);
+         },
+         "Tavlon:Some files in the folder of unfinished games cannot be restored. They were set "
+         "aside there, renamed, in "},
+        {"a pipe", [](const QString &d) { ::mkfifo((d + "/pipe.pgn").toLocal8Bit(), 0600); },
+         "pipe.pgn: pipe.pgn is a named pipe, not a regular file"},
+        {"a link to a device", [](const QString &d) { QFile::link("/dev/zero", d + "/zero.pgn"); },
+         "zero.pgn: zero.pgn is a device, not a regular file"},
+        {"binary bytes",
+         [](const QString &d) {
+             QFile oFile(d + "/nul.pgn");
+             oFile.open(QIODevice::WriteOnly);
+             oFile.write(QByteArray("1. e4\0 *", 9));
+         },
+         "nul.pgn: not text"},
+        {"no game",
+         [](const QString &d) {
+             QFile oFile(d + "/open.pgn");
+             oFile.open(QIODevice::WriteOnly);
+             oFile.write("1. e4 {never closed");
+         },
+         "open.pgn: no game to restore (unclosed comment { on line 1)"},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.sWhat);
@@ -238,6 +296,11 @@ TEST(Recovery, StaleLocksAreTaken) {
             else
                 EXPECT_TRUE(sSeen.contains(row.sSeen)) << sSeen.toStdString();
         }
+        // Set aside, never deleted: the name stays with ".set-aside" after it.
+        const QStringList oLeft = QDir(oDir.path()).entryList(QDir::Files | QDir::System);
+        const bool bAside = *row.sSeen != 0 && !QString(row.sSeen).startsWith("Restore");
+        EXPECT_EQ(oLeft.filter(".set-aside").size(), bAside ? 1 : 0)
+            << oLeft.join(' ').toStdString();
     }
 }
 

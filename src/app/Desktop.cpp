@@ -38,10 +38,18 @@ FileChooser DefaultFileChooser() {
         QPointer<QFileDialog> dialog = new QFileDialog(
             parent,
             bOpen ? QCoreApplication::translate("Desktop", "Open Game")
-                  : QCoreApplication::translate("Desktop", "Save Game As"),
+            : eQuestion == FileQuestion::Save
+                ? QCoreApplication::translate("Desktop", "Save Game As")
+                : QCoreApplication::translate("Desktop", "Add Game to File"),
             sSuggested, QCoreApplication::translate("Desktop", "PGN games (*.pgn);;All files (*)"));
         dialog->setAcceptMode(bOpen ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
         dialog->setFileMode(bOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+        if (eQuestion == FileQuestion::Add) {
+            // A file of games is added to, not replaced: no question about overwriting it.
+            dialog->setOption(QFileDialog::DontConfirmOverwrite);
+            dialog->setLabelText(QFileDialog::Accept,
+                                 QCoreApplication::translate("Desktop", "&Add"));
+        }
         QString sPath;
         if (dialog->exec() == QDialog::Accepted && !dialog.isNull())
             sPath = dialog->selectedFiles().value(0);

@@ -7,11 +7,13 @@
 
 #include <QClipboard>
 #include <QDir>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QSortFilterProxyModel>
 #include <QSysInfo>
 #include <QTableView>
 #include <functional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -102,8 +104,9 @@ TEST_F(CollectionWindow, SaveBackAddToFileAndRecentFiles) {
     EXPECT_EQ(Read(sOpenAnswer), Club.left(nBegin) + board->Pgn().toUtf8() + Club.mid(nEnd));
     EXPECT_TRUE(Title().starts_with("Tavlon - club.pgn (2 of 4)")) << Title();
 
-    // Someone else's change since: refused, with Save As offered instead.
-    const QByteArray oChanged = Read(sOpenAnswer) + "\n";
+    // Someone else changed the game itself since: refused, with Save As offered instead.
+    QByteArray oChanged = Read(sOpenAnswer);
+    oChanged.replace("Carl", "Karl");
     Write("club.pgn", oChanged);
     Type("c4");
     Answerer cancel({"Cancel"});
@@ -112,10 +115,19 @@ TEST_F(CollectionWindow, SaveBackAddToFileAndRecentFiles) {
         << cancel.seen.join('|').toStdString();
     EXPECT_EQ(Read(sOpenAnswer), oChanged);
 
-    // Added after the games already there and the standard's blank line.
-    const QString sMine = sOpenAnswer = Write("mine.pgn", "[White \"X\"]\n\n1. e4 *\n");
+    // Added after the games already there and the standard's blank line, asked as an addition;
+    // then the game is the added one, saved, and Save writes there, not over game 2 of club.pgn.
+    const QString sMine = sSaveAnswer = Write("mine.pgn", "[White \"X\"]\n\n1. e4 *\n");
     Find<QAction>("mnuGameAddToFile")->trigger();
+    EXPECT_EQ(asked.last(), "add");
+    const QByteArray oAdded = "[White \"X\"]\n\n1. e4 *\n\n" + board->Pgn().toUtf8();
+    EXPECT_EQ(Read(sMine), oAdded);
+    EXPECT_TRUE(Title().starts_with("Tavlon - mine.pgn (2 of 2)")) << Title();
+    EXPECT_EQ(Status(), "Added the game to mine.pgn as game 2");
+    Type("c6");
+    Key(Qt::Key_S);
     EXPECT_EQ(Read(sMine), "[White \"X\"]\n\n1. e4 *\n\n" + board->Pgn().toUtf8());
+    EXPECT_EQ(Read(sOpenAnswer), oChanged);
 
     // Open Recent, right after Open Game: newest first; Clear empties it.
     auto *recent = Find<QMenu>("mnuGameRecent");
@@ -130,6 +142,125 @@ TEST_F(CollectionWindow, SaveBackAddToFileAndRecentFiles) {
     recent->findChild<QAction *>("mnuGameRecentClear")->trigger();
     emit recent->aboutToShow();
     EXPECT_EQ(recent->actions().size(), 2);
+}
+
+// Another program changes club.pgn while its game 2 is on the board, in each way a file can
+// change; then Save, Add Game to File (into club.pgn) or Next Game. A game is found again by
+// what it is, or the save is refused with Save As offered; nothing that is not a regular file
+// is read or written, and nothing blocks.
+TEST_F(CollectionWindow, TheFileMovedUnderSaveAddAndNext) {
+    const QString sPath = Path("club.pgn");
+    const QByteArray oFront = "[White \"Eve\"]\n\n1. a3 *\n\n";
+    const QByteArray oGame2 = "[White \"Bo\"]\n[Black \"Carl\"]\n\n1. d4 *";
+    const QByteArray oShort = Club.left(Club.indexOf("1. d4") + 5);
+    const auto Replace = [&](const QByteArray &oBytes) { Write("club.pgn", oBytes); };
+    const auto Gone = [&] {
+        QFile::remove(sPath);
+        QDir(sPath).removeRecursively();
+    };
+    struct Moved {
+        const char *sWhat;
+        std::function<void()> change;
+        QByteArray oAfter; // the file after the change, if a file
+        const char *sSave, *sAdd, *sNext;
+    };
+    const Moved rows[] = {
+        {"inserted before", [&] { Replace(oFront + Club); }, oFront + Club,
+         "Saved game 3 in club.pgn, which had changed on disk", "as game 6", "this is game 4 of 5"},
+        {"appended", [&] { Replace(Club + "\n[White \"Fay\"]\n\n1. h3 *\n"); },
+         Club + "\n[White \"Fay\"]\n\n1. h3 *\n", "Saved game 2 in club.pgn, which had changed",
+         "as game 6", "this is game 3 of 5"},
+        {"shortened", [&] { Replace(oShort); }, oShort, "has changed on disk since it was opened",
+         "as game 3", "is no longer in it"},
+        {"replaced", [&] { Replace("[White \"Gus\"]\n\n1. b3 *\n"); },
+         "[White \"Gus\"]\n\n1. b3 *\n", "has changed on disk since it was opened", "as game 2",
+         "is no longer in it"},
+        {"deleted",
+         Gone,
+         {},
+         "has changed on disk since it was opened",
+         "as game 1",
+         "No such file or directory"},
+        {"made a directory",
+         [&] { Gone(), QDir().mkdir(sPath); },
+         {},
+         "is a folder, not a regular",
+         "is a folder, not a regular",
+         "is a folder, not a regular"},
+        {"a FIFO",
+         [&] { Gone(), ::mkfifo(sPath.toLocal8Bit(), 0600); },
+         {},
+         "is a named pipe, not a regular",
+         "is a named pipe, not a regular",
+         "is a named pipe, not a regular"},
+        {"a link to a device",
+         [&] { Gone(), QFile::link("/dev/null", sPath); },
+         {},
+         "is a device, not a regular",
+         "is a device, not a regular",
+         "is a device, not a regular"},
+    };
+    for (const Moved &row : rows) {
+        for (const char *sAction : {"Save", "Add", "Next"}) {
+            SCOPED_TRACE(std::string(row.sWhat) + ", then " + sAction);
+            Gone();
+            Write("club.pgn", Club);
+            OnList([](dlgGames *d) {
+                QTest::keyClick(d->focusWidget(), Qt::Key_Down);
+                QTest::keyClick(d->focusWidget(), Qt::Key_Return);
+            });
+            w.OpenFile(sPath);
+            ASSERT_TRUE(Title().starts_with("Tavlon - club.pgn (2 of 4)")) << Title();
+            if (sAction != std::string("Next"))
+                Type("d5");
+            const QString sGame = board->Pgn();
+            row.change();
+            const QFileInfo oBefore(sPath);
+            Answerer answers({sAction == std::string("Save") ? "Cancel" : "OK", ""});
+            sSaveAnswer = sPath;
+            if (sAction == std::string("Add"))
+                Find<QAction>("mnuGameAddToFile")->trigger();
+            else
+                Key(sAction == std::string("Save") ? Qt::Key_S : Qt::Key_PageDown);
+            const QString sSaid =
+                answers.seen.isEmpty() ? QString::fromStdString(Status()) : answers.seen.join('|');
+            const char *sExpected = sAction == std::string("Save")  ? row.sSave
+                                    : sAction == std::string("Add") ? row.sAdd
+                                                                    : row.sNext;
+            EXPECT_TRUE(sSaid.contains(sExpected)) << sSaid.toStdString();
+            // What is there now: the change alone, or with the game written where it belongs.
+            const QByteArray oNow = QFileInfo(sPath).isFile() ? Read(sPath) : QByteArray();
+            const bool bWritten = !sSaid.contains("Tavlon:");
+            QByteArray oExpected = row.oAfter;
+            if (bWritten && sAction == std::string("Save"))
+                oExpected.replace(oGame2 + "\n\n", sGame.toUtf8());
+            else if (bWritten && sAction == std::string("Add"))
+                oExpected += (oExpected.isEmpty()        ? ""
+                              : oExpected.endsWith('\n') ? "\n"
+                                                         : "\n\n") +
+                             sGame.toUtf8();
+            EXPECT_EQ(oNow.toStdString(), oExpected.toStdString());
+            EXPECT_EQ(QFileInfo(sPath).isSymLink(), oBefore.isSymLink());
+            EXPECT_EQ(QFileInfo(sPath).isDir(), oBefore.isDir());
+        }
+    }
+    Gone();
+}
+
+// Add Game to File asks as a save does, for a file that may be new, under its own title, and
+// never asks to overwrite: the game is added.
+TEST(FileDialog, AddGameToFileAsksForAFileToAddTo) {
+    QStringList seen;
+    QTimer::singleShot(50, [&] {
+        auto *d = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr);
+        seen << d->windowTitle() << d->labelText(QFileDialog::Accept)
+             << QString::number(d->acceptMode() == QFileDialog::AcceptSave)
+             << QString::number(d->testOption(QFileDialog::DontConfirmOverwrite));
+        d->reject();
+    });
+    EXPECT_EQ(DefaultFileChooser()(nullptr, FileQuestion::Add, QDir::tempPath()), "");
+    EXPECT_EQ(seen, QStringList({"Add Game to File", "&Add", "1", "1"}));
 }
 
 // A name shows, and is found, as the board reads it: UTF-8 when valid, else Latin-1.

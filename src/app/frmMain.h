@@ -319,6 +319,12 @@ private:
     void ShowClocks();
     void ClockTick();
     void ClockMoved();
+    // The flag fell before the promotion piece was chosen: the move is taken back, and the
+    // flag's fall ends the game. False when it has not fallen.
+    bool FlagFellDuringPromotion();
+    // A move finished after the flag fell (nPly plies with it) is taken back, once the board's
+    // events for it (a check's box, say) are over, and the flag's fall ends the game.
+    void TakeBackLateMove(int nPly);
     void ClockUndone();
     // The game about to replace the record is one read from a file or the clipboard.
     void ClockLoading();

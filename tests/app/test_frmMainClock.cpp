@@ -3,6 +3,7 @@
 #include "ClockWidget.h"
 #include "MainWindowTest.h"
 
+#include <QClipboard>
 #include <QLabel>
 
 namespace {
@@ -91,6 +92,59 @@ TEST_F(ClockWindow, ClockTimesSavedAndOpenedPaused) {
     w.SetRunTimeControl("300"); // as the command line does before it opens its file
     w.OpenFile(sOpenAnswer);
     EXPECT_EQ(Clocks(), "5:00|5:00");
+}
+
+// White's flag falls while the promotion popup is open: the move was not complete, so it is
+// taken back and the flag's fall decides, whatever the move would have given, with or without
+// boxes. The same when a host plays the move through the board after the flag fell.
+TEST_F(ClockWindow, FlagFallDuringPromotion) {
+    const char *const Check = "3k4/8/1P6/8/8/8/r7/4K3 w - - 0 1";
+    const char *const Mate = "7k/6pp/1P6/8/8/8/r7/4K3 w - - 0 1";
+    struct Row {
+        const char *sWhat, *sFen;
+        bool bBoxes, bPopup;
+        QStringList oSeen;
+    };
+    const QString sLost = "Tavlon:White ran out of time: Black wins";
+    const Row rows[] = {
+        {"check, boxes", Check, true, true, {"mnuWhitePawnPromotion", sLost}},
+        {"check, no boxes", Check, false, true, {"mnuWhitePawnPromotion"}},
+        {"mate, boxes", Mate, true, true, {"mnuWhitePawnPromotion", sLost}},
+        {"mate, no boxes", Mate, false, true, {"mnuWhitePawnPromotion"}},
+        {"check, boxes, through the board",
+         Check,
+         true,
+         false,
+         {"Tavlon:Black king in check", sLost}},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.sWhat);
+        NewGame();
+        if (Find<QAction>("mnuCheckBox")->isChecked() != row.bBoxes)
+            Find<QAction>("mnuCheckBox")->trigger();
+        QApplication::clipboard()->setText(row.sFen);
+        Key(Qt::Key_V);
+        Type("b7");
+        Type("Ra3"); // White's clock runs from here
+        Answerer answers({row.bPopup ? "END" : "OK", "OK"});
+        answers.onEnd = [&] {
+            nNow += 200000;
+            auto *menu = Find<QMenu>("mnuWhitePawnPromotion");
+            QTest::mouseClick(menu, Qt::LeftButton, {},
+                              menu->actionGeometry(Find<QAction>("mnuWQ")).center());
+        };
+        if (row.bPopup) {
+            Type("b7b8");
+        } else {
+            nNow += 200000;
+            board->MovePieceSan("b8=Q");
+        }
+        EXPECT_TRUE(QTest::qWaitFor([&] { return board->Result() == "0-1"; }, 2000))
+            << board->Result().toStdString();
+        EXPECT_EQ(answers.seen, row.oSeen);
+        EXPECT_EQ(Lists(), "1. b6-b7|1... a2-a3");
+        EXPECT_EQ(board->Tag("Termination"), "time forfeit");
+    }
 }
 
 } // namespace

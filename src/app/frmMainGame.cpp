@@ -195,9 +195,9 @@ bool frmMain::OpenFile(const QString &sPath) {
         return ChooseGame(std::make_unique<GameCollection>(*pGames));
     // A file of several games is indexed through a small buffer, whatever its size; anything
     // else (one game, a pipe, a device, text the index refuses) is read as it always was.
+    QString sRefused; // why the file is not listed as a collection
     if (QFileInfo(sPath).isFile()) {
         const QPointer<frmMain> oSelf(this);
-        QString sRefused;
         std::unique_ptr<GameCollection> pRead = GameCollection::ReadFile(sPath, this, sRefused);
         if (!oSelf || (!pRead && sRefused.isEmpty()))
             return false; // gone, or cancelled
@@ -225,6 +225,9 @@ bool frmMain::OpenFile(const QString &sPath) {
         return false;
     }
     RecordReplaced(QFileInfo(sPath).absoluteFilePath());
+    if (!sRefused.isEmpty())
+        ShowStatus(tr("Only the first game of %1 is shown, as it cannot be listed: %2")
+                       .arg(QFileInfo(sPath).fileName(), sRefused));
     return true;
 }
 

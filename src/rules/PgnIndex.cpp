@@ -259,7 +259,9 @@ void Index::EndGame() {
     for (std::string &s : m_oFields)
         s.clear();
     m_sTermination.clear();
-    if (MemoryUsed() > 3 * m_nRead + SlackBytes)
+    // Against the text read so far, which within one large piece is where the last game began.
+    const std::uint64_t nRead = std::max(m_nRead, m_oGames.empty() ? 0 : m_oGames.back().nOffset);
+    if (MemoryUsed() > 3 * nRead + SlackBytes)
         throw std::invalid_argument("not a game collection: far too many tiny games");
 }
 
@@ -730,6 +732,17 @@ std::string_view Index::Tag(std::size_t n, Field eField) const {
         nAt += 1 + static_cast<unsigned char>(m_sPool[nAt]);
     const std::string_view s(m_sPool.data() + nAt + 1, static_cast<unsigned char>(m_sPool[nAt]));
     return s;
+}
+
+std::array<std::string_view, Index::FieldCount> Index::Tags(std::size_t n) const {
+    std::array<std::string_view, FieldCount> o;
+    const char *p = m_sPool.data() + m_oGames[n].nTags;
+    for (std::string_view &s : o) {
+        const auto nLength = static_cast<unsigned char>(*p);
+        s = std::string_view(p + 1, nLength);
+        p += 1 + nLength;
+    }
+    return o;
 }
 
 } // namespace Pgn

@@ -60,6 +60,8 @@ public:
     // A shown tag of game n < Count(), as the reader would keep it (control characters as
     // spaces), cut at 255 bytes; Result falls back on the game's termination marker.
     std::string_view Tag(std::size_t n, Field eField) const;
+    // All of them at once, in the order of Field.
+    std::array<std::string_view, FieldCount> Tags(std::size_t n) const;
     // Bytes read so far.
     std::uint64_t Size() const { return m_nRead; }
     // Heap bytes held, for the benchmark and the bound on hostile text.

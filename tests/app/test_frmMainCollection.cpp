@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QSortFilterProxyModel>
 #include <QSysInfo>
 #include <QTableView>
 #include <functional>
@@ -46,12 +45,15 @@ TEST_F(CollectionWindow, ListFilterOpenAndMoveThroughTheFile) {
         auto *table = d->findChild<QTableView *>("tblGames");
         seen << QString::number(table->model()->rowCount());
         QTest::keyClicks(d->focusWidget(), "CARL"); // the filter has the focus
+        // Narrowed once typing pauses, not at each keystroke.
+        seen << QString::number(table->model()->rowCount());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return table->model()->rowCount() != 4; }));
         seen << QString::number(table->model()->rowCount());
         QTest::keyClick(d->focusWidget(), Qt::Key_Down);
         QTest::keyClick(d->focusWidget(), Qt::Key_Return);
     });
     Key(Qt::Key_O);
-    EXPECT_EQ(seen, QStringList({"Choose a Game - club.pgn", "4", "2"}));
+    EXPECT_EQ(seen, QStringList({"Choose a Game - club.pgn", "4", "4", "2"}));
     EXPECT_EQ(board->CoordinateMoves(), QStringList({"c2c4", "e7e5", "b1c3"}));
     EXPECT_TRUE(Title().starts_with("Tavlon - club.pgn (3 of 4)")) << Title();
 
@@ -73,7 +75,7 @@ TEST_F(CollectionWindow, ListFilterOpenAndMoveThroughTheFile) {
         QTest::keyClick(d->focusWidget(), Qt::Key_Escape);
     });
     Key(Qt::Key_O);
-    EXPECT_EQ(seen.mid(3), QStringList({"move 2 (Ke", "2"}));
+    EXPECT_EQ(seen.mid(4), QStringList({"move 2 (Ke", "2"}));
     EXPECT_EQ(board->CoordinateMoves(), QStringList({"d2d4"}));
 
     // A pasted text of several games: the same list, without a file.
@@ -83,9 +85,18 @@ TEST_F(CollectionWindow, ListFilterOpenAndMoveThroughTheFile) {
         QTest::keyClick(d->focusWidget(), Qt::Key_Return);
     });
     Key(Qt::Key_V);
-    EXPECT_EQ(seen.mid(5), QStringList({"Choose a Game"}));
+    EXPECT_EQ(seen.mid(6), QStringList({"Choose a Game"}));
     EXPECT_TRUE(Title().starts_with("Tavlon - 1 of 4")) << Title();
     EXPECT_EQ(board->Result(), "1-0");
+
+    // A file the index cannot list opens at its first game, and says why there is no list.
+    const QString sUtf16 = QString::fromUtf8(Club);
+    QByteArray oUtf16("\xFF\xFE");
+    oUtf16.append(reinterpret_cast<const char *>(sUtf16.utf16()), sUtf16.size() * 2);
+    Answerer discard({"Discard"});
+    EXPECT_TRUE(w.OpenFile(Write("utf16.pgn", oUtf16)));
+    EXPECT_EQ(Status(), "Only the first game of utf16.pgn is shown, as it cannot be listed: "
+                        "UTF-16 text; PGN files are 8-bit text");
 }
 
 TEST_F(CollectionWindow, SaveBackAddToFileAndRecentFiles) {
@@ -263,18 +274,48 @@ TEST(FileDialog, AddGameToFileAsksForAFileToAddTo) {
     EXPECT_EQ(seen, QStringList({"Add Game to File", "&Add", "1", "1"}));
 }
 
-// A name shows, and is found, as the board reads it: UTF-8 when valid, else Latin-1.
-TEST(GameList, NamesInUtf8OrLatin1) {
-    for (const QByteArray &oWhite : {QByteArray("M\xc3\xbcller"), QByteArray("M\xfcller")}) {
-        const QByteArray oText =
-            "[White \"" + oWhite + "\"]\n\n1. e4 *\n\n[White \"Bo\"]\n\n1. d4 *\n";
-        const auto p = GameCollection::ReadText(oText);
-        dlgGames d(p->pIndex, {}, {}, -1);
-        auto *table = d.findChild<QTableView *>("tblGames");
-        EXPECT_EQ(table->model()->index(0, GameListModel::White).data().toString(), "Müller");
-        d.findChild<QLineEdit *>("txtFilter")->setText("Mül");
-        EXPECT_EQ(table->model()->rowCount(), 1) << oWhite.toStdString();
+// The list sorted by a column, either way, and narrowed by a text in any cell: letters in any
+// case, names as the board reads them (UTF-8, else Latin-1), names alike in their first eight
+// letters told apart by the rest, and equal ones in the file's order.
+TEST(GameList, SortedAndNarrowed) {
+    const QByteArray Long = "World Chess Championship Candidates"; // beyond any sort key's bytes
+    const QByteArray oText = "[White \"Carlsen, Magnus\"]\n[Event \"" + Long +
+                             ", B\"]\n"
+                             "1. e4 e5 2. Nf3 *\n"
+                             "[White \"carlsen, Magnus\"]\n[Event \"" +
+                             Long +
+                             ", A\"]\n1. d4 *\n"
+                             "[White \"Carlsen, Henrik\"]\n[Event \"" +
+                             Long +
+                             "\"]\n"
+                             "1. c4 c5 *\n"
+                             "[White \"M\xc3\xbcller\"]\n1. e4 e5 2. Nf3 Nc6 3. Bb5 *\n"
+                             "[White \"M\xfcller\"]\n1. f4 *\n"
+                             "[White \"anna\"]\n1. g3 g6 *\n";
+    const auto p = GameCollection::ReadText(oText);
+    GameListModel m(p->pIndex, {});
+    const std::tuple<int, Qt::SortOrder, const char *, const char *> rows[] = {
+        {GameListModel::White, Qt::AscendingOrder, "", "6 3 1 2 4 5"},
+        {GameListModel::White, Qt::DescendingOrder, "", "5 4 2 1 3 6"},
+        {GameListModel::Moves, Qt::AscendingOrder, "", "2 5 3 6 1 4"},
+        {GameListModel::No, Qt::DescendingOrder, "", "6 5 4 3 2 1"},
+        {GameListModel::No, Qt::AscendingOrder, "m\xc3\xbcl", "4 5"},
+        {GameListModel::No, Qt::AscendingOrder, "M\xc3\x9cLLER", "4 5"},
+        {GameListModel::No, Qt::AscendingOrder, "CARLSEN, M", "1 2"},
+        {GameListModel::No, Qt::AscendingOrder, "3", "3 4"}, // game 3, and 3 moves
+        {GameListModel::White, Qt::DescendingOrder, "carlsen", "2 1 3"},
+        {GameListModel::Event, Qt::AscendingOrder, "", "4 5 6 3 2 1"},
+    };
+    for (const auto &[nColumn, eOrder, sFilter, sGames] : rows) {
+        m.sort(nColumn, eOrder);
+        m.SetFilter(QString::fromUtf8(sFilter));
+        m.Settle();
+        QStringList oGames;
+        for (int nRow = 0; nRow < m.rowCount(); ++nRow)
+            oGames << QString::number(m.GameAt(nRow) + 1);
+        EXPECT_EQ(oGames.join(' ').toStdString(), sGames) << nColumn << " " << sFilter;
     }
+    EXPECT_EQ(m.index(0, GameListModel::White).data().toString(), "Müller"); // game 4, in UTF-8
 }
 
 // The game kept after every move, left by a window that never closed (as a crash leaves it),

@@ -122,6 +122,11 @@ TEST(Index, GamesReadFromTheirBytesAndHostileTextBounded) {
          }()},
         {"UTF-16", std::string("\xFF\xFE[\0W\0", 6)},
     };
+    // Two million tiny games are a collection still, listed whole.
+    std::string sTiny;
+    for (int n = 0; n < 2000000; ++n)
+        sTiny += "1. e4 *\n";
+    EXPECT_EQ(IndexOf(sTiny, 4u << 20).Count(), 2000000u);
     for (const auto &[sWhy, sHostile] : Hostile) {
         Pgn::Index oHostile;
         try {

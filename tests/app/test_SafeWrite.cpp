@@ -64,16 +64,12 @@ TEST(SafeWrite, OnlyRegularFilesAreWrittenOrRead) {
     const auto Path = [&](const char *s) { return oDir.filePath(s); };
     ::mkfifo(Path("pipe.pgn").toLocal8Bit(), 0600);
     QFile::link("/dev/null", Path("null.pgn"));
-    QFile::link(Path("pipe.pgn"), Path("to-pipe.pgn"));
     QDir().mkdir(Path("folder.pgn"));
-    QFile::link(Path("nowhere"), Path("dangling.pgn"));
     const std::pair<const char *, const char *> rows[] = {
         {"pipe.pgn", "pipe.pgn is a named pipe, not a regular file"},
         {"null.pgn", "null.pgn is a device, not a regular file"},
-        {"to-pipe.pgn", "to-pipe.pgn is a named pipe, not a regular file"},
         {"folder.pgn", "folder.pgn is a folder, not a regular file"},
         {"new.pgn", ""},
-        {"dangling.pgn", ""},
     };
     for (const auto &[sName, sKind] : rows) {
         SCOPED_TRACE(sName);
@@ -85,9 +81,8 @@ TEST(SafeWrite, OnlyRegularFilesAreWrittenOrRead) {
         QString sCause;
         EXPECT_EQ(OpenRegularFile(oFile, sCause), *sKind == 0);
         EXPECT_EQ(sCause.toStdString(), sKind);
-        const QFileInfo oAfter(Path(sName));
-        EXPECT_EQ(oAfter.isSymLink(), oBefore.isSymLink());
-        EXPECT_EQ(oAfter.isFile(), *sKind == 0);
+        EXPECT_EQ(QFileInfo(Path(sName)).isSymLink(), oBefore.isSymLink());
+        EXPECT_EQ(QFileInfo(Path(sName)).isFile(), *sKind == 0);
     }
     EXPECT_FALSE(QFileInfo("/dev/null").isFile());
 }

@@ -100,48 +100,36 @@ TEST_F(ClockWindow, ClockTimesSavedAndOpenedPaused) {
 TEST_F(ClockWindow, FlagFallDuringPromotion) {
     const char *const Check = "3k4/8/1P6/8/8/8/r7/4K3 w - - 0 1";
     const char *const Mate = "7k/6pp/1P6/8/8/8/r7/4K3 w - - 0 1";
-    struct Row {
-        const char *sWhat, *sFen;
-        bool bBoxes, bPopup;
-        QStringList oSeen;
+    // The position, boxes or not, the piece chosen in the popup (else the move played
+    // through the board), and the boxes and popups seen.
+    const std::tuple<const char *, bool, bool, const char *> rows[] = {
+        {Check, true, true, "mnuWhitePawnPromotion|Tavlon:White ran out of time: Black wins"},
+        {Check, false, true, "mnuWhitePawnPromotion"},
+        {Mate, true, true, "mnuWhitePawnPromotion|Tavlon:White ran out of time: Black wins"},
+        {Mate, false, true, "mnuWhitePawnPromotion"},
+        {Check, true, false, "Tavlon:Black king in check|Tavlon:White ran out of time: Black wins"},
     };
-    const QString sLost = "Tavlon:White ran out of time: Black wins";
-    const Row rows[] = {
-        {"check, boxes", Check, true, true, {"mnuWhitePawnPromotion", sLost}},
-        {"check, no boxes", Check, false, true, {"mnuWhitePawnPromotion"}},
-        {"mate, boxes", Mate, true, true, {"mnuWhitePawnPromotion", sLost}},
-        {"mate, no boxes", Mate, false, true, {"mnuWhitePawnPromotion"}},
-        {"check, boxes, through the board",
-         Check,
-         true,
-         false,
-         {"Tavlon:Black king in check", sLost}},
-    };
-    for (const Row &row : rows) {
-        SCOPED_TRACE(row.sWhat);
+    for (const auto &[sFen, bBoxes, bPopup, sSeen] : rows) {
+        SCOPED_TRACE(sSeen);
         NewGame();
-        if (Find<QAction>("mnuCheckBox")->isChecked() != row.bBoxes)
+        if (Find<QAction>("mnuCheckBox")->isChecked() != bBoxes)
             Find<QAction>("mnuCheckBox")->trigger();
-        QApplication::clipboard()->setText(row.sFen);
+        QApplication::clipboard()->setText(sFen);
         Key(Qt::Key_V);
         Type("b7");
         Type("Ra3"); // White's clock runs from here
-        Answerer answers({row.bPopup ? "END" : "OK", "OK"});
+        Answerer answers({bPopup ? "END" : "OK", "OK"});
         answers.onEnd = [&] {
             nNow += 200000;
             auto *menu = Find<QMenu>("mnuWhitePawnPromotion");
             QTest::mouseClick(menu, Qt::LeftButton, {},
                               menu->actionGeometry(Find<QAction>("mnuWQ")).center());
         };
-        if (row.bPopup) {
-            Type("b7b8");
-        } else {
-            nNow += 200000;
-            board->MovePieceSan("b8=Q");
-        }
+        nNow += bPopup ? 0 : 200000;
+        bPopup ? Type("b7b8") : void(board->MovePieceSan("b8=Q"));
         EXPECT_TRUE(QTest::qWaitFor([&] { return board->Result() == "0-1"; }, 2000))
             << board->Result().toStdString();
-        EXPECT_EQ(answers.seen, row.oSeen);
+        EXPECT_EQ(answers.seen.join('|').toStdString(), sSeen);
         EXPECT_EQ(Lists(), "1. b6-b7|1... a2-a3");
         EXPECT_EQ(board->Tag("Termination"), "time forfeit");
     }

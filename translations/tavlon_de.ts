@@ -135,6 +135,26 @@
         <source>not a tag a game may be given</source>
         <translation>kein Tag, das eine Partie haben darf</translation>
     </message>
+    <message>
+        <source>%1 is not a regular file</source>
+        <translation>%1 ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>%1 is larger than 1 MB</source>
+        <translation>%1 ist größer als 1 MB</translation>
+    </message>
+    <message>
+        <source>%1 is compressed; pieces are read as plain SVG</source>
+        <translation>%1 ist komprimiert; Figuren werden als einfaches SVG gelesen</translation>
+    </message>
+    <message>
+        <source>%1 is too large to draw</source>
+        <translation>%1 ist zu groß zum Zeichnen</translation>
+    </message>
+    <message>
+        <source>%1 is too slow to read and draw</source>
+        <translation>%1 braucht zu lange zum Lesen und Zeichnen</translation>
+    </message>
 </context>
 <context>
     <name>ClockWidget</name>
@@ -180,6 +200,14 @@
 
 %1</translation>
     </message>
+    <message>
+        <source>Add Game to File</source>
+        <translation>Partie an Datei anhängen</translation>
+    </message>
+    <message>
+        <source>&amp;Add</source>
+        <translation>&amp;Anhängen</translation>
+    </message>
 </context>
 <context>
     <name>GameCollection</name>
@@ -196,8 +224,20 @@
         <translation>die Datei ist kürzer geworden</translation>
     </message>
     <message>
-        <source>the file has changed since it was opened</source>
-        <translation>die Datei wurde seit dem Öffnen geändert</translation>
+        <source>the file is larger than %1 MB, too large to write back</source>
+        <translation>die Datei ist größer als %1 MB, zu groß zum Zurückschreiben</translation>
+    </message>
+    <message>
+        <source>the file ends inside something left open, such as a comment, which would take the game in</source>
+        <translation>die Datei endet in etwas Offenem, etwa einem Kommentar, das die Partie verschlucken würde</translation>
+    </message>
+    <message>
+        <source>the file changed while it was read</source>
+        <translation>die Datei wurde geändert, während sie gelesen wurde</translation>
+    </message>
+    <message>
+        <source>the game would not stand apart from the games around it</source>
+        <translation>die Partie wäre nicht mehr von den Partien um sie herum getrennt</translation>
     </message>
 </context>
 <context>
@@ -236,6 +276,13 @@
     </message>
 </context>
 <context>
+    <name>Recovery</name>
+    <message>
+        <source>larger than %1 MB, which no kept game is</source>
+        <translation>größer als %1 MB, was keine aufbewahrte Partie ist</translation>
+    </message>
+</context>
+<context>
     <name>SafeWrite</name>
     <message>
         <source>No space left on the device</source>
@@ -268,6 +315,34 @@
     <message>
         <source>%1: %2 was not written.</source>
         <translation>%1: %2 wurde nicht geschrieben.</translation>
+    </message>
+    <message>
+        <source>a named pipe</source>
+        <translation>eine benannte Pipe</translation>
+    </message>
+    <message>
+        <source>a device</source>
+        <translation>ein Gerät</translation>
+    </message>
+    <message>
+        <source>a folder</source>
+        <translation>ein Ordner</translation>
+    </message>
+    <message>
+        <source>a socket</source>
+        <translation>ein Socket</translation>
+    </message>
+    <message>
+        <source>something else</source>
+        <translation>etwas anderes</translation>
+    </message>
+    <message>
+        <source>%1 is %2, not a regular file</source>
+        <translation>%1 ist %2, keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>%1: it was not changed.</source>
+        <translation>%1: sie wurde nicht geändert.</translation>
     </message>
 </context>
 <context>
@@ -760,10 +835,6 @@ Die Datei enthält mehrere Partien, und diese eine dort zu speichern, würde die
 %2</translation>
     </message>
     <message>
-        <source>Added the game to %1</source>
-        <translation>Partie an %1 angehängt</translation>
-    </message>
-    <message>
         <source>%1 of %2</source>
         <translation>%1 von %2</translation>
     </message>
@@ -1139,6 +1210,66 @@ Die Datei enthält mehrere Partien, und diese eine dort zu speichern, würde die
     <message>
         <source>Take &amp;Back Moves to Here</source>
         <translation>Züge bis hierher zurück&amp;nehmen</translation>
+    </message>
+    <message>
+        <source>Only the first game of %1 is shown, as it cannot be listed: %2</source>
+        <translation>Nur die erste Partie von %1 wird gezeigt, da die Datei nicht aufgelistet werden kann: %2</translation>
+    </message>
+    <message>
+        <source>The piece set %1 cannot be used: %2. Tavlon&apos;s own pieces are shown.</source>
+        <translation>Der Figurensatz %1 kann nicht verwendet werden: %2. Tavlons eigene Figuren werden gezeigt.</translation>
+    </message>
+    <message>
+        <source>Saved game %1 in %2, which had changed on disk: the game was found there again</source>
+        <translation>Partie %1 in %2 gespeichert; die Datei war auf der Festplatte geändert worden, die Partie wurde dort wiedergefunden</translation>
+    </message>
+    <message>
+        <source>Cannot save the game in %1:
+%2
+
+Save it in another file?</source>
+        <translation>Die Partie kann nicht in %1 gespeichert werden:
+%2
+
+In einer anderen Datei speichern?</translation>
+    </message>
+    <message>
+        <source>Added the game to %1 as game %2</source>
+        <translation>Partie an %1 als Partie %2 angehängt</translation>
+    </message>
+    <message>
+        <source>Cannot read %1:
+%2</source>
+        <translation>%1 kann nicht gelesen werden:
+%2</translation>
+    </message>
+    <message>
+        <source>%1 has changed on disk, and the game on the board is no longer in it. Choose a game of the file as it is now.</source>
+        <translation>%1 wurde auf der Festplatte geändert, und die Partie auf dem Brett ist nicht mehr darin. Wählen Sie eine Partie der Datei, wie sie jetzt ist.</translation>
+    </message>
+    <message>
+        <source>%1 had changed on disk, and its games were read again: this is game %2 of %3</source>
+        <translation>%1 war auf der Festplatte geändert worden, ihre Partien wurden neu gelesen: dies ist Partie %2 von %3</translation>
+    </message>
+    <message>
+        <source>Some files in the folder of unfinished games cannot be restored. They were set aside there, renamed, in %1:
+%2</source>
+        <translation>Einige Dateien im Ordner der unbeendeten Partien können nicht wiederhergestellt werden. Sie wurden dort umbenannt beiseitegelegt, in %1:
+%2</translation>
+    </message>
+    <message>
+        <source>%1: not text (a NUL byte, or control characters)</source>
+        <translation>%1: kein Text (ein NUL-Byte oder Steuerzeichen)</translation>
+    </message>
+    <message>
+        <source>%1: no game to restore (%2)</source>
+        <translation>%1: keine Partie zum Wiederherstellen (%2)</translation>
+    </message>
+    <message>
+        <source>Cannot restore the game: %1
+It was set aside as %2.</source>
+        <translation>Die Partie kann nicht wiederhergestellt werden: %1
+Sie wurde als %2 beiseitegelegt.</translation>
     </message>
 </context>
 <context>

@@ -157,6 +157,11 @@ std::unique_ptr<Recovery::Orphan> Recovery::TakeOrphan(QStringList &oSetAside) {
     };
     for (const QFileInfo &oInfo : oFiles) {
         const QString sPath = oInfo.absoluteFilePath();
+        if (oInfo.suffix() == QLatin1String("lock") && sPath != LockOf(m_sPath) &&
+            !QFileInfo::exists(sPath.chopped(5) + QStringLiteral(".pgn"))) {
+            Lock(sPath); // a stale lock left with no game goes; a live one stays
+            continue;
+        }
         if (oInfo.suffix() != QLatin1String("pgn") ||
             sPath == QFileInfo(m_sPath).absoluteFilePath())
             continue;

@@ -139,9 +139,17 @@ void frmMain::BuildSizeMenus(QMenu *mnuView) {
     }
     const QString sText = tr("The piece set %1 cannot be used: %2. Tavlon's own pieces are shown.")
                               .arg(sSet, Board1->LastError());
-    if (QFileInfo(sFolder).isDir())
+    // Spoilt: said in a box, once, and forgotten. Gone: said on the status line at each start,
+    // and kept in case it comes back.
+    const bool bSpoilt = QFileInfo(sFolder).isDir();
+    if (bSpoilt)
         QSettings().remove(QLatin1String(PieceSetKey));
-    QTimer::singleShot(0, this, [this, sText] { ShowStatus(sText); });
+    QTimer::singleShot(0, this, [this, sText, bSpoilt] {
+        if (bSpoilt)
+            ShowMessage(sText);
+        else
+            ShowStatus(sText);
+    });
 }
 
 void frmMain::FillPieceSetMenu() {

@@ -159,15 +159,28 @@ std::unique_ptr<Recovery::Orphan> Recovery::TakeOrphan(QStringList &oSetAside) {
         const QString sPath = oInfo.absoluteFilePath();
         if (oInfo.suffix() == QLatin1String("lock") && sPath != LockOf(m_sPath) &&
             !QFileInfo::exists(sPath.chopped(5) + QStringLiteral(".pgn"))) {
-            Lock(sPath); // a stale lock left with no game goes; a live one stays
+            // A stale lock left with no game goes; a live one stays, and one that is no file
+            // is set aside unread.
+            if (const QString sKind = NotRegularFile(sPath); !sKind.isEmpty())
+                Aside(sPath, sKind);
+            else
+                Lock(sPath);
             continue;
         }
         if (oInfo.suffix() != QLatin1String("pgn") ||
             sPath == QFileInfo(m_sPath).absoluteFilePath())
             continue;
-        // A lock that is no file would stop the lock's own reading; it goes first.
-        if (const QString sKind = NotRegularFile(LockOf(sPath)); !sKind.isEmpty()) {
-            Aside(LockOf(sPath), sKind);
+        // What cannot be a kept game is set aside before any lock is taken for it: no window
+        // keeps such a file, and a lock that is no file would stop the lock's own reading.
+        for (const QString &sFile : {sPath, LockOf(sPath)})
+            if (const QString sKind = NotRegularFile(sFile); !sKind.isEmpty())
+                Aside(sFile, sKind);
+        if (!QFileInfo::exists(sPath))
+            continue;
+        if (QFileInfo(sPath).size() > MaxFileSize) {
+            Aside(sPath, Tr(QT_TRANSLATE_NOOP("Recovery", "larger than %1 MB, which no kept "
+                                                          "game is"))
+                             .arg(MaxFileSize >> 20));
             continue;
         }
         std::shared_ptr<QLockFile> pLock = Lock(LockOf(sPath));
@@ -177,12 +190,6 @@ std::unique_ptr<Recovery::Orphan> Recovery::TakeOrphan(QStringList &oSetAside) {
         QString sCause;
         if (!OpenRegularFile(oFile, sCause)) {
             Aside(sPath, sCause);
-            continue;
-        }
-        if (oFile.size() > MaxFileSize) {
-            Aside(sPath, Tr(QT_TRANSLATE_NOOP("Recovery", "larger than %1 MB, which no kept "
-                                                          "game is"))
-                             .arg(MaxFileSize >> 20));
             continue;
         }
         auto p = std::make_unique<Orphan>();

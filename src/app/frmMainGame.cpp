@@ -191,7 +191,8 @@ bool frmMain::MaybeSave() {
 
 bool frmMain::OpenFile(const QString &sPath) {
     // The collection already open, unchanged, keeps its marks and the game on the board.
-    if (pGames && pGames->sPath == QFileInfo(sPath).absoluteFilePath() && !pGames->ChangedOnDisk())
+    if (pGames && pGames->Count() > 1 && pGames->sPath == QFileInfo(sPath).absoluteFilePath() &&
+        !pGames->ChangedOnDisk())
         return ChooseGame(std::make_unique<GameCollection>(*pGames));
     // A file of several games is indexed through a small buffer, whatever its size; anything
     // else (one game, a pipe, a device, text the index refuses) is read as it always was.

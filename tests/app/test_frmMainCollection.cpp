@@ -149,9 +149,9 @@ TEST_F(CollectionWindow, SaveBackAddToFileAndRecentFiles) {
 }
 
 // Another program changes club.pgn while its game 2 is on the board, in each way a file can
-// change; then Save, Add Game to File (into club.pgn) or Next Game. A game is found again by
-// what it is, or the save is refused with Save As offered; nothing that is not a regular file
-// is read or written, and nothing blocks.
+// change; then Save, Add Game to File (into club.pgn, then a move and Save), Next or Previous
+// Game. A game is found again by what it is, or the save is refused with Save As offered;
+// nothing that is not a regular file is read or written, and nothing blocks.
 TEST_F(CollectionWindow, TheFileMovedUnderSaveAddAndNext) {
     const QString sPath = Path("club.pgn");
     const QByteArray oFront = "[White \"Eve\"]\n\n1. a3 *\n\n";
@@ -163,17 +163,22 @@ TEST_F(CollectionWindow, TheFileMovedUnderSaveAddAndNext) {
         QFile::remove(sPath);
         QDir(sPath).removeRecursively();
     };
-    // What is said after Save, Add and Next, split by '|', or the same for all three.
+    // What is said after Save, Add, Next and Previous, split by '|', or the same for all.
     const std::tuple<const char *, std::function<void()>, QByteArray, QString> rows[] = {
         {"inserted before", [&] { Replace(oFront + Club); }, oFront + Club,
-         "Saved game 3 in club.pgn, which had changed on disk|as game 6|this is game 4 of 5"},
+         "Saved game 3 in club.pgn, which had changed on disk|as game 6|this is game 4 of 5|"
+         "this is game 2 of 5"},
         {"appended", [&] { Replace(Club + oLast); }, Club + oLast,
-         "Saved game 2 in club.pgn, which had changed|as game 6|this is game 3 of 5"},
+         "Saved game 2 in club.pgn, which had changed|as game 6|this is game 3 of 5|"
+         "this is game 1 of 5"},
         {"shortened", [&] { Replace(oShort); }, oShort,
-         "has changed on disk since it was opened|as game 3|is no longer in it"},
+         "has changed on disk since it was opened|as game 3|is no longer in it|is no longer"},
         {"replaced", [&] { Replace(oLast); }, oLast,
-         "has changed on disk since it was opened|as game 2|is no longer in it"},
-        {"deleted", Gone, {}, "has changed on disk since it was opened|as game 1|No such file"},
+         "has changed on disk since it was opened|as game 2|is no longer in it|is no longer"},
+        {"deleted",
+         Gone,
+         {},
+         "has changed on disk since it was opened|as game 1|No such file|No such file"},
         {"made a directory",
          [&] { Gone(), QDir().mkdir(sPath); },
          {},
@@ -188,12 +193,12 @@ TEST_F(CollectionWindow, TheFileMovedUnderSaveAddAndNext) {
          "is a device, not"},
     };
     for (const auto &[sWhat, change, oAfter, sSaids] : rows) {
-        for (const std::string sAction : {"Save", "Add", "Next"}) {
+        for (const std::string sAction : {"Save", "Add", "Next", "Previous"}) {
             SCOPED_TRACE(sWhat + (", then " + sAction));
             Gone();
             OpenSecond(Write("club.pgn", Club));
             ASSERT_TRUE(Title().starts_with("Tavlon - club.pgn (2 of 4)")) << Title();
-            if (sAction != "Next")
+            if (sAction == "Save" || sAction == "Add")
                 Type("d5");
             const QByteArray oGame = board->Pgn().toUtf8();
             change();
@@ -203,13 +208,16 @@ TEST_F(CollectionWindow, TheFileMovedUnderSaveAddAndNext) {
             if (sAction == "Add")
                 Find<QAction>("mnuGameAddToFile")->trigger();
             else
-                Key(sAction == "Save" ? Qt::Key_S : Qt::Key_PageDown);
+                Key(sAction == "Save"   ? Qt::Key_S
+                    : sAction == "Next" ? Qt::Key_PageDown
+                                        : Qt::Key_PageUp);
             const QString sSaid =
                 answers.seen.isEmpty() ? QString::fromStdString(Status()) : answers.seen.join('|');
             const QStringList oSaids = sSaids.split('|');
-            const QString sExpected = oSaids.value(sAction == "Save"  ? 0
-                                                   : sAction == "Add" ? 1
-                                                                      : 2,
+            const QString sExpected = oSaids.value(sAction == "Save"   ? 0
+                                                   : sAction == "Add"  ? 1
+                                                   : sAction == "Next" ? 2
+                                                                       : 3,
                                                    oSaids[0]);
             EXPECT_TRUE(sSaid.contains(sExpected)) << sSaid.toStdString();
             // What is there now: the change alone, or with the game written where it belongs.
@@ -222,6 +230,12 @@ TEST_F(CollectionWindow, TheFileMovedUnderSaveAddAndNext) {
                                                        : "\n\n") +
                              oGame;
             EXPECT_EQ(QFileInfo(sPath).isFile() ? Read(sPath) : QByteArray(), oExpected);
+            if (sAction == "Add" && !sSaid.contains("Tavlon:")) {
+                // The added game is the one saved into now, not the game it was opened from.
+                Type("c4");
+                Key(Qt::Key_S);
+                EXPECT_EQ(Read(sPath), oExpected.chopped(oGame.size()) + board->Pgn().toUtf8());
+            }
             EXPECT_EQ(QFileInfo(sPath).isSymLink(), oBefore.isSymLink());
             EXPECT_EQ(QFileInfo(sPath).isDir(), oBefore.isDir());
         }

@@ -349,7 +349,7 @@ void frmMain::ShowOutcome(const QString &sText) {
 }
 
 void frmMain::AnswerPromotion(qint16 nClass) {
-    if (!bPromotionPending) {
+    if (!bPromotionPending || FlagFellDuringPromotion()) {
         return;
     }
     if (Board1->PromotionChoice(nClass)) {

@@ -296,7 +296,9 @@ private:
     QMenu *mnuGameRecent = nullptr;
 
     // --- The unfinished game on disk (frmMainRecovery.cpp) ---
-    void SaveRecovery();
+    // Keeps the game for recovery unless it is the one on disk; bSaved: it has just been
+    // saved, or opened from its file, as it is now.
+    void SaveRecovery(bool bSaved = false);
     // The window ends normally: the kept game goes.
     void EndRecovery();
     void OfferRecovery();
@@ -336,6 +338,12 @@ private:
     void ShowClocks();
     void ClockTick();
     void ClockMoved();
+    // The flag fell before the promotion piece was chosen: the move is taken back, and the
+    // flag's fall ends the game. False when it has not fallen.
+    bool FlagFellDuringPromotion();
+    // A move finished after the flag fell (nPly plies with it) is taken back, once the board's
+    // events for it (a check's box, say) are over, and the flag's fall ends the game.
+    void TakeBackLateMove(int nPly);
     void ClockUndone();
     // The game about to replace the record is one read from a file or the clipboard.
     void ClockLoading();

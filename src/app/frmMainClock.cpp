@@ -261,18 +261,41 @@ void frmMain::ClockMoved() {
     if (nMs >= 0) {
         Board1->SetMoveClock(Board1->PlyCount(), nMs);
     } else {
-        // The flag fell while the move was being finished (a promotion piece was chosen late):
-        // the move is taken back, and the side out of time loses.
-        QTimer::singleShot(0, this, [this] {
-            if (Board1->UndoLastMove()) {
-                QListWidget *list = Board1->IsWhitesTurn() ? lstWhiteMoves : lstBlackMoves;
-                delete list->takeItem(list->count() - 1);
-            }
-            Board1->FlagFall();
-        });
+        // The flag fell while the move was being finished: the move is taken back, and the
+        // side out of time loses. Raised before the turn passes, the move has its ply already.
+        const int nPly = Board1->PlyCount();
+        QTimer::singleShot(0, this, [this, nPly] { TakeBackLateMove(nPly); });
         return;
     }
     ShowClocks();
+}
+
+bool frmMain::FlagFellDuringPromotion() {
+    // FIDE 4.6: a promotion is complete once the new piece stands on its square. A flag that
+    // falls before the piece is chosen has fallen before the move, whatever the move would do.
+    Clock &o = oClocks->oClock;
+    if (bClosing || !o.Running() || !o.FlagFallen() || !Board1->CancelPromotion())
+        return false;
+    bPromotionPending = false;
+    bPromotionCancelled = true;
+    ClockTick(); // the fall itself, once the board's wait has ended
+    return true;
+}
+
+void frmMain::TakeBackLateMove(int nPly) {
+    if (Board1->PlyCount() != nPly)
+        return; // taken back or replaced meanwhile
+    // Inside the move's own events (a box saying check or mate), the board refuses: once they
+    // are over, the same rule holds with or without boxes.
+    if (!Board1->UndoLastMove()) {
+        QTimer::singleShot(50, this, [this, nPly] { TakeBackLateMove(nPly); });
+        return;
+    }
+    QListWidget *list = Board1->IsWhitesTurn() ? lstWhiteMoves : lstBlackMoves;
+    delete list->takeItem(list->count() - 1);
+    sGameOver.clear(); // a mate the move gave is no more
+    if (!Board1->FlagFall())
+        ClockTick();
 }
 
 void frmMain::ClockUndone() {

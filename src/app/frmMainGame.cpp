@@ -194,13 +194,14 @@ bool frmMain::MaybeSave() {
 
 bool frmMain::OpenFile(const QString &sPath) {
     // The collection already open, unchanged, keeps its marks and the game on the board.
-    if (pGames && pGames->sPath == QFileInfo(sPath).absoluteFilePath() && !pGames->ChangedOnDisk())
+    if (pGames && pGames->Count() > 1 && pGames->sPath == QFileInfo(sPath).absoluteFilePath() &&
+        !pGames->ChangedOnDisk())
         return ChooseGame(std::make_unique<GameCollection>(*pGames));
     // A file of several games is indexed through a small buffer, whatever its size; anything
     // else (one game, a pipe, a device, text the index refuses) is read as it always was.
+    QString sRefused; // why the file is not listed as a collection
     if (QFileInfo(sPath).isFile()) {
         const QPointer<frmMain> oSelf(this);
-        QString sRefused;
         std::unique_ptr<GameCollection> pRead = GameCollection::ReadFile(sPath, this, sRefused);
         if (!oSelf || (!pRead && sRefused.isEmpty()))
             return false; // gone, or cancelled
@@ -228,6 +229,9 @@ bool frmMain::OpenFile(const QString &sPath) {
         return false;
     }
     RecordReplaced(QFileInfo(sPath).absoluteFilePath());
+    if (!sRefused.isEmpty())
+        ShowStatus(tr("Only the first game of %1 is shown, as it cannot be listed: %2")
+                       .arg(QFileInfo(sPath).fileName(), sRefused));
     return true;
 }
 
@@ -256,6 +260,7 @@ bool frmMain::SaveTo(const QString &sPath, bool bElsewhereIfSeveral) {
     RememberFile(sFile);
     UpdateCaption();
     UpdateGameActions();
+    SaveRecovery(true);
     ShowStatus(tr("Saved %1").arg(QFileInfo(sName).fileName()));
     return true;
 }
@@ -329,8 +334,8 @@ void frmMain::RecordReplaced(const QString &sNewFile, std::unique_ptr<GameCollec
     ClocksReplaced();
     FillLists();
     UpdateGameActions();
-    Board1_PositionChanged(); // whose turn, or how the loaded game ended, also in the caption
-    SaveRecovery();           // now with the file it came from
+    Board1_PositionChanged();       // whose turn, or how the loaded game ended, also in the caption
+    SaveRecovery(!sFile.isEmpty()); // as its file holds it: nothing to keep
 }
 
 QString frmMain::ListEntry(int nPly, const QString &sMove) const {

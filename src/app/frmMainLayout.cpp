@@ -5,6 +5,7 @@
 
 #include <QActionGroup>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTimer>
 #include <tavlon/Board.h>
 
 namespace {
@@ -127,11 +129,31 @@ void frmMain::BuildSizeMenus(QMenu *mnuView) {
     mnuViewFullScreen->setShortcut(QKeySequence(Qt::Key_F11));
     connect(mnuViewFullScreen, &QAction::toggled, this, &frmMain::mnuViewFullScreen_Toggled);
 
-    // Our own set unless another was chosen; a remembered set that is gone or spoilt falls back
-    // to our own quietly, and stays remembered in case it comes back.
+    // Our own set unless another was chosen. A remembered set that cannot be used falls back
+    // to our own, said once the window shows; one that is there but spoilt (too large, too
+    // slow) is forgotten, so that no later start tries it again, and one that is gone stays
+    // remembered in case it comes back.
     const QString sSet = QSettings().value(QLatin1String(PieceSetKey)).toString();
-    if (!sSet.isEmpty() && Board1->SetPieceSet(QDir(PieceSetsFolder()).filePath(sSet)))
+    if (sSet.isEmpty())
+        return;
+    const QString sFolder = QDir(PieceSetsFolder()).filePath(sSet);
+    if (Board1->SetPieceSet(sFolder)) {
         sPieceSet = sSet;
+        return;
+    }
+    const QString sText = tr("The piece set %1 cannot be used: %2. Tavlon's own pieces are shown.")
+                              .arg(sSet, Board1->LastError());
+    // Spoilt: said in a box, once, and forgotten. Gone: said on the status line at each start,
+    // and kept in case it comes back.
+    const bool bSpoilt = QFileInfo(sFolder).isDir();
+    if (bSpoilt)
+        QSettings().remove(QLatin1String(PieceSetKey));
+    QTimer::singleShot(0, this, [this, sText, bSpoilt] {
+        if (bSpoilt)
+            ShowMessage(sText);
+        else
+            ShowStatus(sText);
+    });
 }
 
 void frmMain::FillPieceSetMenu() {

@@ -146,7 +146,7 @@ protected:
             return bBrowser;
         });
         w.setFileChooser([this](QWidget *, FileQuestion e, const QString &) {
-            asked << (e == FileQuestion::Open ? "open" : "save");
+            asked << (e == FileQuestion::Open ? "open" : e == FileQuestion::Save ? "save" : "add");
             return e == FileQuestion::Open ? sOpenAnswer : sSaveAnswer;
         });
         SetNotation(false); // the lists as the board reports moves, unless a test says otherwise

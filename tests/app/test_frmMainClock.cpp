@@ -3,6 +3,7 @@
 #include "ClockWidget.h"
 #include "MainWindowTest.h"
 
+#include <QClipboard>
 #include <QLabel>
 
 namespace {
@@ -91,6 +92,47 @@ TEST_F(ClockWindow, ClockTimesSavedAndOpenedPaused) {
     w.SetRunTimeControl("300"); // as the command line does before it opens its file
     w.OpenFile(sOpenAnswer);
     EXPECT_EQ(Clocks(), "5:00|5:00");
+}
+
+// White's flag falls while the promotion popup is open: the move was not complete, so it is
+// taken back and the flag's fall decides, whatever the move would have given, with or without
+// boxes. The same when a host plays the move through the board after the flag fell.
+TEST_F(ClockWindow, FlagFallDuringPromotion) {
+    const char *const Check = "3k4/8/1P6/8/8/8/r7/4K3 w - - 0 1";
+    const char *const Mate = "7k/6pp/1P6/8/8/8/r7/4K3 w - - 0 1";
+    // The position, boxes or not, the piece chosen in the popup (else the move played
+    // through the board), and the boxes and popups seen.
+    const std::tuple<const char *, bool, bool, const char *> rows[] = {
+        {Check, true, true, "mnuWhitePawnPromotion|Tavlon:White ran out of time: Black wins"},
+        {Check, false, true, "mnuWhitePawnPromotion"},
+        {Mate, true, true, "mnuWhitePawnPromotion|Tavlon:White ran out of time: Black wins"},
+        {Mate, false, true, "mnuWhitePawnPromotion"},
+        {Check, true, false, "Tavlon:Black king in check|Tavlon:White ran out of time: Black wins"},
+    };
+    for (const auto &[sFen, bBoxes, bPopup, sSeen] : rows) {
+        SCOPED_TRACE(sSeen);
+        NewGame();
+        if (Find<QAction>("mnuCheckBox")->isChecked() != bBoxes)
+            Find<QAction>("mnuCheckBox")->trigger();
+        QApplication::clipboard()->setText(sFen);
+        Key(Qt::Key_V);
+        Type("b7");
+        Type("Ra3"); // White's clock runs from here
+        Answerer answers({bPopup ? "END" : "OK", "OK"});
+        answers.onEnd = [&] {
+            nNow += 200000;
+            auto *menu = Find<QMenu>("mnuWhitePawnPromotion");
+            QTest::mouseClick(menu, Qt::LeftButton, {},
+                              menu->actionGeometry(Find<QAction>("mnuWQ")).center());
+        };
+        nNow += bPopup ? 0 : 200000;
+        bPopup ? Type("b7b8") : void(board->MovePieceSan("b8=Q"));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return board->Result() == "0-1"; }, 2000))
+            << board->Result().toStdString();
+        EXPECT_EQ(answers.seen.join('|').toStdString(), sSeen);
+        EXPECT_EQ(Lists(), "1. b6-b7|1... a2-a3");
+        EXPECT_EQ(board->Tag("Termination"), "time forfeit");
+    }
 }
 
 } // namespace

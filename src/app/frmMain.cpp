@@ -571,8 +571,12 @@ void frmMain::Board1_PieceMovement(const QString &SrcNotation, const QString &De
     // A host that set the board up itself may have left the side to begin with unknown here.
     if (((nStartPly + nPly) % 2 == 0) != Board1->IsWhitesTurn())
         ++nStartPly;
-    const QStringList oSan = mnuViewNotation->isChecked() ? Board1->SanMoves() : QStringList();
-    list->addItem(ListEntry(nPly, oSan.isEmpty() ? SrcNotation + DestNotation : oSan.constLast()));
+    // The record's own form of the move, with its promotion piece; the event's squares for a
+    // host that set the board up without one.
+    const QStringList oMoves =
+        mnuViewNotation->isChecked() ? Board1->SanMoves() : Board1->CoordinateMoves();
+    list->addItem(
+        ListEntry(nPly, oMoves.isEmpty() ? SrcNotation + DestNotation : oMoves.constLast()));
     ScrollListsToEnd();
     bUnsaved = true;
 }

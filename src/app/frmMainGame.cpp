@@ -321,11 +321,13 @@ QString frmMain::ListEntry(int nPly, const QString &sMove) const {
     const qint64 nAbsolute = nStartPly + nPly;
     const QString sNumber = QString::number(nAbsolute / 2 + 1) +
                             (nAbsolute % 2 == 0 ? QStringLiteral(". ") : QStringLiteral("... "));
-    // Coordinates as the board reports a move: source and destination, without a promotion
-    // letter.
-    return sNumber + (mnuViewNotation->isChecked()
-                          ? LocalSan(sMove)
-                          : sMove.left(2) + QLatin1Char('-') + sMove.mid(2, 2));
+    if (mnuViewNotation->isChecked())
+        return sNumber + LocalSan(sMove);
+    // Coordinates, e7e8q written as e7-e8=Q: the list is a record, so it names the new piece.
+    QString sEntry = sNumber + sMove.left(2) + QLatin1Char('-') + sMove.mid(2, 2);
+    if (sMove.size() > 4)
+        sEntry += QLatin1Char('=') + LocalSan(sMove.mid(4, 1).toUpper());
+    return sEntry;
 }
 
 void frmMain::FillLists() {

@@ -86,10 +86,12 @@ TEST_F(MainWindow, PromotionPopupOverTheSquarePlacesThePieceOrTakesTheMoveBack) 
                 EXPECT_EQ(Status(), bWhite ? "White to move" : "Black to move");
                 continue;
             }
-            EXPECT_EQ(Lists(), bWhite ? "1. b7-b8|" : "|1... b2-b1");
+            const QString p = sPiece == "Knight" ? "N" : sPiece.left(1);
+            // The list names the new piece, as a record must.
+            EXPECT_EQ(QString::fromStdString(Lists()),
+                      bWhite ? "1. b7-b8=" + p + "|" : "|1... b2-b1=" + p);
             // The board must now look exactly like one set up with the chosen piece there.
             const QImage played = board->grab().toImage();
-            const QString p = sPiece == "Knight" ? "N" : sPiece.left(1);
             board->NewGame(!bWhite, Layout(bWhite ? "1" + p + "6/4k3/8/8/8/8/7P/4K3"
                                                   : "4k3/7p/8/8/8/8/4K3/1" + p.toLower() + "6"));
             EXPECT_EQ(played, board->grab().toImage());

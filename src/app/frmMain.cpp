@@ -539,10 +539,12 @@ void frmMain::Board1_KingInCheck(bool IsWhite, bool IsMate) {
         sMoveOutcome = IsMate ? tr("White checkmated") : tr("White is in check");
     else
         sMoveOutcome = IsMate ? tr("Black checkmated") : tr("Black is in check");
+    // The box waits until the window shows the position after the move (and, at the end of the
+    // game, the clocks have stopped): see Board1_PositionChanged and Board1_GameOver.
     if (IsWhite)
-        ShowOutcome(IsMate ? tr("White checkmated") : tr("White king in check"));
+        sMoveBox = IsMate ? tr("White checkmated") : tr("White king in check");
     else
-        ShowOutcome(IsMate ? tr("Black checkmated") : tr("Black king in check"));
+        sMoveBox = IsMate ? tr("Black checkmated") : tr("Black king in check");
 }
 
 void frmMain::Board1_PawnPromotion(bool IsWhite) {
@@ -565,6 +567,7 @@ void frmMain::ShowPromotionMenu() {
 }
 
 void frmMain::Board1_PieceMovement(const QString &SrcNotation, const QString &DestNotation) {
+    sMoveBox.clear(); // a story left untold (a new game began inside it) is not told now
     // Raised before the turn passes, so the side to move is the side that moved.
     QListWidget *list = Board1->IsWhitesTurn() ? lstWhiteMoves : lstBlackMoves;
     const int nPly = lstWhiteMoves->count() + lstBlackMoves->count();
@@ -583,7 +586,7 @@ void frmMain::Board1_PieceMovement(const QString &SrcNotation, const QString &De
 
 void frmMain::Board1_Stalemate() {
     sMoveOutcome = tr("Stalemate");
-    ShowOutcome(tr("Stalemate"));
+    sMoveBox = tr("Stalemate");
 }
 
 void frmMain::showEvent(QShowEvent *event) {
@@ -688,6 +691,11 @@ void frmMain::Board1_PositionChanged() {
         bView = !bWhite;
     }
     PlaceClockWidgets();
+    // A check is told once everything shows the move; an end waits for GameOver.
+    if (!sMoveBox.isEmpty() && Board1->Result() == QLatin1String("*")) {
+        SaveRecovery(); // before a box that may stand for long
+        ShowOutcome(std::exchange(sMoveBox, QString()));
+    }
 }
 
 void frmMain::ShowTurnStatus() {
@@ -718,13 +726,14 @@ QString frmMain::RefusalCause(const QString &sSrc, const QString &sDest, bool &b
 }
 
 void frmMain::ScrollListsToEnd() {
-    // Once both lists have laid out their entries, so that both stop at the same row.
-    QTimer::singleShot(0, this, [this] {
-        if (Reviewing())
-            return; // the entry shown keeps its place
-        for (QListWidget *list : {lstWhiteMoves, lstBlackMoves})
-            list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());
-    });
+    if (Reviewing())
+        return; // the entry shown keeps its place
+    // Now, not once the lists get round to it: a box may open over them next. Scrolling to the
+    // bottom lays out entries still waiting; both lists then stop at the same row.
+    for (QListWidget *list : {lstWhiteMoves, lstBlackMoves})
+        list->scrollToBottom();
+    for (QListWidget *list : {lstWhiteMoves, lstBlackMoves})
+        list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());
 }
 
 QString frmMain::LocalSan(const QString &sSan) {

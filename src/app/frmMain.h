@@ -216,6 +216,8 @@ private:
     // What the events of the move being played said about the end of the game, for the status
     // line once the turn has passed.
     QString sMoveOutcome;
+    // The box a check, mate or stalemate of that move brings, shown once the window shows it all.
+    QString sMoveBox;
 
     QPointer<frmAbout> oAbout;
     QPointer<QDialog> oHelp;
@@ -322,6 +324,8 @@ private:
     void ClockLoading();
     // A new record is on the board: its clocks, or the next game's time control.
     void ClocksReplaced();
+    // The game has ended: both clocks stop, before anything else is told.
+    void ClocksGameOver();
     // True, with the reason on the status line, while the clocks are paused or a flag has fallen.
     bool ClocksRefuse();
     void mnuPauseClocks_Click();

@@ -118,17 +118,18 @@ void frmMain::SetUpClocks() {
     mnuGame->insertSeparator(mnuExit);
 
     connect(Board1, &Board::PieceMovement, this, [this] { ClockMoved(); });
-    connect(Board1, &Board::GameOver, this, [this] {
-        const Board::EndReason eEnd = Board1->GameOverReason();
-        oClocks->bOnTime =
-            eEnd == Board::EndReason::TimeForfeit || eEnd == Board::EndReason::TimeForfeitDraw;
-        if (oClocks->bOnTime)
-            Board1->SetTag(QStringLiteral("Termination"), QStringLiteral("time forfeit"));
-        oClocks->oClock.Stop();
-        ShowClocks();
-    });
     oClocks->oClock.Reset(oClocks->NextControl(), Board1->IsWhitesTurn());
     PlaceClocks();
+}
+
+void frmMain::ClocksGameOver() {
+    const Board::EndReason eEnd = Board1->GameOverReason();
+    oClocks->bOnTime =
+        eEnd == Board::EndReason::TimeForfeit || eEnd == Board::EndReason::TimeForfeitDraw;
+    if (oClocks->bOnTime)
+        Board1->SetTag(QStringLiteral("Termination"), QStringLiteral("time forfeit"));
+    oClocks->oClock.Stop();
+    ShowClocks();
 }
 
 void frmMain::SetRunTimeControl(const QString &sForm) {

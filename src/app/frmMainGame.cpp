@@ -538,13 +538,19 @@ QString frmMain::GameOverText() const {
 
 void frmMain::Board1_GameOver(const QString &Result, const QString &) {
     using E = Board::EndReason;
+    ClocksGameOver(); // no clock runs on behind the box
     const E eReason = Board1->GameOverReason();
     const QString sText = EndText(Result, eReason, false);
     sGameOver = sText;
     ShowStatus(sText);
     UpdateCaption();
     UpdateGameActions();
-    // Mate and stalemate have had their box with the move's own events.
-    if (eReason != E::Checkmate && eReason != E::Stalemate)
+    ScrollListsToEnd();
+    SaveRecovery(); // the finished game, before a box that may stand for long
+    // Mate and stalemate bring the box of the move's own events.
+    const QString sBox = std::exchange(sMoveBox, QString());
+    if (eReason == E::Checkmate || eReason == E::Stalemate)
+        ShowOutcome(sBox.isEmpty() ? sText : sBox);
+    else
         ShowOutcome(sText);
 }

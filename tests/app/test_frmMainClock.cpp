@@ -4,6 +4,7 @@
 #include "MainWindowTest.h"
 
 #include <QLabel>
+#include <QScrollBar>
 
 namespace {
 
@@ -91,6 +92,51 @@ TEST_F(ClockWindow, ClockTimesSavedAndOpenedPaused) {
     w.SetRunTimeControl("300"); // as the command line does before it opens its file
     w.OpenFile(sOpenAnswer);
     EXPECT_EQ(Clocks(), "5:00|5:00");
+}
+
+// An end or a check is told in a box only once the window shows the move: both clocks stopped
+// at an end, the status line, the caption and the lists scrolled to the move.
+TEST_F(ClockWindow, ABoxOpensOverTheWindowAsItIsAfterTheMove) {
+    Key(Qt::Key_H);
+    const QString sLong = "[TimeControl \"180+2\"]\n1. e4 e5 2. f4 exf4 3. Bc4 Qh4+ 4. Kf1 b5 5. "
+                          "Bxb5 Nf6 6. Nf3 Qh6 7. d3 Nh5 8. Nh4 Qg5 9. Nf5 c6 10. g4 Nf6 11. Rg1 "
+                          "cxb5 12. h4 Qg6 13. h5 Qg5 14. Qf3 Ng8 15. Bxf4 Qf6 16. Nc3 Bc5 17. Nd5 "
+                          "Qxb2 18. Bd6 Bxg1 19. e5 Qxa1+ 20. Ke2 Na6 21. Nxg7+ Kd8 22. Qf6+ "
+                          "{[%clk 0:01:00]} Nxf6 {[%clk 0:01:00]} *";
+    const struct Case {
+        QString sGame, sMoves, sBox, sStatus;
+        bool bEnd;
+    } cases[] = {
+        {sLong, "Be7", "Black checkmated", "Black checkmated", true},
+        {"[TimeControl \"180+2\"]\n[FEN \"7k/5K2/8/p7/6Q1/P7/8/8 b - - 0 1\"]\n1... a4 "
+         "{[%clk 0:01:00]} *",
+         "Qg6", "Stalemate", "Stalemate", true},
+        {sLong, "Bc7", "Black king in check", "Black is in check", false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.sBox.toStdString());
+        Steps(&w, "clip:" + c.sGame + "|key:Ctrl+V|key:Ctrl+P");
+        auto *white = Find<QListWidget>("lstWhiteMoves");
+        Answerer answerer({"END"});
+        QString sSeen;
+        answerer.onEnd = [&] {
+            const qint64 nBlack = w.ClockRemaining(false);
+            nNow += 30000;
+            sSeen =
+                QStringList{QString::fromStdString(Status()), w.windowTitle().section(" - ", -1),
+                            QString::number(white->verticalScrollBar()->value() ==
+                                            white->verticalScrollBar()->maximum()),
+                            QString::number(w.ClockRemaining(false) == nBlack)}
+                    .join('|');
+            QApplication::activeModalWidget()->close();
+        };
+        Type(c.sMoves);
+        EXPECT_EQ(answerer.seen.join(""), "Tavlon:" + c.sBox);
+        EXPECT_EQ(sSeen.toStdString(), (c.sStatus + '|' + (c.bEnd ? c.sStatus : "Black to move") +
+                                        "|1|" + (c.bEnd ? "1" : "0"))
+                                           .toStdString());
+        NewGame();
+    }
 }
 
 } // namespace

@@ -61,9 +61,10 @@ void Describe(QCommandLineParser &parser) {
                                  QStringLiteral("[%1]").arg(sFile));
     parser.addOption(QCommandLineOption(
         QStringLiteral("time-control"),
-        QCoreApplication::translate("main", "Play this run with a chess clock: FORM in the PGN "
-                                            "TimeControl form (300, 180+2, 40/5400:1800, *60), "
-                                            "or 300d5 for a 5-second delay."),
+        QCoreApplication::translate(
+            "main", "Play this run with a chess clock: FORM in the PGN TimeControl form, in "
+                    "seconds: 300 (5 minutes), 180+2 (3 minutes + 2 seconds a move), "
+                    "40/5400:1800, *60, or 300d5 for a 5-second delay."),
         QStringLiteral("FORM")));
 }
 
@@ -95,6 +96,8 @@ int main(int argc, char *argv[]) {
                                                 .arg(sForm, sError)));
                 return 2;
             }
+            if (const QString sNote = dlgTimeControl::ShortNote(sForm); !sNote.isEmpty())
+                std::fprintf(stderr, "tavlon: %s\n", qUtf8Printable(sNote));
         }
     }
 

@@ -2,9 +2,15 @@
 // turning with the board, and clock times through a saved file.
 #include "ClockWidget.h"
 #include "MainWindowTest.h"
+#include "dlgTimeControl.h"
 
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QLabel>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QSpinBox>
 
 namespace {
 
@@ -92,6 +98,65 @@ TEST_F(ClockWindow, ClockTimesSavedAndOpenedPaused) {
     w.SetRunTimeControl("300"); // as the command line does before it opens its file
     w.OpenFile(sOpenAnswer);
     EXPECT_EQ(Clocks(), "5:00|5:00");
+}
+
+// Every field of Time Control follows the one changed: a preset, the PGN form typed (in
+// seconds), the kind or a time; the words say what the form means.
+TEST(TimeControlDialog, FieldsPresetFormAndWordsStayInStep) {
+    dlgTimeControl dialog("180+2");
+    auto *form = dialog.findChild<QLineEdit *>("txtForm");
+    const auto Spin = [&](const char *sName) { return dialog.findChild<QSpinBox *>(sName); };
+    const auto Shown = [&] {
+        QStringList s{dialog.findChild<QComboBox *>("cboPreset")->currentText(),
+                      dialog.findChild<QComboBox *>("cboKind")->currentText()};
+        for (const char *sName : {"spnBase", "spnIncrement", "spnMoves", "spnRest", "spnDelay"})
+            if (Spin(sName)->isEnabled())
+                s << Spin(sName)->text();
+        s << dialog.findChild<QLabel *>("lblWords")->text();
+        return (form->text() + " | " + s.join(" | ")).toStdString();
+    };
+    const auto Type = [&](QWidget *field, const QString &sText) {
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(field, sText);
+        QTest::keyClick(field, Qt::Key_Tab);
+    };
+    const std::pair<std::function<void()>, std::string> cases[] = {
+        {[] {}, "180+2 | 3 minutes + 2 seconds = 180+2 | Fischer increment | 3:00 | 2 | "
+                "3 minutes + 2 seconds"},
+        {[&] { Type(form, "25+2"); },
+         "25+2 | Your own | Fischer increment | 0:25 | 2 | 25 seconds + 2 seconds"},
+        {[&] { Type(form, "1"); }, "1 | Your own | Sudden death | 0:01 | 1 second + 0 seconds"},
+        {[&] { dialog.findChild<QComboBox *>("cboPreset")->activated(1); },
+         "60+0 | 1 minute + 0 seconds = 60+0 | Sudden death | 1:00 | 1 minute + 0 seconds"},
+        {[&] { Type(Spin("spnBase"), "3:30"); },
+         "210 | Your own | Sudden death | 3:30 | 3 minutes 30 seconds + 0 seconds"},
+        {[&] { dialog.findChild<QComboBox *>("cboKind")->setCurrentIndex(3); },
+         "40/210:1800 | Your own | Moves per period | 3:30 | 0 | 40 | 30:00 | 3 minutes 30 "
+         "seconds for 40 moves, then 30 minutes"},
+        {[&] { Type(form, "40/5400+30:1800+30"); },
+         "40/5400+30:1800+30 | 90 minutes for 40 moves + 30 seconds, then 30 minutes + 30 "
+         "seconds = 40/5400+30:1800+30 | Moves per period | 90:00 | 30 | 40 | 30:00 | 90 minutes "
+         "for 40 moves + 30 seconds, then 30 minutes + 30 seconds"},
+        {[&] { Type(form, "300d5"); }, "300d5 | Your own | Bronstein delay | "
+                                       "5:00 | 5 | 5 minutes + 0 seconds, with a delay of 5 "
+                                       "seconds"},
+        {[&] { Type(form, "*90"); },
+         "*90 | Your own | Hourglass | 1:30 | Hourglass of 1 minute 30 seconds"},
+        {[&] { Type(form, "-"); }, "- | Your own | No clock | No clock"},
+    };
+    for (const auto &[oDo, sShown] : cases) {
+        oDo();
+        EXPECT_EQ(Shown(), sShown);
+    }
+    Type(form, "5+");
+    EXPECT_FALSE(dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->isEnabled());
+    EXPECT_EQ(dialog.findChild<QLabel *>("lblError")->text(),
+              "an increment is missing after \"+\"");
+    // The command line's note for a form that reads as minutes elsewhere.
+    EXPECT_EQ(dlgTimeControl::ShortNote("3+2"),
+              "the time control 3+2 is 3 seconds + 2 seconds: times are in seconds, as in PGN");
+    EXPECT_EQ(dlgTimeControl::ShortNote("180+2"), "");
 }
 
 // An end or a check is told in a box only once the window shows the move: both clocks stopped

@@ -682,6 +682,10 @@ void frmMain::Board1_PositionChanged() {
             sStatus = bWhite ? tr("White is in check") : tr("Black is in check");
         else
             sStatus = bWhite ? tr("White to move") : tr("Black to move");
+        // A game opened or restored with its clocks comes paused: say how to go on.
+        if (ClocksPaused())
+            sStatus =
+                tr("%1 — the clocks are paused: Pause Clocks (Ctrl+P) starts them").arg(sStatus);
     }
     ShowStatus(sStatus);
     UpdateCaption();

@@ -328,6 +328,11 @@ private:
     void ClocksGameOver();
     // True, with the reason on the status line, while the clocks are paused or a flag has fallen.
     bool ClocksRefuse();
+    bool ClocksPaused() const;
+    // For the kept game: an escape line with the time the side to move has used on its move, so
+    // that a game restored after a crash gives none back; and reading it back.
+    QByteArray ClockRecoveryLine() const;
+    void ClockRecovered(const QByteArray &oKept);
     void mnuPauseClocks_Click();
     void mnuTimeControl_Click();
     ClockPanel *oClocks = nullptr;

@@ -28,7 +28,7 @@ void frmMain::SaveRecovery() {
     if (Board1->PlyCount() == 0)
         pRecovery->Remove();
     else
-        pRecovery->Write(Board1->Pgn(), sFile);
+        pRecovery->Write(QString::fromUtf8(ClockRecoveryLine()) + Board1->Pgn(), sFile);
 }
 
 void frmMain::EndRecovery() {
@@ -81,6 +81,7 @@ void frmMain::OfferRecovery() {
                 sSource.clear();
         }
         RecordReplaced(sSource);
+        ClockRecovered(pOrphan->oText); // paused, with no time given back for the crash
         bUnsaved = true;
         Recovery::Discard(*pOrphan);
         SaveRecovery();

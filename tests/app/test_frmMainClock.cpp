@@ -100,6 +100,42 @@ TEST_F(ClockWindow, ClockTimesSavedAndOpenedPaused) {
     EXPECT_EQ(Clocks(), "5:00|5:00");
 }
 
+// The game kept while a clock runs holds the time used on the move; restored after a crash it
+// comes paused, says so and how to go on, and gives none of that time back.
+TEST_F(ClockWindow, ARestoredGameComesPausedAndGivesNoTimeBack) {
+    QTemporaryDir oKept;
+    const auto Kept = [&] {
+        const QStringList o = QDir(oKept.path()).entryList({"*.pgn"}, QDir::Files);
+        return o.isEmpty() ? QByteArray() : Read(oKept.filePath(o[0]));
+    };
+    auto pCrashed = std::make_unique<frmMain>();
+    pCrashed->setClockSource([this] { return nNow; });
+    pCrashed->SetRunTimeControl("180+2");
+    pCrashed->EnableRecovery(oKept.path());
+    pCrashed->show();
+    Steps(pCrashed.get(), "type:e4|type:e5");
+    nNow += 25'000; // White thinks; the running clock is kept every ten seconds
+    QTRY_VERIFY(Kept().contains("% tavlon-move-used-ms: 25000\n"));
+    const qint64 nWhite = pCrashed->ClockRemaining(true);
+    pCrashed.reset(); // as a crash leaves it
+
+    frmMain oNext;
+    oNext.setClockSource([this] { return nNow; });
+    Answerer answers({"Restore"});
+    oNext.EnableRecovery(oKept.path());
+    oNext.show();
+    QTRY_COMPARE(answers.seen.size(), 1);
+    nNow += 60'000;
+    EXPECT_EQ(oNext.ClockRemaining(true), nWhite);
+    EXPECT_EQ(oNext.findChild<QStatusBar *>()->currentMessage(),
+              "White to move — the clocks are paused: Pause Clocks (Ctrl+P) starts them");
+    oNext.findChild<QAction *>("mnuPauseClocks")->trigger();
+    nNow += 1'000;
+    EXPECT_EQ(oNext.ClockRemaining(true), nWhite - 1'000);
+    Answerer discard({"Discard"});
+    oNext.close();
+}
+
 // Every field of Time Control follows the one changed: a preset, the PGN form typed (in
 // seconds), the kind or a time; the words say what the form means.
 TEST(TimeControlDialog, FieldsPresetFormAndWordsStayInStep) {

@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include "GameCollection.h"
+#include "Notation.h"
 #include "Recovery.h"
 #include "frmAbout.h"
 
@@ -172,11 +173,10 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event) {
         return true;
     // The box's own editing keys (Ctrl+U clears the line, Ctrl+H deletes a character) would
     // swallow the menu shortcuts while the box has the focus, which it has most of the time.
-    // Ctrl+Z stays the box's own: there it undoes typing, elsewhere it takes back a move.
+    // Ctrl+Z too takes back a move, as everywhere else; the box's own undo stays on its context
+    // menu.
     if (watched == txtMovePiece && event->type() == QEvent::ShortcutOverride) {
         const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
-        if (pressed == QKeySequence(QKeySequence::Undo))
-            return false;
         for (const QAction *action : findChildren<QAction *>()) {
             if (action->shortcuts().contains(pressed)) {
                 event->ignore();
@@ -309,11 +309,12 @@ std::optional<int> frmMain::Exec(QDialog *dialog) {
     return nAnswer;
 }
 
-bool frmMain::ShowMessage(const QString &sText) {
+bool frmMain::ShowMessage(const QString &sText, const QString &sDetail) {
     if (bClosing)
         return true;
-    return Exec(new QMessageBox(QMessageBox::NoIcon, tr("Tavlon"), sText, QMessageBox::Ok, this))
-        .has_value();
+    auto *box = new QMessageBox(QMessageBox::NoIcon, tr("Tavlon"), sText, QMessageBox::Ok, this);
+    box->setInformativeText(sDetail);
+    return Exec(box).has_value();
 }
 
 QMessageBox::StandardButton frmMain::Ask(const QString &sTitle, const QString &sText,
@@ -514,12 +515,26 @@ void frmMain::cmdMovePiece_Click() {
     const QString sEnglish = EnglishSan(sText);
     bPromotionCancelled = false;
     bool bPlayed = false;
+    bool bGone = false;
     const auto Done = [&](const std::function<bool()> &oTry) {
-        return !Outlives([&] { bPlayed = oTry(); }) || bPlayed || bClosing || bPromotionCancelled;
+        bGone = !Outlives([&] { bPlayed = oTry(); });
+        return bGone || bPlayed || bClosing || bPromotionCancelled;
     };
+    // Then letters in any case, as on Lichess: "nf3", "o-o"; a language's own lowercase piece
+    // letter first only when nothing else reads ("sf3" in German).
+    const QString sAnyCase = AnyCaseMove(sEnglish);
+    const QString sLocalFirst = sText.isEmpty() ? QString() : EnglishSan(sText.left(1).toUpper());
+    const QString sLocal = sLocalFirst != sText.left(1).toUpper() && sAnyCase.isEmpty()
+                               ? AnyCaseMove(sLocalFirst + EnglishSan(sText.mid(1)))
+                               : QString();
     if (Done([&] { return Board1->MovePiece(sSrc, sDest); }) ||
         Done([&] { return Board1->MovePieceSan(sEnglish); }) ||
-        (sEnglish != sText && Done([&] { return Board1->MovePieceSan(sText); }))) {
+        (sEnglish != sText && Done([&] { return Board1->MovePieceSan(sText); })) ||
+        (!sAnyCase.isEmpty() && Done([&] { return Board1->MovePieceSan(sAnyCase); })) ||
+        (!sLocal.isEmpty() && Done([&] { return Board1->MovePieceSan(sLocal); }))) {
+        // Played: the next move typed replaces this one.
+        if (!bGone && bPlayed)
+            txtMovePiece->selectAll();
         return;
     }
     if (Board1->Result() != QLatin1String("*")) {
@@ -529,8 +544,22 @@ void frmMain::cmdMovePiece_Click() {
     // Text that reads as a move but is not one of the legal ones is an illegal move, not bad
     // syntax.
     const bool bReadable = Board1->LastRefusal() != Board::Refusal::UnreadableMove;
-    ShowStatus(bNotAMove && bReadable ? tr("Illegal move: %1").arg(sText) : sCause);
-    ShowMessage(tr("Illegal move or bad syntax"));
+    const QString sWhy = bNotAMove && bReadable ? tr("Illegal move: %1").arg(sText) : sCause;
+    ShowStatus(sWhy);
+    // The box as the other messages: only when Messages in Boxes is on.
+    if (bCheckBox)
+        ShowMessage(tr("Illegal move or bad syntax"), sWhy);
+}
+
+QString frmMain::AnyCaseMove(const QString &sText) const {
+    try {
+        clsRules oRules;
+        oRules.SetFen(Board1->Fen().toStdString());
+        return QString::fromStdString(
+            Notation::Coordinate(Notation::ParseSanAnyCase(oRules, sText.toStdString())));
+    } catch (const std::invalid_argument &) {
+        return {};
+    }
 }
 
 void frmMain::Board1_KingInCheck(bool IsWhite, bool IsMate) {
@@ -562,8 +591,10 @@ void frmMain::Board1_PawnPromotion(bool IsWhite) {
 void frmMain::ShowPromotionMenu() {
     // Over the promotion square, where the player's eyes are.
     const QRect oSquare = Board1->PromotionSquareRect();
-    (bPromotionIsWhite ? mnuWhitePawnPromotion : mnuBlackPawnPromotion)
-        ->popup(oSquare.isEmpty() ? QCursor::pos() : Board1->mapToGlobal(oSquare.topLeft()));
+    QMenu *menu = bPromotionIsWhite ? mnuWhitePawnPromotion : mnuBlackPawnPromotion;
+    menu->popup(oSquare.isEmpty() ? QCursor::pos() : Board1->mapToGlobal(oSquare.topLeft()));
+    // The queen highlighted, so that Return takes her as players mostly want.
+    menu->setActiveAction(menu->actions().constFirst());
 }
 
 void frmMain::Board1_PieceMovement(const QString &SrcNotation, const QString &DestNotation) {

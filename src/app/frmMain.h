@@ -130,8 +130,8 @@ private:
     // Shows a box or dialog of this window modally: its answer, or nothing when the window is
     // gone. The dialog is deleted later, so the caller may still read it.
     [[nodiscard]] std::optional<int> Exec(QDialog *dialog);
-    // A message box with OK; false when the window is gone.
-    bool ShowMessage(const QString &sText);
+    // A message box with OK, sDetail under its text; false when the window is gone.
+    bool ShowMessage(const QString &sText, const QString &sDetail = {});
     // Asks a question with the given buttons, each with a mnemonic; the button chosen, or
     // QMessageBox::NoButton when the window went away meanwhile (then touch nothing).
     QMessageBox::StandardButton Ask(const QString &sTitle, const QString &sText,
@@ -158,6 +158,9 @@ private:
     void Board1_PositionChanged();
     // Why a typed move was refused, in words for the status line; bNotAMove is set when the
     // text names no two squares.
+    // The legal move a typed text names, in any letter case, as coordinates ("nf3": g1f3); empty
+    // when it names no move or several.
+    QString AnyCaseMove(const QString &sText) const;
     QString RefusalCause(const QString &sSrc, const QString &sDest, bool &bNotAMove) const;
 
     void mnuGameNew_Click();

@@ -29,6 +29,7 @@ const char *const Start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR";
 class Answerer : public QObject {
 public:
     QStringList seen;
+    QStringList details; // each box's informative text, "" for none
     std::function<void()> onEnd;
 
     explicit Answerer(QStringList captions) {
@@ -45,6 +46,13 @@ public:
             auto *box = qobject_cast<QMessageBox *>(w);
             seen << (menu != nullptr ? menu->objectName()
                                      : w->windowTitle() + (box ? ':' + box->text() : QString()));
+            if (box != nullptr)
+                details << box->informativeText();
+            if (sCaption == "RETURN") { // to what is highlighted; a popup left open is dismissed
+                QTest::keyClick(w, Qt::Key_Return);
+                if (menu != nullptr && menu->isVisible())
+                    QTest::keyClick(w, Qt::Key_Escape);
+            }
             if (sCaption == "END")
                 QTimer::singleShot(0, this, onEnd);
             else if (sCaption.isEmpty())

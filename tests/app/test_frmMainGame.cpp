@@ -156,6 +156,7 @@ TEST_F(GameWindow, ClipboardBothWaysAndListsInBothNotations) {
     Key(Qt::Key_U);
     Type("Nf6");
     EXPECT_EQ(Lists(), "1. e4,2. Nf3,3. Bb5|1... e5,2... Nc6,3... Nf6");
+    board->setFocus(); // the box's text, selected after the move, would be what Ctrl+C copies
     Key(Qt::Key_C);
     EXPECT_EQ(clip->text(), board->Pgn());
     EXPECT_TRUE(clip->text().contains("3. Bb5 Nf6 *"));
@@ -275,18 +276,27 @@ TEST_F(GameWindow, GameInformationNamesThePlayersForThisGameAndTheNext) {
     EXPECT_EQ(w.windowTitle(), "Tavlon - Anna vs Ben - White to move");
 }
 
-// Clicked into, the move box offers its text to be replaced; Ctrl+Z there undoes typing. The
-// lists stand side by side under headings, scroll together and show every entry whole.
+// Clicked into, the move box offers its text to be replaced, and after a move it offers the
+// move; Ctrl+Z there takes back a move as everywhere. The lists stand side by side under
+// headings, scroll together and show every entry whole.
 TEST_F(GameWindow, MoveBoxAndListsAsAPlayerUsesThem) {
     auto *txt = Find<QLineEdit>("txtMovePiece");
     QTest::mouseClick(board, Qt::LeftButton, {}, CellCentre("a1"));
     QTest::mouseClick(txt, Qt::LeftButton);
     QCoreApplication::processEvents();
     EXPECT_EQ(txt->selectedText(), "e2e4");
+    for (const char *sMove : {"e4", "e5", "Bc4", "nc6"}) { // each typed over the last
+        QTest::keyClicks(txt, sMove);
+        QTest::keyClick(txt, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(txt->selectedText(), sMove);
+    }
+    EXPECT_EQ(Lists(), "1. e2-e4,2. f1-c4|1... e7-e5,2... b8-c6");
     QTest::keyClicks(txt, "d2d4");
     Key(Qt::Key_Z);
-    EXPECT_EQ(txt->text(), "e2e4"); // typing undone, no move to take back anyway
-    EXPECT_EQ(Status(), "White to move");
+    EXPECT_EQ(txt->text(), "d2d4"); // a move taken back, the typing kept
+    EXPECT_EQ(Lists(), "1. e2-e4,2. f1-c4|1... e7-e5");
+    NewGame();
 
     SetNotation(true);
     Key(Qt::Key_H);

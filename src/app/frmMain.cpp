@@ -408,13 +408,21 @@ void frmMain::mnuActionsUndo_Click() {
 }
 
 void frmMain::HHonline_Click() {
-    const QMessageBox::StandardButton eAnswer =
-        Ask(tr("Online Help"),
-            tr("This feature requires a current internet connection.\n\n"
-               "Click Yes if you are connected, otherwise, click No"),
-            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
-    if (eAnswer == QMessageBox::Yes)
+    // Buttons that say what they do; the built-in manual serves without a connection.
+    auto *box = new QMessageBox(QMessageBox::Information, tr("Online Help"),
+                                tr("The rules of chess are on a web page, which needs an "
+                                   "internet connection. Tavlon's own help needs none."),
+                                QMessageBox::NoButton, this);
+    QPushButton *browser = box->addButton(tr("Open in &Browser"), QMessageBox::AcceptRole);
+    QPushButton *builtIn = box->addButton(tr("Show Built-in &Help"), QMessageBox::ActionRole);
+    box->addButton(tr("&Cancel"), QMessageBox::RejectRole);
+    box->setDefaultButton(browser);
+    if (!Exec(box))
+        return;
+    if (box->clickedButton() == browser)
         OpenAddress(this, oOpenUrl, RulesPage());
+    else if (box->clickedButton() == builtIn)
+        mnuHelpContents_Click();
 }
 
 void frmMain::ShowHelpWindow(QPointer<QDialog> &oWindow, const char *name, const QString &sTitle,
@@ -720,6 +728,7 @@ void frmMain::Board1_PositionChanged() {
     }
     ShowStatus(sStatus);
     UpdateCaption();
+    UpdateGameActions();
     if (bTurnBoard && !Reviewing()) {
         // Face to face: the side to move sees its own pieces at the bottom.
         Board1->BoardView(bWhite);

@@ -254,7 +254,8 @@ private:
     void mnuGameAgreeDraw_Click();
     void mnuGameResign_Click(bool bWhite);
     void mnuGameInfo_Click();
-    // Names the players of a new game as the last Game Information did.
+    // Names the players of a new game as the last Game Information did, and its event in this
+    // language.
     void NameRememberedPlayers();
     void ShowPromotionMenu();
     void mnuEditCopyGame_Click();

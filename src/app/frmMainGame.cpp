@@ -169,6 +169,18 @@ void frmMain::UpdateCaption() {
 }
 
 void frmMain::UpdateGameActions() {
+    // What cannot act is greyed out: nothing to take back, a game already over.
+    const auto Enable = [this](const char *sName, bool bOn) {
+        if (auto *action = findChild<QAction *>(QLatin1String(sName)))
+            action->setEnabled(bOn);
+    };
+    const bool bOpen = Board1->Result() == QLatin1String("*");
+    Enable("mnuActionsUndo", Board1->PlyCount() > 0);
+    Enable("mnuActionsTakeBack", Reviewing());
+    for (const char *sName : {"mnuGameAgreeDraw", "mnuGameWhiteResigns", "mnuGameBlackResigns"})
+        Enable(sName, bOpen);
+    if (mnuGameClaimDraw == nullptr)
+        return; // the window is still being built
     mnuGameClaimDraw->setEnabled(!bPromotionPending && Board1->CanClaimDraw());
     if (mnuGameNextInFile) {
         mnuGameNextInFile->setEnabled(pGames && pGames->nGame + 1 < pGames->Count());
@@ -460,6 +472,9 @@ void frmMain::mnuGameInfo_Click() {
 }
 
 void frmMain::NameRememberedPlayers() {
+    // The event a new game is given, in the player's language.
+    if (Board1->Tag(QStringLiteral("Event")) == QLatin1String("Casual game"))
+        Board1->SetTag(QStringLiteral("Event"), tr("Casual game"));
     const QString sNames[] = {QSettings().value(sWhiteKey).toString(),
                               QSettings().value(sBlackKey).toString()};
     if (!sNames[0].isEmpty())

@@ -48,10 +48,7 @@ void Describe(QCommandLineParser &parser) {
     InstallTranslations();
     QCoreApplication::setOrganizationName(QStringLiteral("tavlon"));
     QCoreApplication::setApplicationName(QStringLiteral("tavlon"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                                .arg(TAVLON_VERSION_MAJOR)
-                                                .arg(TAVLON_VERSION_MINOR)
-                                                .arg(TAVLON_VERSION_PATCH));
+    QCoreApplication::setApplicationVersion(TavlonVersion());
     parser.setApplicationDescription(
         QCoreApplication::translate("main", "A chess board for two players at one computer."));
     parser.addHelpOption();

@@ -157,29 +157,34 @@ TEST_F(MainWindow, ViewCommandsWidenTheWindow) {
     }
 }
 
-// Online Help opens the rules on Yes, About its homepage; an address no browser opens is shown
-// to copy. F1 and Ctrl+? open the manual and the keys, without a browser.
+// Online Help's buttons say what they do: the rules in the browser, or the manual; an address
+// no browser opens is shown to copy. About names no made-up web page, and --version's version.
+// F1 and Ctrl+? open the manual and the keys, without a browser.
 TEST_F(MainWindow, HelpWorksWithoutABrowserAndSaysWhenAnAddressCannotOpen) {
-    const QString sOnline = "Online Help:This feature requires a current internet connection.\n\n"
-                            "Click Yes if you are connected, otherwise, click No";
+    const QString sOnline = "Online Help:The rules of chess are on a web page, which needs an "
+                            "internet connection. Tavlon's own help needs none.";
     const QString sNoBrowser =
         "Tavlon:No web browser could open this address. Copy it into one:\n\n";
     const QString sRules = frmMain::RulesPage().toString();
     struct Case {
         bool bBrowser;
         QStringList answers, seen;
+        bool bManual;
     } const cases[] = {
-        {true, {"No"}, {sOnline}},
-        {true, {"Yes"}, {sOnline}},
-        {false, {"Yes", "OK"}, {sOnline, sNoBrowser + sRules}},
+        {true, {"Cancel"}, {sOnline}, false},
+        {true, {"Open in Browser"}, {sOnline}, false},
+        {false, {"Open in Browser", "OK"}, {sOnline, sNoBrowser + sRules}, false},
+        {true, {"Show Built-in Help"}, {sOnline}, true},
     };
     for (const Case &c : cases) {
         bBrowser = c.bBrowser;
         Answerer answerer(c.answers);
         Find<QAction>("HHonline")->trigger();
         EXPECT_EQ(answerer.seen, c.seen);
+        auto *manual = Find<QDialog>("dlgHelp");
+        EXPECT_EQ(manual != nullptr && manual->isVisible(), c.bManual);
     }
-    EXPECT_EQ(opened.size(), 2);
+    EXPECT_EQ(opened, QList<QUrl>({sRules, sRules}));
 
     Find<QAction>("mnuHelpAbout")->trigger();
     QPointer<frmAbout> about;
@@ -187,11 +192,10 @@ TEST_F(MainWindow, HelpWorksWithoutABrowserAndSaysWhenAnAddressCannotOpen) {
         if (auto *a = qobject_cast<frmAbout *>(top); a != nullptr && a->isVisible())
             about = a;
     ASSERT_FALSE(about.isNull());
-    QLabel *link = about->findChild<QLabel *>("Label16");
-    Answerer answerer({"OK"});
-    QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(8, link->height() / 2));
-    EXPECT_EQ(opened.last(), QUrl("https://tavlon.example.org"));
-    EXPECT_EQ(answerer.seen, QStringList{sNoBrowser + "https://tavlon.example.org"});
+    EXPECT_EQ(about->findChild<QLabel *>("Label13")->text(), TavlonVersion());
+    EXPECT_EQ(about->findChild<QLabel *>("Label16") != nullptr, !TavlonHomepage().isEmpty());
+    for (const QLabel *label : about->findChildren<QLabel *>())
+        EXPECT_FALSE(label->text().contains("example")) << label->text().toStdString();
     QTest::mouseClick(about->findChild<QPushButton *>("Command1"), Qt::LeftButton);
     QTest::qWait(10);
     EXPECT_TRUE(about.isNull());
@@ -207,7 +211,7 @@ TEST_F(MainWindow, HelpWorksWithoutABrowserAndSaysWhenAnAddressCannotOpen) {
         EXPECT_TRUE(window->findChild<QTextBrowser *>()->toPlainText().contains(sText)) << sName;
         window->close();
     }
-    EXPECT_EQ(opened.size(), 3); // no browser for either
+    EXPECT_EQ(opened.size(), 2); // no browser for either
 }
 
 // The View options reach the board and outlive the window; turning after each move shows the

@@ -336,7 +336,7 @@ TEST_F(GameWindow, ReviewingByKeysAndListsThenTakingBack) {
     };
     Key(Qt::Key_Left, Qt::AltModifier);
     EXPECT_EQ(Shown(), "5 2 -1");
-    EXPECT_EQ(Status(), "Move 3. Bb5 of 6 shown — Alt+End returns");
+    EXPECT_EQ(Status(), "Move 3. Bb5 shown, the last 3... a6 — Alt+End returns");
     Key(Qt::Key_Home, Qt::AltModifier);
     EXPECT_EQ(Shown(), "0 -1 -1");
     Key(Qt::Key_Right, Qt::AltModifier);

@@ -26,7 +26,7 @@ constexpr int ListGap = 4; // between the board and the lists, and right of the 
 constexpr int ListRight = 9;
 constexpr int ListTop = 8;
 constexpr int ListSpacing = 2;
-constexpr int ListRowsBelow = 5; // entries the lists show at least when below the board
+constexpr int ListRowsBelow = 10; // entries the lists show at least when below the board
 constexpr int RowGap = 4;
 constexpr int RowHeight = 25;
 constexpr int BelowBoard = RowGap + RowHeight + 4;
@@ -104,6 +104,12 @@ void frmMain::LayOutClient() {
         x += nEach + ListSpacing;
     }
     PlaceClockWidgets();
+    // Grown or shrunk, the lists still show the newest move, or the one being looked at.
+    if (!Reviewing())
+        ScrollListsToEnd();
+    for (QListWidget *list : {lstWhiteMoves, lstBlackMoves})
+        if (Reviewing() && list->currentItem() != nullptr)
+            list->scrollToItem(list->currentItem());
 }
 
 int frmMain::WideWidth() const {

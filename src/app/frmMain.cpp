@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include "GameCollection.h"
+#include "MoveWords.h"
 #include "Notation.h"
 #include "Recovery.h"
 #include "frmAbout.h"
@@ -18,12 +19,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyleOption>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -56,6 +59,41 @@ QString MapLetters(const QString &sText, const QString &sFrom, const QString &sT
             c = sTo[i];
     return s;
 }
+
+// The status line: a message too long for the window ends in "…", and the whole of it is the
+// tooltip, so nothing is cut without a way to read it; screen readers get it whole too.
+class StatusLine : public QStatusBar {
+public:
+    explicit StatusLine(QWidget *parent) : QStatusBar(parent) {
+        connect(this, &QStatusBar::messageChanged, this, [this](const QString &sText) {
+            setAccessibleName(sText);
+            Fit();
+        });
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override {
+        QPainter p(this);
+        QStyleOption oOption;
+        oOption.initFrom(this);
+        style()->drawPrimitive(QStyle::PE_PanelStatusBar, &oOption, &p, this);
+        p.setPen(palette().windowText().color());
+        p.drawText(TextRect(), Qt::AlignLeading | Qt::AlignVCenter | Qt::TextSingleLine,
+                   fontMetrics().elidedText(currentMessage(), Qt::ElideRight, TextRect().width()));
+    }
+    void resizeEvent(QResizeEvent *event) override {
+        QStatusBar::resizeEvent(event);
+        Fit();
+    }
+
+private:
+    // Where QStatusBar writes its message.
+    QRect TextRect() const { return rect().adjusted(6, 0, -12, 0); }
+    void Fit() {
+        const QString sText = currentMessage();
+        setToolTip(fontMetrics().horizontalAdvance(sText) > TextRect().width() ? sText : QString());
+    }
+};
 
 } // namespace
 
@@ -136,6 +174,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
     connect(Board1, &Board::PositionChanged, this, &frmMain::Board1_PositionChanged);
 
     // Under the typed-move row: whose turn it is, a check, the end of the game, a refusal.
+    setStatusBar(new StatusLine(this));
     staStatus = statusBar();
     staStatus->setObjectName(QStringLiteral("staStatus"));
     staStatus->setSizeGripEnabled(false);
@@ -615,10 +654,19 @@ void frmMain::Board1_PieceMovement(const QString &SrcNotation, const QString &De
         ++nStartPly;
     // The record's own form of the move, with its promotion piece; the event's squares for a
     // host that set the board up without one.
-    const QStringList oMoves =
-        mnuViewNotation->isChecked() ? Board1->SanMoves() : Board1->CoordinateMoves();
-    list->addItem(
+    const QStringList oSan = Board1->SanMoves();
+    const QStringList oCoordinates = Board1->CoordinateMoves();
+    const QStringList &oMoves = mnuViewNotation->isChecked() ? oSan : oCoordinates;
+    auto *entry = new QListWidgetItem(
         ListEntry(nPly, oMoves.isEmpty() ? SrcNotation + DestNotation : oMoves.constLast()));
+    // In words for screen readers, in the list and, once the turn has passed, the status line.
+    if (!oSan.isEmpty()) {
+        const int nLast = static_cast<int>(oSan.size()) - 1;
+        entry->setData(Qt::AccessibleTextRole,
+                       EntryWords(nLast, oSan.constLast(), oCoordinates.value(nLast)));
+        sMoveWords = MoveInWords(Board1->FenAt(nLast), oCoordinates.value(nLast), oSan.constLast());
+    }
+    list->addItem(entry);
     ScrollListsToEnd();
     bUnsaved = true;
 }
@@ -727,6 +775,8 @@ void frmMain::Board1_PositionChanged() {
                 tr("%1 — the clocks are paused: Pause Clocks (Ctrl+P) starts them").arg(sStatus);
     }
     ShowStatus(sStatus);
+    if (const QString sMove = std::exchange(sMoveWords, QString()); !sMove.isEmpty())
+        staStatus->setAccessibleName(tr("%1. %2").arg(sMove, sStatus));
     UpdateCaption();
     UpdateGameActions();
     if (bTurnBoard && !Reviewing()) {

@@ -219,6 +219,8 @@ private:
     // What the events of the move being played said about the end of the game, for the status
     // line once the turn has passed.
     QString sMoveOutcome;
+    // The move just played in words, for the status line's accessible name.
+    QString sMoveWords;
     // The box a check, mate or stalemate of that move brings, shown once the window shows it all.
     QString sMoveBox;
 
@@ -242,6 +244,9 @@ private:
     void RecordReplaced(const QString &sFile, std::unique_ptr<GameCollection> pFrom = {});
     void FillLists();
     QString ListEntry(int nPly, const QString &sMove) const;
+    // The entry of ply nPly (0 the first) in words, for screen readers: "1. White pawn from e2
+    // to e4".
+    QString EntryWords(int nPly, const QString &sSan, const QString &sCoordinate) const;
     void UpdateCaption();
     void UpdateGameActions();
     bool PasteRecord(const QString &sText);

@@ -1,6 +1,7 @@
 // The main window's game record: files, the clipboard, the move lists' notation and the end of
 // the game.
 #include "GameCollection.h"
+#include "MoveWords.h"
 #include "SafeWrite.h"
 #include "dlgGameInfo.h"
 #include "dlgPosition.h"
@@ -342,9 +343,16 @@ QString frmMain::ListEntry(int nPly, const QString &sMove) const {
     return sEntry;
 }
 
+QString frmMain::EntryWords(int nPly, const QString &sSan, const QString &sCoordinate) const {
+    const QString sEntry = ListEntry(nPly, sSan);
+    return sEntry.left(sEntry.indexOf(QLatin1Char(' ')) + 1) +
+           MoveInWords(Board1->FenAt(nPly), sCoordinate, sSan);
+}
+
 void frmMain::FillLists() {
-    const QStringList oMoves =
-        mnuViewNotation->isChecked() ? Board1->SanMoves() : Board1->CoordinateMoves();
+    const QStringList oSan = Board1->SanMoves();
+    const QStringList oCoordinates = Board1->CoordinateMoves();
+    const QStringList &oMoves = mnuViewNotation->isChecked() ? oSan : oCoordinates;
     QStringList oWhite;
     QStringList oBlack;
     oWhite.reserve(oMoves.size() / 2 + 1);
@@ -355,6 +363,14 @@ void frmMain::FillLists() {
     for (auto [list, entries] : {std::pair{lstWhiteMoves, &oWhite}, {lstBlackMoves, &oBlack}}) {
         list->clear();
         list->addItems(*entries);
+    }
+    // Each entry read out in words.
+    int nRows[2] = {0, 0};
+    for (int i = 0; i < oMoves.size(); ++i) {
+        const bool bBlack = (nStartPly + i) % 2 != 0;
+        (bBlack ? lstBlackMoves : lstWhiteMoves)
+            ->item(nRows[bBlack]++)
+            ->setData(Qt::AccessibleTextRole, EntryWords(i, oSan.value(i), oCoordinates[i]));
     }
     SelectShownEntry();
     ScrollListsToEnd();

@@ -4,6 +4,7 @@
 #include "frmAbout.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -140,6 +141,26 @@ TEST(Desktop, DeferredOverflowArrowsLookAsBefore) {
         const QIcon oIcon = QApplication::style()->standardIcon(Arrows[i]);
         EXPECT_FALSE(oIcon.isNull());
         EXPECT_EQ(oIcon.pixmap(16).toImage(), oBefore[i]);
+    }
+}
+
+// The desktop's file dialog gives the file chosen, and nothing when cancelled.
+TEST(Desktop, TheFileDialogGivesNothingWhenCancelled) {
+    QTemporaryDir oDir;
+    const QString sPath = oDir.filePath("game.pgn");
+    QFile(sPath).open(QIODevice::WriteOnly);
+    for (const bool bCancel : {true, false}) {
+        QTimer oTimer; // again until it closes, queued into the dialog's own loop
+        QObject::connect(&oTimer, &QTimer::timeout, [&] {
+            if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+                dialog->selectFile(sPath);
+                QMetaObject::invokeMethod(dialog, bCancel ? "reject" : "accept",
+                                          Qt::QueuedConnection);
+            }
+        });
+        oTimer.start(10);
+        EXPECT_EQ(DefaultFileChooser()(nullptr, FileQuestion::Open, oDir.path()),
+                  bCancel ? "" : sPath);
     }
 }
 

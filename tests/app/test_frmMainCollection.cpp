@@ -182,3 +182,25 @@ TEST(Recovery, KeptLockedOfferedRestoredAndRemoved) {
 }
 
 } // namespace
+
+namespace {
+
+// The last game is saved back in place whatever ends the file: no newline, LF or CRLF.
+TEST(GameList, TheLastGameIsSavedBackHoweverTheFileEnds) {
+    QTemporaryDir oDir;
+    for (const QByteArray sEnd : {"", "\n", "\r\n"}) {
+        const QString sPath = oDir.filePath("two.pgn");
+        QFile oFile(sPath);
+        ASSERT_TRUE(oFile.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        oFile.write("[White \"A\"]\n\n1. e4 *\n\n[White \"B\"]\n\n1. d4 *" + sEnd);
+        oFile.close();
+        QString sCause;
+        const auto pFile = GameCollection::ReadFile(sPath, nullptr, sCause);
+        ASSERT_TRUE(pFile && pFile->Count() == 2) << sCause.toStdString();
+        EXPECT_TRUE(pFile->ReplaceGame(1, "[White \"C\"]\n\n1. c4 *\n", sCause))
+            << sCause.toStdString();
+        EXPECT_EQ(Read(sPath), "[White \"A\"]\n\n1. e4 *\n\n[White \"C\"]\n\n1. c4 *\n");
+    }
+}
+
+} // namespace

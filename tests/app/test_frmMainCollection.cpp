@@ -185,6 +185,21 @@ TEST(Recovery, KeptLockedOfferedRestoredAndRemoved) {
 
 namespace {
 
+// Choose a Game: every column as wide as what it holds, Moves no wider.
+TEST(GameList, ColumnsFitTheirContents) {
+    const auto p =
+        GameCollection::ReadText("[White \"Wilhelm Steinitz-Zukertort\"]\n[Event \"Match "
+                                 "of the century, game 12\"]\n\n1. e4 *\n");
+    dlgGames dialog(p->pIndex, {}, {}, 0);
+    auto *table = dialog.findChild<QTableView *>();
+    for (int nColumn = 0; nColumn < table->model()->columnCount(); ++nColumn) {
+        const QString s = table->model()->index(0, nColumn).data().toString();
+        EXPECT_GE(table->columnWidth(nColumn), table->fontMetrics().horizontalAdvance(s))
+            << s.toStdString();
+    }
+    EXPECT_LT(table->columnWidth(table->model()->columnCount() - 1), 100);
+}
+
 // The last game is saved back in place whatever ends the file: no newline, LF or CRLF.
 TEST(GameList, TheLastGameIsSavedBackHoweverTheFileEnds) {
     QTemporaryDir oDir;

@@ -71,10 +71,13 @@ QString MoveInWords(const QString &sFenBefore, const QString &sCoordinate, const
     QString s;
     if (sSan.startsWith(QLatin1String("O-O"))) {
         const bool bLong = sSan.startsWith(QLatin1String("O-O-O"));
-        s = bWhite ? (bLong ? Tr("White castles queenside") : Tr("White castles kingside"))
-                   : (bLong ? Tr("Black castles queenside") : Tr("Black castles kingside"));
+        s = bWhite ? (bLong ? QCoreApplication::translate("MoveWords", "White castles queenside")
+                            : QCoreApplication::translate("MoveWords", "White castles kingside"))
+                   : (bLong ? QCoreApplication::translate("MoveWords", "Black castles queenside")
+                            : QCoreApplication::translate("MoveWords", "Black castles kingside"));
     } else {
-        s = Tr("%1 from %2 to %3").arg(PieceName(cPiece, false), sFrom, sTo);
+        s = QCoreApplication::translate("MoveWords", "%1 from %2 to %3")
+                .arg(PieceName(cPiece, false), sFrom, sTo);
         if (sSan.contains(QLatin1Char('x'))) {
             // En passant takes the pawn beside the empty square it moves to.
             const QChar cTaken = PieceOn(sFenBefore, sTo);
@@ -91,8 +94,8 @@ QString MoveInWords(const QString &sFenBefore, const QString &sCoordinate, const
             s += QLatin1String(", ") + Tr(Promotions[i]);
     }
     if (sSan.endsWith(QLatin1Char('#')))
-        s += QLatin1String(", ") + Tr("checkmate");
+        s += QLatin1String(", ") + QCoreApplication::translate("MoveWords", "checkmate");
     else if (sSan.endsWith(QLatin1Char('+')))
-        s += QLatin1String(", ") + Tr("check");
+        s += QLatin1String(", ") + QCoreApplication::translate("MoveWords", "check");
     return s;
 }

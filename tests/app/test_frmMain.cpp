@@ -295,6 +295,7 @@ class GermanWindow : German, public MainWindow {};
 TEST_F(GermanWindow, MenusStatusAndBoxesAreTranslated) {
     EXPECT_EQ(Find<QMenu>("mnuGame")->title(), "&Partie");
     EXPECT_EQ(Status(), "Weiß am Zug");
+    EXPECT_EQ(board->Tag("Event"), "Freie Partie"); // a new game's event, in German
     Answerer answerer({"OK"});
     Find<QLineEdit>("txtMovePiece")->setText("x9"); // unreadable, whatever the language
     Find<QPushButton>("cmdMovePiece")->click();

@@ -54,6 +54,9 @@ dlgTimeControl::dlgTimeControl(const QString &sForm, QWidget *parent) : QDialog(
     auto *layout = new QFormLayout(this);
     cboPreset = new QComboBox(this);
     cboPreset->setObjectName(QStringLiteral("cboPreset"));
+    // Its list shows each preset whole; closed, it need not widen the dialog to the longest.
+    cboPreset->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cboPreset->setMinimumContentsLength(28);
     cboPreset->addItem(tr("Your own"));
     // Each in words and in the form it writes: "1 minute + 0 seconds = 60+0".
     for (const char *sPreset : Presets)

@@ -157,8 +157,8 @@ def apply(text, site):
 class Sandbox:
     """A copy of the tree with its own build, configured once and built incrementally."""
 
-    def __init__(self, work, jobs, timeout):
-        self.work, self.jobs, self.timeout = work, jobs, timeout
+    def __init__(self, work, jobs, timeout, every):
+        self.work, self.jobs, self.timeout, self.every = work, jobs, timeout, every
         self.src = os.path.join(work, "src-copy")
         self.build = os.path.join(work, "build")
 
@@ -199,9 +199,10 @@ class Sandbox:
     def test(self, log):
         """None when every test passed, else the first failing test's name."""
         env = dict(os.environ, QT_QPA_PLATFORM="offscreen", TAVLON_ORACLE_GAMES="20")
-        r = subprocess.run(["ctest", "--test-dir", self.build, "-E", CTEST_EXCLUDE,
-                            "--stop-on-failure", "-j", str(self.jobs), "--timeout",
-                            str(self.timeout), "--output-on-failure"],
+        stop = [] if self.every else ["--stop-on-failure"]
+        r = subprocess.run(["ctest", "--test-dir", self.build, "-E", CTEST_EXCLUDE, *stop,
+                            "-j", str(self.jobs), "--timeout", str(self.timeout),
+                            "--output-on-failure"],
                            stdout=subprocess.PIPE, stderr=subprocess.STDOUT, env=env, text=True)
         log.write(r.stdout)
         if r.returncode == 0:
@@ -209,6 +210,12 @@ class Sandbox:
         failed = re.findall(r"\d+ - (\S+) \((Failed|Timeout|SEGFAULT|Subprocess aborted|"
                             r"Child aborted|Exception)", r.stdout)
         return ",".join(sorted({f[0] for f in failed})) or "ctest failed"
+
+    def names(self):
+        """Every test the judging runs."""
+        r = subprocess.run(["ctest", "--test-dir", self.build, "-N", "-E", CTEST_EXCLUDE],
+                           stdout=subprocess.PIPE, text=True)
+        return re.findall(r"Test +#\d+: (\S+)", r.stdout)
 
     def run(self, site, text_of, log):
         """caught:<test> | survived | unbuilt | gone"""
@@ -261,9 +268,11 @@ def main():
     p.add_argument("--work", default=os.path.join(ROOT, "build", "mutate"))
     p.add_argument("--jobs", type=int, default=2)
     p.add_argument("--timeout", type=int, default=120, help="seconds per test")
+    p.add_argument("--every-test", action="store_true",
+                   help="run every test on each mutant, and name the tests that caught none")
     a = p.parse_args()
 
-    sandbox = Sandbox(a.work, a.jobs, a.timeout)
+    sandbox = Sandbox(a.work, a.jobs, a.timeout, a.every_test)
     if not a.list:
         sandbox.sync()
     # From here on the copy is the tree: the worktree may change while this runs.
@@ -301,6 +310,7 @@ def main():
 
     report = open(os.path.join(a.work, "report.txt"), "w")
     built = caught = 0
+    kills = {name: 0 for name in sandbox.names()}
     print("%d sites in %d files; seed %d" % (len(sites), len(files), a.seed), file=report)
     for name, site in todo:
         if not a.faults and not a.site and built >= a.sites:
@@ -313,6 +323,8 @@ def main():
         else:
             built += 1
             caught += result.startswith("caught")
+            for test in result.split(":", 1)[1].split(",") if result.startswith("caught") else []:
+                kills[test] = kills.get(test, 0) + 1
             line = "%-8s %s (%d s)%s" % (result.split(":")[0], name, time.time() - start,
                                          "  by " + result.split(":", 1)[1]
                                          if result.startswith("caught") else "")
@@ -324,6 +336,11 @@ def main():
                                                               100.0 * caught / max(built, 1))
     print(summary)
     print(summary, file=report)
+    if a.every_test:
+        idle = sorted(t for t, n in kills.items() if n == 0)
+        print("tests that caught none: " + " ".join(idle), file=report)
+        for t, n in sorted(kills.items(), key=lambda o: -o[1]):
+            print("%4d %s" % (n, t), file=report)
     # The tree as it was, so the next run starts from a build of the original.
     with open(os.path.join(a.work, "build.log"), "a") as log:
         sandbox.build_all(log)

@@ -66,6 +66,13 @@ TEST_F(ClockWindow, PauseUndoFlagFallAndTheBoardTurning) {
     Key(Qt::Key_U);
     EXPECT_EQ(board->Result(), "*") << "undo after a flag fall reopens the game";
     EXPECT_EQ(Clocks(), "3:02|3:02") << "back at the start: the first move is untimed again";
+    // Out of time against a bare king: a draw, on time all the same.
+    Steps(&w, "clip:4k3/8/8/8/8/8/8/R3K3 b - - 0 1|key:Ctrl+V|type:Kd7");
+    nNow += 200'000;
+    Answerer draw({"OK"});
+    Type("Ra7");
+    EXPECT_EQ(draw.seen.join(""), "Tavlon:White ran out of time, but Black cannot checkmate: draw");
+    EXPECT_EQ(board->Tag("Termination"), "time forfeit");
 }
 
 TEST_F(ClockWindow, ClockTimesSavedAndOpenedPaused) {
@@ -117,7 +124,8 @@ TEST_F(ClockWindow, ARestoredGameComesPausedAndGivesNoTimeBack) {
     nNow += 25'000; // White thinks; the running clock is kept every ten seconds
     QTRY_VERIFY(Kept().contains("% tavlon-move-used-ms: 25000\n"));
     const qint64 nWhite = pCrashed->ClockRemaining(true);
-    pCrashed.reset(); // as a crash leaves it
+    EXPECT_GT(pCrashed->ClockWakeUps(), 0); // what the benchmark counts
+    pCrashed.reset();                       // as a crash leaves it
 
     frmMain oNext;
     oNext.setClockSource([this] { return nNow; });

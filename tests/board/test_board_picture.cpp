@@ -1,5 +1,6 @@
 #include "TestBoard.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
@@ -170,6 +171,28 @@ TEST(BoardAids, OnlyTheNamedSquaresChange) {
             EXPECT_EQ(oBoards[0].grab().toImage(), oShots[1]);
         }
     }
+}
+
+// A move after a game read from PGN repaints its squares, as one after moves played does.
+TEST(BoardPicture, AMoveAfterAGameIsReadRepaintsItsSquares) {
+    struct Painted : QObject {
+        QRegion oRegion;
+        bool eventFilter(QObject *, QEvent *e) override {
+            if (e->type() == QEvent::Paint)
+                oRegion += static_cast<QPaintEvent *>(e)->region();
+            return false;
+        }
+    } oPainted;
+    Board b;
+    b.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&b));
+    ASSERT_TRUE(b.LoadPgn("1. e4 e5 *"));
+    QTest::qWait(20);
+    b.installEventFilter(&oPainted);
+    ASSERT_TRUE(b.MovePiece("g1", "f3"));
+    QTest::qWait(20);
+    EXPECT_TRUE(oPainted.oRegion.contains(CellCentre("g1")) &&
+                oPainted.oRegion.contains(CellCentre("f3")));
 }
 
 } // namespace

@@ -150,13 +150,15 @@ TEST(Desktop, TheFileDialogGivesNothingWhenCancelled) {
     const QString sPath = oDir.filePath("game.pgn");
     QFile(sPath).open(QIODevice::WriteOnly);
     for (const bool bCancel : {true, false}) {
-        QTimer oTimer; // again until it closes, queued into the dialog's own loop
+        QTimer oTimer; // as a player would, again until it closes
         QObject::connect(&oTimer, &QTimer::timeout, [&] {
-            if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
-                dialog->selectFile(sPath);
-                QMetaObject::invokeMethod(dialog, bCancel ? "reject" : "accept",
-                                          Qt::QueuedConnection);
-            }
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            auto *name = dialog ? dialog->findChild<QLineEdit *>("fileNameEdit") : nullptr;
+            if (name != nullptr && !bCancel)
+                name->setText(sPath);
+            if (name != nullptr)
+                QTest::keyClick(bCancel ? static_cast<QWidget *>(dialog) : name,
+                                bCancel ? Qt::Key_Escape : Qt::Key_Return);
         });
         oTimer.start(10);
         EXPECT_EQ(DefaultFileChooser()(nullptr, FileQuestion::Open, oDir.path()),

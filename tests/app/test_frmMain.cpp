@@ -238,7 +238,7 @@ TEST_F(MainWindow, HelpWorksWithoutABrowserAndSaysWhenAnAddressCannotOpen) {
 }
 
 // The View options reach the board and outlive the window; turning after each move shows the
-// side to move at the bottom, and checks go to the status line alone when asked.
+// side to move at the bottom. (Messages in Boxes: MessagesForRefusedMovesChecksMatesAndStalemate.)
 TEST_F(MainWindow, ViewOptionsReachTheBoardAndAreRemembered) {
     const char *const sNames[] = {"mnuShowLastMove",    "mnuShowCheck", "mnuShowLegalMoves",
                                   "mnuShowCoordinates", "mnuTurnBoard", "mnuCheckBox"};
@@ -272,17 +272,6 @@ TEST_F(MainWindow, ViewOptionsReachTheBoardAndAreRemembered) {
     for (const char *s : {"e7", "e5"}) // clicks, in the turned board
         QTest::mouseClick(board, Qt::LeftButton, {}, CellCentre(s, false));
     EXPECT_EQ(Lists(), "1. e2-e4|1... e7-e5");
-    board->NewGame(true, Layout("4k3/8/8/8/8/8/8/R3K3"));
-    Answerer answerer({"OK"});
-    Type("a1a8");
-    QTest::qWait(50);
-    EXPECT_EQ(Status(), "Black is in check");
-    board->NewGame(true, Layout("k7/8/1K6/8/8/8/8/7R")); // a mate, and no box for it either
-    Type("h1h8");
-    QTest::qWait(50);
-    EXPECT_TRUE(answerer.seen.isEmpty());
-    EXPECT_EQ(Status(), "Black checkmated");
-    EXPECT_EQ(w.windowTitle(), "Tavlon - Black checkmated");
 }
 
 // Under a German locale the menus, the status line and the boxes speak German.

@@ -110,15 +110,15 @@ TEST_F(ClockWindow, ClockTimesSavedAndOpenedPaused) {
 // The game kept while a clock runs holds the time used on the move; restored after a crash it
 // comes paused, says so and how to go on, and gives none of that time back.
 TEST_F(ClockWindow, ARestoredGameComesPausedAndGivesNoTimeBack) {
-    QTemporaryDir oKept;
+    const QString sKept = Path("recovery"); // made when first needed
     const auto Kept = [&] {
-        const QStringList o = QDir(oKept.path()).entryList({"*.pgn"}, QDir::Files);
-        return o.isEmpty() ? QByteArray() : Read(oKept.filePath(o[0]));
+        const QStringList o = QDir(sKept).entryList({"*.pgn"}, QDir::Files);
+        return o.isEmpty() ? QByteArray() : Read(sKept + '/' + o[0]);
     };
     auto pCrashed = std::make_unique<frmMain>();
     pCrashed->setClockSource([this] { return nNow; });
     pCrashed->SetRunTimeControl("180+2");
-    pCrashed->EnableRecovery(oKept.path());
+    pCrashed->EnableRecovery(sKept);
     pCrashed->show();
     Steps(pCrashed.get(), "type:e4|type:e5");
     nNow += 25'000; // White thinks; the running clock is kept every ten seconds
@@ -130,7 +130,7 @@ TEST_F(ClockWindow, ARestoredGameComesPausedAndGivesNoTimeBack) {
     frmMain oNext;
     oNext.setClockSource([this] { return nNow; });
     Answerer answers({"Restore"});
-    oNext.EnableRecovery(oKept.path());
+    oNext.EnableRecovery(sKept);
     oNext.show();
     QTRY_COMPARE(answers.seen.size(), 1);
     nNow += 60'000;

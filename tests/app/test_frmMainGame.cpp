@@ -349,6 +349,8 @@ TEST_F(GameWindow, ReviewingByKeysAndListsThenTakingBack) {
                       black->visualItemRect(black->item(1)).center());
     EXPECT_EQ(Shown(), "4 -1 1");
     for (const auto &[key, sShown] : {std::pair{Qt::Key_Up, "3 1 -1"},
+                                      {Qt::Key_Down, "4 -1 1"},
+                                      {Qt::Key_Up, "3 1 -1"},
                                       {Qt::Key_Home, "0 -1 -1"},
                                       {Qt::Key_End, "6 -1 -1"},
                                       {Qt::Key_Left, "5 2 -1"}}) {

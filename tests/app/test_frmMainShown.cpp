@@ -1,9 +1,8 @@
-// What the window shows beside the board: greyed-out commands, the lists at every size, the
-// status line, and the moves in words for screen readers.
+// What the window shows beside the board: greyed-out commands, the status line, and the moves in
+// words for screen readers.
 #include "MainWindowTest.h"
 #include "MoveWords.h"
 
-#include <QScrollBar>
 #include <string>
 
 namespace {
@@ -25,24 +24,6 @@ TEST_F(MainWindow, CommandsThatCannotActAreGreyedOut) {
         Answerer discard({"Discard"});
         Steps(&w, sSteps);
         EXPECT_EQ(Enabled(), sEnabled) << sSteps;
-    }
-}
-
-// At every size the lists show ten rows or stand beside the board, and after every resize the
-// newest move.
-TEST_F(MainWindow, ListsShowTenRowsOrStandBesideAndTheNewestMove) {
-    Steps(&w, "clip:" + Immortal + " *|key:Ctrl+V|key:Ctrl+H");
-    auto *list = Find<QListWidget>("lstBlackMoves");
-    for (const QSize oSize : {QSize(700, 700), QSize(2000, 1400), w.minimumSize(), QSize(1000, 600),
-                              QSize(500, 1000), w.minimumSize()}) {
-        w.resize(oSize);
-        QCoreApplication::processEvents();
-        SCOPED_TRACE(std::to_string(w.width()) + "x" + std::to_string(w.height()));
-        EXPECT_TRUE(oSize != QSize(700, 700) || w.ListsBeside()); // not below, the sides empty
-        EXPECT_TRUE(w.ListsBeside() || list->viewport()->height() >=
-                                           10 * list->visualItemRect(list->item(0)).height());
-        EXPECT_EQ(list->verticalScrollBar()->value(), list->verticalScrollBar()->maximum());
-        EXPECT_TRUE(list->viewport()->rect().contains(list->visualItemRect(list->item(21))));
     }
 }
 

@@ -122,7 +122,7 @@ TEST_F(ClockWindow, ARestoredGameComesPausedAndGivesNoTimeBack) {
     pCrashed->show();
     Steps(pCrashed.get(), "type:e4|type:e5");
     nNow += 25'000; // White thinks; the running clock is kept every ten seconds
-    QTRY_VERIFY(Kept().contains("% tavlon-move-used-ms: 25000\n"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Kept().contains("% tavlon-move-used-ms: 25000\n"); }));
     const qint64 nWhite = pCrashed->ClockRemaining(true);
     EXPECT_GT(pCrashed->ClockWakeUps(), 0); // what the benchmark counts
     pCrashed.reset();                       // as a crash leaves it
@@ -132,7 +132,7 @@ TEST_F(ClockWindow, ARestoredGameComesPausedAndGivesNoTimeBack) {
     Answerer answers({"Restore"});
     oNext.EnableRecovery(sKept);
     oNext.show();
-    QTRY_COMPARE(answers.seen.size(), 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return answers.seen.size() == 1; }));
     nNow += 60'000;
     EXPECT_EQ(oNext.ClockRemaining(true), nWhite);
     EXPECT_EQ(oNext.findChild<QStatusBar *>()->currentMessage(),

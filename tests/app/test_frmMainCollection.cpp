@@ -155,8 +155,9 @@ TEST(Recovery, KeptLockedOfferedRestoredAndRemoved) {
     auto *board = pCrashed->findChild<Board *>("Board1");
     for (const char *sMove : {"e4", "e5", "Nf3"})
         ASSERT_TRUE(board->MovePieceSan(sMove));
-    QTRY_COMPARE(Kept().size(), 1);
-    QTRY_VERIFY(Read(oDir.filePath(Kept()[0])).contains("1. e4 e5 2. Nf3 *"));
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return Kept().size() == 1 && Read(oDir.filePath(Kept()[0])).contains("1. e4 e5 2. Nf3 *");
+    }));
     {
         frmMain oSecond; // while the first runs, its game is its own
         Answerer discard({"Discard"});
@@ -171,12 +172,13 @@ TEST(Recovery, KeptLockedOfferedRestoredAndRemoved) {
     Answerer answers({"Restore", "Discard"});
     oNext.EnableRecovery(oDir.path());
     oNext.show();
-    QTRY_COMPARE(answers.seen.size(), 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return answers.seen.size() == 1; }));
     EXPECT_EQ(answers.seen[0],
               "Restore Game:Tavlon did not close normally. Restore the unfinished game?");
     EXPECT_EQ(oNext.findChild<Board *>("Board1")->SanMoves(), QStringList({"e4", "e5", "Nf3"}));
-    QTRY_COMPARE(Kept().size(), 1); // the restored game, now kept by this window
-    oNext.close();                  // unsaved: asked, and discarded
+    // The restored game, now kept by this window.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Kept().size() == 1; }));
+    oNext.close(); // unsaved: asked, and discarded
     EXPECT_EQ(answers.seen.size(), 2);
     EXPECT_TRUE(Kept().isEmpty());
 }

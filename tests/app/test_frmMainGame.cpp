@@ -411,7 +411,7 @@ TEST(MainWindowLifetime, DestroyedInsideEveryBoxAndDialog) {
                                          : QStringList{"END", "Discard"});
             answerer.onEnd = [&] { end(w); };
             QTimer::singleShot(0, w, [&] { Steps(w, row.sSteps); });
-            QTRY_VERIFY_WITH_TIMEOUT(w.isNull(), 3000);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return w.isNull(); }, 3000));
             const QString sSeen = answerer.seen.value(row.sFirst ? 1 : 0);
             EXPECT_TRUE(sSeen.contains(row.sSeen)) << sSeen.toStdString();
         }

@@ -1,5 +1,5 @@
 # The README's lists against what the tree has: the presets, the fuzz targets, the knobs the
-# suites read and the folders of its layout table.
+# suites read and the files and folders it names.
 #   cmake -DSOURCE=<repository> -P readme_check.cmake
 file(READ ${SOURCE}/README.md readme)
 set(wrong "")
@@ -43,11 +43,15 @@ foreach(knob ${knobs})
     endif()
 endforeach()
 
-string(REGEX MATCHALL "\n\\| `[a-z/]+/` \\|" folders "${readme}")
-foreach(row ${folders})
-    string(REGEX REPLACE "\n\\| `([a-z/]+)` \\|" "\\1" folder "${row}")
-    if(NOT IS_DIRECTORY ${SOURCE}/${folder})
-        list(APPEND wrong "the folder ${folder} does not exist")
+# The repository's files and folders it names: `fuzz/run.sh`, `src/rules/`, `TESTING.md`; not
+# what a build or an install makes, nor patterns.
+string(REGEX MATCHALL "`[^`<>*() ]+`" quoted "${readme}")
+list(REMOVE_DUPLICATES quoted)
+foreach(path ${quoted})
+    string(REPLACE "`" "" path "${path}")
+    if((path MATCHES "/" OR path MATCHES "[.]md$") AND NOT path MATCHES "^(build|bin|include|lib)/"
+       AND NOT path MATCHES "^[/~]" AND NOT EXISTS ${SOURCE}/${path})
+        list(APPEND wrong "${path} does not exist")
     endif()
 endforeach()
 

@@ -1116,6 +1116,78 @@
             <source>&amp;As in PGN:</source>
             <translation>&amp;Wie in PGN:</translation>
         </message>
+        <message>
+            <source>Your own</source>
+            <translation>Eigene</translation>
+        </message>
+        <message>
+            <source>%1 = %2</source>
+            <translation>%1 = %2</translation>
+        </message>
+        <message>
+            <source>&amp;Time (minutes:seconds):</source>
+            <translation>&amp;Zeit (Minuten:Sekunden):</translation>
+        </message>
+        <message>
+            <source>&amp;Increment (seconds added per move):</source>
+            <translation>&amp;Zugabe (Sekunden je Zug):</translation>
+        </message>
+        <message>
+            <source>Time for the &amp;rest (minutes:seconds):</source>
+            <translation>Zeit für den &amp;Rest (Minuten:Sekunden):</translation>
+        </message>
+        <message>
+            <source>&amp;As in PGN (seconds):</source>
+            <translation>&amp;Wie in PGN (Sekunden):</translation>
+        </message>
+        <message>
+            <source>1 minute</source>
+            <translation>1 Minute</translation>
+        </message>
+        <message>
+            <source>%1 minutes</source>
+            <translation>%1 Minuten</translation>
+        </message>
+        <message>
+            <source>1 second</source>
+            <translation>1 Sekunde</translation>
+        </message>
+        <message>
+            <source>%1 seconds</source>
+            <translation>%1 Sekunden</translation>
+        </message>
+        <message>
+            <source>%1 %2</source>
+            <translation>%1 %2</translation>
+        </message>
+        <message>
+            <source>Hourglass of %1</source>
+            <translation>Sanduhr mit %1</translation>
+        </message>
+        <message>
+            <source>%1 for 1 move</source>
+            <translation>%1 für 1 Zug</translation>
+        </message>
+        <message>
+            <source>%1 for %2 moves</source>
+            <translation>%1 für %2 Züge</translation>
+        </message>
+        <message>
+            <source>%1 + %2</source>
+            <translation>%1 + %2</translation>
+        </message>
+        <message>
+            <source>, then </source>
+            <translation>, dann </translation>
+        </message>
+        <message>
+            <source>%1, with a delay of %2</source>
+            <translation>%1, mit %2 Verzögerung</translation>
+        </message>
+        <message>
+            <source>the time control %1 is %2: times are in seconds, as in PGN</source>
+            <translation>die Bedenkzeit %1 ist %2: Zeiten sind in Sekunden, wie in PGN</translation>
+        </message>
     </context>
     <context>
         <name>frmAbout</name>
@@ -1977,6 +2049,34 @@ It was set aside as %2.</source>
             <translation>Die Partie kann nicht wiederhergestellt werden: %1
 Sie wurde als %2 beiseitegelegt.</translation>
         </message>
+        <message>
+            <source>The rules of chess are on a web page, which needs an internet connection. Tavlon's own help needs none.</source>
+            <translation>Die Schachregeln stehen auf einer Webseite, die eine Internetverbindung braucht. Tavlons eigene Hilfe braucht keine.</translation>
+        </message>
+        <message>
+            <source>Open in &amp;Browser</source>
+            <translation>Im &amp;Browser öffnen</translation>
+        </message>
+        <message>
+            <source>Show Built-in &amp;Help</source>
+            <translation>Eingebaute &amp;Hilfe zeigen</translation>
+        </message>
+        <message>
+            <source>%1 — the clocks are paused: Pause Clocks (Ctrl+P) starts them</source>
+            <translation>%1 – die Uhren sind angehalten: Uhren anhalten (Strg+P) startet sie</translation>
+        </message>
+        <message>
+            <source>%1. %2</source>
+            <translation>%1. %2</translation>
+        </message>
+        <message>
+            <source>Casual game</source>
+            <translation>Freie Partie</translation>
+        </message>
+        <message>
+            <source>Move %1 shown, the last %2 — Alt+End returns</source>
+            <translation>Zug %1 wird angezeigt, der letzte %2 – Alt+Ende kehrt zurück</translation>
+        </message>
     </context>
     <context>
         <name>main</name>
@@ -2104,12 +2204,159 @@ Sie wurde als %2 beiseitegelegt.</translation>
             <source>game %1 of %2 has %3 half-moves; there is no ply %4</source>
             <translation>Partie %1 von %2 hat %3 Halbzüge; einen Halbzug %4 gibt es nicht</translation>
         </message>
+        <message>
+            <source>Play this run with a chess clock: FORM in the PGN TimeControl form, in seconds: 300 (5 minutes), 180+2 (3 minutes + 2 seconds a move), 40/5400:1800, *60, or 300d5 for a 5-second delay.</source>
+            <translation>Diesen Lauf mit Schachuhr spielen: FORM in der PGN-Form von TimeControl, in Sekunden: 300 (5 Minuten), 180+2 (3 Minuten + 2 Sekunden je Zug), 40/5400:1800, *60, oder 300d5 für 5 Sekunden Verzögerung.</translation>
+        </message>
     </context>
     <context>
         <name>Recovery</name>
         <message>
             <source>larger than %1 MB, which no kept game is</source>
             <translation>größer als %1 MB, was keine aufbewahrte Partie ist</translation>
+        </message>
+    </context>
+    <context>
+        <name>MoveWords</name>
+        <message>
+            <source>White pawn</source>
+            <translation>Weißer Bauer</translation>
+        </message>
+        <message>
+            <source>White knight</source>
+            <translation>Weißer Springer</translation>
+        </message>
+        <message>
+            <source>White bishop</source>
+            <translation>Weißer Läufer</translation>
+        </message>
+        <message>
+            <source>White rook</source>
+            <translation>Weißer Turm</translation>
+        </message>
+        <message>
+            <source>White queen</source>
+            <translation>Weiße Dame</translation>
+        </message>
+        <message>
+            <source>White king</source>
+            <translation>Weißer König</translation>
+        </message>
+        <message>
+            <source>Black pawn</source>
+            <translation>Schwarzer Bauer</translation>
+        </message>
+        <message>
+            <source>Black knight</source>
+            <translation>Schwarzer Springer</translation>
+        </message>
+        <message>
+            <source>Black bishop</source>
+            <translation>Schwarzer Läufer</translation>
+        </message>
+        <message>
+            <source>Black rook</source>
+            <translation>Schwarzer Turm</translation>
+        </message>
+        <message>
+            <source>Black queen</source>
+            <translation>Schwarze Dame</translation>
+        </message>
+        <message>
+            <source>Black king</source>
+            <translation>Schwarzer König</translation>
+        </message>
+        <message>
+            <source>taking white pawn</source>
+            <translation>schlägt weißen Bauern</translation>
+        </message>
+        <message>
+            <source>taking white knight</source>
+            <translation>schlägt weißen Springer</translation>
+        </message>
+        <message>
+            <source>taking white bishop</source>
+            <translation>schlägt weißen Läufer</translation>
+        </message>
+        <message>
+            <source>taking white rook</source>
+            <translation>schlägt weißen Turm</translation>
+        </message>
+        <message>
+            <source>taking white queen</source>
+            <translation>schlägt weiße Dame</translation>
+        </message>
+        <message>
+            <source>taking white king</source>
+            <translation>schlägt weißen König</translation>
+        </message>
+        <message>
+            <source>taking black pawn</source>
+            <translation>schlägt schwarzen Bauern</translation>
+        </message>
+        <message>
+            <source>taking black knight</source>
+            <translation>schlägt schwarzen Springer</translation>
+        </message>
+        <message>
+            <source>taking black bishop</source>
+            <translation>schlägt schwarzen Läufer</translation>
+        </message>
+        <message>
+            <source>taking black rook</source>
+            <translation>schlägt schwarzen Turm</translation>
+        </message>
+        <message>
+            <source>taking black queen</source>
+            <translation>schlägt schwarze Dame</translation>
+        </message>
+        <message>
+            <source>taking black king</source>
+            <translation>schlägt schwarzen König</translation>
+        </message>
+        <message>
+            <source>White castles queenside</source>
+            <translation>Weiß rochiert lang</translation>
+        </message>
+        <message>
+            <source>White castles kingside</source>
+            <translation>Weiß rochiert kurz</translation>
+        </message>
+        <message>
+            <source>Black castles queenside</source>
+            <translation>Schwarz rochiert lang</translation>
+        </message>
+        <message>
+            <source>Black castles kingside</source>
+            <translation>Schwarz rochiert kurz</translation>
+        </message>
+        <message>
+            <source>%1 from %2 to %3</source>
+            <translation>%1 von %2 nach %3</translation>
+        </message>
+        <message>
+            <source>becoming a knight</source>
+            <translation>wird zum Springer</translation>
+        </message>
+        <message>
+            <source>becoming a bishop</source>
+            <translation>wird zum Läufer</translation>
+        </message>
+        <message>
+            <source>becoming a rook</source>
+            <translation>wird zum Turm</translation>
+        </message>
+        <message>
+            <source>becoming a queen</source>
+            <translation>wird zur Dame</translation>
+        </message>
+        <message>
+            <source>checkmate</source>
+            <translation>Schachmatt</translation>
+        </message>
+        <message>
+            <source>check</source>
+            <translation>Schach</translation>
         </message>
     </context>
 </TS>

@@ -1,5 +1,7 @@
 #include "Desktop.h"
 
+#include "AppInfo.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -10,6 +12,17 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QProxyStyle>
+
+QString TavlonVersion() {
+    return QStringLiteral("%1.%2.%3")
+        .arg(TAVLON_VERSION_MAJOR)
+        .arg(TAVLON_VERSION_MINOR)
+        .arg(TAVLON_VERSION_PATCH);
+}
+
+QUrl TavlonHomepage() {
+    return QUrl(QStringLiteral(TAVLON_HOMEPAGE));
+}
 
 UrlOpener DefaultUrlOpener() {
     return [](const QUrl &url) { return QDesktopServices::openUrl(url); };

@@ -27,6 +27,11 @@ using FileChooser =
 
 FileChooser DefaultFileChooser();
 
+// The program's version, "2.0.0", as --version and About show it.
+QString TavlonVersion();
+// Its web page; empty while it has none.
+QUrl TavlonHomepage();
+
 // The program icon in every size we ship, for window frames, task bars and About.
 QIcon TavlonIcon();
 

@@ -364,12 +364,14 @@ dlgGames::dlgGames(std::shared_ptr<const Pgn::Index> pIndex, QHash<int, QString>
     // Fixed row heights: the view never measures 60,000 rows.
     tblGames->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     tblGames->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    tblGames->horizontalHeader()->setStretchLastSection(true);
-    for (int nColumn = 0; nColumn < GameListModel::ColumnCount; ++nColumn) {
-        if (Columns[nColumn].nChars > 0)
-            tblGames->setColumnWidth(
-                nColumn, fontMetrics().averageCharWidth() * Columns[nColumn].nChars + 12);
-    }
+    // Each column as wide as its title and what it holds (the header measures a thousand rows),
+    // at least its usual letters and at most forty: names are not cut while Moves takes the room.
+    tblGames->resizeColumnsToContents();
+    for (int nColumn = 0; nColumn < GameListModel::ColumnCount; ++nColumn)
+        tblGames->setColumnWidth(
+            nColumn, std::clamp(tblGames->columnWidth(nColumn),
+                                fontMetrics().averageCharWidth() * Columns[nColumn].nChars + 12,
+                                fontMetrics().averageCharWidth() * 40));
     connect(tblGames, &QAbstractItemView::doubleClicked, this, &QDialog::accept);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Open | QDialogButtonBox::Cancel, this);

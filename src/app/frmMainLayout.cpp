@@ -22,14 +22,14 @@ namespace {
 
 // Client-area geometry in logical pixels. At its smallest the board is 332 x 332 (its size
 // hint); the typed-move row sits under the board so that it is reachable in both views. The move
-// lists go beside the board when that leaves the board larger, else below the typed-move row:
+// lists go beside the board unless that leaves it much smaller, else below the typed-move row:
 // the smallest window with the lists is 410 pixels wide, too narrow to hold them beside.
 constexpr int MinBoard = 332;
 constexpr int ListGap = 4; // between the board and the lists, and right of the narrow view
 constexpr int ListRight = 9;
 constexpr int ListTop = 8;
 constexpr int ListSpacing = 2;
-constexpr int ListRowsBelow = 5; // entries the lists show at least when below the board
+constexpr int ListRowsBelow = 10; // entries the lists show at least when below the board
 constexpr int RowGap = 4;
 constexpr int RowHeight = 25;
 constexpr int BelowBoard = RowGap + RowHeight + 4;
@@ -80,7 +80,9 @@ void frmMain::LayOutClient() {
     if (bWide) {
         const int nBeside = std::min(oArea.width() - ListsBesideWidth(), nHigh);
         const int nBelow = std::min(oArea.width() - ListGap, nHigh - ListsBelowHeight());
-        bBeside = nBeside >= MinBoard && nBeside >= nBelow;
+        // Beside, the lists use the width a board below them would leave empty and show twice
+        // the rows: worth a board up to a tenth smaller.
+        bBeside = nBeside >= MinBoard && 10 * nBeside >= 9 * nBelow;
         nSide = bBeside ? nBeside : nBelow;
     }
     nSide = std::max(MinBoard, nSide);
@@ -110,6 +112,12 @@ void frmMain::LayOutClient() {
         x += nEach + ListSpacing;
     }
     PlaceClockWidgets();
+    // Grown or shrunk, the lists still show the newest move, or the one being looked at.
+    if (!Reviewing())
+        ScrollListsToEnd();
+    for (QListWidget *list : {lstWhiteMoves, lstBlackMoves})
+        if (Reviewing() && list->currentItem() != nullptr)
+            list->scrollToItem(list->currentItem());
 }
 
 int frmMain::WideWidth() const {

@@ -32,7 +32,7 @@ void frmMain::SaveRecovery(bool bSaved) {
     if (Board1->PlyCount() == 0 || pRecovery->IsSaved(sPgn))
         pRecovery->Remove();
     else
-        pRecovery->Write(sPgn, sFile);
+        pRecovery->Write(QString::fromUtf8(ClockRecoveryLine()) + sPgn, sFile);
 }
 
 void frmMain::EndRecovery() {
@@ -119,6 +119,7 @@ void frmMain::OfferRecovery() {
                 sSource.clear();
         }
         RecordReplaced(sSource);
+        ClockRecovered(pOrphan->oText); // paused, with no time given back for the crash
         bUnsaved = true;
         Recovery::Discard(*pOrphan);
         pRecovery->SetSaved({}); // in no file as it is

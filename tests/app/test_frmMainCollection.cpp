@@ -309,10 +309,9 @@ TEST(Recovery, KeptLockedOfferedRestoredAndRemoved) {
     auto *board = pCrashed->findChild<Board *>("Board1");
     for (const char *sMove : {"e4", "e5", "Nf3"})
         ASSERT_TRUE(board->MovePieceSan(sMove));
-    // QtTest's QTRY macros return quietly on failure under GoogleTest: waited for here instead.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Kept().size() == 1; }));
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return Read(oDir.filePath(Kept()[0])).contains("1. e4 e5 2. Nf3 *"); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return Kept().size() == 1 && Read(oDir.filePath(Kept()[0])).contains("1. e4 e5 2. Nf3 *");
+    }));
     {
         frmMain oSecond; // while the first runs, its game is its own
         Answerer discard({"Discard"});
@@ -331,7 +330,8 @@ TEST(Recovery, KeptLockedOfferedRestoredAndRemoved) {
     EXPECT_EQ(answers.seen[0],
               "Restore Game:Tavlon did not close normally. Restore the unfinished game?");
     EXPECT_EQ(oNext.findChild<Board *>("Board1")->SanMoves(), QStringList({"e4", "e5", "Nf3"}));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return Kept().size() == 1; })); // restored, kept again
+    // The restored game, now kept by this window.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Kept().size() == 1; }));
     oNext.close(); // unsaved: asked, and discarded
     EXPECT_EQ(answers.seen.size(), 2);
     EXPECT_TRUE(Kept().isEmpty());
@@ -432,6 +432,43 @@ TEST(Recovery, StaleLocksAndFilesThatCannotBeGames) {
         const bool bAside = *row.sSeen != 0 && !QString(row.sSeen).startsWith("Restore");
         EXPECT_EQ(oLeft.filter(".set-aside").size(), bAside ? 1 : 0)
             << oLeft.join(' ').toStdString();
+    }
+}
+
+} // namespace
+
+namespace {
+
+// Choose a Game: every column as wide as what it holds, Moves no wider.
+TEST(GameList, ColumnsFitTheirContents) {
+    const auto p =
+        GameCollection::ReadText("[White \"Wilhelm Steinitz-Zukertort\"]\n[Event \"Match "
+                                 "of the century, game 12\"]\n\n1. e4 *\n");
+    dlgGames dialog(p->pIndex, {}, {}, 0);
+    auto *table = dialog.findChild<QTableView *>();
+    for (int nColumn = 0; nColumn < table->model()->columnCount(); ++nColumn) {
+        const QString s = table->model()->index(0, nColumn).data().toString();
+        EXPECT_GE(table->columnWidth(nColumn), table->fontMetrics().horizontalAdvance(s))
+            << s.toStdString();
+    }
+    EXPECT_LT(table->columnWidth(table->model()->columnCount() - 1), 100);
+}
+
+// The last game is saved back in place whatever ends the file: no newline, LF or CRLF.
+TEST(GameList, TheLastGameIsSavedBackHoweverTheFileEnds) {
+    QTemporaryDir oDir;
+    for (const QByteArray sEnd : {"", "\n", "\r\n"}) {
+        const QString sPath = oDir.filePath("two.pgn");
+        QFile oFile(sPath);
+        ASSERT_TRUE(oFile.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        oFile.write("[White \"A\"]\n\n1. e4 *\n\n[White \"B\"]\n\n1. d4 *" + sEnd);
+        oFile.close();
+        QString sCause;
+        const auto pFile = GameCollection::ReadFile(sPath, nullptr, sCause);
+        ASSERT_TRUE(pFile && pFile->Count() == 2) << sCause.toStdString();
+        EXPECT_TRUE(pFile->ReplaceGame(1, "[White \"C\"]\n\n1. c4 *\n", sCause))
+            << sCause.toStdString();
+        EXPECT_EQ(Read(sPath), "[White \"A\"]\n\n1. e4 *\n\n[White \"C\"]\n\n1. c4 *\n");
     }
 }
 

@@ -34,7 +34,7 @@ endforeach()
 file(READ ${SOURCE}/tests/oracle/RulesOracleTest.cpp oracle)
 file(READ ${SOURCE}/build.sh build)
 # What the suites read from the environment: getenv("TAVLON_...") and ${TAVLON_...:-...}.
-string(REGEX MATCHALL "(\"|{)TAVLON_[A-Z_]+" knobs "${oracle}${build}")
+string(REGEX MATCHALL "(\"|{)TAVLON_[A-Z0-9_]+" knobs "${oracle}${build}")
 list(TRANSFORM knobs REPLACE "^[\"{]" "")
 list(REMOVE_DUPLICATES knobs)
 foreach(knob ${knobs})

@@ -7,8 +7,8 @@
 #include "GameCollection.h"
 #include "PgnIndex.h"
 #include "Recovery.h"
-#include "dlgSetUpPosition.h"
 #include "dlgGames.h"
+#include "dlgSetUpPosition.h"
 #include "frmMain.h"
 
 #include <QApplication>

@@ -241,7 +241,8 @@ std::optional<GameListModel::Arrangement> GameListModel::Work(const Request &oRe
                     return std::nullopt;
                 const std::string_view sCell = CellBytes(oIndex, n, eField, sScratch);
                 oKeys[n] = {Head(sCell, 0), Head(sCell, 8), Head(sCell, 16),
-                            static_cast<std::uint32_t>(n), static_cast<std::uint32_t>(sCell.size())};
+                            static_cast<std::uint32_t>(n),
+                            static_cast<std::uint32_t>(sCell.size())};
             }
             const auto Sort = [&](auto &Self, std::vector<Key>::iterator itBegin,
                                   std::vector<Key>::iterator itEnd, std::size_t nFrom) -> void {

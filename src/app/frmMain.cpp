@@ -797,7 +797,10 @@ void frmMain::Board1_PositionChanged() {
         bView = !bWhite;
     }
     PlaceClockWidgets();
-    // A check is told once everything shows the move; an end waits for GameOver.
+    // A check is told once everything shows the move; an end waits for GameOver; a move made
+    // after the flag fell did not count, and its check is not told.
+    if (bLateMove)
+        sMoveBox.clear();
     if (!sMoveBox.isEmpty() && Board1->Result() == QLatin1String("*")) {
         SaveRecovery(); // before a box that may stand for long
         ShowOutcome(std::exchange(sMoveBox, QString()));

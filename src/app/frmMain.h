@@ -214,6 +214,7 @@ private:
     bool bPromotionIsWhite = true;
     // Set when the player dismissed the promotion popup, which took the move back.
     bool bPromotionCancelled = false;
+    bool bLateMove = false; // played after the flag fell: taken back, its check never told
     // Counts the questions, so a re-ask left queued from an answered one is not shown.
     unsigned nPromotionAsk = 0;
     // Set once the window is closing, so nothing new (popups, message boxes) is started.

@@ -295,6 +295,7 @@ void frmMain::ClockMoved() {
         // The flag fell while the move was being finished: the move is taken back, and the
         // side out of time loses. Raised before the turn passes, the move has its ply already.
         const int nPly = Board1->PlyCount();
+        bLateMove = true;
         QTimer::singleShot(0, this, [this, nPly] { TakeBackLateMove(nPly); });
         return;
     }
@@ -314,14 +315,17 @@ bool frmMain::FlagFellDuringPromotion() {
 }
 
 void frmMain::TakeBackLateMove(int nPly) {
-    if (Board1->PlyCount() != nPly)
+    if (Board1->PlyCount() != nPly) {
+        bLateMove = false;
         return; // taken back or replaced meanwhile
+    }
     // Inside the move's own events (a box saying check or mate), the board refuses: once they
     // are over, the same rule holds with or without boxes.
     if (!Board1->UndoLastMove()) {
         QTimer::singleShot(50, this, [this, nPly] { TakeBackLateMove(nPly); });
         return;
     }
+    bLateMove = false;
     QListWidget *list = Board1->IsWhitesTurn() ? lstWhiteMoves : lstBlackMoves;
     delete list->takeItem(list->count() - 1);
     sGameOver.clear(); // a mate the move gave is no more

@@ -466,7 +466,11 @@ TEST(GameList, TheLastGameIsSavedBackHoweverTheFileEnds) {
         QString sCause;
         const auto pFile = GameCollection::ReadFile(sPath, nullptr, sCause);
         ASSERT_TRUE(pFile && pFile->Count() == 2) << sCause.toStdString();
-        EXPECT_TRUE(pFile->ReplaceGame(1, "[White \"C\"]\n\n1. c4 *\n", sCause))
+        QByteArray oGame;
+        ASSERT_TRUE(pFile->GameBytes(1, oGame, sCause)) << sCause.toStdString();
+        pFile->Opened(1, oGame);
+        EXPECT_EQ(pFile->ReplaceGame("[White \"C\"]\n\n1. c4 *\n", sCause),
+                  GameCollection::Saved::InPlace)
             << sCause.toStdString();
         EXPECT_EQ(Read(sPath), "[White \"A\"]\n\n1. e4 *\n\n[White \"C\"]\n\n1. c4 *\n");
     }

@@ -56,9 +56,14 @@ void StartFromTags(clsRules &oRules,
 class Reader {
 public:
     explicit Reader(std::string_view sText) : m_s(sText) {
-        if (m_s.starts_with("\xEF\xBB\xBF"))
+        if (m_s.starts_with("\xEF\xBB\xBF")) {
             m_s.remove_prefix(3);
+            m_nSkipped = 3;
+        }
     }
+
+    // One past the game read, in the text as given.
+    std::size_t GameEnd() const { return m_nSkipped + m_i; }
 
     void Run(clsRules &oRules) {
         m_pGame = &oRules;
@@ -242,6 +247,7 @@ private:
 
     std::string_view m_s;
     std::size_t m_i = 0;
+    std::size_t m_nSkipped = 0;                            // a byte-order mark
     std::unordered_map<std::string, std::size_t> m_oTagAt; // each tag's place in the list
     clsRules *m_pGame = nullptr; // the game being read, for the clocks of its moves
     int m_nVariations = 0;       // inside a variation while above 0
@@ -266,8 +272,11 @@ void AppendTag(std::string &s, std::string_view sName, std::string_view sValue) 
 
 namespace Pgn {
 
-void Read(clsRules &oRules, std::string_view sText) {
-    Reader(sText).Run(oRules);
+void Read(clsRules &oRules, std::string_view sText, std::size_t *pGameEnd) {
+    Reader oReader(sText);
+    oReader.Run(oRules);
+    if (pGameEnd)
+        *pGameEnd = oReader.GameEnd();
 }
 
 void Load(clsRules &oRules, std::string_view sText) {

@@ -16,8 +16,10 @@ inline constexpr std::string_view StandardFen =
 // into oRules. Throws std::invalid_argument ("move 12 (Nxe5): no legal move matches",
 // "FEN tag: ..."); nothing changes then.
 void Load(clsRules &oRules, std::string_view sText);
-// The same into a game of no other use: after a throw it holds whatever was read so far.
-void Read(clsRules &oRules, std::string_view sText);
+// The same into a game of no other use: after a throw it holds whatever was read so far. With
+// pGameEnd, the offset in sText one past the game read: after its result, where the next
+// game's tags begin, or the text's end.
+void Read(clsRules &oRules, std::string_view sText, std::size_t *pGameEnd = nullptr);
 // The tags of a game started on the board: a casual game of today, without a round. A game read
 // keeps what it had, and what it lacks is written as the standard's unknown.
 void SetStartTags(clsRules &oRules);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Annotation.h"
 #include "Move.h"
 #include "clsSquare.h"
 #include "clsUndoInfo.h"
@@ -164,6 +165,65 @@ public:
     bool CanCheckmate(bool bWhite) const;
     // How often the current position has stood on the board since the last capture or pawn move.
     int RepetitionCount() const;
+
+    // --- The game tree ------------------------------------------------------------------
+    // Every move read or played with the lines that branch off it, and what is written about
+    // each. Node Root stands for the start position. A node's first child continues its line;
+    // the others are variations, alternatives to the first child. The main line runs from the
+    // root through first children for PlyCount() plies; Record() is that line, and the live
+    // game is its end, which may still have children: variations kept when the move after it
+    // was taken back. Ids are kept while the game is loaded; a removed node's id is not used
+    // again, except that of a move taken back right after it was made (a trial such as SAN).
+    // An opaque node is a variation whose moves could not be played, kept as its text.
+    static constexpr int Root = 0;
+    int NodeCount() const { return static_cast<int>(m_oNodes.size()); }
+    bool IsNode(int n) const {
+        return n >= 0 && n < NodeCount() && !m_oNodes[static_cast<std::size_t>(n)].bRemoved;
+    }
+    // -1 for the root and for anything that is no node.
+    int Parent(int n) const { return IsNode(n) ? NodeAt(n).nParent : -1; }
+    int FirstChild(int n) const { return IsNode(n) ? NodeAt(n).nFirstChild : -1; }
+    int NextSibling(int n) const { return IsNode(n) ? NodeAt(n).nNextSibling : -1; }
+    std::vector<int> Children(int n) const;
+    // Plies from the start: 0 for the root.
+    int Depth(int n) const { return IsNode(n) ? NodeAt(n).nPly : -1; }
+    bool IsOpaque(int n) const { return IsNode(n) && NodeAt(n).bOpaque; }
+    // An opaque node's text, as it stood between its parentheses.
+    const std::string &OpaqueText(int n) const;
+    bool OnMainLine(int n) const {
+        return IsNode(n) && !NodeAt(n).bOpaque && NodeAt(n).nPly <= PlyCount() &&
+               MainLineNode(NodeAt(n).nPly) == n;
+    }
+    // The main line's node after ply nPly (0: the root); -1 out of range.
+    int MainLineNode(int nPly) const {
+        return nPly == 0                       ? Root
+               : nPly < 0 || nPly > PlyCount() ? -1
+                                               : m_oLine[static_cast<std::size_t>(nPly - 1)];
+    }
+    int LiveNode() const { return MainLineNode(PlyCount()); }
+    // The move of a node that is neither the root nor opaque, with its SAN, position and clock.
+    const Ply &NodePly(int n) const;
+    Ply &NodePly(int n);
+    // The position after the node's move; the start for the root.
+    const Position &NodePosition(int n) const { return n == Root ? m_oStart : NodePly(n).oAfter; }
+    const Annotation::Notes &NodeNotes(int n) const;
+
+    // The first node of the variation n belongs to: the node off the main line nearest the
+    // root on n's line; -1 on the main line.
+    int VariationStart(int n) const;
+
+    // --- Playing through a record ---------------------------------------------------------
+    // A position of the record set up for playing on, without judging it: the squares,
+    // castling rights, en passant, counters and side to move. The record and the tree start
+    // again from it; the tags stay.
+    void SetPosition(const Position &oPosition);
+    // Plays oMove, a move of the legal-move list (not checked again), as a game read from a
+    // file plays it: its SAN, position and key recorded and a mate seen; with bJudgeEnd the
+    // other automatic ends too, but a stalemate only when the game ends anyway, the rest of
+    // that left for JudgeEnd. False when the game is over or a move is being played.
+    bool PlayListed(const Move &oMove, bool bJudgeEnd = true);
+    // Finishes the judging PlayListed left.
+    void JudgeEnd();
 
     // --- Tags kept with the game (PGN), in order; NewGame and SetFen clear them -------------
     std::vector<std::pair<std::string, std::string>> &Tags() { return m_oTags; }
@@ -346,4 +406,38 @@ private:
     GameEnd m_ePendingEnd = GameEnd::None;
     const char *m_pPendingResult = "*";
     std::vector<std::pair<std::string, std::string>> m_oTags;
+
+    // The tree (see GameTree.cpp).
+    struct Node {
+        int nParent = -1;
+        int nFirstChild = -1;
+        int nNextSibling = -1;
+        int nPly = 0;
+        int nSide = -1;  // off the main line: its ply in m_oSide (opaque: its text in m_oTexts)
+        int nNotes = -1; // in m_oNotes
+        bool bRemoved = false;
+        bool bOpaque = false;
+    };
+    const Node &NodeAt(int n) const { return m_oNodes[static_cast<std::size_t>(n)]; }
+    Node &NodeAt(int n) { return m_oNodes[static_cast<std::size_t>(n)]; }
+    void StartTree();
+    // The record gained or lost its newest ply: the tree follows.
+    void TreeMoveRecorded();
+    void TreeMoveForgotten();
+    int NewNode(int nParent, bool bFirst);
+    void Unlink(int n);
+    void MoveToFront(int n);
+    void RemoveSubtree(int n);
+    Annotation::Notes &NotesOf(int n);
+    // A ply of the main line goes off it: its data to the side store.
+    void ToSide(int n);
+    friend class GameReader;
+    std::vector<Node> m_oNodes;
+    std::vector<int> m_oLine; // the main line's nodes after ply 1, 2, ...
+    std::vector<Ply> m_oSide;
+    std::vector<std::string> m_oTexts;
+    std::vector<Annotation::Notes> m_oNotes;
+    std::vector<std::shared_ptr<clsPiece>> m_oOwnPieces; // one a square, for SetPosition
+    bool m_bTree = true;                                 // false: a board for trials keeps no tree
+    bool m_bEndUnjudged = false;                         // PlayListed left the stalemate test
 };

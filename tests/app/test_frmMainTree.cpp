@@ -1,0 +1,60 @@
+// Annotated games in the window: what they hold survives every way a game leaves it.
+#include "MainWindowTest.h"
+#include "dlgGames.h"
+
+#include <QDir>
+
+namespace {
+
+const QByteArray Annotated =
+    "[Event \"Study\"]\n\n{Intro} 1. e4 $1 {best [%foo x] [%cal Ge2e4]} (1. d4 d5 (1... Nf6))\n"
+    "1... e5 ; open\n2. Nf3 (2. f4!? exf4) *\n";
+// What of it must be in every text the window writes after a move has been played.
+const char *const Kept[] = {"{Intro} 1. e4 $1 {best [%foo x] [%cal Ge2e4]} (1. d4 d5 (1... Nf6))",
+                            "1... e5 {open} 2. Nf3 (2. f4 $5 exf4) 2... Nc6 *"};
+
+void ExpectKept(QByteArray oText) {
+    oText.replace('\n', ' '); // wherever the lines break
+    for (const char *s : Kept)
+        EXPECT_TRUE(oText.contains(s)) << s << "\n" << oText.toStdString();
+}
+
+TEST_F(MainWindow, AnnotationsSurviveSaveCopyCollectionsAndRecovery) {
+    static QTemporaryDir oRecovery; // the window holds its lock there until it goes
+    w.EnableRecovery(oRecovery.path());
+    sOpenAnswer = Write("study.pgn", Annotated);
+    Key(Qt::Key_O);
+    Type("Nc6");
+    ASSERT_EQ(board->PlyCount(), 4);
+    Key(Qt::Key_S); // back into its own file
+    ExpectKept(Read(sOpenAnswer));
+    Key(Qt::Key_C); // Copy Game
+    ExpectKept(QApplication::clipboard()->text().toUtf8());
+    QTRY_COMPARE(QDir(oRecovery.path()).entryList({"*.pgn"}, QDir::Files).size(), 1);
+    const QString sKept =
+        oRecovery.filePath(QDir(oRecovery.path()).entryList({"*.pgn"}, QDir::Files)[0]);
+    QTRY_VERIFY(Read(sKept).contains("2... Nc6"));
+    ExpectKept(Read(sKept));
+
+    // Saved back into a file of several games, between the others.
+    const QByteArray oOther = "[White \"X\"]\n\n1. c4 *\n";
+    sOpenAnswer = Write("club.pgn", Annotated + "\n" + oOther);
+    auto *timer = new QTimer(&w);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer] {
+        if (auto *d = qobject_cast<dlgGames *>(QApplication::activeModalWidget())) {
+            timer->deleteLater();
+            QTest::keyClick(d->focusWidget(), Qt::Key_Return); // the first game
+        }
+    });
+    timer->start(10);
+    Answerer discard({"Discard"});
+    Key(Qt::Key_O);
+    ASSERT_TRUE(Title().starts_with("Tavlon - club.pgn (1 of 2)")) << Title();
+    Type("Nc6");
+    Key(Qt::Key_S);
+    const QByteArray oSaved = Read(sOpenAnswer);
+    ExpectKept(oSaved);
+    EXPECT_TRUE(oSaved.endsWith(oOther));
+}
+
+} // namespace

@@ -212,6 +212,47 @@ public:
     // root on n's line; -1 on the main line.
     int VariationStart(int n) const;
 
+    // --- Editing the tree ---------------------------------------------------------------
+    // Each edit is refused, changing nothing, for an id that is no node of the kind it needs
+    // and while a move is being played; EditText gives the reason in English words.
+    enum class EditResult {
+        Done,
+        NoSuchNode,
+        NotLegal,
+        OnMainLine,
+        BraceInComment,
+        NotAtVariationStart,
+        GameEndsFirst,
+        MoveInProgress
+    };
+    static const char *EditText(EditResult e);
+    // Adds the legal move oMove at node nAt, from the position there: when a child of nAt
+    // already holds it, that child; otherwise a new variation (at the live end, a line beside
+    // the game). The main line does not change. The node's id, or -1 (see LastEdit()).
+    int AddMove(int nAt, const Move &oMove);
+    // A comment after the move (at the root, the game's comment before its first move) or,
+    // with bBefore, before a variation's first move; empty clears it. A comment cannot hold
+    // "}", which would end it in a file. White space is kept as a file keeps it, single.
+    EditResult SetComment(int n, std::string_view sText, bool bBefore = false);
+    EditResult SetNags(int n, std::vector<std::uint8_t> oNags);
+    EditResult SetShapes(int n, std::vector<Annotation::Shape> oShapes);
+    // Every note at once, checked as above.
+    EditResult SetNotes(int n, Annotation::Notes oNotes);
+    // Removes the variation n belongs to, from VariationStart(n) on. Refused on the main line.
+    EditResult DeleteVariation(int n);
+    // Removes n and everything after it. On the main line the moves from n on are taken back,
+    // as UndoLastMove takes them, and the variations beside n stay.
+    EditResult DeleteFrom(int n);
+    // Makes n's line the main line: every node from n back to the main line becomes its
+    // parent's first child, the game is played again from where the lines part, and its end
+    // is judged anew from the new main line (an ended game's resignation, agreement or time
+    // forfeit does not carry over). Refused when the game would end before the line does.
+    EditResult PromoteVariation(int n);
+    // The result the game would have after PromoteVariation(n) ("*" while it goes on); empty
+    // when it would be refused. A host asks before promoting over a finished game.
+    std::string ResultAfterPromotion(int n);
+    EditResult LastEdit() const { return m_eLastEdit; }
+
     // --- Playing through a record ---------------------------------------------------------
     // A position of the record set up for playing on, without judging it: the squares,
     // castling rights, en passant, counters and side to move. The record and the tree start
@@ -431,6 +472,9 @@ private:
     Annotation::Notes &NotesOf(int n);
     // A ply of the main line goes off it: its data to the side store.
     void ToSide(int n);
+    // The nodes of the line through n that are off the main line, from the first to the end.
+    std::vector<int> LineThrough(int n) const;
+    EditResult Refuse(EditResult e);
     friend class GameReader;
     std::vector<Node> m_oNodes;
     std::vector<int> m_oLine; // the main line's nodes after ply 1, 2, ...
@@ -440,4 +484,5 @@ private:
     std::vector<std::shared_ptr<clsPiece>> m_oOwnPieces; // one a square, for SetPosition
     bool m_bTree = true;                                 // false: a board for trials keeps no tree
     bool m_bEndUnjudged = false;                         // PlayListed left the stalemate test
+    EditResult m_eLastEdit = EditResult::Done;
 };

@@ -3,6 +3,7 @@
 #include "TestRules.h"
 #include "TreeDump.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -94,5 +95,122 @@ TEST(TreeRecord, MovesPlayedAndTakenBackKeepTheNotesAndVariations) {
     EXPECT_EQ(o.Children(o.MainLineNode(1)).size(), 1u);
     EXPECT_NE(Pgn::Write(o).find("(1. d4 d5) 1... c5 *"), std::string::npos) << Pgn::Write(o);
 }
+
+// The node reached from the root by these moves, through any children; -1 when there is none.
+int At(const clsRules &o, std::string_view sPath) {
+    int n = clsRules::Root;
+    while (!sPath.empty()) {
+        const std::size_t nEnd = std::min(sPath.find(' '), sPath.size());
+        const std::string_view sSan = sPath.substr(0, nEnd);
+        sPath.remove_prefix(std::min(nEnd + 1, sPath.size()));
+        int nNext = -1;
+        for (const int c : o.Children(n))
+            if (!o.IsOpaque(c) && o.NodePly(c).sSan == sSan)
+                nNext = c;
+        if (nNext < 0)
+            return -1;
+        n = nNext;
+    }
+    return n;
+}
+
+Move M(std::string_view s) {
+    return {static_cast<std::int8_t>(Sq(s.substr(0, 2))),
+            static_cast<std::int8_t>(Sq(s.substr(2, 2))), modConsts::NoPiece};
+}
+
+using E = clsRules::EditResult;
+struct EditCase {
+    const char *sWhy;
+    const char *sGame;
+    std::function<E(clsRules &)> edit;
+    E eResult;
+    const char *sMovetext; // the movetext written afterwards
+    int nPlies;            // of the main line
+};
+
+E Added(clsRules &o, int nAt, std::string_view sMove, const char *sExpect) {
+    const int n = o.AddMove(nAt, M(sMove));
+    EXPECT_EQ(n, sExpect ? At(o, sExpect) : -1) << sMove;
+    return o.LastEdit();
+}
+
+const char *const Game = "1. e4 e5 (1... c5 2. Nf3) 2. Nf3 Nc6 *";
+const EditCase EditCases[] = {
+    {"the next move steps along", Game,
+     [](clsRules &o) { return Added(o, At(o, "e4"), "e7e5", "e4 e5"); }, E::Done,
+     "1. e4 e5 (1... c5 2. Nf3) 2. Nf3 Nc6 *", 4},
+    {"another move is a variation", Game,
+     [](clsRules &o) { return Added(o, At(o, "e4 e5"), "d2d4", "e4 e5 d4"); }, E::Done,
+     "2. Nf3 (2. d4) 2... Nc6 *", 4},
+    {"a variation goes on", Game,
+     [](clsRules &o) { return Added(o, At(o, "e4 c5 Nf3"), "b8c6", "e4 c5 Nf3 Nc6"); }, E::Done,
+     "(1... c5 2. Nf3 Nc6) 2. Nf3 Nc6 *", 4},
+    {"a move at the live end stays beside the game", Game,
+     [](clsRules &o) { return Added(o, At(o, "e4 e5 Nf3 Nc6"), "a2a3", "e4 e5 Nf3 Nc6 a3"); },
+     E::Done, "2. Nf3 Nc6 (2... Nc6 3. a3) *", 4},
+    {"an illegal move is refused", Game,
+     [](clsRules &o) { return Added(o, clsRules::Root, "e2e5", nullptr); }, E::NotLegal, Game, 4},
+    {"promoted, the old main line stays as a variation", Game,
+     [](clsRules &o) { return o.PromoteVariation(At(o, "e4 c5 Nf3")); }, E::Done,
+     "1. e4 c5 (1... e5 2. Nf3 Nc6) 2. Nf3 *", 3},
+    {"the main line is no variation to promote", Game,
+     [](clsRules &o) { return o.PromoteVariation(At(o, "e4 e5")); }, E::OnMainLine, Game, 4},
+    {"promoted over a finished game, judged again", "1. f3 e5 2. g4 Qh4# (2... d5) 0-1",
+     [](clsRules &o) {
+         EXPECT_EQ(o.ResultAfterPromotion(At(o, "f3 e5 g4 d5")), "*");
+         return o.PromoteVariation(At(o, "f3 e5 g4 d5"));
+     },
+     E::Done, "2. g4 d5 (2... Qh4#) *", 4},
+    {"a variation deleted from any of its moves", Game,
+     [](clsRules &o) { return o.DeleteVariation(At(o, "e4 c5 Nf3")); }, E::Done,
+     "1. e4 e5 2. Nf3 Nc6 *", 4},
+    {"no deleting the main line as a variation", Game,
+     [](clsRules &o) { return o.DeleteVariation(At(o, "e4 e5 Nf3")); }, E::OnMainLine, Game, 4},
+    {"moves deleted from the main line, the variation kept", Game,
+     [](clsRules &o) { return o.DeleteFrom(At(o, "e4 e5")); }, E::Done, "1. e4 (1. e4 c5 2. Nf3) *",
+     1},
+    {"a comment, its white space made single", Game,
+     [](clsRules &o) { return o.SetComment(At(o, "e4 e5"), " good\n  move "); }, E::Done,
+     "1. e4 e5 {good move} (1... c5", 4},
+    {"a comment before a variation", Game,
+     [](clsRules &o) { return o.SetComment(At(o, "e4 c5"), "Sicilian", true); }, E::Done,
+     "({Sicilian} 1... c5 2. Nf3)", 4},
+    {"no comment before a move of the main line", Game,
+     [](clsRules &o) { return o.SetComment(At(o, "e4 e5"), "x", true); }, E::NotAtVariationStart,
+     Game, 4},
+    {"a comment with a closing brace is refused", Game,
+     [](clsRules &o) { return o.SetComment(At(o, "e4"), "a } b"); }, E::BraceInComment, Game, 4},
+    {"NAGs in their order, shapes with commands typed in", Game,
+     [](clsRules &o) {
+         EXPECT_EQ(o.SetNags(At(o, "e4"), {14, 1}), E::Done);
+         return o.SetComment(At(o, "e4"), "[%csl Ra1] see [%cal Ge2e4]");
+     },
+     E::Done, "1. e4 $14 $1 {see [%csl Ra1] [%cal Ge2e4]}", 4},
+};
+
+class TreeEdit : public testing::TestWithParam<EditCase> {};
+
+TEST_P(TreeEdit, EditsChangeWhatTheyNameAndRefusalsNothing) {
+    const EditCase &c = GetParam();
+    clsRules o;
+    Pgn::Load(o, c.sGame);
+    const std::string sBefore = TreeDump(o);
+    EXPECT_EQ(c.edit(o), c.eResult);
+    const std::string sText = Pgn::Write(o);
+    EXPECT_NE(sText.find(c.sMovetext), std::string::npos) << sText;
+    EXPECT_EQ(o.PlyCount(), c.nPlies);
+    if (c.eResult != E::Done) {
+        EXPECT_EQ(TreeDump(o), sBefore);
+    }
+    // What an edit leaves reads back as it is.
+    clsRules oBack;
+    Pgn::Load(oBack, sText);
+    EXPECT_EQ(TreeDump(oBack), TreeDump(o)) << sText;
+    EXPECT_EQ(oBack.Fen(), o.Fen());
+}
+
+INSTANTIATE_TEST_SUITE_P(Pgn, TreeEdit, testing::ValuesIn(EditCases),
+                         WhyName<testing::TestParamInfo<EditCase>>);
 
 } // namespace

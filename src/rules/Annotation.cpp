@@ -252,23 +252,16 @@ std::string Commands(const Notes &oNotes, std::int64_t nClockMs) {
     return s;
 }
 
-std::vector<std::string_view> Words(std::string_view sText) {
-    std::vector<std::string_view> o;
-    for (std::size_t i = 0; i < sText.size();) {
-        if (IsBlank(sText[i])) {
-            ++i;
-            continue;
-        }
-        std::size_t j = i;
-        while (j < sText.size() && !IsBlank(sText[j])) {
-            const std::size_t nEnd =
-                StartsCommand(sText, j) ? CommandEnd(sText, j) : std::string_view::npos;
-            j = nEnd == std::string_view::npos ? j + 1 : nEnd;
-        }
-        o.push_back(sText.substr(i, j - i));
-        i = j;
+std::string_view NextWord(std::string_view sText, std::size_t &nAt) {
+    while (nAt < sText.size() && IsBlank(sText[nAt]))
+        ++nAt;
+    const std::size_t nStart = nAt;
+    while (nAt < sText.size() && !IsBlank(sText[nAt])) {
+        const std::size_t nEnd =
+            StartsCommand(sText, nAt) ? CommandEnd(sText, nAt) : std::string_view::npos;
+        nAt = nEnd == std::string_view::npos ? nAt + 1 : nEnd;
     }
-    return o;
+    return sText.substr(nStart, nAt - nStart);
 }
 
 int GlyphNag(std::string_view s) {

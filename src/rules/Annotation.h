@@ -61,9 +61,9 @@ void AddShape(std::vector<Shape> &oShapes, const Shape &o);
 // The known commands of the notes and the clock, as a comment writes them: "[%clk 0:03:02]
 // [%eval 0.19]"...; empty when there are none.
 std::string Commands(const Notes &oNotes, std::int64_t nClockMs);
-// The same text read back as players write it: the units a writer may put a line break
-// between, a command with its spaces being one unit.
-std::vector<std::string_view> Words(std::string_view sText);
+// The next unit of such a text from nAt on, where a writer may break its lines: a word, or a
+// command with its spaces; empty at the end. nAt moves past it.
+std::string_view NextWord(std::string_view sText, std::size_t &nAt);
 
 // The NAG of a move-suffix glyph (! ? !! ?? !? ?!), or -1.
 int GlyphNag(std::string_view s);

@@ -182,6 +182,11 @@ int clsRules::VariationStart(int n) const {
 // --- A position to play on ---------------------------------------------------------------
 
 void clsRules::SetPosition(const Position &oPosition) {
+    PlaceLine(oPosition);
+    m_sStartFen = FenOf(m_oStart);
+}
+
+void clsRules::PlaceLine(const Position &oPosition) {
     if (m_oOwnPieces.empty())
         for (int i = 0; i < SquareCount; ++i)
             m_oOwnPieces.push_back(std::make_shared<clsPiece>());
@@ -241,7 +246,7 @@ void clsRules::SetPosition(const Position &oPosition) {
     m_eEnd = GameEnd::None;
     m_pResult = "*";
     m_oStart = oPosition;
-    m_sStartFen = FenOf(m_oStart);
+    m_sStartFen.clear();
     StartTree();
     DrawBoard();
 }

@@ -45,8 +45,10 @@ private:
     };
 
     // A token, after a space or a line break; nKeep characters that must follow it on its line
-    // (a move after its number) count as its own.
-    void Put(std::string_view sToken, bool bMayBreak = true, std::size_t nKeep = 0) {
+    // (a move after its number) count as its own. Only a token with bLines may hold a line
+    // break (an opaque variation's text).
+    void Put(std::string_view sToken, bool bMayBreak = true, std::size_t nKeep = 0,
+             bool bLines = false) {
         if (m_bGlue) {
             m_bGlue = false;
         } else if (m_s.size() > m_nLineStart) {
@@ -58,7 +60,7 @@ private:
             }
         }
         m_s += sToken;
-        if (sToken.find('\n') != std::string_view::npos)
+        if (bLines && sToken.find('\n') != std::string_view::npos)
             m_nLineStart = m_s.rfind('\n') + 1;
     }
     void PutNags(const std::vector<std::uint8_t> &oNags) {
@@ -91,11 +93,13 @@ private:
     std::size_t m_nLineStart = 0;
     bool m_bGlue = false; // the next token follows without a space: after "("
     std::string m_sToken;
+    std::string m_sComment;
     std::vector<Task> m_oTasks;
 };
 
 bool Writer::Comment(std::string_view sText, std::string_view sCommands) {
-    std::string sAll(sText);
+    std::string &sAll = m_sComment;
+    sAll.assign(sText);
     if (!sCommands.empty()) {
         if (!sAll.empty())
             sAll += ' ';
@@ -112,19 +116,29 @@ bool Writer::Comment(std::string_view sText, std::string_view sCommands) {
         m_nLineStart = m_s.size();
         return true;
     }
-    const std::vector<std::string_view> oWords = Annotation::Words(sAll);
-    for (std::size_t i = 0; i < oWords.size(); ++i) {
-        const std::string_view w = oWords[i];
+    // Most comments fit the line they start on, whole: their words are single-spaced already.
+    if (!m_bGlue && m_s.size() - m_nLineStart + sAll.size() + 3 <= 80) {
+        m_sToken.assign(1, '{');
+        m_sToken += sAll;
+        m_sToken += '}';
+        Put(m_sToken);
+        return true;
+    }
+    std::size_t nAt = 0;
+    std::string_view w = Annotation::NextWord(sAll, nAt);
+    for (bool bFirst = true; !w.empty(); bFirst = false) {
+        const std::string_view sNext = Annotation::NextWord(sAll, nAt);
         m_sToken.clear();
-        if (i == 0)
+        if (bFirst)
             m_sToken += '{';
         m_sToken += w;
-        if (i + 1 == oWords.size())
+        if (sNext.empty())
             m_sToken += '}';
         // No line inside a comment may start as an escape line or a tag pair would.
-        const bool bMayBreak = i == 0 || !(w.front() == '%' || (w.front() == '[' && w.size() > 1 &&
+        const bool bMayBreak = bFirst || !(w.front() == '%' || (w.front() == '[' && w.size() > 1 &&
                                                                 Pgn::IsTagName(w.substr(1, 1))));
         Put(m_sToken, bMayBreak);
+        w = sNext;
     }
     return true;
 }
@@ -201,7 +215,7 @@ void Writer::Movetext(std::string_view sResult) {
                 m_sToken.assign(1, '(');
                 m_sToken += m_oGame.OpaqueText(t.nNode);
                 m_sToken += ')';
-                Put(m_sToken);
+                Put(m_sToken, true, 0, true);
                 break;
             }
             Open();

@@ -417,7 +417,7 @@ void GameReader::PlayVariation(std::string_view sMove) {
     }
     clsRules &oLine = *m_pLine;
     if (m_nLineAt != f.nCur)
-        oLine.SetPosition(m_oGame.NodePosition(f.nCur));
+        oLine.PlaceLine(m_oGame.NodePosition(f.nCur));
     m_nLineAt = -1;
     const std::size_t nGlyph = sMove.find_last_not_of("!?") + 1;
     const int nNag = Annotation::GlyphNag(sMove.substr(nGlyph));

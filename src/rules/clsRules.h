@@ -470,6 +470,8 @@ private:
     void MoveToFront(int n);
     void RemoveSubtree(int n);
     Annotation::Notes &NotesOf(int n);
+    // SetPosition without the start's FEN, for a board that plays a line and is set again.
+    void PlaceLine(const Position &oPosition);
     // A ply of the main line goes off it: its data to the side store.
     void ToSide(int n);
     // The nodes of the line through n that are off the main line, from the first to the end.

@@ -59,6 +59,7 @@ void Board::paintEvent(QPaintEvent *event) {
                               d->m_oMarks[k]);
     }
     d->m_nDirty = 0;
+    d->PaintShapes(p, oRegion);
     if (d->m_nLiftedSquare != 0) {
         const qreal dHalf = d->m_oRenderer.PieceSize() / 2;
         p.drawPixmap(QPointF(d->m_oPointer) - QPointF(dHalf, dHalf),
@@ -67,8 +68,8 @@ void Board::paintEvent(QPaintEvent *event) {
 }
 
 qint16 BoardPrivate::ShownClass(int nSquare) const {
-    if (Reviewing() && m_nViewed <= m_oRules.PlyCount())
-        return m_oRules.PositionAt(m_nViewed).nClass[static_cast<std::size_t>(nSquare - 1)];
+    if (Reviewing())
+        return m_oRules.NodePosition(m_nShownNode).nClass[static_cast<std::size_t>(nSquare - 1)];
     const clsSquare &o = m_oRules.Square(nSquare);
     return o.HasPiece ? o.Piece->Class : modConsts::NoPiece;
 }
@@ -81,7 +82,8 @@ std::uint64_t BoardPrivate::LegalTargets(int nSrc) {
     if (nSrc == m_nTargetsOf)
         return m_nTargets;
     MoveList oMoves;
-    m_oRules.LegalMoves(oMoves);
+    if (MayPlayShown())
+        ShownRules().LegalMoves(oMoves);
     std::uint64_t nTargets = 0;
     for (const Move &o : oMoves) {
         if (o.nSrc == nSrc)
@@ -116,8 +118,9 @@ void BoardPrivate::UpdateMarks() {
     m_bMarksScheduled = false;
     if (m_nSelected != 0) {
         // The rules may have moved the piece away behind the control's back.
-        const clsSquare &o = m_oRules.Square(m_nSelected);
-        if (!o.HasPiece || o.Piece->IsWhite != m_oRules.IsWhitesTurn() || Reviewing())
+        const clsRules &oShown = MayPlayShown() ? ShownRules() : m_oRules;
+        const clsSquare &o = oShown.Square(m_nSelected);
+        if (!o.HasPiece || o.Piece->IsWhite != oShown.IsWhitesTurn() || !MayPlayShown())
             m_nSelected = 0;
     }
     const int nSource = m_nLiftedSquare != 0 ? m_nLiftedSquare : m_nSelected;
@@ -129,14 +132,14 @@ void BoardPrivate::UpdateMarks() {
     }
     int nLastSrc = 0, nLastDest = 0, nCheck = 0;
     // The position shown has its own last move and check.
-    const int nShown = Reviewing() ? m_nViewed : m_oRules.PlyCount();
-    if (m_bShowLastMove && nShown > 0 && nShown <= m_oRules.PlyCount()) {
-        const Move &o = m_oRules.Record()[static_cast<std::size_t>(nShown - 1)].oMove;
+    const int nShown = ShownNodeId();
+    if (m_bShowLastMove && nShown != clsRules::Root) {
+        const Move &o = m_oRules.NodePly(nShown).oMove;
         nLastSrc = o.nSrc;
         nLastDest = o.nDest;
     }
     if (m_bShowCheck && Reviewing()) {
-        const clsRules::Position &p = m_oRules.PositionAt(nShown);
+        const clsRules::Position &p = m_oRules.NodePosition(nShown);
         const std::int8_t nKing = p.bWhiteToMove ? modConsts::WhiteKing : modConsts::BlackKing;
         for (int n = 1; n <= 64 && p.bInCheck; ++n)
             if (p.nClass[static_cast<std::size_t>(n - 1)] == nKing)

@@ -135,6 +135,30 @@
         <source>not a tag a game may be given</source>
         <translation>kein Tag, das eine Partie haben darf</translation>
     </message>
+    <message>
+        <source>no such move in the game</source>
+        <translation>kein solcher Zug in der Partie</translation>
+    </message>
+    <message>
+        <source>the main line is no variation</source>
+        <translation>die Hauptvariante ist keine Nebenvariante</translation>
+    </message>
+    <message>
+        <source>a comment cannot hold &quot;}&quot;</source>
+        <translation>ein Kommentar darf kein &quot;}&quot; enthalten</translation>
+    </message>
+    <message>
+        <source>only the first move of a variation has a comment before it</source>
+        <translation>nur der erste Zug einer Variante hat einen Kommentar davor</translation>
+    </message>
+    <message>
+        <source>the game would end before the line does</source>
+        <translation>die Partie endete vor dem Ende der Variante</translation>
+    </message>
+    <message>
+        <source>not a NAG or shape</source>
+        <translation>kein NAG und keine Markierung</translation>
+    </message>
 </context>
 <context>
     <name>ClockWidget</name>
@@ -1139,6 +1163,10 @@ Die Datei enthält mehrere Partien, und diese eine dort zu speichern, würde die
     <message>
         <source>Take &amp;Back Moves to Here</source>
         <translation>Züge bis hierher zurück&amp;nehmen</translation>
+    </message>
+    <message>
+        <source>Variation move %1 shown — Alt+End returns</source>
+        <translation>Variantenzug %1 wird angezeigt – Alt+Ende kehrt zurück</translation>
     </message>
 </context>
 <context>

@@ -496,7 +496,7 @@ void frmMain::cmdMovePiece_Click() {
     if (bPromotionPending || ClocksRefuse()) {
         return;
     }
-    if (Reviewing()) {
+    if (Reviewing() && !Board1->VariationMovesAllowed()) {
         // Refused on the status line: the players are looking back, not playing.
         ShowStatus(tr("Refused: an earlier position is shown — Alt+End returns"));
         return;
@@ -522,7 +522,7 @@ void frmMain::cmdMovePiece_Click() {
         (sEnglish != sText && Done([&] { return Board1->MovePieceSan(sText); }))) {
         return;
     }
-    if (Board1->Result() != QLatin1String("*")) {
+    if (Board1->Result() != QLatin1String("*") && !Reviewing()) {
         ShowStatus(tr("The game is over: %1").arg(GameOverText()));
         return;
     }

@@ -197,6 +197,8 @@ void frmMain::PlaceClockWidgets() {
 
 void frmMain::ShowClocks() {
     Clock &o = oClocks->oClock;
+    // Moves on an earlier position go into the game's tree while no clock runs.
+    Board1->SetVariationMovesAllowed(!o.IsTimed() || o.Stopped());
     oClocks->oTimer.stop();
     const bool bPaused = o.Paused();
     oClocks->lblPaused->setVisible(bPaused);

@@ -178,8 +178,14 @@ void frmMain::UpdateGameActions() {
 
 // --- Files --------------------------------------------------------------------------------
 
+bool frmMain::GameHoldsNothing() const {
+    const int nRoot = Board1->RootNode();
+    return Board1->PlyCount() == 0 && Board1->ChildNodes(nRoot).isEmpty() &&
+           Board1->NodeComment(nRoot).isEmpty() && Board1->NodeShapes(nRoot).isEmpty();
+}
+
 bool frmMain::MaybeSave() {
-    if (!bUnsaved || Board1->PlyCount() == 0)
+    if (!bUnsaved || GameHoldsNothing())
         return true;
     const QMessageBox::StandardButton eAnswer =
         Ask(tr("Tavlon"), tr("Save the current game?"),

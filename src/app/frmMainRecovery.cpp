@@ -24,8 +24,8 @@ void frmMain::EnableRecovery(const QString &sFolder) {
 void frmMain::SaveRecovery() {
     if (!pRecovery || bClosing)
         return;
-    // A game without moves has nothing to lose.
-    if (Board1->PlyCount() == 0)
+    // A game without moves or notes has nothing to lose.
+    if (GameHoldsNothing())
         pRecovery->Remove();
     else
         pRecovery->Write(Board1->Pgn(), sFile);

@@ -58,3 +58,27 @@ TEST_F(MainWindow, AnnotationsSurviveSaveCopyCollectionsAndRecovery) {
 }
 
 } // namespace
+
+// Moves on an earlier position while no clock runs: a variation, its promotion asked in the
+// window's own menu, walked with Alt+arrows, and a change the window asks about before losing.
+TEST_F(MainWindow, VariationsPlayedOnEarlierPositionsAreTheGamesChanges) {
+    sOpenAnswer = Write("ending.pgn", "[FEN \"4k3/P7/8/8/8/8/8/4K3 w - - 0 1\"]\n1. Kd2 Kd7 *");
+    Key(Qt::Key_O); // as saved: nothing to ask about yet
+    ASSERT_EQ(board->PlyCount(), 2);
+    Key(Qt::Key_Home, Qt::AltModifier);
+    Answerer knight({"Knight"});
+    Drag(*board, "a7", CellCentre("a8", true, board->width()));
+    EXPECT_EQ(knight.seen, QStringList({"mnuWhitePawnPromotion"}));
+    EXPECT_EQ(board->NodeSan(board->ShownNode()), "a8=N");
+    EXPECT_EQ(Status(), "Variation move 1. a8=N shown — Alt+End returns");
+    EXPECT_EQ(board->PlyCount(), 2);
+    Key(Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(board->ShownNode(), board->RootNode());
+    Key(Qt::Key_Right, Qt::AltModifier);
+    EXPECT_EQ(board->NodeSan(board->ShownNode()), "Kd2") << "the main line first";
+    Key(Qt::Key_End, Qt::AltModifier);
+    Answerer cancel({"Cancel"});
+    Key(Qt::Key_N);
+    EXPECT_EQ(cancel.seen, QStringList({"Tavlon:Save the current game?"}));
+    EXPECT_TRUE(board->Pgn().contains("1. Kd2 (1. a8=N) 1... Kd7 *")) << board->Pgn().toStdString();
+}

@@ -69,7 +69,7 @@ clsRules::EditResult clsRules::SetNotes(int n, Annotation::Notes oNotes) {
         return Refuse(EditResult::NoSuchNode);
     if (HasBrace(oNotes.sBefore) || HasBrace(oNotes.sAfter))
         return Refuse(EditResult::BraceInComment);
-    if (!oNotes.sBefore.empty() && VariationStart(n) != n)
+    if (!oNotes.sBefore.empty() && !TakesCommentBefore(n))
         return Refuse(EditResult::NotAtVariationStart);
     for (const Annotation::Shape &o : oNotes.oShapes)
         if (Annotation::ShapeText(o).empty())
@@ -179,6 +179,7 @@ clsRules::EditResult clsRules::PromoteVariation(int n) {
         return Refuse(EditResult::GameEndsFirst);
     const std::vector<int> oLine = LineThrough(n);
     const int nFork = Depth(oLine.front()) - 1;
+    const int nOldLive = LiveNode();
     for (const int k : oLine)
         MoveToFront(k);
     // The old main line from the fork on becomes a variation; the new one is played.
@@ -199,5 +200,9 @@ clsRules::EditResult clsRules::PromoteVariation(int n) {
     }
     m_bTree = true;
     JudgeEnd();
+    for (const int k : oLine)
+        SettleBefore(NodeAt(k).nParent);
+    SettleBefore(nOldLive);
+    SettleBefore(LiveNode());
     return Refuse(EditResult::Done);
 }

@@ -101,6 +101,14 @@ void clsRules::MoveToFront(int n) {
 
 void clsRules::RemoveSubtree(int n) {
     const int nParent = NodeAt(n).nParent;
+    DropSubtree(n);
+    SettleBefore(nParent);
+    if (nParent != Root)
+        SettleBefore(NodeAt(nParent).nParent);
+}
+
+void clsRules::DropSubtree(int n) {
+    const int nParent = NodeAt(n).nParent;
     Unlink(n);
     std::vector<int> oStack{n};
     while (!oStack.empty()) {
@@ -112,12 +120,58 @@ void clsRules::RemoveSubtree(int n) {
     }
     // A line goes on with a move, not with a variation that could not be played.
     const int nFirst = NodeAt(nParent).nFirstChild;
-    if (nFirst >= 0 && NodeAt(nFirst).bOpaque)
-        for (int c = nFirst; c >= 0; c = NodeAt(c).nNextSibling)
-            if (!NodeAt(c).bOpaque) {
-                MoveToFront(c);
-                break;
-            }
+    if (nFirst < 0 || !NodeAt(nFirst).bOpaque)
+        return;
+    for (int c = nFirst; c >= 0; c = NodeAt(c).nNextSibling)
+        if (!NodeAt(c).bOpaque) {
+            MoveToFront(c);
+            return;
+        }
+    // Kept as text, they stood beside a move that is gone; a file can hold them only beside
+    // the move they follow, so there they go.
+    if (nParent == Root)
+        return;
+    const int nUp = NodeAt(nParent).nParent;
+    while (NodeAt(nParent).nFirstChild >= 0) {
+        const int c = NodeAt(nParent).nFirstChild;
+        Unlink(c);
+        NodeAt(c).nParent = nUp;
+        NodeAt(c).nPly = NodeAt(nUp).nPly + 1;
+        int k = NodeAt(nUp).nFirstChild;
+        while (NodeAt(k).nNextSibling >= 0)
+            k = NodeAt(k).nNextSibling;
+        NodeAt(k).nNextSibling = c;
+    }
+}
+
+bool clsRules::TakesCommentBefore(int n) const {
+    if (!IsNode(n) || n == Root || NodeAt(n).bOpaque)
+        return false;
+    const int p = NodeAt(n).nParent;
+    if (p != LiveNode())
+        return NodeAt(p).nFirstChild != n;
+    // At the live end, the first move is written after the last one repeated (see Pgn::Write).
+    if (p == Root)
+        return true;
+    int nOn = NodeAt(p).nFirstChild;
+    while (NodeAt(nOn).bOpaque)
+        nOn = NodeAt(nOn).nNextSibling;
+    return nOn != n;
+}
+
+void clsRules::SettleBefore(int n) {
+    for (int c = NodeAt(n).nFirstChild; c >= 0; c = NodeAt(c).nNextSibling) {
+        const int nNotes = NodeAt(c).nNotes;
+        if (nNotes < 0 || m_oNotes[static_cast<std::size_t>(nNotes)].sBefore.empty() ||
+            TakesCommentBefore(c))
+            continue;
+        std::string sBefore = std::move(m_oNotes[static_cast<std::size_t>(nNotes)].sBefore);
+        m_oNotes[static_cast<std::size_t>(nNotes)].sBefore.clear();
+        std::string &sAfter = NotesOf(n).sAfter;
+        if (!sAfter.empty())
+            sAfter += ' ';
+        sAfter += sBefore;
+    }
 }
 
 Annotation::Notes &clsRules::NotesOf(int n) {
@@ -146,6 +200,8 @@ void clsRules::TreeMoveRecorded() {
     if (nNode < 0)
         nNode = NewNode(nEnd, true);
     m_oLine.push_back(nNode);
+    SettleBefore(nEnd);
+    SettleBefore(nNode);
 }
 
 void clsRules::TreeMoveForgotten() {

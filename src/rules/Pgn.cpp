@@ -71,7 +71,12 @@ private:
         }
     }
     // A comment; false for none.
-    bool Comment(std::string_view sText, std::string_view sCommands = {});
+    // With bClock a clock may be among the commands (a move's comment); a comment before a move
+    // (bCommands false) keeps commands as text.
+    bool Comment(std::string_view sText, std::string_view sCommands = {}, bool bCommands = false,
+                 bool bClock = false);
+    // One comment as it is written, in braces or after a semicolon.
+    void WriteComment(std::string_view sAll);
     // The move's number where it needs one, and its SAN; with bNotes its NAGs and comment.
     // Whether a comment ended it.
     bool WriteMove(int n, bool bNumber, bool bNotes = true);
@@ -97,7 +102,8 @@ private:
     std::vector<Task> m_oTasks;
 };
 
-bool Writer::Comment(std::string_view sText, std::string_view sCommands) {
+bool Writer::Comment(std::string_view sText, std::string_view sCommands, bool bCommands,
+                     bool bClock) {
     std::string &sAll = m_sComment;
     sAll.assign(sText);
     if (!sCommands.empty()) {
@@ -107,6 +113,31 @@ bool Writer::Comment(std::string_view sText, std::string_view sCommands) {
     }
     if (sAll.empty())
         return false;
+    // Text read from several comments may hold a "[%" that was left open in its own one; once in
+    // one comment with what follows, it could read as a command. Such text is written a word a
+    // comment, which reads back as it is; a single word is never a command the reader takes.
+    if (bCommands && sText.find("[%") != std::string_view::npos) {
+        std::string sRead;
+        Annotation::Notes oRead;
+        std::int64_t nClock = -1;
+        Annotation::ReadComment(sAll, sRead, oRead, bClock ? &nClock : nullptr);
+        if (sRead != sText || Annotation::Commands(oRead, nClock) != sCommands) {
+            const std::string sWords(sText);
+            if (!sCommands.empty())
+                WriteComment(sCommands);
+            std::size_t nAt = 0;
+            for (std::string_view w = Annotation::NextWord(sWords, nAt); !w.empty();
+                 w = Annotation::NextWord(sWords, nAt))
+                WriteComment(w);
+            return true;
+        }
+    }
+    WriteComment(m_sComment);
+    return true;
+}
+
+void Writer::WriteComment(std::string_view sText) {
+    const std::string sAll(sText); // m_sComment may be what it names
     if (sAll.find('}') != std::string::npos) {
         // A brace would end a brace comment; a rest-of-line comment holds it.
         m_sToken.assign("; ");
@@ -114,7 +145,7 @@ bool Writer::Comment(std::string_view sText, std::string_view sCommands) {
         Put(m_sToken);
         m_s += '\n';
         m_nLineStart = m_s.size();
-        return true;
+        return;
     }
     // Most comments fit the line they start on, whole: their words are single-spaced already.
     if (!m_bGlue && m_s.size() - m_nLineStart + sAll.size() + 3 <= 80) {
@@ -122,7 +153,7 @@ bool Writer::Comment(std::string_view sText, std::string_view sCommands) {
         m_sToken += sAll;
         m_sToken += '}';
         Put(m_sToken);
-        return true;
+        return;
     }
     std::size_t nAt = 0;
     std::string_view w = Annotation::NextWord(sAll, nAt);
@@ -140,7 +171,6 @@ bool Writer::Comment(std::string_view sText, std::string_view sCommands) {
         Put(m_sToken, bMayBreak);
         w = sNext;
     }
-    return true;
 }
 
 bool Writer::WriteMove(int n, bool bNumber, bool bNotes) {
@@ -158,7 +188,7 @@ bool Writer::WriteMove(int n, bool bNumber, bool bNotes) {
         return false;
     const Annotation::Notes &o = m_oGame.NodeNotes(n);
     PutNags(o.oNags);
-    return Comment(o.sAfter, Annotation::Commands(o, oPly.nClockMs));
+    return Comment(o.sAfter, Annotation::Commands(o, oPly.nClockMs), true, true);
 }
 
 void Writer::Line(int nParent, bool bNumber) {
@@ -201,7 +231,7 @@ void Writer::Line(int nParent, bool bNumber) {
 void Writer::Movetext(std::string_view sResult) {
     const Annotation::Notes &oRoot = m_oGame.NodeNotes(clsRules::Root);
     PutNags(oRoot.oNags);
-    Comment(oRoot.sAfter, Annotation::Commands(oRoot, -1));
+    Comment(oRoot.sAfter, Annotation::Commands(oRoot, -1), true);
     m_oTasks.push_back({Task::Line, clsRules::Root, true});
     while (!m_oTasks.empty()) {
         const Task t = m_oTasks.back();

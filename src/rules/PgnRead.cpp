@@ -25,6 +25,19 @@ bool IsResult(std::string_view s) {
     return s == "1-0" || s == "0-1" || s == "1/2-1/2" || s == "*";
 }
 
+bool IsGlyphChar(char c) {
+    return c == '!' || c == '?';
+}
+
+// Where a glyph written onto a move ("e4!?") begins: the move's length without it. Written out
+// rather than with find_last_not_of, which looks each character up in a set.
+std::size_t GlyphAt(std::string_view s) {
+    std::size_t n = s.size();
+    while (n > 0 && IsGlyphChar(s[n - 1]))
+        --n;
+    return n;
+}
+
 } // namespace
 
 // The reader is the tree's friend: it builds nodes as it reads, and takes back those of a
@@ -53,7 +66,8 @@ private:
         int nFirstNode = 0;     // the first id made inside it
         std::size_t nSides = 0; // and the side store's size then
         std::size_t nTexts = 0;
-        std::string sBefore; // a comment before its first move
+        std::size_t nJournal = 0; // and the journal's
+        std::string sBefore;      // a comment before its first move
         std::vector<std::uint8_t> oNags;
     };
 
@@ -93,6 +107,9 @@ private:
     void CloseVariation();
     // The variation being read cannot be played: it is kept as its text.
     void KeepAsText();
+    // Node n's notes or clock are about to change: inside a variation, a node made before it
+    // keeps what it had, in case the variation is kept as text after all.
+    void Touch(int n);
     void PlayMain(std::string_view sMove);
     void PlayVariation(std::string_view sMove);
 
@@ -111,7 +128,14 @@ private:
     // Variations are played on a board of their own, set up from the node they go on from.
     std::unique_ptr<clsRules> m_pLine;
     std::vector<std::string_view> m_oSpans; // the opaque nodes' texts, by their place
-    int m_nLineAt = -1;                     // the node whose position that board holds
+    struct Kept {
+        int nNode;
+        int nNotes;
+        Annotation::Notes oNotes;
+        std::int64_t nClockMs;
+    };
+    std::vector<Kept> m_oJournal;
+    int m_nLineAt = -1; // the node whose position that board holds
 };
 
 void GameReader::Start() {
@@ -207,15 +231,17 @@ void GameReader::Run() {
                 sResult = sToken;
                 break;
             }
-            if (sToken.find_first_not_of("!?") == std::string_view::npos) {
+            if (GlyphAt(sToken) == 0) {
                 if (const int nNag = Annotation::GlyphNag(sToken); nNag > 0)
                     Nag(nNag); // a glyph standing apart from its move
                 continue;
             }
             if (sToken.front() >= '0' && sToken.front() <= '9' && !sToken.starts_with("0-0")) {
                 // A move number, maybe with its move joined: "12.", "12...Nf6", "1.e4".
-                const std::size_t nDigits = sToken.find_first_not_of("0123456789");
-                if (nDigits == std::string_view::npos)
+                std::size_t nDigits = 1;
+                while (nDigits < sToken.size() && sToken[nDigits] >= '0' && sToken[nDigits] <= '9')
+                    ++nDigits;
+                if (nDigits == sToken.size())
                     continue;
                 sToken.remove_prefix(nDigits);
                 if (sToken.front() != '.') {
@@ -226,7 +252,8 @@ void GameReader::Run() {
                 }
             }
             // Every period is a token of its own: "1. ... e5", "1 ...e5".
-            sToken.remove_prefix(std::min(sToken.find_first_not_of('.'), sToken.size()));
+            while (!sToken.empty() && sToken.front() == '.')
+                sToken.remove_prefix(1);
             if (sToken.empty())
                 continue;
             if (InVariation())
@@ -303,6 +330,7 @@ void GameReader::Comment(std::string_view sText) {
         return;
     }
     const int n = m_oFrames.back().nCur;
+    Touch(n);
     std::int64_t &nClock = m_oGame.NodePly(n).nClockMs;
     if (m_oGame.NodeAt(n).nNotes >= 0) {
         Annotation::Notes &o = m_oGame.NotesOf(n);
@@ -320,8 +348,18 @@ void GameReader::Nag(int nNag) {
     const auto n = static_cast<std::uint8_t>(nNag);
     if (!m_bStarted || !m_oFrames.back().bMoved)
         (InVariation() ? m_oFrames.back().oNags : m_oRootNotes.oNags).push_back(n);
-    else
+    else {
+        Touch(m_oFrames.back().nCur);
         m_oGame.NotesOf(m_oFrames.back().nCur).oNags.push_back(n);
+    }
+}
+
+void GameReader::Touch(int n) {
+    if (!InVariation() || n >= m_oFrames.back().nFirstNode)
+        return;
+    const clsRules::Node &o = m_oGame.NodeAt(n);
+    m_oJournal.push_back({n, o.nNotes, o.nNotes >= 0 ? m_oGame.NodeNotes(n) : Annotation::Notes{},
+                          m_oGame.NodePly(n).nClockMs});
 }
 
 void GameReader::OpenVariation() {
@@ -339,6 +377,7 @@ void GameReader::OpenVariation() {
     o.nFirstNode = m_oGame.NodeCount();
     o.nSides = m_oGame.m_oSide.size();
     o.nTexts = m_oGame.m_oTexts.size();
+    o.nJournal = m_oJournal.size();
     m_oFrames.push_back(std::move(o));
     ++m_i;
 }
@@ -367,6 +406,15 @@ void GameReader::KeepAsText() {
     m_oGame.m_oSide.resize(f.nSides);
     m_oGame.m_oTexts.resize(f.nTexts);
     m_oSpans.resize(f.nTexts);
+    while (m_oJournal.size() > f.nJournal) {
+        Kept &k = m_oJournal.back();
+        clsRules::Node &o = m_oGame.NodeAt(k.nNode);
+        o.nNotes = k.nNotes;
+        if (k.nNotes >= 0)
+            m_oGame.m_oNotes[static_cast<std::size_t>(k.nNotes)] = std::move(k.oNotes);
+        m_oGame.NodePly(k.nNode).nClockMs = k.nClockMs;
+        m_oJournal.pop_back();
+    }
     m_nLineAt = -1;
     // Its text runs to the matching parenthesis; comments may hold parentheses.
     int nDepth = 1;
@@ -389,7 +437,7 @@ void GameReader::KeepAsText() {
 void GameReader::PlayMain(std::string_view sMove) {
     Start();
     // A glyph written onto the move: "e4!?".
-    const std::size_t nGlyph = sMove.find_last_not_of("!?") + 1;
+    const std::size_t nGlyph = GlyphAt(sMove);
     const int nNag = Annotation::GlyphNag(sMove.substr(nGlyph));
     if (m_oGame.IsGameOver())
         Fail(sMove, "the game is already over");
@@ -419,7 +467,7 @@ void GameReader::PlayVariation(std::string_view sMove) {
     if (m_nLineAt != f.nCur)
         oLine.PlaceLine(m_oGame.NodePosition(f.nCur));
     m_nLineAt = -1;
-    const std::size_t nGlyph = sMove.find_last_not_of("!?") + 1;
+    const std::size_t nGlyph = GlyphAt(sMove);
     const int nNag = Annotation::GlyphNag(sMove.substr(nGlyph));
     Move oMove;
     try {
@@ -442,12 +490,14 @@ void GameReader::PlayVariation(std::string_view sMove) {
     }
     f.nCur = nNode;
     m_nLineAt = nNode;
+    if ((!f.bMoved && (!f.sBefore.empty() || !f.oNags.empty())) || nNag > 0)
+        Touch(nNode);
     if (!f.bMoved) {
         f.bMoved = true;
         if (!f.sBefore.empty() || !f.oNags.empty()) {
             Annotation::Notes &o = m_oGame.NotesOf(nNode);
             // Only a variation's own first move has a comment before it in a file.
-            std::string &sTo = m_oGame.VariationStart(nNode) == nNode ? o.sBefore : o.sAfter;
+            std::string &sTo = m_oGame.TakesCommentBefore(nNode) ? o.sBefore : o.sAfter;
             if (!f.sBefore.empty()) {
                 if (!sTo.empty())
                     sTo += ' ';

@@ -211,6 +211,9 @@ public:
     // The first node of the variation n belongs to: the node off the main line nearest the
     // root on n's line; -1 on the main line.
     int VariationStart(int n) const;
+    // Whether n may have a comment before its move: a file holds one only before the first move
+    // of a variation. A node that stops being one hands its comment to the move before it.
+    bool TakesCommentBefore(int n) const;
 
     // --- Editing the tree ---------------------------------------------------------------
     // Each edit is refused, changing nothing, for an id that is no node of the kind it needs
@@ -469,6 +472,9 @@ private:
     void Unlink(int n);
     void MoveToFront(int n);
     void RemoveSubtree(int n);
+    void DropSubtree(int n); // RemoveSubtree without settling the comments
+    // The comments before the children of n that no longer take one go after n's move.
+    void SettleBefore(int n);
     Annotation::Notes &NotesOf(int n);
     // SetPosition without the start's FEN, for a board that plays a line and is set again.
     void PlaceLine(const Position &oPosition);

@@ -71,7 +71,7 @@ inline std::string PlainGame(int nPlies = 154) {
 // Games as annotators share them: a main line with clocks and, beside every fourth move, a
 // variation holding one of its own that holds a third; comments, NAGs, evaluations and arrows
 // on the moves of every line. Written by the export writer, one after another.
-inline std::string AnnotatedGames(int nGames = 20, int nPlies = 80) {
+inline std::string AnnotatedGames(int nGames = 20, int nPlies = 80, int nLine = 6) {
     std::uint32_t nRandom = 12345;
     auto Next = [&nRandom] {
         nRandom = nRandom * 1664525u + 1013904223u;
@@ -121,16 +121,20 @@ inline std::string AnnotatedGames(int nGames = 20, int nPlies = 80) {
                 n = nNew;
             }
         };
-        for (int i = 0; i < nPlies; ++i) {
-            o.LegalMoves(oMoves);
-            if (oMoves.empty())
-                break;
-            o.PlayMove(oMoves[Next() % oMoves.size()]);
-            o.Record().back().nClockMs = 180'000 - 1000 * i;
-            Annotate(o.LiveNode());
+        // A game as long as asked for: random play may end one early.
+        while (o.PlyCount() < nPlies) {
+            o.NewGame();
+            for (int i = 0; i < nPlies; ++i) {
+                o.LegalMoves(oMoves);
+                if (oMoves.empty())
+                    break;
+                o.PlayMove(oMoves[Next() % oMoves.size()]);
+                o.Record().back().nClockMs = 180'000 - 1000 * i;
+                Annotate(o.LiveNode());
+            }
         }
         for (int k = 2; k < o.PlyCount(); k += 4)
-            Line(Line, o.MainLineNode(k - 1), 6, 1);
+            Line(Line, o.MainLineNode(k - 1), nLine, 1);
         o.Tags() = {{"Event", "Benchmark"}, {"Round", std::to_string(g + 1)}};
         sAll += Pgn::Write(o);
     }

@@ -67,8 +67,14 @@ private:
         std::size_t nSides = 0; // and the side store's size then
         std::size_t nTexts = 0;
         std::size_t nJournal = 0; // and the journal's
-        std::string sBefore;      // a comment before its first move
-        std::vector<std::uint8_t> oNags;
+        // A comment and glyphs before its first move, rare: kept apart, so that a hostile text
+        // nesting variations deeply costs little for each.
+        std::unique_ptr<Annotation::Notes> pBefore;
+        Annotation::Notes &Before() {
+            if (!pBefore)
+                pBefore = std::make_unique<Annotation::Notes>();
+            return *pBefore;
+        }
     };
 
     [[noreturn]] void Fail(std::string_view sMove, std::string_view sWhy) const {
@@ -149,11 +155,13 @@ void GameReader::Start() {
             } catch (const std::invalid_argument &e) {
                 throw std::invalid_argument(std::string("FEN tag: ") + e.what());
             }
-            m_oFrames.assign(1, Frame{});
+            m_oFrames.clear();
+            m_oFrames.emplace_back();
             return;
         }
     m_oGame.NewGame();
-    m_oFrames.assign(1, Frame{});
+    m_oFrames.clear();
+    m_oFrames.emplace_back();
 }
 
 bool GameReader::SkipBlank() {
@@ -324,7 +332,8 @@ void GameReader::ReadTag(std::vector<std::pair<std::string, std::string>> &oTags
 void GameReader::Comment(std::string_view sText) {
     if (!m_bStarted || !m_oFrames.back().bMoved) {
         if (InVariation())
-            Annotation::ReadComment(sText, m_oFrames.back().sBefore, m_oRootNotes, nullptr, false);
+            Annotation::ReadComment(sText, m_oFrames.back().Before().sBefore, m_oRootNotes, nullptr,
+                                    false);
         else
             Annotation::ReadComment(sText, m_sRootText, m_oRootNotes, nullptr);
         return;
@@ -347,7 +356,7 @@ void GameReader::Comment(std::string_view sText) {
 void GameReader::Nag(int nNag) {
     const auto n = static_cast<std::uint8_t>(nNag);
     if (!m_bStarted || !m_oFrames.back().bMoved)
-        (InVariation() ? m_oFrames.back().oNags : m_oRootNotes.oNags).push_back(n);
+        (InVariation() ? m_oFrames.back().Before().oNags : m_oRootNotes.oNags).push_back(n);
     else {
         Touch(m_oFrames.back().nCur);
         m_oGame.NotesOf(m_oFrames.back().nCur).oNags.push_back(n);
@@ -490,20 +499,21 @@ void GameReader::PlayVariation(std::string_view sMove) {
     }
     f.nCur = nNode;
     m_nLineAt = nNode;
-    if ((!f.bMoved && (!f.sBefore.empty() || !f.oNags.empty())) || nNag > 0)
+    if ((!f.bMoved && f.pBefore) || nNag > 0)
         Touch(nNode);
     if (!f.bMoved) {
         f.bMoved = true;
-        if (!f.sBefore.empty() || !f.oNags.empty()) {
+        if (f.pBefore) {
+            const Annotation::Notes &oBefore = *f.pBefore;
             Annotation::Notes &o = m_oGame.NotesOf(nNode);
             // Only a variation's own first move has a comment before it in a file.
             std::string &sTo = m_oGame.TakesCommentBefore(nNode) ? o.sBefore : o.sAfter;
-            if (!f.sBefore.empty()) {
+            if (!oBefore.sBefore.empty()) {
                 if (!sTo.empty())
                     sTo += ' ';
-                sTo += f.sBefore;
+                sTo += oBefore.sBefore;
             }
-            o.oNags.insert(o.oNags.end(), f.oNags.begin(), f.oNags.end());
+            o.oNags.insert(o.oNags.end(), oBefore.oNags.begin(), oBefore.oNags.end());
         }
     }
     if (nNag > 0)

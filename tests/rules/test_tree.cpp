@@ -96,6 +96,28 @@ TEST(TreeRecord, MovesPlayedAndTakenBackKeepTheNotesAndVariations) {
     EXPECT_NE(Pgn::Write(o).find("(1. d4 d5) 1... c5 *"), std::string::npos) << Pgn::Write(o);
 }
 
+// Variations nested thousands deep, each beside the first move of the one around it: written
+// and read back without recursion, as the same tree.
+TEST(TreeRecord, DeepNestingWrittenAndReadBack) {
+    clsRules o;
+    clsRules oBoard;
+    MoveList oMoves;
+    // At each node a move to go on with and, beside it, one to go deeper from.
+    for (int n = clsRules::Root, i = 0; i < 4000 && n >= 0; ++i) {
+        oBoard.SetPosition(o.NodePosition(n));
+        oBoard.LegalMoves(oMoves);
+        if (oMoves.size() < 2)
+            break;
+        ASSERT_GE(o.AddMove(n, oMoves[0]), 0);
+        n = o.AddMove(n, oMoves[oMoves.size() - 1]);
+    }
+    const std::string sText = Pgn::Write(o);
+    clsRules oBack;
+    Pgn::Load(oBack, sText);
+    EXPECT_EQ(TreeDump(oBack), TreeDump(o));
+    EXPECT_GT(oBack.NodeCount(), 1000);
+}
+
 // The node reached from the root by these moves, through any children; -1 when there is none.
 int At(const clsRules &o, std::string_view sPath) {
     int n = clsRules::Root;

@@ -34,7 +34,6 @@ const QColor BackColor(224, 224, 224);
 
 // Piece class codes of the promotion choices.
 constexpr qint16 WhiteQueen = 7, WhiteRook = 8, WhiteKnight = 9, WhiteBishop = 10;
-constexpr qint16 WhiteOffset = 6;
 constexpr qint16 BlackQueen = 1, BlackRook = 2, BlackKnight = 3, BlackBishop = 4;
 
 const QString sEnglishLetters = QStringLiteral("KQRBN");
@@ -46,6 +45,24 @@ QString PieceLetters() {
     //: language write moves (German: KDTLS). Five capital letters.
     const QString sLetters = frmMain::tr("KQRBN");
     return sLetters.size() == sEnglishLetters.size() ? sLetters : sEnglishLetters;
+}
+
+// The letter of the piece on a square of a FEN's placement ("P", "k"), or a null character.
+QChar FenPieceAt(const QString &sFen, const QString &sSquare) {
+    const QStringList oRanks = sFen.section(' ', 0, 0).split('/');
+    const int nRank = '8' - sSquare[1].toLatin1(), nWant = sSquare[0].toLatin1() - 'a';
+    if (oRanks.size() != 8)
+        return {};
+    int nFile = 0;
+    for (const QChar c : oRanks[nRank]) {
+        if (c.isDigit()) {
+            nFile += c.digitValue();
+            continue;
+        }
+        if (nFile++ == nWant)
+            return c;
+    }
+    return {};
 }
 
 QString MapLetters(const QString &sText, const QString &sFrom, const QString &sTo) {
@@ -73,6 +90,8 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
     Board1->setObjectName(QStringLiteral("Board1"));
     // The board grows with the window; LayOutClient gives it its square.
     Board1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    // Arrows and circles with the right button, kept with the move shown as [%cal]/[%csl].
+    Board1->SetDrawShapes(true);
 
     QPalette listPalette = palette();
     listPalette.setColor(QPalette::Base, BackColor);
@@ -702,11 +721,13 @@ QString frmMain::RefusalCause(const QString &sSrc, const QString &sDest, bool &b
     bNotAMove = !IsSquareName(sSrc) || !IsSquareName(sDest);
     if (bNotAMove)
         return tr("Not a move: type a move as e2e4 or Nf3");
-    const qint16 nClass = Board1->PieceAt(sSrc);
-    if (nClass < 0)
+    // The position shown, where the move was typed: an earlier one takes variation moves.
+    const QString sFen = Board1->NodeFen(Board1->ShownNode());
+    const QChar cPiece = FenPieceAt(sFen, sSrc);
+    if (cPiece.isNull())
         return tr("There is no piece on %1").arg(sSrc);
-    const bool bWhitePiece = nClass >= WhiteOffset;
-    if (bWhitePiece != Board1->IsWhitesTurn())
+    const bool bWhitePiece = cPiece.isUpper();
+    if (bWhitePiece != (sFen.section(' ', 1, 1) == QLatin1String("w")))
         return (bWhitePiece ? tr("The piece on %1 is White's; Black is to move")
                             : tr("The piece on %1 is Black's; White is to move"))
             .arg(sSrc);

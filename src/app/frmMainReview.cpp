@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <tavlon/Board.h>
 
 void frmMain::BuildReviewMenus() {
@@ -56,8 +57,10 @@ void frmMain::StepShown(int nStep) {
 }
 
 bool frmMain::ReviewKey(QObject *watched, QEvent *event) {
+    // The left button plays; the right one draws arrows and circles, which any position takes.
     if (event->type() == QEvent::MouseButtonPress && watched == Board1 && Reviewing() &&
-        !Board1->VariationMovesAllowed()) {
+        !Board1->VariationMovesAllowed() &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         ShowStatus(tr("Refused: an earlier position is shown — Alt+End returns"));
         return false; // the board refuses the move itself
     }

@@ -82,3 +82,26 @@ TEST_F(MainWindow, VariationsPlayedOnEarlierPositionsAreTheGamesChanges) {
     EXPECT_EQ(cancel.seen, QStringList({"Tavlon:Save the current game?"}));
     EXPECT_TRUE(board->Pgn().contains("1. Kd2 (1. a8=N) 1... Kd7 *")) << board->Pgn().toStdString();
 }
+
+// Arrows drawn with the right button are the shown move's, saved as [%cal]; a typed move that
+// cannot be played there is explained from the position shown, not the game's.
+TEST_F(MainWindow, ArrowsAndTypedMovesBelongToThePositionShown) {
+    sOpenAnswer = Write("arrows.pgn", "1. e4 e5 *");
+    Key(Qt::Key_O);
+    Key(Qt::Key_Home, Qt::AltModifier);
+    QTest::mousePress(board, Qt::RightButton, {}, CellCentre("e2", true, board->width()));
+    QTest::mouseMove(board, CellCentre("e4", true, board->width()));
+    QTest::mouseRelease(board, Qt::RightButton, {}, CellCentre("e4", true, board->width()));
+    EXPECT_EQ(board->NodeShapes(board->RootNode()), QStringList({"Ge2e4"}));
+    EXPECT_EQ(Status(), "The starting position shown — Alt+End returns") << "no refusal";
+    for (const auto &[sTyped, sCause] : {std::pair{"e3e4", "There is no piece on e3"},
+                                         {"e7e5", "The piece on e7 is Black's; White is to move"},
+                                         {"e2e5", "Illegal move: e2-e5"}}) {
+        Answerer ok({"OK"});
+        Type(sTyped);
+        EXPECT_EQ(Status(), sCause);
+    }
+    Key(Qt::Key_S); // an arrow is a change, kept where the game is saved
+    EXPECT_TRUE(Read(sOpenAnswer).contains("{[%cal Ge2e4]} 1. e4 e5 *"))
+        << Read(sOpenAnswer).data();
+}

@@ -21,5 +21,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Added to what dpkg-shlibdeps finds: Qt's libraries only recommend the platform plugins, and
 # without one no window opens.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
+# The engine that analysis finds by itself; the board plays without one.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS stockfish)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
 include(CPack)

@@ -1,7 +1,8 @@
 // The game record's readers, one libFuzzer target each (FUZZ_FEN, FUZZ_SAN, FUZZ_PGN,
 // FUZZ_TREE or FUZZ_PGNINDEX):
 // - FEN: a refusal changes nothing and agrees with FenError; an accepted FEN writes back as
-//   a FEN that reads to itself.
+//   a FEN that reads to itself. Set Up Position's reader reads every FEN the game takes, and
+//   every position its judge lets be played is one the game takes.
 // - SAN: words read from a few positions; each accepted word names a legal move whose own SAN
 //   reads back to it; refused words change nothing.
 // - PGN: a refusal changes nothing; an accepted game is written out and loads back to the
@@ -14,6 +15,7 @@
 #include <Notation.h>
 #include <Pgn.h>
 #include <PgnIndex.h>
+#include <PositionCheck.h>
 #include <TreeDump.h>
 #include <cstdint>
 #include <cstdio>
@@ -57,6 +59,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *pData, std::size_t nSi
     oRules.SetFen(sFen);
     if (oRules.Fen() != sFen)
         Fail("a written FEN does not read back to itself");
+    PositionCheck::Setup oSetUp;
+    const bool bRead = PositionCheck::ReadFen(sText, oSetUp).Read();
+    if (bAccepted && !bRead)
+        Fail("the game takes a FEN that Set Up Position does not read");
+    if (bRead && PositionCheck::Judge(oSetUp).Playable() &&
+        !clsRules::FenError(clsRules::FenOf(oSetUp)).empty())
+        Fail("the judge lets a position be played that the game refuses");
 #elif defined(FUZZ_SAN)
     if (sText.empty())
         return 0;
@@ -135,7 +144,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *pData, std::size_t nSi
             continue;
         switch (static_cast<std::uint8_t>(sText[i + 1]) % 6) {
         case 0:
-            oBoard.SetPosition(oRules.NodePosition(n));
+            oBoard.SetPosition(oRules.NodePosition(n), oRules.Is960());
             oBoard.ListMoves(oMoves);
             if (!oMoves.empty())
                 oRules.AddMove(n, oMoves[static_cast<std::uint8_t>(sText[i]) % oMoves.size()]);

@@ -9,17 +9,20 @@ set -euo pipefail
 # Qt's development package already brings the OpenGL headers Qt's CMake files ask for. The
 # translations are built with Qt's CMake translation support (qt6-tools-dev) and lrelease
 # (qt6-l10n-tools); qt6-translations-l10n holds Qt's own texts for the standard buttons. The
-# board draws its pieces from SVG with Qt SVG (qt6-svg-dev).
+# board draws its pieces from SVG with Qt SVG (qt6-svg-dev); the program's sound module plays
+# with Qt Multimedia (qt6-multimedia-dev). Qt reads GIF but cannot write it: giflib (libgif-dev)
+# writes the animated games.
 run_pkgs=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools
-    qt6-translations-l10n)
+    qt6-translations-l10n qt6-multimedia-dev libgif-dev)
 # libgmock-dev is left out on purpose: no test uses gMock, and Debian's GTestConfig.cmake loads
 # the gMock targets only when present. Xvfb is started directly, so no xauth (xvfb-run's need).
 # clang-format is a contributor's editor tool; no target runs it.
 test_pkgs=(libgtest-dev libbenchmark-dev xclip
     xvfb xdotool x11-utils imagemagick       # the real window under a virtual X server
-    stockfish                                # the rules' differential oracle
+    stockfish                                # the rules' oracle; the engine client's real engine
     clang libclang-rt-14-dev valgrind        # fuzzing and memcheck
-    desktop-file-utils appstream dpkg-dev file) # desktop metadata and the Debian package
+    desktop-file-utils appstream dpkg-dev file  # desktop metadata and the Debian package
+    libxml2-utils w3c-sgml-lib)                  # the exported SVG checked against SVG 1.1's DTD
 
 case "${1:-run}" in
 run | build) pkgs=("${run_pkgs[@]}") ;;

@@ -136,6 +136,39 @@
         <translation>kein Tag, das eine Partie haben darf</translation>
     </message>
     <message>
+        <source>a position is being set up</source>
+        <translation>eine Stellung wird aufgebaut</translation>
+    </message>
+    <message>
+        <source>no position is being set up</source>
+        <translation>es wird keine Stellung aufgebaut</translation>
+    </message>
+    <message>
+        <source>KQRBNP</source>
+        <extracomment>The letters that put a king, queen, rook, bishop, knight and pawn on the keyboard&apos;s square while a position is set up, in this order: capitals for White, small letters for Black (German: KDTLSB). Six different capital letters.</extracomment>
+        <translation>KDTLSB</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not eight ranks of eight squares</source>
+        <translation>„%1“ sind nicht acht Reihen zu acht Feldern</translation>
+    </message>
+    <message>
+        <source>%1: %2 placed</source>
+        <translation>%1: %2 gesetzt</translation>
+    </message>
+    <message>
+        <source>%1: %2 removed</source>
+        <translation>%1: %2 entfernt</translation>
+    </message>
+    <message>
+        <source>%1, empty</source>
+        <translation>%1, leer</translation>
+    </message>
+    <message>
+        <source>no Chess960 start position has that number</source>
+        <translation>keine Chess960-Anfangsstellung hat diese Nummer</translation>
+    </message>
+    <message>
         <source>no such move in the game</source>
         <translation>kein solcher Zug in der Partie</translation>
     </message>
@@ -204,6 +237,44 @@
 
 %1</translation>
     </message>
+    <message>
+        <source>Export Position as Image</source>
+        <translation>Stellung als Bild exportieren</translation>
+    </message>
+    <message>
+        <source>PNG pictures (*.png);;SVG pictures (*.svg)</source>
+        <translation>PNG-Bilder (*.png);;SVG-Bilder (*.svg)</translation>
+    </message>
+    <message>
+        <source>Export Game as GIF</source>
+        <translation>Partie als GIF exportieren</translation>
+    </message>
+    <message>
+        <source>GIF animations (*.gif)</source>
+        <translation>GIF-Animationen (*.gif)</translation>
+    </message>
+</context>
+<context>
+    <name>Export</name>
+    <message>
+        <source>White</source>
+        <translation>Weiß</translation>
+    </message>
+    <message>
+        <source>Black</source>
+        <translation>Schwarz</translation>
+    </message>
+</context>
+<context>
+    <name>GameAnalyser</name>
+    <message>
+        <source>The game&apos;s starting position is not legal: %1</source>
+        <translation>Die Ausgangsstellung der Partie ist nicht zulässig: %1</translation>
+    </message>
+    <message>
+        <source>Move %1 of the game (%2) is not legal.</source>
+        <translation>Zug %1 der Partie (%2) ist nicht zulässig.</translation>
+    </message>
 </context>
 <context>
     <name>GameCollection</name>
@@ -260,6 +331,13 @@
     </message>
 </context>
 <context>
+    <name>GifWriter</name>
+    <message>
+        <source>The GIF could not be made: %1</source>
+        <translation>Das GIF konnte nicht erstellt werden: %1</translation>
+    </message>
+</context>
+<context>
     <name>SafeWrite</name>
     <message>
         <source>No space left on the device</source>
@@ -292,6 +370,147 @@
     <message>
         <source>%1: %2 was not written.</source>
         <translation>%1: %2 wurde nicht geschrieben.</translation>
+    </message>
+</context>
+<context>
+    <name>Sounds</name>
+    <message>
+        <source>Soun&amp;ds</source>
+        <translation>T&amp;öne</translation>
+    </message>
+    <message>
+        <source>Sound &amp;Volume</source>
+        <translation>Lautstärk&amp;e</translation>
+    </message>
+    <message>
+        <source>&amp;%1%</source>
+        <extracomment>A sound volume in the View menu, with the mnemonic on its first digit.</extracomment>
+        <translation>&amp;%1 %</translation>
+    </message>
+</context>
+<context>
+    <name>UciEngine</name>
+    <message>
+        <source>The engine “%1” did not answer within %2 seconds.</source>
+        <translation>Die Engine „%1“ hat nicht innerhalb von %2 Sekunden geantwortet.</translation>
+    </message>
+    <message>
+        <source>No chess engine was found. Install Stockfish, or choose an engine.</source>
+        <translation>Es wurde keine Schach-Engine gefunden. Installieren Sie Stockfish oder wählen Sie eine Engine.</translation>
+    </message>
+    <message>
+        <source>The engine “%1” could not be started: %2</source>
+        <translation>Die Engine „%1“ konnte nicht gestartet werden: %2</translation>
+    </message>
+    <message>
+        <source>The engine “%1” crashed.</source>
+        <translation>Die Engine „%1“ ist abgestürzt.</translation>
+    </message>
+    <message>
+        <source>The engine “%1” stopped unexpectedly (exit code %2).</source>
+        <translation>Die Engine „%1“ wurde unerwartet beendet (Exit-Code %2).</translation>
+    </message>
+    <message>
+        <source>The engine “%1” sent something that makes no sense: %2</source>
+        <translation>Die Engine „%1“ hat etwas Unverständliches gesendet: %2</translation>
+    </message>
+    <message>
+        <source>The engine “%1” sent a move that is not legal: %2</source>
+        <translation>Die Engine „%1“ hat einen unzulässigen Zug gesendet: %2</translation>
+    </message>
+</context>
+<context>
+    <name>dlgChess960</name>
+    <message>
+        <source>New Chess960 Game</source>
+        <translation>Neue Chess960-Partie</translation>
+    </message>
+    <message>
+        <source>&amp;Random position</source>
+        <translation>&amp;Zufällige Stellung</translation>
+    </message>
+    <message>
+        <source>&amp;Another</source>
+        <translation>Neu aus&amp;losen</translation>
+    </message>
+    <message>
+        <source>Draw another position at random</source>
+        <translation>Eine andere Stellung auslosen</translation>
+    </message>
+    <message>
+        <source>Position &amp;number:</source>
+        <translation>Stellungs&amp;nummer:</translation>
+    </message>
+    <message>
+        <source>Position number</source>
+        <translation>Stellungsnummer</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>Chess960 #%1: %2</source>
+        <translation>Chess960 Nr. %1: %2</translation>
+    </message>
+    <message>
+        <source>Chess960 #%1</source>
+        <translation>Chess960 Nr. %1</translation>
+    </message>
+</context>
+<context>
+    <name>dlgExport</name>
+    <message>
+        <source>Export Game as GIF</source>
+        <translation>Partie als GIF exportieren</translation>
+    </message>
+    <message>
+        <source>Export Position as Image</source>
+        <translation>Stellung als Bild exportieren</translation>
+    </message>
+    <message>
+        <source> px</source>
+        <translation> px</translation>
+    </message>
+    <message>
+        <source>&amp;Size:</source>
+        <translation>&amp;Größe:</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>How long each position shows; the last stays 3 s</source>
+        <translation>Wie lange jede Stellung zu sehen ist; die letzte bleibt 3 s</translation>
+    </message>
+    <message>
+        <source>&amp;Time per move:</source>
+        <translation>&amp;Zeit je Zug:</translation>
+    </message>
+    <message>
+        <source>&amp;Coordinates</source>
+        <translation>&amp;Koordinaten</translation>
+    </message>
+    <message>
+        <source>&amp;Marks: last move, check, arrows and circles</source>
+        <translation>&amp;Markierungen: letzter Zug, Schach, Pfeile und Kreise</translation>
+    </message>
+    <message>
+        <source>Players&apos; &amp;names</source>
+        <translation>&amp;Namen der Spieler</translation>
+    </message>
+    <message>
+        <source>&amp;Save...</source>
+        <translation>&amp;Speichern...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>%1 × %2 pixels</source>
+        <translation>%1 × %2 Pixel</translation>
     </message>
 </context>
 <context>
@@ -332,6 +551,10 @@
         <source>&amp;Cancel</source>
         <translation>&amp;Abbrechen</translation>
     </message>
+    <message>
+        <source>Variant:</source>
+        <translation>Variante:</translation>
+    </message>
 </context>
 <context>
     <name>dlgGames</name>
@@ -357,6 +580,241 @@
     <message>
         <source>&amp;Position (FEN):</source>
         <translation>&amp;Stellung (FEN):</translation>
+    </message>
+</context>
+<context>
+    <name>dlgSetUpPosition</name>
+    <message>
+        <source>Set Up Position</source>
+        <translation>Stellung aufbauen</translation>
+    </message>
+    <message>
+        <source>Black king</source>
+        <translation>Schwarzer König</translation>
+    </message>
+    <message>
+        <source>Black queen</source>
+        <translation>Schwarze Dame</translation>
+    </message>
+    <message>
+        <source>Black rook</source>
+        <translation>Schwarzer Turm</translation>
+    </message>
+    <message>
+        <source>Black knight</source>
+        <translation>Schwarzer Springer</translation>
+    </message>
+    <message>
+        <source>Black bishop</source>
+        <translation>Schwarzer Läufer</translation>
+    </message>
+    <message>
+        <source>Black pawn</source>
+        <translation>Schwarzer Bauer</translation>
+    </message>
+    <message>
+        <source>White king</source>
+        <translation>Weißer König</translation>
+    </message>
+    <message>
+        <source>White queen</source>
+        <translation>Weiße Dame</translation>
+    </message>
+    <message>
+        <source>White rook</source>
+        <translation>Weißer Turm</translation>
+    </message>
+    <message>
+        <source>White knight</source>
+        <translation>Weißer Springer</translation>
+    </message>
+    <message>
+        <source>White bishop</source>
+        <translation>Weißer Läufer</translation>
+    </message>
+    <message>
+        <source>White pawn</source>
+        <translation>Weißer Bauer</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>Lös&amp;chen</translation>
+    </message>
+    <message>
+        <source>A click empties a square</source>
+        <translation>Ein Klick leert ein Feld</translation>
+    </message>
+    <message>
+        <source>%1: click to choose, then click squares; or drag it</source>
+        <translation>%1: anklicken, dann Felder anklicken; oder auf das Brett ziehen</translation>
+    </message>
+    <message>
+        <source>Side to move</source>
+        <translation>Am Zug</translation>
+    </message>
+    <message>
+        <source>&amp;White</source>
+        <translation>&amp;Weiß</translation>
+    </message>
+    <message>
+        <source>&amp;Black</source>
+        <translation>&amp;Schwarz</translation>
+    </message>
+    <message>
+        <source>Castling</source>
+        <translation>Rochade</translation>
+    </message>
+    <message>
+        <source>White &amp;kingside</source>
+        <translation>Weiß &amp;kurz</translation>
+    </message>
+    <message>
+        <source>White &amp;queenside</source>
+        <translation>Weiß &amp;lang</translation>
+    </message>
+    <message>
+        <source>Black ki&amp;ngside</source>
+        <translation>Schwarz k&amp;urz</translation>
+    </message>
+    <message>
+        <source>Black q&amp;ueenside</source>
+        <translation>Schwarz la&amp;ng</translation>
+    </message>
+    <message>
+        <source>En p&amp;assant:</source>
+        <translation>&amp;En passant:</translation>
+    </message>
+    <message>
+        <source>&amp;Halfmove clock:</source>
+        <translation>&amp;Halbzugzähler:</translation>
+    </message>
+    <message>
+        <source>Full&amp;move number:</source>
+        <translation>&amp;Zugnummer:</translation>
+    </message>
+    <message>
+        <source>Starting &amp;Position</source>
+        <translation>&amp;Grundstellung</translation>
+    </message>
+    <message>
+        <source>&amp;Clear Board</source>
+        <translation>Brett lee&amp;ren</translation>
+    </message>
+    <message>
+        <source>&amp;Flip Board</source>
+        <translation>Brett &amp;drehen</translation>
+    </message>
+    <message>
+        <source>F&amp;EN:</source>
+        <translation>&amp;FEN:</translation>
+    </message>
+    <message>
+        <source>C&amp;opy FEN</source>
+        <translation>FEN k&amp;opieren</translation>
+    </message>
+    <message>
+        <source>&amp;Start Game</source>
+        <translation>Partie &amp;beginnen</translation>
+    </message>
+    <message>
+        <source>a FEN has six fields separated by spaces (the last two may be left out)</source>
+        <translation>eine FEN hat sechs durch Leerzeichen getrennte Felder (die letzten beiden dürfen fehlen)</translation>
+    </message>
+    <message>
+        <source>the placement &quot;%1&quot; is not eight ranks of eight squares, written with KQRBNP, kqrbnp, digits and /</source>
+        <translation>die Aufstellung „%1“ sind nicht acht Reihen zu acht Feldern aus KQRBNP, kqrbnp, Ziffern und /</translation>
+    </message>
+    <message>
+        <source>the side to move &quot;%1&quot; is neither w nor b</source>
+        <translation>die Seite am Zug „%1“ ist weder w noch b</translation>
+    </message>
+    <message>
+        <source>the castling field &quot;%1&quot; is neither - nor letters of KQkq</source>
+        <translation>das Rochadefeld „%1“ ist weder - noch Buchstaben aus KQkq</translation>
+    </message>
+    <message>
+        <source>the en passant field &quot;%1&quot; is neither - nor a square of the sixth rank (White to move) or the third (Black to move)</source>
+        <translation>das En-passant-Feld „%1“ ist weder - noch ein Feld der sechsten Reihe (Weiß am Zug) oder der dritten (Schwarz am Zug)</translation>
+    </message>
+    <message>
+        <source>the halfmove clock &quot;%1&quot; is not a number</source>
+        <translation>der Halbzugzähler „%1“ ist keine Zahl</translation>
+    </message>
+    <message>
+        <source>the fullmove number &quot;%1&quot; is not a number from 1</source>
+        <translation>die Zugnummer „%1“ ist keine Zahl ab 1</translation>
+    </message>
+    <message>
+        <source>This is not a FEN: %1.</source>
+        <translation>Das ist keine FEN: %1.</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keines</translation>
+    </message>
+    <message>
+        <source>White has no king</source>
+        <translation>Weiß hat keinen König</translation>
+    </message>
+    <message>
+        <source>Black has no king</source>
+        <translation>Schwarz hat keinen König</translation>
+    </message>
+    <message>
+        <source>White has more than one king</source>
+        <translation>Weiß hat mehr als einen König</translation>
+    </message>
+    <message>
+        <source>Black has more than one king</source>
+        <translation>Schwarz hat mehr als einen König</translation>
+    </message>
+    <message>
+        <source>White has %1 pieces, more than 16</source>
+        <translation>Weiß hat %1 Steine, mehr als 16</translation>
+    </message>
+    <message>
+        <source>Black has %1 pieces, more than 16</source>
+        <translation>Schwarz hat %1 Steine, mehr als 16</translation>
+    </message>
+    <message>
+        <source>a pawn stands on %1, on the first or last rank</source>
+        <translation>ein Bauer steht auf %1, auf der ersten oder letzten Reihe</translation>
+    </message>
+    <message>
+        <source>White has more pieces of a kind than its missing pawns could have become</source>
+        <translation>Weiß hat mehr Figuren einer Art, als aus seinen fehlenden Bauern hätten werden können</translation>
+    </message>
+    <message>
+        <source>Black has more pieces of a kind than its missing pawns could have become</source>
+        <translation>Schwarz hat mehr Figuren einer Art, als aus seinen fehlenden Bauern hätten werden können</translation>
+    </message>
+    <message>
+        <source>the castling right %1 needs the king on %2 and a rook on %3</source>
+        <translation>das Rochaderecht %1 verlangt den König auf %2 und einen Turm auf %3</translation>
+    </message>
+    <message>
+        <source>no pawn can just have stepped over %1</source>
+        <translation>kein Bauer kann eben über %1 gezogen sein</translation>
+    </message>
+    <message>
+        <source>White is in check, but it is Black&apos;s turn</source>
+        <translation>Weiß steht im Schach, aber Schwarz ist am Zug</translation>
+    </message>
+    <message>
+        <source>Black is in check, but it is White&apos;s turn</source>
+        <translation>Schwarz steht im Schach, aber Weiß ist am Zug</translation>
+    </message>
+    <message>
+        <source>%1 pieces give check, and no move gives more than two</source>
+        <translation>%1 Figuren geben Schach, und kein Zug gibt mehr als zwei</translation>
+    </message>
+    <message>
+        <source>no last move can have given this check</source>
+        <translation>kein letzter Zug kann dieses Schach gegeben haben</translation>
+    </message>
+    <message>
+        <source>This position cannot be played: %1.</source>
+        <translation>Diese Stellung kann nicht gespielt werden: %1.</translation>
     </message>
 </context>
 <context>
@@ -700,7 +1158,7 @@ Die Datei enthält mehrere Partien, und diese eine dort zu speichern, würde die
         <translation>Bedenk&amp;zeit...</translation>
     </message>
     <message>
-        <source>Pa&amp;use Clocks</source>
+        <source>Pause C&amp;locks</source>
         <translation>Uhren an&amp;halten</translation>
     </message>
     <message>
@@ -1165,6 +1623,64 @@ Die Datei enthält mehrere Partien, und diese eine dort zu speichern, würde die
         <translation>Züge bis hierher zurück&amp;nehmen</translation>
     </message>
     <message>
+        <source>Piece letter</source>
+        <translation>Figurenbuchstabe</translation>
+    </message>
+    <message>
+        <source>Delete or Space</source>
+        <translation>Entf oder Leertaste</translation>
+    </message>
+    <message>
+        <source>On the board of Set Up Position: empty the square</source>
+        <translation>Auf dem Brett von „Stellung aufbauen“: das Feld leeren</translation>
+    </message>
+    <message>
+        <source>Set &amp;Up Position...</source>
+        <translation>Stellung &amp;aufbauen...</translation>
+    </message>
+    <message>
+        <source>On the board of Set Up Position: put that piece there (capitals for White, small letters for Black)</source>
+        <translation>Auf dem Brett von „Stellung aufbauen“: diese Figur dorthin setzen (Großbuchstaben für Weiß, kleine für Schwarz)</translation>
+    </message>
+    <message>
+        <source>Expo&amp;rt Position as Image...</source>
+        <translation>Stellung als Bild e&amp;xportieren...</translation>
+    </message>
+    <message>
+        <source>Export Game as &amp;GIF...</source>
+        <translation>Partie als &amp;GIF exportieren...</translation>
+    </message>
+    <message>
+        <source>Copy Position as &amp;Image</source>
+        <translation>Stellung als B&amp;ild kopieren</translation>
+    </message>
+    <message>
+        <source>Cannot export the picture:
+%1</source>
+        <translation>Das Bild kann nicht exportiert werden:
+%1</translation>
+    </message>
+    <message>
+        <source>The position is on the clipboard as a picture</source>
+        <translation>Die Stellung ist als Bild in der Zwischenablage</translation>
+    </message>
+    <message>
+        <source>New C&amp;hess960 Game...</source>
+        <translation>Neue Chess&amp;960-Partie...</translation>
+    </message>
+    <message>
+        <source>Chess960 #%1</source>
+        <translation>Chess960 Nr. %1</translation>
+    </message>
+    <message>
+        <source>Chess960</source>
+        <translation>Chess960</translation>
+    </message>
+    <message>
+        <source>In Chess960, on the king&apos;s own rook: castle</source>
+        <translation>In Chess960, auf dem eigenen Turm des Königs: rochieren</translation>
+    </message>
+    <message>
         <source>Variation move %1 shown — Alt+End returns</source>
         <translation>Variantenzug %1 wird angezeigt – Alt+Ende kehrt zurück</translation>
     </message>
@@ -1190,6 +1706,110 @@ Die Datei enthält mehrere Partien, und diese eine dort zu speichern, würde die
     <message>
         <source>tavlon: bad time control &quot;%1&quot;: %2</source>
         <translation>tavlon: ungültige Bedenkzeit &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>Make a picture of a game in a PGN file, without a window, and quit.</source>
+        <translation>Ein Bild einer Partie aus einer PGN-Datei erstellen, ohne Fenster, und beenden.</translation>
+    </message>
+    <message>
+        <source>The picture to write: a position as .png or .svg, the game as an animated .gif.</source>
+        <translation>Das zu schreibende Bild: eine Stellung als .png oder .svg, die Partie als animiertes .gif.</translation>
+    </message>
+    <message>
+        <source>OUT</source>
+        <translation>AUS</translation>
+    </message>
+    <message>
+        <source>The board&apos;s side, 240 to 2000 pixels (480).</source>
+        <translation>Die Seitenlänge des Bretts, 240 bis 2000 Pixel (480).</translation>
+    </message>
+    <message>
+        <source>N</source>
+        <translation>N</translation>
+    </message>
+    <message>
+        <source>The position after K half-moves (0: the start; the last position unless given).</source>
+        <translation>Die Stellung nach K Halbzügen (0: der Anfang; ohne Angabe die letzte Stellung).</translation>
+    </message>
+    <message>
+        <source>K</source>
+        <translation>K</translation>
+    </message>
+    <message>
+        <source>The game of the file, counting from 1 (1).</source>
+        <translation>Die Partie der Datei, ab 1 gezählt (1).</translation>
+    </message>
+    <message>
+        <source>Black&apos;s side at the bottom.</source>
+        <translation>Die Seite von Schwarz unten.</translation>
+    </message>
+    <message>
+        <source>Letters and digits along the edges.</source>
+        <translation>Buchstaben und Ziffern an den Rändern.</translation>
+    </message>
+    <message>
+        <source>The last move and a check marked.</source>
+        <translation>Der letzte Zug und ein Schach markiert.</translation>
+    </message>
+    <message>
+        <source>The players&apos; names, the side to move and the result.</source>
+        <translation>Die Namen der Spieler, wer am Zug ist, und das Ergebnis.</translation>
+    </message>
+    <message>
+        <source>A GIF&apos;s time per position, 0.2 to 5 seconds (1).</source>
+        <translation>Die Zeit je Stellung in einem GIF, 0,2 bis 5 Sekunden (1).</translation>
+    </message>
+    <message>
+        <source>SECONDS</source>
+        <translation>SEKUNDEN</translation>
+    </message>
+    <message>
+        <source>--export FILE.pgn and --to OUT go together</source>
+        <translation>--export DATEI.pgn und --to AUS gehören zusammen</translation>
+    </message>
+    <message>
+        <source>%1: the picture&apos;s name must end in .png, .svg or .gif</source>
+        <translation>%1: der Name des Bildes muss auf .png, .svg oder .gif enden</translation>
+    </message>
+    <message>
+        <source>bad size &quot;%1&quot;: give 240 to 2000 pixels</source>
+        <translation>ungültige Größe „%1“: 240 bis 2000 Pixel angeben</translation>
+    </message>
+    <message>
+        <source>bad game number &quot;%1&quot;</source>
+        <translation>ungültige Partienummer „%1“</translation>
+    </message>
+    <message>
+        <source>bad ply &quot;%1&quot;: give 0 or more half-moves</source>
+        <translation>ungültiger Halbzug „%1“: 0 oder mehr Halbzüge angeben</translation>
+    </message>
+    <message>
+        <source>bad frame time &quot;%1&quot;: give 0.2 to 5 seconds</source>
+        <translation>ungültige Bildzeit „%1“: 0,2 bis 5 Sekunden angeben</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>no such file</source>
+        <translation>die Datei gibt es nicht</translation>
+    </message>
+    <message>
+        <source>%1 holds %2 games; there is no game %3</source>
+        <translation>%1 enthält %2 Partien; eine Partie %3 gibt es nicht</translation>
+    </message>
+    <message>
+        <source>it is not text</source>
+        <translation>es ist kein Text</translation>
+    </message>
+    <message>
+        <source>game %1 of %2 cannot be read: %3</source>
+        <translation>Partie %1 von %2 kann nicht gelesen werden: %3</translation>
+    </message>
+    <message>
+        <source>game %1 of %2 has %3 half-moves; there is no ply %4</source>
+        <translation>Partie %1 von %2 hat %3 Halbzüge; einen Halbzug %4 gibt es nicht</translation>
     </message>
 </context>
 </TS>

@@ -3,10 +3,12 @@
 // --write-game FILE PLIES` writes such a game for bench/app/startup.sh.
 #include "BenchGame.h"
 #include "Recovery.h"
+#include "dlgSetUpPosition.h"
 #include "frmMain.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -58,6 +60,39 @@ void BM_RecoveryWrite(benchmark::State &state) {
     state.SetLabel(state.range(0) == 1 ? "until on disk" : "the window's own share");
 }
 BENCHMARK(BM_RecoveryWrite)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// Set Up Position with its board at 1,000 pixels: a piece put on the keyboard's square and taken
+// off again, each change with what follows it (the castling boxes, the en passant choice, the FEN
+// field, the judgement) and the paint of all that changed.
+void BM_SetUpPiece(benchmark::State &state) {
+    dlgSetUpPosition d("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1", {},
+                       true);
+    auto *b = d.findChild<Board *>();
+    d.show();
+    d.resize(d.size() + QSize(1000, 1000) - b->size());
+    b->setFocus();
+    QCoreApplication::processEvents();
+    if (b->width() < 1000 || b->height() < 1000)
+        state.SkipWithError("the board is smaller than 1,000 pixels");
+    const auto Key = [b](int nKey, const QString &sText) {
+        QKeyEvent oPress(QEvent::KeyPress, nKey, Qt::NoModifier, sText);
+        QCoreApplication::sendEvent(b, &oPress);
+        QCoreApplication::processEvents(); // the paint
+    };
+    const QString sFen = d.Fen();
+    const int nRendered = b->property("renderedSquares").toInt();
+    for (auto _ : state) {
+        Key(Qt::Key_Q, QStringLiteral("q"));
+        Key(Qt::Key_Delete, {});
+    }
+    if (d.Fen() == sFen)
+        state.SkipWithError("nothing was placed");
+    state.counters["board_px"] = b->width();
+    state.counters["squares_per_change"] =
+        (b->property("renderedSquares").toInt() - nRendered) / (2.0 * state.iterations());
+    state.SetLabel("two changes per iteration");
+}
+BENCHMARK(BM_SetUpPiece)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -5,7 +5,8 @@
 # here passes or fails.
 # Usage: bench/app/startup.sh [path/to/tavlon] [runs]   (targets: tavlon's median at or below
 # XBoard's, VmRSS at most three quarters of XBoard's; a 150-ply game opened from the command line
-# adds < 20 ms)
+# adds < 20 ms). With SOUNDS=on tavlon starts with View > Sounds on, and its memory is measured
+# again a second after its first move (Return in the move box, e2e4), which loads the sounds.
 set -euo pipefail
 
 app=${1:-build/release/bin/tavlon}
@@ -34,6 +35,10 @@ export QT_QPA_PLATFORM=xcb
 unset QT_SCALE_FACTOR
 # Both programs keep their settings in a home of their own, the same for every run.
 export HOME=$work XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
+if [ "${SOUNDS:-off}" = on ]; then
+    mkdir -p "$XDG_CONFIG_HOME/tavlon"
+    printf '[view]\nsounds=true\n' >"$XDG_CONFIG_HOME/tavlon/tavlon.conf"
+fi
 
 median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 
@@ -65,12 +70,18 @@ launch() {
     if [ "$what" = rss ]; then
         sleep 1
         awk '/^VmRSS/ {print $2}' "/proc/$app_pid/status"
+    elif [ "$what" = sounding ]; then
+        sleep 1
+        xdotool windowfocus --sync "$(xdotool search --onlyvisible --pid "$app_pid" | head -1)" \
+            key Return
+        sleep 1
+        awk '/^VmRSS/ {print $2}' "/proc/$app_pid/status"
     elif [ "$what" = probe ]; then
         wait "$app_pid" 2>/dev/null || true
         line=$(grep first_paint_epoch_us= "$work/out" || echo =0)
         painted=/$(((${line#*=} - t0) / 1000))
     fi
-    [ "$what" = rss ] || echo "$(((t1 - t0) / 1000))$painted"
+    [ "$what" = rss ] || [ "$what" = sounding ] || echo "$(((t1 - t0) / 1000))$painted"
     kill "$app_pid" 2>/dev/null || true
     wait "$app_pid" 2>/dev/null || true
     app_pid=''
@@ -118,6 +129,13 @@ for ((i = 0; i < 3; i++)); do
 done
 t_kb=$(printf '%s\n' "${t_rss[@]}" | median)
 echo "vmrss_kb: tavlon median $t_kb over 3 runs"
+if [ "${SOUNDS:-off}" = on ]; then
+    s_rss=()
+    for ((i = 0; i < 3; i++)); do
+        s_rss+=("$(launch sounding "$app")")
+    done
+    echo "vmrss_kb: tavlon a second after its first move's sound, median $(printf '%s\n' "${s_rss[@]}" | median) over 3 runs"
+fi
 if $have_xboard; then
     x_kb=$(printf '%s\n' "${x_rss[@]}" | median)
     echo "vmrss_kb: xboard median $x_kb over 3 runs; tavlon/xboard $(awk -v a="$t_kb" -v b="$x_kb" 'BEGIN {printf "%.2f", a / b}') (target <= 0.75)"

@@ -106,7 +106,7 @@ inline std::string AnnotatedGames(int nGames = 20, int nPlies = 80, int nLine = 
         auto Line = [&](auto &&self, int nAt, int nLength, int nDepth) -> void {
             int n = nAt;
             for (int i = 0; i < nLength; ++i) {
-                oBoard.SetPosition(o.NodePosition(n));
+                oBoard.SetPosition(o.NodePosition(n), o.Is960());
                 oBoard.LegalMoves(oMoves);
                 if (oMoves.size() < 2)
                     return;

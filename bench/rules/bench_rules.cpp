@@ -3,6 +3,7 @@
 #include "BenchGame.h"
 #include "Perft.h"
 #include "Pgn.h"
+#include "PositionCheck.h"
 #include "TestRules.h"
 
 #include <benchmark/benchmark.h>
@@ -26,6 +27,51 @@ BENCHMARK(BM_PerftStart5)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 constexpr const char *Kiwipete =
     "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1";
+
+// Perft of one position, as a Chess960 game or not: leaves per second compare standard chess
+// with Chess960 in the same run.
+void BM_Perft(benchmark::State &state, const char *sFen, int nDepth, bool b960) {
+    clsRules oRules;
+    oRules.SetFen(sFen, b960);
+    std::uint64_t nLeaves = 0;
+    for (auto _ : state)
+        nLeaves = Perft(oRules, nDepth);
+    state.counters["leaves"] = static_cast<double>(nLeaves);
+    state.counters["leaves_per_second"] =
+        benchmark::Counter(static_cast<double>(nLeaves) * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate);
+}
+// Opening positions at depth 5: the standard start as standard chess and as Chess960 number
+// 518, and Chess960 numbers 0 and 959.
+BENCHMARK_CAPTURE(BM_Perft, start_standard,
+                  "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 5, false)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(BM_Perft, start_chess960_518,
+                  "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 5, true)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(BM_Perft, start_chess960_0,
+                  "bbqnnrkr/pppppppp/8/8/8/8/PPPPPPPP/BBQNNRKR w KQkq - 0 1", 5, true)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(BM_Perft, start_chess960_959,
+                  "rkrnnqbb/pppppppp/8/8/8/8/PPPPPPPP/RKRNNQBB w KQkq - 0 1", 5, true)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+// Middlegames rich in castling at depth 4: Kiwipete, and two of the published Chess960 table
+// (the king between its rooks; the king beside its rook).
+BENCHMARK_CAPTURE(BM_Perft, kiwipete, Kiwipete, 4, false)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(BM_Perft, chess960_table_14,
+                  "qn1rkrbb/pp1p1ppp/2p1p3/3n4/4P2P/2NP4/PPP2PP1/Q1NRKRBB w FDfd - 1 9", 4, true)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(BM_Perft, chess960_table_0,
+                  "bqnb1rkr/pp3ppp/3ppn2/2p5/5P2/P2P4/NPP1P1PP/BQ1BNRKR w HFhf - 2 9", 4, true)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 // The legal-move list of a crowded middlegame (48 moves).
 void BM_LegalMoves(benchmark::State &state) {
@@ -130,6 +176,25 @@ BENCHMARK_CAPTURE(BM_IsCheckmate, check_answered, CheckAnswered);
 BENCHMARK_CAPTURE(BM_IsCheckmate, mate_whole_search, CheckMated);
 BENCHMARK_CAPTURE(BM_IsStalemate, middlegame, Middlegame);
 BENCHMARK_CAPTURE(BM_IsStalemate, stalemate_whole_search, Stalemated);
+
+// What Set Up Position judges after every change of a piece: the verdict, the castling rights the
+// pieces support and the en passant squares possible. A crowded middlegame; one with an en
+// passant square; an impossible double check, for which every last move is tried.
+void BM_JudgeSetUp(benchmark::State &state, const char *sFen) {
+    PositionCheck::Setup o;
+    if (!PositionCheck::ReadFen(sFen, o).Read())
+        state.SkipWithError("no FEN");
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(PositionCheck::Judge(o).eProblem);
+        benchmark::DoNotOptimize(PositionCheck::SupportedCastling(o));
+        benchmark::DoNotOptimize(PositionCheck::EnPassantColumns(o));
+    }
+}
+BENCHMARK_CAPTURE(BM_JudgeSetUp, crowded,
+                  "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1");
+BENCHMARK_CAPTURE(BM_JudgeSetUp, en_passant,
+                  "rnbqkbnr/ppp1p1pp/8/3pPp2/8/8/PPPP1PPP/RNBQKBNR w KQkq f6 0 3");
+BENCHMARK_CAPTURE(BM_JudgeSetUp, impossible_double_check, "4k3/6N1/8/8/B7/8/8/4K3 b - - 0 1");
 
 // SAN of one move, averaged over every legal move of a crowded middlegame.
 void BM_SanOfOneMove(benchmark::State &state) {

@@ -33,13 +33,21 @@ void OpenAddress(QWidget *parent, const UrlOpener &opener, const QUrl &url) {
 FileChooser DefaultFileChooser() {
     return [](QWidget *parent, FileQuestion eQuestion, const QString &sSuggested) {
         const bool bOpen = eQuestion == FileQuestion::Open;
+        const auto Tr = [](const char *s) { return QCoreApplication::translate("Desktop", s); };
+        QString sTitle = bOpen ? Tr(QT_TRANSLATE_NOOP("Desktop", "Open Game"))
+                               : Tr(QT_TRANSLATE_NOOP("Desktop", "Save Game As"));
+        QString sFilter = Tr(QT_TRANSLATE_NOOP("Desktop", "PGN games (*.pgn);;All files (*)"));
+        if (eQuestion == FileQuestion::ExportImage) {
+            sTitle = Tr(QT_TRANSLATE_NOOP("Desktop", "Export Position as Image"));
+            sFilter =
+                Tr(QT_TRANSLATE_NOOP("Desktop", "PNG pictures (*.png);;SVG pictures (*.svg)"));
+        } else if (eQuestion == FileQuestion::ExportGif) {
+            sTitle = Tr(QT_TRANSLATE_NOOP("Desktop", "Export Game as GIF"));
+            sFilter = Tr(QT_TRANSLATE_NOOP("Desktop", "GIF animations (*.gif)"));
+        }
         // On the heap and guarded: the static QFileDialog functions keep the dialog on their
         // stack, so a parent destroyed while it is open would free it a second time.
-        QPointer<QFileDialog> dialog = new QFileDialog(
-            parent,
-            bOpen ? QCoreApplication::translate("Desktop", "Open Game")
-                  : QCoreApplication::translate("Desktop", "Save Game As"),
-            sSuggested, QCoreApplication::translate("Desktop", "PGN games (*.pgn);;All files (*)"));
+        QPointer<QFileDialog> dialog = new QFileDialog(parent, sTitle, sSuggested, sFilter);
         dialog->setAcceptMode(bOpen ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
         dialog->setFileMode(bOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
         QString sPath;

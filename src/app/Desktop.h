@@ -17,9 +17,10 @@ UrlOpener DefaultUrlOpener();
 // address selectable so the player can copy it.
 void OpenAddress(QWidget *parent, const UrlOpener &opener, const QUrl &url);
 
-// Asks the user for a game file: one to read, or a name to save under (suggested: sSuggested).
-// Empty when the user cancelled. Windows take one so that tests need no file dialog.
-enum class FileQuestion { Open, Save };
+// Asks the user for a game file: one to read, or a name to save under (suggested: sSuggested);
+// or a name for a picture of the position (PNG or SVG) or a GIF of the game. Empty when the user
+// cancelled. Windows take one so that tests need no file dialog.
+enum class FileQuestion { Open, Save, ExportImage, ExportGif };
 using FileChooser =
     std::function<QString(QWidget *parent, FileQuestion eQuestion, const QString &sSuggested)>;
 

@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <algorithm>
@@ -14,7 +15,8 @@ const QStringList &dlgGameInfo::TagNames() {
     return oNames;
 }
 
-dlgGameInfo::dlgGameInfo(const QStringList &oValues, QWidget *parent) : QDialog(parent) {
+dlgGameInfo::dlgGameInfo(const QStringList &oValues, const QString &sVariant, QWidget *parent)
+    : QDialog(parent) {
     setWindowTitle(tr("Game Information"));
     auto *layout = new QFormLayout(this);
     const QString sLabels[] = {tr("&White:"), tr("&Black:"), tr("&Event:"),
@@ -34,6 +36,12 @@ dlgGameInfo::dlgGameInfo(const QStringList &oValues, QWidget *parent) : QDialog(
             field->setPlaceholderText(tr("YYYY.MM.DD"));
         layout->addRow(sLabels[i], field);
         oFields << field;
+    }
+    if (!sVariant.isEmpty()) {
+        auto *lblVariant = new QLabel(sVariant, this);
+        lblVariant->setObjectName(QStringLiteral("lblVariant"));
+        lblVariant->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        layout->addRow(tr("Variant:"), lblVariant);
     }
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Cancel)->setText(tr("&Cancel"));

@@ -12,8 +12,10 @@ public:
     // The tags the dialog edits, in the order of its fields and of the standard's roster.
     static const QStringList &TagNames();
 
-    // Values in the order of TagNames(); an unknown date shows as today.
-    explicit dlgGameInfo(const QStringList &oValues, QWidget *parent = nullptr);
+    // Values in the order of TagNames(); an unknown date shows as today. sVariant, when not
+    // empty, names the kind of game ("Chess960 #518"), shown but not edited.
+    explicit dlgGameInfo(const QStringList &oValues, const QString &sVariant = {},
+                         QWidget *parent = nullptr);
 
     QStringList Values() const;
 

@@ -2,6 +2,7 @@
 
 #include "GameCollection.h"
 #include "Recovery.h"
+#include "Sounds.h"
 #include "frmAbout.h"
 
 #include <QCloseEvent>
@@ -92,6 +93,9 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
     Board1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     // Arrows and circles with the right button, kept with the move shown as [%cal]/[%csl].
     Board1->SetDrawShapes(true);
+    // Before the window's own handlers, whose boxes would otherwise hold a move's sound back.
+    oSounds = new Sounds(Board1, this);
+    oSounds->setObjectName(QStringLiteral("oSounds"));
 
     QPalette listPalette = palette();
     listPalette.setColor(QPalette::Base, BackColor);
@@ -160,8 +164,10 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
 
     BuildMenus();
     BuildRecordMenus();
+    BuildChess960Menu();
     BuildCollectionMenus();
     BuildReviewMenus();
+    BuildExportMenus();
     SetUpClocks();
     NameRememberedPlayers();
     Board1_PositionChanged();
@@ -258,6 +264,7 @@ void frmMain::BuildMenus() {
     // The key is the one of its first name, when it covered the check boxes alone.
     AddOption(mnuView, "mnuCheckBox", tr("Messages in &Boxes"), "view/checkMessagesInBox", true,
               &frmMain::mnuCheckBox_Toggled);
+    oSounds->AddToMenu(mnuView);
 
     QMenu *mnuActions = bar->addMenu(tr("&Actions"));
     mnuActions->setObjectName(QStringLiteral("mnuActions"));
@@ -495,7 +502,11 @@ QString frmMain::ShortcutsHtml() const {
     Row(tr("Arrow keys"), tr("On the board: move the keyboard's square"));
     Row(tr("Space or Return"), tr("On the board: pick up the piece, or put it down"));
     Row(tr("Escape"), tr("On the board: put the piece back"));
+    Row(tr("Space or Return"), tr("In Chess960, on the king's own rook: castle"));
     Row(tr("Return"), tr("In the move box: play the typed move"));
+    Row(tr("Piece letter"), tr("On the board of Set Up Position: put that piece there (capitals "
+                               "for White, small letters for Black)"));
+    Row(tr("Delete or Space"), tr("On the board of Set Up Position: empty the square"));
     Row(tr("Alt + underlined letter"), tr("Open a menu, or choose its item"));
     return QStringLiteral("<table cellspacing=\"4\">%1</table>").arg(sRows);
 }

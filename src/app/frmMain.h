@@ -26,6 +26,7 @@ class frmAbout;
 class ClockPanel;
 class GameCollection;
 class Recovery;
+class Sounds;
 
 // The application window: hosts the board, turns its events into move-list entries, the
 // promotion popup and message boxes, and offers the game, view, undo and help commands.
@@ -113,6 +114,8 @@ private:
     void FillPieceSetMenu();
     void UsePieceSet(const QString &sName);
     QIcon PieceIcon(qint16 nClass) const;
+    // The folder of the piece set in use; empty for our own.
+    QString PieceSetFolder() const;
     QAction *mnuViewFullScreen = nullptr;
     QMenu *mnuViewPieceSet = nullptr;
     QString sPieceSet; // the folder name under the user's pieces; empty for our own
@@ -217,6 +220,8 @@ private:
     // line once the turn has passed.
     QString sMoveOutcome;
 
+    Sounds *oSounds = nullptr; // View > Sounds and what they play
+
     QPointer<frmAbout> oAbout;
     QPointer<QDialog> oHelp;
     QPointer<QDialog> oShortcuts;
@@ -243,6 +248,7 @@ private:
 
     void mnuGameOpen_Click();
     void mnuGamePosition_Click();
+    void mnuGameSetUp_Click();
     // Ends the game by a board command (resign, a draw); a real end leaves the game unsaved.
     void EndGame(const std::function<bool()> &oEnd);
     void mnuGameClaimDraw_Click();
@@ -261,6 +267,12 @@ private:
     QString EndText(const QString &Result, Board::EndReason eReason, bool bLoaded) const;
     // How the present game ended, in words; empty while it goes on.
     QString GameOverText() const;
+
+    // --- Pictures of the position and the game (frmMainExport.cpp) ---
+    void BuildExportMenus();
+    // Export Position as Image (a PNG or SVG) or Export Game as GIF: the choices, then the file.
+    void ExportPicture(bool bGame);
+    void mnuEditCopyImage_Click();
 
     // --- Collections: files and pasted texts of several games (frmMainCollection.cpp) ---
     void BuildCollectionMenus();
@@ -290,6 +302,12 @@ private:
     std::unique_ptr<Recovery> pRecovery;
     QAction *mnuGameNextInFile = nullptr;
     QAction *mnuGamePreviousInFile = nullptr;
+    // --- Chess960 (frmMainChess960.cpp) ---
+    void BuildChess960Menu();
+    void mnuGameNew960_Click();
+    // "Chess960 #518" for a game begun at a numbered start, "Chess960" for another game of it,
+    // empty for standard chess.
+    QString VariantText() const;
     // --- Reviewing (frmMainReview.cpp) ---
     void BuildReviewMenus();
     // The move lists' stepping keys, and a move tried on the board while reviewing; true when

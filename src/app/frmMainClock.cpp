@@ -3,6 +3,7 @@
 // its events.
 #include "Clock.h"
 #include "ClockWidget.h"
+#include "Sounds.h"
 #include "dlgTimeControl.h"
 #include "frmMain.h"
 
@@ -109,7 +110,7 @@ void frmMain::SetUpClocks() {
     auto *mnuGame = menuBar()->findChild<QMenu *>(QStringLiteral("mnuGame"));
     QAction *mnuExit = mnuGame->findChild<QAction *>(QStringLiteral("mnuExit"));
     oClocks->mnuPause =
-        NewAction(nullptr, "mnuPauseClocks", tr("Pa&use Clocks"),
+        NewAction(nullptr, "mnuPauseClocks", tr("Pause C&locks"),
                   QKeySequence(Qt::CTRL | Qt::Key_P), &frmMain::mnuPauseClocks_Click);
     oClocks->mnuPause->setCheckable(true);
     mnuGame->insertActions(mnuExit, {NewAction(nullptr, "mnuTimeControl", tr("Ti&me Control..."),
@@ -216,6 +217,7 @@ void frmMain::ShowClocks() {
         const bool bRunning = o.Running() && bWhite == o.WhiteToMove();
         clk->Show(QString::fromStdString(FormatClock(nMs)), o.MovesLeft(bWhite), bRunning,
                   nMs < nLow);
+        oSounds->ClockShown(bWhite, nMs, nLow, bRunning);
         if (!o.Running())
             continue;
         // The next moment this clock's digits change: the running one down to its next second
@@ -290,6 +292,7 @@ bool frmMain::ClocksRefuse() {
 }
 
 void frmMain::ClocksReplaced() {
+    oSounds->ClocksReset();
     Clock &o = oClocks->oClock;
     const bool bWhite = Board1->IsWhitesTurn();
     const int nPlies = Board1->PlyCount();

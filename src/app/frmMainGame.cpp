@@ -4,6 +4,7 @@
 #include "SafeWrite.h"
 #include "dlgGameInfo.h"
 #include "dlgPosition.h"
+#include "dlgSetUpPosition.h"
 #include "frmMain.h"
 
 #include <QApplication>
@@ -95,6 +96,8 @@ void frmMain::BuildRecordMenus() {
         mnuExit,
         {NewAction(nullptr, "mnuGamePosition", tr("New Game from &Position..."), {},
                    &frmMain::mnuGamePosition_Click),
+         NewAction(nullptr, "mnuGameSetUp", tr("Set &Up Position..."),
+                   QKeySequence(Qt::CTRL | Qt::Key_E), &frmMain::mnuGameSetUp_Click),
          NewAction(nullptr, "mnuGameOpen", tr("&Open Game..."), QKeySequence(Qt::CTRL | Qt::Key_O),
                    &frmMain::mnuGameOpen_Click),
          NewAction(nullptr, "mnuGameSave", tr("&Save Game"), QKeySequence(Qt::CTRL | Qt::Key_S),
@@ -158,7 +161,7 @@ void frmMain::UpdateCaption() {
     QStringList oWhat;
     if (pGames || sPlayers.isEmpty())
         oWhat << CaptionFile();
-    oWhat << sPlayers;
+    oWhat << sPlayers << VariantText();
     oWhat.removeAll(QString());
     const QString sWhat = oWhat.join(QStringLiteral(" - "));
     QString sTurn = GameOverText();
@@ -297,6 +300,19 @@ void frmMain::mnuGamePosition_Click() {
     if (bPromotionPending || !MaybeSave())
         return;
     auto *dialog = new dlgPosition(Board1->Fen(), &PositionError, this);
+    if (Exec(dialog) == QDialog::Accepted && Board1->SetFen(dialog->Fen())) {
+        NameRememberedPlayers();
+        RecordReplaced({});
+    }
+}
+
+void frmMain::mnuGameSetUp_Click() {
+    if (bPromotionPending)
+        return;
+    // From the position shown; the game stays as it is until the players start the new one.
+    auto *dialog =
+        new dlgSetUpPosition(Board1->FenAt(Board1->ViewedPly()), PieceSetFolder(), !bView, this);
+    dialog->SetBeforeStart([this] { return !bPromotionPending && MaybeSave(); });
     if (Exec(dialog) == QDialog::Accepted && Board1->SetFen(dialog->Fen())) {
         NameRememberedPlayers();
         RecordReplaced({});
@@ -447,7 +463,7 @@ void frmMain::mnuGameInfo_Click() {
     QStringList oValues;
     for (const QString &sTag : dlgGameInfo::TagNames())
         oValues << Board1->Tag(sTag);
-    auto *dialog = new dlgGameInfo(oValues, this);
+    auto *dialog = new dlgGameInfo(oValues, VariantText(), this);
     if (Exec(dialog) != QDialog::Accepted || bPromotionPending)
         return;
     const QStringList oNew = dialog->Values();

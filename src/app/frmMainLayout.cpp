@@ -155,6 +155,10 @@ void frmMain::UsePieceSet(const QString &sName) {
     QSettings().setValue(QLatin1String(PieceSetKey), sName);
 }
 
+QString frmMain::PieceSetFolder() const {
+    return sPieceSet.isEmpty() ? QString() : QDir(PieceSetsFolder()).filePath(sPieceSet);
+}
+
 QIcon frmMain::PieceIcon(qint16 nClass) const {
     const QString sName = QString(QChar(nClass >= 6 ? u'w' : u'b')) + QChar(u"KQRNBP"[nClass % 6]) +
                           QStringLiteral(".svg");

@@ -1,5 +1,6 @@
 #include "AppInfo.h"
 #include "Desktop.h"
+#include "ExportCommand.h"
 #include "SafeWrite.h"
 #include "Translations.h"
 #include "dlgTimeControl.h"
@@ -65,6 +66,7 @@ void Describe(QCommandLineParser &parser) {
                                             "TimeControl form (300, 180+2, 40/5400:1800, *60), "
                                             "or 300d5 for a 5-second delay."),
         QStringLiteral("FORM")));
+    DescribeExport(parser);
 }
 
 } // namespace
@@ -72,6 +74,7 @@ void Describe(QCommandLineParser &parser) {
 int main(int argc, char *argv[]) {
     IgnoreFileSizeSignal();
     const QString sTimeControl = QStringLiteral("time-control");
+    bool bExport = false;
     // Only an option can ask for the text phase; a plain start skips building a second
     // application object and a second set of translators.
     if (std::any_of(argv + 1, argv + argc, [](const char *s) { return s[0] == '-'; })) {
@@ -96,6 +99,16 @@ int main(int argc, char *argv[]) {
                 return 2;
             }
         }
+        bExport = ExportAsked(parser);
+    }
+    if (bExport) {
+        // Pictures need no display: drawn off screen, like --help, on a text console too.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        QCommandLineParser parser;
+        Describe(parser);
+        parser.process(app);
+        return RunExport(parser);
     }
 
     QApplication app(argc, argv);

@@ -1,6 +1,7 @@
 // The public face of the board and a move's events.
 #include "BoardGeometry.h"
 #include "BoardPrivate.h"
+#include "Chess960.h"
 #include "Notation.h"
 #include "Pgn.h"
 
@@ -99,6 +100,7 @@ void Board::NewGame(bool bIsWhitesTurn, const QString &sLayout) {
     d->m_oSans.clear();
     d->m_nLineAt = -1;
     d->m_bEndTold = false;
+    d->LeaveEditing();
     const bool bEnded = d->EndReview();
     d->EndDrag();
     d->Select(0);
@@ -121,6 +123,8 @@ void Board::BoardView(bool bIsWhitesView) {
 bool Board::UndoLastMove() {
     if (d->Busy())
         return false;
+    if (d->m_bEditing)
+        return d->Refuse(Refusal::Editing);
     d->EndDrag();
     d->Select(0);
     const bool bUndone = d->m_oRules.UndoLastMove();
@@ -163,6 +167,8 @@ bool Board::MovePiece(const QString &sSrc, const QString &sDest) {
     const int nDest = SquareOf(sDest);
     if (nSrc < 1 || nDest < 1)
         return false;
+    if (d->m_bEditing)
+        return d->Refuse(Refusal::Editing);
     if (!d->MayPlayShown())
         return d->Refuse(Refusal::EarlierPositionShown);
     d->EndDrag();
@@ -179,6 +185,10 @@ bool Board::IsWhitesTurn() const {
 BoardPrivate::PlayResult BoardPrivate::PlayMove(int nSrc, int nDest, qint16 nPromotion) {
     if (Busy() || nSrc == nDest || !MayPlayShown())
         return PlayResult::Refused;
+    // A castling by either gesture becomes the move in the game's own form, on the position
+    // shown.
+    if (const Move oCastling = ShownRules().CastlingOf(nSrc, nDest); oCastling.nSrc != 0)
+        nDest = oCastling.nDest;
     if (Reviewing())
         return PlayVariationMove(nSrc, nDest, nPromotion);
     const clsRules::MoveStart oStart = m_oRules.BeginMove(nSrc, nDest);
@@ -283,6 +293,7 @@ QStringList ToQt(const std::vector<std::string> &oList) {
 void BoardPrivate::Settled() {
     m_oSans.clear(); // a new game
     m_nLineAt = -1;
+    LeaveEditing();
     const bool bEnded = EndReview();
     EndDrag();
     Select(0);
@@ -317,6 +328,9 @@ bool BoardPrivate::Refuse(Board::Refusal eWhy, const QString &sDetail) {
         QT_TRANSLATE_NOOP("Board", "an earlier position is shown"),
         QT_TRANSLATE_NOOP("Board", "not a tag a game may be given"),
         "",
+        QT_TRANSLATE_NOOP("Board", "a position is being set up"),
+        QT_TRANSLATE_NOOP("Board", "no position is being set up"),
+        QT_TRANSLATE_NOOP("Board", "no Chess960 start position has that number"),
         QT_TRANSLATE_NOOP("Board", "no such move in the game"),
         QT_TRANSLATE_NOOP("Board", "the main line is no variation"),
         QT_TRANSLATE_NOOP("Board", "a comment cannot hold \"}\""),
@@ -366,11 +380,11 @@ QString Board::Fen() const {
     return QString::fromStdString(clsRules::FenOf(d->m_oRules.PositionAt(d->m_oRules.PlyCount())));
 }
 
-bool Board::SetFen(const QString &sFen) {
+bool Board::SetFen(const QString &sFen, bool bChess960) {
     if (d->Waiting())
         return d->Refuse(Refusal::PromotionWaiting);
     try {
-        d->m_oRules.SetFen(sFen.toStdString());
+        d->m_oRules.SetFen(sFen.toStdString(), bChess960);
         ::Pgn::SetStartTags(d->m_oRules);
     } catch (const std::invalid_argument &e) {
         return d->Refuse(Refusal::BadFen, QString::fromStdString(e.what()));
@@ -431,6 +445,8 @@ QStringList Board::CoordinateMoves() const {
 bool Board::MovePieceSan(const QString &sSan) {
     if (d->Busy())
         return d->Refuse(Refusal::MoveInProgress);
+    if (d->m_bEditing)
+        return d->Refuse(Refusal::Editing);
     if (!d->MayPlayShown())
         return d->Refuse(Refusal::EarlierPositionShown);
     if (!d->Reviewing() && d->m_oRules.IsGameOver())
@@ -483,6 +499,8 @@ bool Board::CanClaimDraw() const {
 bool BoardPrivate::EndGame(const std::function<bool(clsRules &)> &end, Board::Refusal eWhy) {
     if (Busy())
         return Refuse(Board::Refusal::MoveInProgress);
+    if (m_bEditing)
+        return Refuse(Board::Refusal::Editing);
     if (m_oRules.IsGameOver())
         return Refuse(Board::Refusal::GameIsOver);
     if (!end(m_oRules))
@@ -517,9 +535,12 @@ QString Board::Tag(const QString &sName) const {
 bool Board::SetTag(const QString &sName, const QString &sValue) {
     // A PGN tag name, and one that begins with a letter, as every tag written should.
     const std::string sKey = sName.toStdString();
+    // A Variant that says Chess960 would make another game of a standard one when read back.
+    const bool bVariant = sName == QLatin1String("Variant") &&
+                          (Is960() || Chess960::IsVariantName(sValue.toStdString()));
     if (!::Pgn::IsTagName(sKey) || !std::isalpha(static_cast<unsigned char>(sKey[0])) ||
         sName == QLatin1String("Result") || sName == QLatin1String("SetUp") ||
-        sName == QLatin1String("FEN"))
+        sName == QLatin1String("FEN") || bVariant)
         return d->Refuse(Refusal::BadTag);
     // The standard forbids control characters in a value; a line break becomes a space.
     QString sClean = sValue;
@@ -570,6 +591,29 @@ bool Board::FlagFall() {
     return d->EndGame(&clsRules::FlagFall, Refusal::MoveInProgress);
 }
 
+// --- Chess960 -----------------------------------------------------------------------------
+
+bool Board::NewGame960(int nNumber) {
+    if (d->Waiting())
+        return d->Refuse(Refusal::PromotionWaiting);
+    if (nNumber < 0 || nNumber >= Chess960::Count)
+        return d->Refuse(Refusal::NoSuchStartPosition);
+    d->m_oRules.NewGame960(nNumber);
+    ::Pgn::SetStartTags(d->m_oRules);
+    ++d->m_nGame;
+    d->m_bEndTold = false;
+    d->Settled();
+    return true;
+}
+
+bool Board::Is960() const {
+    return d->m_oRules.Is960();
+}
+
+int Board::Chess960Number() const {
+    return Chess960::StartNumber(d->m_oRules);
+}
+
 // --- Reviewing ----------------------------------------------------------------------------
 
 int Board::PlyCount() const {
@@ -581,7 +625,7 @@ int Board::ViewedPly() const {
 }
 
 bool Board::ViewPly(int nPly) {
-    if (d->Busy() || nPly < 0 || nPly > PlyCount())
+    if (d->Busy() || d->m_bEditing || nPly < 0 || nPly > PlyCount())
         return false;
     const int nView = nPly == PlyCount() ? -1 : d->m_oRules.MainLineNode(nPly);
     if (nView == d->m_nShownNode)

@@ -32,6 +32,10 @@ void Board::mousePressEvent(QMouseEvent *event) {
     d->EndDrag();
     d->m_nPressed = 0;
     d->m_bFocusShown = false; // the focus square is for keyboard players; a mouse hides it
+    if (d->m_bEditing) {
+        d->EditPress(event);
+        return;
+    }
     if (event->button() != Qt::LeftButton) {
         d->Select(0);
         d->UpdateMarks();
@@ -81,6 +85,10 @@ void Board::mouseMoveEvent(QMouseEvent *event) {
 }
 
 void Board::mouseReleaseEvent(QMouseEvent *event) {
+    if (d->m_bEditing) {
+        d->EditRelease(event);
+        return;
+    }
     if (event->button() == Qt::RightButton && d->m_bDrawing)
         d->ShapeReleased(d->m_oGrid.SquareAt(event->position().toPoint(), d->m_bIsWhitesView));
     if (event->button() != Qt::LeftButton)
@@ -141,7 +149,7 @@ void BoardPrivate::ClickSquare(int nSquare) {
     UpdateMarks();
 }
 
-QString BoardPrivate::SquareDescription(int nSquare) const {
+QString BoardPrivate::PieceName(qint16 nClass) {
     // Whole phrases, indexed [white][kind], as other languages inflect the colour by the piece.
     static const char *const Pieces[2][6] = {
         {QT_TRANSLATE_NOOP("Board", "black king"), QT_TRANSLATE_NOOP("Board", "black queen"),
@@ -150,11 +158,12 @@ QString BoardPrivate::SquareDescription(int nSquare) const {
         {QT_TRANSLATE_NOOP("Board", "white king"), QT_TRANSLATE_NOOP("Board", "white queen"),
          QT_TRANSLATE_NOOP("Board", "white rook"), QT_TRANSLATE_NOOP("Board", "white knight"),
          QT_TRANSLATE_NOOP("Board", "white bishop"), QT_TRANSLATE_NOOP("Board", "white pawn")}};
+    return Board::tr(Pieces[modConsts::IsWhiteClass(nClass) ? 1 : 0][modConsts::KindOf(nClass)]);
+}
+
+QString BoardPrivate::SquareDescription(int nSquare) const {
     const qint16 nClass = ShownClass(nSquare);
-    const QString sState =
-        nClass != modConsts::NoPiece
-            ? Board::tr(Pieces[modConsts::IsWhiteClass(nClass) ? 1 : 0][modConsts::KindOf(nClass)])
-            : Board::tr("empty");
+    const QString sState = nClass != modConsts::NoPiece ? PieceName(nClass) : Board::tr("empty");
     return nSquare == m_nSelected ? Board::tr("%1, %2, selected").arg(SquareName(nSquare), sState)
                                   : Board::tr("%1, %2").arg(SquareName(nSquare), sState);
 }
@@ -166,6 +175,8 @@ void Board::keyPressEvent(QKeyEvent *event) {
         return;
     }
     d->m_bFocusShown = true;
+    if (d->m_bEditing && d->EditKey(event))
+        return;
     // Arrows move as seen: in Black's view the board is turned, so up is towards rank 1.
     const int nSign = d->m_bIsWhitesView ? 1 : -1;
     const QPoint c = CellOf(d->m_nFocus, true);

@@ -55,8 +55,7 @@ void Board::paintEvent(QPaintEvent *event) {
             d->m_oShownMarks[k] = d->m_oMarks[k];
             ++d->m_nRenderedSquares;
         }
-        d->m_oRenderer.Render(p, r.topLeft(), d->m_oRules.Square(n).IsDark, nClass, n,
-                              d->m_oMarks[k]);
+        d->m_oPicture.PaintSquare(p, r.topLeft(), n, nClass, d->m_oMarks[k]);
     }
     d->m_nDirty = 0;
     d->PaintShapes(p, oRegion);
@@ -68,6 +67,8 @@ void Board::paintEvent(QPaintEvent *event) {
 }
 
 qint16 BoardPrivate::ShownClass(int nSquare) const {
+    if (m_bEditing)
+        return m_oPlaced[static_cast<std::size_t>(nSquare - 1)];
     if (Reviewing())
         return m_oRules.NodePosition(m_nShownNode).nClass[static_cast<std::size_t>(nSquare - 1)];
     const clsSquare &o = m_oRules.Square(nSquare);
@@ -82,12 +83,25 @@ std::uint64_t BoardPrivate::LegalTargets(int nSrc) {
     if (nSrc == m_nTargetsOf)
         return m_nTargets;
     MoveList oMoves;
-    if (MayPlayShown())
-        ShownRules().LegalMoves(oMoves);
+    if (!MayPlayShown()) {
+        m_nTargetsOf = nSrc;
+        m_nTargets = 0;
+        return 0;
+    }
+    clsRules &oShown = ShownRules();
+    oShown.LegalMoves(oMoves);
     std::uint64_t nTargets = 0;
     for (const Move &o : oMoves) {
-        if (o.nSrc == nSrc)
-            nTargets |= std::uint64_t{1} << (o.nDest - 1);
+        if (o.nSrc != nSrc)
+            continue;
+        nTargets |= std::uint64_t{1} << (o.nDest - 1);
+        // A Chess960 king castles onto its rook, and onto its castling square where that
+        // cannot be a step: both are marked, and both take a click.
+        if (oShown.Is960() && oShown.CastlingSide(o.nSrc, o.nDest) != 0)
+            for (const int x : {3, 7})
+                if (const int nTo = clsRules::SquareIndex(x, oShown.Square(nSrc).Y());
+                    oShown.CastlingOf(nSrc, nTo) == o)
+                    nTargets |= std::uint64_t{1} << (nTo - 1);
     }
     m_nTargetsOf = nSrc;
     m_nTargets = nTargets;
@@ -102,13 +116,8 @@ SquareRenderer::Marks BoardPrivate::MarksOf(int nSquare) const {
         n |= R::Target;
     if (nSquare == m_nSelected)
         n |= R::Selected;
-    if (m_bShowCoordinates) {
-        const QPoint c = CellOf(nSquare, m_bIsWhitesView);
-        if (c.y() == 7)
-            n |= R::FileLabel;
-        if (c.x() == 0)
-            n |= R::RankLabel;
-    }
+    if (m_bShowCoordinates)
+        n |= BoardRendererPrivate::CoordinateMarks(nSquare, m_bIsWhitesView);
     if (nSquare == m_nFocus && m_bFocusShown && q->hasFocus())
         n |= R::Focus;
     return n;
@@ -120,11 +129,12 @@ void BoardPrivate::UpdateMarks() {
         // The rules may have moved the piece away behind the control's back.
         const clsRules &oShown = MayPlayShown() ? ShownRules() : m_oRules;
         const clsSquare &o = oShown.Square(m_nSelected);
-        if (!o.HasPiece || o.Piece->IsWhite != oShown.IsWhitesTurn() || !MayPlayShown())
+        if (!o.HasPiece || o.Piece->IsWhite != oShown.IsWhitesTurn() || !MayPlayShown() ||
+            m_bEditing)
             m_nSelected = 0;
     }
     const int nSource = m_nLiftedSquare != 0 ? m_nLiftedSquare : m_nSelected;
-    if (!m_bShowLegalMoves || nSource == 0) {
+    if (!m_bShowLegalMoves || nSource == 0 || m_bEditing) {
         m_nTargetsOf = 0;
         m_nTargets = 0;
     } else {
@@ -133,12 +143,22 @@ void BoardPrivate::UpdateMarks() {
     int nLastSrc = 0, nLastDest = 0, nCheck = 0;
     // The position shown has its own last move and check.
     const int nShown = ShownNodeId();
-    if (m_bShowLastMove && nShown != clsRules::Root) {
+    // What is set up by hand has no last move and no check.
+    if (m_bShowLastMove && !m_bEditing && nShown != clsRules::Root) {
         const Move &o = m_oRules.NodePly(nShown).oMove;
         nLastSrc = o.nSrc;
         nLastDest = o.nDest;
+        // A Chess960 castling is recorded as the king taking its own rook; the mark shows where
+        // the king went, as it does for castling in standard chess.
+        const auto &nBefore = m_oRules.NodePosition(m_oRules.Parent(nShown)).nClass;
+        const std::int8_t nMover = nBefore[static_cast<std::size_t>(o.nSrc - 1)];
+        const std::int8_t nOnDest = nBefore[static_cast<std::size_t>(o.nDest - 1)];
+        if (modConsts::KindOf(nMover) == modConsts::BlackKing && nOnDest != modConsts::NoPiece &&
+            modConsts::IsWhiteClass(nOnDest) == modConsts::IsWhiteClass(nMover))
+            nLastDest = clsRules::SquareIndex(o.nDest > o.nSrc ? 7 : 3, (o.nSrc - 1) / 8 + 1);
     }
-    if (m_bShowCheck && Reviewing()) {
+    if (m_bEditing) {
+    } else if (m_bShowCheck && Reviewing()) {
         const clsRules::Position &p = m_oRules.NodePosition(nShown);
         const std::int8_t nKing = p.bWhiteToMove ? modConsts::WhiteKing : modConsts::BlackKing;
         for (int n = 1; n <= 64 && p.bInCheck; ++n)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BoardGeometry.h"
+#include "BoardRendererPrivate.h"
 #include "SquareRenderer.h"
 #include "clsRules.h"
 
@@ -17,6 +18,8 @@
 #include <vector>
 
 class QEventLoop;
+class QKeyEvent;
+class QMouseEvent;
 class QPainter;
 class QRegion;
 
@@ -74,6 +77,8 @@ public:
 
     // --- Shapes (BoardShapes.cpp) -----------------------------------------------------------
     const std::vector<Annotation::Shape> &ShownShapes() const;
+    // Shapes as the renderer draws them, in the board's colours.
+    static QList<BoardShape> SceneShapes(const std::vector<Annotation::Shape> &oShapes);
     // Marks the cells a shape covers to be drawn again.
     void MarkShapeCells(const Annotation::Shape &o);
     void MarkShapeCells(const std::vector<Annotation::Shape> &oShapes) {
@@ -112,11 +117,28 @@ public:
     // A click, or Space/Return, on a square: selects, switches, drops or plays.
     void ClickSquare(int nSquare);
     QString SquareDescription(int nSquare) const;
+    // "white queen", in the language in use.
+    static QString PieceName(qint16 nClass);
+
+    // --- Setting up a position (BoardEdit.cpp) -------------------------------------------------
+    void EditPress(QMouseEvent *event);
+    void EditRelease(QMouseEvent *event);
+    // True when the key was the editing mode's.
+    bool EditKey(QKeyEvent *event);
+    // Puts nClass (or nothing) on the square and tells the host; bSay: in the accessible name.
+    void Place(int nSquare, qint16 nClass, bool bSay);
+    // Ends the editing before a game is set: the game's pieces show again.
+    void LeaveEditing();
+    // Asks for every square whose piece shown differs from the one drawn to be drawn again.
+    void RedrawChangedPieces();
 
     Board *const q;
 
     clsRules m_oRules;
-    SquareRenderer m_oRenderer;
+    // The squares are drawn by the renderer that makes pictures of positions for hosts.
+    BoardRenderer m_oPictures;
+    BoardRendererPrivate &m_oPicture = *m_oPictures.d;
+    SquareRenderer &m_oRenderer = m_oPicture.oSquares;
     BoardGeometry::Grid m_oGrid; // where the cells sit at the control's size
     // What each square was last drawn with (piece class, or -1 when empty); NeverDrawn when it
     // was never drawn. A square drawn again with the same is not counted as rendered.
@@ -165,6 +187,10 @@ public:
     // The record's SAN as Qt strings, extended by the new plies only: hosts ask after every move.
     // Cut back on undo and emptied for a new game.
     QStringList m_oSans;
+
+    bool m_bEditing = false;
+    std::array<qint16, 64> m_oPlaced{}; // the pieces placed while editing
+    qint16 m_nTool = Board::NoTool;
 
     static constexpr qint16 NeverDrawn = -2;
 };

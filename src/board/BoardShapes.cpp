@@ -1,13 +1,12 @@
 // Arrows and circles on the position shown: drawn with the right button, kept in the node's
-// notes, painted over the squares.
+// notes, painted over the squares by the renderer that draws the pictures too.
 #include "BoardPrivate.h"
+#include "BoardRendererPrivate.h"
 
 #include <QPainter>
 #include <QPainterPath>
-#include <QPointer>
 #include <QRegion>
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -25,42 +24,18 @@ QColor ColourOf(char c) {
     }
 }
 
+BoardShape SceneShape(const Annotation::Shape &o) {
+    return {SquareName(o.nFrom), o.IsCircle() ? QString() : SquareName(o.nTo), ColourOf(o.cColour)};
+}
+
 } // namespace
 
-// The outline of a shape in the control's coordinates: a ring inside the square, or an arrow
-// from the centre of one square to near the centre of the other.
-static QPainterPath ShapePath(const BoardGeometry::Grid &oGrid, bool bWhitesView,
-                              const Annotation::Shape &o) {
-    const QRectF oFrom = oGrid.CellRect(o.nFrom, bWhitesView);
-    const qreal dCell = oFrom.width();
-    QPainterPath oPath;
-    if (o.IsCircle()) {
-        const qreal dWidth = dCell * 0.08;
-        const QRectF oOuter = oFrom.adjusted(2, 2, -2, -2);
-        oPath.addEllipse(oOuter);
-        oPath.addEllipse(oOuter.adjusted(dWidth, dWidth, -dWidth, -dWidth));
-        return oPath;
-    }
-    const QPointF a = oFrom.center();
-    const QPointF b = QRectF(oGrid.CellRect(o.nTo, bWhitesView)).center();
-    const QPointF d = b - a;
-    const qreal dLength = std::hypot(d.x(), d.y());
-    const QPointF u = d / dLength;        // along the arrow
-    const QPointF n(-u.y(), u.x());       // across it
-    const qreal dHalf = dCell * 0.08;     // half the shaft's width
-    const qreal dHead = dCell * 0.42;     // the head's length
-    const qreal dHeadHalf = dCell * 0.24; // half the head's width
-    const QPointF oTip = b - u * (dCell * 0.12);
-    const QPointF oBase = oTip - u * dHead;
-    oPath.moveTo(a + n * dHalf);
-    oPath.lineTo(oBase + n * dHalf);
-    oPath.lineTo(oBase + n * dHeadHalf);
-    oPath.lineTo(oTip);
-    oPath.lineTo(oBase - n * dHeadHalf);
-    oPath.lineTo(oBase - n * dHalf);
-    oPath.lineTo(a - n * dHalf);
-    oPath.closeSubpath();
-    return oPath;
+QList<BoardShape> BoardPrivate::SceneShapes(const std::vector<Annotation::Shape> &oShapes) {
+    QList<BoardShape> o;
+    o.reserve(static_cast<qsizetype>(oShapes.size()));
+    for (const Annotation::Shape &x : oShapes)
+        o.append(SceneShape(x));
+    return o;
 }
 
 const std::vector<Annotation::Shape> &BoardPrivate::ShownShapes() const {
@@ -68,9 +43,18 @@ const std::vector<Annotation::Shape> &BoardPrivate::ShownShapes() const {
 }
 
 void BoardPrivate::MarkShapeCells(const Annotation::Shape &o) {
-    const QPainterPath oPath = ShapePath(m_oGrid, m_bIsWhitesView, o);
+    // The outline the renderer fills, and a pixel round it for the smoothed edge.
+    using R = BoardRendererPrivate;
+    const BoardShape x = SceneShape(o);
+    QPainterPath oPath;
+    if (const QPolygonF a = R::ArrowOutline(m_oGrid, m_bIsWhitesView, x); !a.isEmpty()) {
+        oPath.addPolygon(a);
+    } else if (const R::Ring r = R::RingOf(m_oGrid, m_bIsWhitesView, x); r.dWidth > 0) {
+        const qreal dOuter = r.dRadius + r.dWidth / 2;
+        oPath.addEllipse(r.oCentre, dOuter, dOuter);
+    }
     for (int n = 1; n <= 64; ++n)
-        if (oPath.intersects(QRectF(m_oGrid.CellRect(n, m_bIsWhitesView))))
+        if (oPath.intersects(QRectF(m_oGrid.CellRect(n, m_bIsWhitesView)).adjusted(-1, -1, 1, 1)))
             MarkDirty(n);
 }
 
@@ -78,21 +62,14 @@ void BoardPrivate::PaintShapes(QPainter &p, const QRegion &oRegion) const {
     const std::vector<Annotation::Shape> &oShapes = ShownShapes();
     if (oShapes.empty() && !m_bDrawing)
         return;
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setClipRegion(oRegion);
-    const auto Paint = [&](const Annotation::Shape &o) {
-        const QPainterPath oPath = ShapePath(m_oGrid, m_bIsWhitesView, o);
-        if (oRegion.intersects(oPath.boundingRect().toAlignedRect()))
-            p.fillPath(oPath, ColourOf(o.cColour));
-    };
-    for (const Annotation::Shape &o : oShapes)
-        Paint(o);
+    QList<BoardShape> oScene = SceneShapes(oShapes);
     // The shape being drawn shows where the button would leave it, unless it is there already.
     if (m_bDrawing && m_oDrawing.nTo != 0 &&
         std::find(oShapes.begin(), oShapes.end(), m_oDrawing) == oShapes.end())
-        Paint(m_oDrawing);
+        oScene.append(SceneShape(m_oDrawing));
+    p.save();
+    p.setClipRegion(oRegion);
+    BoardRendererPrivate::PaintShapes(p, m_oGrid, m_bIsWhitesView, oScene);
     p.restore();
 }
 
@@ -106,7 +83,6 @@ void BoardPrivate::ShapePressed(int nSquare, Qt::KeyboardModifiers eModifiers) {
     m_oDrawing.nTo = 0; // nothing shows until the pointer has left the square or let go
     m_bDrawing = true;
 }
-
 void BoardPrivate::ShapeMoved(int nSquare) {
     if (nSquare == m_oDrawing.nTo || (nSquare == m_oDrawing.nFrom && m_oDrawing.nTo == 0))
         return;

@@ -26,11 +26,15 @@ void Board::resizeEvent(QResizeEvent *event) {
 }
 
 bool Board::SetPieceSet(const QString &sFolder) {
-    if (QString sError; !d->m_oRenderer.SetPieceSet(sFolder, sError))
+    if (QString sError; !d->m_oPictures.SetPieceSet(sFolder, &sError))
         return d->Refuse(Refusal::BadPieceSet, sError);
     d->Succeeded();
     d->m_nShown.fill(BoardPrivate::NeverDrawn); // drawn with the old pieces: all again
     d->m_nDirty = ~std::uint64_t{0};
     update();
     return true;
+}
+
+QString Board::PieceSetFolder() const {
+    return d->m_oPicture.sPieceFolder;
 }

@@ -111,7 +111,7 @@ clsRules &BoardPrivate::ShownRules() {
     if (!m_pLine)
         m_pLine = std::make_unique<clsRules>();
     if (m_nLineAt != m_nShownNode) {
-        m_pLine->SetPosition(m_oRules.NodePosition(m_nShownNode));
+        m_pLine->SetPosition(m_oRules.NodePosition(m_nShownNode), m_oRules.Is960());
         m_nLineAt = m_nShownNode;
     }
     return *m_pLine;
@@ -178,7 +178,7 @@ int Board::AddMove(int nNode, const QString &sMove) {
         return -1;
     }
     clsRules oBoard;
-    oBoard.SetPosition(o.NodePosition(nNode));
+    oBoard.SetPosition(o.NodePosition(nNode), o.Is960());
     Move oMove;
     try {
         oMove = Notation::ParseSan(oBoard, sMove.toStdString());

@@ -9,22 +9,7 @@
 
 namespace {
 
-constexpr int DesignCell = 41; // the cell every proportion below was drawn for
-constexpr int Border = 1;      // the grid line, one logical pixel at every size
-constexpr int DesignPiece = 32;
-// The texture pictures cover about two squares of the design cell's inner area.
-constexpr int DesignTexture = 80;
-constexpr int DesignInner = DesignCell - 2 * Border;
-
-const QColor BorderColour(52, 38, 26);
-// Marks in colours that stay apart for colour-blind players (a blue, a yellow and an orange
-// from the Okabe-Ito set), and that differ in shape too: a tint, a glow, dots and rings.
-const QColor LastMoveTint(240, 200, 0, 115);
-const QColor SelectedTint(0, 114, 178, 120);
-const QColor CheckGlow(213, 94, 0);
-const QColor TargetColour(20, 30, 60, 110);
-const QColor FocusOuter(0, 0, 0);
-const QColor FocusInner(255, 255, 255);
+using namespace SquareDesign;
 
 // A fixed scatter of texture offsets, so neighbouring squares do not show the same grain.
 QPoint TextureOffset(int nSquare, QSize oSpare) {
@@ -84,6 +69,12 @@ qreal SquareRenderer::PieceSize() const {
     return DevicePixels(m_nCell * DesignPiece / qreal(DesignCell)) / m_dRatio;
 }
 
+QPointF SquareRenderer::PieceOffset() const {
+    // Centred on whole device pixels, so the picture is copied, never resampled.
+    const int nOffset = (DevicePixels(m_nCell) - DevicePixels(PieceSize()) + 1) / 2;
+    return QPointF(nOffset, nOffset) / m_dRatio;
+}
+
 const QPixmap &SquareRenderer::Piece(qint16 nClass) {
     QPixmap &o = m_oPieces[static_cast<std::size_t>(nClass)];
     if (o.isNull()) {
@@ -125,7 +116,6 @@ const QPixmap &SquareRenderer::Texture(bool bIsDark) {
 
 void SquareRenderer::Render(QPainter &p, QPoint oCell, bool bIsDark, qint16 nClass, int nSquare,
                             Marks nMarks) {
-    const int nDevice = DevicePixels(m_nCell);
     const int nInner = m_nCell - 2 * Border;
     // Marks keep the proportions they were drawn with in the smallest cell.
     const qreal k = nInner / qreal(DesignInner);
@@ -154,9 +144,7 @@ void SquareRenderer::Render(QPainter &p, QPoint oCell, bool bIsDark, qint16 nCla
     }
     const bool bHasPiece = nClass >= 0 && nClass < ClassCount;
     if (bHasPiece) {
-        // Centred on whole device pixels, so the picture is copied, never resampled.
-        const int nOffset = (nDevice - DevicePixels(PieceSize()) + 1) / 2;
-        p.drawPixmap(QPointF(nOffset, nOffset) / m_dRatio, Piece(nClass));
+        p.drawPixmap(PieceOffset(), Piece(nClass));
     }
     if (nMarks & Target) {
         if (bHasPiece) {
@@ -173,10 +161,9 @@ void SquareRenderer::Render(QPainter &p, QPoint oCell, bool bIsDark, qint16 nCla
         // In the corners no piece reaches: the rank top left, the file bottom right; 9 pixels
         // tall at the smallest size. The regular weight is narrow enough for those corners.
         QFont oFont = p.font();
-        oFont.setPixelSize(static_cast<int>(std::lround(13 * k)));
+        oFont.setPixelSize(LabelPixels(nInner));
         p.setFont(oFont);
-        // The other square colour's tone, so a label reads on either square.
-        p.setPen(bIsDark ? QColor(240, 228, 205) : QColor(92, 62, 36));
+        p.setPen(bIsDark ? LabelOnDark : LabelOnLight);
         const int nIndex = nSquare - 1;
         if (nMarks & FileLabel)
             p.drawText(oInner.adjusted(0, 0, -k, k), Qt::AlignRight | Qt::AlignBottom,

@@ -6,8 +6,40 @@
 #include <QPixmap>
 #include <QPoint>
 #include <array>
+#include <cmath>
 
 class QPainter;
+
+// The proportions and colours of a square and its marks, shared by the board's pictures and the
+// SVG written of them.
+namespace SquareDesign {
+inline constexpr int DesignCell = 41; // the cell every proportion was drawn for
+inline constexpr int Border = 1;      // the grid line, one logical pixel at every size
+inline constexpr int DesignPiece = 32;
+// The texture pictures cover about two squares of the design cell's inner area.
+inline constexpr int DesignTexture = 80;
+inline constexpr int DesignInner = DesignCell - 2 * Border;
+
+inline const QColor BorderColour(52, 38, 26);
+// Marks in colours that stay apart for colour-blind players (a blue, a yellow and an orange
+// from the Okabe-Ito set), and that differ in shape too: a tint, a glow, dots and rings.
+inline const QColor LastMoveTint(240, 200, 0, 115);
+inline const QColor SelectedTint(0, 114, 178, 120);
+inline const QColor CheckGlow(213, 94, 0);
+inline const QColor TargetColour(20, 30, 60, 110);
+inline const QColor FocusOuter(0, 0, 0);
+inline const QColor FocusInner(255, 255, 255);
+// Coordinates in the other square colour's tone, so a label reads on either square.
+inline const QColor LabelOnDark(240, 228, 205);
+inline const QColor LabelOnLight(92, 62, 36);
+// The sides' colours beside the players' names, those of our pieces.
+inline const QColor WhiteDisc(255, 251, 242);
+inline const QColor BlackDisc(26, 22, 19);
+// The label's pixel size in a cell whose inner side is nInner.
+inline int LabelPixels(int nInner) {
+    return static_cast<int>(std::lround(13 * nInner / double(DesignInner)));
+}
+} // namespace SquareDesign
 
 // Draws one square (border, background texture, piece, marks) where a painter puts it, at the
 // cell size shown and the device pixel ratio of the screen, so that the board stays crisp at any
@@ -46,6 +78,8 @@ public:
     const QPixmap &DragPicture(qint16 nClass);
     // The side of a piece's picture in logical pixels: 32 in a 41-pixel cell.
     qreal PieceSize() const;
+    // Where a piece's picture sits in its cell, in logical pixels.
+    QPointF PieceOffset() const;
 
 private:
     int DevicePixels(qreal dLogical) const;

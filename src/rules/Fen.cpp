@@ -2,6 +2,7 @@
 #include "Printable.h"
 #include "clsRules.h"
 
+#include <array>
 #include <charconv>
 #include <stdexcept>
 
@@ -14,7 +15,8 @@ constexpr std::string_view Letters = "kqrnbpKQRNBP"; // by class code
 struct FenPosition {
     std::string sLayout;
     bool bWhiteToMove = true;
-    int nCastling = 0; // K 1, Q 2, k 4, q 8
+    std::array<std::int8_t, 4> nRookFile{}; // by right K, Q, k, q: the rook's file, 0 for none
+    bool b960 = false; // the rights need Chess960: a king off e, or a rook off a and h
     int nEnPassantColumn = 0;
     int nHalfmove = 0;
     int nFullmove = 1;
@@ -34,6 +36,63 @@ bool ReadCounter(std::string_view s, int &n) {
         return false;
     const auto [pEnd, eError] = std::from_chars(s.data(), s.data() + s.size(), n);
     return eError == std::errc() && pEnd == s.data() + s.size();
+}
+
+// The castling field, X-FEN or Shredder-FEN: K and Q for the outermost rook on the king's or the
+// queen's side, a file letter for any rook of the back rank (upper case for White).
+std::string ReadCastling(std::string_view sField, FenPosition &p) {
+    p.nRookFile = {};
+    p.b960 = false;
+    if (sField == "-")
+        return {};
+    auto CodeAt = [&p](int x, int y) {
+        return std::string_view(p.sLayout).substr(
+            static_cast<std::size_t>(2 * (8 * (y - 1) + x - 1)), 2);
+    };
+    for (const char c : sField) {
+        const bool bWhite = c >= 'A' && c <= 'Z';
+        const char cUpper = bWhite ? c : static_cast<char>(c - 'a' + 'A');
+        if (cUpper != 'K' && cUpper != 'Q' && (cUpper < 'A' || cUpper > 'H'))
+            return "castling field " + Quoted(sField) +
+                   " is not a set of KQkq, of file letters (HAha), or -";
+        const std::string sColour = bWhite ? "white" : "black";
+        const int y = bWhite ? 8 : 1; // rows count from Black's side
+        const char cRank = bWhite ? '1' : '8';
+        const std::string_view sKing = bWhite ? "WK" : "BK";
+        const std::string_view sRook = bWhite ? "WR" : "BR";
+        int nKing = 0;
+        for (int x = 1; x <= 8; ++x)
+            if (CodeAt(x, y) == sKing)
+                nKing = x;
+        if (nKing == 0)
+            return std::string("castling right ") + c + " without the " + sColour +
+                   " king on rank " + cRank;
+        int nRook = 0;
+        if (cUpper == 'K' || cUpper == 'Q') {
+            // The outermost rook on that side of the king.
+            const int nStep = cUpper == 'K' ? -1 : 1;
+            for (int x = cUpper == 'K' ? 8 : 1; x != nKing && nRook == 0; x += nStep)
+                if (CodeAt(x, y) == sRook)
+                    nRook = x;
+            if (nRook == 0)
+                return std::string("castling right ") + c + " without a " + sColour +
+                       " rook on the " + (cUpper == 'K' ? "king's" : "queen's") +
+                       " side of the king on " + static_cast<char>('a' + nKing - 1) + cRank;
+        } else {
+            nRook = cUpper - 'A' + 1;
+            if (CodeAt(nRook, y) != sRook)
+                return std::string("castling file ") + c + " names no " + sColour + " rook on " +
+                       static_cast<char>('a' + nRook - 1) + cRank;
+        }
+        const bool bKingSide = nRook > nKing;
+        auto &nFile = p.nRookFile[static_cast<std::size_t>((bWhite ? 0 : 2) + (bKingSide ? 0 : 1))];
+        if (nFile != 0)
+            return "castling field " + Quoted(sField) + " gives " + sColour +
+                   " two rights on the " + (bKingSide ? "king's" : "queen's") + " side";
+        nFile = static_cast<std::int8_t>(nRook);
+        p.b960 |= nKing != 5 || nRook != (bKingSide ? 8 : 1);
+    }
+    return {};
 }
 
 // Everything but the check on the side not to move; empty when acceptable.
@@ -111,24 +170,8 @@ std::string Parse(std::string_view sFen, FenPosition &p) {
         const auto n = static_cast<std::size_t>(clsRules::NotationToSquare(sSquare) - 1);
         return p.sLayout.substr(2 * n, 2);
     };
-    p.nCastling = 0;
-    if (oFields[2] != "-") {
-        for (const char c : oFields[2]) {
-            const std::size_t nRight = std::string_view("KQkq").find(c);
-            if (nRight == std::string_view::npos || (p.nCastling >> nRight) & 1)
-                return "castling field " + Quoted(oFields[2]) + " is not a set of KQkq or -";
-            p.nCastling |= 1 << nRight;
-            const bool bWhite = nRight < 2;
-            const std::string_view sKing = bWhite ? "e1" : "e8";
-            const std::string_view sRook = nRight == 0   ? "h1"
-                                           : nRight == 1 ? "a1"
-                                           : nRight == 2 ? "h8"
-                                                         : "a8";
-            if (CodeOn(sKing) != (bWhite ? "WK" : "BK") || CodeOn(sRook) != (bWhite ? "WR" : "BR"))
-                return std::string("castling right ") + c + " without the king on " +
-                       std::string(sKing) + " and a rook on " + std::string(sRook);
-        }
-    }
+    if (std::string s = ReadCastling(oFields[2], p); !s.empty())
+        return s;
 
     p.nEnPassantColumn = 0;
     if (oFields[3] != "-") {
@@ -175,11 +218,12 @@ std::string clsRules::FenError(std::string_view sFen) {
     return Read(sFen, p);
 }
 
-void clsRules::SetFen(std::string_view sFen) {
+void clsRules::SetFen(std::string_view sFen, bool bChess960) {
     FenPosition p;
     if (std::string s = Read(sFen, p); !s.empty())
         throw std::invalid_argument(s);
-    SetUp(p.bWhiteToMove, p.sLayout, p.nCastling, p.nEnPassantColumn, p.nHalfmove, p.nFullmove);
+    SetUp(p.bWhiteToMove, p.sLayout, &p.nRookFile, bChess960 || p.b960, p.nEnPassantColumn,
+          p.nHalfmove, p.nFullmove);
 }
 
 std::string clsRules::Fen() const {
@@ -207,9 +251,22 @@ std::string clsRules::FenOf(const Position &p) {
             s += '/';
     }
     s += p.bWhiteToMove ? " w " : " b ";
-    for (int k = 0; k < 4; ++k)
-        if ((p.nCastling >> k) & 1)
-            s += "KQkq"[k];
+    // X-FEN, as Lichess and shakmaty write it: KQkq for the outermost rook on its side, else
+    // the rook's file, so a standard position reads as it always has.
+    for (std::size_t r = 0; r < 4; ++r) {
+        if (!((p.nCastling >> r) & 1))
+            continue;
+        const bool bWhite = r < 2;
+        const bool bKingSide = r % 2 == 0;
+        const int y = bWhite ? 8 : 1;
+        const int nFile = p.nCastlingFile[r] != 0 ? p.nCastlingFile[r] : bKingSide ? 8 : 1;
+        const std::int8_t nRook = bWhite ? WhiteRook : BlackRook;
+        bool bOutermost = true;
+        for (int x = nFile + (bKingSide ? 1 : -1); x >= 1 && x <= 8; x += bKingSide ? 1 : -1)
+            bOutermost =
+                bOutermost && p.nClass[static_cast<std::size_t>(SquareIndex(x, y) - 1)] != nRook;
+        s += bOutermost ? "KQkq"[r] : static_cast<char>((bWhite ? 'A' : 'a') + nFile - 1);
+    }
     if (p.nCastling == 0)
         s += '-';
     s += ' ';

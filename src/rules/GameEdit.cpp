@@ -53,7 +53,7 @@ int clsRules::AddMove(int nAt, const Move &oMove) {
             return c;
     clsRules oBoard;
     oBoard.m_bTree = false;
-    oBoard.SetPosition(NodePosition(nAt));
+    oBoard.SetPosition(NodePosition(nAt), m_b960);
     if (!oBoard.IsLegal(oMove) || !oBoard.PlayListed(oMove, false)) {
         Refuse(EditResult::NotLegal);
         return -1;
@@ -156,7 +156,7 @@ std::string clsRules::ResultAfterPromotion(int n) {
         return IsNode(n) && !IsOpaque(n) ? Result() : std::string();
     clsRules oBoard;
     oBoard.m_bTree = false;
-    oBoard.SetPosition(m_oStart);
+    oBoard.SetPosition(m_oStart, m_b960);
     const std::vector<int> oLine = LineThrough(n);
     const int nFork = Depth(oLine.front()) - 1;
     for (int i = 1; i <= nFork; ++i)

@@ -17,15 +17,9 @@ constexpr const char *Draw = "1/2-1/2";
 } // namespace
 
 int clsRules::CastlingMask() const {
-    auto Unmoved = [this](int nSquare, std::int16_t nClass) {
-        const clsSquare &o = Sq(nSquare);
-        return o.HasPiece && o.Piece->Class == nClass && !o.Piece->HasMoved;
-    };
     int nMask = 0;
-    if (Unmoved(61, WhiteKing)) // e1; rooks on h1 and a1
-        nMask |= (Unmoved(64, WhiteRook) ? 1 : 0) | (Unmoved(57, WhiteRook) ? 2 : 0);
-    if (Unmoved(5, BlackKing)) // e8; rooks on h8 and a8
-        nMask |= (Unmoved(8, BlackRook) ? 4 : 0) | (Unmoved(1, BlackRook) ? 8 : 0);
+    for (int nRight = 0; nRight < 4; ++nRight)
+        nMask |= RightStands(nRight) ? 1 << nRight : 0;
     return nMask;
 }
 
@@ -83,6 +77,8 @@ void clsRules::SnapshotState(Position &o, bool bWhiteToMove, bool bInCheck) cons
     o.bWhiteToMove = bWhiteToMove;
     o.bInCheck = bInCheck;
     o.nCastling = static_cast<std::int8_t>(CastlingMask());
+    for (std::size_t r = 0; r < 4; ++r)
+        o.nCastlingFile[r] = (o.nCastling >> r) & 1 ? m_nRookFile[r] : std::int8_t{0};
     o.nEnPassantColumn = static_cast<std::int8_t>(bEnPassantPossible ? nEnPassantColumn : 0);
     o.nHalfmove = m_nHalfmove;
     o.nFullmove = m_nFullmove;
@@ -117,20 +113,28 @@ void clsRules::RecordPlayedMove(bool bInCheck, bool bMated) {
     const bool bWhite = IsWhiteClass(nMover);
     const int nSrc = r.SrcSquare();
     int nTo = r.DestSquare();
+    int nMoveDest = nTo; // the move's destination as the record writes it
     m_nPieceKey ^= zobrist::Piece(nMover, nSrc);
+    // The mover leaves first: a castling rook may land where the king stood.
+    Put(nSrc, NoPiece);
     switch (r.MoveType()) {
     case EnPassantCapture: // the record names the taken pawn's square
-        nTo = bWhite ? r.DestSquare() - 8 : r.DestSquare() + 8;
+        nTo = nMoveDest = bWhite ? r.DestSquare() - 8 : r.DestSquare() + 8;
         Put(r.DestSquare(), NoPiece);
         break;
     case KingSideCastling:
     case QueenSideCastling: {
         const bool bKingSide = r.MoveType() == KingSideCastling;
         const std::int16_t nRook = bWhite ? WhiteRook : BlackRook;
-        m_nPieceKey ^= zobrist::Piece(nRook, bKingSide ? nSrc + 3 : nSrc - 4) ^
-                       zobrist::Piece(nRook, bKingSide ? nSrc + 1 : nSrc - 1);
-        Put(bKingSide ? nSrc + 3 : nSrc - 4, NoPiece);
-        Put(bKingSide ? nSrc + 1 : nSrc - 1, nRook);
+        const int y = Sq(nSrc).Y();
+        const int nRookFrom =
+            SquareIndex(m_nRookFile[static_cast<std::size_t>(RightOf(bWhite, bKingSide))], y);
+        const int nRookTo = SquareIndex(bKingSide ? 6 : 4, y);
+        m_nPieceKey ^= zobrist::Piece(nRook, nRookFrom) ^ zobrist::Piece(nRook, nRookTo);
+        Put(nRookFrom, NoPiece);
+        Put(nRookTo, nRook);
+        if (m_b960) // the king takes its own rook, as UCI_Chess960 writes it
+            nMoveDest = nRookFrom;
         break;
     }
     default:
@@ -150,7 +154,7 @@ void clsRules::RecordPlayedMove(bool bInCheck, bool bMated) {
     if (!bWhite && m_nFullmove < std::numeric_limits<int>::max()) // as far as a FEN reads
         ++m_nFullmove;
     Ply &oPly = m_oRecord.emplace_back();
-    oPly.oMove = {static_cast<std::int8_t>(nSrc), static_cast<std::int8_t>(nTo),
+    oPly.oMove = {static_cast<std::int8_t>(nSrc), static_cast<std::int8_t>(nMoveDest),
                   nNow != nMover ? nNow : NoPiece};
     oPly.sSan = std::move(m_sPendingSan);
     if (oPly.oMove.nPromotion != NoPiece) {
@@ -159,7 +163,6 @@ void clsRules::RecordPlayedMove(bool bInCheck, bool bMated) {
     }
     if (bMated || bInCheck)
         oPly.sSan += bMated ? '#' : '+';
-    Put(nSrc, NoPiece);
     Put(nTo, nNow);
     oPly.oAfter.nClass = nClass;
     SnapshotState(oPly.oAfter, !bWhite, bInCheck);

@@ -237,12 +237,12 @@ int clsRules::VariationStart(int n) const {
 
 // --- A position to play on ---------------------------------------------------------------
 
-void clsRules::SetPosition(const Position &oPosition) {
-    PlaceLine(oPosition);
+void clsRules::SetPosition(const Position &oPosition, bool b960) {
+    PlaceLine(oPosition, b960);
     m_sStartFen = FenOf(m_oStart);
 }
 
-void clsRules::PlaceLine(const Position &oPosition) {
+void clsRules::PlaceLine(const Position &oPosition, bool b960) {
     if (m_oOwnPieces.empty())
         for (int i = 0; i < SquareCount; ++i)
             m_oOwnPieces.push_back(std::make_shared<clsPiece>());
@@ -262,20 +262,28 @@ void clsRules::PlaceLine(const Position &oPosition) {
         else if (c == BlackKing)
             nBlackKingSquare = i;
     }
-    // The castling rights are the unmoved kings and rooks on their home squares.
+    // Each castling right names its rook's file (0 reads as h or a); the king and the rooks the
+    // rights name are unmoved, every other piece has moved.
+    m_b960 = b960;
+    m_nCastledFrom = 0;
     for (const bool bWhite : {true, false}) {
-        const int nRights = (oPosition.nCastling >> (bWhite ? 0 : 2)) & 3;
-        const int nHome = bWhite ? 57 : 1; // a1, a8
-        auto Unmoved = [this](int nSquare) {
-            if (Sq(nSquare).HasPiece)
-                Sq(nSquare).Piece->HasMoved = false;
-        };
-        if (nRights != 0 && ClassOn(nHome + 4) == (bWhite ? WhiteKing : BlackKing))
-            Unmoved(nHome + 4);
-        if ((nRights & 1) && ClassOn(nHome + 7) == (bWhite ? WhiteRook : BlackRook))
-            Unmoved(nHome + 7);
-        if ((nRights & 2) && ClassOn(nHome) == (bWhite ? WhiteRook : BlackRook))
-            Unmoved(nHome);
+        const int y = bWhite ? 8 : 1;
+        const int nKing = bWhite ? nWhiteKingSquare : nBlackKingSquare;
+        for (const bool bKingSide : {true, false}) {
+            const auto r = static_cast<std::size_t>(RightOf(bWhite, bKingSide));
+            const std::int8_t nFile = oPosition.nCastlingFile[r];
+            m_nRookFile[r] = !((oPosition.nCastling >> r) & 1) ? std::int8_t{0}
+                             : nFile != 0                      ? nFile
+                             : bKingSide                       ? std::int8_t{8}
+                                                               : std::int8_t{1};
+            if (m_nRookFile[r] == 0)
+                continue;
+            const int nRook = SquareIndex(m_nRookFile[r], y);
+            if (ClassOn(nRook) == (bWhite ? WhiteRook : BlackRook))
+                Sq(nRook).Piece->HasMoved = false;
+            if (IsSquare(nKing) && Sq(nKing).Y() == y)
+                Sq(nKing).Piece->HasMoved = false;
+        }
     }
     bIsWhitesTurn = oPosition.bWhiteToMove;
     bEnPassantPossible = m_bStartEnPassant = oPosition.nEnPassantColumn != 0;

@@ -78,7 +78,9 @@ bool clsRules::ForEachLegal(bool bIsWhite, Fn &&fn) {
             continue;
         const bool bPawn = KindOf(oSrc.Piece->Class) == BlackPawn;
         const bool bTrial = bInCheck || nSrc == nKing || OnALineWith(oSrc, oKing);
-        const int n = CandidateDestinations(nSrc, oDests);
+        // The king's steps here; its castlings, judged whole by TryMove, after them.
+        const int n = nSrc == nKing ? PatternDestinations(nKing, BlackKing, oDests)
+                                    : CandidateDestinations(nSrc, oDests);
         for (int k = 0; k < n; ++k) {
             const int nDest = oDests[static_cast<std::size_t>(k)];
             const clsSquare &oDest = Sq(nDest);
@@ -95,6 +97,10 @@ bool clsRules::ForEachLegal(bool bIsWhite, Fn &&fn) {
             if (fn(nSrc, nDest))
                 return true;
         }
+        if (nSrc == nKing && !bInCheck && !oKing.Piece->HasMoved)
+            for (const bool bKingSide : {true, false})
+                if (const int nDest = LegalCastling(bIsWhite, bKingSide); nDest && fn(nKing, nDest))
+                    return true;
     }
     return false;
 }
@@ -143,7 +149,9 @@ bool clsRules::IsLegal(const Move &oMove) {
                    : oMove.nPromotion != NoPiece)
         return false;
     const Quiet oQuiet(m_nQuiet);
-    return TryMove(nSrc, nDest, true) && KingSafeAfter(nSrc, nDest);
+    // A castling's safety is judged whole by TryMove.
+    return TryMove(nSrc, nDest, true) &&
+           (CastlingSide(nSrc, nDest) != 0 || KingSafeAfter(nSrc, nDest));
 }
 
 bool clsRules::PlayMove(const Move &oMove, MoveVerdict *pVerdict) {

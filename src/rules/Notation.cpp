@@ -71,8 +71,8 @@ void AppendSanBody(clsRules &oRules, const Move &oMove, std::string &sOut) {
     const int nSrcFile = FileOf(oMove.nSrc);
     const int nDestFile = FileOf(oMove.nDest);
     const bool bTakes = oRules.Square(oMove.nDest).HasPiece;
-    if (nKind == BlackKing && std::abs(nDestFile - nSrcFile) == 2) {
-        sOut += nDestFile > nSrcFile ? "O-O" : "O-O-O";
+    if (const int nSide = nKind == BlackKing ? oRules.CastlingSide(oMove.nSrc, oMove.nDest) : 0) {
+        sOut += nSide == 1 ? "O-O" : "O-O-O";
     } else if (nKind == BlackPawn) {
         if (nSrcFile != nDestFile) { // a capture, en passant included
             sOut += static_cast<char>('a' + nSrcFile);
@@ -137,10 +137,8 @@ Move ParseSan(clsRules &oRules, std::string_view s, bool bPieceOptional) {
 
     // Castling, with letters or zeros.
     if (s == "O-O" || s == "0-0" || s == "O-O-O" || s == "0-0-0") {
-        const int nKing = bWhite ? oRules.WhiteKingSquare() : oRules.BlackKingSquare();
-        const Move oMove{static_cast<std::int8_t>(nKing),
-                         static_cast<std::int8_t>(nKing + (s.size() == 3 ? 2 : -2)), NoPiece};
-        if (!oRules.IsLegal(oMove))
+        const Move oMove = oRules.CastlingMove(bWhite, s.size() == 3);
+        if (oMove.nSrc == 0 || !oRules.IsLegal(oMove))
             Refuse(Refusal::CastlingIllegal);
         return oMove;
     }
@@ -195,11 +193,19 @@ Move ParseSan(clsRules &oRules, std::string_view s, bool bPieceOptional) {
         nFromRank = sCore[i++] - '0';
     if (i != nCore - 2)
         Refuse(Refusal::Unreadable);
-    // Coordinates name their piece by its square.
+    // Coordinates name their piece by its square; a castling king, by either of the squares
+    // players name: its own rook (Chess960, as UCI writes it) or where it ends (e1g1).
     if (!bLetter && nFromFile >= 0 && nFromRank > 0) {
-        const clsSquare &o = oRules.Square(SquareAt(nFromFile, nFromRank));
+        const int nFrom = SquareAt(nFromFile, nFromRank);
+        const clsSquare &o = oRules.Square(nFrom);
         if (o.HasPiece && o.Piece->IsWhite == bWhite)
             nKind = KindOf(o.Piece->Class);
+        if (const Move oCastling = oRules.CastlingOf(nFrom, nDest);
+            nKind == BlackKing && oCastling.nSrc != 0 && nPromotion == NoPiece) {
+            if (!oRules.IsLegal(oCastling))
+                Refuse(Refusal::CastlingIllegal);
+            return oCastling;
+        }
     }
 
     const std::int16_t nClass = static_cast<std::int16_t>(nKind + (bWhite ? WhiteOffset : 0));

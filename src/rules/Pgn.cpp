@@ -1,5 +1,6 @@
 #include "Pgn.h"
 
+#include "Chess960.h"
 #include "Notation.h"
 #include "Printable.h"
 #include "TimeControl.h"
@@ -9,6 +10,7 @@
 #include <ctime>
 #include <stdexcept>
 #include <unordered_map>
+#include <utility>
 
 namespace {
 
@@ -296,13 +298,17 @@ std::string Write(const clsRules &oRules) {
                   : pValue          ? std::string_view(*pValue)
                                     : sUnknown);
     }
+    // A Chess960 game names its variant and always its start, as Lichess writes it.
+    const bool b960 = oRules.Is960();
+    if (b960)
+        AppendTag(s, "Variant", Chess960::VariantName);
     const std::string sStart = oRules.StartFen();
-    if (sStart != StandardFen) {
+    if (b960 || sStart != StandardFen) {
         AppendTag(s, "SetUp", "1");
         AppendTag(s, "FEN", sStart);
     }
     for (const auto &[sName, sValue] : oTags) {
-        bool bWritten = sName == "SetUp" || sName == "FEN";
+        bool bWritten = sName == "SetUp" || sName == "FEN" || (b960 && sName == "Variant");
         for (const std::string_view sRoster : Roster)
             bWritten |= sName == sRoster;
         if (!bWritten)

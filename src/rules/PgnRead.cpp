@@ -1,5 +1,6 @@
 // Reading a game in the import format: its tags, then the movetext with every comment, NAG and
 // variation into the game's tree, each move of each line checked on its own position.
+#include "Chess960.h"
 #include "Notation.h"
 #include "Pgn.h"
 #include "Printable.h"
@@ -148,18 +149,27 @@ void GameReader::Start() {
     if (m_bStarted)
         return;
     m_bStarted = true;
-    for (const auto &[sName, sValue] : m_oTags)
-        if (sName == "FEN") {
-            try {
-                m_oGame.SetFen(sValue);
-            } catch (const std::invalid_argument &e) {
-                throw std::invalid_argument(std::string("FEN tag: ") + e.what());
-            }
-            m_oFrames.clear();
-            m_oFrames.emplace_back();
-            return;
+    // The FEN tag's position, or the standard one; a game of Chess960 when the Variant tag
+    // names it (or the FEN's castling rights need it).
+    bool b960 = false;
+    const std::string *pFen = nullptr;
+    for (const auto &[sName, sValue] : m_oTags) {
+        b960 |= sName == "Variant" && Chess960::IsVariantName(sValue);
+        if (sName == "FEN")
+            pFen = &sValue;
+    }
+    if (!pFen) {
+        if (b960)
+            m_oGame.NewGame960(Chess960::StandardNumber);
+        else
+            m_oGame.NewGame();
+    } else {
+        try {
+            m_oGame.SetFen(*pFen, b960);
+        } catch (const std::invalid_argument &e) {
+            throw std::invalid_argument(std::string("FEN tag: ") + e.what());
         }
-    m_oGame.NewGame();
+    }
     m_oFrames.clear();
     m_oFrames.emplace_back();
 }
@@ -474,7 +484,7 @@ void GameReader::PlayVariation(std::string_view sMove) {
     }
     clsRules &oLine = *m_pLine;
     if (m_nLineAt != f.nCur)
-        oLine.PlaceLine(m_oGame.NodePosition(f.nCur));
+        oLine.PlaceLine(m_oGame.NodePosition(f.nCur), m_oGame.Is960());
     m_nLineAt = -1;
     const std::size_t nGlyph = GlyphAt(sMove);
     const int nNag = Annotation::GlyphNag(sMove.substr(nGlyph));

@@ -3,6 +3,7 @@
 #include "Movement.h"
 #include "Notation.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
 #include <type_traits>
@@ -67,11 +68,11 @@ std::string clsRules::LayoutError(std::string_view sLayout) {
 void clsRules::NewGame(bool bWhiteMovesFirst, std::string_view sLayout) {
     if (std::string sError = LayoutError(sLayout); !sError.empty())
         throw std::invalid_argument(sError);
-    SetUp(bWhiteMovesFirst, sLayout, -1, 0, 0, 1);
+    SetUp(bWhiteMovesFirst, sLayout, nullptr, false, 0, 0, 1);
 }
 
-void clsRules::SetUp(bool bWhiteToMove, std::string_view sLayout, int nCastling, int nEpColumn,
-                     int nHalfmove, int nFullmove) {
+void clsRules::SetUp(bool bWhiteToMove, std::string_view sLayout, const CastlingFiles *pCastling,
+                     bool b960, int nEpColumn, int nHalfmove, int nFullmove) {
     bIsWhitesTurn = bWhiteToMove;
     // Every square gets a piece object of its own; one no other square or record shares is kept.
     for (clsSquare &o : oSquares) {
@@ -81,22 +82,29 @@ void clsRules::SetUp(bool bWhiteToMove, std::string_view sLayout, int nCastling,
             o.Piece = std::make_shared<clsPiece>();
     }
     ApplyLayout(sLayout);
-    if (nCastling >= 0) {
-        // A missing right marks the king as moved when its side has none, else the rook.
-        auto MarkMoved = [this](int nSquare, std::int16_t nClass) {
-            if (ClassOn(nSquare) == nClass)
-                Sq(nSquare).Piece->HasMoved = true;
-        };
-        for (const bool bWhite : {true, false}) {
-            const int nRights = (nCastling >> (bWhite ? 0 : 2)) & 3;
-            const int nHome = bWhite ? 57 : 1; // a1, a8
-            const std::int16_t nRook = bWhite ? WhiteRook : BlackRook;
-            if (nRights == 0)
-                MarkMoved(nHome + 4, bWhite ? WhiteKing : BlackKing);
-            if ((nRights & 1) == 0)
-                MarkMoved(nHome + 7, nRook);
-            if ((nRights & 2) == 0)
-                MarkMoved(nHome, nRook);
+    m_b960 = b960;
+    m_nCastledFrom = 0;
+    for (const bool bWhite : {true, false}) {
+        const int y = bWhite ? 8 : 1;
+        const std::int16_t nKing = bWhite ? WhiteKing : BlackKing;
+        const std::int16_t nRook = bWhite ? WhiteRook : BlackRook;
+        auto &nKingSide = m_nRookFile[static_cast<std::size_t>(RightOf(bWhite, true))];
+        auto &nQueenSide = m_nRookFile[static_cast<std::size_t>(RightOf(bWhite, false))];
+        if (!pCastling) {
+            const bool bHome = ClassOn(SquareIndex(5, y)) == nKing;
+            nKingSide = bHome && ClassOn(SquareIndex(8, y)) == nRook ? 8 : 0;
+            nQueenSide = bHome && ClassOn(SquareIndex(1, y)) == nRook ? 1 : 0;
+            continue;
+        }
+        nKingSide = (*pCastling)[static_cast<std::size_t>(RightOf(bWhite, true))];
+        nQueenSide = (*pCastling)[static_cast<std::size_t>(RightOf(bWhite, false))];
+        // What the rights leave out counts as moved: the king of a side without any, every
+        // rook on the back rank that no right names.
+        for (int x = 1; x <= 8; ++x) {
+            const std::int16_t c = ClassOn(SquareIndex(x, y));
+            if ((c == nKing && nKingSide == 0 && nQueenSide == 0) ||
+                (c == nRook && x != nKingSide && x != nQueenSide))
+                Sq(SquareIndex(x, y)).Piece->HasMoved = true;
         }
     }
     bEnPassantPossible = m_bStartEnPassant = nEpColumn != 0;
@@ -165,6 +173,12 @@ std::string clsRules::SquareToNotation(int nSquare) {
 bool clsRules::MakeMove(int nSrc, int nDest, bool bHasMoved) {
     if (!IsSquare(nSrc) || !IsSquare(nDest))
         return false;
+    if (m_nCastledFrom != 0 && nSrc == m_nCastledFrom) {
+        // TryMove has carried the castling king already.
+        m_nCastledFrom = 0;
+        Sq(m_nCastledTo).Piece->HasMoved = bHasMoved;
+        return true;
+    }
     clsSquare &oSrc = Sq(nSrc);
     clsSquare &oDest = Sq(nDest);
     const std::int16_t c = oSrc.Piece->Class;
@@ -181,9 +195,9 @@ bool clsRules::MakeMove(int nSrc, int nDest, bool bHasMoved) {
 }
 
 bool clsRules::MoveCastlingRook(bool bKingSide, int nKingSquare, int nRookSquare) {
-    const int nTarget = bKingSide ? nKingSquare + 1 : nKingSquare - 1;
-    if (!IsSquare(nKingSquare) || !IsSquare(nRookSquare) || !IsSquare(nTarget))
+    if (!IsSquare(nKingSquare) || !IsSquare(nRookSquare))
         return false;
+    const int nTarget = SquareIndex(bKingSide ? 6 : 4, Sq(nKingSquare).Y());
     clsSquare &oRook = Sq(nRookSquare);
     oRook.HasPiece = false;
     Sq(nTarget).Piece = oRook.Piece;
@@ -296,60 +310,34 @@ bool clsRules::TryPawn(int nSrc, int nDest, bool bTestOnly, bool &bDoubleStep) {
     return false;
 }
 
-bool clsRules::TryCastling(int nSrc, int nDest, bool bTestOnly, bool &bKingSide, bool &bQueenSide) {
-    const clsSquare &oKing = Sq(nSrc);
-    const bool bWhite = oKing.Piece->IsWhite;
-    const int nHomeRow = bWhite ? 8 : 1;
-    if (oKing.X() != 5 || oKing.Y() != nHomeRow || oKing.Piece->HasMoved)
-        return false;
-    const bool bToKingSide = nDest == SquareIndex(7, nHomeRow);
-    if (!bToKingSide && nDest != SquareIndex(3, nHomeRow))
-        return false;
-    const int nRookSquare = bToKingSide ? nSrc + 3 : nSrc - 4;
-    if (Sq(nSrc + (bToKingSide ? 1 : -1)).HasPiece || Sq(nSrc + (bToKingSide ? 2 : -2)).HasPiece)
-        return false;
-    if (!bToKingSide && Sq(nSrc - 3).HasPiece)
-        return false;
-    // Not out of check, nor across an attacked square: the king-safety test of every move.
-    const int nCross = bToKingSide ? nSrc + 1 : nSrc - 1;
-    if (!KingSafe(bWhite) || !KingSafeAfter(nSrc, nCross))
-        return false;
-    const clsSquare &oRook = Sq(nRookSquare);
-    if (!oRook.HasPiece || oRook.Piece->Class != (bWhite ? WhiteRook : BlackRook) ||
-        oRook.Piece->HasMoved)
-        return false;
-
-    if (!bTestOnly)
-        MoveCastlingRook(bToKingSide, nSrc, nRookSquare);
-    (bToKingSide ? bKingSide : bQueenSide) = true;
-    return true;
-}
-
 bool clsRules::TryMove(int nSrc, int nDest, bool bTestOnly) {
     if (!IsSquare(nSrc) || !IsSquare(nDest))
         return false;
     const clsSquare &oSrc = Sq(nSrc);
     const clsSquare &oDest = Sq(nDest);
-    if (!oSrc.HasPiece || nSrc == nDest ||
-        (oDest.HasPiece && oDest.Piece->IsWhite == oSrc.Piece->IsWhite))
+    if (!oSrc.HasPiece || nSrc == nDest)
+        return false;
+    const std::int16_t nClass = oSrc.Piece->Class;
+    const std::int16_t nKind = nClass < 0 || nClass >= ClassCount ? NoPiece : KindOf(nClass);
+    // A piece never goes onto one of its own, but for a Chess960 king onto its castling rook.
+    const bool bOwn = oDest.HasPiece && oDest.Piece->IsWhite == oSrc.Piece->IsWhite;
+    if (bOwn && !(m_b960 && nKind == BlackKing))
         return false;
 
     const int sx = oSrc.X(), sy = oSrc.Y(), dx = oDest.X(), dy = oDest.Y();
     bool bDoubleStep = false;
-    bool bKingSide = false;
-    bool bQueenSide = false;
     bool bAllowed = false;
+    bool bCastling = false;
+    Castling oCastling;
 
-    const std::int16_t nClass = oSrc.Piece->Class;
-    const std::int16_t nKind = nClass < 0 || nClass >= ClassCount ? NoPiece : KindOf(nClass);
     Movement::Step oStep{};
     int nSteps = 0;
     if (nKind == BlackPawn)
         bAllowed = TryPawn(nSrc, nDest, bTestOnly, bDoubleStep);
-    else if (Movement::Reach(nKind, dx - sx, dy - sy, oStep, nSteps))
+    else if (!bOwn && Movement::Reach(nKind, dx - sx, dy - sy, oStep, nSteps))
         bAllowed = PathClear(sx, sy, oStep.dx, oStep.dy, nSteps);
     else if (nKind == BlackKing)
-        bAllowed = TryCastling(nSrc, nDest, bTestOnly, bKingSide, bQueenSide);
+        bAllowed = bCastling = TryCastling(nSrc, nDest, oCastling);
 
     if (bAllowed && !bTestOnly) {
         if (bDoubleStep) {
@@ -364,14 +352,12 @@ bool clsRules::TryMove(int nSrc, int nDest, bool bTestOnly) {
             oInfo.SetInfo(EnPassantCapture, nSrc, *oSrc.Piece, nCaptured, true,
                           *Sq(nCaptured).Piece, bIsWhitesTurn, bEnPassantPossible,
                           nEnPassantColumn);
+        } else if (bCastling) {
+            PerformCastling(oInfo, oCastling);
         } else {
-            const std::int16_t nType = bPromotionPending ? PawnPromotion
-                                       : bKingSide       ? KingSideCastling
-                                       : bQueenSide      ? QueenSideCastling
-                                                         : PlainMove;
-            const bool bCastling = nType == KingSideCastling || nType == QueenSideCastling;
-            oInfo.SetInfo(nType, nSrc, *oSrc.Piece, nDest, !bCastling && oDest.HasPiece,
-                          *oDest.Piece, bIsWhitesTurn, bEnPassantPossible, nEnPassantColumn);
+            const std::int16_t nType = bPromotionPending ? PawnPromotion : PlainMove;
+            oInfo.SetInfo(nType, nSrc, *oSrc.Piece, nDest, oDest.HasPiece, *oDest.Piece,
+                          bIsWhitesTurn, bEnPassantPossible, nEnPassantColumn);
         }
     }
     bEnPassantCapture = false;
@@ -383,6 +369,7 @@ bool clsRules::TryMove(int nSrc, int nDest, bool bTestOnly) {
 bool clsRules::UndoMove() {
     if (oUndoInfo.empty())
         return false;
+    m_nCastledFrom = 0;
     if (!m_oPlies.empty() && m_oPlies.back().nUndoIndex == oUndoInfo.size())
         ForgetPlayedMove();
     const clsUndoInfo &oInfo = oUndoInfo.back();
@@ -410,24 +397,21 @@ bool clsRules::UndoMove() {
     case KingSideCastling:
     case QueenSideCastling: {
         const bool bKingSide = oInfo.MoveType() == KingSideCastling;
-        const int nRookHome = bKingSide ? S + 3 : S - 4;
-        const int nRookNow = bKingSide ? S + 1 : S - 1;
-        PutBack(S, oInfo.SrcPiece());
-        Sq(S).Piece->HasMoved = false;
-        PutBack(nRookHome, Sq(nRookNow).Piece);
-        Sq(nRookHome).Piece->HasMoved = false;
+        const bool bWhite = oInfo.SrcPiece()->IsWhite;
+        const int y = Sq(S).Y();
+        const int nRookHome =
+            SquareIndex(m_nRookFile[static_cast<std::size_t>(RightOf(bWhite, bKingSide))], y);
+        const int nRookNow = SquareIndex(bKingSide ? 6 : 4, y);
+        const std::shared_ptr<clsPiece> pRook = Sq(nRookNow).Piece;
+        // Both off before either goes back: in Chess960 they may have traded squares.
         Sq(D).HasPiece = false;
         Sq(nRookNow).HasPiece = false;
-        DrawSquare(S);
-        if (bKingSide) {
-            DrawSquare(S + 1);
-            DrawSquare(S + 2);
-            DrawSquare(S + 3);
-        } else {
-            DrawSquare(S - 1);
-            DrawSquare(S - 2);
-            DrawSquare(S - 4);
-        }
+        PutBack(S, oInfo.SrcPiece());
+        Sq(S).Piece->HasMoved = false;
+        PutBack(nRookHome, pRook);
+        pRook->HasMoved = false;
+        for (const int n : {S, D, nRookHome, nRookNow})
+            DrawSquare(n);
         break;
     }
     case EnPassantCapture: {
@@ -526,15 +510,14 @@ int clsRules::CandidateDestinations(int nSrc, std::array<std::int8_t, 32> &oDest
         if (OnBoard(cx, cy))
             oDests[static_cast<std::size_t>(n++)] = static_cast<std::int8_t>(SquareIndex(cx, cy));
     };
-    if (nKind == BlackKing && x == 5 && (y == 1 || y == 8)) {
-        Add(7, y);
-        Add(3, y);
-    } else if (nKind == BlackPawn) {
+    if (nKind == BlackPawn) {
         const int nDir = oSrc.Piece->IsWhite ? -1 : 1;
         Add(x, y + nDir);
         Add(x, y + 2 * nDir);
         Add(x - 1, y + nDir);
         Add(x + 1, y + nDir);
+    } else if (nKind == BlackKing && !oSrc.Piece->HasMoved) {
+        n = AddCastlings(nSrc, oDests, n);
     }
     return n;
 }
@@ -560,6 +543,7 @@ clsRules::MoveStart clsRules::BeginMove(int nSrc, int nDest) {
     // A king is mated, never taken; only a position set up with a king en prise allows it.
     if (KindOf(ClassOn(nDest)) == BlackKing)
         return oStart;
+    const bool bCastling = CastlingSide(nSrc, nDest) != 0;
     // The SAN is written from the position before the move; the record keeps it once played.
     m_sPendingSan.clear();
     Notation::AppendSanBody(
@@ -567,8 +551,8 @@ clsRules::MoveStart clsRules::BeginMove(int nSrc, int nDest) {
     if (!TryMove(nSrc, nDest, false))
         return oStart;
     const clsSquare &oDest = Sq(nDest);
-    oStart.bIsCapture = oDest.HasPiece;
-    if (oDest.HasPiece)
+    oStart.bIsCapture = !bCastling && oDest.HasPiece;
+    if (oStart.bIsCapture)
         oStart.nCapturedClass = oDest.Piece->Class;
     MakeMove(nSrc, nDest, true);
     DrawSquare(nSrc);

@@ -69,13 +69,42 @@ public:
     std::string Layout() const;
     void DrawBoard();
 
+    // --- Chess960 -----------------------------------------------------------------------------
+    // A game of Chess960 (Fischer Random) from start position nNumber, 0..959 in Scharnagl's
+    // numbering (518 is the standard position). Throws std::invalid_argument out of range.
+    // Castling follows FIDE's Chess960 rules, which are the usual ones from the standard start:
+    // the king ends on the g or c file, the rook beside it on f or d.
+    void NewGame960(int nNumber);
+    // Whether this game is one of Chess960: castling moves are then written as the king taking its
+    // own rook (e1h1), as UCI_Chess960 has them; otherwise as the king's two-square step (e1g1).
+    bool Is960() const { return m_b960; }
+    // The file (1 = a .. 8 = h) of the rook that castling on that side would move, while the side
+    // still has that right; 0 once it is lost or when the game never had it. A right belongs to
+    // one rook: moving that rook or the king loses it.
+    int CastlingRookFile(bool bWhite, bool bKingSide) const;
+    // Castling on that side in this game's own form (see Is960), with no promotion; nSrc is 0
+    // when the side has no such right. Whether it is legal now is IsLegal's question.
+    Move CastlingMove(bool bWhite, bool bKingSide) const;
+    // A castling named by either gesture players use: the king onto its own castling rook (in a
+    // Chess960 game), or the king onto the square castling takes it to, when that is two or more
+    // files away (so it cannot be a step). The move in the game's own form, or nSrc 0 when
+    // nSrc-nDest is neither.
+    Move CastlingOf(int nSrc, int nDest) const;
+    // 1 for the king's side, 2 for the queen's side when nSrc-nDest is a castling in this game's
+    // own form for which the side still has the right, else 0. Whether it is legal now (squares
+    // empty, none attacked) is not judged.
+    int CastlingSide(int nSrc, int nDest) const;
+
     // --- FEN (all six fields; the two counters may be left out) ------------------------------
-    // Castling rights come from the HasMoved flags of the kings and of the rooks on their home
-    // squares; the en passant field names the square behind any pawn that just stepped twice.
+    // The castling field is written as X-FEN: KQkq for the outermost rook on a side, its file
+    // letter (HAha) for another; a standard position reads as it always has. The en passant
+    // field names the square behind any pawn that just stepped twice.
     std::string Fen() const;
-    // A new game from that position. Throws std::invalid_argument naming the cause, with nothing
-    // changed. Reports every square to the hook, like NewGame.
-    void SetFen(std::string_view sFen);
+    // A new game from that position. X-FEN and Shredder-FEN castling fields are both read; the
+    // game is one of Chess960 when bChess960 says so or when the castling rights need it (a king
+    // off the e file or a rook off the a and h files). Throws std::invalid_argument naming the
+    // cause, with nothing changed. Reports every square to the hook, like NewGame.
+    void SetFen(std::string_view sFen, bool bChess960 = false);
     // Empty when SetFen would accept the FEN, else the reason it would give.
     static std::string FenError(std::string_view sFen);
     int HalfmoveClock() const { return m_nHalfmove; }
@@ -93,8 +122,10 @@ public:
     struct Position {
         std::array<std::int8_t, modConsts::SquareCount> nClass{}; // by square; NoPiece: empty
         bool bWhiteToMove = true;
-        bool bInCheck = false;            // the side to move
-        std::int8_t nCastling = 0;        // K 1, Q 2, k 4, q 8
+        bool bInCheck = false;     // the side to move
+        std::int8_t nCastling = 0; // K 1, Q 2, k 4, q 8
+        // The file (1..8) of each right's rook, in the same order; 0 reads as h or a.
+        std::array<std::int8_t, 4> nCastlingFile{};
         std::int8_t nEnPassantColumn = 0; // 1..8 behind a pawn that just stepped twice, else 0
         int nHalfmove = 0;
         int nFullmove = 1;
@@ -120,6 +151,7 @@ public:
     const Position &PositionAt(int nPly) const {
         return nPly == 0 ? m_oStart : m_oRecord[static_cast<std::size_t>(nPly - 1)].oAfter;
     }
+    // Its FEN, the castling field as X-FEN.
     static std::string FenOf(const Position &oPosition);
     // Takes over the game of oOther (a game read elsewhere), keeping its own draw-square hook,
     // and reports every square.
@@ -258,9 +290,10 @@ public:
 
     // --- Playing through a record ---------------------------------------------------------
     // A position of the record set up for playing on, without judging it: the squares,
-    // castling rights, en passant, counters and side to move. The record and the tree start
+    // castling rights by rook file, en passant, counters and side to move, in a game of Chess960
+    // or not (a board playing a line takes its game's Is960()). The record and the tree start
     // again from it; the tags stay.
-    void SetPosition(const Position &oPosition);
+    void SetPosition(const Position &oPosition, bool b960);
     // Plays oMove, a move of the legal-move list (not checked again), as a game read from a
     // file plays it: its SAN, position and key recorded and a mate seen; with bJudgeEnd the
     // other automatic ends too, but a stalemate only when the game ends anyway, the rest of
@@ -280,8 +313,13 @@ public:
     static std::string SquareToNotation(int nSquare);
 
     // --- Rules operations -----------------------------------------------------------------
+    // Judges nSrc-nDest; performing, it does the move's bookkeeping and leaves the piece for
+    // MakeMove, except in castling, where both king and rook are carried here (in Chess960 they
+    // may trade squares) and the MakeMove that follows only marks the king as moved.
     bool TryMove(int nSrc, int nDest, bool bTestOnly);
     bool MakeMove(int nSrc, int nDest, bool bHasMoved);
+    // Carries the rook on nRookSquare to the f file (king's side) or the d file (queen's side)
+    // of the king's rank, as castling leaves it.
     bool MoveCastlingRook(bool bKingSide, int nKingSquare, int nRookSquare);
     bool IsSquareAttacked(bool bIsWhite, int nSquare) const;
     bool UndoMove();
@@ -362,14 +400,44 @@ private:
             m_drawSquare(nSquare);
     }
     void ApplyLayout(std::string_view sLayout);
-    // Sets up a game from a checked layout. nCastling: the rights as a mask (K 1, Q 2, k 4,
-    // q 8), or -1 for whatever the unmoved pieces allow; nEpColumn 0 for none.
-    void SetUp(bool bWhiteToMove, std::string_view sLayout, int nCastling, int nEpColumn,
-               int nHalfmove, int nFullmove);
+    // The rook files of the four rights (K, Q, k, q), 1..8, 0 for none.
+    using CastlingFiles = std::array<std::int8_t, 4>;
+    // Sets up a game from a checked layout. pCastling: the rights given (the king of a side
+    // without any, and every rook on a back rank that has none, count as moved), or null for
+    // a standard game's rights: an unmoved king on e1 or e8 with rooks on the a and h files.
+    // nEpColumn 0 for none.
+    void SetUp(bool bWhiteToMove, std::string_view sLayout, const CastlingFiles *pCastling,
+               bool b960, int nEpColumn, int nHalfmove, int nFullmove);
     // Whether the nSteps - 1 squares from (sx, sy) along the step are empty.
     bool PathClear(int sx, int sy, int nStepX, int nStepY, int nSteps) const;
     bool TryPawn(int nSrc, int nDest, bool bTestOnly, bool &bDoubleStep);
-    bool TryCastling(int nSrc, int nDest, bool bTestOnly, bool &bKingSide, bool &bQueenSide);
+    // Right r: 0 K, 1 Q, 2 k, 3 q.
+    static constexpr int RightOf(bool bWhite, bool bKingSide) {
+        return (bWhite ? 0 : 2) + (bKingSide ? 0 : 1);
+    }
+    // Whether right r still stands: its king and its rook unmoved on their squares.
+    bool RightStands(int nRight) const;
+    // The four squares of one castling.
+    struct Castling {
+        int nKing;
+        int nRook;
+        int nKingTo;
+        int nRookTo;
+    };
+    // Judges castling nSrc-nDest (FIDE, Chess960 rules included) and fills oCastling; changes
+    // nothing.
+    bool TryCastling(int nSrc, int nDest, Castling &oCastling);
+    // The same by its side, for a right the game began with.
+    bool JudgeCastling(bool bWhite, bool bKingSide, Castling &oCastling);
+    // Adds the king's castling destinations to a candidate list of n squares; the new count.
+    int AddCastlings(int nKing, std::array<std::int8_t, 32> &oDests, int n) const;
+    // The destination of that castling in this game's own form when it is legal now, else 0.
+    int LegalCastling(bool bWhite, bool bKingSide);
+    // Places the castling king and rook on their new squares; with bTrial only to ask whether
+    // the king stands safe there, everything being put back.
+    bool CastlePieces(bool bWhite, const Castling &c, bool bTrial);
+    // TryMove's bookkeeping for a castling judged legal: its record, both pieces carried.
+    void PerformCastling(clsUndoInfo &oInfo, const Castling &c);
     // The one king-safety test: whether the side's king stands unattacked.
     bool KingSafe(bool bWhite) const {
         return !IsSquareAttacked(bWhite, bWhite ? nWhiteKingSquare : nBlackKingSquare);
@@ -451,6 +519,15 @@ private:
     const char *m_pPendingResult = "*";
     std::vector<std::pair<std::string, std::string>> m_oTags;
 
+    bool m_b960 = false;
+    // The rook file each right refers to, fixed for the game; whether it still stands is told
+    // by the king and that rook being unmoved (RightStands).
+    CastlingFiles m_nRookFile{};
+    // A castling carried out by TryMove: the king's start square until the MakeMove that
+    // belongs to it (0: none), and where the king went.
+    int m_nCastledFrom = 0;
+    int m_nCastledTo = 0;
+
     // The tree (see GameTree.cpp).
     struct Node {
         int nParent = -1;
@@ -477,7 +554,7 @@ private:
     void SettleBefore(int n);
     Annotation::Notes &NotesOf(int n);
     // SetPosition without the start's FEN, for a board that plays a line and is set again.
-    void PlaceLine(const Position &oPosition);
+    void PlaceLine(const Position &oPosition, bool b960);
     // A ply of the main line goes off it: its data to the side store.
     void ToSide(int n);
     // The nodes of the line through n that are off the main line, from the first to the end.

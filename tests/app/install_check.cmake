@@ -1,10 +1,11 @@
 cmake_minimum_required(VERSION 3.25)
 # Installs into a scratch prefix, or with -DCPACK=path builds the Debian package there, and checks
 # that a Linux desktop would find the program, its menu entry, icons, AppStream data and man page,
-# all under one id. Run with -DBUILD_DIR=... -DPREFIX=... -DID=... [-DCPACK=...]
+# all under one id, and the sound module where the program looks for it. Run with
+# -DBUILD_DIR=... -DPREFIX=... -DID=... -DSOUND_MODULE=<path under the prefix> [-DCPACK=...]
 file(REMOVE_RECURSE "${PREFIX}")
 set(wanted bin/tavlon share/applications/${ID}.desktop share/metainfo/${ID}.metainfo.xml
-    share/man/man1/tavlon.1.gz)
+    share/man/man1/tavlon.1.gz ${SOUND_MODULE})
 foreach(size 16 32 48 64 128 256)
     list(APPEND wanted share/icons/hicolor/${size}x${size}/apps/${ID}.png)
 endforeach()
@@ -18,18 +19,25 @@ if(CPACK)
     endif()
     execute_process(COMMAND dpkg-deb -c "${deb}" OUTPUT_VARIABLE listing)
     execute_process(COMMAND dpkg-deb -f "${deb}" Depends OUTPUT_VARIABLE depends)
+    execute_process(COMMAND dpkg-deb -f "${deb}" Suggests OUTPUT_VARIABLE suggests)
+    if(NOT suggests MATCHES "^stockfish")
+        message(FATAL_ERROR "Suggests lacks the engine analysis looks for: ${suggests}")
+    endif()
     foreach(path IN LISTS wanted)
         string(FIND "${listing}" " ./usr/${path}\n" at)
         if(at EQUAL -1)
             message(FATAL_ERROR "${deb} lacks /usr/${path}; it holds:\n${listing}")
         endif()
     endforeach()
-    if(listing MATCHES " ./usr/(include|lib)/")
+    if(listing MATCHES " ./usr/include/|\\.a\n|/cmake/")
         message(FATAL_ERROR "${deb} carries the library's development files:\n${listing}")
     endif()
-    if(NOT depends MATCHES "libqt6widgets6" OR NOT depends MATCHES "libqt6svg6")
-        message(FATAL_ERROR "Depends, found from the linked libraries, lacks Qt: ${depends}")
-    endif()
+    # The sound module's library (Qt Multimedia) too, though the program loads it only when asked.
+    foreach(library libqt6widgets6 libqt6svg6 libqt6multimedia6 libgif7)
+        if(NOT depends MATCHES "${library}")
+            message(FATAL_ERROR "Depends, found from the linked libraries, lacks ${library}: ${depends}")
+        endif()
+    endforeach()
     return()
 endif()
 

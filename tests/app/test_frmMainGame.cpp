@@ -386,6 +386,7 @@ TEST(MainWindowLifetime, DestroyedInsideEveryBoxAndDialog) {
         {sRook, "file:/proc/no-such-dir/x.pgn|mnuGameSave", "Cannot save"},
         {sRook, "file:/proc/no-such-file.pgn|mnuGameOpen", "Cannot open"},
         {sRook, "mnuGamePosition", "New Game from Position"},
+        {sRook, "mnuGameSetUp", "Set Up Position"},
         {sRook, "move:e1e2|view:0|mnuActionsTakeBack", "Tavlon:Take back every move"},
         {sRook, "clip:1. e4 e5 2. Ke3|mnuEditPaste", "Cannot paste"},
     };

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <tavlon/BoardRenderer.h>
 
 namespace {
 
@@ -203,7 +204,27 @@ TEST(BoardShapes, DrawnWithTheRightButtonKeptAndTakenAway) {
         ASSERT_TRUE(b.ViewPly(0));
         ASSERT_TRUE(b.ViewPly(1));
         EXPECT_EQ(b.grab().toImage(), oLive);
+        // Drawn as pictures of the position draw them.
+        const QImage oGrabbed = GrabbedBoard(b, 400);
+        BoardRenderer oRenderer;
+        EXPECT_TRUE(oRenderer.Image(b.Scene(), 400, oGrabbed.devicePixelRatio()) == oGrabbed);
+        EXPECT_EQ(b.Scene(0).oShapes.size(), 0);
     }
+}
+
+// In Chess960 the king put onto its own rook on an earlier position castles in a variation.
+TEST(BoardTree, Chess960CastlingOnAnEarlierPosition) {
+    Board b;
+    b.show();
+    ASSERT_TRUE(b.SetFen("1r2k1r1/pppppppp/8/8/8/8/PPPPPPPP/1R2K1R1 w GBgb - 0 1", true));
+    ASSERT_TRUE(b.MovePieceSan("a3"));
+    ASSERT_TRUE(b.ShowNode(b.RootNode()));
+    b.SetVariationMovesAllowed(true);
+    Drag(b, "e1", CellCentre("b1"));
+    EXPECT_EQ(b.NodeSan(b.ShownNode()), "O-O-O");
+    EXPECT_TRUE(b.NodeFen(b.ShownNode()).contains("/2KR2R1 b"))
+        << b.NodeFen(b.ShownNode()).toStdString();
+    EXPECT_EQ(b.PlyCount(), 1);
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 // The differential test: seeded random games (with take-backs) played through the core's
-// legal-move list, PlayMove and UndoLastMove against Stockfish, asked through UCI.
+// legal-move list, PlayMove and UndoLastMove against Stockfish, asked through UCI; standard
+// chess, and Chess960 from random start positions with UCI_Chess960 on.
 
+#include "Chess960.h"
 #include "TestRules.h"
 
 #include <algorithm>
@@ -135,12 +137,15 @@ std::string Verdict(bool bInCheck, bool bMated, bool bStalemated) {
 }
 
 // Plays one seeded random game against the oracle. Returns an empty string, or a report of the
-// first disagreement with everything needed to replay it.
+// first disagreement with everything needed to replay it. A Chess960 game starts from a random
+// numbered position.
 std::string PlayGame(std::FILE *pIn, std::FILE *pOut, clsRules &o, std::uint32_t nSeed,
-                     int nMaxPlies) {
+                     int nMaxPlies, bool b960) {
     std::mt19937 oRandom(nSeed);
-    const std::string sStartFen(StartFens[nSeed % StartFens.size()]);
-    o.SetFen(sStartFen);
+    const std::string sStartFen(b960 ? Chess960::Fen(static_cast<int>(oRandom() % 960))
+                                     : std::string(StartFens[nSeed % StartFens.size()]));
+    o.SetFen(sStartFen, b960);
+    clsRules oScratch;
     std::vector<std::string> oPlayed; // the game as it stands, undone moves dropped
     std::vector<std::string> oLine;   // the oracle's FEN after each of them
     std::string sRecord;              // everything that happened, undos included
@@ -150,11 +155,17 @@ std::string PlayGame(std::FILE *pIn, std::FILE *pOut, clsRules &o, std::uint32_t
         auto Report = [&](const std::string &sWhat) {
             const std::string sSeed = std::to_string(nSeed);
             return sWhat + "\n  seed " + sSeed + " (replay: TAVLON_ORACLE_SEED=" + sSeed +
-                   " TAVLON_ORACLE_GAMES=1)\n  start  " + sStartFen + "\n  record" + sRecord +
-                   "\n  oracle " + oAnswer.sFen + '\n';
+                   (b960 ? " TAVLON_ORACLE_GAMES=0 TAVLON_ORACLE960_GAMES=1)\n  start  "
+                         : " TAVLON_ORACLE_GAMES=1)\n  start  ") +
+                   sStartFen + "\n  record" + sRecord + "\n  oracle " + oAnswer.sFen + '\n';
         };
 
-        const std::string sExpected = ExpectedFen(oAnswer.sFen, oPlayed);
+        // In Chess960 the oracle writes the rooks' files (Shredder-FEN); we write X-FEN.
+        std::string sExpected = ExpectedFen(oAnswer.sFen, oPlayed);
+        if (b960) {
+            oScratch.SetFen(sExpected, true);
+            sExpected = oScratch.Fen();
+        }
         if (o.Fen() != sExpected)
             return Report("FEN differs\n  ours     " + o.Fen() + "\n  expected " + sExpected);
         oLine.resize(oPlayed.size());
@@ -221,9 +232,11 @@ long EnvOr(const char *sName, long nDefault) {
 
 // Plays seeded random games against Stockfish, failing the test (with what is
 // needed to replay it) for each of the first three disagreements. TAVLON_ORACLE_GAMES (default
-// 300), TAVLON_ORACLE_PLIES (150) and TAVLON_ORACLE_SEED change the run.
+// 300), TAVLON_ORACLE_PLIES (150) and TAVLON_ORACLE_SEED change the run; TAVLON_ORACLE960_GAMES
+// (default 40) Chess960 games from random start positions follow, with UCI_Chess960 on.
 TEST(Oracle, RandomGamesThroughTheCoreAgreeWithStockfish) {
     const long nGames = EnvOr("TAVLON_ORACLE_GAMES", 300);
+    const long n960 = EnvOr("TAVLON_ORACLE960_GAMES", 40);
     const int nMaxPlies = static_cast<int>(EnvOr("TAVLON_ORACLE_PLIES", 150));
     const auto nSeed = static_cast<std::uint32_t>(EnvOr("TAVLON_ORACLE_SEED", 20260601));
     int oPipe[2];
@@ -235,12 +248,16 @@ TEST(Oracle, RandomGamesThroughTheCoreAgreeWithStockfish) {
     std::FILE *pOut = fdopen(oPipe[0], "r");
     close(oPipe[1]);
     clsRules oRules;
-    for (long g = 0, nFailures = 0; g < nGames && nFailures < 3; ++g)
-        if (const std::string s = PlayGame(pIn, pOut, oRules, nSeed + std::uint32_t(g), nMaxPlies);
+    for (long g = 0, nFailures = 0; g < nGames + n960 && nFailures < 3; ++g) {
+        if (g == nGames)
+            std::fputs("setoption name UCI_Chess960 value true\n", pIn);
+        if (const std::string s =
+                PlayGame(pIn, pOut, oRules, nSeed + std::uint32_t(g), nMaxPlies, g >= nGames);
             !s.empty()) {
             ADD_FAILURE() << s;
             ++nFailures;
         }
+    }
     pclose(pIn);
     std::fclose(pOut);
 }

@@ -33,6 +33,11 @@ const PerftCase PerftCases[] = {
      97862},
     {"en passant discovering check", "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1", 4, 43238},
     {"promotions", "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1", 3, 9467},
+    // Chess960, from the published table: castling rooks beside the king, and far from it.
+    {"Chess960 king between its rooks",
+     "qn1rkrbb/pp1p1ppp/2p1p3/3n4/4P2P/2NP4/PPP2PP1/Q1NRKRBB w FDfd - 1 9", 3, 14769},
+    {"Chess960 king beside its rook",
+     "bqnb1rkr/pp3ppp/3ppn2/2p5/5P2/P2P4/NPP1P1PP/BQ1BNRKR w HFhf - 2 9", 3, 12189},
 };
 
 class PerftTest : public testing::TestWithParam<PerftCase> {};

@@ -76,3 +76,30 @@ inline std::string DifferingCells(const QImage &a, const QImage &b, bool bWhites
         }
     return oDiffer.join(' ').toStdString();
 }
+
+// The board's own picture at a board of nSide pixels: the control made nSide + 4 (its 2-pixel
+// margin), grabbed in device pixels, and the cells cut out.
+inline QImage GrabbedBoard(Board &b, int nSide) {
+    b.resize(nSide + 4, nSide + 4);
+    const QImage o = b.grab().toImage();
+    const qreal r = o.devicePixelRatio();
+    return o.copy(QRect(QPoint(2, 2) * r, QSize(nSide, nSide) * r))
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+// How far two pictures of one size are apart: the mean difference of the colour channels
+// (0..255) and the largest.
+inline std::pair<double, int> PictureDifference(const QImage &a, const QImage &b) {
+    double dSum = 0;
+    int nMax = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            for (const int d : {std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                std::abs(qBlue(p) - qBlue(q))}) {
+                dSum += d;
+                nMax = std::max(nMax, d);
+            }
+        }
+    return {dSum / (3.0 * a.width() * a.height()), nMax};
+}

@@ -80,15 +80,18 @@ inline Move MoveOf(const clsRules &o, std::string_view m) {
     return oMove;
 }
 
-// The words of a text split at single spaces.
-inline std::vector<std::string> Words(std::string_view s) {
+// The parts of a text split at single separators: Words at spaces.
+inline std::vector<std::string> Split(std::string_view s, char cAt) {
     std::vector<std::string> o;
     for (std::size_t i = 0; i < s.size();) {
-        const std::size_t nEnd = std::min(s.find(' ', i), s.size());
+        const std::size_t nEnd = std::min(s.find(cAt, i), s.size());
         o.emplace_back(s.substr(i, nEnd - i));
         i = nEnd + 1;
     }
     return o;
+}
+inline std::vector<std::string> Words(std::string_view s) {
+    return Split(s, ' ');
 }
 
 // Plays "e2e4 e7e8q ..." given by coordinates; false at the first one refused.

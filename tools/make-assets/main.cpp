@@ -1,9 +1,11 @@
 // Draws every picture in assets/ from code: the pieces as SVG (the board renders them at the size
-// shown), square textures and the program icon. The bitmaps are vector-drawn at their final pixel
-// size and all noise comes from a fixed seed, so a rerun with the same Qt leaves the committed
-// files unchanged.
+// shown), square textures and the program icon; and synthesises the sounds (Sounds.cpp). The
+// bitmaps are vector-drawn at their final pixel size and all noise comes from a fixed seed, so a
+// rerun with the same Qt leaves the committed files unchanged.
 //
 // Usage: tavlon-make-assets <assets-directory>
+
+#include "Sounds.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -570,10 +572,10 @@ QByteArray png(const QImage &image) {
     return data;
 }
 
-// The resource file is generated too, so it always lists exactly the pictures drawn here,
-// every size of a texture included.
-bool writeQrc(const QDir &dir, const QStringList &names) {
-    QFile file(dir.filePath("tavlon.qrc"));
+// The resource files are generated too, so they always list exactly the files made here, every
+// size of a texture included: the pictures (the board's) and the sounds (the program's).
+bool writeQrc(const QDir &dir, const QString &qrcName, const QStringList &names) {
+    QFile file(dir.filePath(qrcName));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
         std::fprintf(stderr, "tavlon-make-assets: cannot write %s\n", qPrintable(file.fileName()));
         return false;
@@ -615,6 +617,10 @@ int main(int argc, char *argv[]) {
     }
     for (int size : {16, 32, 48, 64, 128, 256})
         put(png(iconImage(size)), "icon/tavlon-" + QString::number(size) + ".png");
-    ok = ok && writeQrc(dir, written);
+    ok = ok && writeQrc(dir, "tavlon.qrc", written);
+    QStringList sounds;
+    for (const auto &[name, data] : MakeSounds())
+        ok = save(data, dir, "sounds/" + name, sounds) && ok;
+    ok = ok && writeQrc(dir, "sounds.qrc", sounds);
     return ok ? 0 : 1;
 }

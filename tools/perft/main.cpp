@@ -1,6 +1,9 @@
 // tavlon-perft: counts leaf positions to a depth, to prove the rules exact.
-//   tavlon-perft [--divide] "<fen>" <depth>
+//   tavlon-perft [--divide] [--chess960] "<fen>" <depth>
 //   tavlon-perft [--divide] <layout|start> <w|b> <depth>
+// The FEN's castling field may be X-FEN (KQkq) or Shredder-FEN (HAha); a Chess960 position is
+// recognised by its rights, and --chess960 makes any one a Chess960 game (castling then divides
+// as the king taking its rook, e1h1, as UCI_Chess960 writes it).
 #include "Perft.h"
 
 #include <chrono>
@@ -13,7 +16,7 @@
 namespace {
 
 int Usage() {
-    std::fprintf(stderr, "usage: tavlon-perft [--divide] \"<fen>\" <depth>\n"
+    std::fprintf(stderr, "usage: tavlon-perft [--divide] [--chess960] \"<fen>\" <depth>\n"
                          "       tavlon-perft [--divide] <128-character layout|start> <w|b> "
                          "<depth>\n");
     return 2;
@@ -24,9 +27,15 @@ int Usage() {
 int main(int argc, char **argv) {
     int nArg = 1;
     bool bDivide = false;
-    if (nArg < argc && std::string_view(argv[nArg]) == "--divide") {
-        bDivide = true;
-        ++nArg;
+    bool b960 = false;
+    for (; nArg < argc && std::string_view(argv[nArg]).starts_with("--"); ++nArg) {
+        const std::string_view sOption = argv[nArg];
+        if (sOption == "--divide")
+            bDivide = true;
+        else if (sOption == "--chess960")
+            b960 = true;
+        else
+            return Usage();
     }
     const bool bFen = argc - nArg == 2;
     if (!bFen && argc - nArg != 3)
@@ -35,13 +44,14 @@ int main(int argc, char **argv) {
     const std::string_view sSide = bFen ? "w" : argv[nArg + 1];
     char *pEnd = nullptr;
     const long nDepth = std::strtol(argv[bFen ? nArg + 1 : nArg + 2], &pEnd, 10);
-    if ((sSide != "w" && sSide != "b") || *pEnd != '\0' || nDepth < 0 || nDepth > 12)
+    if ((sSide != "w" && sSide != "b") || *pEnd != '\0' || nDepth < 0 || nDepth > 12 ||
+        (b960 && !bFen))
         return Usage();
 
     clsRules oRules;
     try {
         if (bFen)
-            oRules.SetFen(sPosition);
+            oRules.SetFen(sPosition, b960);
         else
             oRules.NewGame(sSide == "w",
                            sPosition == "start" ? modConsts::StandardLayout : sPosition);

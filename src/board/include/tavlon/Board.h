@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QPixmap>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 #include <memory>
 
 class BoardPrivate;
+struct BoardScene;
 
 // The chess board control: draws the position, plays typed, dragged, clicked and keyed moves by
 // the rules of chess, and tells its host what happened. It needs only Qt Widgets.
@@ -70,6 +72,9 @@ public:
         EarlierPositionShown,
         BadTag,
         BadPieceSet,
+        Editing,    // a game call while a position is being set up
+        NotEditing, // an editing call while no position is being set up
+        NoSuchStartPosition,
         NoSuchNode,
         MainLineIsNoVariation,
         BraceInComment,
@@ -104,6 +109,27 @@ public:
     // The layout of the standard starting position, for NewGame.
     static QString StandardLayout();
 
+    // --- Chess960 -----------------------------------------------------------------------------
+    // Starts a game of Chess960 (Fischer Random) from start position nNumber, 0..959 in
+    // Scharnagl's numbering (518 is the standard position), White to move. Castling follows
+    // FIDE's Chess960 rules: the king ends on the g or c file, the rook beside it. A player
+    // castles by dragging or clicking the king onto its own rook, or onto the square castling
+    // takes it to where that cannot be a king's step (two files or more away); typed, as O-O,
+    // O-O-O or the king taking its rook (e1h1). Refused (NoSuchStartPosition) out of range, and
+    // during a promotion wait. Raises PositionChanged only.
+    bool NewGame960(int nNumber);
+    // Whether the game is one of Chess960: begun by NewGame960, or by SetFen or LoadPgn from a
+    // position whose castling rights need it (a king off the e file, a rook off the a and h
+    // files), a Variant tag that names it, or SetFen's bChess960.
+    bool Is960() const;
+    // The number of the start position a Chess960 game began at (White to move, every castling
+    // right, no move made before it), else -1; -1 for a standard game.
+    int Chess960Number() const;
+    // A FEN's position drawn as the board draws it, from White's side, nSide logical pixels
+    // square, with the board's own pieces: for previews. A null pixmap for a FEN the rules
+    // refuse.
+    static QPixmap Picture(const QString &sFen, int nSide, qreal dDevicePixelRatio = 1);
+
     // --- Visual aids, each off unless the host asks for it -------------------------------------
     // The source and destination squares of the newest move.
     void SetShowLastMove(bool bShow);
@@ -129,8 +155,11 @@ public:
     // Refusals return false and change nothing; LastError() then says why. During a promotion
     // wait every call that changes the game is refused. Like NewGame, SetFen and LoadPgn raise
     // no move events, only PositionChanged, not even GameOver for a finished game they load.
-    QString Fen() const;               // the position as FEN, as recorded between moves
-    bool SetFen(const QString &sFen);  // a new game from that position; refuses bad FEN
+    QString Fen() const; // the position as FEN, as recorded between moves; castling as X-FEN
+    // A new game from that position; refuses bad FEN. The castling field may be X-FEN (KQkq)
+    // or Shredder-FEN (HAha); the game is one of Chess960 with bChess960 or when the rights
+    // need it.
+    bool SetFen(const QString &sFen, bool bChess960 = false);
     bool LoadPgn(const QString &sPgn); // replays the first game's main line, tags and result
     QString Pgn() const;               // the game so far, export format
     // A host's clock times kept with the moves (the board keeps no clock): the time left on the
@@ -155,7 +184,8 @@ public:
     EndReason GameOverReason() const; // None while the game goes on
     // The game's PGN tags ("White", "Event", ...): empty when it has none of that name. SetTag
     // refuses (BadTag) a name that is no PGN tag name and the tags the game itself owns (Result,
-    // SetUp, FEN); an empty value removes the tag.
+    // SetUp, FEN, and Variant where it says Chess960 or the game is one); an empty value removes
+    // the tag.
     QString Tag(const QString &sName) const;
     bool SetTag(const QString &sName, const QString &sValue);
 
@@ -264,8 +294,55 @@ public:
     // parse; LastError() then names it (LastRefusal() BadPieceSet). An empty name returns to the
     // board's own pieces.
     bool SetPieceSet(const QString &sFolder);
+    // The folder of the pieces drawn; empty for the board's own.
+    QString PieceSetFolder() const;
+
+    // --- Pictures of positions, drawn by a BoardRenderer (tavlon/BoardRenderer.h) -----------
+    // The position after ply nPly (0 = the start; -1 = the one shown, on any line) as this board
+    // draws it: its pieces, the view and the side to move; the last move, a check and the
+    // coordinates, shown as this board's aids are set; its arrows and circles; the players' names
+    // from the tags and the result at the end of a finished game, not shown unless the scene is
+    // told to. No pieces out of range.
+    BoardScene Scene(int nPly = -1) const;
+    // The same for any node of the game tree; an empty scene for no node or one kept as text.
+    BoardScene NodeScene(int nNode) const;
+
+    // --- Setting up a position: the editing mode, off unless the host asks for it ----------
+    // While editing, the board holds pieces placed by hand, not a game: no rule applies, it draws
+    // exactly what is placed, with no move marks, and raises none of the game's events, only
+    // PositionEdited after each change the player makes:
+    //  - any piece dragged to any square replaces what stood there; dragged off the board it is
+    //    removed; a right click removes the piece under it;
+    //  - a click on a square, or Return on the keyboard's square, applies the edit tool;
+    //  - on the keyboard's square a piece letter places that piece (KQRBNP for White, kqrbnp for
+    //    Black; a host's translator may give other letters as the translation of "KQRBNP" in the
+    //    context "Board", German KDTLSB), Delete, Backspace or Space empties it, and the board's
+    //    accessible name says what changed;
+    //  - a drag from the host carrying PieceMimeType, whose data is the piece's FEN letter ("Q",
+    //    "n"), places that piece where it is dropped.
+    // Moves, undo, reviewing and the ends of the game are refused while editing (Editing).
+    // NewGame, SetFen and LoadPgn end the editing and start their game, with the rules again;
+    // SetEditing(false) shows the game as it was.
+    static constexpr const char *PieceMimeType = "application/x-tavlon-piece";
+    // Starts editing from the position shown, or ends it. False, changing nothing, while a move
+    // is being played.
+    bool SetEditing(bool bOn);
+    bool Editing() const;
+    // The pieces shown, as a FEN's placement field ("rnbqkbnr/pppppppp/8/...").
+    QString Placement() const;
+    // While editing, puts exactly these pieces on the board (no PositionEdited: the host knows).
+    // Refused, changing nothing, for text that is not eight ranks of eight squares (BadFen) or
+    // when the board is not being edited (NotEditing).
+    bool SetPlacement(const QString &sPlacement);
+    // What a click puts on a square while editing: a piece class, NoPiece (-1) to empty it, or
+    // NoTool, the default, for nothing (pieces are still dragged).
+    static constexpr qint16 NoTool = -2;
+    void SetEditTool(qint16 nClass);
+    qint16 EditTool() const;
 
 signals:
+    // While editing: the player changed the pieces.
+    void PositionEdited();
     // The move just played took the piece of that class from its destination square.
     void PieceCapture(qint16 Class);
     // The king of that side is in check after the move; IsMate when it is checkmate.
@@ -273,7 +350,8 @@ signals:
     // A pawn of that side reached the last rank: answer with PromotionChoice. The board is
     // disabled until then, and the move waits.
     void PawnPromotion(bool IsWhite);
-    // A move was played between these squares (for castling, the king's squares).
+    // A move was played between these squares, as CoordinateMoves() names it: for castling,
+    // the king's squares, or in a Chess960 game the king's and its rook's (e1h1).
     void PieceMovement(const QString &SrcNotation, const QString &DestNotation);
     // The side to move next has no legal move and is not in check.
     void Stalemate();
@@ -307,6 +385,9 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     friend class BoardPrivate;

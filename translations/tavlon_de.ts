@@ -2,6 +2,96 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>Analysis</name>
+    <message>
+        <source>Analysis</source>
+        <translation>Analyse</translation>
+    </message>
+    <message>
+        <source>&amp;Analysis</source>
+        <translation>Anal&amp;yse</translation>
+    </message>
+    <message>
+        <source>Anal&amp;yse Game...</source>
+        <translation>Partie anal&amp;ysieren...</translation>
+    </message>
+    <message>
+        <source>Analysis is unavailable while the clocks run in a game in progress. It starts again once the game is over or played without clocks.</source>
+        <translation>Während einer laufenden Partie mit Uhr gibt es keine Analyse. Sie beginnt wieder, sobald die Partie vorbei ist oder ohne Uhr gespielt wird.</translation>
+    </message>
+    <message>
+        <source>Checkmate</source>
+        <translation>Schachmatt</translation>
+    </message>
+    <message>
+        <source>Stalemate</source>
+        <translation>Patt</translation>
+    </message>
+    <message>
+        <source>Analysis is unavailable while the clocks run in a game in progress</source>
+        <translation>Während einer laufenden Partie mit Uhr gibt es keine Analyse</translation>
+    </message>
+    <message>
+        <source>Start: %1</source>
+        <translation>Anfang: %1</translation>
+    </message>
+</context>
+<context>
+    <name>AnalysisPane</name>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Optionen</translation>
+    </message>
+    <message>
+        <source>Best Move &amp;Arrow</source>
+        <translation>&amp;Pfeil für den besten Zug</translation>
+    </message>
+    <message>
+        <source>Best &amp;Lines</source>
+        <translation>Beste &amp;Varianten</translation>
+    </message>
+    <message>
+        <source>&amp;Engine...</source>
+        <translation>&amp;Engine...</translation>
+    </message>
+    <message>
+        <source>depth %1</source>
+        <translation>Tiefe %1</translation>
+    </message>
+    <message>
+        <source>%1 kN/s</source>
+        <translation>%1 kN/s</translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation>Weiß</translation>
+    </message>
+    <message>
+        <source>Black</source>
+        <translation>Schwarz</translation>
+    </message>
+    <message>
+        <source>Inaccuracies</source>
+        <translation>Ungenauigkeiten</translation>
+    </message>
+    <message>
+        <source>Mistakes</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Blunders</source>
+        <translation>Grobe Fehler</translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <translation>%1 %</translation>
+    </message>
+    <message>
+        <source>Accuracy</source>
+        <translation>Genauigkeit</translation>
+    </message>
+</context>
+<context>
     <name>Board</name>
     <message>
         <source>a promotion is waiting for its piece</source>
@@ -420,6 +510,54 @@
     </message>
 </context>
 <context>
+    <name>dlgAnalyseGame</name>
+    <message>
+        <source>Analyse Game</source>
+        <translation>Partie analysieren</translation>
+    </message>
+    <message>
+        <source>Nodes (the same result on every run)</source>
+        <extracomment>Kinds of budget for each position of Analyse Game.</extracomment>
+        <translation>Knoten (bei jedem Lauf dasselbe Ergebnis)</translation>
+    </message>
+    <message>
+        <source>Depth</source>
+        <translation>Tiefe</translation>
+    </message>
+    <message>
+        <source>Time per position</source>
+        <translation>Zeit je Stellung</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>No engine found: install Stockfish, or choose an engine in the Analysis pane.</source>
+        <translation>Keine Engine gefunden: Installieren Sie Stockfish oder wählen Sie im Analysebereich eine Engine.</translation>
+    </message>
+    <message>
+        <source>%1 searches each of the %2 positions of the main line.</source>
+        <translation>%1 untersucht jede der %2 Stellungen der Hauptvariante.</translation>
+    </message>
+    <message>
+        <source>&amp;Analyse</source>
+        <translation>&amp;Analysieren</translation>
+    </message>
+    <message>
+        <source>&amp;Budget:</source>
+        <translation>Auf&amp;wand:</translation>
+    </message>
+    <message>
+        <source>&amp;Each position:</source>
+        <translation>&amp;Je Stellung:</translation>
+    </message>
+    <message>
+        <source>Position %1 of %2 searched</source>
+        <translation>Stellung %1 von %2 untersucht</translation>
+    </message>
+</context>
+<context>
     <name>dlgChess960</name>
     <message>
         <source>New Chess960 Game</source>
@@ -456,6 +594,53 @@
     <message>
         <source>Chess960 #%1</source>
         <translation>Chess960 Nr. %1</translation>
+    </message>
+</context>
+<context>
+    <name>dlgEngine</name>
+    <message>
+        <source>Analysis Engine</source>
+        <translation>Analyse-Engine</translation>
+    </message>
+    <message>
+        <source>Stockfish</source>
+        <translation>Stockfish</translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation>&amp;Durchsuchen...</translation>
+    </message>
+    <message>
+        <source>Choose a UCI Engine</source>
+        <translation>UCI-Engine wählen</translation>
+    </message>
+    <message>
+        <source> MB</source>
+        <translation> MB</translation>
+    </message>
+    <message>
+        <source>&amp;Engine:</source>
+        <translation>&amp;Engine:</translation>
+    </message>
+    <message>
+        <source>&amp;Threads:</source>
+        <translation>&amp;Threads:</translation>
+    </message>
+    <message>
+        <source>&amp;Hash table:</source>
+        <translation>&amp;Hashtabelle:</translation>
+    </message>
+    <message>
+        <source>Best &amp;lines:</source>
+        <translation>Beste &amp;Varianten:</translation>
+    </message>
+    <message>
+        <source>No engine found: install Stockfish, or name a UCI engine.</source>
+        <translation>Keine Engine gefunden: Installieren Sie Stockfish oder nennen Sie eine UCI-Engine.</translation>
+    </message>
+    <message>
+        <source>Runs %1</source>
+        <translation>Startet %1</translation>
     </message>
 </context>
 <context>

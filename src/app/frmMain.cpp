@@ -169,6 +169,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
     BuildReviewMenus();
     BuildExportMenus();
     SetUpClocks();
+    BuildAnalysis();
     NameRememberedPlayers();
     Board1_PositionChanged();
 

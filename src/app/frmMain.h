@@ -23,6 +23,7 @@ class QPushButton;
 class QSettings;
 class QStatusBar;
 class frmAbout;
+class Analysis;
 class ClockPanel;
 class GameCollection;
 class Recovery;
@@ -349,6 +350,12 @@ private:
     void mnuPauseClocks_Click();
     void mnuTimeControl_Click();
     ClockPanel *oClocks = nullptr;
+    // A game in progress with a time control whose clocks have not stopped.
+    bool ClocksInPlay() const;
+
+    // --- Engine analysis (frmMainAnalysis.cpp, Analysis.cpp) ---
+    void BuildAnalysis();
+    Analysis *oAnalysis = nullptr;
 
     FileChooser oChooseFile = DefaultFileChooser();
     QString sFile;         // the file the game came from or was last saved to

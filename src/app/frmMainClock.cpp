@@ -1,6 +1,7 @@
 // The main window's chess clocks: one above and one below the board, the Time Control and Pause
 // Clocks commands, and the loss on time. The Board control keeps no time; the clocks follow
 // its events.
+#include "Analysis.h"
 #include "Clock.h"
 #include "ClockWidget.h"
 #include "Sounds.h"
@@ -194,6 +195,8 @@ void frmMain::PlaceClockWidgets() {
     oClocks->clkBlack->setGeometry(r.left(), bWhiteBelow ? r.top() - nBand : r.bottom() + 1,
                                    r.width(), nBand);
     oClocks->lblPaused->setGeometry(Board1->rect());
+    if (oAnalysis != nullptr)
+        oAnalysis->PlaceBar(r, bWhiteBelow);
 }
 
 void frmMain::ShowClocks() {
@@ -201,6 +204,8 @@ void frmMain::ShowClocks() {
     // Moves on an earlier position go into the game's tree while no clock runs.
     Board1->SetVariationMovesAllowed(!o.IsTimed() || o.Stopped());
     oClocks->oTimer.stop();
+    if (oAnalysis != nullptr)
+        oAnalysis->Refresh(); // fair play follows the clocks
     const bool bPaused = o.Paused();
     oClocks->lblPaused->setVisible(bPaused);
     oClocks->mnuPause->setChecked(bPaused);
@@ -277,6 +282,10 @@ void frmMain::ClockUndone() {
         Board1->SetTag(QStringLiteral("Termination"), {}); // the game goes on
     oClocks->oClock.Undo();
     ShowClocks();
+}
+
+bool frmMain::ClocksInPlay() const {
+    return oClocks->oClock.IsTimed() && !oClocks->oClock.Stopped();
 }
 
 bool frmMain::ClocksRefuse() {

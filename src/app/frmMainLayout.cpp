@@ -1,5 +1,6 @@
 // The window's size: where the board, the lists and the typed-move row go as the window grows,
 // full screen, the remembered geometry and the piece sets of View > Piece Set.
+#include "Analysis.h"
 #include "frmMain.h"
 
 #include <QActionGroup>
@@ -48,7 +49,8 @@ void frmMain::SetOuterWidth(int nWidth) {
     // The smallest window of the view. Outer width includes the frame the window manager draws,
     // once it has drawn one; the board is never cut off, whatever frame the desktop uses.
     const int nFrame = frameGeometry().width() - geometry().width();
-    centralWidget()->setMinimumSize(std::max(nWidth - nFrame, MinBoard),
+    const int nBar = oAnalysis != nullptr ? oAnalysis->BarWidth() : 0;
+    centralWidget()->setMinimumSize(std::max(nWidth - nFrame, MinBoard) + nBar,
                                     MinBoard + BelowBoard + 2 * ClockBand() +
                                         (bWide ? ListsBelowHeight() : 0));
     layout()->activate(); // the window's own minimum follows now, before any resize
@@ -65,7 +67,9 @@ int frmMain::ListsBelowHeight() const {
 }
 
 void frmMain::LayOutClient() {
-    const QSize oArea = centralWidget()->size();
+    // The evaluation bar, when shown, stands left of the board and takes its width from all.
+    const int nBar = oAnalysis != nullptr ? oAnalysis->BarWidth() : 0;
+    const QSize oArea = centralWidget()->size() - QSize(nBar, 0);
     // A clock, when there is one, takes a band above the board and one below it.
     const int nBand = ClockBand();
     const int nHigh = oArea.height() - BelowBoard - 2 * nBand;
@@ -80,7 +84,7 @@ void frmMain::LayOutClient() {
     nSide = std::max(MinBoard, nSide);
     // Beside the lists the board stands at the left, and they take whatever width is left;
     // otherwise it stands in the middle of the width.
-    const int nLeft = bBeside ? 0 : std::max(0, (oArea.width() - ListGap - nSide) / 2);
+    const int nLeft = nBar + (bBeside ? 0 : std::max(0, (oArea.width() - ListGap - nSide) / 2));
     Board1->setGeometry(nLeft, nBand, nSide, nSide);
     const int nRowTop = nSide + 2 * nBand + RowGap;
     txtMovePiece->setGeometry(nLeft + 4, nRowTop, MoveBoxWidth, RowHeight);
@@ -88,8 +92,8 @@ void frmMain::LayOutClient() {
 
     // White's list and Black's side by side under their headings, beside the board or below
     // the typed-move row across the whole width.
-    const int nListLeft = bBeside ? nSide + ListGap : ListGap;
-    const int nListsRight = oArea.width() - (bBeside ? ListRight : ListGap);
+    const int nListLeft = nBar + (bBeside ? nSide + ListGap : ListGap);
+    const int nListsRight = nBar + oArea.width() - (bBeside ? ListRight : ListGap);
     const int nEach = std::max(nListWidth, (nListsRight - nListLeft - ListSpacing) / 2);
     const int nTop = bBeside ? nBand + ListTop : nRowTop + RowHeight + RowGap;
     const int nBottom = bBeside ? nBand + nSide - ListTop : oArea.height() - RowGap;

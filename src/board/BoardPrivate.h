@@ -81,6 +81,8 @@ public:
     static QList<BoardShape> SceneShapes(const std::vector<Annotation::Shape> &oShapes);
     // Marks the cells a shape covers to be drawn again.
     void MarkShapeCells(const Annotation::Shape &o);
+    void MarkShapeCells(const BoardShape &o);
+    void MarkAllShapes(); // the node's and the host's
     void MarkShapeCells(const std::vector<Annotation::Shape> &oShapes) {
         for (const Annotation::Shape &o : oShapes)
             MarkShapeCells(o);
@@ -92,6 +94,7 @@ public:
     void ShapeReleased(int nSquare);
     // The shape being drawn, while the right button is held.
     Annotation::Shape m_oDrawing;
+    QList<BoardShape> m_oOverlay; // the host's, over every position shown
     bool m_bDrawing = false;
 
     // --- Pictures and marks (BoardPaint.cpp) -------------------------------------------------

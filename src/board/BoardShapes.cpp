@@ -43,9 +43,12 @@ const std::vector<Annotation::Shape> &BoardPrivate::ShownShapes() const {
 }
 
 void BoardPrivate::MarkShapeCells(const Annotation::Shape &o) {
+    MarkShapeCells(SceneShape(o));
+}
+
+void BoardPrivate::MarkShapeCells(const BoardShape &x) {
     // The outline the renderer fills, and a pixel round it for the smoothed edge.
     using R = BoardRendererPrivate;
-    const BoardShape x = SceneShape(o);
     QPainterPath oPath;
     if (const QPolygonF a = R::ArrowOutline(m_oGrid, m_bIsWhitesView, x); !a.isEmpty()) {
         oPath.addPolygon(a);
@@ -59,10 +62,12 @@ void BoardPrivate::MarkShapeCells(const Annotation::Shape &o) {
 }
 
 void BoardPrivate::PaintShapes(QPainter &p, const QRegion &oRegion) const {
+    // What is set up by hand is shown bare.
     const std::vector<Annotation::Shape> &oShapes = ShownShapes();
-    if (oShapes.empty() && !m_bDrawing)
+    if (m_bEditing || (oShapes.empty() && !m_bDrawing && m_oOverlay.isEmpty()))
         return;
     QList<BoardShape> oScene = SceneShapes(oShapes);
+    oScene.append(m_oOverlay);
     // The shape being drawn shows where the button would leave it, unless it is there already.
     if (m_bDrawing && m_oDrawing.nTo != 0 &&
         std::find(oShapes.begin(), oShapes.end(), m_oDrawing) == oShapes.end())
@@ -83,6 +88,7 @@ void BoardPrivate::ShapePressed(int nSquare, Qt::KeyboardModifiers eModifiers) {
     m_oDrawing.nTo = 0; // nothing shows until the pointer has left the square or let go
     m_bDrawing = true;
 }
+
 void BoardPrivate::ShapeMoved(int nSquare) {
     if (nSquare == m_oDrawing.nTo || (nSquare == m_oDrawing.nFrom && m_oDrawing.nTo == 0))
         return;
@@ -124,4 +130,28 @@ void Board::SetDrawShapes(bool bDraw) {
 
 bool Board::DrawShapes() const {
     return d->m_bDrawShapes;
+}
+
+void Board::SetOverlayShapes(const QList<BoardShape> &oShapes) {
+    QList<BoardShape> oKept;
+    for (const BoardShape &o : oShapes)
+        if (SquareOf(o.sFrom) > 0 && (o.sTo.isEmpty() || SquareOf(o.sTo) > 0))
+            oKept.append(o);
+    if (oKept == d->m_oOverlay)
+        return;
+    for (const BoardShape &o : d->m_oOverlay)
+        d->MarkShapeCells(o);
+    d->m_oOverlay = std::move(oKept);
+    for (const BoardShape &o : d->m_oOverlay)
+        d->MarkShapeCells(o);
+}
+
+void BoardPrivate::MarkAllShapes() {
+    MarkShapeCells(ShownShapes());
+    for (const BoardShape &o : m_oOverlay)
+        MarkShapeCells(o);
+}
+
+QList<BoardShape> Board::OverlayShapes() const {
+    return d->m_oOverlay;
 }

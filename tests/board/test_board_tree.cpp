@@ -212,6 +212,41 @@ TEST(BoardShapes, DrawnWithTheRightButtonKeptAndTakenAway) {
     }
 }
 
+// A host's overlay (an engine's arrow) is drawn over every position shown, only where it lies,
+// never goes into the game, and drops a shape that names no square; a position being set up
+// shows bare, and its shapes come back after.
+TEST(BoardShapes, OverlayAndSettingUp) {
+    for (const bool bWhitesView : {true, false}) {
+        SCOPED_TRACE(bWhitesView);
+        Board b, oBare;
+        for (Board *p : {&b, &oBare}) {
+            p->BoardView(bWhitesView);
+            p->show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(p));
+        }
+        ASSERT_TRUE(b.LoadPgn("{[%csl Rd4]} 1. e4 *"));
+        ASSERT_TRUE(oBare.LoadPgn("1. e4 *"));
+        ASSERT_TRUE(b.ViewPly(0) && oBare.ViewPly(0));
+        const QImage oNode = b.grab().toImage();
+        b.SetOverlayShapes({{"g1", "f3", Qt::blue}, {"z9", "", Qt::red}, {"a1", "", Qt::red}});
+        EXPECT_EQ(b.OverlayShapes().size(), 2);
+        const QImage oOverlay = b.grab().toImage();
+        EXPECT_EQ(DifferingCells(oNode, oOverlay, bWhitesView), "a1 f2 f3 g1 g2");
+        EXPECT_EQ(b.Scene().oShapes.size(), 1);
+        EXPECT_TRUE(b.Pgn().contains("{[%csl Rd4]} 1. e4 *")) << b.Pgn().toStdString();
+        ASSERT_TRUE(b.ViewPly(1) && oBare.ViewPly(1));
+        EXPECT_EQ(DifferingCells(oBare.grab().toImage(), b.grab().toImage(), bWhitesView),
+                  "a1 f2 f3 g1 g2");
+        ASSERT_TRUE(b.ViewPly(0) && oBare.ViewPly(0));
+        ASSERT_TRUE(b.SetEditing(true) && oBare.SetEditing(true));
+        EXPECT_EQ(b.grab().toImage(), oBare.grab().toImage());
+        ASSERT_TRUE(b.SetEditing(false));
+        EXPECT_EQ(b.grab().toImage(), oOverlay);
+        b.SetOverlayShapes({});
+        EXPECT_EQ(b.grab().toImage(), oNode);
+    }
+}
+
 // In Chess960 the king put onto its own rook on an earlier position castles in a variation.
 TEST(BoardTree, Chess960CastlingOnAnEarlierPosition) {
     Board b;

@@ -7,7 +7,8 @@
 #include <memory>
 
 class BoardPrivate;
-struct BoardScene;
+struct BoardScene; // tavlon/BoardRenderer.h
+struct BoardShape;
 
 // The chess board control: draws the position, plays typed, dragged, clicked and keyed moves by
 // the rules of chess, and tells its host what happened. It needs only Qt Widgets.
@@ -281,6 +282,11 @@ public:
     // Shapes read from a file show with their node whether drawing is on or not.
     void SetDrawShapes(bool bDraw);
     bool DrawShapes() const;
+    // Shapes a host lays over whatever position is shown without putting them into the game,
+    // such as an engine's best move: drawn after the node's own, in the colours given, until set
+    // again; never in Scene() or Pgn(). Shapes that name no square are left out.
+    void SetOverlayShapes(const QList<BoardShape> &oShapes);
+    QList<BoardShape> OverlayShapes() const;
 
     // --- Size and pieces ------------------------------------------------------------------
     // The board draws the largest board of whole-pixel squares that fits, centred, never smaller

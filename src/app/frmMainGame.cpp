@@ -311,7 +311,7 @@ void frmMain::mnuGameSetUp_Click() {
         return;
     // From the position shown; the game stays as it is until the players start the new one.
     auto *dialog =
-        new dlgSetUpPosition(Board1->FenAt(Board1->ViewedPly()), PieceSetFolder(), !bView, this);
+        new dlgSetUpPosition(Board1->NodeFen(Board1->ShownNode()), PieceSetFolder(), !bView, this);
     dialog->SetBeforeStart([this] { return !bPromotionPending && MaybeSave(); });
     if (Exec(dialog) == QDialog::Accepted && Board1->SetFen(dialog->Fen())) {
         NameRememberedPlayers();

@@ -334,6 +334,10 @@ private:
     // Selects the list entry of the position shown, and returns it (none at the live game).
     QListWidgetItem *SelectShownEntry();
     void Board1_ViewChanged(int nPly);
+    // No move, variation or note to lose.
+    bool GameHoldsNothing() const;
+    // Shows the move before (-1) or after (1) the one shown, on the line shown.
+    void StepShown(int nStep);
     void mnuActionsTakeBack_Click();
     // Whose turn it is, or how the game ended, on the status line.
     void ShowTurnStatus();

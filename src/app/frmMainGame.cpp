@@ -194,8 +194,14 @@ void frmMain::UpdateGameActions() {
 
 // --- Files --------------------------------------------------------------------------------
 
+bool frmMain::GameHoldsNothing() const {
+    const int nRoot = Board1->RootNode();
+    return Board1->PlyCount() == 0 && Board1->ChildNodes(nRoot).isEmpty() &&
+           Board1->NodeComment(nRoot).isEmpty() && Board1->NodeShapes(nRoot).isEmpty();
+}
+
 bool frmMain::MaybeSave() {
-    if (!bUnsaved || Board1->PlyCount() == 0)
+    if (!bUnsaved || GameHoldsNothing())
         return true;
     const QMessageBox::StandardButton eAnswer =
         Ask(tr("Tavlon"), tr("Save the current game?"),
@@ -323,7 +329,7 @@ void frmMain::mnuGameSetUp_Click() {
         return;
     // From the position shown; the game stays as it is until the players start the new one.
     auto *dialog =
-        new dlgSetUpPosition(Board1->FenAt(Board1->ViewedPly()), PieceSetFolder(), !bView, this);
+        new dlgSetUpPosition(Board1->NodeFen(Board1->ShownNode()), PieceSetFolder(), !bView, this);
     dialog->SetChess960(Board1->Is960());
     dialog->SetBeforeStart([this] { return !bPromotionPending && MaybeSave(); });
     if (Exec(dialog) == QDialog::Accepted && Board1->SetFen(dialog->Fen(), dialog->Is960())) {

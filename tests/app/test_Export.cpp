@@ -126,6 +126,54 @@ TEST(Export, EveryFormatSizeAndOption) {
     }
 }
 
+// A game's arrows and circles are pictured with the node they belong to, on any line, when the
+// marks are on, where the board draws them, turned with it; by ply (as a GIF's frames are made)
+// the main line's. Each row names the squares a shape must change and squares it must not.
+TEST(Export, ShapesOfTheNodePictured) {
+    Board b;
+    ASSERT_TRUE(b.LoadPgn("1. e4 {[%cal Ge2e4]} e5 (1... c5 {[%csl Rc5][%cal Bg8f6]}) 2. Nf3 *"));
+    const int nE4 = b.MainLineNode(1);
+    const int nC5 = b.ChildNodes(nE4).value(1, -1);
+    ASSERT_EQ(b.NodeSan(nC5), "c5");
+    struct Row {
+        int nShow, nPly;
+        bool bMarks, bFlip;
+        QStringList oChanged, oSame;
+    } const oRows[] = {
+        {nE4, -1, true, false, {"e2", "e3", "e4"}, {"c5", "f6", "e5"}},
+        {nE4, -1, true, true, {"e2", "e3", "e4"}, {"c5", "f6", "d3"}},
+        {nC5, -1, true, false, {"c5", "g8", "f6"}, {"e3", "e2", "a1"}},
+        {nC5, -1, false, false, {}, {"c5", "g8", "f6"}},
+        {b.RootNode(), 1, true, false, {"e3"}, {"c5", "f6"}},
+        {nC5, 2, true, true, {}, {"c5", "g8", "f6", "e3"}},
+    };
+    for (const Row &r : oRows) {
+        SCOPED_TRACE(testing::Message() << r.nShow << " ply " << r.nPly << " marks " << r.bMarks
+                                        << " flip " << r.bFlip);
+        ASSERT_TRUE(b.ShowNode(r.nShow));
+        ExportOptions o;
+        o.nSize = 480;
+        o.bWhitesView = !r.bFlip;
+        o.bCoordinates = o.bNames = false;
+        o.bMarks = r.bMarks;
+        const QImage oImage = Export::Image(b, r.nPly, o);
+        BoardScene oBare = Export::SceneOf(b, r.nPly, o);
+        oBare.oShapes.clear();
+        BoardRenderer oRenderer;
+        const QImage oBareImage = oRenderer.Image(oBare, o.nSize);
+        ASSERT_EQ(oImage.size(), oBareImage.size());
+        const auto Changed = [&](const QString &sSquare) {
+            const int x = sSquare[0].toLatin1() - 'a', y = '8' - sSquare[1].toLatin1();
+            const QRect oCell(QPoint(r.bFlip ? 7 - x : x, r.bFlip ? 7 - y : y) * 60, QSize(60, 60));
+            return oImage.copy(oCell) != oBareImage.copy(oCell);
+        };
+        for (const QString &s : r.oChanged)
+            EXPECT_TRUE(Changed(s)) << s.toStdString();
+        for (const QString &s : r.oSame)
+            EXPECT_FALSE(Changed(s)) << s.toStdString();
+    }
+}
+
 // A file name from the players' surnames and the date, as far as the tags know them, with what
 // a file name cannot hold taken out.
 TEST(Export, SuggestedNames) {
@@ -321,6 +369,14 @@ TEST_F(ExportWindow, CopyPositionAsImage) {
     ExportOptions o = ExportOptions::Remembered();
     EXPECT_EQ(Decoded(pData->data("image/png"), "png"), Export::Image(*board, 5, o));
     EXPECT_EQ(pData->imageData().value<QImage>().size(), QSize(480, 480));
+
+    // A position of a variation is the one pictured, not the main line's at its ply.
+    const int nAlternative = board->AddMove(board->MainLineNode(4), "Nc3");
+    ASSERT_TRUE(board->ShowNode(nAlternative));
+    Key(Qt::Key_C, Qt::ControlModifier | Qt::AltModifier);
+    const QImage oCopied = Decoded(QApplication::clipboard()->mimeData()->data("image/png"), "png");
+    EXPECT_EQ(oCopied, Export::Image(*board, -1, o));
+    EXPECT_NE(oCopied, Export::Image(*board, 5, o));
 }
 
 // A picture that cannot be written is said so in a box, and leaves no file.

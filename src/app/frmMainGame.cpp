@@ -1,6 +1,7 @@
 // The main window's game record: files, the clipboard, the move lists' notation and the end of
 // the game.
 #include "GameCollection.h"
+#include "NotationPane.h"
 #include "SafeWrite.h"
 #include "dlgGameInfo.h"
 #include "dlgPosition.h"
@@ -327,6 +328,7 @@ void frmMain::RecordReplaced(const QString &sNewFile, std::unique_ptr<GameCollec
     if (!sFile.isEmpty())
         RememberFile(sFile);
     bUnsaved = false;
+    bPaneWanted = bPaneKept = false; // another game: its own view of the moves
     nStartPly = PlyOfFen(Board1->Fen()) - Board1->PlyCount();
     // A finished game says how it ended, from its position or its tags.
     sGameOver = Board1->Result() == QLatin1String("*")
@@ -463,7 +465,7 @@ void frmMain::mnuGameInfo_Click() {
     QStringList oValues;
     for (const QString &sTag : dlgGameInfo::TagNames())
         oValues << Board1->Tag(sTag);
-    auto *dialog = new dlgGameInfo(oValues, VariantText(), this);
+    auto *dialog = new dlgGameInfo(oValues, VariantText(), this, NotationPane::Summary(Board1));
     if (Exec(dialog) != QDialog::Accepted || bPromotionPending)
         return;
     const QStringList oNew = dialog->Values();

@@ -210,6 +210,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
     BuildExportMenus();
     SetUpClocks();
     BuildAnalysis();
+    BuildNotation();
     NameRememberedPlayers();
     Board1_PositionChanged();
 

@@ -2,6 +2,7 @@
 // the game.
 #include "GameCollection.h"
 #include "MoveWords.h"
+#include "NotationPane.h"
 #include "SafeWrite.h"
 #include "dlgGameInfo.h"
 #include "dlgPosition.h"
@@ -346,6 +347,7 @@ void frmMain::RecordReplaced(const QString &sNewFile, std::unique_ptr<GameCollec
     if (!sFile.isEmpty())
         RememberFile(sFile);
     bUnsaved = false;
+    bPaneWanted = bPaneKept = false; // another game: its own view of the moves
     nStartPly = PlyOfFen(Board1->Fen()) - Board1->PlyCount();
     // A finished game says how it ended, from its position or its tags.
     sGameOver = Board1->Result() == QLatin1String("*")
@@ -499,7 +501,7 @@ void frmMain::mnuGameInfo_Click() {
     QStringList oValues;
     for (const QString &sTag : dlgGameInfo::TagNames())
         oValues << Board1->Tag(sTag);
-    auto *dialog = new dlgGameInfo(oValues, VariantText(), this);
+    auto *dialog = new dlgGameInfo(oValues, VariantText(), this, NotationPane::Summary(Board1));
     if (Exec(dialog) != QDialog::Accepted || bPromotionPending)
         return;
     const QStringList oNew = dialog->Values();

@@ -109,6 +109,7 @@ private:
     void UpdateNotationActions();
     void PlaceNotation(const QRect &oLists);
     void ToggleMark(int nNag);
+    void StepVariation(int nStep); // among the moves the shown one is an alternative to
     void mnuEditPromoteVariation_Click();
     void mnuEditDeleteVariation_Click();
     void mnuEditDeleteMoves_Click();

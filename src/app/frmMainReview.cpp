@@ -25,6 +25,11 @@ void frmMain::BuildReviewMenus() {
               [this] { Board1->ViewPly(0); });
     NewAction(mnuView, "mnuViewCurrent", tr("C&urrent Position"),
               QKeySequence(Qt::ALT | Qt::Key_End), [this] { Board1->ViewPly(Board1->PlyCount()); });
+    // At a fork, the other variations of the move shown, in their order.
+    NewAction(mnuView, "mnuViewPreviousVariation", tr("Pre&vious Variation"),
+              QKeySequence(Qt::ALT | Qt::Key_Up), [this] { StepVariation(-1); });
+    NewAction(mnuView, "mnuViewNextVariation", tr("Next Varia&tion"),
+              QKeySequence(Qt::ALT | Qt::Key_Down), [this] { StepVariation(1); });
     NewAction(mnuActions, "mnuActionsTakeBack", tr("Take &Back Moves to Here"), QKeySequence(),
               &frmMain::mnuActionsTakeBack_Click);
 
@@ -54,6 +59,14 @@ void frmMain::StepShown(int nStep) {
         Board1->ViewPly(Board1->ViewedPly() + nStep);
     else
         Board1->ShowNode(nStep < 0 ? Board1->ParentNode(nShown) : Board1->MainChildNode(nShown));
+}
+
+void frmMain::StepVariation(int nStep) {
+    const int nShown = Board1->ShownNode();
+    const QList<int> oSiblings = Board1->ChildNodes(Board1->ParentNode(nShown));
+    const qsizetype i = oSiblings.indexOf(nShown) + nStep;
+    if (i >= 0 && i < oSiblings.size() && oSiblings.indexOf(nShown) >= 0)
+        Board1->ShowNode(oSiblings[i]);
 }
 
 bool frmMain::ReviewKey(QObject *watched, QEvent *event) {

@@ -84,7 +84,13 @@ TEST_F(NotationWindow, AClickShowsAMoveAndTheMarkFollows) {
     EXPECT_EQ(board->ShownNode(), nD4);
     Key(Qt::Key_Right, Qt::AltModifier);
     EXPECT_EQ(board->NodeSan(board->ShownNode()), "d5");
-    Key(Qt::Key_N, Qt::AltModifier); // nothing of the kind: the mark stays
+    Key(Qt::Key_Left, Qt::AltModifier);
+    Key(Qt::Key_Up, Qt::AltModifier);
+    EXPECT_EQ(board->NodeSan(board->ShownNode()), "e4") << "the main line's move at the fork";
+    Key(Qt::Key_Up, Qt::AltModifier);
+    EXPECT_EQ(board->NodeSan(board->ShownNode()), "e4") << "no variation before it";
+    Key(Qt::Key_Down, Qt::AltModifier);
+    Key(Qt::Key_Right, Qt::AltModifier);
     const QTextCursor c = Pane()->Notation()->textCursor();
     EXPECT_EQ(Pane()->MoveRect(board->ShownNode()).top(), Pane()->Notation()->cursorRect(c).top());
 }

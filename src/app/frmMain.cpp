@@ -538,9 +538,12 @@ QString frmMain::ShortcutsHtml() const {
         sRows += QStringLiteral("<tr><td><b>%1</b></td><td>%2</td></tr>")
                      .arg(sKeys.toHtmlEscaped(), sWhat.toHtmlEscaped());
     };
-    // Every menu item with a key, in the order of the menus, so that new items list themselves.
-    for (const QAction *menu : menuBar()->actions()) {
-        for (const QAction *action : menu->menu() ? menu->menu()->actions() : QList<QAction *>{}) {
+    // Every menu item with a key, in the order of the menus and their submenus, then the
+    // window's own keys, so that new items list themselves.
+    const auto Keys = [&](const QList<QAction *> &oActions, const auto &Self) -> void {
+        for (const QAction *action : oActions) {
+            if (action->menu() != nullptr)
+                Self(action->menu()->actions(), Self);
             if (action->shortcuts().isEmpty())
                 continue;
             QStringList oKeys;
@@ -548,7 +551,11 @@ QString frmMain::ShortcutsHtml() const {
                 oKeys << key.toString(QKeySequence::NativeText);
             Row(oKeys.join(tr(" or ")), action->text().remove(QLatin1Char('&')));
         }
-    }
+    };
+    for (const QAction *menu : menuBar()->actions())
+        Keys(menu->menu() ? menu->menu()->actions() : QList<QAction *>{}, Keys);
+    Keys(actions(), Keys);
+    Row(tr("Ctrl+Return"), tr("In the comment box: keep the comment"));
     Row(tr("Arrow keys"), tr("On the board: move the keyboard's square"));
     Row(tr("Space or Return"), tr("On the board: pick up the piece, or put it down"));
     Row(tr("Escape"), tr("On the board: put the piece back"));

@@ -29,7 +29,7 @@ void frmMain::BuildNotation() {
     // View > Moves: the lists, as always; the pane; or the pane for a game that holds what the
     // lists cannot show, the lists otherwise.
     auto *mnuView = findChild<QMenu *>(QStringLiteral("mnuView"));
-    QMenu *mnuMoves = mnuView->addMenu(tr("Mo&ves"));
+    QMenu *mnuMoves = mnuView->addMenu(tr("Moves Sho&wn In"));
     mnuMoves->setObjectName(QStringLiteral("mnuViewMoves"));
     auto *group = new QActionGroup(mnuMoves);
     const QString sChosen = QSettings().value(QLatin1String(MovesViewKey)).toString();
@@ -57,7 +57,7 @@ void frmMain::BuildNotation() {
     auto *mnuEdit = findChild<QMenu *>(QStringLiteral("mnuEdit"));
     mnuEdit->addSeparator();
     QList<QAction *> oActions;
-    oActions << NewAction(mnuEdit, "mnuEditComment", tr("&Comment on Move"),
+    oActions << NewAction(mnuEdit, "mnuEditComment", tr("Comme&nt on Move"),
                           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K), [this] {
                               bPaneWanted = true;
                               UpdateNotation(false);
@@ -82,7 +82,7 @@ void frmMain::BuildNotation() {
         oMarkActions << action;
     }
     oActions << mnuMarks->menuAction();
-    oActions << NewAction(mnuEdit, "mnuEditPromoteVariation", tr("&Promote Variation"), {},
+    oActions << NewAction(mnuEdit, "mnuEditPromoteVariation", tr("Promote Va&riation"), {},
                           &frmMain::mnuEditPromoteVariation_Click);
     oActions << NewAction(mnuEdit, "mnuEditDeleteVariation", tr("Delete &Variation"), {},
                           &frmMain::mnuEditDeleteVariation_Click);

@@ -25,11 +25,12 @@ void frmMain::BuildReviewMenus() {
               [this] { Board1->ViewPly(0); });
     NewAction(mnuView, "mnuViewCurrent", tr("C&urrent Position"),
               QKeySequence(Qt::ALT | Qt::Key_End), [this] { Board1->ViewPly(Board1->PlyCount()); });
-    // At a fork, the other variations of the move shown, in their order.
-    NewAction(mnuView, "mnuViewPreviousVariation", tr("Pre&vious Variation"),
-              QKeySequence(Qt::ALT | Qt::Key_Up), [this] { StepVariation(-1); });
-    NewAction(mnuView, "mnuViewNextVariation", tr("Next Varia&tion"),
-              QKeySequence(Qt::ALT | Qt::Key_Down), [this] { StepVariation(1); });
+    // At a fork, the other variations of the move shown, in their order: keys of the window,
+    // listed with the keyboard shortcuts, as the menu has no letter left for them.
+    addActions({NewAction(nullptr, "mnuViewPreviousVariation", tr("Previous Variation"),
+                          QKeySequence(Qt::ALT | Qt::Key_Up), [this] { StepVariation(-1); }),
+                NewAction(nullptr, "mnuViewNextVariation", tr("Next Variation"),
+                          QKeySequence(Qt::ALT | Qt::Key_Down), [this] { StepVariation(1); })});
     NewAction(mnuActions, "mnuActionsTakeBack", tr("Take &Back Moves to Here"), QKeySequence(),
               &frmMain::mnuActionsTakeBack_Click);
 

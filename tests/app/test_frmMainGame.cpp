@@ -322,6 +322,7 @@ TEST_F(GameWindow, MoveBoxAndListsAsAPlayerUsesThem) {
 // and the lists' own keys; a move tried meanwhile is refused on the status line alone; Take
 // Back Moves to Here keeps the moves up to the one shown.
 TEST_F(GameWindow, ReviewingByKeysAndListsThenTakingBack) {
+    Find<QAction>("mnuViewMovesLists")->trigger(); // kept when a variation is played
     Steps(&w, "clip:1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 *|key:Ctrl+V");
     Key(Qt::Key_H); // Show Moves
     SetNotation(true);

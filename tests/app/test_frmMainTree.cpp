@@ -27,15 +27,18 @@ TEST_F(MainWindow, AnnotationsSurviveSaveCopyCollectionsAndRecovery) {
     Key(Qt::Key_O);
     Type("Nc6");
     ASSERT_EQ(board->PlyCount(), 4);
+    // Kept for recovery while unsaved.
+    const auto Recovered = [&] {
+        const QStringList o = QDir(oRecovery.path()).entryList({"*.pgn"}, QDir::Files);
+        return o.isEmpty() ? QByteArray() : Read(oRecovery.filePath(o[0]));
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Recovered().contains("2... Nc6"); }));
+    ExpectKept(Recovered());
     Key(Qt::Key_S); // back into its own file
     ExpectKept(Read(sOpenAnswer));
-    Key(Qt::Key_C); // Copy Game
+    board->setFocus(); // in the move box, Ctrl+C copies its selected text
+    Key(Qt::Key_C);
     ExpectKept(QApplication::clipboard()->text().toUtf8());
-    QTRY_COMPARE(QDir(oRecovery.path()).entryList({"*.pgn"}, QDir::Files).size(), 1);
-    const QString sKept =
-        oRecovery.filePath(QDir(oRecovery.path()).entryList({"*.pgn"}, QDir::Files)[0]);
-    QTRY_VERIFY(Read(sKept).contains("2... Nc6"));
-    ExpectKept(Read(sKept));
 
     // Saved back into a file of several games, between the others.
     const QByteArray oOther = "[White \"X\"]\n\n1. c4 *\n";

@@ -6,12 +6,15 @@
 // - SAN: words read from a few positions; each accepted word names a legal move whose own SAN
 //   reads back to it; refused words change nothing.
 // - PGN: a refusal changes nothing; an accepted game is written out and loads back to the
-//   same moves, position, result and text.
+//   same moves, position, result and text; and Pgn::FindGame ends the game where the reader
+//   says it stopped (Pgn::Read's game end).
 // - Tree: an accepted game's whole tree (variations, comments, NAGs, commands, variations kept
 //   as text) is written and read back as the same tree; so it is after edits the input's bytes
 //   choose: a move added, a comment, a variation deleted or promoted, moves deleted.
 // - PGN index: the text in pieces indexes as it does whole, games in order within the text,
-//   each game's bytes read alone without harm.
+//   each game's bytes read alone without harm; and the games begin where the reader's games
+//   begin (Pgn::FindGame, game after game, itself held to the reader's game end by the PGN
+//   target), up to a comment or variation the reader refuses.
 #include <Notation.h>
 #include <Pgn.h>
 #include <PgnIndex.h>
@@ -113,6 +116,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *pData, std::size_t nSi
         oAgain.Fen() != oRules.Fen() || oAgain.Result() != oRules.Result() ||
         Pgn::Write(oAgain) != sPgn)
         Fail("a written game loads differently");
+    // Where the reader stops is where the index's view of the reader says it does.
+    std::size_t nGameEnd = 0;
+    Pgn::Read(oAgain, sText, &nGameEnd);
+    if (Pgn::FindGame(sText).nEnd != nGameEnd)
+        Fail("FindGame and the reader end the game in different places");
 #elif defined(FUZZ_TREE)
     static clsRules oAgain;
     try {
@@ -194,6 +202,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *pData, std::size_t nSi
         } catch (const std::invalid_argument &) {
         }
     }
+    // The reader's games, one after another, as a collection lists them.
+    std::size_t nListed = 0;
+    for (std::size_t nAt = 0; nAt < sText.size();) {
+        const Pgn::GameSpan o = Pgn::FindGame(sText.substr(nAt));
+        if (o.nEnd == Pgn::GameSpan::npos) { // refused: what follows may be split anyhow
+            if (o.nStart != Pgn::GameSpan::npos && nListed < oWhole.Count() &&
+                oWhole.Begin(nListed) < nAt + o.nStart)
+                Fail("a game listed where the reader reads none");
+            return 0;
+        }
+        if (o.bListed) {
+            if (nListed >= oWhole.Count() || oWhole.Begin(nListed) != nAt + o.nStart)
+                Fail("a game the reader finds is not listed where it begins");
+            const Pgn::GameSpan oAlone = Pgn::FindGame(
+                sText.substr(oWhole.Begin(nListed), oWhole.End(nListed) - oWhole.Begin(nListed)));
+            if (oAlone.nStart != 0 || oAlone.nEnd != o.nEnd - o.nStart)
+                Fail("a game's bytes read alone are another game");
+            ++nListed;
+        } else if (nListed < oWhole.Count() && oWhole.Begin(nListed) < nAt + o.nEnd) {
+            Fail("a game listed inside what the reader takes for words");
+        }
+        nAt += o.nEnd;
+    }
+    if (nListed != oWhole.Count())
+        Fail("a game listed that the reader does not find");
 #endif
     return 0;
 }

@@ -37,7 +37,10 @@ missing=()
 for p in "${pkgs[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -eq 0 ]; then
+    echo "install-deps: ok, nothing missing for ${1:-run}"
+    exit 0
+fi
 
 install=(apt-get install -y -q --no-install-recommends "${missing[@]}")
 sudo=()
@@ -48,8 +51,33 @@ if [ "$(id -u)" -ne 0 ]; then
         exit 1
     fi
     sudo=(sudo)
+    sudo -v # a password, if one is asked for, before the progress line
 fi
-echo "Installing: ${missing[*]}"
+# A step as build.sh's: one line, apt's own output in build/logs/install-deps.log, the whole log
+# if it fails. A terminal sees a line of progress while the packages download and unpack.
+log="$(cd "$(dirname "$0")/.." && pwd)/build/logs/install-deps.log"
+mkdir -p "$(dirname "$log")"
+start=$SECONDS
+failed() {
+    [ -t 1 ] && printf '\n'
+    cat "$log"
+    echo "install-deps: FAILED after $((SECONDS - start)) s (log: $log)" >&2
+    exit 1
+}
 export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -q
-"${sudo[@]}" "${install[@]}"
+"${sudo[@]}" apt-get update -q >"$log" 2>&1 || failed
+# With what they depend on: the number apt would install.
+total=$("${sudo[@]}" apt-get install -s --no-install-recommends "${missing[@]}" 2>>"$log" |
+    grep -c '^Inst ' || true)
+echo "install-deps: installing ${#missing[@]} named packages, $total with what they need" >>"$log"
+"${sudo[@]}" "${install[@]}" >>"$log" 2>&1 &
+while [ -n "$(jobs -rp)" ]; do
+    if [ -t 1 ]; then
+        printf '\rinstall-deps: %d packages: %d downloaded, %d set up ' "$total" \
+            "$(grep -c '^Get:' "$log")" "$(grep -c '^Setting up ' "$log")"
+    fi
+    sleep 1
+done
+wait $! || failed
+[ -t 1 ] && printf '\r\033[K'
+echo "install-deps: ok, $total packages for ${1:-run} ($((SECONDS - start)) s)"

@@ -282,6 +282,26 @@
         <source>not a NAG or shape</source>
         <translation>kein NAG und keine Markierung</translation>
     </message>
+    <message>
+        <source>%1 is not a regular file</source>
+        <translation>%1 ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>%1 is larger than 1 MB</source>
+        <translation>%1 ist größer als 1 MB</translation>
+    </message>
+    <message>
+        <source>%1 is compressed; pieces are read as plain SVG</source>
+        <translation>%1 ist komprimiert; Figuren werden als einfaches SVG gelesen</translation>
+    </message>
+    <message>
+        <source>%1 is too large to draw</source>
+        <translation>%1 ist zu groß zum Zeichnen</translation>
+    </message>
+    <message>
+        <source>%1 is too slow to read and draw</source>
+        <translation>%1 braucht zu lange zum Lesen und Zeichnen</translation>
+    </message>
 </context>
 <context>
     <name>ClockWidget</name>
@@ -343,6 +363,14 @@
         <source>GIF animations (*.gif)</source>
         <translation>GIF-Animationen (*.gif)</translation>
     </message>
+    <message>
+        <source>Add Game to File</source>
+        <translation>Partie an Datei anhängen</translation>
+    </message>
+    <message>
+        <source>&amp;Add</source>
+        <translation>&amp;Anhängen</translation>
+    </message>
 </context>
 <context>
     <name>Export</name>
@@ -381,8 +409,20 @@
         <translation>die Datei ist kürzer geworden</translation>
     </message>
     <message>
-        <source>the file has changed since it was opened</source>
-        <translation>die Datei wurde seit dem Öffnen geändert</translation>
+        <source>the file is larger than %1 MB, too large to write back</source>
+        <translation>die Datei ist größer als %1 MB, zu groß zum Zurückschreiben</translation>
+    </message>
+    <message>
+        <source>the file ends inside something left open, such as a comment, which would take the game in</source>
+        <translation>die Datei endet in etwas Offenem, etwa einem Kommentar, das die Partie verschlucken würde</translation>
+    </message>
+    <message>
+        <source>the file changed while it was read</source>
+        <translation>die Datei wurde geändert, während sie gelesen wurde</translation>
+    </message>
+    <message>
+        <source>the game would not stand apart from the games around it</source>
+        <translation>die Partie wäre nicht mehr von den Partien um sie herum getrennt</translation>
     </message>
 </context>
 <context>
@@ -428,6 +468,156 @@
     </message>
 </context>
 <context>
+    <name>MoveWords</name>
+    <message>
+        <source>White pawn</source>
+        <translation>Weißer Bauer</translation>
+    </message>
+    <message>
+        <source>White knight</source>
+        <translation>Weißer Springer</translation>
+    </message>
+    <message>
+        <source>White bishop</source>
+        <translation>Weißer Läufer</translation>
+    </message>
+    <message>
+        <source>White rook</source>
+        <translation>Weißer Turm</translation>
+    </message>
+    <message>
+        <source>White queen</source>
+        <translation>Weiße Dame</translation>
+    </message>
+    <message>
+        <source>White king</source>
+        <translation>Weißer König</translation>
+    </message>
+    <message>
+        <source>Black pawn</source>
+        <translation>Schwarzer Bauer</translation>
+    </message>
+    <message>
+        <source>Black knight</source>
+        <translation>Schwarzer Springer</translation>
+    </message>
+    <message>
+        <source>Black bishop</source>
+        <translation>Schwarzer Läufer</translation>
+    </message>
+    <message>
+        <source>Black rook</source>
+        <translation>Schwarzer Turm</translation>
+    </message>
+    <message>
+        <source>Black queen</source>
+        <translation>Schwarze Dame</translation>
+    </message>
+    <message>
+        <source>Black king</source>
+        <translation>Schwarzer König</translation>
+    </message>
+    <message>
+        <source>taking white pawn</source>
+        <translation>schlägt weißen Bauern</translation>
+    </message>
+    <message>
+        <source>taking white knight</source>
+        <translation>schlägt weißen Springer</translation>
+    </message>
+    <message>
+        <source>taking white bishop</source>
+        <translation>schlägt weißen Läufer</translation>
+    </message>
+    <message>
+        <source>taking white rook</source>
+        <translation>schlägt weißen Turm</translation>
+    </message>
+    <message>
+        <source>taking white queen</source>
+        <translation>schlägt weiße Dame</translation>
+    </message>
+    <message>
+        <source>taking white king</source>
+        <translation>schlägt weißen König</translation>
+    </message>
+    <message>
+        <source>taking black pawn</source>
+        <translation>schlägt schwarzen Bauern</translation>
+    </message>
+    <message>
+        <source>taking black knight</source>
+        <translation>schlägt schwarzen Springer</translation>
+    </message>
+    <message>
+        <source>taking black bishop</source>
+        <translation>schlägt schwarzen Läufer</translation>
+    </message>
+    <message>
+        <source>taking black rook</source>
+        <translation>schlägt schwarzen Turm</translation>
+    </message>
+    <message>
+        <source>taking black queen</source>
+        <translation>schlägt schwarze Dame</translation>
+    </message>
+    <message>
+        <source>taking black king</source>
+        <translation>schlägt schwarzen König</translation>
+    </message>
+    <message>
+        <source>White castles queenside</source>
+        <translation>Weiß rochiert lang</translation>
+    </message>
+    <message>
+        <source>White castles kingside</source>
+        <translation>Weiß rochiert kurz</translation>
+    </message>
+    <message>
+        <source>Black castles queenside</source>
+        <translation>Schwarz rochiert lang</translation>
+    </message>
+    <message>
+        <source>Black castles kingside</source>
+        <translation>Schwarz rochiert kurz</translation>
+    </message>
+    <message>
+        <source>%1 from %2 to %3</source>
+        <translation>%1 von %2 nach %3</translation>
+    </message>
+    <message>
+        <source>becoming a knight</source>
+        <translation>wird zum Springer</translation>
+    </message>
+    <message>
+        <source>becoming a bishop</source>
+        <translation>wird zum Läufer</translation>
+    </message>
+    <message>
+        <source>becoming a rook</source>
+        <translation>wird zum Turm</translation>
+    </message>
+    <message>
+        <source>becoming a queen</source>
+        <translation>wird zur Dame</translation>
+    </message>
+    <message>
+        <source>checkmate</source>
+        <translation>Schachmatt</translation>
+    </message>
+    <message>
+        <source>check</source>
+        <translation>Schach</translation>
+    </message>
+</context>
+<context>
+    <name>Recovery</name>
+    <message>
+        <source>larger than %1 MB, which no kept game is</source>
+        <translation>größer als %1 MB, was keine aufbewahrte Partie ist</translation>
+    </message>
+</context>
+<context>
     <name>SafeWrite</name>
     <message>
         <source>No space left on the device</source>
@@ -460,6 +650,34 @@
     <message>
         <source>%1: %2 was not written.</source>
         <translation>%1: %2 wurde nicht geschrieben.</translation>
+    </message>
+    <message>
+        <source>a named pipe</source>
+        <translation>eine benannte Pipe</translation>
+    </message>
+    <message>
+        <source>a device</source>
+        <translation>ein Gerät</translation>
+    </message>
+    <message>
+        <source>a folder</source>
+        <translation>ein Ordner</translation>
+    </message>
+    <message>
+        <source>a socket</source>
+        <translation>ein Socket</translation>
+    </message>
+    <message>
+        <source>something else</source>
+        <translation>etwas anderes</translation>
+    </message>
+    <message>
+        <source>%1 is %2, not a regular file</source>
+        <translation>%1 ist %2, keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>%1: it was not changed.</source>
+        <translation>%1: sie wurde nicht geändert.</translation>
     </message>
 </context>
 <context>
@@ -1009,10 +1227,6 @@
         <translation>Bedenkzeit</translation>
     </message>
     <message>
-        <source>Choose a preset...</source>
-        <translation>Vorgabe wählen...</translation>
-    </message>
-    <message>
         <source>No clock</source>
         <translation>Ohne Uhr</translation>
     </message>
@@ -1045,28 +1259,84 @@
         <translation>&amp;Art:</translation>
     </message>
     <message>
-        <source>&amp;Minutes:</source>
-        <translation>&amp;Minuten:</translation>
-    </message>
-    <message>
-        <source>&amp;Increment (seconds per move):</source>
-        <translation>&amp;Zugabe (Sekunden pro Zug):</translation>
-    </message>
-    <message>
         <source>M&amp;oves in the first period:</source>
         <translation>Zü&amp;ge im ersten Abschnitt:</translation>
-    </message>
-    <message>
-        <source>Minutes for the &amp;rest:</source>
-        <translation>Minuten für den &amp;Rest:</translation>
     </message>
     <message>
         <source>&amp;Delay (seconds):</source>
         <translation>Ver&amp;zögerung (Sekunden):</translation>
     </message>
     <message>
-        <source>&amp;As in PGN:</source>
-        <translation>&amp;Wie in PGN:</translation>
+        <source>Your own</source>
+        <translation>Eigene</translation>
+    </message>
+    <message>
+        <source>%1 = %2</source>
+        <translation>%1 = %2</translation>
+    </message>
+    <message>
+        <source>&amp;Time (minutes:seconds):</source>
+        <translation>&amp;Zeit (Minuten:Sekunden):</translation>
+    </message>
+    <message>
+        <source>&amp;Increment (seconds added per move):</source>
+        <translation>&amp;Zugabe (Sekunden je Zug):</translation>
+    </message>
+    <message>
+        <source>Time for the &amp;rest (minutes:seconds):</source>
+        <translation>Zeit für den &amp;Rest (Minuten:Sekunden):</translation>
+    </message>
+    <message>
+        <source>&amp;As in PGN (seconds):</source>
+        <translation>&amp;Wie in PGN (Sekunden):</translation>
+    </message>
+    <message>
+        <source>1 minute</source>
+        <translation>1 Minute</translation>
+    </message>
+    <message>
+        <source>%1 minutes</source>
+        <translation>%1 Minuten</translation>
+    </message>
+    <message>
+        <source>1 second</source>
+        <translation>1 Sekunde</translation>
+    </message>
+    <message>
+        <source>%1 seconds</source>
+        <translation>%1 Sekunden</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>Hourglass of %1</source>
+        <translation>Sanduhr mit %1</translation>
+    </message>
+    <message>
+        <source>%1 for 1 move</source>
+        <translation>%1 für 1 Zug</translation>
+    </message>
+    <message>
+        <source>%1 for %2 moves</source>
+        <translation>%1 für %2 Züge</translation>
+    </message>
+    <message>
+        <source>%1 + %2</source>
+        <translation>%1 + %2</translation>
+    </message>
+    <message>
+        <source>, then </source>
+        <translation>, dann </translation>
+    </message>
+    <message>
+        <source>%1, with a delay of %2</source>
+        <translation>%1, mit %2 Verzögerung</translation>
+    </message>
+    <message>
+        <source>the time control %1 is %2: times are in seconds, as in PGN</source>
+        <translation>die Bedenkzeit %1 ist %2: Zeiten sind in Sekunden, wie in PGN</translation>
     </message>
 </context>
 <context>
@@ -1145,14 +1415,6 @@
     <message>
         <source>Online Help</source>
         <translation>Online-Hilfe</translation>
-    </message>
-    <message>
-        <source>This feature requires a current internet connection.
-
-Click Yes if you are connected, otherwise, click No</source>
-        <translation>Diese Funktion braucht eine bestehende Internetverbindung.
-
-Klicken Sie auf Ja, wenn Sie verbunden sind, sonst auf Nein</translation>
     </message>
     <message>
         <source>The game is over: %1</source>
@@ -1311,10 +1573,6 @@ Die Datei enthält mehrere Partien, und diese eine dort zu speichern, würde die
         <translation>Die Anfangsstellung wird angezeigt – Alt+Ende kehrt zurück</translation>
     </message>
     <message>
-        <source>Move %1 of %2 shown — Alt+End returns</source>
-        <translation>Zug %1 von %2 wird angezeigt – Alt+Ende kehrt zurück</translation>
-    </message>
-    <message>
         <source>Take back every move after the position shown?</source>
         <translation>Alle Züge nach der angezeigten Stellung zurücknehmen?</translation>
     </message>
@@ -1425,10 +1683,6 @@ Die Datei enthält mehrere Partien, und diese eine dort zu speichern, würde die
 %2</source>
         <translation>Die Partie kann nicht an %1 angehängt werden:
 %2</translation>
-    </message>
-    <message>
-        <source>Added the game to %1</source>
-        <translation>Partie an %1 angehängt</translation>
     </message>
     <message>
         <source>%1 of %2</source>
@@ -1869,6 +2123,94 @@ Die Datei enthält mehrere Partien, und diese eine dort zu speichern, würde die
         <source>Variation move %1 shown — Alt+End returns</source>
         <translation>Variantenzug %1 wird angezeigt – Alt+Ende kehrt zurück</translation>
     </message>
+    <message>
+        <source>Only the first game of %1 is shown, as it cannot be listed: %2</source>
+        <translation>Nur die erste Partie von %1 wird gezeigt, da die Datei nicht aufgelistet werden kann: %2</translation>
+    </message>
+    <message>
+        <source>The piece set %1 cannot be used: %2. Tavlon&apos;s own pieces are shown.</source>
+        <translation>Der Figurensatz %1 kann nicht verwendet werden: %2. Tavlons eigene Figuren werden gezeigt.</translation>
+    </message>
+    <message>
+        <source>Saved game %1 in %2, which had changed on disk: the game was found there again</source>
+        <translation>Partie %1 in %2 gespeichert; die Datei war auf der Festplatte geändert worden, die Partie wurde dort wiedergefunden</translation>
+    </message>
+    <message>
+        <source>Cannot save the game in %1:
+%2
+
+Save it in another file?</source>
+        <translation>Die Partie kann nicht in %1 gespeichert werden:
+%2
+
+In einer anderen Datei speichern?</translation>
+    </message>
+    <message>
+        <source>Added the game to %1 as game %2</source>
+        <translation>Partie an %1 als Partie %2 angehängt</translation>
+    </message>
+    <message>
+        <source>Cannot read %1:
+%2</source>
+        <translation>%1 kann nicht gelesen werden:
+%2</translation>
+    </message>
+    <message>
+        <source>%1 has changed on disk, and the game on the board is no longer in it. Choose a game of the file as it is now.</source>
+        <translation>%1 wurde auf der Festplatte geändert, und die Partie auf dem Brett ist nicht mehr darin. Wählen Sie eine Partie der Datei, wie sie jetzt ist.</translation>
+    </message>
+    <message>
+        <source>%1 had changed on disk, and its games were read again: this is game %2 of %3</source>
+        <translation>%1 war auf der Festplatte geändert worden, ihre Partien wurden neu gelesen: dies ist Partie %2 von %3</translation>
+    </message>
+    <message>
+        <source>Some files in the folder of unfinished games cannot be restored. They were set aside there, renamed, in %1:
+%2</source>
+        <translation>Einige Dateien im Ordner der unbeendeten Partien können nicht wiederhergestellt werden. Sie wurden dort umbenannt beiseitegelegt, in %1:
+%2</translation>
+    </message>
+    <message>
+        <source>%1: not text (a NUL byte, or control characters)</source>
+        <translation>%1: kein Text (ein NUL-Byte oder Steuerzeichen)</translation>
+    </message>
+    <message>
+        <source>%1: no game to restore (%2)</source>
+        <translation>%1: keine Partie zum Wiederherstellen (%2)</translation>
+    </message>
+    <message>
+        <source>Cannot restore the game: %1
+It was set aside as %2.</source>
+        <translation>Die Partie kann nicht wiederhergestellt werden: %1
+Sie wurde als %2 beiseitegelegt.</translation>
+    </message>
+    <message>
+        <source>The rules of chess are on a web page, which needs an internet connection. Tavlon&apos;s own help needs none.</source>
+        <translation>Die Schachregeln stehen auf einer Webseite, die eine Internetverbindung braucht. Tavlons eigene Hilfe braucht keine.</translation>
+    </message>
+    <message>
+        <source>Open in &amp;Browser</source>
+        <translation>Im &amp;Browser öffnen</translation>
+    </message>
+    <message>
+        <source>Show Built-in &amp;Help</source>
+        <translation>Eingebaute &amp;Hilfe zeigen</translation>
+    </message>
+    <message>
+        <source>%1 — the clocks are paused: Pause Clocks (Ctrl+P) starts them</source>
+        <translation>%1 – die Uhren sind angehalten: Uhren anhalten (Strg+P) startet sie</translation>
+    </message>
+    <message>
+        <source>%1. %2</source>
+        <translation>%1. %2</translation>
+    </message>
+    <message>
+        <source>Casual game</source>
+        <translation>Freie Partie</translation>
+    </message>
+    <message>
+        <source>Move %1 shown, the last %2 — Alt+End returns</source>
+        <translation>Zug %1 wird angezeigt, der letzte %2 – Alt+Ende kehrt zurück</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
@@ -1883,10 +2225,6 @@ Die Datei enthält mehrere Partien, und diese eine dort zu speichern, würde die
     <message>
         <source>FILE</source>
         <translation>DATEI</translation>
-    </message>
-    <message>
-        <source>Play this run with a chess clock: FORM in the PGN TimeControl form (300, 180+2, 40/5400:1800, *60), or 300d5 for a 5-second delay.</source>
-        <translation>Mit Schachuhr spielen: FORM in der PGN-Form von TimeControl (300, 180+2, 40/5400:1800, *60) oder 300d5 für 5 Sekunden Verzögerung.</translation>
     </message>
     <message>
         <source>tavlon: bad time control &quot;%1&quot;: %2</source>
@@ -1995,6 +2333,10 @@ Die Datei enthält mehrere Partien, und diese eine dort zu speichern, würde die
     <message>
         <source>game %1 of %2 has %3 half-moves; there is no ply %4</source>
         <translation>Partie %1 von %2 hat %3 Halbzüge; einen Halbzug %4 gibt es nicht</translation>
+    </message>
+    <message>
+        <source>Play this run with a chess clock: FORM in the PGN TimeControl form, in seconds: 300 (5 minutes), 180+2 (3 minutes + 2 seconds a move), 40/5400:1800, *60, or 300d5 for a 5-second delay.</source>
+        <translation>Diesen Lauf mit Schachuhr spielen: FORM in der PGN-Form von TimeControl, in Sekunden: 300 (5 Minuten), 180+2 (3 Minuten + 2 Sekunden je Zug), 40/5400:1800, *60, oder 300d5 für 5 Sekunden Verzögerung.</translation>
     </message>
 </context>
 </TS>

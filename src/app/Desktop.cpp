@@ -1,5 +1,7 @@
 #include "Desktop.h"
 
+#include "AppInfo.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -10,6 +12,17 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QProxyStyle>
+
+QString TavlonVersion() {
+    return QStringLiteral("%1.%2.%3")
+        .arg(TAVLON_VERSION_MAJOR)
+        .arg(TAVLON_VERSION_MINOR)
+        .arg(TAVLON_VERSION_PATCH);
+}
+
+QUrl TavlonHomepage() {
+    return QUrl(QStringLiteral(TAVLON_HOMEPAGE));
+}
 
 UrlOpener DefaultUrlOpener() {
     return [](const QUrl &url) { return QDesktopServices::openUrl(url); };
@@ -44,12 +57,20 @@ FileChooser DefaultFileChooser() {
         } else if (eQuestion == FileQuestion::ExportGif) {
             sTitle = Tr(QT_TRANSLATE_NOOP("Desktop", "Export Game as GIF"));
             sFilter = Tr(QT_TRANSLATE_NOOP("Desktop", "GIF animations (*.gif)"));
+        } else if (eQuestion == FileQuestion::Add) {
+            sTitle = Tr(QT_TRANSLATE_NOOP("Desktop", "Add Game to File"));
         }
         // On the heap and guarded: the static QFileDialog functions keep the dialog on their
         // stack, so a parent destroyed while it is open would free it a second time.
         QPointer<QFileDialog> dialog = new QFileDialog(parent, sTitle, sSuggested, sFilter);
         dialog->setAcceptMode(bOpen ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
         dialog->setFileMode(bOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+        if (eQuestion == FileQuestion::Add) {
+            // A file of games is added to, not replaced: no question about overwriting it.
+            dialog->setOption(QFileDialog::DontConfirmOverwrite);
+            dialog->setLabelText(QFileDialog::Accept,
+                                 QCoreApplication::translate("Desktop", "&Add"));
+        }
         QString sPath;
         if (dialog->exec() == QDialog::Accepted && !dialog.isNull())
             sPath = dialog->selectedFiles().value(0);

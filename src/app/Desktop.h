@@ -17,14 +17,20 @@ UrlOpener DefaultUrlOpener();
 // address selectable so the player can copy it.
 void OpenAddress(QWidget *parent, const UrlOpener &opener, const QUrl &url);
 
-// Asks the user for a game file: one to read, or a name to save under (suggested: sSuggested);
-// or a name for a picture of the position (PNG or SVG) or a GIF of the game. Empty when the user
-// cancelled. Windows take one so that tests need no file dialog.
-enum class FileQuestion { Open, Save, ExportImage, ExportGif };
+// Asks the user for a game file: one to read, a name to save under, or a file to add the game
+// to, which may be a new name (suggested: sSuggested); or a name for a picture of the position
+// (PNG or SVG) or a GIF of the game. Empty when the user cancelled. Windows take one so that
+// tests need no file dialog.
+enum class FileQuestion { Open, Save, Add, ExportImage, ExportGif };
 using FileChooser =
     std::function<QString(QWidget *parent, FileQuestion eQuestion, const QString &sSuggested)>;
 
 FileChooser DefaultFileChooser();
+
+// The program's version, "2.0.0", as --version and About show it.
+QString TavlonVersion();
+// Its web page; empty while it has none.
+QUrl TavlonHomepage();
 
 // The program icon in every size we ship, for window frames, task bars and About.
 QIcon TavlonIcon();

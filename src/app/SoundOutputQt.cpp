@@ -25,7 +25,18 @@ public:
     Player(const QStringList &oFiles, std::shared_ptr<std::atomic<bool>> pDeviceSeen)
         : oSources(oFiles), pDevice(std::move(pDeviceSeen)) {}
 
+    // Without an audio device nothing is loaded: a sample would only wait for a device that
+    // may never come (and Qt leaves such samples behind at exit). One that appears later is
+    // used from its first sound on.
     void Load() {
+        *pDevice = !QMediaDevices::defaultAudioOutput().isNull();
+        if (*pDevice)
+            LoadSamples();
+    }
+
+    void LoadSamples() {
+        if (!oSounds.empty())
+            return;
         for (const QString &sSource : oSources) {
             // Never played: it loads the file once and keeps the decoded sample in Qt's cache,
             // so that every effect made for a sound finds it ready.
@@ -35,13 +46,15 @@ public:
             const qint64 nBytes = QFile(QUrl(sSource).path().prepend(QLatin1Char(':'))).size();
             oSounds.push_back({keep, nBytes > 44 ? static_cast<int>(nBytes / 88) + 1000 : 5000});
         }
-        *pDevice = !QMediaDevices::defaultAudioOutput().isNull();
     }
 
     void Play(int n, float fGain, const SoundOutput::Observer &oObserver) {
         *pDevice = !QMediaDevices::defaultAudioOutput().isNull();
-        if (n < 0 || n >= static_cast<int>(oSounds.size()) || !*pDevice)
+        if (!*pDevice)
             return; // without a device a sink would only be made to fail
+        LoadSamples();
+        if (n < 0 || n >= static_cast<int>(oSounds.size()))
+            return;
         // A new effect for every sound: under Qt 6.4 and PulseAudio an effect played again falls
         // silent after a few plays, and stays "playing" for good.
         const Sound &o = oSounds[static_cast<std::size_t>(n)];

@@ -1,6 +1,7 @@
 #include "frmAbout.h"
 
 #include "AppInfo.h"
+#include "Desktop.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -42,7 +43,7 @@ frmAbout::frmAbout(UrlOpener opener, QWidget *parent)
     grid->addWidget(NewLabel(QStringLiteral("Label1"), tr("Tavlon"), titleFont, this), 0, 1);
     grid->setRowMinimumHeight(1, 12);
 
-    const QString sHomepage = Homepage().toString();
+    const QString sHomepage = TavlonHomepage().toString();
     struct Line {
         const char *captionName;
         const char *caption; // marked with QT_TR_NOOP
@@ -50,16 +51,19 @@ frmAbout::frmAbout(UrlOpener opener, QWidget *parent)
         QString value;
     };
     const Line lines[] = {
-        {"Label2", QT_TR_NOOP("Version"), "Label13",
-         QStringLiteral("%1.%2").arg(TAVLON_VERSION_MAJOR).arg(TAVLON_VERSION_MINOR)},
+        {"Label2", QT_TR_NOOP("Version"), "Label13", TavlonVersion()}, // as --version says
         {"Label7", QT_TR_NOOP("Build"), "Label14", QString::number(TAVLON_VERSION_PATCH)},
         {"Label3", QT_TR_NOOP("Author"), "Label15", tr("The Tavlon developers")},
         {"Label4", QT_TR_NOOP("Homepage"), "Label16",
-         QStringLiteral("<a href=\"%1\">%1</a>").arg(sHomepage.toHtmlEscaped())},
+         sHomepage.isEmpty()
+             ? QString()
+             : QStringLiteral("<a href=\"%1\">%1</a>").arg(sHomepage.toHtmlEscaped())},
         {"Label5", QT_TR_NOOP("Licence"), "Label17", tr("MIT License")},
     };
     int nRow = 2;
     for (const Line &line : lines) {
+        if (line.value.isEmpty())
+            continue; // no web page yet: no row that would name a made-up one
         grid->addWidget(
             NewLabel(QString::fromLatin1(line.captionName), tr(line.caption), font, this), nRow, 0);
         grid->addWidget(NewLabel(QString::fromLatin1(line.valueName), line.value, font, this), nRow,
@@ -67,13 +71,14 @@ frmAbout::frmAbout(UrlOpener opener, QWidget *parent)
         ++nRow;
     }
 
-    auto *Label16 = findChild<QLabel *>(QStringLiteral("Label16"));
-    Label16->setTextFormat(Qt::RichText);
-    Label16->setTextInteractionFlags(Qt::TextBrowserInteraction);
-    Label16->setOpenExternalLinks(false);
-    Label16->setCursor(Qt::PointingHandCursor);
-    connect(Label16, &QLabel::linkActivated, this,
-            [this](const QString &sLink) { OpenAddress(this, oOpenUrl, QUrl(sLink)); });
+    if (auto *Label16 = findChild<QLabel *>(QStringLiteral("Label16"))) {
+        Label16->setTextFormat(Qt::RichText);
+        Label16->setTextInteractionFlags(Qt::TextBrowserInteraction);
+        Label16->setOpenExternalLinks(false);
+        Label16->setCursor(Qt::PointingHandCursor);
+        connect(Label16, &QLabel::linkActivated, this,
+                [this](const QString &sLink) { OpenAddress(this, oOpenUrl, QUrl(sLink)); });
+    }
 
     auto *notice = NewLabel(QStringLiteral("Label8"),
                             tr("Copyright (c) 2026 The Tavlon developers. This program comes "
@@ -92,8 +97,4 @@ frmAbout::frmAbout(UrlOpener opener, QWidget *parent)
 
     // 6660 x 4590 twips at 96 dots per inch, grown if the fonts need more room.
     setFixedSize(sizeHint().expandedTo(QSize(444, 306)));
-}
-
-QUrl frmAbout::Homepage() {
-    return QUrl(QStringLiteral(TAVLON_HOMEPAGE));
 }

@@ -4,13 +4,11 @@
 
 #include <QDialog>
 
-// The About box: the program's title, version, maker, homepage and licence.
+// The About box: the program's title, version, maker, homepage (once it has one) and licence.
 class frmAbout : public QDialog {
     Q_OBJECT
 public:
     explicit frmAbout(UrlOpener opener = DefaultUrlOpener(), QWidget *parent = nullptr);
-
-    static QUrl Homepage();
 
 private:
     UrlOpener oOpenUrl;

@@ -1,6 +1,8 @@
 #include "frmMain.h"
 
 #include "GameCollection.h"
+#include "MoveWords.h"
+#include "Notation.h"
 #include "Recovery.h"
 #include "Sounds.h"
 #include "frmAbout.h"
@@ -18,12 +20,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyleOption>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -73,6 +77,41 @@ QString MapLetters(const QString &sText, const QString &sFrom, const QString &sT
             c = sTo[i];
     return s;
 }
+
+// The status line: a message too long for the window ends in "…", and the whole of it is the
+// tooltip, so nothing is cut without a way to read it; screen readers get it whole too.
+class StatusLine : public QStatusBar {
+public:
+    explicit StatusLine(QWidget *parent) : QStatusBar(parent) {
+        connect(this, &QStatusBar::messageChanged, this, [this](const QString &sText) {
+            setAccessibleName(sText);
+            Fit();
+        });
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override {
+        QPainter p(this);
+        QStyleOption oOption;
+        oOption.initFrom(this);
+        style()->drawPrimitive(QStyle::PE_PanelStatusBar, &oOption, &p, this);
+        p.setPen(palette().windowText().color());
+        p.drawText(TextRect(), Qt::AlignLeading | Qt::AlignVCenter | Qt::TextSingleLine,
+                   fontMetrics().elidedText(currentMessage(), Qt::ElideRight, TextRect().width()));
+    }
+    void resizeEvent(QResizeEvent *event) override {
+        QStatusBar::resizeEvent(event);
+        Fit();
+    }
+
+private:
+    // Where QStatusBar writes its message.
+    QRect TextRect() const { return rect().adjusted(6, 0, -12, 0); }
+    void Fit() {
+        const QString sText = currentMessage();
+        setToolTip(fontMetrics().horizontalAdvance(sText) > TextRect().width() ? sText : QString());
+    }
+};
 
 } // namespace
 
@@ -158,6 +197,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
     connect(Board1, &Board::PositionChanged, this, &frmMain::Board1_PositionChanged);
 
     // Under the typed-move row: whose turn it is, a check, the end of the game, a refusal.
+    setStatusBar(new StatusLine(this));
     staStatus = statusBar();
     staStatus->setObjectName(QStringLiteral("staStatus"));
     staStatus->setSizeGripEnabled(false);
@@ -198,11 +238,10 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event) {
         return true;
     // The box's own editing keys (Ctrl+U clears the line, Ctrl+H deletes a character) would
     // swallow the menu shortcuts while the box has the focus, which it has most of the time.
-    // Ctrl+Z stays the box's own: there it undoes typing, elsewhere it takes back a move.
+    // Ctrl+Z too takes back a move, as everywhere else; the box's own undo stays on its context
+    // menu.
     if (watched == txtMovePiece && event->type() == QEvent::ShortcutOverride) {
         const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
-        if (pressed == QKeySequence(QKeySequence::Undo))
-            return false;
         for (const QAction *action : findChildren<QAction *>()) {
             if (action->shortcuts().contains(pressed)) {
                 event->ignore();
@@ -336,11 +375,12 @@ std::optional<int> frmMain::Exec(QDialog *dialog) {
     return nAnswer;
 }
 
-bool frmMain::ShowMessage(const QString &sText) {
+bool frmMain::ShowMessage(const QString &sText, const QString &sDetail) {
     if (bClosing)
         return true;
-    return Exec(new QMessageBox(QMessageBox::NoIcon, tr("Tavlon"), sText, QMessageBox::Ok, this))
-        .has_value();
+    auto *box = new QMessageBox(QMessageBox::NoIcon, tr("Tavlon"), sText, QMessageBox::Ok, this);
+    box->setInformativeText(sDetail);
+    return Exec(box).has_value();
 }
 
 QMessageBox::StandardButton frmMain::Ask(const QString &sTitle, const QString &sText,
@@ -368,7 +408,7 @@ void frmMain::ShowOutcome(const QString &sText) {
 }
 
 void frmMain::AnswerPromotion(qint16 nClass) {
-    if (!bPromotionPending) {
+    if (!bPromotionPending || FlagFellDuringPromotion()) {
         return;
     }
     if (Board1->PromotionChoice(nClass)) {
@@ -434,13 +474,21 @@ void frmMain::mnuActionsUndo_Click() {
 }
 
 void frmMain::HHonline_Click() {
-    const QMessageBox::StandardButton eAnswer =
-        Ask(tr("Online Help"),
-            tr("This feature requires a current internet connection.\n\n"
-               "Click Yes if you are connected, otherwise, click No"),
-            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
-    if (eAnswer == QMessageBox::Yes)
+    // Buttons that say what they do; the built-in manual serves without a connection.
+    auto *box = new QMessageBox(QMessageBox::Information, tr("Online Help"),
+                                tr("The rules of chess are on a web page, which needs an "
+                                   "internet connection. Tavlon's own help needs none."),
+                                QMessageBox::NoButton, this);
+    QPushButton *browser = box->addButton(tr("Open in &Browser"), QMessageBox::AcceptRole);
+    QPushButton *builtIn = box->addButton(tr("Show Built-in &Help"), QMessageBox::ActionRole);
+    box->addButton(tr("&Cancel"), QMessageBox::RejectRole);
+    box->setDefaultButton(browser);
+    if (!Exec(box))
+        return;
+    if (box->clickedButton() == browser)
         OpenAddress(this, oOpenUrl, RulesPage());
+    else if (box->clickedButton() == builtIn)
+        mnuHelpContents_Click();
 }
 
 void frmMain::ShowHelpWindow(QPointer<QDialog> &oWindow, const char *name, const QString &sTitle,
@@ -545,12 +593,26 @@ void frmMain::cmdMovePiece_Click() {
     const QString sEnglish = EnglishSan(sText);
     bPromotionCancelled = false;
     bool bPlayed = false;
+    bool bGone = false;
     const auto Done = [&](const std::function<bool()> &oTry) {
-        return !Outlives([&] { bPlayed = oTry(); }) || bPlayed || bClosing || bPromotionCancelled;
+        bGone = !Outlives([&] { bPlayed = oTry(); });
+        return bGone || bPlayed || bClosing || bPromotionCancelled;
     };
+    // Then letters in any case, as on Lichess: "nf3", "o-o"; a language's own lowercase piece
+    // letter first only when nothing else reads ("sf3" in German).
+    const QString sAnyCase = AnyCaseMove(sEnglish);
+    const QString sLocalFirst = sText.isEmpty() ? QString() : EnglishSan(sText.left(1).toUpper());
+    const QString sLocal = sLocalFirst != sText.left(1).toUpper() && sAnyCase.isEmpty()
+                               ? AnyCaseMove(sLocalFirst + EnglishSan(sText.mid(1)))
+                               : QString();
     if (Done([&] { return Board1->MovePiece(sSrc, sDest); }) ||
         Done([&] { return Board1->MovePieceSan(sEnglish); }) ||
-        (sEnglish != sText && Done([&] { return Board1->MovePieceSan(sText); }))) {
+        (sEnglish != sText && Done([&] { return Board1->MovePieceSan(sText); })) ||
+        (!sAnyCase.isEmpty() && Done([&] { return Board1->MovePieceSan(sAnyCase); })) ||
+        (!sLocal.isEmpty() && Done([&] { return Board1->MovePieceSan(sLocal); }))) {
+        // Played: the next move typed replaces this one.
+        if (!bGone && bPlayed)
+            txtMovePiece->selectAll();
         return;
     }
     if (Board1->Result() != QLatin1String("*") && !Reviewing()) {
@@ -560,8 +622,22 @@ void frmMain::cmdMovePiece_Click() {
     // Text that reads as a move but is not one of the legal ones is an illegal move, not bad
     // syntax.
     const bool bReadable = Board1->LastRefusal() != Board::Refusal::UnreadableMove;
-    ShowStatus(bNotAMove && bReadable ? tr("Illegal move: %1").arg(sText) : sCause);
-    ShowMessage(tr("Illegal move or bad syntax"));
+    const QString sWhy = bNotAMove && bReadable ? tr("Illegal move: %1").arg(sText) : sCause;
+    ShowStatus(sWhy);
+    // The box as the other messages: only when Messages in Boxes is on.
+    if (bCheckBox)
+        ShowMessage(tr("Illegal move or bad syntax"), sWhy);
+}
+
+QString frmMain::AnyCaseMove(const QString &sText) const {
+    try {
+        clsRules oRules;
+        oRules.SetFen(Board1->Fen().toStdString());
+        return QString::fromStdString(
+            Notation::Coordinate(Notation::ParseSanAnyCase(oRules, sText.toStdString())));
+    } catch (const std::invalid_argument &) {
+        return {};
+    }
 }
 
 void frmMain::Board1_KingInCheck(bool IsWhite, bool IsMate) {
@@ -570,10 +646,12 @@ void frmMain::Board1_KingInCheck(bool IsWhite, bool IsMate) {
         sMoveOutcome = IsMate ? tr("White checkmated") : tr("White is in check");
     else
         sMoveOutcome = IsMate ? tr("Black checkmated") : tr("Black is in check");
+    // The box waits until the window shows the position after the move (and, at the end of the
+    // game, the clocks have stopped): see Board1_PositionChanged and Board1_GameOver.
     if (IsWhite)
-        ShowOutcome(IsMate ? tr("White checkmated") : tr("White king in check"));
+        sMoveBox = IsMate ? tr("White checkmated") : tr("White king in check");
     else
-        ShowOutcome(IsMate ? tr("Black checkmated") : tr("Black king in check"));
+        sMoveBox = IsMate ? tr("Black checkmated") : tr("Black king in check");
 }
 
 void frmMain::Board1_PawnPromotion(bool IsWhite) {
@@ -591,26 +669,42 @@ void frmMain::Board1_PawnPromotion(bool IsWhite) {
 void frmMain::ShowPromotionMenu() {
     // Over the promotion square, where the player's eyes are.
     const QRect oSquare = Board1->PromotionSquareRect();
-    (bPromotionIsWhite ? mnuWhitePawnPromotion : mnuBlackPawnPromotion)
-        ->popup(oSquare.isEmpty() ? QCursor::pos() : Board1->mapToGlobal(oSquare.topLeft()));
+    QMenu *menu = bPromotionIsWhite ? mnuWhitePawnPromotion : mnuBlackPawnPromotion;
+    menu->popup(oSquare.isEmpty() ? QCursor::pos() : Board1->mapToGlobal(oSquare.topLeft()));
+    // The queen highlighted, so that Return takes her as players mostly want.
+    menu->setActiveAction(menu->actions().constFirst());
 }
 
 void frmMain::Board1_PieceMovement(const QString &SrcNotation, const QString &DestNotation) {
+    sMoveBox.clear(); // a story left untold (a new game began inside it) is not told now
     // Raised before the turn passes, so the side to move is the side that moved.
     QListWidget *list = Board1->IsWhitesTurn() ? lstWhiteMoves : lstBlackMoves;
     const int nPly = lstWhiteMoves->count() + lstBlackMoves->count();
     // A host that set the board up itself may have left the side to begin with unknown here.
     if (((nStartPly + nPly) % 2 == 0) != Board1->IsWhitesTurn())
         ++nStartPly;
-    const QStringList oSan = mnuViewNotation->isChecked() ? Board1->SanMoves() : QStringList();
-    list->addItem(ListEntry(nPly, oSan.isEmpty() ? SrcNotation + DestNotation : oSan.constLast()));
+    // The record's own form of the move, with its promotion piece; the event's squares for a
+    // host that set the board up without one.
+    const QStringList oSan = Board1->SanMoves();
+    const QStringList oCoordinates = Board1->CoordinateMoves();
+    const QStringList &oMoves = mnuViewNotation->isChecked() ? oSan : oCoordinates;
+    auto *entry = new QListWidgetItem(
+        ListEntry(nPly, oMoves.isEmpty() ? SrcNotation + DestNotation : oMoves.constLast()));
+    // In words for screen readers, in the list and, once the turn has passed, the status line.
+    if (!oSan.isEmpty()) {
+        const int nLast = static_cast<int>(oSan.size()) - 1;
+        entry->setData(Qt::AccessibleTextRole,
+                       EntryWords(nLast, oSan.constLast(), oCoordinates.value(nLast)));
+        sMoveWords = MoveInWords(Board1->FenAt(nLast), oCoordinates.value(nLast), oSan.constLast());
+    }
+    list->addItem(entry);
     ScrollListsToEnd();
     bUnsaved = true;
 }
 
 void frmMain::Board1_Stalemate() {
     sMoveOutcome = tr("Stalemate");
-    ShowOutcome(tr("Stalemate"));
+    sMoveBox = tr("Stalemate");
 }
 
 void frmMain::showEvent(QShowEvent *event) {
@@ -706,15 +800,30 @@ void frmMain::Board1_PositionChanged() {
             sStatus = bWhite ? tr("White is in check") : tr("Black is in check");
         else
             sStatus = bWhite ? tr("White to move") : tr("Black to move");
+        // A game opened or restored with its clocks comes paused: say how to go on.
+        if (ClocksPaused())
+            sStatus =
+                tr("%1 — the clocks are paused: Pause Clocks (Ctrl+P) starts them").arg(sStatus);
     }
     ShowStatus(sStatus);
+    if (const QString sMove = std::exchange(sMoveWords, QString()); !sMove.isEmpty())
+        staStatus->setAccessibleName(tr("%1. %2").arg(sMove, sStatus));
     UpdateCaption();
+    UpdateGameActions();
     if (bTurnBoard && !Reviewing()) {
         // Face to face: the side to move sees its own pieces at the bottom.
         Board1->BoardView(bWhite);
         bView = !bWhite;
     }
     PlaceClockWidgets();
+    // A check is told once everything shows the move; an end waits for GameOver; a move made
+    // after the flag fell did not count, and its check is not told.
+    if (bLateMove)
+        sMoveBox.clear();
+    if (!sMoveBox.isEmpty() && Board1->Result() == QLatin1String("*")) {
+        SaveRecovery(); // before a box that may stand for long
+        ShowOutcome(std::exchange(sMoveBox, QString()));
+    }
 }
 
 void frmMain::ShowTurnStatus() {
@@ -747,13 +856,14 @@ QString frmMain::RefusalCause(const QString &sSrc, const QString &sDest, bool &b
 }
 
 void frmMain::ScrollListsToEnd() {
-    // Once both lists have laid out their entries, so that both stop at the same row.
-    QTimer::singleShot(0, this, [this] {
-        if (Reviewing())
-            return; // the entry shown keeps its place
-        for (QListWidget *list : {lstWhiteMoves, lstBlackMoves})
-            list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());
-    });
+    if (Reviewing())
+        return; // the entry shown keeps its place
+    // Now, not once the lists get round to it: a box may open over them next. Scrolling to the
+    // bottom lays out entries still waiting; both lists then stop at the same row.
+    for (QListWidget *list : {lstWhiteMoves, lstBlackMoves})
+        list->scrollToBottom();
+    for (QListWidget *list : {lstWhiteMoves, lstBlackMoves})
+        list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());
 }
 
 QString frmMain::LocalSan(const QString &sSan) {

@@ -134,8 +134,8 @@ private:
     // Shows a box or dialog of this window modally: its answer, or nothing when the window is
     // gone. The dialog is deleted later, so the caller may still read it.
     [[nodiscard]] std::optional<int> Exec(QDialog *dialog);
-    // A message box with OK; false when the window is gone.
-    bool ShowMessage(const QString &sText);
+    // A message box with OK, sDetail under its text; false when the window is gone.
+    bool ShowMessage(const QString &sText, const QString &sDetail = {});
     // Asks a question with the given buttons, each with a mnemonic; the button chosen, or
     // QMessageBox::NoButton when the window went away meanwhile (then touch nothing).
     QMessageBox::StandardButton Ask(const QString &sTitle, const QString &sText,
@@ -162,6 +162,9 @@ private:
     void Board1_PositionChanged();
     // Why a typed move was refused, in words for the status line; bNotAMove is set when the
     // text names no two squares.
+    // The legal move a typed text names, in any letter case, as coordinates ("nf3": g1f3); empty
+    // when it names no move or several.
+    QString AnyCaseMove(const QString &sText) const;
     QString RefusalCause(const QString &sSrc, const QString &sDest, bool &bNotAMove) const;
 
     void mnuGameNew_Click();
@@ -211,6 +214,7 @@ private:
     bool bPromotionIsWhite = true;
     // Set when the player dismissed the promotion popup, which took the move back.
     bool bPromotionCancelled = false;
+    bool bLateMove = false; // played after the flag fell: taken back, its check never told
     // Counts the questions, so a re-ask left queued from an answered one is not shown.
     unsigned nPromotionAsk = 0;
     // Set once the window is closing, so nothing new (popups, message boxes) is started.
@@ -220,6 +224,10 @@ private:
     // What the events of the move being played said about the end of the game, for the status
     // line once the turn has passed.
     QString sMoveOutcome;
+    // The move just played in words, for the status line's accessible name.
+    QString sMoveWords;
+    // The box a check, mate or stalemate of that move brings, shown once the window shows it all.
+    QString sMoveBox;
 
     Sounds *oSounds = nullptr; // View > Sounds and what they play
 
@@ -243,6 +251,9 @@ private:
     void RecordReplaced(const QString &sFile, std::unique_ptr<GameCollection> pFrom = {});
     void FillLists();
     QString ListEntry(int nPly, const QString &sMove) const;
+    // The entry of ply nPly (0 the first) in words, for screen readers: "1. White pawn from e2
+    // to e4".
+    QString EntryWords(int nPly, const QString &sSan, const QString &sCoordinate) const;
     void UpdateCaption();
     void UpdateGameActions();
     bool PasteRecord(const QString &sText);
@@ -256,7 +267,8 @@ private:
     void mnuGameAgreeDraw_Click();
     void mnuGameResign_Click(bool bWhite);
     void mnuGameInfo_Click();
-    // Names the players of a new game as the last Game Information did.
+    // Names the players of a new game as the last Game Information did, and its event in this
+    // language.
     void NameRememberedPlayers();
     void ShowPromotionMenu();
     void mnuEditCopyGame_Click();
@@ -296,7 +308,9 @@ private:
     QMenu *mnuGameRecent = nullptr;
 
     // --- The unfinished game on disk (frmMainRecovery.cpp) ---
-    void SaveRecovery();
+    // Keeps the game for recovery unless it is the one on disk; bSaved: it has just been
+    // saved, or opened from its file, as it is now.
+    void SaveRecovery(bool bSaved = false);
     // The window ends normally: the kept game goes.
     void EndRecovery();
     void OfferRecovery();
@@ -340,13 +354,26 @@ private:
     void ShowClocks();
     void ClockTick();
     void ClockMoved();
+    // The flag fell before the promotion piece was chosen: the move is taken back, and the
+    // flag's fall ends the game. False when it has not fallen.
+    bool FlagFellDuringPromotion();
+    // A move finished after the flag fell (nPly plies with it) is taken back, once the board's
+    // events for it (a check's box, say) are over, and the flag's fall ends the game.
+    void TakeBackLateMove(int nPly);
     void ClockUndone();
     // The game about to replace the record is one read from a file or the clipboard.
     void ClockLoading();
     // A new record is on the board: its clocks, or the next game's time control.
     void ClocksReplaced();
+    // The game has ended: both clocks stop, before anything else is told.
+    void ClocksGameOver();
     // True, with the reason on the status line, while the clocks are paused or a flag has fallen.
     bool ClocksRefuse();
+    bool ClocksPaused() const;
+    // For the kept game: an escape line with the time the side to move has used on its move, so
+    // that a game restored after a crash gives none back; and reading it back.
+    QByteArray ClockRecoveryLine() const;
+    void ClockRecovered(const QByteArray &oKept);
     void mnuPauseClocks_Click();
     void mnuTimeControl_Click();
     ClockPanel *oClocks = nullptr;

@@ -23,6 +23,10 @@ namespace {
 
 const QString sControlKey = QStringLiteral("clock/timeControl");
 constexpr int ClockHeight = 24;
+// The kept game's line with the time used on the move, and how often it is written anew while
+// a clock runs: a crash gives back at most that much.
+const QByteArray UsedLine = "% tavlon-move-used-ms: ";
+constexpr std::int64_t KeepEveryMs = 10'000;
 
 std::int64_t RealTime() {
     static QElapsedTimer oTimer = [] {
@@ -54,7 +58,8 @@ public:
     QTimer oTimer;
     QAction *mnuPause = nullptr;
     int nWakeUps = 0;
-    bool bOnTime = false; // the game ended on time
+    std::int64_t nKeptAt = 0; // the source's time when the running clock was last kept
+    bool bOnTime = false;     // the game ended on time
     bool bLayoutTimed = false;
 
     TimeControl NextControl() const {
@@ -120,17 +125,18 @@ void frmMain::SetUpClocks() {
     mnuGame->insertSeparator(mnuExit);
 
     connect(Board1, &Board::PieceMovement, this, [this] { ClockMoved(); });
-    connect(Board1, &Board::GameOver, this, [this] {
-        const Board::EndReason eEnd = Board1->GameOverReason();
-        oClocks->bOnTime =
-            eEnd == Board::EndReason::TimeForfeit || eEnd == Board::EndReason::TimeForfeitDraw;
-        if (oClocks->bOnTime)
-            Board1->SetTag(QStringLiteral("Termination"), QStringLiteral("time forfeit"));
-        oClocks->oClock.Stop();
-        ShowClocks();
-    });
     oClocks->oClock.Reset(oClocks->NextControl(), Board1->IsWhitesTurn());
     PlaceClocks();
+}
+
+void frmMain::ClocksGameOver() {
+    const Board::EndReason eEnd = Board1->GameOverReason();
+    oClocks->bOnTime =
+        eEnd == Board::EndReason::TimeForfeit || eEnd == Board::EndReason::TimeForfeitDraw;
+    if (oClocks->bOnTime)
+        Board1->SetTag(QStringLiteral("Termination"), QStringLiteral("time forfeit"));
+    oClocks->oClock.Stop();
+    ShowClocks();
 }
 
 void frmMain::SetRunTimeControl(const QString &sForm) {
@@ -253,6 +259,31 @@ void frmMain::ClockTick() {
         bUnsaved = true;
     }
     ShowClocks();
+    if (o.Running() && o.MoveUsed() > 0 && oClocks->oSource() - oClocks->nKeptAt >= KeepEveryMs) {
+        oClocks->nKeptAt = oClocks->oSource();
+        SaveRecovery();
+    }
+}
+
+QByteArray frmMain::ClockRecoveryLine() const {
+    const Clock &o = oClocks->oClock;
+    if (!o.IsTimed() || o.Stopped() || o.MoveUsed() <= 0)
+        return {};
+    return UsedLine + QByteArray::number(o.MoveUsed()) + '\n';
+}
+
+void frmMain::ClockRecovered(const QByteArray &oKept) {
+    const qsizetype i = oKept.indexOf(UsedLine);
+    if (i < 0 || (i > 0 && oKept[i - 1] != '\n'))
+        return;
+    const qsizetype nStart = i + UsedLine.size();
+    oClocks->oClock.AddMoveUsed(
+        oKept.mid(nStart, oKept.indexOf('\n', nStart) - nStart).toLongLong());
+    ShowClocks();
+}
+
+bool frmMain::ClocksPaused() const {
+    return oClocks != nullptr && oClocks->oClock.Paused();
 }
 
 void frmMain::ClockMoved() {
@@ -263,18 +294,45 @@ void frmMain::ClockMoved() {
     if (nMs >= 0) {
         Board1->SetMoveClock(Board1->PlyCount(), nMs);
     } else {
-        // The flag fell while the move was being finished (a promotion piece was chosen late):
-        // the move is taken back, and the side out of time loses.
-        QTimer::singleShot(0, this, [this] {
-            if (Board1->UndoLastMove()) {
-                QListWidget *list = Board1->IsWhitesTurn() ? lstWhiteMoves : lstBlackMoves;
-                delete list->takeItem(list->count() - 1);
-            }
-            Board1->FlagFall();
-        });
+        // The flag fell while the move was being finished: the move is taken back, and the
+        // side out of time loses. Raised before the turn passes, the move has its ply already.
+        const int nPly = Board1->PlyCount();
+        bLateMove = true;
+        QTimer::singleShot(0, this, [this, nPly] { TakeBackLateMove(nPly); });
         return;
     }
     ShowClocks();
+}
+
+bool frmMain::FlagFellDuringPromotion() {
+    // FIDE 4.6: a promotion is complete once the new piece stands on its square. A flag that
+    // falls before the piece is chosen has fallen before the move, whatever the move would do.
+    Clock &o = oClocks->oClock;
+    if (bClosing || !o.Running() || !o.FlagFallen() || !Board1->CancelPromotion())
+        return false;
+    bPromotionPending = false;
+    bPromotionCancelled = true;
+    ClockTick(); // the fall itself, once the board's wait has ended
+    return true;
+}
+
+void frmMain::TakeBackLateMove(int nPly) {
+    if (Board1->PlyCount() != nPly) {
+        bLateMove = false;
+        return; // taken back or replaced meanwhile
+    }
+    // Inside the move's own events (a box saying check or mate), the board refuses: once they
+    // are over, the same rule holds with or without boxes.
+    if (!Board1->UndoLastMove()) {
+        QTimer::singleShot(50, this, [this, nPly] { TakeBackLateMove(nPly); });
+        return;
+    }
+    bLateMove = false;
+    QListWidget *list = Board1->IsWhitesTurn() ? lstWhiteMoves : lstBlackMoves;
+    delete list->takeItem(list->count() - 1);
+    sGameOver.clear(); // a mate the move gave is no more
+    if (!Board1->FlagFall())
+        ClockTick();
 }
 
 void frmMain::ClockUndone() {
@@ -352,6 +410,7 @@ void frmMain::mnuPauseClocks_Click() {
     }
     o.SetPaused(!o.Paused());
     ShowClocks();
+    SaveRecovery(); // the time used so far, exactly
     ShowStatus(o.Paused() ? tr("The clocks are paused") : tr("The clocks run again"));
 }
 

@@ -103,56 +103,68 @@ void frmMain::FillRecentMenu() {
 
 bool frmMain::SaveBack() {
     const QString sName = QFileInfo(pGames->sPath).fileName();
-    if (pGames->ChangedOnDisk()) {
-        auto *box = new QMessageBox(
-            QMessageBox::Warning, tr("Tavlon"),
-            tr("%1 has changed on disk since it was opened. Save the game in another file?")
-                .arg(sName),
-            QMessageBox::Save | QMessageBox::Cancel, this);
-        box->button(QMessageBox::Save)->setText(tr("Save As..."));
-        if (Exec(box) != QMessageBox::Save)
-            return false; // kept, or the window went away meanwhile
-        pGames.reset();   // what is on disk is no longer what was listed
-        UpdateGameActions();
-        return SaveGameAs();
-    }
     QString sCause;
-    if (!pGames->ReplaceGame(pGames->nGame, Board1->Pgn().toUtf8(), sCause)) {
-        ShowMessage(tr("Cannot save %1:\n%2").arg(QDir::toNativeSeparators(pGames->sPath), sCause));
-        return false;
+    const GameCollection::Saved eSaved = pGames->ReplaceGame(Board1->Pgn().toUtf8(), sCause);
+    using S = GameCollection::Saved;
+    if (eSaved == S::InPlace || eSaved == S::Found) {
+        bUnsaved = false;
+        RememberFile(pGames->sPath);
+        UpdateCaption();
+        UpdateGameActions();
+        SaveRecovery(true);
+        ShowStatus(eSaved == S::InPlace
+                       ? tr("Saved game %1 in %2").arg(pGames->nGame + 1).arg(sName)
+                       : tr("Saved game %1 in %2, which had changed on disk: the game was found "
+                            "there again")
+                             .arg(pGames->nGame + 1)
+                             .arg(sName));
+        return true;
     }
-    bUnsaved = false;
-    RememberFile(pGames->sPath);
+    // A save never writes over a game it was not opened from: the player chooses another file.
+    auto *box = new QMessageBox(
+        QMessageBox::Warning, tr("Tavlon"),
+        eSaved == S::Changed
+            ? tr("%1 has changed on disk since it was opened. Save the game in another file?")
+                  .arg(sName)
+            : tr("Cannot save the game in %1:\n%2\n\nSave it in another file?").arg(sName, sCause),
+        QMessageBox::Save | QMessageBox::Cancel, this);
+    box->button(QMessageBox::Save)->setText(tr("Save As..."));
+    if (Exec(box) != QMessageBox::Save)
+        return false; // kept, or the window went away meanwhile
+    pGames.reset();   // what is on disk is no longer what was listed
     UpdateCaption();
-    ShowStatus(tr("Saved game %1 in %2").arg(pGames->nGame + 1).arg(sName));
-    return true;
+    UpdateGameActions();
+    return SaveGameAs();
 }
 
 void frmMain::mnuGameAddToFile_Click() {
     if (bPromotionPending)
         return;
-    const QPointer<frmMain> oSelf(this);
-    const QString sPath = oChooseFile(this, FileQuestion::Open, QFileInfo(sFile).path());
-    if (oSelf.isNull() || sPath.isEmpty())
+    QString sPath;
+    if (!Outlives([&] { sPath = oChooseFile(this, FileQuestion::Add, QFileInfo(sFile).path()); }) ||
+        sPath.isEmpty())
         return;
+    if (QFileInfo(sPath).suffix().isEmpty())
+        sPath += QStringLiteral(".pgn");
     QString sCause;
-    if (!AppendGame(sPath, Board1->Pgn().toUtf8(), sCause)) {
+    std::unique_ptr<GameCollection> pAdded =
+        GameCollection::AppendGame(sPath, Board1->Pgn().toUtf8(), sCause);
+    if (!pAdded) {
         ShowMessage(
             tr("Cannot add the game to %1:\n%2").arg(QDir::toNativeSeparators(sPath), sCause));
         return;
     }
-    // The collection on the board, grown at its end, stays the one listed and saved into.
-    if (pGames && pGames->sPath == QFileInfo(sPath).absoluteFilePath()) {
-        if (auto pGrown = GameCollection::ReadFile(sPath, nullptr, sCause)) {
-            pGrown->nGame = pGames->nGame;
-            pGrown->oBad = pGames->oBad;
-            pGames = std::move(pGrown);
-            UpdateCaption();
-            UpdateGameActions();
-        }
-    }
-    RememberFile(QFileInfo(sPath).absoluteFilePath());
-    ShowStatus(tr("Added the game to %1").arg(QFileInfo(sPath).fileName()));
+    // The game now lives where it was added: the caption names that place, and Save writes
+    // there, never over the game it was first opened from.
+    const int nPlace = pAdded->nGame + 1;
+    sFile = pAdded->sPath;
+    pGames = std::move(pAdded);
+    bUnsaved = false;
+    RememberFile(sFile);
+    UpdateCaption();
+    UpdateGameActions();
+    SaveRecovery(true);
+    ShowStatus(tr("Added the game to %1 as game %2").arg(QFileInfo(sFile).fileName()).arg(nPlace));
 }
 
 void frmMain::dragEnterEvent(QDragEnterEvent *event) {
@@ -175,7 +187,7 @@ void frmMain::dropEvent(QDropEvent *event) {
 
 QString frmMain::CaptionFile() const {
     const QString sName = QFileInfo(sFile).fileName();
-    if (!pGames || pGames->nGame < 0)
+    if (!pGames || pGames->nGame < 0 || pGames->Count() < 2)
         return sName;
     const QString sPlace = tr("%1 of %2").arg(pGames->nGame + 1).arg(pGames->Count());
     return sName.isEmpty() ? sPlace : tr("%1 (%2)").arg(sName, sPlace);
@@ -228,7 +240,7 @@ bool frmMain::OpenCollectionGame(std::unique_ptr<GameCollection> &p, int n) {
         ShowMessage(tr("Cannot open %1:\n%2").arg(sWhere, sCause));
         return false;
     }
-    pHeld->nGame = n;
+    pHeld->Opened(n, oBytes);
     ClockLoading();
     const QString sPath = pHeld->sPath;
     RecordReplaced(sPath, std::move(pHeld));
@@ -241,10 +253,36 @@ void frmMain::StepInCollection(int nStep) {
     const QPointer<frmMain> oSelf(this);
     if (!MaybeSave() || oSelf.isNull() || !pGames)
         return;
+    // Another program may have changed the file: its games are read again, and the next one is
+    // counted from where the game on the board is now.
+    const bool bChanged = !pGames->sPath.isEmpty() && pGames->ChangedOnDisk();
+    const QString sName = QFileInfo(pGames->sPath).fileName();
+    if (bChanged) {
+        QString sCause;
+        if (!pGames->Refresh(sCause)) {
+            ShowMessage(
+                tr("Cannot read %1:\n%2").arg(QDir::toNativeSeparators(pGames->sPath), sCause));
+            return;
+        }
+        UpdateCaption();
+        UpdateGameActions();
+        if (pGames->nGame < 0) {
+            if (ShowMessage(tr("%1 has changed on disk, and the game on the board is no longer in "
+                               "it. Choose a game of the file as it is now.")
+                                .arg(sName)) &&
+                pGames)
+                ChooseGame(std::make_unique<GameCollection>(*pGames));
+            return;
+        }
+    }
     // Past the games already found unreadable; the next one tried says why it fails, once.
     int n = pGames->nGame + nStep;
     while (n >= 0 && n < pGames->Count() && pGames->oBad.contains(n))
         n += nStep;
-    if (n >= 0 && n < pGames->Count())
-        OpenCollectionGame(pGames, n);
+    if (n >= 0 && n < pGames->Count() && OpenCollectionGame(pGames, n) && bChanged)
+        ShowStatus(tr("%1 had changed on disk, and its games were read again: this is game %2 "
+                      "of %3")
+                       .arg(sName)
+                       .arg(n + 1)
+                       .arg(pGames->Count()));
 }

@@ -1,6 +1,7 @@
 // The main window's game record: files, the clipboard, the move lists' notation and the end of
 // the game.
 #include "GameCollection.h"
+#include "MoveWords.h"
 #include "SafeWrite.h"
 #include "dlgGameInfo.h"
 #include "dlgPosition.h"
@@ -172,6 +173,18 @@ void frmMain::UpdateCaption() {
 }
 
 void frmMain::UpdateGameActions() {
+    // What cannot act is greyed out: nothing to take back, a game already over.
+    const auto Enable = [this](const char *sName, bool bOn) {
+        if (auto *action = findChild<QAction *>(QLatin1String(sName)))
+            action->setEnabled(bOn);
+    };
+    const bool bOpen = Board1->Result() == QLatin1String("*");
+    Enable("mnuActionsUndo", Board1->PlyCount() > 0);
+    Enable("mnuActionsTakeBack", Reviewing());
+    for (const char *sName : {"mnuGameAgreeDraw", "mnuGameWhiteResigns", "mnuGameBlackResigns"})
+        Enable(sName, bOpen);
+    if (mnuGameClaimDraw == nullptr)
+        return; // the window is still being built
     mnuGameClaimDraw->setEnabled(!bPromotionPending && Board1->CanClaimDraw());
     if (mnuGameNextInFile) {
         mnuGameNextInFile->setEnabled(pGames && pGames->nGame + 1 < pGames->Count());
@@ -200,13 +213,14 @@ bool frmMain::MaybeSave() {
 
 bool frmMain::OpenFile(const QString &sPath) {
     // The collection already open, unchanged, keeps its marks and the game on the board.
-    if (pGames && pGames->sPath == QFileInfo(sPath).absoluteFilePath() && !pGames->ChangedOnDisk())
+    if (pGames && pGames->Count() > 1 && pGames->sPath == QFileInfo(sPath).absoluteFilePath() &&
+        !pGames->ChangedOnDisk())
         return ChooseGame(std::make_unique<GameCollection>(*pGames));
     // A file of several games is indexed through a small buffer, whatever its size; anything
     // else (one game, a pipe, a device, text the index refuses) is read as it always was.
+    QString sRefused; // why the file is not listed as a collection
     if (QFileInfo(sPath).isFile()) {
         const QPointer<frmMain> oSelf(this);
-        QString sRefused;
         std::unique_ptr<GameCollection> pRead = GameCollection::ReadFile(sPath, this, sRefused);
         if (!oSelf || (!pRead && sRefused.isEmpty()))
             return false; // gone, or cancelled
@@ -234,6 +248,9 @@ bool frmMain::OpenFile(const QString &sPath) {
         return false;
     }
     RecordReplaced(QFileInfo(sPath).absoluteFilePath());
+    if (!sRefused.isEmpty())
+        ShowStatus(tr("Only the first game of %1 is shown, as it cannot be listed: %2")
+                       .arg(QFileInfo(sPath).fileName(), sRefused));
     return true;
 }
 
@@ -262,6 +279,7 @@ bool frmMain::SaveTo(const QString &sPath, bool bElsewhereIfSeveral) {
     RememberFile(sFile);
     UpdateCaption();
     UpdateGameActions();
+    SaveRecovery(true);
     ShowStatus(tr("Saved %1").arg(QFileInfo(sName).fileName()));
     return true;
 }
@@ -335,24 +353,33 @@ void frmMain::RecordReplaced(const QString &sNewFile, std::unique_ptr<GameCollec
     ClocksReplaced();
     FillLists();
     UpdateGameActions();
-    Board1_PositionChanged(); // whose turn, or how the loaded game ended, also in the caption
-    SaveRecovery();           // now with the file it came from
+    Board1_PositionChanged();       // whose turn, or how the loaded game ended, also in the caption
+    SaveRecovery(!sFile.isEmpty()); // as its file holds it: nothing to keep
 }
 
 QString frmMain::ListEntry(int nPly, const QString &sMove) const {
     const qint64 nAbsolute = nStartPly + nPly;
     const QString sNumber = QString::number(nAbsolute / 2 + 1) +
                             (nAbsolute % 2 == 0 ? QStringLiteral(". ") : QStringLiteral("... "));
-    // Coordinates as the board reports a move: source and destination, without a promotion
-    // letter.
-    return sNumber + (mnuViewNotation->isChecked()
-                          ? LocalSan(sMove)
-                          : sMove.left(2) + QLatin1Char('-') + sMove.mid(2, 2));
+    if (mnuViewNotation->isChecked())
+        return sNumber + LocalSan(sMove);
+    // Coordinates, e7e8q written as e7-e8=Q: the list is a record, so it names the new piece.
+    QString sEntry = sNumber + sMove.left(2) + QLatin1Char('-') + sMove.mid(2, 2);
+    if (sMove.size() > 4)
+        sEntry += QLatin1Char('=') + LocalSan(sMove.mid(4, 1).toUpper());
+    return sEntry;
+}
+
+QString frmMain::EntryWords(int nPly, const QString &sSan, const QString &sCoordinate) const {
+    const QString sEntry = ListEntry(nPly, sSan);
+    return sEntry.left(sEntry.indexOf(QLatin1Char(' ')) + 1) +
+           MoveInWords(Board1->FenAt(nPly), sCoordinate, sSan);
 }
 
 void frmMain::FillLists() {
-    const QStringList oMoves =
-        mnuViewNotation->isChecked() ? Board1->SanMoves() : Board1->CoordinateMoves();
+    const QStringList oSan = Board1->SanMoves();
+    const QStringList oCoordinates = Board1->CoordinateMoves();
+    const QStringList &oMoves = mnuViewNotation->isChecked() ? oSan : oCoordinates;
     QStringList oWhite;
     QStringList oBlack;
     oWhite.reserve(oMoves.size() / 2 + 1);
@@ -363,6 +390,14 @@ void frmMain::FillLists() {
     for (auto [list, entries] : {std::pair{lstWhiteMoves, &oWhite}, {lstBlackMoves, &oBlack}}) {
         list->clear();
         list->addItems(*entries);
+    }
+    // Each entry read out in words.
+    int nRows[2] = {0, 0};
+    for (int i = 0; i < oMoves.size(); ++i) {
+        const bool bBlack = (nStartPly + i) % 2 != 0;
+        (bBlack ? lstBlackMoves : lstWhiteMoves)
+            ->item(nRows[bBlack]++)
+            ->setData(Qt::AccessibleTextRole, EntryWords(i, oSan.value(i), oCoordinates[i]));
     }
     SelectShownEntry();
     ScrollListsToEnd();
@@ -480,6 +515,9 @@ void frmMain::mnuGameInfo_Click() {
 }
 
 void frmMain::NameRememberedPlayers() {
+    // The event a new game is given, in the player's language.
+    if (Board1->Tag(QStringLiteral("Event")) == QLatin1String("Casual game"))
+        Board1->SetTag(QStringLiteral("Event"), tr("Casual game"));
     const QString sNames[] = {QSettings().value(sWhiteKey).toString(),
                               QSettings().value(sBlackKey).toString()};
     if (!sNames[0].isEmpty())
@@ -558,13 +596,19 @@ QString frmMain::GameOverText() const {
 
 void frmMain::Board1_GameOver(const QString &Result, const QString &) {
     using E = Board::EndReason;
+    ClocksGameOver(); // no clock runs on behind the box
     const E eReason = Board1->GameOverReason();
     const QString sText = EndText(Result, eReason, false);
     sGameOver = sText;
     ShowStatus(sText);
     UpdateCaption();
     UpdateGameActions();
-    // Mate and stalemate have had their box with the move's own events.
-    if (eReason != E::Checkmate && eReason != E::Stalemate)
+    ScrollListsToEnd();
+    SaveRecovery(); // the finished game, before a box that may stand for long
+    // Mate and stalemate bring the box of the move's own events.
+    const QString sBox = std::exchange(sMoveBox, QString());
+    if (eReason == E::Checkmate || eReason == E::Stalemate)
+        ShowOutcome(sBox.isEmpty() ? sText : sBox);
+    else
         ShowOutcome(sText);
 }

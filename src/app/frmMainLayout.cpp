@@ -5,6 +5,7 @@
 
 #include <QActionGroup>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -14,20 +15,21 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTimer>
 #include <tavlon/Board.h>
 
 namespace {
 
 // Client-area geometry in logical pixels. At its smallest the board is 332 x 332 (its size
 // hint); the typed-move row sits under the board so that it is reachable in both views. The move
-// lists go beside the board when that leaves the board larger, else below the typed-move row:
+// lists go beside the board unless that leaves it much smaller, else below the typed-move row:
 // the smallest window with the lists is 410 pixels wide, too narrow to hold them beside.
 constexpr int MinBoard = 332;
 constexpr int ListGap = 4; // between the board and the lists, and right of the narrow view
 constexpr int ListRight = 9;
 constexpr int ListTop = 8;
 constexpr int ListSpacing = 2;
-constexpr int ListRowsBelow = 5; // entries the lists show at least when below the board
+constexpr int ListRowsBelow = 10; // entries the lists show at least when below the board
 constexpr int RowGap = 4;
 constexpr int RowHeight = 25;
 constexpr int BelowBoard = RowGap + RowHeight + 4;
@@ -78,7 +80,9 @@ void frmMain::LayOutClient() {
     if (bWide) {
         const int nBeside = std::min(oArea.width() - ListsBesideWidth(), nHigh);
         const int nBelow = std::min(oArea.width() - ListGap, nHigh - ListsBelowHeight());
-        bBeside = nBeside >= MinBoard && nBeside >= nBelow;
+        // Beside, the lists use the width a board below them would leave empty and show twice
+        // the rows: worth a board up to a tenth smaller.
+        bBeside = nBeside >= MinBoard && 10 * nBeside >= 9 * nBelow;
         nSide = bBeside ? nBeside : nBelow;
     }
     nSide = std::max(MinBoard, nSide);
@@ -108,6 +112,12 @@ void frmMain::LayOutClient() {
         x += nEach + ListSpacing;
     }
     PlaceClockWidgets();
+    // Grown or shrunk, the lists still show the newest move, or the one being looked at.
+    if (!Reviewing())
+        ScrollListsToEnd();
+    for (QListWidget *list : {lstWhiteMoves, lstBlackMoves})
+        if (Reviewing() && list->currentItem() != nullptr)
+            list->scrollToItem(list->currentItem());
 }
 
 int frmMain::WideWidth() const {
@@ -127,11 +137,31 @@ void frmMain::BuildSizeMenus(QMenu *mnuView) {
     mnuViewFullScreen->setShortcut(QKeySequence(Qt::Key_F11));
     connect(mnuViewFullScreen, &QAction::toggled, this, &frmMain::mnuViewFullScreen_Toggled);
 
-    // Our own set unless another was chosen; a remembered set that is gone or spoilt falls back
-    // to our own quietly, and stays remembered in case it comes back.
+    // Our own set unless another was chosen. A remembered set that cannot be used falls back
+    // to our own, said once the window shows; one that is there but spoilt (too large, too
+    // slow) is forgotten, so that no later start tries it again, and one that is gone stays
+    // remembered in case it comes back.
     const QString sSet = QSettings().value(QLatin1String(PieceSetKey)).toString();
-    if (!sSet.isEmpty() && Board1->SetPieceSet(QDir(PieceSetsFolder()).filePath(sSet)))
+    if (sSet.isEmpty())
+        return;
+    const QString sFolder = QDir(PieceSetsFolder()).filePath(sSet);
+    if (Board1->SetPieceSet(sFolder)) {
         sPieceSet = sSet;
+        return;
+    }
+    const QString sText = tr("The piece set %1 cannot be used: %2. Tavlon's own pieces are shown.")
+                              .arg(sSet, Board1->LastError());
+    // Spoilt: said in a box, once, and forgotten. Gone: said on the status line at each start,
+    // and kept in case it comes back.
+    const bool bSpoilt = QFileInfo(sFolder).isDir();
+    if (bSpoilt)
+        QSettings().remove(QLatin1String(PieceSetKey));
+    QTimer::singleShot(0, this, [this, sText, bSpoilt] {
+        if (bSpoilt)
+            ShowMessage(sText);
+        else
+            ShowStatus(sText);
+    });
 }
 
 void frmMain::FillPieceSetMenu() {

@@ -121,6 +121,7 @@ QListWidgetItem *frmMain::SelectShownEntry() {
 
 void frmMain::Board1_ViewChanged(int nPly) {
     const QListWidgetItem *entry = SelectShownEntry();
+    UpdateGameActions();
     if (!Reviewing()) {
         ShowTurnStatus();
         return;
@@ -137,10 +138,13 @@ void frmMain::Board1_ViewChanged(int nPly) {
                             ' ' + Board1->NodeSan(nShown)));
         return;
     }
-    // The move as its list entry reads, in the notation and letters the lists use.
-    ShowStatus(tr("Move %1 of %2 shown — Alt+End returns")
-                   .arg(entry != nullptr ? entry->text() : QString::number(nPly))
-                   .arg(Board1->PlyCount()));
+    // The move shown and the last one, each as its list entry reads (numbered moves, in the
+    // notation and letters the lists use), never a count of half-moves.
+    const int nLast = Board1->PlyCount();
+    const QListWidget *last = (nStartPly + nLast - 1) % 2 == 0 ? lstWhiteMoves : lstBlackMoves;
+    ShowStatus(tr("Move %1 shown, the last %2 — Alt+End returns")
+                   .arg(entry != nullptr ? entry->text() : QString::number(nPly),
+                        last->count() > 0 ? last->item(last->count() - 1)->text() : QString()));
 }
 
 void frmMain::mnuActionsTakeBack_Click() {

@@ -49,10 +49,7 @@ void Describe(QCommandLineParser &parser) {
     InstallTranslations();
     QCoreApplication::setOrganizationName(QStringLiteral("tavlon"));
     QCoreApplication::setApplicationName(QStringLiteral("tavlon"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                                .arg(TAVLON_VERSION_MAJOR)
-                                                .arg(TAVLON_VERSION_MINOR)
-                                                .arg(TAVLON_VERSION_PATCH));
+    QCoreApplication::setApplicationVersion(TavlonVersion());
     parser.setApplicationDescription(
         QCoreApplication::translate("main", "A chess board for two players at one computer."));
     parser.addHelpOption();
@@ -62,9 +59,10 @@ void Describe(QCommandLineParser &parser) {
                                  QStringLiteral("[%1]").arg(sFile));
     parser.addOption(QCommandLineOption(
         QStringLiteral("time-control"),
-        QCoreApplication::translate("main", "Play this run with a chess clock: FORM in the PGN "
-                                            "TimeControl form (300, 180+2, 40/5400:1800, *60), "
-                                            "or 300d5 for a 5-second delay."),
+        QCoreApplication::translate(
+            "main", "Play this run with a chess clock: FORM in the PGN TimeControl form, in "
+                    "seconds: 300 (5 minutes), 180+2 (3 minutes + 2 seconds a move), "
+                    "40/5400:1800, *60, or 300d5 for a 5-second delay."),
         QStringLiteral("FORM")));
     DescribeExport(parser);
 }
@@ -98,6 +96,8 @@ int main(int argc, char *argv[]) {
                                                 .arg(sForm, sError)));
                 return 2;
             }
+            if (const QString sNote = dlgTimeControl::ShortNote(sForm); !sNote.isEmpty())
+                std::fprintf(stderr, "tavlon: %s\n", qUtf8Printable(sNote));
         }
         bExport = ExportAsked(parser);
     }

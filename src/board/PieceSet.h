@@ -16,8 +16,16 @@ public:
     PieceSet();
     ~PieceSet();
 
-    // Reads wK.svg ... bP.svg from the folder, or our own set for an empty name. A missing or
-    // unreadable file refuses the whole set: false, this set unchanged, the cause in sError.
+    // The most one piece's file may hold: real pieces take a few kilobytes, and a huge drawing
+    // would take seconds to read and gigabytes to draw at every size.
+    static constexpr qint64 MaxFileBytes = 1 << 20;
+    // The most reading and drawing a whole set once may take, in milliseconds.
+    static constexpr qint64 MaxLoadMs = 2000;
+
+    // Reads wK.svg ... bP.svg from the folder, or our own set for an empty name. A missing,
+    // unreadable, compressed, too large (MaxFileBytes) or too slow (MaxLoadMs) file, or one
+    // that is no regular file, refuses the whole set: false, this set unchanged, the cause in
+    // sError.
     bool Load(const QString &sFolder, QString &sError);
 
     // The piece of that class (0..11) drawn to fit a transparent square of nPixels device pixels,

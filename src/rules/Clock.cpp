@@ -63,6 +63,11 @@ void Clock::Freeze() {
     m_bStopped = true;
 }
 
+void Clock::AddMoveUsed(std::int64_t nMs) {
+    if (m_bStarted && !m_bStopped && nMs > 0)
+        m_nUsedBefore += nMs;
+}
+
 void Clock::SetPaused(bool bPaused) {
     if (!m_bStarted || m_bStopped || bPaused == m_bPaused)
         return;

@@ -30,6 +30,11 @@ public:
     // Takes back the last ply: both clocks as after the ply before, the side to move's running.
     void Undo();
 
+    // Time the side to move has used on its move so far (0 before the first move), and the same
+    // counted again in a clock rebuilt by Restore: a game restored after a crash keeps the time
+    // its player spent before it.
+    std::int64_t MoveUsed() const { return m_bStarted ? Used() : 0; }
+    void AddMoveUsed(std::int64_t nMs);
     // Stops both clocks for good (the game ended); Undo starts them again.
     void Stop() { Freeze(); }
     void SetPaused(bool bPaused);

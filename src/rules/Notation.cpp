@@ -284,4 +284,33 @@ std::vector<std::string> CoordinateMoves(const clsRules &oRules) {
     return o;
 }
 
+Move ParseSanAnyCase(clsRules &oRules, std::string_view sText) {
+    try {
+        return ParseSan(oRules, sText);
+    } catch (const Error &) {
+        // Letters in one case, without the marks a player may add or leave out.
+        const auto Key = [](std::string_view s) {
+            std::string k;
+            for (const char c : s)
+                if (std::string_view("+#!?= \t").find(c) == std::string_view::npos)
+                    k += static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+            return k;
+        };
+        const std::string sKey = Key(sText);
+        MoveList oMoves;
+        oRules.LegalMoves(oMoves);
+        const Move *pFound = nullptr;
+        for (const Move &oMove : oMoves) {
+            if (Key(San(oRules, oMove)) != sKey)
+                continue;
+            if (pFound != nullptr)
+                throw Error(Refusal::Ambiguous);
+            pFound = &oMove;
+        }
+        if (pFound == nullptr)
+            throw;
+        return *pFound;
+    }
+}
+
 } // namespace Notation

@@ -47,6 +47,12 @@ void AppendSanBody(clsRules &oRules, const Move &oMove, std::string &sOut);
 // bPieceOptional a promotion may leave its piece unnamed; the move then has no nPromotion.
 Move ParseSan(clsRules &oRules, std::string_view sText, bool bPieceOptional = false);
 
+// As ParseSan; failing that, the one legal move whose SAN the text matches in any letter case
+// ("nf6", "qd8", "o-o", "exd8=q"), as Lichess reads typed moves. A text that names a legal
+// move as it stands is that move: "bxc6" is the b-pawn's capture when it has one, else the
+// bishop's. Throws Error (ambiguous when the text matches several moves).
+Move ParseSanAnyCase(clsRules &oRules, std::string_view sText);
+
 // The game's moves, oldest first, in SAN and in coordinates, as its record keeps them.
 std::vector<std::string> SanMoves(const clsRules &oRules);
 std::vector<std::string> CoordinateMoves(const clsRules &oRules);

@@ -3,13 +3,15 @@
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
 constexpr std::size_t TokenCap = 16;  // enough to tell a result, a move number and a move apart
 constexpr std::size_t ValueCap = 255; // a list cell; a length byte in the pool
 // Real games take far more bytes than their entry; text of tiny "games" is not a collection.
-constexpr std::uint64_t SlackBytes = 16u << 20;
+constexpr std::uint64_t SlackBytes = 64u << 20;
+constexpr std::string_view Bom = "\xEF\xBB\xBF";
 
 constexpr std::string_view FieldNames[] = {"White", "Black", "Result", "Date", "Event", "Round"};
 
@@ -20,7 +22,7 @@ struct Classes {
     constexpr Classes() {
         for (const char c : std::string_view(" \t\r\n\f\v{}();[]$\""))
             bDelimiter[static_cast<unsigned char>(c)] = true;
-        for (const char c : std::string_view("{}();[]$\"%\xEF\xBB\xBF"))
+        for (const char c : std::string_view("{}();[]$\"%"))
             eKind[static_cast<unsigned char>(c)] = Special;
         for (const char c : std::string_view(" \t\r\n\f\v"))
             eKind[static_cast<unsigned char>(c)] = Blank;
@@ -32,10 +34,18 @@ bool IsDelimiter(char c) {
     return Class.bDelimiter[static_cast<unsigned char>(c)];
 }
 
+bool IsSpace(char c) {
+    return Class.eKind[static_cast<unsigned char>(c)] == Blank;
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
 // Digits, then periods only.
 bool IsMoveNumber(const char *p, std::size_t n) {
     std::size_t k = 0;
-    while (k < n && p[k] >= '0' && p[k] <= '9')
+    while (k < n && IsDigit(p[k]))
         ++k;
     if (k == 0)
         return false;
@@ -48,24 +58,192 @@ bool IsResult(std::string_view s) {
     return s == "1-0" || s == "0-1" || s == "1/2-1/2" || s == "*";
 }
 
+int FieldOf(std::string_view sName) {
+    const auto *p = std::find(std::begin(FieldNames), std::end(FieldNames), sName);
+    return p == std::end(FieldNames) ? -1 : static_cast<int>(p - std::begin(FieldNames));
+}
+
+// What the reader does with a movetext symbol: ends the game, skips it (an annotation glyph, a
+// move number, periods alone), or plays it as a move (a legal one or not).
+enum class Meaning : std::uint8_t { Result, Skip, Number, Move };
+
+struct Shape {
+    std::string_view sHead;
+    std::size_t nLength, nDigits, nDots;
+    bool bRest, bGlyphs;
+
+    Meaning Of() const {
+        if (nLength <= 7 && IsResult(sHead))
+            return Meaning::Result;
+        if (bGlyphs)
+            return Meaning::Skip;
+        // "12", "12." and "12..." are numbers; "12.e4" holds a move, and "12x" is one the reader
+        // refuses.
+        if (nDigits > 0 && !sHead.starts_with("0-0"))
+            return bRest ? Meaning::Move : Meaning::Number;
+        return bRest ? Meaning::Move : Meaning::Skip; // "...e5" or "..."
+    }
+    // Begins a game of its own, rather than words before one.
+    bool Numbered() const { return nDigits > 0 && !sHead.starts_with("0-0"); }
+    // Can be where a game's bytes begin: read alone from there, the reader would take a '%' at
+    // its start for an escape line and a byte-order mark for no text.
+    bool CanStart() const { return !sHead.starts_with('%') && !sHead.starts_with(Bom); }
+};
+
+Shape ShapeOf(std::string_view s) {
+    Shape o{s.substr(0, TokenCap), s.size(), 0, 0, false, true};
+    for (const char c : s) {
+        o.bGlyphs &= c == '!' || c == '?';
+        if (o.bRest)
+            continue;
+        if (IsDigit(c) && o.nDots == 0)
+            ++o.nDigits;
+        else if (c == '.')
+            ++o.nDots;
+        else
+            o.bRest = true;
+    }
+    return o;
+}
+
 } // namespace
 
 namespace Pgn {
 
+GameSpan FindGame(std::string_view s) {
+    GameSpan o;
+    std::size_t i = s.starts_with(Bom) ? Bom.size() : 0;
+    const std::size_t nText = i;
+    bool bStarted = false;
+    bool bTentative = false;
+    bool bResult = false;
+    // Blanks, comments and escape lines, as the reader skips them: 1 at a token, 0 at the end,
+    // -1 at a brace comment never closed.
+    const auto Skip = [&]() -> int {
+        while (i < s.size()) {
+            const char c = s[i];
+            if (IsSpace(c)) {
+                ++i;
+            } else if (c == ';' || (c == '%' && (i == nText || s[i - 1] == '\n'))) {
+                const std::size_t n = s.find('\n', i);
+                i = n == std::string_view::npos ? s.size() : n + 1;
+            } else if (c == '{') {
+                const std::size_t n = s.find('}', i);
+                if (n == std::string_view::npos)
+                    return -1;
+                i = n + 1;
+            } else {
+                return 1;
+            }
+        }
+        return 0;
+    };
+    const auto Starts = [&](bool bNumbered) {
+        if (o.nStart == GameSpan::npos) {
+            o.nStart = i;
+            bTentative = !bNumbered;
+        }
+    };
+    for (int r; (r = Skip()) != 0;) {
+        if (r < 0)
+            return o;
+        const char c = s[i];
+        if (c == '[') {
+            if (bStarted)
+                break;
+            Starts(true);
+            for (++i; i < s.size() && IsSpace(s[i]); ++i) {
+            }
+            while (i < s.size() && !IsDelimiter(s[i]))
+                ++i;
+            while (i < s.size() && IsSpace(s[i]))
+                ++i;
+            if (i < s.size() && s[i] == '"')
+                for (++i; i < s.size() && s[i] != '"' && s[i] != '\n'; ++i)
+                    if (s[i] == '\\' && i + 1 < s.size() && (s[i + 1] == '"' || s[i + 1] == '\\'))
+                        ++i;
+            const std::size_t n = s.find_first_of("]\n", i);
+            i = n == std::string_view::npos ? s.size() : n + 1;
+        } else if (c == '(') {
+            for (int nDepth = 0;;) {
+                if ((r = Skip()) <= 0)
+                    return o; // a variation never closed
+                const char cIn = s[i++];
+                if (cIn == '(')
+                    ++nDepth;
+                else if (cIn == ')' && --nDepth == 0)
+                    break;
+            }
+        } else if (c == ')' || c == ']' || c == '}' || c == '"') {
+            ++i;
+        } else if (c == '$') {
+            for (++i; i < s.size() && IsDigit(s[i]); ++i) {
+            }
+        } else {
+            std::size_t j = i;
+            while (j < s.size() && !IsDelimiter(s[j]))
+                ++j;
+            const Shape oShape = ShapeOf(s.substr(i, j - i));
+            switch (oShape.Of()) {
+            case Meaning::Result:
+                bResult = true;
+                i = j;
+                o.nEnd = i;
+                o.bListed = o.nStart != GameSpan::npos;
+                return o;
+            case Meaning::Skip:
+                break;
+            case Meaning::Number:
+                Starts(true);
+                break;
+            case Meaning::Move:
+                if (oShape.CanStart())
+                    Starts(oShape.Numbered());
+                bStarted = true;
+                break;
+            }
+            i = j;
+        }
+    }
+    o.nEnd = i;
+    o.bListed = o.nStart != GameSpan::npos && (!bTentative || bResult);
+    return o;
+}
+
+void Index::Token::Add(const char *p, std::size_t n) {
+    sHead.append(p, std::min(n, TokenCap - std::min(TokenCap, sHead.size())));
+    for (std::size_t k = 0; k < n; ++k) {
+        const char c = p[k];
+        bGlyphs &= c == '!' || c == '?';
+        if (bRest)
+            continue;
+        if (IsDigit(c) && nDots == 0)
+            ++nDigits;
+        else if (c == '.')
+            ++nDots;
+        else
+            bRest = true;
+    }
+    nLength += n;
+}
+
 void Index::StartGame(std::uint64_t nOffset, bool bTentative) {
     m_oGames.push_back({nOffset, 0, 0});
     m_bInGame = true;
-    m_bMovetext = false;
     m_bTentative = bTentative;
 }
 
+// The reader's game ends here, whether or not a game was listed in it.
 void Index::EndGame() {
-    if (!m_bInGame)
+    const bool bWasInGame = std::exchange(m_bInGame, false);
+    m_bStarted = false;
+    m_nDepth = 0;
+    if (!bWasInGame) {
+        m_sTermination.clear();
         return;
-    m_bInGame = false;
-    m_bMovetext = false;
+    }
     if (m_bTentative && m_sTermination.empty()) {
-        m_oGames.pop_back(); // words before the first tag
+        m_oGames.pop_back(); // words before a tag
     } else {
         Game &oGame = m_oGames.back();
         oGame.nTags = static_cast<std::uint32_t>(m_sPool.size());
@@ -81,71 +259,57 @@ void Index::EndGame() {
     for (std::string &s : m_oFields)
         s.clear();
     m_sTermination.clear();
-    m_nDepth = 0;
-    if (MemoryUsed() > 2 * m_nRead + SlackBytes)
+    // Against the text read so far, which within one large piece is where the last game began.
+    const std::uint64_t nRead = std::max(m_nRead, m_oGames.empty() ? 0 : m_oGames.back().nOffset);
+    if (MemoryUsed() > 3 * nRead + SlackBytes)
         throw std::invalid_argument("not a game collection: far too many tiny games");
 }
 
 void Index::EndSymbol() {
     m_eState = State::Space;
-    Symbol(m_sToken, m_nTokenOffset);
-    m_sToken.clear(); // so that no later tag ends with a symbol's text for its name
+    Symbol(m_oToken, m_nTokenOffset);
+    m_oToken = Token();
 }
 
-void Index::Symbol(std::string_view s, std::uint64_t nOffset) {
+void Index::Symbol(const Token &oToken, std::uint64_t nOffset) {
     if (m_nDepth > 0)
         return;
-    const char c0 = s.front();
-    if ((c0 >= 'a' && c0 <= 'z') || (c0 >= 'A' && c0 <= 'Z')) { // a move, most of the text
+    const Shape oShape{oToken.sHead, oToken.nLength, oToken.nDigits,
+                       oToken.nDots, oToken.bRest,   oToken.bGlyphs};
+    switch (oShape.Of()) {
+    case Meaning::Result:
+        m_sTermination = oToken.sHead;
+        EndGame();
+        return;
+    case Meaning::Skip:
+        return;
+    case Meaning::Number:
         if (!m_bInGame)
-            StartGame(nOffset, true);
-        m_bMovetext = true;
-        ++m_oGames.back().nPlies;
+            StartGame(nOffset, false);
+        return;
+    case Meaning::Move:
+        if (!m_bInGame && oShape.CanStart())
+            StartGame(nOffset, !oShape.Numbered());
+        m_bStarted = true;
+        if (m_bInGame)
+            ++m_oGames.back().nPlies;
         return;
     }
-    if (c0 >= '0' && c0 <= '9') { // a move number, often with its move joined: "12.", "1.e4"
-        std::size_t k = 1;
-        while (k < s.size() && s[k] >= '0' && s[k] <= '9')
-            ++k;
-        if (k == s.size() || s[k] == '.') {
-            if (!m_bInGame)
-                StartGame(nOffset, false);
-            m_bMovetext = true;
-            while (k < s.size() && s[k] == '.')
-                ++k;
-            m_oGames.back().nPlies += k < s.size();
-            return;
-        }
-    }
-    if (IsResult(s)) {
-        if (m_bInGame) {
-            m_sTermination = s;
-            EndGame();
-        }
-        return;
-    }
-    if (c0 == '$' || s.find_first_not_of("!?") == std::string_view::npos)
-        return;
-    const bool bNumber = c0 >= '0' && c0 <= '9' && !s.starts_with("0-0");
-    if (!m_bInGame)
-        StartGame(nOffset, !bNumber);
-    m_bMovetext = true;
-    if (bNumber)
-        s.remove_prefix(std::min(s.find_first_not_of("0123456789"), s.size()));
-    s.remove_prefix(std::min(s.find_first_not_of('.'), s.size()));
-    if (!s.empty())
-        ++m_oGames.back().nPlies;
 }
 
 void Index::StartTag(std::uint64_t nOffset) {
-    if (!m_bInGame || m_bMovetext) {
+    if (!m_bInGame || m_bStarted) {
         EndGame();
         StartGame(nOffset, false);
     }
+    m_sName.clear();
+    m_sValue.clear();
+    m_bShown = false;
 }
 
-// A tag pair at a line's start in a brace comment: the comment was left open, and the game's
-// reader refuses it as unclosed. A line starting "[%clk" or "[see" is the comment's own text.
+// A tag pair at a line's start in a brace comment: if the comment is never closed, the reader
+// refuses the game, and the tag begins the next. A line starting "[%clk" or "[see" is the
+// comment's own text.
 void Index::CommentByte(char c, std::uint64_t nOffset) {
     const bool bName =
         (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
@@ -155,17 +319,17 @@ void Index::CommentByte(char c, std::uint64_t nOffset) {
         if (c == '[') {
             m_eLine = CommentLine::Name;
             m_nTagOffset = nOffset;
-            m_sToken.clear();
+            m_sName.clear();
             return;
         }
         break;
     case CommentLine::Name:
         if (bName) {
-            if (m_sToken.size() < TokenCap)
-                m_sToken += c;
+            if (m_sName.size() < TokenCap)
+                m_sName += c;
             return;
         }
-        if (bBlank && !m_sToken.empty()) {
+        if (bBlank && !m_sName.empty()) {
             m_eLine = CommentLine::Blank;
             return;
         }
@@ -173,20 +337,11 @@ void Index::CommentByte(char c, std::uint64_t nOffset) {
     case CommentLine::Blank:
         if (bBlank)
             return;
-        if (c == '"') {
-            m_eLine = CommentLine::Other;
-            m_nDepth = 0;
-            StartTag(m_nTagOffset);
-            m_eState = State::TagValue;
-            m_bShown = std::find(std::begin(FieldNames), std::end(FieldNames), m_sToken) !=
-                       std::end(FieldNames);
-            return;
-        }
         break;
     case CommentLine::Other:
         break;
     }
-    m_sToken.clear();
+    m_sName.clear();
     m_eLine = c == '\n' ? CommentLine::Start : CommentLine::Other;
     if (c == '}')
         m_eState = State::Space;
@@ -194,22 +349,117 @@ void Index::CommentByte(char c, std::uint64_t nOffset) {
 
 void Index::EndTag() {
     m_eState = State::Space;
-    const auto *p = std::find(std::begin(FieldNames), std::end(FieldNames), m_sToken);
-    if (p != std::end(FieldNames))
-        m_oFields[static_cast<std::size_t>(p - std::begin(FieldNames))] = m_sValue;
-    m_sToken.clear();
+    if (m_bShown)
+        m_oFields[static_cast<std::size_t>(FieldOf(m_sName))] = m_sValue;
+    m_sName.clear();
     m_sValue.clear();
-    m_bNameDone = false;
+    m_bShown = false;
+}
+
+bool Index::Shadow(const char *p, std::size_t i, std::size_t n, std::size_t *pResume) {
+    Speculation &o = m_oSpeculation;
+    for (std::size_t k = i; k < n; ++k) {
+        const char c = p[k];
+        if (o.bBrace) {
+            if (c != '}')
+                continue;
+            o.bBrace = false;
+            if (o.nDepth == 0) {
+                *pResume = k + 1;
+                return true;
+            }
+        } else if (o.bLine) {
+            o.bLine = c != '\n';
+        } else if (c == '{') {
+            o.bBrace = true;
+        } else if (c == ';' || (c == '%' && (k > 0 ? p[k - 1] : m_cLast) == '\n')) {
+            o.bLine = true;
+        } else if (c == '(') {
+            o.nDepth += o.nDepth < (1 << 30);
+        } else if (c == ')' && --o.nDepth == 0) {
+            *pResume = k + 1;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Index::Resolve(const char *p, std::size_t i, std::size_t n, bool bBrace,
+                    std::size_t *pResume) {
+    if (m_oSpeculation.bOn)
+        return false; // within a split already tentative: the reader's view goes on there
+    m_oSpeculation.bBrace = bBrace;
+    m_oSpeculation.bLine = false;
+    m_oSpeculation.nDepth = m_nDepth;
+    return Shadow(p, i, n, pResume);
+}
+
+void Index::Speculate() {
+    Speculation &o = m_oSpeculation;
+    if (o.bOn)
+        return;
+    o.bOn = true;
+    o.nGames = m_oGames.size();
+    o.oLast = m_oGames.empty() ? Game{} : m_oGames.back();
+    o.nPool = m_sPool.size();
+    o.oFields = m_oFields;
+    o.sTermination = m_sTermination;
+    o.bInGame = m_bInGame;
+    o.bStarted = m_bStarted;
+    o.bTentative = m_bTentative;
+}
+
+// The reader went back to the main line after all: the split never happened.
+void Index::TakeBack() {
+    Speculation &o = m_oSpeculation;
+    o.bOn = false;
+    m_oGames.resize(o.nGames);
+    if (!m_oGames.empty())
+        m_oGames.back() = o.oLast;
+    m_sPool.resize(o.nPool);
+    m_oFields = o.oFields;
+    m_sTermination = o.sTermination;
+    m_bInGame = o.bInGame;
+    m_bStarted = o.bStarted;
+    m_bTentative = o.bTentative;
+    m_nDepth = 0;
+    m_eState = State::Space;
+    m_eLine = CommentLine::Other;
+    m_sName.clear();
+    m_sValue.clear();
+    m_oToken = Token();
 }
 
 void Index::Add(std::string_view sBytes) {
-    if (m_nRead == 0 && sBytes.size() >= 2 &&
-        (sBytes.starts_with("\xFF\xFE") || sBytes.starts_with("\xFE\xFF")))
-        throw std::invalid_argument("UTF-16 text; PGN files are 8-bit text");
+    // The first bytes wait until it is known whether they are a byte-order mark.
+    if (m_nTextStart == 0 && !m_bBomKnown) {
+        const std::size_t nTake = std::min(sBytes.size(), Bom.size() - m_sHeld.size());
+        m_sHeld.append(sBytes.substr(0, nTake));
+        sBytes.remove_prefix(nTake);
+        if (m_sHeld.size() >= 2 &&
+            (m_sHeld.starts_with("\xFF\xFE") || m_sHeld.starts_with("\xFE\xFF")))
+            throw std::invalid_argument("UTF-16 text; PGN files are 8-bit text");
+        if (!Bom.starts_with(m_sHeld)) {
+            m_bBomKnown = true;
+            AddPiece(std::exchange(m_sHeld, {}));
+        } else if (m_sHeld.size() == Bom.size()) {
+            m_bBomKnown = true;
+            m_sHeld.clear();
+            m_nTextStart = m_nRead = Bom.size();
+        } else {
+            return; // all taken, and maybe a mark still
+        }
+    }
+    AddPiece(sBytes);
+}
+
+void Index::AddPiece(std::string_view sBytes) {
     const char *p = sBytes.data();
     const std::size_t n = sBytes.size();
     const std::uint64_t nBase = m_nRead;
     std::size_t i = 0;
+    if (m_oSpeculation.bOn && Shadow(p, 0, n, &i))
+        TakeBack();
     auto Keep = [](std::string &s, const char *pFrom, std::size_t nLen, std::size_t nCap) {
         s.append(pFrom, std::min(nLen, nCap - std::min(nCap, s.size())));
     };
@@ -218,7 +468,7 @@ void Index::Add(std::string_view sBytes) {
         case State::Space: {
             // Blanks and whole symbols in a tight loop: they are most of a collection's bytes.
             std::uint32_t *pPlies =
-                m_bMovetext && m_nDepth == 0 ? &m_oGames.back().nPlies : nullptr;
+                m_bStarted && m_bInGame && m_nDepth == 0 ? &m_oGames.back().nPlies : nullptr;
             while (i < n) {
                 const Kind eKind = Class.eKind[static_cast<unsigned char>(p[i])];
                 if (eKind == Blank) {
@@ -233,7 +483,8 @@ void Index::Add(std::string_view sBytes) {
                 if (j == n) { // it goes on in the next piece
                     m_eState = State::Symbol;
                     m_nTokenOffset = nBase + i;
-                    m_sToken.assign(p + i, std::min(j - i, TokenCap));
+                    m_oToken = Token();
+                    m_oToken.Add(p + i, j - i);
                     i = j;
                     break;
                 }
@@ -242,9 +493,12 @@ void Index::Add(std::string_view sBytes) {
                     ++*pPlies; // a move, most of the symbols
                 } else if (pPlies && p[j - 1] == '.' && IsMoveNumber(p + i, j - i)) {
                     // "12." or "12...": the next most common, and no ply of its own
-                } else {
-                    Symbol(std::string_view(p + i, std::min(j - i, TokenCap)), nBase + i);
-                    pPlies = m_bMovetext && m_nDepth == 0 ? &m_oGames.back().nPlies : nullptr;
+                } else if (m_nDepth == 0) {
+                    Token oToken;
+                    oToken.Add(p + i, j - i);
+                    Symbol(oToken, nBase + i);
+                    pPlies = m_bStarted && m_bInGame && m_nDepth == 0 ? &m_oGames.back().nPlies
+                                                                      : nullptr;
                 }
                 // Most symbols end with a single blank: skipping it here keeps the branch at
                 // the loop's top predictable.
@@ -255,10 +509,7 @@ void Index::Add(std::string_view sBytes) {
             const char c = p[i];
             const bool bLineStart =
                 nBase + i == m_nTextStart || (i > 0 ? p[i - 1] : m_cLast) == '\n';
-            if (nBase + i < 3 && static_cast<unsigned char>(c) == "\xEF\xBB\xBF"[nBase + i] &&
-                nBase + i == m_nTextStart) {
-                ++m_nTextStart; // a byte-order mark
-            } else if (c == ']' || c == '}' || c == '"') {
+            if (c == ']' || c == '}' || c == '"') {
             } else if (c == ';' || (c == '%' && bLineStart)) {
                 m_eState = State::LineComment;
             } else if (c == '{') {
@@ -269,20 +520,43 @@ void Index::Add(std::string_view sBytes) {
             } else if (c == ')') {
                 m_nDepth -= m_nDepth > 0;
             } else if (c == '[') {
-                // Legal movetext holds no tag pair: one at a line's start ends a variation left
-                // open, which would otherwise hide every later game.
-                if (bLineStart)
-                    m_nDepth = 0;
                 if (m_nDepth == 0) {
                     StartTag(nBase + i);
-                    m_eState = State::TagName;
-                    m_sToken.clear();
+                    m_eState = State::TagOpen;
+                } else if (bLineStart) {
+                    // Legal movetext holds no tag pair: one at a line's start may end a
+                    // variation left open, which would otherwise hide every later game.
+                    std::size_t nResume = 0;
+                    if (Resolve(p, i, n, false, &nResume)) {
+                        m_nDepth = 0;
+                        i = nResume;
+                        break;
+                    }
+                    Speculate();
+                    m_nDepth = 0;
+                    StartTag(nBase + i);
+                    m_eState = State::TagOpen;
                 }
-            } else {
-                // A NAG, or a symbol starting with '%' or a stray byte-order mark byte.
+            } else if (c == '$') {
+                if (m_nDepth == 0)
+                    m_eState = State::Nag;
+            } else if (m_nDepth == 0) {
+                // A symbol starting with '%' away from a line's start.
                 m_eState = State::Symbol;
                 m_nTokenOffset = nBase + i;
-                m_sToken.assign(1, c);
+                m_oToken = Token();
+                std::size_t j = i;
+                while (j < n && !IsDelimiter(p[j]))
+                    ++j;
+                m_oToken.Add(p + i, j - i);
+                i = j;
+                if (i < n)
+                    EndSymbol();
+                break;
+            } else {
+                // The same inside a variation, where symbols mean nothing.
+                while (i + 1 < n && !IsDelimiter(p[i + 1]))
+                    ++i;
             }
             ++i;
             break;
@@ -291,12 +565,19 @@ void Index::Add(std::string_view sBytes) {
             std::size_t j = i;
             while (j < n && !IsDelimiter(p[j]))
                 ++j;
-            Keep(m_sToken, p + i, j - i, TokenCap);
+            if (m_nDepth == 0)
+                m_oToken.Add(p + i, j - i);
             i = j;
             if (i < n)
                 EndSymbol();
             break;
         }
+        case State::Nag:
+            while (i < n && IsDigit(p[i]))
+                ++i;
+            if (i < n)
+                m_eState = State::Space;
+            break;
         case State::BraceComment:
             if (m_eLine == CommentLine::Other) {
                 // Comments seldom span lines: look at a line's start only where one begins.
@@ -314,6 +595,26 @@ void Index::Add(std::string_view sBytes) {
                 m_eLine = CommentLine::Start;
                 break;
             }
+            if (m_eLine == CommentLine::Blank && p[i] == '"') {
+                std::size_t nResume = 0;
+                if (Resolve(p, i, n, true, &nResume)) {
+                    m_nDepth = 0;
+                    m_eState = State::Space;
+                    m_eLine = CommentLine::Other;
+                    i = nResume;
+                    break;
+                }
+                Speculate();
+                std::string sName = std::move(m_sName);
+                m_nDepth = 0;
+                StartTag(m_nTagOffset);
+                m_eLine = CommentLine::Other;
+                m_sName = std::move(sName);
+                m_bShown = FieldOf(m_sName) >= 0;
+                m_eState = State::TagValue;
+                ++i;
+                break;
+            }
             CommentByte(p[i], nBase + i);
             ++i;
             break;
@@ -328,22 +629,35 @@ void Index::Add(std::string_view sBytes) {
             m_eState = State::Space;
             break;
         }
+        case State::TagOpen:
+            while (i < n && IsSpace(p[i]))
+                ++i;
+            if (i < n)
+                m_eState = State::TagName;
+            break;
         case State::TagName: {
-            const char c = p[i++];
-            if (c == '"') {
-                m_eState = State::TagValue;
-                m_bShown = std::find(std::begin(FieldNames), std::end(FieldNames), m_sToken) !=
-                           std::end(FieldNames);
-            } else if (c == ']' || c == '\n') {
-                EndTag();
-            } else if (c == ' ' || c == '\t' || c == '\r') {
-                m_bNameDone = !m_sToken.empty();
-            } else {
-                // A second word makes a name no field has.
-                Keep(m_sToken, m_bNameDone ? "\x01" : &c, 1, TokenCap);
-            }
+            std::size_t j = i;
+            while (j < n && !IsDelimiter(p[j]))
+                ++j;
+            Keep(m_sName, p + i, j - i, TokenCap + 1); // one more than any field's name
+            i = j;
+            if (i < n)
+                m_eState = State::TagGap;
             break;
         }
+        case State::TagGap:
+            while (i < n && IsSpace(p[i]))
+                ++i;
+            if (i == n)
+                break;
+            m_bShown = FieldOf(m_sName) >= 0; // a tag without a value empties its field
+            if (p[i] == '"') {
+                m_eState = State::TagValue;
+                ++i;
+            } else {
+                m_eState = State::TagRest;
+            }
+            break;
         case State::TagValue: {
             std::size_t j = i;
             while (j < n && p[j] != '"' && p[j] != '\\' && p[j] != '\n')
@@ -373,14 +687,21 @@ void Index::Add(std::string_view sBytes) {
             m_eState = State::TagValue;
             if (c == '"' || c == '\\')
                 ++i;
-            Keep(m_sValue, c == '"' ? "\"" : "\\", 1, ValueCap);
+            if (m_bShown)
+                Keep(m_sValue, c == '"' ? "\"" : "\\", 1, ValueCap);
             break;
         }
         case State::TagRest: {
-            const char c = p[i++];
-            if (c == ']' || c == '\n') {
-                EndTag();
+            const void *pEnd = nullptr;
+            for (std::size_t j = i; j < n && !pEnd; ++j)
+                if (p[j] == ']' || p[j] == '\n')
+                    pEnd = p + j;
+            if (!pEnd) {
+                i = n;
+                break;
             }
+            i = static_cast<std::size_t>(static_cast<const char *>(pEnd) - p) + 1;
+            EndTag();
             break;
         }
         }
@@ -391,12 +712,17 @@ void Index::Add(std::string_view sBytes) {
 }
 
 void Index::Finish() {
+    if (!m_sHeld.empty()) {
+        m_bBomKnown = true;
+        AddPiece(std::exchange(m_sHeld, {}));
+    }
     if (m_eState == State::Symbol)
         EndSymbol();
     else if (m_eState != State::Space && m_eState != State::BraceComment &&
-             m_eState != State::LineComment)
+             m_eState != State::LineComment && m_eState != State::Nag)
         EndTag(); // an unclosed tag: the game so far stays listed, as after an unclosed comment
     m_eState = State::Space;
+    m_oSpeculation.bOn = false; // what was open stays open: the splits stand
     EndGame();
 }
 
@@ -406,6 +732,17 @@ std::string_view Index::Tag(std::size_t n, Field eField) const {
         nAt += 1 + static_cast<unsigned char>(m_sPool[nAt]);
     const std::string_view s(m_sPool.data() + nAt + 1, static_cast<unsigned char>(m_sPool[nAt]));
     return s;
+}
+
+std::array<std::string_view, Index::FieldCount> Index::Tags(std::size_t n) const {
+    std::array<std::string_view, FieldCount> o;
+    const char *p = m_sPool.data() + m_oGames[n].nTags;
+    for (std::string_view &s : o) {
+        const auto nLength = static_cast<unsigned char>(*p);
+        s = std::string_view(p + 1, nLength);
+        p += 1 + nLength;
+    }
+    return o;
 }
 
 } // namespace Pgn

@@ -21,6 +21,11 @@
 #include <gtest/gtest.h>
 
 const char *const Start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR";
+// The Immortal Game to Black's 22nd move, long enough for the lists to scroll; 23. Be7# mates.
+const QString Immortal = "1. e4 e5 2. f4 exf4 3. Bc4 Qh4+ 4. Kf1 b5 5. Bxb5 Nf6 6. Nf3 Qh6 7. d3 "
+                         "Nh5 8. Nh4 Qg5 9. Nf5 c6 10. g4 Nf6 11. Rg1 cxb5 12. h4 Qg6 13. h5 Qg5 "
+                         "14. Qf3 Ng8 15. Bxf4 Qf6 16. Nc3 Bc5 17. Nd5 Qxb2 18. Bd6 Bxg1 19. e5 "
+                         "Qxa1+ 20. Ke2 Na6 21. Nxg7+ Kd8 22. Qf6+ Nxf6";
 
 // Answers, in order, each message box or popup menu that opens, from a polling timer so the
 // nested loop showing it really runs: clicks the button or item with the caption (Escape when
@@ -29,6 +34,7 @@ const char *const Start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR";
 class Answerer : public QObject {
 public:
     QStringList seen;
+    QStringList details; // each box's informative text, "" for none
     std::function<void()> onEnd;
 
     explicit Answerer(QStringList captions) {
@@ -45,6 +51,13 @@ public:
             auto *box = qobject_cast<QMessageBox *>(w);
             seen << (menu != nullptr ? menu->objectName()
                                      : w->windowTitle() + (box ? ':' + box->text() : QString()));
+            if (box != nullptr)
+                details << box->informativeText();
+            if (sCaption == "RETURN") { // to what is highlighted; a popup left open is dismissed
+                QTest::keyClick(w, Qt::Key_Return);
+                if (menu != nullptr && menu->isVisible())
+                    QTest::keyClick(w, Qt::Key_Escape);
+            }
             if (sCaption == "END")
                 QTimer::singleShot(0, this, onEnd);
             else if (sCaption.isEmpty())
@@ -146,7 +159,7 @@ protected:
             return bBrowser;
         });
         w.setFileChooser([this](QWidget *, FileQuestion e, const QString &) {
-            asked << (e == FileQuestion::Open ? "open" : "save");
+            asked << (e == FileQuestion::Open ? "open" : e == FileQuestion::Save ? "save" : "add");
             return e == FileQuestion::Open ? sOpenAnswer : sSaveAnswer;
         });
         SetNotation(false); // the lists as the board reports moves, unless a test says otherwise

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -54,6 +55,36 @@ TEST(SafeWrite, AFailedWriteLeavesTheOldFileWholeAndSaysWhy) {
     if (bMounted)
         ::umount(sFs.toLocal8Bit());
     EXPECT_TRUE(SaveFileAtomically(sFs + "/game.pgn", "new\n"));
+}
+
+// Only regular files and new names are written or read: a pipe, a device (through a link, even
+// as root) or a folder is refused with its kind named, left as it was, and never waited on.
+TEST(SafeWrite, OnlyRegularFilesAreWrittenOrRead) {
+    QTemporaryDir oDir;
+    const auto Path = [&](const char *s) { return oDir.filePath(s); };
+    ::mkfifo(Path("pipe.pgn").toLocal8Bit(), 0600);
+    QFile::link("/dev/null", Path("null.pgn"));
+    QDir().mkdir(Path("folder.pgn"));
+    const std::pair<const char *, const char *> rows[] = {
+        {"pipe.pgn", "pipe.pgn is a named pipe, not a regular file"},
+        {"null.pgn", "null.pgn is a device, not a regular file"},
+        {"folder.pgn", "folder.pgn is a folder, not a regular file"},
+        {"new.pgn", ""},
+    };
+    for (const auto &[sName, sKind] : rows) {
+        SCOPED_TRACE(sName);
+        const QFileInfo oBefore(Path(sName));
+        QString sError;
+        EXPECT_EQ(SaveFileAtomically(Path(sName), "1. e4 *\n", &sError), *sKind == 0);
+        EXPECT_EQ(sError.toStdString(), *sKind ? std::string(sKind) + ": it was not changed." : "");
+        QFile oFile(Path(sName));
+        QString sCause;
+        EXPECT_EQ(OpenRegularFile(oFile, sCause), *sKind == 0);
+        EXPECT_EQ(sCause.toStdString(), sKind);
+        EXPECT_EQ(QFileInfo(Path(sName)).isSymLink(), oBefore.isSymLink());
+        EXPECT_EQ(QFileInfo(Path(sName)).isFile(), *sKind == 0);
+    }
+    EXPECT_FALSE(QFileInfo("/dev/null").isFile());
 }
 
 } // namespace

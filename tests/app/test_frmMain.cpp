@@ -4,6 +4,7 @@
 #include "frmAbout.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -45,27 +46,36 @@ TEST_F(MainWindow, MessagesForRefusedMovesChecksMatesAndStalemate) {
         {"4k3/8/8/8/8/8/r4PPP/6K1", false, "a2 a1", "White checkmated", "White checkmated"},
         {"7k/5K2/8/8/6Q1/8/8/8", true, "g4 g6", "Stalemate", "Stalemate"},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.sMessage);
-        board->NewGame(c.bWhiteToMove, Layout(c.sLayout));
-        Answerer answerer({"OK"});
-        const QString sMove = c.sMove;
-        if (sMove.contains(' ')) {
-            Drag(*board, sMove.left(2), CellCentre(sMove.right(2)));
-        } else {
-            Type(sMove);
-            EXPECT_EQ(Find<QLineEdit>("txtMovePiece")->text(), sMove); // the box keeps it
+    // With Messages in Boxes off, the status line alone tells; a refusal's box says as much.
+    for (const bool bBoxes : {true, false}) {
+        if (Find<QAction>("mnuCheckBox")->isChecked() != bBoxes)
+            Find<QAction>("mnuCheckBox")->trigger();
+        for (const Case &c : cases) {
+            SCOPED_TRACE(std::string(c.sMessage) + (bBoxes ? "" : ", no boxes"));
+            board->NewGame(c.bWhiteToMove, Layout(c.sLayout));
+            Answerer answerer({"OK"});
+            const QString sMove = c.sMove;
+            if (sMove.contains(' ')) {
+                Drag(*board, sMove.left(2), CellCentre(sMove.right(2)));
+            } else {
+                Type(sMove);
+                EXPECT_EQ(Find<QLineEdit>("txtMovePiece")->text(), sMove); // the box keeps it
+            }
+            const bool bRefused = QString(c.sMessage).startsWith("Illegal");
+            EXPECT_EQ(answerer.seen,
+                      bBoxes ? QStringList{"Tavlon:" + QString(c.sMessage)} : QStringList());
+            EXPECT_EQ(answerer.details.join(""), bBoxes && bRefused ? c.sStatus : "");
+            EXPECT_EQ(Status(), c.sStatus);
         }
-        EXPECT_EQ(answerer.seen, QStringList{"Tavlon:" + QString(c.sMessage)});
-        EXPECT_EQ(Status(), c.sStatus);
     }
 }
 
-// The popup opens over the promotion square; dismissed, it takes the move back.
+// The popup opens over the promotion square, the queen highlighted for Return; dismissed, it
+// takes the move back.
 TEST_F(MainWindow, PromotionPopupOverTheSquarePlacesThePieceOrTakesTheMoveBack) {
     Find<QAction>("mnuShowLastMove")->trigger(); // the pictures below compare positions only
     for (const bool bWhite : {true, false}) {
-        for (const QString sPiece : {"", "Queen", "Rook", "Bishop", "Knight"}) {
+        for (const QString sPiece : {"", "Queen", "Rook", "Bishop", "Knight", "RETURN"}) {
             SCOPED_TRACE(sPiece.toStdString());
             NewGame();
             board->NewGame(bWhite,
@@ -86,10 +96,12 @@ TEST_F(MainWindow, PromotionPopupOverTheSquarePlacesThePieceOrTakesTheMoveBack) 
                 EXPECT_EQ(Status(), bWhite ? "White to move" : "Black to move");
                 continue;
             }
-            EXPECT_EQ(Lists(), bWhite ? "1. b7-b8|" : "|1... b2-b1");
+            const QString p = sPiece == "Knight" ? "N" : sPiece == "RETURN" ? "Q" : sPiece.left(1);
+            // The list names the new piece, as a record must.
+            EXPECT_EQ(QString::fromStdString(Lists()),
+                      bWhite ? "1. b7-b8=" + p + "|" : "|1... b2-b1=" + p);
             // The board must now look exactly like one set up with the chosen piece there.
             const QImage played = board->grab().toImage();
-            const QString p = sPiece == "Knight" ? "N" : sPiece.left(1);
             board->NewGame(!bWhite, Layout(bWhite ? "1" + p + "6/4k3/8/8/8/8/7P/4K3"
                                                   : "4k3/7p/8/8/8/8/4K3/1" + p.toLower() + "6"));
             EXPECT_EQ(played, board->grab().toImage());
@@ -132,6 +144,28 @@ TEST(Desktop, DeferredOverflowArrowsLookAsBefore) {
     }
 }
 
+// The desktop's file dialog gives the file chosen, and nothing when cancelled.
+TEST(Desktop, TheFileDialogGivesNothingWhenCancelled) {
+    QTemporaryDir oDir;
+    const QString sPath = oDir.filePath("game.pgn");
+    QFile(sPath).open(QIODevice::WriteOnly);
+    for (const bool bCancel : {true, false}) {
+        QTimer oTimer; // as a player would, again until it closes
+        QObject::connect(&oTimer, &QTimer::timeout, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            auto *name = dialog ? dialog->findChild<QLineEdit *>("fileNameEdit") : nullptr;
+            if (name != nullptr) // a name typed, then Escape or Return
+                name->setText(sPath);
+            if (name != nullptr)
+                QTest::keyClick(bCancel ? static_cast<QWidget *>(dialog) : name,
+                                bCancel ? Qt::Key_Escape : Qt::Key_Return);
+        });
+        oTimer.start(10);
+        EXPECT_EQ(DefaultFileChooser()(nullptr, FileQuestion::Open, oDir.path()),
+                  bCancel ? "" : sPath);
+    }
+}
+
 // Turning the board is proved by ViewOptionsReachTheBoardAndAreRemembered's picture.
 TEST_F(MainWindow, ViewCommandsWidenTheWindow) {
     EXPECT_EQ(MenusWithoutMnemonics(w), "");
@@ -146,29 +180,34 @@ TEST_F(MainWindow, ViewCommandsWidenTheWindow) {
     }
 }
 
-// Online Help opens the rules on Yes, About its homepage; an address no browser opens is shown
-// to copy. F1 and Ctrl+? open the manual and the keys, without a browser.
+// Online Help's buttons say what they do: the rules in the browser, or the manual; an address
+// no browser opens is shown to copy. About names no made-up web page, and --version's version.
+// F1 and Ctrl+? open the manual and the keys, without a browser.
 TEST_F(MainWindow, HelpWorksWithoutABrowserAndSaysWhenAnAddressCannotOpen) {
-    const QString sOnline = "Online Help:This feature requires a current internet connection.\n\n"
-                            "Click Yes if you are connected, otherwise, click No";
+    const QString sOnline = "Online Help:The rules of chess are on a web page, which needs an "
+                            "internet connection. Tavlon's own help needs none.";
     const QString sNoBrowser =
         "Tavlon:No web browser could open this address. Copy it into one:\n\n";
     const QString sRules = frmMain::RulesPage().toString();
     struct Case {
         bool bBrowser;
         QStringList answers, seen;
+        bool bManual;
     } const cases[] = {
-        {true, {"No"}, {sOnline}},
-        {true, {"Yes"}, {sOnline}},
-        {false, {"Yes", "OK"}, {sOnline, sNoBrowser + sRules}},
+        {true, {"Cancel"}, {sOnline}, false},
+        {true, {"Open in Browser"}, {sOnline}, false},
+        {false, {"Open in Browser", "OK"}, {sOnline, sNoBrowser + sRules}, false},
+        {true, {"Show Built-in Help"}, {sOnline}, true},
     };
     for (const Case &c : cases) {
         bBrowser = c.bBrowser;
         Answerer answerer(c.answers);
         Find<QAction>("HHonline")->trigger();
         EXPECT_EQ(answerer.seen, c.seen);
+        auto *manual = Find<QDialog>("dlgHelp");
+        EXPECT_EQ(manual != nullptr && manual->isVisible(), c.bManual);
     }
-    EXPECT_EQ(opened.size(), 2);
+    EXPECT_EQ(opened, QList<QUrl>({sRules, sRules}));
 
     Find<QAction>("mnuHelpAbout")->trigger();
     QPointer<frmAbout> about;
@@ -176,11 +215,10 @@ TEST_F(MainWindow, HelpWorksWithoutABrowserAndSaysWhenAnAddressCannotOpen) {
         if (auto *a = qobject_cast<frmAbout *>(top); a != nullptr && a->isVisible())
             about = a;
     ASSERT_FALSE(about.isNull());
-    QLabel *link = about->findChild<QLabel *>("Label16");
-    Answerer answerer({"OK"});
-    QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(8, link->height() / 2));
-    EXPECT_EQ(opened.last(), QUrl("https://tavlon.example.org"));
-    EXPECT_EQ(answerer.seen, QStringList{sNoBrowser + "https://tavlon.example.org"});
+    EXPECT_EQ(about->findChild<QLabel *>("Label13")->text(), TavlonVersion());
+    EXPECT_EQ(about->findChild<QLabel *>("Label16") != nullptr, !TavlonHomepage().isEmpty());
+    for (const QLabel *label : about->findChildren<QLabel *>())
+        EXPECT_FALSE(label->text().contains("example")) << label->text().toStdString();
     QTest::mouseClick(about->findChild<QPushButton *>("Command1"), Qt::LeftButton);
     QTest::qWait(10);
     EXPECT_TRUE(about.isNull());
@@ -196,11 +234,11 @@ TEST_F(MainWindow, HelpWorksWithoutABrowserAndSaysWhenAnAddressCannotOpen) {
         EXPECT_TRUE(window->findChild<QTextBrowser *>()->toPlainText().contains(sText)) << sName;
         window->close();
     }
-    EXPECT_EQ(opened.size(), 3); // no browser for either
+    EXPECT_EQ(opened.size(), 2); // no browser for either
 }
 
 // The View options reach the board and outlive the window; turning after each move shows the
-// side to move at the bottom, and checks go to the status line alone when asked.
+// side to move at the bottom. (Messages in Boxes: MessagesForRefusedMovesChecksMatesAndStalemate.)
 TEST_F(MainWindow, ViewOptionsReachTheBoardAndAreRemembered) {
     const char *const sNames[] = {"mnuShowLastMove",    "mnuShowCheck", "mnuShowLegalMoves",
                                   "mnuShowCoordinates", "mnuTurnBoard", "mnuCheckBox"};
@@ -234,17 +272,6 @@ TEST_F(MainWindow, ViewOptionsReachTheBoardAndAreRemembered) {
     for (const char *s : {"e7", "e5"}) // clicks, in the turned board
         QTest::mouseClick(board, Qt::LeftButton, {}, CellCentre(s, false));
     EXPECT_EQ(Lists(), "1. e2-e4|1... e7-e5");
-    board->NewGame(true, Layout("4k3/8/8/8/8/8/8/R3K3"));
-    Answerer answerer({"OK"});
-    Type("a1a8");
-    QTest::qWait(50);
-    EXPECT_EQ(Status(), "Black is in check");
-    board->NewGame(true, Layout("k7/8/1K6/8/8/8/8/7R")); // a mate, and no box for it either
-    Type("h1h8");
-    QTest::qWait(50);
-    EXPECT_TRUE(answerer.seen.isEmpty());
-    EXPECT_EQ(Status(), "Black checkmated");
-    EXPECT_EQ(w.windowTitle(), "Tavlon - Black checkmated");
 }
 
 // Under a German locale the menus, the status line and the boxes speak German.
@@ -259,15 +286,17 @@ class GermanWindow : German, public MainWindow {};
 TEST_F(GermanWindow, MenusStatusAndBoxesAreTranslated) {
     EXPECT_EQ(Find<QMenu>("mnuGame")->title(), "&Partie");
     EXPECT_EQ(Status(), "Weiß am Zug");
+    EXPECT_EQ(board->Tag("Event"), "Freie Partie"); // a new game's event, in German
     Answerer answerer({"OK"});
     Find<QLineEdit>("txtMovePiece")->setText("x9"); // unreadable, whatever the language
     Find<QPushButton>("cmdMovePiece")->click();
     EXPECT_EQ(answerer.seen, QStringList{"Tavlon:Unzulässiger Zug oder falsche Schreibweise"});
     EXPECT_EQ(Status(), "Kein Zug: einen Zug wie e2e4 oder Sf3 eingeben");
     EXPECT_EQ(MenusWithoutMnemonics(w), "");
-    // German piece letters in the lists and the box, the standard's English ones in the record.
+    // German piece letters in the lists and the box, in either case, the standard's English
+    // ones in the record.
     SetNotation(true);
-    for (const char *sMove : {"e4", "Sc6", "Le2", "Nf6"})
+    for (const char *sMove : {"e4", "sc6", "Le2", "Nf6"})
         Type(sMove);
     EXPECT_EQ(Lists(), "1. e4,2. Le2|1... Sc6,2... Sf6");
     EXPECT_TRUE(board->Pgn().contains("1. e4 Nc6 2. Be2 Nf6"));

@@ -156,6 +156,7 @@ TEST_F(GameWindow, ClipboardBothWaysAndListsInBothNotations) {
     Key(Qt::Key_U);
     Type("Nf6");
     EXPECT_EQ(Lists(), "1. e4,2. Nf3,3. Bb5|1... e5,2... Nc6,3... Nf6");
+    board->setFocus(); // the box's text, selected after the move, would be what Ctrl+C copies
     Key(Qt::Key_C);
     EXPECT_EQ(clip->text(), board->Pgn());
     EXPECT_TRUE(clip->text().contains("3. Bb5 Nf6 *"));
@@ -275,25 +276,31 @@ TEST_F(GameWindow, GameInformationNamesThePlayersForThisGameAndTheNext) {
     EXPECT_EQ(w.windowTitle(), "Tavlon - Anna vs Ben - White to move");
 }
 
-// Clicked into, the move box offers its text to be replaced; Ctrl+Z there undoes typing. The
-// lists stand side by side under headings, scroll together and show every entry whole.
+// Clicked into, the move box offers its text to be replaced, and after a move it offers the
+// move; Ctrl+Z there takes back a move as everywhere. The lists stand side by side under
+// headings, scroll together and show every entry whole.
 TEST_F(GameWindow, MoveBoxAndListsAsAPlayerUsesThem) {
     auto *txt = Find<QLineEdit>("txtMovePiece");
     QTest::mouseClick(board, Qt::LeftButton, {}, CellCentre("a1"));
     QTest::mouseClick(txt, Qt::LeftButton);
     QCoreApplication::processEvents();
     EXPECT_EQ(txt->selectedText(), "e2e4");
+    for (const char *sMove : {"e4", "e5", "Bc4", "nc6"}) { // each typed over the last
+        QTest::keyClicks(txt, sMove);
+        QTest::keyClick(txt, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(txt->selectedText(), sMove);
+    }
+    EXPECT_EQ(Lists(), "1. e2-e4,2. f1-c4|1... e7-e5,2... b8-c6");
     QTest::keyClicks(txt, "d2d4");
     Key(Qt::Key_Z);
-    EXPECT_EQ(txt->text(), "e2e4"); // typing undone, no move to take back anyway
-    EXPECT_EQ(Status(), "White to move");
+    EXPECT_EQ(txt->text(), "d2d4"); // a move taken back, the typing kept
+    EXPECT_EQ(Lists(), "1. e2-e4,2. f1-c4|1... e7-e5");
+    NewGame();
 
     SetNotation(true);
     Key(Qt::Key_H);
-    clip->setText("1. e4 e5 2. f4 exf4 3. Bc4 Qh4+ 4. Kf1 b5 5. Bxb5 Nf6 6. Nf3 Qh6 7. d3 Nh5 "
-                  "8. Nh4 Qg5 9. Nf5 c6 10. g4 Nf6 11. Rg1 cxb5 12. h4 Qg6 13. h5 Qg5 14. Qf3 "
-                  "Ng8 15. Bxf4 Qf6 16. Nc3 Bc5 17. Nd5 Qxb2 18. Bd6 Bxg1 19. e5 Qxa1+ 20. Ke2 "
-                  "Na6 21. Nxg7+ Kd8 22. Qf6+ Nxf6 23. Be7# 1-0");
+    clip->setText(Immortal + " 23. Be7# 1-0");
     Key(Qt::Key_V);
     auto *white = Find<QListWidget>("lstWhiteMoves");
     auto *black = Find<QListWidget>("lstBlackMoves");
@@ -326,7 +333,7 @@ TEST_F(GameWindow, ReviewingByKeysAndListsThenTakingBack) {
     };
     Key(Qt::Key_Left, Qt::AltModifier);
     EXPECT_EQ(Shown(), "5 2 -1");
-    EXPECT_EQ(Status(), "Move 3. Bb5 of 6 shown — Alt+End returns");
+    EXPECT_EQ(Status(), "Move 3. Bb5 shown, the last 3... a6 — Alt+End returns");
     Key(Qt::Key_Home, Qt::AltModifier);
     EXPECT_EQ(Shown(), "0 -1 -1");
     Key(Qt::Key_Right, Qt::AltModifier);
@@ -345,6 +352,8 @@ TEST_F(GameWindow, ReviewingByKeysAndListsThenTakingBack) {
                       black->visualItemRect(black->item(1)).center());
     EXPECT_EQ(Shown(), "4 -1 1");
     for (const auto &[key, sShown] : {std::pair{Qt::Key_Up, "3 1 -1"},
+                                      {Qt::Key_Down, "4 -1 1"},
+                                      {Qt::Key_Up, "3 1 -1"},
                                       {Qt::Key_Home, "0 -1 -1"},
                                       {Qt::Key_End, "6 -1 -1"},
                                       {Qt::Key_Left, "5 2 -1"}}) {
@@ -406,7 +415,7 @@ TEST(MainWindowLifetime, DestroyedInsideEveryBoxAndDialog) {
                                          : QStringList{"END", "Discard"});
             answerer.onEnd = [&] { end(w); };
             QTimer::singleShot(0, w, [&] { Steps(w, row.sSteps); });
-            QTRY_VERIFY_WITH_TIMEOUT(w.isNull(), 3000);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return w.isNull(); }, 3000));
             const QString sSeen = answerer.seen.value(row.sFirst ? 1 : 0);
             EXPECT_TRUE(sSeen.contains(row.sSeen)) << sSeen.toStdString();
         }

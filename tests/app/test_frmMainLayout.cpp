@@ -5,12 +5,12 @@
 #include <QScrollBar>
 
 // The board takes the room the window gains, square, with the typed-move row under it. The lists
-// lie below that row at the smallest window, 410 wide, and beside the board once that leaves the
-// board larger; either way side by side, each wide enough for the longest entry. F11 and Escape
-// go in and out of full screen; the size comes back in the next window, and a place off every
-// screen is brought back onto one.
+// lie below that row at the smallest window, 410 wide, showing ten rows, and beside the board
+// unless that leaves it much smaller; either way side by side, each wide enough for the longest
+// entry, and showing the newest move. F11 and Escape go in and out of full screen; the size comes
+// back in the next window, and a place off every screen is brought back onto one.
 TEST_F(MainWindow, BoardTakesTheRoomAndTheGeometryIsRemembered) {
-    Key(Qt::Key_H); // show the lists
+    Steps(&w, "clip:" + Immortal + " *|key:Ctrl+V|key:Ctrl+H"); // a game, the lists shown
     const QSize oSmallest = w.size();
     EXPECT_EQ(w.frameGeometry().width(), 410);
     auto *white = Find<QListWidget>("lstWhiteMoves");
@@ -43,7 +43,12 @@ TEST_F(MainWindow, BoardTakesTheRoomAndTheGeometryIsRemembered) {
         for (const QListWidget *list : {white, black})
             EXPECT_LT(list->fontMetrics().horizontalAdvance("100... exd8=Q#"),
                       list->viewport()->width() - list->verticalScrollBar()->sizeHint().width());
+        // Ten rows at least below the board, and after the resize the newest move.
+        EXPECT_TRUE(o.bBeside || black->viewport()->height() >= 10 * black->sizeHintForRow(0));
+        EXPECT_TRUE(black->viewport()->rect().contains(black->visualItemRect(black->item(21))));
     }
+    w.resize(700, 700); // beside: below, the board would leave its sides empty
+    EXPECT_TRUE(w.ListsBeside());
     Key(Qt::Key_F11, Qt::NoModifier);
     EXPECT_TRUE(w.isFullScreen());
     Key(Qt::Key_Escape, Qt::NoModifier);

@@ -135,6 +135,14 @@ TEST(BoardMoves, ClickSequences) {
         EXPECT_EQ(b.accessibleName().toStdString(), o.sName) << o.sAt;
     }
     EXPECT_TRUE(b.IsWhitesTurn());
+    const QImage oBefore = b.grab().toImage(); // the opponent's piece is never taken up
+    QTest::mousePress(&b, Qt::LeftButton, {}, CellCentre("d7"));
+    QTest::mouseMove(&b, CellCentre("d5"));
+    EXPECT_EQ(b.grab().toImage(), oBefore);
+    QTest::mouseRelease(&b, Qt::LeftButton, {}, CellCentre("d5"));
+    EXPECT_EQ(b.grab().toImage(), oBefore);
+    QTest::keyClick(&b, Qt::Key_Up); // a key shows the focus square a click hid
+    EXPECT_NE(b.grab().toImage(), oBefore);
     QTest::mouseClick(&b, Qt::LeftButton, {}, CellCentre("g1"));
     QTest::keyClick(&b, Qt::Key_Escape);
     QTest::mouseClick(&b, Qt::LeftButton, {}, CellCentre("f3"));

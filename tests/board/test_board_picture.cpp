@@ -1,5 +1,6 @@
 #include "TestBoard.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
@@ -123,12 +124,14 @@ TEST(BoardAids, OnlyTheNamedSquaresChange) {
         const char *sAid;
         void (Board::*set)(bool);
         const char *sFen;
-        const char *sActions; // "e2e4" played, "g1" clicked (selected)
+        const char *sActions; // "e2e4" played, "g1" clicked (selected), "v1" ply 1 shown
         const char *sWhite;   // the squares that change, as seen in White's view
         const char *sBlack;   // and in Black's
     } const oRows[] = {
         {"last move", &Board::SetShowLastMove, Start, "e2e4 e7e5", "e5 e7", "e5 e7"},
         {"check", &Board::SetShowCheck, "4k3/8/8/8/8/8/8/R3K3", "a1a8", "e8", "e8"},
+        {"check looked back at", &Board::SetShowCheck, "4k3/8/8/8/8/8/8/R3K3", "a1a8 e8d7 v1", "e8",
+         "e8"},
         {"legal moves", &Board::SetShowLegalMoves, Start, "g1", "f3 h3", "f3 h3"},
         {"captures", &Board::SetShowLegalMoves, "4k3/8/8/3p4/4P3/8/8/4K3", "e4", "d5 e5", "d5 e5"},
         {"coordinates", &Board::SetShowCoordinates, Start, "",
@@ -154,7 +157,9 @@ TEST(BoardAids, OnlyTheNamedSquaresChange) {
                                             : 0);
                 }
                 for (const QString &sAct : QString(o.sActions).split(' ', Qt::SkipEmptyParts)) {
-                    if (sAct.size() == 4)
+                    if (sAct.startsWith('v'))
+                        ASSERT_TRUE(b.ViewPly(sAct.mid(1).toInt()));
+                    else if (sAct.size() == 4)
                         ASSERT_TRUE(b.MovePiece(sAct.left(2), sAct.mid(2)));
                     else
                         QTest::mouseClick(&b, Qt::LeftButton, {}, CellCentre(sAct, bView));
@@ -166,6 +171,28 @@ TEST(BoardAids, OnlyTheNamedSquaresChange) {
             EXPECT_EQ(oBoards[0].grab().toImage(), oShots[1]);
         }
     }
+}
+
+// A move after a game read from PGN repaints its squares, as one after moves played does.
+TEST(BoardPicture, AMoveAfterAGameIsReadRepaintsItsSquares) {
+    struct Painted : QObject {
+        QRegion oRegion;
+        bool eventFilter(QObject *, QEvent *e) override {
+            if (e->type() == QEvent::Paint)
+                oRegion += static_cast<QPaintEvent *>(e)->region();
+            return false;
+        }
+    } oPainted;
+    Board b;
+    b.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&b));
+    ASSERT_TRUE(b.LoadPgn("1. e4 e5 *"));
+    QTest::qWait(20);
+    b.installEventFilter(&oPainted);
+    ASSERT_TRUE(b.MovePiece("g1", "f3"));
+    QTest::qWait(20);
+    EXPECT_TRUE(oPainted.oRegion.contains(CellCentre("g1")) &&
+                oPainted.oRegion.contains(CellCentre("f3")));
 }
 
 } // namespace

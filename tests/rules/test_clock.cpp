@@ -116,13 +116,16 @@ TEST(Clock, TimeControlsPlayedOut) {
         EXPECT_EQ(sPlies, r.sPlies) << r.sForm << " " << r.sScript;
         EXPECT_EQ(o.FlagFallen(), o.Remaining(o.WhiteToMove()) == 0) << r.sForm;
         EXPECT_EQ(o.MovesLeft(true), r.nMovesLeftWhite) << r.sForm << " " << r.sScript;
-        // The record alone rebuilds both clocks, as undo and a loaded game do.
+        // The record alone rebuilds both clocks, as undo and a loaded game do; with the time
+        // used on the move, as a game restored after a crash, the side to move's too.
         Clock oCopy([&] { return nNow; });
         oCopy.Reset(o.Control(), true);
         oCopy.Restore(o.PlyTimes(), true, true);
+        oCopy.AddMoveUsed(o.MoveUsed());
         if (!o.Running() || o.Control().bHourglass)
             continue;
-        EXPECT_EQ(oCopy.Remaining(!o.WhiteToMove()), o.Remaining(!o.WhiteToMove())) << r.sForm;
+        for (const bool bWhite : {true, false})
+            EXPECT_EQ(oCopy.Remaining(bWhite), o.Remaining(bWhite)) << r.sForm << " " << r.sScript;
     }
 }
 

@@ -70,6 +70,29 @@ TEST(San, ReadLikeRealFiles) {
     }
 }
 
+// Typed in any case, as Lichess reads it: a text that names a legal move as it stands is that
+// move, else the one legal move it matches ignoring case. Rows as above.
+TEST(San, TypedInAnyCase) {
+    const char *const Both = "4k3/8/2n5/1P6/8/8/8/4K2B w - - 0 1"; // b5 and h1 take on c6
+    const char *const Bishop = "4k3/8/2n5/8/8/8/8/4K2B w - - 0 1";
+    const char *const Rows[][3] = {
+        {Start, "nf3", "g1f3"},     {Start, "NF3+", "g1f3"},      {Both, "bxc6", "b5c6"},
+        {Both, "Bxc6", "h1c6"},     {Bishop, "bxc6", "h1c6"},     {Bishop, "bc6", ""},
+        {Castles, "o-o-o", "e1c1"}, {Promote, "axb8=r", "a7b8r"}, {Promote, "A8Q", "a7a8q"},
+        {Queens, "qe1", ""},        {Start, "kf3", ""},           {Start, "", ""},
+    };
+    for (const auto &[sFen, sText, sMove] : Rows) {
+        SCOPED_TRACE(std::string(sFen) + " \"" + sText + '"');
+        clsRules o;
+        o.SetFen(sFen);
+        if (*sMove)
+            EXPECT_EQ(Notation::Coordinate(Notation::ParseSanAnyCase(o, sText)), sMove);
+        else
+            EXPECT_THROW(Notation::ParseSanAnyCase(o, sText), Notation::Error);
+        EXPECT_EQ(o.Fen(), sFen);
+    }
+}
+
 // A full export: tags in their order, numbered movetext wrapped at 80, result last; reading it
 // back gives it again.
 TEST(Pgn, RoundTripOfAnExport) {

@@ -45,6 +45,14 @@ const IndexCase IndexCases[] = {
      "[White \"A\"]\n1. e4 (1. d4 *\n[White \"B\"]\n1. d4 {open\n[White \"C\"]\n1. c4 0-1\n"
      "[White \"D\"]\n1. f4 {wrapped\n[%clk 0:01:00]\n[see x] [White \"no\"]} 1-0",
      "A//1 B//1 C/0-1/1 D/1-0/1"},
+    {"a comment or a variation holding a tag line, closed after it",
+     "1. e4 e5 {as the source had it:\n[Event \"Quoted\"]\n} 2. Nf3 Nc6 *\n"
+     "[White \"B\"]\n1. d4 (1. c4\n[White \"X\"]\n) d5 *",
+     "/*/4 B/*/2"},
+    {"tags spread over lines, and a tag after a move number",
+     "[\nWhite\n\"A\"\n]\n1. [Round \"2\"] e4 *", "A/*/1"},
+    {"a NAG joined to a move, a symbol after an escape-like %", "[White \"A\"]\n1. e4 $1e5 %x *",
+     "A/*/3"},
     {"no game", "just words\n", ""},
 };
 
@@ -76,9 +84,14 @@ TEST(Index, GamesReadFromTheirBytesAndHostileTextBounded) {
     ASSERT_EQ(o.Count(), 3u);
     const std::size_t Plies[] = {2, 3, 1};
     for (std::size_t n = 0; n < o.Count(); ++n) {
+        // And FindGame ends it where the reader stops.
+        const std::string_view sGame =
+            std::string_view(sText).substr(o.Begin(n), o.End(n) - o.Begin(n));
         clsRules oGame;
-        Pgn::Read(oGame, std::string_view(sText).substr(o.Begin(n), o.End(n) - o.Begin(n)));
+        std::size_t nEnd = 0;
+        Pgn::Read(oGame, sGame, &nEnd);
         EXPECT_EQ(static_cast<std::size_t>(oGame.PlyCount()), Plies[n]);
+        EXPECT_EQ(Pgn::FindGame(sGame).nEnd, nEnd);
     }
     EXPECT_EQ(o.Tag(0, Pgn::Index::Event), "E");
 
@@ -104,6 +117,11 @@ TEST(Index, GamesReadFromTheirBytesAndHostileTextBounded) {
          }()},
         {"UTF-16", std::string("\xFF\xFE[\0W\0", 6)},
     };
+    // Two million tiny games are a collection still, listed whole.
+    std::string sTiny;
+    for (int n = 0; n < 2000000; ++n)
+        sTiny += "1. e4 *\n";
+    EXPECT_EQ(IndexOf(sTiny, 4u << 20).Count(), 2000000u);
     for (const auto &[sWhy, sHostile] : Hostile) {
         Pgn::Index oHostile;
         try {

@@ -67,6 +67,19 @@ TEST(Property, ChangedSquaresAreReportedAndUndoRestoresTheStart) {
                 MoveList oMoves;
                 o.LegalMoves(oMoves);
                 oReported.clear();
+                // The validator a player's move goes through accepts exactly the moves the
+                // generator lists (a promotion once, as a queen): two roads, one answer.
+                std::set<std::pair<int, int>> oListed, oAccepted;
+                for (const Move &m : oMoves)
+                    oListed.emplace(m.nSrc, m.nDest);
+                for (int a = 1; a <= 64 && nStep % 10 == 0; ++a)
+                    for (int b = 1; b <= 64; ++b)
+                        if (o.IsLegal(
+                                Move{static_cast<std::int8_t>(a), static_cast<std::int8_t>(b)}) ||
+                            o.IsLegal(MoveOf(o, clsRules::SquareToNotation(a) +
+                                                    clsRules::SquareToNotation(b) + "q")))
+                            oAccepted.emplace(a, b);
+                EXPECT_TRUE(nStep % 10 != 0 || oAccepted == oListed) << o.Fen();
                 if (oMoves.empty() || (o.UndoCount() > 0 && oRandom() % 5 == 0)) {
                     if (!o.UndoLastMove())
                         break;

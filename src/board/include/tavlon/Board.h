@@ -296,8 +296,9 @@ public:
     bool hasHeightForWidth() const override;
     int heightForWidth(int nWidth) const override;
     // Draws the pieces from a folder of twelve SVG files named wK.svg ... bP.svg (colour w or b,
-    // then K, Q, R, N, B or P). Refused, changing nothing, when a file is missing or does not
-    // parse; LastError() then names it (LastRefusal() BadPieceSet). An empty name returns to the
+    // then K, Q, R, N, B or P). Refused, changing nothing, when a file is missing, is no regular
+    // file, is over 1 MB or compressed, does not parse, or the set takes over 2 s to read and
+    // draw; LastError() then names it (LastRefusal() BadPieceSet). An empty name returns to the
     // board's own pieces.
     bool SetPieceSet(const QString &sFolder);
     // The folder of the pieces drawn; empty for the board's own.

@@ -108,6 +108,18 @@ std::uint64_t BoardPrivate::LegalTargets(int nSrc) {
     return nTargets;
 }
 
+int BoardPrivate::MarkedDestination(int nNode) const {
+    const Move &o = m_oRules.NodePly(nNode).oMove;
+    // The mark shows where the king went, as it does for castling in standard chess.
+    const auto &nBefore = m_oRules.NodePosition(m_oRules.Parent(nNode)).nClass;
+    const std::int8_t nMover = nBefore[static_cast<std::size_t>(o.nSrc - 1)];
+    const std::int8_t nOnDest = nBefore[static_cast<std::size_t>(o.nDest - 1)];
+    if (modConsts::KindOf(nMover) == modConsts::BlackKing && nOnDest != modConsts::NoPiece &&
+        modConsts::IsWhiteClass(nOnDest) == modConsts::IsWhiteClass(nMover))
+        return clsRules::SquareIndex(o.nDest > o.nSrc ? 7 : 3, (o.nSrc - 1) / 8 + 1);
+    return o.nDest;
+}
+
 SquareRenderer::Marks BoardPrivate::MarksOf(int nSquare) const {
     using R = SquareRenderer;
     R::Marks n = 0;
@@ -147,15 +159,7 @@ void BoardPrivate::UpdateMarks() {
     if (m_bShowLastMove && !m_bEditing && nShown != clsRules::Root) {
         const Move &o = m_oRules.NodePly(nShown).oMove;
         nLastSrc = o.nSrc;
-        nLastDest = o.nDest;
-        // A Chess960 castling is recorded as the king taking its own rook; the mark shows where
-        // the king went, as it does for castling in standard chess.
-        const auto &nBefore = m_oRules.NodePosition(m_oRules.Parent(nShown)).nClass;
-        const std::int8_t nMover = nBefore[static_cast<std::size_t>(o.nSrc - 1)];
-        const std::int8_t nOnDest = nBefore[static_cast<std::size_t>(o.nDest - 1)];
-        if (modConsts::KindOf(nMover) == modConsts::BlackKing && nOnDest != modConsts::NoPiece &&
-            modConsts::IsWhiteClass(nOnDest) == modConsts::IsWhiteClass(nMover))
-            nLastDest = clsRules::SquareIndex(o.nDest > o.nSrc ? 7 : 3, (o.nSrc - 1) / 8 + 1);
+        nLastDest = MarkedDestination(nShown);
     }
     if (m_bEditing) {
     } else if (m_bShowCheck && Reviewing()) {

@@ -124,7 +124,7 @@ BoardScene Board::NodeScene(int nNode) const {
     if (nNode != clsRules::Root) {
         const Move &oMove = r.NodePly(nNode).oMove;
         o.sLastMoveFrom = SquareName(oMove.nSrc);
-        o.sLastMoveTo = SquareName(oMove.nDest);
+        o.sLastMoveTo = SquareName(d->MarkedDestination(nNode));
     }
     const std::int8_t nKing = oAt.bWhiteToMove ? modConsts::WhiteKing : modConsts::BlackKing;
     for (int n = 1; n <= 64 && oAt.bInCheck; ++n)

@@ -355,6 +355,10 @@ void frmMain::RecordReplaced(const QString &sNewFile, std::unique_ptr<GameCollec
                     : EndText(Board1->Result(), Board1->GameOverReason(), true);
     ClocksReplaced();
     FillLists();
+    // A game that holds notes shows them, in a window that showed no moves too.
+    if (sMovesView == QLatin1String("auto") && !bWide && NotationPane::IsAnnotated(Board1))
+        mnuHideMoves_Click();
+    UpdateNotation(true);
     UpdateGameActions();
     Board1_PositionChanged();       // whose turn, or how the loaded game ended, also in the caption
     SaveRecovery(!sFile.isEmpty()); // as its file holds it: nothing to keep

@@ -120,7 +120,7 @@ void frmMain::UpdateNotation(bool bRebuild) {
     if (bPane != bPaneLaidOut) {
         bPaneLaidOut = bPane;
         // A game that holds notes shows them without a search for the option that would.
-        if (bPane && !bWide && sMovesView == QLatin1String("auto") && isVisible())
+        if (bPane && !bWide && sMovesView == QLatin1String("auto"))
             mnuHideMoves_Click();
         LayOutClient();
         bRebuild = true;

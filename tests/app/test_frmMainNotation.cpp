@@ -74,6 +74,11 @@ TEST_F(NotationWindow, ThePaneTakesTheListsPlaceForAnnotatedGames) {
         EXPECT_EQ(Find<QListWidget>("lstWhiteMoves")->isVisible(), !bPane);
     }
     EXPECT_EQ(QSettings().value("view/moves").toString(), "pane");
+    // Automatic, in a window showing no moves: an annotated game shows its notes all the same.
+    Find<QAction>("mnuViewMovesAuto")->trigger();
+    Key(Qt::Key_H);
+    Open("1. e4 {note} *");
+    EXPECT_TRUE(Pane()->isVisible());
 }
 
 // A click shows a move, on any line; the keys walk from there and the mark follows.

@@ -82,6 +82,12 @@ TEST(BoardPicture, EverySizeAndView) {
             EXPECT_NE(oShot.pixel(oBelow * r), oMarked.pixel(oBelow * r)); // the lifted pawn
             QTest::mouseRelease(&b, Qt::LeftButton, {}, CellCentre("e5", bView, nSide));
             EXPECT_EQ(b.PieceAt("e5"), 5);
+
+            // At a new size every square is drawn anew, and counted as drawn.
+            const int nBefore = b.property("renderedSquares").toInt();
+            b.resize(nSide + 41, nSide + 41);
+            b.grab();
+            EXPECT_EQ(b.property("renderedSquares").toInt() - nBefore, 64);
         }
     }
     EXPECT_NEAR(oDotShare[600], oDotShare[332], oDotShare[332] * 0.2);

@@ -1,8 +1,9 @@
 // The game record's readers, one libFuzzer target each (FUZZ_FEN, FUZZ_SAN, FUZZ_PGN or
 // FUZZ_PGNINDEX):
 // - FEN: a refusal changes nothing and agrees with FenError; an accepted FEN writes back as
-//   a FEN that reads to itself. Set Up Position's reader reads every FEN the game takes, and
-//   every position its judge lets be played is one the game takes.
+//   a FEN that reads to itself. Set Up Position's reader reads every FEN the game takes, Chess960
+//   where the game is, and every position its judge lets be played, as standard chess or as
+//   Chess960, is one the game takes.
 // - SAN: words read from a few positions; each accepted word names a legal move whose own SAN
 //   reads back to it; refused words change nothing.
 // - PGN: a refusal changes nothing; an accepted game is written out and loads back to the
@@ -54,17 +55,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *pData, std::size_t nSi
     if (bAccepted != clsRules::FenError(sText).empty() ||
         (!bAccepted && oRules.Fen() != Pgn::StandardFen))
         Fail("refusal and FenError disagree, or a refusal changed the game");
+    const bool bGame960 = oRules.Is960();
     const std::string sFen = oRules.Fen();
-    oRules.SetFen(sFen);
+    oRules.SetFen(sFen, bGame960);
     if (oRules.Fen() != sFen)
         Fail("a written FEN does not read back to itself");
     PositionCheck::Setup oSetUp;
-    const bool bRead = PositionCheck::ReadFen(sText, oSetUp).Read();
-    if (bAccepted && !bRead)
-        Fail("the game takes a FEN that Set Up Position does not read");
-    if (bRead && PositionCheck::Judge(oSetUp).Playable() &&
-        !clsRules::FenError(clsRules::FenOf(oSetUp)).empty())
-        Fail("the judge lets a position be played that the game refuses");
+    bool b960 = false;
+    const bool bRead = PositionCheck::ReadFen(sText, oSetUp, &b960).Read();
+    if (bAccepted && (!bRead || b960 != bGame960))
+        Fail("the game takes a FEN that Set Up Position does not read as the game does");
+    for (const bool bJudged960 : {false, true})
+        if (bRead && PositionCheck::Judge(oSetUp, bJudged960).Playable() &&
+            !clsRules::FenError(clsRules::FenOf(oSetUp)).empty())
+            Fail("the judge lets a position be played that the game refuses");
 #elif defined(FUZZ_SAN)
     if (sText.empty())
         return 0;

@@ -702,6 +702,10 @@
         <source>The engine “%1” sent a move that is not legal: %2</source>
         <translation>Die Engine „%1“ hat einen unzulässigen Zug gesendet: %2</translation>
     </message>
+    <message>
+        <source>The engine “%1” cannot analyse Chess960: it does not offer the UCI_Chess960 option.</source>
+        <translation>Die Engine „%1“ kann kein Chess960 analysieren: Sie bietet die Option UCI_Chess960 nicht an.</translation>
+    </message>
 </context>
 <context>
     <name>dlgAnalyseGame</name>
@@ -1108,10 +1112,6 @@
         <translation>die Seite am Zug „%1“ ist weder w noch b</translation>
     </message>
     <message>
-        <source>the castling field &quot;%1&quot; is neither - nor letters of KQkq</source>
-        <translation>das Rochadefeld „%1“ ist weder - noch Buchstaben aus KQkq</translation>
-    </message>
-    <message>
         <source>the en passant field &quot;%1&quot; is neither - nor a square of the sixth rank (White to move) or the third (Black to move)</source>
         <translation>das En-passant-Feld „%1“ ist weder - noch ein Feld der sechsten Reihe (Weiß am Zug) oder der dritten (Schwarz am Zug)</translation>
     </message>
@@ -1194,6 +1194,58 @@
     <message>
         <source>This position cannot be played: %1.</source>
         <translation>Diese Stellung kann nicht gespielt werden: %1.</translation>
+    </message>
+    <message>
+        <source>Chess&amp;960</source>
+        <translation>Chess&amp;960</translation>
+    </message>
+    <message>
+        <source>Castling rights by the rook&apos;s file, as in Chess960: the king anywhere on its first rank, with a rook on either side</source>
+        <translation>Rochaderechte nach der Linie des Turms, wie in Chess960: der König irgendwo auf seiner Grundreihe, mit einem Turm auf jeder Seite</translation>
+    </message>
+    <message>
+        <source>White&apos;s kingside castling rook</source>
+        <translation>Turm der kurzen Rochade von Weiß</translation>
+    </message>
+    <message>
+        <source>White&apos;s queenside castling rook</source>
+        <translation>Turm der langen Rochade von Weiß</translation>
+    </message>
+    <message>
+        <source>Black&apos;s kingside castling rook</source>
+        <translation>Turm der kurzen Rochade von Schwarz</translation>
+    </message>
+    <message>
+        <source>Black&apos;s queenside castling rook</source>
+        <translation>Turm der langen Rochade von Schwarz</translation>
+    </message>
+    <message>
+        <source>The rook this castling right belongs to</source>
+        <translation>Der Turm, zu dem dieses Rochaderecht gehört</translation>
+    </message>
+    <message>
+        <source>the castling field &quot;%1&quot; is neither - nor letters of KQkq, nor the files of rooks beside their king (such as HAha)</source>
+        <translation>das Rochadefeld „%1“ ist weder - noch Buchstaben aus KQkq noch die Linien von Türmen neben ihrem König (etwa HAha)</translation>
+    </message>
+    <message>
+        <source>White&apos;s kingside castling</source>
+        <translation>die kurze Rochade von Weiß</translation>
+    </message>
+    <message>
+        <source>White&apos;s queenside castling</source>
+        <translation>die lange Rochade von Weiß</translation>
+    </message>
+    <message>
+        <source>Black&apos;s kingside castling</source>
+        <translation>die kurze Rochade von Schwarz</translation>
+    </message>
+    <message>
+        <source>Black&apos;s queenside castling</source>
+        <translation>die lange Rochade von Schwarz</translation>
+    </message>
+    <message>
+        <source>%1 needs the king on its first rank and the rook on %2 on that side of it</source>
+        <translation>%1 verlangt den König auf seiner Grundreihe und den Turm auf %2 auf dieser Seite</translation>
     </message>
 </context>
 <context>

@@ -67,7 +67,7 @@ int main(int argc, char **argv) {
         oTimer.start();
         const double dCpu = CpuMs();
         QString sError;
-        const auto o = GameAnalyser::Run(sEngine, std::string(Pgn::StandardFen), oMoves,
+        const auto o = GameAnalyser::Run(sEngine, std::string(Pgn::StandardFen), oMoves, false,
                                          {{UciEngine::Limit::Kind::Nodes, nNodes}}, {}, &sError);
         const double dOurs = static_cast<double>(oTimer.nsecsElapsed()) / 1e6;
         oCpu.push_back((CpuMs() - dCpu) / nPositions);

@@ -30,10 +30,11 @@ constexpr int BarGap = 2;
 constexpr int FlushMs = 100; // ten updates a second at most
 
 // The position after the moves, or none when they cannot be played there.
-std::optional<clsRules> Played(const std::string &sFen, const std::vector<std::string> &oMoves) {
+std::optional<clsRules> Played(const std::string &sFen, const std::vector<std::string> &oMoves,
+                               bool b960) {
     clsRules o;
     try {
-        o.SetFen(sFen);
+        o.SetFen(sFen, b960);
         for (const std::string &s : oMoves)
             if (!o.PlayMove(Notation::ParseSan(o, s)))
                 return std::nullopt;
@@ -48,7 +49,7 @@ std::optional<clsRules> Played(const std::string &sFen, const std::vector<std::s
 class LinePreview : public QFrame {
 public:
     LinePreview(QWidget *parent, const QString &sCaption, const QString &sFenBefore,
-                const QString &sMove, bool bWhiteBelow)
+                const QString &sMove, bool b960, bool bWhiteBelow)
         : QFrame(parent, Qt::Popup) {
         setObjectName(QStringLiteral("LinePreview"));
         setAttribute(Qt::WA_DeleteOnClose);
@@ -61,7 +62,7 @@ public:
         preview->setObjectName(QStringLiteral("PreviewBoard"));
         preview->SetShowLastMove(true);
         preview->SetShowCheck(true);
-        preview->SetFen(sFenBefore);
+        preview->SetFen(sFenBefore, b960);
         preview->MovePieceSan(sMove);
         preview->BoardView(bWhiteBelow);
         preview->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -241,6 +242,9 @@ bool Analysis::Wanted() const {
 }
 
 void Analysis::Update() {
+    // An engine that knows no Chess960 may still analyse standard chess.
+    if (bFailed960 && !board->Is960())
+        sFailure.clear();
     const QString sRefusal = Refusal();
     bRefused = !sRefusal.isEmpty();
     pane->ShowMessage(sRefusal.isEmpty() ? sFailure : sRefusal);
@@ -259,11 +263,12 @@ void Analysis::Update() {
         bSearching = false;
         return;
     }
-    UciEngine::Request oRequest{board->FenAt(0).toStdString(), {}, {}};
+    UciEngine::Request oRequest{board->FenAt(0).toStdString(), {}, {}, board->Is960()};
     const QStringList oMoves = board->CoordinateMoves();
     for (int i = 0; i < board->ViewedPly() && i < oMoves.size(); ++i)
         oRequest.oMoves.push_back(oMoves[i].toStdString());
-    if (bSearching && oRequest.sFen == oSearching.sFen && oRequest.oMoves == oSearching.oMoves)
+    if (bSearching && oRequest.sFen == oSearching.sFen && oRequest.oMoves == oSearching.oMoves &&
+        oRequest.b960 == oSearching.b960)
         return;
     oSearching = oRequest;
     bSearching = false;
@@ -274,7 +279,7 @@ void Analysis::Update() {
     pane->ClearLines();
     ShowArrow({});
     // Where the game has ended on the board, the rules say what any engine would.
-    const std::optional<clsRules> oPosition = Played(oRequest.sFen, oRequest.oMoves);
+    const std::optional<clsRules> oPosition = Played(oRequest.sFen, oRequest.oMoves, oRequest.b960);
     if (oPosition && (oPosition->EndReason() == clsRules::GameEnd::Checkmate ||
                       oPosition->EndReason() == clsRules::GameEnd::Stalemate)) {
         if (pEngine)
@@ -295,7 +300,10 @@ void Analysis::Update() {
         StartEngine();
     if (!pEngine)
         return; // it failed at once, and said so
-    bSearching = pEngine->Go(oRequest);
+    // An engine that cannot take the request fails inside Go, and is gone when it returns.
+    const QPointer<UciEngine> pAsked = pEngine;
+    const bool bGoing = pAsked->Go(oRequest);
+    bSearching = bGoing && pEngine != nullptr;
 }
 
 void Analysis::StartEngine() {
@@ -328,6 +336,7 @@ void Analysis::EngineFailed(const QString &sMessage) {
     }
     bSearching = false;
     sFailure = sMessage;
+    bFailed960 = oSearching.b960;
     oShownLines.clear();
     pane->ClearLines();
     pane->ShowMessage(sMessage);
@@ -418,7 +427,7 @@ void Analysis::ShowLineMove(int nLine, int nPly) {
         return;
     std::vector<std::string> oMoves = oSearching.oMoves;
     oMoves.insert(oMoves.end(), oLine.oInfo.oPv.begin(), oLine.oInfo.oPv.begin() + nPly);
-    const std::optional<clsRules> oBefore = Played(oSearching.sFen, oMoves);
+    const std::optional<clsRules> oBefore = Played(oSearching.sFen, oMoves, oSearching.b960);
     if (!oBefore)
         return;
     std::vector<std::string> oSan(oLine.oSan.begin(), oLine.oSan.begin() + nPly + 1);
@@ -427,9 +436,10 @@ void Analysis::ShowLineMove(int nLine, int nPly) {
             s = oHost.fnLocalSan(QString::fromStdString(s)).toStdString();
     const QString sCaption =
         QString::fromStdString(Review::NumberedLine(oSan, oLine.nFullmove, oLine.bWhiteToMove));
-    auto *preview = new LinePreview(
-        w, sCaption, QString::fromStdString(oBefore->Fen()),
-        QString::fromStdString(oLine.oInfo.oPv[static_cast<std::size_t>(nPly)]), bar->WhiteBelow());
+    auto *preview =
+        new LinePreview(w, sCaption, QString::fromStdString(oBefore->Fen()),
+                        QString::fromStdString(oLine.oInfo.oPv[static_cast<std::size_t>(nPly)]),
+                        oSearching.b960, bar->WhiteBelow());
     preview->adjustSize();
     preview->move(QCursor::pos() - QPoint(preview->width() / 2, preview->height() + 8));
     preview->show();
@@ -445,7 +455,8 @@ void Analysis::AnalyseGame() {
     std::vector<std::string> oMoves;
     for (const QString &s : board->CoordinateMoves())
         oMoves.push_back(s.toStdString());
-    auto *dialog = new dlgAnalyseGame(oSettings, board->FenAt(0).toStdString(), oMoves, w);
+    auto *dialog =
+        new dlgAnalyseGame(oSettings, board->FenAt(0).toStdString(), oMoves, board->Is960(), w);
     dialog->setObjectName(QStringLiteral("dlgAnalyseGame"));
     // The live search rests meanwhile: the two would share the processor.
     bAnalysingGame = true;
@@ -469,7 +480,8 @@ void Analysis::ShowReview() {
     }
     // The moves the analysis and the game share: undone, changed or another game, only they
     // show; played again, the rest comes back.
-    const std::optional<clsRules> oStart = Played(board->FenAt(0).toStdString(), {});
+    const std::optional<clsRules> oStart =
+        Played(board->FenAt(0).toStdString(), {}, board->Is960());
     const QStringList oMoves = board->CoordinateMoves();
     std::size_t nSame = 0;
     while (nSame < oReview->oMoves.size() && nSame < static_cast<std::size_t>(oMoves.size()) &&

@@ -109,7 +109,8 @@ private:
 
     QPointer<UciEngine> pEngine;
     QString sFailure; // the engine's last fault; it stays off until the players change something
-    bool bRefused = false; // fair play forbade analysis at the last update
+    bool bFailed960 = false; // the fault came in a Chess960 game: a standard one tries again
+    bool bRefused = false;   // fair play forbade analysis at the last update
     bool bSearching = false;
     UciEngine::Request oSearching;
     bool bAnalysingGame = false;

@@ -26,8 +26,9 @@ constexpr Kind Kinds[] = {Kind::Nodes, Kind::Depth, Kind::MoveTime};
 } // namespace
 
 dlgAnalyseGame::dlgAnalyseGame(const EngineSettings &o, std::string sFen,
-                               std::vector<std::string> oGameMoves, QWidget *parent)
-    : QDialog(parent), oEngine(o), sStartFen(std::move(sFen)), oMoves(std::move(oGameMoves)) {
+                               std::vector<std::string> oGameMoves, bool bChess960, QWidget *parent)
+    : QDialog(parent), oEngine(o), sStartFen(std::move(sFen)), oMoves(std::move(oGameMoves)),
+      b960(bChess960) {
     setWindowTitle(tr("Analyse Game"));
     auto *layout = new QFormLayout(this);
     const QSettings oSettings;
@@ -118,7 +119,7 @@ void dlgAnalyseGame::Start() {
     oSettings.setValue(sTimeKey, qRound(spnSeconds->value() * 1000));
     SetRunning(true);
     QString sError;
-    if (!oAnalyser.Start(oEngine.Program(), sStartFen, oMoves, Budget(), &sError)) {
+    if (!oAnalyser.Start(oEngine.Program(), sStartFen, oMoves, b960, Budget(), &sError)) {
         lblStatus->setText(sError);
         SetRunning(false);
     }

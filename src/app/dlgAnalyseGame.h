@@ -22,8 +22,9 @@ class QStackedWidget;
 class dlgAnalyseGame : public QDialog {
     Q_OBJECT
 public:
+    // The game from sStartFen by the moves (coordinates), one of Chess960 with b960.
     dlgAnalyseGame(const EngineSettings &oEngine, std::string sStartFen,
-                   std::vector<std::string> oMoves, QWidget *parent = nullptr);
+                   std::vector<std::string> oMoves, bool b960, QWidget *parent = nullptr);
 
     // Once the dialog is accepted: the analysis, complete or as far as it went.
     const std::optional<Review::GameAnalysis> &Result() const { return oResult; }
@@ -42,6 +43,7 @@ private:
     EngineSettings oEngine;
     std::string sStartFen;
     std::vector<std::string> oMoves;
+    bool b960 = false;
     GameAnalyser oAnalyser;
     std::optional<Review::GameAnalysis> oResult;
     QComboBox *cboKind = nullptr;

@@ -23,6 +23,7 @@
 #include <QSpinBox>
 #include <QToolButton>
 #include <algorithm>
+#include <bit>
 #include <limits>
 #include <tavlon/Board.h>
 
@@ -76,6 +77,7 @@ QString Quoted(const std::string &s) {
 struct dlgSetUpPosition::State {
     PositionCheck::Setup o;
     bool bFenUnread = false; // the field holds text that is no FEN
+    bool b960 = false;       // rights by rook file, as Chess960 has them
     bool bWhitesView = true;
 };
 
@@ -149,15 +151,47 @@ dlgSetUpPosition::dlgSetUpPosition(const QString &sFen, const QString &sPieceFol
 
     auto *castling = new QGroupBox(tr("Castling"), this);
     auto *castlingLayout = new QGridLayout(castling);
+    chk960 = new QCheckBox(tr("Chess&960"), castling);
+    chk960->setObjectName(QStringLiteral("chk960"));
+    chk960->setToolTip(tr("Castling rights by the rook's file, as in Chess960: the king anywhere "
+                          "on its first rank, with a rook on either side"));
+    castlingLayout->addWidget(chk960, 0, 0, 1, 4);
+    connect(chk960, &QCheckBox::toggled, this, [this](bool bOn) {
+        p->b960 = bOn;
+        // Standard chess knows only the rooks of the a and h files.
+        if (bOn)
+            FitRookFiles();
+        else
+            p->o.nCastlingFile = {};
+        p->o.nCastling =
+            static_cast<std::int8_t>(p->o.nCastling & PositionCheck::SupportedCastling(p->o, bOn));
+        Show(true);
+    });
     const QString sCastling[] = {tr("White &kingside"), tr("White &queenside"),
                                  tr("Black ki&ngside"), tr("Black q&ueenside")};
+    static const char *const RookNames[] = {QT_TR_NOOP("White's kingside castling rook"),
+                                            QT_TR_NOOP("White's queenside castling rook"),
+                                            QT_TR_NOOP("Black's kingside castling rook"),
+                                            QT_TR_NOOP("Black's queenside castling rook")};
     for (int r = 0; r < 4; ++r) {
         QCheckBox *box = chkCastling[static_cast<std::size_t>(r)] = new QCheckBox(sCastling[r]);
         box->setObjectName(QStringLiteral("chkCastling") + QChar("KQkq"[r]));
-        castlingLayout->addWidget(box, r / 2, r % 2);
+        castlingLayout->addWidget(box, 1 + r / 2, r % 2 * 2);
         connect(box, &QCheckBox::toggled, this, [this, r](bool bOn) {
             p->o.nCastling = static_cast<std::int8_t>(bOn ? p->o.nCastling | 1 << r
                                                           : p->o.nCastling & ~(1 << r));
+            Show(true);
+        });
+        // Chess960's choice of rook where several stand on the right's side of the king.
+        QComboBox *combo = cboRookFile[static_cast<std::size_t>(r)] = new QComboBox(castling);
+        combo->setObjectName(QStringLiteral("cboRookFile") + QChar("KQkq"[r]));
+        combo->setAccessibleName(tr(RookNames[r]));
+        combo->setToolTip(tr("The rook this castling right belongs to"));
+        combo->setVisible(false);
+        castlingLayout->addWidget(combo, 1 + r / 2, r % 2 * 2 + 1);
+        connect(combo, &QComboBox::activated, this, [this, r, combo](int nIndex) {
+            p->o.nCastlingFile[static_cast<std::size_t>(r)] =
+                static_cast<std::int8_t>(combo->itemData(nIndex).toInt());
             Show(true);
         });
     }
@@ -278,6 +312,27 @@ QString dlgSetUpPosition::Fen() const {
     return QString::fromStdString(clsRules::FenOf(p->o));
 }
 
+bool dlgSetUpPosition::Is960() const {
+    return p->b960;
+}
+
+void dlgSetUpPosition::SetChess960(bool bOn) {
+    chk960->setChecked(bOn);
+}
+
+void dlgSetUpPosition::FitRookFiles() {
+    for (std::size_t r = 0; r < 4; ++r) {
+        const unsigned nFiles = PositionCheck::RookFiles(p->o, static_cast<int>(r));
+        std::int8_t &nFile = p->o.nCastlingFile[r];
+        if (nFiles == 0 || (nFile != 0 && ((nFiles >> (nFile - 1)) & 1)))
+            continue;
+        // The outermost, as KQkq name it: the highest file on the kingside, the lowest on the
+        // queenside.
+        nFile = static_cast<std::int8_t>(r % 2 == 0 ? std::bit_width(nFiles)
+                                                    : std::countr_zero(nFiles) + 1);
+    }
+}
+
 void dlgSetUpPosition::done(int nResult) {
     QSettings().setValue(sGeometryKey, saveGeometry());
     QDialog::done(nResult);
@@ -297,7 +352,9 @@ void dlgSetUpPosition::UseTool(QAbstractButton *button) {
 void dlgSetUpPosition::BoardEdited() {
     PositionCheck::ReadPlacement(brdSetUp->Placement().toStdString(), p->o.nClass);
     p->o.nCastling =
-        static_cast<std::int8_t>(p->o.nCastling & PositionCheck::SupportedCastling(p->o));
+        static_cast<std::int8_t>(p->o.nCastling & PositionCheck::SupportedCastling(p->o, p->b960));
+    if (p->b960)
+        FitRookFiles();
     if (p->o.nEnPassantColumn &&
         !((PositionCheck::EnPassantColumns(p->o) >> (p->o.nEnPassantColumn - 1)) & 1))
         p->o.nEnPassantColumn = 0;
@@ -305,9 +362,18 @@ void dlgSetUpPosition::BoardEdited() {
 }
 
 void dlgSetUpPosition::ReadFen(const QString &sText, bool bWriteFen) {
-    const PositionCheck::FenFault e = PositionCheck::ReadFen(sText.toStdString(), p->o);
+    bool bNeeds960 = false;
+    const PositionCheck::FenFault e = PositionCheck::ReadFen(sText.toStdString(), p->o, &bNeeds960);
     p->bFenUnread = !e.Read();
     if (e.Read()) {
+        // A FEN whose castling needs Chess960 ticks the box; one that does not leaves it.
+        if (bNeeds960 && !p->b960) {
+            const QSignalBlocker oBlock(chk960);
+            chk960->setChecked(true);
+            p->b960 = true;
+        }
+        if (p->b960)
+            FitRookFiles();
         brdSetUp->SetPlacement(QString::fromStdString(clsRules::FenOf(p->o)).section(u' ', 0, 0));
         Show(bWriteFen);
         return;
@@ -329,7 +395,9 @@ void dlgSetUpPosition::ReadFen(const QString &sText, bool bWriteFen) {
         sWhy = tr("the side to move \"%1\" is neither w nor b").arg(sField);
         break;
     case F::Castling:
-        sWhy = tr("the castling field \"%1\" is neither - nor letters of KQkq").arg(sField);
+        sWhy = tr("the castling field \"%1\" is neither - nor letters of KQkq, nor the files of "
+                  "rooks beside their king (such as HAha)")
+                   .arg(sField);
         break;
     case F::EnPassant:
         sWhy = tr("the en passant field \"%1\" is neither - nor a square of the sixth rank "
@@ -355,12 +423,25 @@ void dlgSetUpPosition::Show(bool bWriteFen) {
     }
     // A box can be ticked only while its king and rook stand at home; one ticked without them
     // (a FEN typed so) can still be unticked.
-    const int nSupported = PositionCheck::SupportedCastling(o);
+    const int nSupported = PositionCheck::SupportedCastling(o, p->b960);
     for (int r = 0; r < 4; ++r) {
         QCheckBox *box = chkCastling[static_cast<std::size_t>(r)];
         const QSignalBlocker oBlock(box);
         box->setChecked((o.nCastling >> r) & 1);
         box->setEnabled(((nSupported | o.nCastling) >> r) & 1);
+        // In Chess960 the rooks the right may belong to, the one it does chosen.
+        QComboBox *combo = cboRookFile[static_cast<std::size_t>(r)];
+        combo->setVisible(p->b960);
+        if (!p->b960)
+            continue;
+        const QSignalBlocker oCombo(combo);
+        combo->clear();
+        const unsigned nFiles = PositionCheck::RookFiles(o, r);
+        for (int x = 1; x <= 8; ++x)
+            if ((nFiles >> (x - 1)) & 1)
+                combo->addItem(QChar(u'a' + x - 1) + QString(QChar(r < 2 ? u'1' : u'8')), x);
+        combo->setCurrentIndex(combo->findData(int{o.nCastlingFile[static_cast<std::size_t>(r)]}));
+        combo->setEnabled(combo->count() > 1);
     }
     // The choices are made anew only when they change: most pieces placed leave them alone.
     const unsigned nColumns = PositionCheck::EnPassantColumns(o) |
@@ -394,7 +475,7 @@ void dlgSetUpPosition::Show(bool bWriteFen) {
 void dlgSetUpPosition::Judge() {
     if (p->bFenUnread)
         return; // the field says what is wrong with its text
-    const PositionCheck::Verdict v = PositionCheck::Judge(p->o);
+    const PositionCheck::Verdict v = PositionCheck::Judge(p->o, p->b960);
     QString sWhy;
     switch (v.eProblem) {
     case Problem::None:
@@ -420,6 +501,15 @@ void dlgSetUpPosition::Judge() {
                              "become");
         break;
     case Problem::CastlingRight: {
+        if (p->b960) {
+            static const char *const Rights[] = {
+                QT_TR_NOOP("White's kingside castling"), QT_TR_NOOP("White's queenside castling"),
+                QT_TR_NOOP("Black's kingside castling"), QT_TR_NOOP("Black's queenside castling")};
+            sWhy = tr("%1 needs the king on its first rank and the rook on %2 on that side of it")
+                       .arg(tr(Rights[v.nRight]),
+                            QString::fromStdString(clsRules::SquareToNotation(v.nSquare)));
+            break;
+        }
         const PositionCheck::CastlingSquares s = PositionCheck::SquaresOf(v.nRight);
         sWhy = tr("the castling right %1 needs the king on %2 and a rook on %3")
                    .arg(QChar("KQkq"[v.nRight]),

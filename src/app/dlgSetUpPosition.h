@@ -17,7 +17,8 @@ class QSpinBox;
 
 // Set Up Position: a board to place pieces on, what else a FEN says beside it, the FEN itself
 // both ways, and Start Game only for a position that can be played, with the reason named while
-// it cannot. The game is the caller's: the dialog only answers Fen().
+// it cannot. With its Chess960 box ticked, castling rights belong to rooks by their files, as
+// Chess960 has them. The game is the caller's: the dialog only answers Fen() and Is960().
 class dlgSetUpPosition : public QDialog {
     Q_OBJECT
 public:
@@ -30,8 +31,12 @@ public:
     // Asked when Start Game is pressed, before the dialog closes: false keeps it open. The window
     // asks its unsaved-game question here.
     void SetBeforeStart(std::function<bool()> oAsk);
-    // The position set up, as FEN.
+    // The position set up, as FEN (the castling field as X-FEN).
     QString Fen() const;
+    // Whether the position is one of Chess960: the box is ticked, by the player, by SetChess960
+    // or by a FEN read whose castling rights need it.
+    bool Is960() const;
+    void SetChess960(bool bOn);
 
     void done(int nResult) override;
 
@@ -39,6 +44,9 @@ private:
     struct State;
     // The board changed by hand: rights and en passant square its pieces no longer support go.
     void BoardEdited();
+    // In Chess960, each right's rook file is one the right can take, where there is one: the
+    // outermost rook on its side of the king unless one was chosen.
+    void FitRookFiles();
     // Everything shown follows the state; the FEN field too unless the player is typing it.
     void Show(bool bWriteFen);
     // A FEN from the field (bWriteFen false: the player's text stays as typed) or a button.
@@ -54,6 +62,8 @@ private:
     QRadioButton *optWhite = nullptr;
     QRadioButton *optBlack = nullptr;
     std::array<QCheckBox *, 4> chkCastling{}; // K, Q, k, q
+    QCheckBox *chk960 = nullptr;
+    std::array<QComboBox *, 4> cboRookFile{}; // each right's rook, in Chess960
     QComboBox *cboEnPassant = nullptr;
     QSpinBox *spnHalfmove = nullptr;
     QSpinBox *spnFullmove = nullptr;

@@ -324,8 +324,9 @@ void frmMain::mnuGameSetUp_Click() {
     // From the position shown; the game stays as it is until the players start the new one.
     auto *dialog =
         new dlgSetUpPosition(Board1->FenAt(Board1->ViewedPly()), PieceSetFolder(), !bView, this);
+    dialog->SetChess960(Board1->Is960());
     dialog->SetBeforeStart([this] { return !bPromotionPending && MaybeSave(); });
-    if (Exec(dialog) == QDialog::Accepted && Board1->SetFen(dialog->Fen())) {
+    if (Exec(dialog) == QDialog::Accepted && Board1->SetFen(dialog->Fen(), dialog->Is960())) {
         NameRememberedPlayers();
         RecordReplaced({});
     }

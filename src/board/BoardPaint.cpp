@@ -101,6 +101,18 @@ std::uint64_t BoardPrivate::LegalTargets(int nSrc) {
     return nTargets;
 }
 
+int BoardPrivate::MarkedDestination(int nPly) const {
+    const Move &o = m_oRules.Record()[static_cast<std::size_t>(nPly - 1)].oMove;
+    // The mark shows where the king went, as it does for castling in standard chess.
+    const auto &nBefore = m_oRules.PositionAt(nPly - 1).nClass;
+    const std::int8_t nMover = nBefore[static_cast<std::size_t>(o.nSrc - 1)];
+    const std::int8_t nOnDest = nBefore[static_cast<std::size_t>(o.nDest - 1)];
+    if (modConsts::KindOf(nMover) == modConsts::BlackKing && nOnDest != modConsts::NoPiece &&
+        modConsts::IsWhiteClass(nOnDest) == modConsts::IsWhiteClass(nMover))
+        return clsRules::SquareIndex(o.nDest > o.nSrc ? 7 : 3, (o.nSrc - 1) / 8 + 1);
+    return o.nDest;
+}
+
 SquareRenderer::Marks BoardPrivate::MarksOf(int nSquare) const {
     using R = SquareRenderer;
     R::Marks n = 0;
@@ -138,15 +150,7 @@ void BoardPrivate::UpdateMarks() {
     if (m_bShowLastMove && !m_bEditing && nShown > 0 && nShown <= m_oRules.PlyCount()) {
         const Move &o = m_oRules.Record()[static_cast<std::size_t>(nShown - 1)].oMove;
         nLastSrc = o.nSrc;
-        nLastDest = o.nDest;
-        // A Chess960 castling is recorded as the king taking its own rook; the mark shows where
-        // the king went, as it does for castling in standard chess.
-        const auto &nBefore = m_oRules.PositionAt(nShown - 1).nClass;
-        const std::int8_t nMover = nBefore[static_cast<std::size_t>(o.nSrc - 1)];
-        const std::int8_t nOnDest = nBefore[static_cast<std::size_t>(o.nDest - 1)];
-        if (modConsts::KindOf(nMover) == modConsts::BlackKing && nOnDest != modConsts::NoPiece &&
-            modConsts::IsWhiteClass(nOnDest) == modConsts::IsWhiteClass(nMover))
-            nLastDest = clsRules::SquareIndex(o.nDest > o.nSrc ? 7 : 3, (o.nSrc - 1) / 8 + 1);
+        nLastDest = MarkedDestination(nShown);
     }
     if (m_bEditing) {
     } else if (m_bShowCheck && Reviewing()) {

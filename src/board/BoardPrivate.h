@@ -63,6 +63,9 @@ public:
     // The squares the piece on nSrc may legally move to, as bits (square n is bit n - 1).
     std::uint64_t LegalTargets(int nSrc);
     SquareRenderer::Marks MarksOf(int nSquare) const;
+    // Where the move of ply nPly (1..PlyCount) went, for the last-move mark: the king's square
+    // for castling, which a Chess960 game records as the king taking its own rook.
+    int MarkedDestination(int nPly) const;
     // Works out every square's marks from the game, the selection and the options, and asks
     // for the squares whose look changed to be drawn again.
     void UpdateMarks();

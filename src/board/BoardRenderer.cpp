@@ -122,7 +122,7 @@ BoardScene Board::Scene(int nPly) const {
     if (nPly > 0) {
         const Move &oMove = r.Record()[static_cast<std::size_t>(nPly - 1)].oMove;
         o.sLastMoveFrom = SquareName(oMove.nSrc);
-        o.sLastMoveTo = SquareName(oMove.nDest);
+        o.sLastMoveTo = SquareName(d->MarkedDestination(nPly));
     }
     const std::int8_t nKing = oAt.bWhiteToMove ? modConsts::WhiteKing : modConsts::BlackKing;
     for (int n = 1; n <= 64 && oAt.bInCheck; ++n)

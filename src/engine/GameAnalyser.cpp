@@ -11,11 +11,12 @@ GameAnalyser::~GameAnalyser() = default;
 
 bool GameAnalyser::Start(const QString &sEngine, const clsRules &oGame, const Budget &oBudget,
                          QString *pError) {
-    return Start(sEngine, oGame.StartFen(), Notation::CoordinateMoves(oGame), oBudget, pError);
+    return Start(sEngine, oGame.StartFen(), Notation::CoordinateMoves(oGame), oGame.Is960(),
+                 oBudget, pError);
 }
 
 bool GameAnalyser::Start(const QString &sEngine, const std::string &sStartFen,
-                         const std::vector<std::string> &oMoves, const Budget &oBudget,
+                         const std::vector<std::string> &oMoves, bool b960, const Budget &oBudget,
                          QString *pError) {
     if (m_pEngine) {
         m_pEngine->disconnect(this);
@@ -36,7 +37,7 @@ bool GameAnalyser::Start(const QString &sEngine, const std::string &sStartFen,
         oFens.push_back(oGame.Fen());
     };
     try {
-        oGame.SetFen(sStartFen);
+        oGame.SetFen(sStartFen, b960);
     } catch (const std::invalid_argument &e) {
         if (pError)
             *pError = tr("The game's starting position is not legal: %1").arg(e.what());
@@ -66,6 +67,7 @@ bool GameAnalyser::Start(const QString &sEngine, const std::string &sStartFen,
     m_oFens = std::move(oFens);
     m_oBudget = oBudget;
     m_nNext = 0;
+    m_b960 = oGame.Is960();
     auto *pEngine = new UciEngine(this);
     m_pEngine = pEngine;
     pEngine->SetAnswerTimeout(m_nAnswerTimeoutMs);
@@ -96,7 +98,7 @@ void GameAnalyser::Next() {
         return;
     }
     m_pEngine->NewGame();
-    m_pEngine->Go({m_oFens[m_nNext], {}, m_oBudget.oLimit});
+    m_pEngine->Go({m_oFens[m_nNext], {}, m_oBudget.oLimit, m_b960});
 }
 
 void GameAnalyser::Done(const UciEngine::Result &oResult) {
@@ -141,7 +143,7 @@ void GameAnalyser::Cancel() {
 
 std::optional<Review::GameAnalysis>
 GameAnalyser::Run(const QString &sEngine, const std::string &sStartFen,
-                  const std::vector<std::string> &oMoves, const Budget &oBudget,
+                  const std::vector<std::string> &oMoves, bool b960, const Budget &oBudget,
                   const std::function<void(int, int)> &fnProgress, QString *pError) {
     GameAnalyser o;
     QEventLoop oLoop;
@@ -159,7 +161,7 @@ GameAnalyser::Run(const QString &sEngine, const std::string &sStartFen,
         oLoop.quit();
     });
     QString sError;
-    if (!o.Start(sEngine, sStartFen, oMoves, oBudget, &sError))
+    if (!o.Start(sEngine, sStartFen, oMoves, b960, oBudget, &sError))
         sFailure = sError;
     else if (!bDone) // an engine that could not start has already said so
         oLoop.exec();

@@ -28,10 +28,11 @@ public:
     explicit GameAnalyser(QObject *pParent = nullptr);
     ~GameAnalyser() override;
 
-    // Starts on the game from sStartFen by the moves (coordinates). False, with *pError saying
-    // why, for a FEN or a move that is not legal; the engine's own faults come as Failed().
+    // Starts on the game from sStartFen by the moves (coordinates), a game of Chess960 with b960
+    // (see UciEngine::Request). False, with *pError saying why, for a FEN or a move that is not
+    // legal; the engine's own faults come as Failed(), an engine without Chess960 among them.
     bool Start(const QString &sEngine, const std::string &sStartFen,
-               const std::vector<std::string> &oMoves, const Budget &oBudget,
+               const std::vector<std::string> &oMoves, bool b960, const Budget &oBudget,
                QString *pError = nullptr);
     bool Start(const QString &sEngine, const clsRules &oGame, const Budget &oBudget,
                QString *pError = nullptr);
@@ -48,7 +49,7 @@ public:
     // with *pError naming the fault.
     static std::optional<Review::GameAnalysis>
     Run(const QString &sEngine, const std::string &sStartFen,
-        const std::vector<std::string> &oMoves, const Budget &oBudget,
+        const std::vector<std::string> &oMoves, bool b960, const Budget &oBudget,
         const std::function<void(int nDone, int nTotal)> &fnProgress, QString *pError);
 
 signals:
@@ -66,5 +67,6 @@ private:
     std::vector<std::string> m_oFens; // each position's, the start first
     Budget m_oBudget;
     std::size_t m_nNext = 0; // the position being searched
+    bool m_b960 = false;
     int m_nAnswerTimeoutMs = 5000;
 };

@@ -83,7 +83,7 @@ void UciEngine::Start(const QString &sProgram, const QStringList &oArguments) {
     m_oOptions.clear();
     m_oQueue.clear();
     m_eWait = Wait::Nothing;
-    m_bReady = m_bAnnounced = m_bStale = m_bFailed = m_bSkipping = false;
+    m_bReady = m_bAnnounced = m_bStale = m_bFailed = m_bSkipping = m_b960 = false;
     m_oBuffer.clear();
     if (sProgram.isEmpty()) {
         Fail(tr("No chess engine was found. Install Stockfish, or choose an engine."));
@@ -187,7 +187,7 @@ bool UciEngine::Go(const Request &oRequest) {
     // The request is judged on a position of its own, so that a refused one changes nothing.
     clsRules oCheck;
     try {
-        oCheck.SetFen(oRequest.sFen);
+        oCheck.SetFen(oRequest.sFen, oRequest.b960);
         for (const std::string &s : oRequest.oMoves)
             if (!IsCoordinate(s) || !oCheck.PlayMove(Notation::ParseSan(oCheck, s)))
                 return false;
@@ -202,7 +202,11 @@ bool UciEngine::Go(const Request &oRequest) {
         m_bStale = true;
         Expect(Wait::BestMove, m_nAnswerTimeoutMs);
     }
-    m_oQueue.push_back({Step::Kind::Search, {}, oRequest});
+    // Castling goes to the engine in the game's own form, however the caller wrote it: the
+    // king's two steps in standard chess, the king taking its rook in Chess960.
+    Request oSearch = oRequest;
+    oSearch.oMoves = Notation::CoordinateMoves(oCheck);
+    m_oQueue.push_back({Step::Kind::Search, {}, std::move(oSearch)});
     Pump();
     return true;
 }
@@ -254,7 +258,21 @@ void UciEngine::Pump() {
             Expect(Wait::ReadyOk, m_nAnswerTimeoutMs);
         } else {
             m_oSearch = std::move(oStep.oRequest);
-            m_oPosition.SetFen(m_oSearch.sFen); // checked by Go
+            if (m_oSearch.b960 != m_b960) {
+                // An engine that does not know Chess960 would read its castling as a king's
+                // step and answer with lines that cannot be played.
+                const QByteArray sCommand =
+                    OptionCommand("uci_chess960", m_oSearch.b960 ? "true" : "false");
+                if (sCommand.isEmpty()) {
+                    Fail(tr("The engine “%1” cannot analyse Chess960: it does not offer the "
+                            "UCI_Chess960 option.")
+                             .arg(Name()));
+                    return;
+                }
+                Send(sCommand);
+                m_b960 = m_oSearch.b960;
+            }
+            m_oPosition.SetFen(m_oSearch.sFen, m_oSearch.b960); // checked by Go
             PlayMoves(m_oSearch.oMoves, nullptr);
             m_oLines.assign(static_cast<std::size_t>(m_nMultiPv), {});
             std::string s = "position fen " + m_oSearch.sFen;

@@ -27,11 +27,14 @@ public:
         Kind eKind = Kind::Infinite;
         std::int64_t nValue = 0; // plies, nodes or milliseconds
     };
-    // What to search: a position as a FEN and the moves played from it, in coordinates.
+    // What to search: a position as a FEN and the moves played from it, in coordinates. In a
+    // Chess960 game (b960) castling is the king taking its own rook (e1h1) both ways, and the
+    // engine is told so by its UCI_Chess960 option; an engine without one fails the search.
     struct Request {
         std::string sFen;
         std::vector<std::string> oMoves;
         Limit oLimit;
+        bool b960 = false;
     };
     // The engine's latest word on one of its lines, on the searched position.
     struct Line {
@@ -130,6 +133,7 @@ private:
     bool m_bStale = false;     // the running search was replaced: its answers are dropped
     bool m_bFailed = false;
     bool m_bSkipping = false; // inside a line too long to keep
+    bool m_b960 = false;      // UCI_Chess960 was last set true
     QByteArray m_oBuffer;
     QTimer m_oTimer;
     int m_nAnswerTimeoutMs = 5000;

@@ -14,6 +14,7 @@ constexpr std::string_view Letters = "kqrnbpKQRNBP"; // by class code
 
 struct FenPosition {
     std::string sLayout;
+    std::array<std::int8_t, SquareCount> nClass{}; // the same pieces by square, NoPiece: empty
     bool bWhiteToMove = true;
     std::array<std::int8_t, 4> nRookFile{}; // by right K, Q, k, q: the rook's file, 0 for none
     bool b960 = false; // the rights need Chess960: a king off e, or a rook off a and h
@@ -38,16 +39,16 @@ bool ReadCounter(std::string_view s, int &n) {
     return eError == std::errc() && pEnd == s.data() + s.size();
 }
 
-// The castling field, X-FEN or Shredder-FEN: K and Q for the outermost rook on the king's or the
-// queen's side, a file letter for any rook of the back rank (upper case for White).
-std::string ReadCastling(std::string_view sField, FenPosition &p) {
-    p.nRookFile = {};
-    p.b960 = false;
+} // namespace
+
+std::string clsRules::ReadCastling(std::string_view sField, const Pieces &nClass,
+                                   std::array<std::int8_t, 4> &nFile, bool &b960) {
+    nFile = {};
+    b960 = false;
     if (sField == "-")
         return {};
-    auto CodeAt = [&p](int x, int y) {
-        return std::string_view(p.sLayout).substr(
-            static_cast<std::size_t>(2 * (8 * (y - 1) + x - 1)), 2);
+    const auto ClassAt = [&nClass](int x, int y) {
+        return nClass[static_cast<std::size_t>(SquareIndex(x, y) - 1)];
     };
     for (const char c : sField) {
         const bool bWhite = c >= 'A' && c <= 'Z';
@@ -58,11 +59,11 @@ std::string ReadCastling(std::string_view sField, FenPosition &p) {
         const std::string sColour = bWhite ? "white" : "black";
         const int y = bWhite ? 8 : 1; // rows count from Black's side
         const char cRank = bWhite ? '1' : '8';
-        const std::string_view sKing = bWhite ? "WK" : "BK";
-        const std::string_view sRook = bWhite ? "WR" : "BR";
+        const std::int8_t nKingClass = bWhite ? WhiteKing : BlackKing;
+        const std::int8_t nRookClass = bWhite ? WhiteRook : BlackRook;
         int nKing = 0;
         for (int x = 1; x <= 8; ++x)
-            if (CodeAt(x, y) == sKing)
+            if (ClassAt(x, y) == nKingClass)
                 nKing = x;
         if (nKing == 0)
             return std::string("castling right ") + c + " without the " + sColour +
@@ -72,7 +73,7 @@ std::string ReadCastling(std::string_view sField, FenPosition &p) {
             // The outermost rook on that side of the king.
             const int nStep = cUpper == 'K' ? -1 : 1;
             for (int x = cUpper == 'K' ? 8 : 1; x != nKing && nRook == 0; x += nStep)
-                if (CodeAt(x, y) == sRook)
+                if (ClassAt(x, y) == nRookClass)
                     nRook = x;
             if (nRook == 0)
                 return std::string("castling right ") + c + " without a " + sColour +
@@ -80,20 +81,22 @@ std::string ReadCastling(std::string_view sField, FenPosition &p) {
                        " side of the king on " + static_cast<char>('a' + nKing - 1) + cRank;
         } else {
             nRook = cUpper - 'A' + 1;
-            if (CodeAt(nRook, y) != sRook)
+            if (ClassAt(nRook, y) != nRookClass)
                 return std::string("castling file ") + c + " names no " + sColour + " rook on " +
                        static_cast<char>('a' + nRook - 1) + cRank;
         }
         const bool bKingSide = nRook > nKing;
-        auto &nFile = p.nRookFile[static_cast<std::size_t>((bWhite ? 0 : 2) + (bKingSide ? 0 : 1))];
-        if (nFile != 0)
+        auto &nRight = nFile[static_cast<std::size_t>(RightOf(bWhite, bKingSide))];
+        if (nRight != 0)
             return "castling field " + Quoted(sField) + " gives " + sColour +
                    " two rights on the " + (bKingSide ? "king's" : "queen's") + " side";
-        nFile = static_cast<std::int8_t>(nRook);
-        p.b960 |= nKing != 5 || nRook != (bKingSide ? 8 : 1);
+        nRight = static_cast<std::int8_t>(nRook);
+        b960 |= nKing != 5 || nRook != (bKingSide ? 8 : 1);
     }
     return {};
 }
+
+namespace {
 
 // Everything but the check on the side not to move; empty when acceptable.
 std::string Parse(std::string_view sFen, FenPosition &p) {
@@ -118,6 +121,7 @@ std::string Parse(std::string_view sFen, FenPosition &p) {
     // Placement, rank 8 first.
     const std::string_view sPlacement = oFields[0];
     p.sLayout.clear();
+    p.nClass.fill(NoPiece);
     int nRank = 8;
     int nFiles = 0;
     int nKings[2] = {0, 0};
@@ -153,6 +157,7 @@ std::string Parse(std::string_view sFen, FenPosition &p) {
         if (KindOf(static_cast<std::int16_t>(nClass)) == BlackPawn && (nRank == 1 || nRank == 8))
             return std::string(nClass == WhitePawn ? "a white" : "a black") + " pawn on rank " +
                    std::to_string(nRank);
+        p.nClass[p.sLayout.size() / 2] = static_cast<std::int8_t>(nClass);
         p.sLayout += LayoutCodes[nClass];
     }
     if (nRank != 0)
@@ -170,7 +175,8 @@ std::string Parse(std::string_view sFen, FenPosition &p) {
         const auto n = static_cast<std::size_t>(clsRules::NotationToSquare(sSquare) - 1);
         return p.sLayout.substr(2 * n, 2);
     };
-    if (std::string s = ReadCastling(oFields[2], p); !s.empty())
+    if (std::string s = clsRules::ReadCastling(oFields[2], p.nClass, p.nRookFile, p.b960);
+        !s.empty())
         return s;
 
     p.nEnPassantColumn = 0;

@@ -207,13 +207,41 @@ CastlingSquares SquaresOf(int nRight) {
     return Rights[nRight & 3];
 }
 
-int SupportedCastling(const Setup &o) {
+unsigned RookFiles(const Setup &o, int nRight) {
+    const bool bWhite = nRight < 2, bKingSide = nRight % 2 == 0;
+    const int y = bWhite ? 7 : 0;
+    const std::int16_t nSide = bWhite ? WhiteOffset : 0;
+    int nKing = 0;
+    for (int x = 1; x <= 8 && nKing == 0; ++x)
+        if (o.nClass[static_cast<std::size_t>(At(x - 1, y))] == BlackKing + nSide)
+            nKing = x;
+    unsigned nFiles = 0;
+    for (int x = 1; x <= 8 && nKing; ++x)
+        if ((bKingSide ? x > nKing : x < nKing) &&
+            o.nClass[static_cast<std::size_t>(At(x - 1, y))] == BlackRook + nSide)
+            nFiles |= 1u << (x - 1);
+    return nFiles;
+}
+
+int RookSquare(const Setup &o, int nRight) {
+    const int nFile = o.nCastlingFile[static_cast<std::size_t>(nRight & 3)];
+    return (nRight < 2 ? 56 : 0) + (nFile ? nFile : nRight % 2 == 0 ? 8 : 1);
+}
+
+int SupportedCastling(const Setup &o, bool b960) {
     int nMask = 0;
     for (int r = 0; r < 4; ++r) {
+        if (b960) {
+            if ((RookFiles(o, r) >> ((RookSquare(o, r) - 1) % 8)) & 1)
+                nMask |= 1 << r;
+            continue;
+        }
         const CastlingSquares s = SquaresOf(r);
         const std::int16_t nSide = r < 2 ? WhiteOffset : 0;
+        const int nFile = o.nCastlingFile[static_cast<std::size_t>(r)];
         if (o.nClass[static_cast<std::size_t>(s.nKing - 1)] == BlackKing + nSide &&
-            o.nClass[static_cast<std::size_t>(s.nRook - 1)] == BlackRook + nSide)
+            o.nClass[static_cast<std::size_t>(s.nRook - 1)] == BlackRook + nSide &&
+            (nFile == 0 || nFile == (s.nRook - 1) % 8 + 1))
             nMask |= 1 << r;
     }
     return nMask;
@@ -228,7 +256,7 @@ unsigned EnPassantColumns(const Setup &o) {
     return nColumns;
 }
 
-Verdict Judge(const Setup &o) {
+Verdict Judge(const Setup &o, bool b960) {
     const Pieces &b = o.nClass;
     Verdict v;
     const auto Fail = [&v](Problem e, bool bWhite, int nCount = 0, int nSquare = 0) {
@@ -258,10 +286,10 @@ Verdict Judge(const Setup &o) {
     for (const bool bWhite : {true, false})
         if (!MaterialPossible(b, bWhite))
             return Fail(Problem::TooMuchMaterial, bWhite);
-    const int nUnsupported = o.nCastling & ~SupportedCastling(o);
+    const int nUnsupported = o.nCastling & ~SupportedCastling(o, b960);
     for (int r = 0; r < 4; ++r)
         if ((nUnsupported >> r) & 1) {
-            Fail(Problem::CastlingRight, r < 2);
+            Fail(Problem::CastlingRight, r < 2, 0, b960 ? RookSquare(o, r) : 0);
             v.nRight = r;
             return v;
         }
@@ -319,7 +347,7 @@ bool ReadPlacement(std::string_view s, std::array<std::int8_t, 64> &oPieces) {
     return true;
 }
 
-FenFault ReadFen(std::string_view sFen, Setup &o) {
+FenFault ReadFen(std::string_view sFen, Setup &o, bool *pChess960) {
     std::string_view oFields[7];
     std::size_t nFields = 0;
     for (std::size_t i = 0; i < sFen.size();) {
@@ -347,7 +375,17 @@ FenFault ReadFen(std::string_view sFen, Setup &o) {
     if (oFields[1] != "w" && oFields[1] != "b")
         return Fault(FenField::Side, 1);
     p.bWhiteToMove = oFields[1] == "w";
-    if (oFields[2] != "-") {
+    bool b960 = false;
+    if (oFields[2] != "-" &&
+        clsRules::ReadCastling(oFields[2], p.nClass, p.nCastlingFile, b960).empty()) {
+        for (std::size_t r = 0; r < 4; ++r)
+            if (p.nCastlingFile[r])
+                p.nCastling = static_cast<std::int8_t>(p.nCastling | 1 << r);
+    } else if (oFields[2] != "-") {
+        // Rights the pieces do not fit still read, for the judge to name, where their letters
+        // say whose they are without the pieces: KQkq, on the files of standard chess.
+        p.nCastlingFile = {};
+        b960 = false;
         for (const char c : oFields[2]) {
             const std::size_t r = std::string_view("KQkq").find(c);
             if (r == std::string_view::npos || ((p.nCastling >> r) & 1))
@@ -371,6 +409,8 @@ FenFault ReadFen(std::string_view sFen, Setup &o) {
     if (nFields > 5 && !Counter(oFields[5], p.nFullmove, 1))
         return Fault(FenField::Fullmove, 5);
     o = p;
+    if (pChess960)
+        *pChess960 = b960;
     return {};
 }
 

@@ -14,8 +14,9 @@
 
 namespace PositionCheck {
 
-// A set-up position: pieces a8..h1, the side to move, castling rights (K 1, Q 2, k 4, q 8), the
-// en passant column (0 for none) and the two counters. bInCheck is not read.
+// A set-up position: pieces a8..h1, the side to move, castling rights (K 1, Q 2, k 4, q 8) with
+// their rooks' files (nCastlingFile, 0 for the h or a file), the en passant column (0 for none)
+// and the two counters. bInCheck is not read.
 using Setup = clsRules::Position;
 
 // Why a position cannot be played, in the order the judge asks.
@@ -41,18 +42,29 @@ struct Verdict {
     bool Playable() const { return eProblem == Problem::None; }
 };
 
-// The first reason the position cannot be played, or Problem::None.
-Verdict Judge(const Setup &o);
+// The first reason the position cannot be played, or Problem::None. With b960 castling rights
+// are judged as Chess960 has them (see SupportedCastling); a CastlingRight verdict then names
+// the rook's square in nSquare.
+Verdict Judge(const Setup &o, bool b960 = false);
 
-// The king's and the rook's squares of castling right nRight (0 K, 1 Q, 2 k, 3 q). A right is
-// named by its index everywhere here, so rights by the rook's file can be added beside these.
+// The king's and the rook's squares of castling right nRight (0 K, 1 Q, 2 k, 3 q) in standard
+// chess.
 struct CastlingSquares {
     int nKing;
     int nRook;
 };
 CastlingSquares SquaresOf(int nRight);
-// The rights whose king and rook stand on their squares, as a mask like Setup::nCastling.
-int SupportedCastling(const Setup &o);
+// The rights whose king and rook stand on their squares, as a mask like Setup::nCastling. In
+// standard chess those of SquaresOf, with the a or h file as the rook's; with b960 any king on
+// its first rank and the rook on the right's file (nCastlingFile, 0 for h or a) on that side of
+// it, as in Chess960.
+int SupportedCastling(const Setup &o, bool b960 = false);
+// The files a Chess960 right nRight may take its rook from, bit f - 1 for file f: those of the
+// side's rooks on its first rank on that side of its king there; none without such a king.
+unsigned RookFiles(const Setup &o, int nRight);
+// The square (1 a8 .. 64 h1) of right nRight's rook in Chess960: on the right's file, h or a
+// for 0.
+int RookSquare(const Setup &o, int nRight);
 
 // The en passant columns possible, bit c - 1 for column c: a pawn of the side not to move stands
 // where a step of two from its first row put it, the two squares it passed are empty, and the
@@ -66,10 +78,13 @@ struct FenFault {
     std::string sText; // the field as written (empty for Count)
     bool Read() const { return eField == FenField::None; }
 };
-// Reads the form alone (four to six fields: eight ranks of eight squares, w or b, - or a set of
-// KQkq, - or a square of the rank behind a pawn just stepped twice, the counters) into o; what the
-// position is worth is Judge's question. o is set only when the text reads.
-FenFault ReadFen(std::string_view sFen, Setup &o);
+// Reads the form alone (four to six fields: eight ranks of eight squares, w or b, the castling
+// field, - or a square of the rank behind a pawn just stepped twice, the counters) into o; what
+// the position is worth is Judge's question. o is set only when the text reads. The castling
+// field is read as the game reads it (X-FEN or Shredder-FEN, see clsRules::ReadCastling), and
+// *pChess960 says whether its rights need Chess960. Where the pieces do not fit it, it reads as
+// long as it is a set of KQkq, rights the judge will name; file letters must name their rooks.
+FenFault ReadFen(std::string_view sFen, Setup &o, bool *pChess960 = nullptr);
 // The placement field alone: false, leaving the pieces as they were, unless it reads.
 bool ReadPlacement(std::string_view sPlacement, std::array<std::int8_t, 64> &oPieces);
 

@@ -106,6 +106,14 @@ public:
     void SetFen(std::string_view sFen, bool bChess960 = false);
     // Empty when SetFen would accept the FEN, else the reason it would give.
     static std::string FenError(std::string_view sFen);
+    // The pieces of a position by square, a8 first (as Position::nClass).
+    using Pieces = std::array<std::int8_t, modConsts::SquareCount>;
+    // The castling rights a FEN's castling field gives these pieces, read as SetFen reads them:
+    // nFile gets each right's rook file (K, Q, k, q; 1 = a .. 8 = h, 0 for none), b960 whether
+    // they need Chess960 (a king off the e file or a rook off the a and h files). Empty when the
+    // field reads, else the reason; nFile and b960 are then of no use.
+    static std::string ReadCastling(std::string_view sField, const Pieces &nClass,
+                                    std::array<std::int8_t, 4> &nFile, bool &b960);
     int HalfmoveClock() const { return m_nHalfmove; }
     int FullmoveNumber() const { return m_nFullmove; }
     // The FEN the current game started from.

@@ -186,6 +186,37 @@ TEST_F(AnalysisWindow, FaultsNamedAndTheGameUntouched) {
     EXPECT_EQ(board->PlyCount(), 0);
 }
 
+// A Chess960 game is analysed by an engine that offers UCI_Chess960, its castling shown as O-O and
+// previewed; one without the option is refused with the reason, and analyses standard chess again
+// once such a game is on the board.
+TEST_F(AnalysisWindow, Chess960OnlyWithAnEngineThatKnowsIt) {
+    const char *sRooks = "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1";
+    const std::string sLines = "+0.20 Fake · depth 3 | +0.20 1. O-O O-O-O";
+    for (const bool bOffers : {true, false}) {
+        // Castling as each engine would write it.
+        Engine(bOffers ? "on uci\nid name Fake\noption name UCI_Chess960 type check default "
+                         "false\nuciok\non go infinite\ninfo depth 3 score cp 20 pv e1h1 e8a8"
+                       : "on go infinite\ninfo depth 3 score cp 20 pv e1g1 e8c8");
+        board->SetFen(sRooks, true);
+        Key(Qt::Key_L);
+        if (bOffers) {
+            ASSERT_TRUE(WaitFor([&] { return Shown() == sLines; })) << Shown();
+            emit Find<QLabel>("lblLine1")->linkActivated("0");
+            auto *preview = qobject_cast<QFrame *>(QApplication::activePopupWidget());
+            ASSERT_NE(preview, nullptr);
+            EXPECT_EQ(preview->findChild<Board *>("PreviewBoard")->Fen(),
+                      "r3k2r/8/8/8/8/8/8/R4RK1 b kq - 1 1");
+            preview->close();
+        } else {
+            ASSERT_TRUE(WaitFor([&] { return pane()->Message().contains("UCI_Chess960"); }));
+            EXPECT_EQ(Log().find("position"), std::string::npos);
+            board->SetFen(sRooks);
+            ASSERT_TRUE(WaitFor([&] { return Shown() == sLines; })) << Shown();
+        }
+        Key(Qt::Key_L);
+    }
+}
+
 // Analyse Game on Fool's mate: the graph has a point for each position, the blunder marked, the
 // counts beside it; a click on the graph shows that position.
 TEST_F(AnalysisWindow, AnalyseGameDrawsTheGraph) {

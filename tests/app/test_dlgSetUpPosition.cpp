@@ -121,6 +121,50 @@ TEST_F(SetUpDialog, TextThatIsNoFenIsToldFromAPositionThatCannotBePlayed) {
     EXPECT_EQ(WithoutOwnLetter(d), "");
 }
 
+// The Chess960 box: rights belong to rooks by their files, beside a king anywhere on its first
+// rank, read from X-FEN or Shredder-FEN and written as X-FEN; the judge names the rook it lacks.
+TEST_F(SetUpDialog, Chess960RightsByRookFile) {
+    auto *combo = Find<QComboBox>("cboRookFileQ"); // the rooks White's queenside right may take
+    const struct {
+        const char *sStep, *sBoxes, *sFen, *sRook;
+    } Steps[] = {
+        // A Shredder-FEN that needs Chess960 ticks the box.
+        {"bbqnnrkr/pppppppp/8/8/8/8/PPPPPPPP/BBQNNRKR w HFhf - 0 1", "KQkq",
+         "bbqnnrkr/pppppppp/8/8/8/8/PPPPPPPP/BBQNNRKR w KQkq - 0 1", "f1"},
+        {"h1h3", ".Qkq", "bbqnnrkr/pppppppp/8/8/8/7R/PPPPPPPP/BBQNNRK1 w Qkq - 0 1", "f1"},
+        // Standard chess has no king on g1: every right goes, and comes back only when ticked.
+        {"chk960", "....", "bbqnnrkr/pppppppp/8/8/8/7R/PPPPPPPP/BBQNNRK1 w - - 0 1", "hidden"},
+        {"chk960", ".---", "bbqnnrkr/pppppppp/8/8/8/7R/PPPPPPPP/BBQNNRK1 w - - 0 1", "f1"},
+        // Two rooks on a side: the outermost is Q's unless the inner one is chosen (a file letter).
+        {"4k3/8/8/8/8/8/8/RR2K3 w Q - 0 1", ".Q..", "4k3/8/8/8/8/8/8/RR2K3 w Q - 0 1", "a1"},
+        {"cboRookFileQ", ".Q..", "4k3/8/8/8/8/8/8/RR2K3 w B - 0 1", "b1"},
+        {"a1a2", ".Q..", "4k3/8/8/8/8/8/R7/1R2K3 w Q - 0 1", "b1"}, // now the outermost
+        {"b1c1", ".-..", "4k3/8/8/8/8/8/R7/2R1K3 w - - 0 1", "c1"},
+        {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", "KQkq", "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1",
+         "a1"}, // a standard FEN leaves the box as it is
+    };
+    for (const auto &[sStep, sBoxes, sFen, sRook] : Steps) {
+        const QString s = sStep;
+        if (s == "chk960")
+            Find<QCheckBox>(s)->click();
+        else if (s == "cboRookFileQ")
+            emit combo->activated((combo->setCurrentIndex(1), 1));
+        else if (s.size() == 4)
+            Drag(*b, s.left(2), CellCentre(s.mid(2)));
+        else
+            TypeFen(s);
+        EXPECT_EQ(Boxes(), sBoxes) << sStep;
+        // The field keeps what the player typed; the dialog answers with X-FEN.
+        EXPECT_EQ(d.Fen().toStdString(), sFen) << sStep;
+        EXPECT_EQ(Fen(), s.count('/') ? sStep : sFen) << sStep;
+        EXPECT_EQ(combo->isVisible() ? combo->currentText() : "hidden", sRook) << sStep;
+    }
+    EXPECT_TRUE(d.Is960());
+    TypeFen("4k3/8/8/8/8/8/8/1K6 w K - 0 1");
+    EXPECT_EQ(Problem(), "This position cannot be played: White's kingside castling needs the "
+                         "king on its first rank and the rook on h1 on that side of it.");
+}
+
 // Under a German locale the dialog speaks German and the board takes German letters.
 TEST(SetUpGerman, TitleAndPieceLettersAreGerman) {
     InstallTranslations(QLocale(QLocale::German, QLocale::Germany));
@@ -178,6 +222,24 @@ TEST_F(MainWindow, SetUpPositionStartsOnlyWhatCanBePlayed) {
     Key(Qt::Key_E);
     EXPECT_EQ(board->Fen(), "4k3/8/8/8/8/8/8/4K2R w K - 0 1");
     EXPECT_TRUE(board->Pgn().contains("[SetUp \"1\"]\n[FEN \"4k3/8/8/8/8/8/8/4K2R w K - 0 1\"]"));
+    // A Chess960 game opens the dialog with its box ticked; a position started with the box
+    // ticked is a game of Chess960, even where its rights would read as standard chess.
+    for (const bool b960 : {true, false}) {
+        InSetUp([b960](QWidget *d, QLineEdit *txt) {
+            auto *chk960 = d->findChild<QCheckBox *>("chk960");
+            EXPECT_EQ(chk960->isChecked(), !b960) << "the game before";
+            if (chk960->isChecked() != b960)
+                chk960->click();
+            txt->selectAll();
+            QTest::keyClicks(txt, "4k3/8/8/8/8/8/8/R3K2R w KQ - 0 1");
+            Answerer oDiscard({"Discard"});
+            QTest::keyClick(txt, Qt::Key_Return);
+        });
+        Key(Qt::Key_E);
+        EXPECT_EQ(board->Is960(), b960);
+        EXPECT_EQ(board->Pgn().contains("[Variant \"Chess960\"]"), b960);
+        EXPECT_EQ(board->MovePieceSan("e1h1"), b960) << "castling as the king taking its rook";
+    }
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "TestBoard.h"
 
 #include <gtest/gtest.h>
+#include <tavlon/BoardRenderer.h>
 
 namespace {
 
@@ -41,6 +42,8 @@ TEST(BoardChess960, NumberedGamesMarksAndPictures) {
     const QImage oPlain = b.grab().toImage();
     b.SetShowLastMove(true);
     EXPECT_EQ(DifferingCells(oPlain, b.grab().toImage()), "c1 e1") << "the king's squares";
+    EXPECT_EQ((b.Scene().sLastMoveFrom + ' ' + b.Scene().sLastMoveTo).toStdString(), "e1 c1")
+        << "so exported";
     b.NewGame();
     EXPECT_FALSE(b.SetTag("Variant", "Chess960")) << "read back, it would be another game";
     const QImage a = Board::Picture(QString::fromStdString(Chess960::Fen(0)), 160).toImage();

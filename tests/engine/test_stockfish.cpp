@@ -47,7 +47,7 @@ TEST(Stockfish, AnalyseGameRepeatsThePipedCommands) {
         oFens += QByteArray::fromStdString(oGame.Fen() + '\n');
     }
     QString sError;
-    const auto o = GameAnalyser::Run(sEngine, oGame.StartFen(), oMoves,
+    const auto o = GameAnalyser::Run(sEngine, oGame.StartFen(), oMoves, false,
                                      {{UciEngine::Limit::Kind::Nodes, 20000}}, {}, &sError);
     ASSERT_TRUE(o) << sError.toStdString();
     std::string sOurs;
@@ -63,4 +63,19 @@ TEST(Stockfish, AnalyseGameRepeatsThePipedCommands) {
     oScript.closeWriteChannel();
     ASSERT_TRUE(oScript.waitForFinished(60000));
     EXPECT_EQ(sOurs, oScript.readAllStandardOutput().toStdString());
+}
+
+// Chess960: castling (here king g1 stays, rook h1 to f1) is the only mate, and only in Chess960.
+TEST(Stockfish, CastlesInChess960) {
+    NEEDS_STOCKFISH(sEngine);
+    UciEngine o;
+    std::string sHeard;
+    QObject::connect(&o, &UciEngine::BestMove, [&](const UciEngine::Result &x) {
+        sHeard = x.sBestMove + " " + x.oLines.at(0).oSan.at(0);
+    });
+    o.Start(sEngine);
+    ASSERT_TRUE(
+        o.Go({"4rk2/R6B/8/8/8/8/8/6KR w K - 0 1", {}, {UciEngine::Limit::Kind::Depth, 8}, true}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !sHeard.empty(); }, 30000));
+    EXPECT_EQ(sHeard, "g1h1 O-O#");
 }

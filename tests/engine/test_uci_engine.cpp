@@ -149,6 +149,43 @@ TEST(UciEngine, SearchesAndFaults) {
     }
 }
 
+// In a Chess960 game castling is the king taking its own rook both ways, sent after the option to
+// an engine that offers UCI_Chess960; one without it is refused before the position is sent.
+TEST(UciEngine, Chess960) {
+    const std::string sRooks = "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1";
+    const std::string sUci = "on uci\noption name UCI_Chess960 type check default false\nuciok\n";
+    // In Chess960?, the engine offers it?, a move played, the engine's answer, what is heard, and
+    // the moves sent.
+    const std::tuple<bool, bool, const char *, const char *, const char *, const char *> Rows[] = {
+        {true, true, "", "pv e1h1 e8a8\nbestmove e1h1", "O-O: 0.2 O-O O-O-O;", ""},
+        {true, true, "e1a1", "pv e8h8 d1d8\nbestmove e8h8", "O-O: -0.2 O-O Rd8;", " moves e1a1"},
+        {true, true, "e1g1", "pv e8a8\nbestmove e8a8", "O-O-O: -0.2 O-O-O;", " moves e1h1"},
+        {false, true, "", "pv e1g1 e8c8\nbestmove e1g1", "O-O: 0.2 O-O O-O-O;", ""},
+        {true, false, "", "bestmove e1h1",
+         "failed: The engine “Fake” cannot analyse Chess960: it does not offer the UCI_Chess960 "
+         "option.",
+         nullptr},
+    };
+    for (const auto &[b960, bOffers, sMove, sAnswer, sExpected, sSent] : Rows) {
+        Fake oFake((bOffers ? sUci : "") + "on go\ninfo depth 2 score cp 20 " + sAnswer);
+        UciEngine o;
+        Heard oHeard(o);
+        o.Start(QStringLiteral(TAVLON_FAKE_ENGINE));
+        ASSERT_TRUE(o.Go({sRooks,
+                          *sMove ? std::vector<std::string>{sMove} : std::vector<std::string>{},
+                          {},
+                          b960}));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !oHeard.s.empty(); }, 10000)) << sAnswer;
+        EXPECT_EQ(oHeard.s, sExpected);
+        const std::string sLog = oFake.Log();
+        EXPECT_TRUE(sSent
+                        ? sLog.find(std::string(b960 ? "value true\n" : "isready\n") +
+                                    "position fen " + sRooks + sSent + "\ngo") != std::string::npos
+                        : sLog.find("position") == std::string::npos)
+            << sLog;
+    }
+}
+
 TEST(UciEngine, NoProcessOutlivesItsOwner) {
     Fake oFake("on quit\n@hang");
     qint64 nPid = 0;
@@ -198,7 +235,8 @@ TEST(GameAnalyser, JudgesAGameAsLichess) {
     QString sError;
     // A node budget keeps to one thread and 16 MB, whatever is asked.
     const auto o = GameAnalyser::Run(
-        QStringLiteral(TAVLON_FAKE_ENGINE), Start, FoolsMoves, {{Limit::Kind::Nodes, 500}, 4, 64},
+        QStringLiteral(TAVLON_FAKE_ENGINE), Start, FoolsMoves, false,
+        {{Limit::Kind::Nodes, 500}, 4, 64},
         [&](int n, int nAll) { oProgress.push_back(n * 10 + nAll); }, &sError);
     ASSERT_TRUE(o) << sError.toStdString();
     EXPECT_EQ(oProgress, (std::vector<int>{15, 25, 35, 55}));
@@ -235,7 +273,7 @@ TEST(GameAnalyser, KeepsWhatWasDone) {
         });
         QObject::connect(&o, &GameAnalyser::Finished, [&] { bFinished = true; });
         QObject::connect(&o, &GameAnalyser::Failed, [&](const QString &s) { sFailure = s; });
-        ASSERT_TRUE(o.Start(QStringLiteral(TAVLON_FAKE_ENGINE), Start, FoolsMoves, {}));
+        ASSERT_TRUE(o.Start(QStringLiteral(TAVLON_FAKE_ENGINE), Start, FoolsMoves, false, {}));
         ASSERT_TRUE(QTest::qWaitFor([&] { return bFinished || !sFailure.isEmpty(); }, 10000));
         EXPECT_EQ(bFinished, bCancel) << sFailure.toStdString();
         EXPECT_FALSE(o.IsRunning());
@@ -244,8 +282,25 @@ TEST(GameAnalyser, KeepsWhatWasDone) {
     }
     GameAnalyser o;
     QString sError;
-    EXPECT_FALSE(o.Start(QStringLiteral(TAVLON_FAKE_ENGINE), Start, {"e2e4", "e2e5"}, {}, &sError));
+    EXPECT_FALSE(
+        o.Start(QStringLiteral(TAVLON_FAKE_ENGINE), Start, {"e2e4", "e2e5"}, false, {}, &sError));
     EXPECT_EQ(sError, QStringLiteral("Move 2 of the game (e2e5) is not legal."));
+}
+
+// Analyse Game on a Chess960 game: each position as X-FEN, castling read back as O-O and O-O-O.
+TEST(GameAnalyser, Chess960) {
+    Fake oFake("on uci\noption name UCI_Chess960 type check default false\nuciok\n"
+               "once go\ninfo depth 5 score cp 30 pv e1a1 e8h8\nbestmove e1a1\n"
+               "once go\ninfo depth 5 score cp 20 pv e8a8\nbestmove e8a8\n");
+    QString sError;
+    const auto o = GameAnalyser::Run(QStringLiteral(TAVLON_FAKE_ENGINE),
+                                     "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", {"e1h1"}, true,
+                                     {{Limit::Kind::Nodes, 500}}, {}, &sError);
+    ASSERT_TRUE(o) << sError.toStdString();
+    EXPECT_NE(oFake.Log().find("position fen r3k2r/8/8/8/8/8/8/R4RK1 b kq - 1 1\n"),
+              std::string::npos);
+    EXPECT_EQ(o->oPlies[0].oBestLine, (std::vector<std::string>{"O-O-O", "O-O"}));
+    EXPECT_EQ(o->oPlies[1].oBestLine, (std::vector<std::string>{"O-O-O"}));
 }
 
 int main(int argc, char **argv) {

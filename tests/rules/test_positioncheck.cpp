@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <random>
+#include <sstream>
 
 namespace {
 
@@ -19,7 +20,8 @@ PositionCheck::Setup Read(const char *sFen) {
 struct Row {
     const char *sFen;
     P eProblem;
-    int nDetail; // the count, square or castling right the verdict names
+    int nDetail;       // the count, square or castling right the verdict names
+    bool b960 = false; // judged as Chess960
 };
 
 // clang-format off
@@ -37,6 +39,12 @@ const Row Rows[] = {
     {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", P::None, 0},
     {"4k3/8/8/8/8/8/8/4K2R w KQ - 0 1", P::CastlingRight, 1}, // a right with no rook
     {"r3k3/8/8/8/8/8/8/4K2R b Kk - 0 1", P::CastlingRight, 2},
+    {"1r2k1r1/8/8/8/8/8/8/1R2K1R1 w KQkq - 0 1", P::CastlingRight, 0}, // rooks off a and h
+    {"1r2k1r1/8/8/8/8/8/8/1R2K1R1 w KQkq - 0 1", P::None, 0, true},
+    {"bbqnnrkr/pppppppp/8/8/8/8/PPPPPPP1/RBQNNRKR w KFkq - 0 1", P::None, 0, true}, // inner f1
+    {"4k3/8/8/8/8/8/8/1K6 w K - 0 1", P::CastlingRight, 0, true},
+    {"4k3/8/8/8/8/8/1K6/7R w K - 0 1", P::CastlingRight, 0, true}, // a king off its first rank
+    {"r3k3/8/8/8/8/8/8/R3K3 w Qk - 0 1", P::CastlingRight, 2, true},
     {"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", P::None, 0},
     {"4k3/8/8/8/8/8/8/4K3 w - d6 0 1", P::EnPassant, 20},
     {"4k3/3p4/8/3pP3/8/8/8/4K3 w - d6 0 1", P::EnPassant, 20},
@@ -60,7 +68,7 @@ const Row Rows[] = {
 TEST(PositionCheck, OneRowPerRuleThatPassesOrFails) {
     for (const Row &r : Rows) {
         const PositionCheck::Setup o = Read(r.sFen);
-        const PositionCheck::Verdict v = PositionCheck::Judge(o);
+        const PositionCheck::Verdict v = PositionCheck::Judge(o, r.b960);
         EXPECT_EQ(v.eProblem, r.eProblem) << r.sFen;
         const int nDetail = r.eProblem == P::CastlingRight ? v.nRight
                             : v.nSquare                    ? v.nSquare
@@ -89,7 +97,9 @@ TEST(PositionCheck, TextThatIsNoFenIsToldFromAPositionThatCannotBePlayed) {
     const std::pair<const char *, F> Faults[] = {
         {"", F::Count},
         {"4k3/8/8/8/8/8/8 w - - 0 1", F::Placement},
-        {"r3k2r/8/8/8/8/8/8/R3K2R w HQkq - 0 1", F::Castling}, // as one editor wrote it
+        {"4k3/8/8/8/8/8/8/R3K3 w HQ - 0 1", F::Castling}, // as one editor wrote it, no rook on h1
+        {"r3k2r/8/8/8/8/8/8/R3K2R w KQkqA - 0 1", F::Castling}, // two queenside rights
+        {"r3k2r/8/8/8/8/8/8/R3K2R w KKq - 0 1", F::Castling},
         {"4k3/8/8/8/8/8/8/4K3 w - e3 0 1", F::EnPassant},
         {"4k3/8/8/8/8/8/8/4K3 w - - 0 0", F::Fullmove},
     };
@@ -102,18 +112,44 @@ TEST(PositionCheck, TextThatIsNoFenIsToldFromAPositionThatCannotBePlayed) {
               "4k3/8/8/8/8/8/8/R3K3 b Q - 0 1");
 }
 
+// Castling fields read as the game reads them, written back as X-FEN, and whether they need
+// Chess960.
+TEST(PositionCheck, CastlingFieldsReadAsTheGameReadsThem) {
+    const std::tuple<const char *, const char *, bool> Fields[] = {
+        {"r3k2r/8/8/8/8/8/8/R3K2R w HAha - 0 1", "KQkq", false},
+        {"r3k2r/8/8/8/8/8/8/R3K2R w HQkq - 0 1", "KQkq", false},
+        {"bbqnnrkr/pppppppp/8/8/8/8/PPPPPPPP/BBQNNRKR w HFhf - 0 1", "KQkq", true},
+        {"bbqnnrkr/pppppppp/8/8/8/8/PPPPPPP1/RBQNNRKR w HFhf - 0 1", "KFkq", true},
+        {"4k3/8/8/8/8/8/8/1K6 w Kq - 0 1", "Kq", false}, // no rooks: for the judge to name
+    };
+    for (const auto &[sFen, sCastling, b960] : Fields) {
+        PositionCheck::Setup o;
+        bool bNeeds960 = !b960;
+        ASSERT_TRUE(PositionCheck::ReadFen(sFen, o, &bNeeds960).Read()) << sFen;
+        std::istringstream oFields(clsRules::FenOf(o));
+        std::string sField;
+        for (int i = 0; i < 3; ++i)
+            oFields >> sField;
+        EXPECT_EQ(sField, sCastling) << sFen;
+        EXPECT_EQ(bNeeds960, b960) << sFen;
+    }
+}
+
 // Every position of random games, double checks (one game in twenty has one) and en passant squares
-// included, is one a game reached, so the judge must let it be played.
+// included, is one a game reached, so the judge must let it be played; every third game is one of
+// Chess960, its rights judged so.
 TEST(PositionCheck, EveryPositionOfRandomGamesIsPlayable) {
     std::mt19937 oRandom(28);
     for (int nGame = 0; nGame < 300; ++nGame) {
         clsRules o;
+        if (nGame % 3 == 0)
+            o.NewGame960(static_cast<int>(oRandom() % 960));
         for (int nPly = 0; nPly < 300 && !o.IsGameOver(); ++nPly) {
             MoveList oMoves;
             o.LegalMoves(oMoves);
             ASSERT_TRUE(o.PlayMove(oMoves[oRandom() % oMoves.size()]));
             const PositionCheck::Setup p = o.PositionAt(o.PlyCount());
-            const PositionCheck::Verdict v = PositionCheck::Judge(p);
+            const PositionCheck::Verdict v = PositionCheck::Judge(p, o.Is960());
             ASSERT_TRUE(v.Playable()) << clsRules::FenOf(p) << " " << int(v.eProblem);
             if (p.nEnPassantColumn) {
                 ASSERT_TRUE(PositionCheck::EnPassantColumns(p) >> (p.nEnPassantColumn - 1) & 1);

@@ -1,5 +1,5 @@
-// The game record's readers, one libFuzzer target each (FUZZ_FEN, FUZZ_SAN, FUZZ_PGN or
-// FUZZ_PGNINDEX):
+// The game record's readers, one libFuzzer target each (FUZZ_FEN, FUZZ_SAN, FUZZ_PGN,
+// FUZZ_TREE or FUZZ_PGNINDEX):
 // - FEN: a refusal changes nothing and agrees with FenError; an accepted FEN writes back as
 //   a FEN that reads to itself. Set Up Position's reader reads every FEN the game takes, Chess960
 //   where the game is, and every position its judge lets be played, as standard chess or as
@@ -9,6 +9,9 @@
 // - PGN: a refusal changes nothing; an accepted game is written out and loads back to the
 //   same moves, position, result and text; and Pgn::FindGame ends the game where the reader
 //   says it stopped (Pgn::Read's game end).
+// - Tree: an accepted game's whole tree (variations, comments, NAGs, commands, variations kept
+//   as text) is written and read back as the same tree; so it is after edits the input's bytes
+//   choose: a move added, a comment, a variation deleted or promoted, moves deleted.
 // - PGN index: the text in pieces indexes as it does whole, games in order within the text,
 //   each game's bytes read alone without harm; and the games begin where the reader's games
 //   begin (Pgn::FindGame, game after game, itself held to the reader's game end by the PGN
@@ -17,6 +20,7 @@
 #include <Pgn.h>
 #include <PgnIndex.h>
 #include <PositionCheck.h>
+#include <TreeDump.h>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -121,6 +125,60 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *pData, std::size_t nSi
     Pgn::Read(oAgain, sText, &nGameEnd);
     if (Pgn::FindGame(sText).nEnd != nGameEnd)
         Fail("FindGame and the reader end the game in different places");
+#elif defined(FUZZ_TREE)
+    static clsRules oAgain;
+    try {
+        Pgn::Read(oRules, sText);
+    } catch (const std::invalid_argument &) {
+        return 0;
+    }
+    const auto Same = [&](const char *sAfter) {
+        const std::string sPgn = Pgn::Write(oRules);
+        try {
+            Pgn::Read(oAgain, sPgn);
+        } catch (const std::invalid_argument &e) {
+            std::fprintf(stderr, "%s, %s\n%s\n", sAfter, e.what(), sPgn.c_str());
+            Fail("a written tree does not read");
+        }
+        if (TreeDump(oAgain) != TreeDump(oRules) || Pgn::Write(oAgain) != sPgn) {
+            std::fprintf(stderr, "%s\n%s\n%s\n%s\n", sAfter, sPgn.c_str(), TreeDump(oRules).c_str(),
+                         TreeDump(oAgain).c_str());
+            Fail("a written tree reads back as another");
+        }
+    };
+    Same("read");
+    // Edits at nodes the text's bytes pick, each followed by the same round trip.
+    MoveList oMoves;
+    clsRules oBoard;
+    for (std::size_t i = 0; i + 1 < sText.size() && i < 24; i += 2) {
+        const int n = static_cast<std::uint8_t>(sText[i]) % oRules.NodeCount();
+        if (!oRules.IsNode(n) || oRules.IsOpaque(n))
+            continue;
+        switch (static_cast<std::uint8_t>(sText[i + 1]) % 6) {
+        case 0:
+            oBoard.SetPosition(oRules.NodePosition(n), oRules.Is960());
+            oBoard.ListMoves(oMoves);
+            if (!oMoves.empty())
+                oRules.AddMove(n, oMoves[static_cast<std::uint8_t>(sText[i]) % oMoves.size()]);
+            break;
+        case 1:
+            oRules.SetComment(n, sText.substr(i, 12), sText[i] & 1);
+            break;
+        case 2:
+            oRules.DeleteVariation(n);
+            break;
+        case 3:
+            oRules.PromoteVariation(n);
+            break;
+        case 4:
+            oRules.DeleteFrom(n);
+            break;
+        default:
+            oRules.SetNags(n, {static_cast<std::uint8_t>(sText[i])});
+            break;
+        }
+        Same("an edit");
+    }
 #elif defined(FUZZ_PGNINDEX)
     Pgn::Index oWhole;
     Pgn::Index oPieces;

@@ -12,7 +12,7 @@ seconds="${2:-20}"
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 
-for target in FuzzLayout FuzzFen FuzzSan FuzzPgn FuzzPgnIndex; do
+for target in FuzzLayout FuzzFen FuzzSan FuzzPgn FuzzTree FuzzPgnIndex; do
     mkdir -p "$scratch/$target"
     echo "== $target: ${seconds}s"
     # The regression inputs first, one by one, so a kept crasher names itself.

@@ -278,6 +278,30 @@
         <source>%1 is too slow to read and draw</source>
         <translation>%1 braucht zu lange zum Lesen und Zeichnen</translation>
     </message>
+    <message>
+        <source>no such move in the game</source>
+        <translation>kein solcher Zug in der Partie</translation>
+    </message>
+    <message>
+        <source>the main line is no variation</source>
+        <translation>die Hauptvariante ist keine Nebenvariante</translation>
+    </message>
+    <message>
+        <source>a comment cannot hold &quot;}&quot;</source>
+        <translation>ein Kommentar darf kein &quot;}&quot; enthalten</translation>
+    </message>
+    <message>
+        <source>only the first move of a variation has a comment before it</source>
+        <translation>nur der erste Zug einer Variante hat einen Kommentar davor</translation>
+    </message>
+    <message>
+        <source>the game would end before the line does</source>
+        <translation>die Partie endete vor dem Ende der Variante</translation>
+    </message>
+    <message>
+        <source>not a NAG or shape</source>
+        <translation>kein NAG und keine Markierung</translation>
+    </message>
 </context>
 <context>
     <name>ClockWidget</name>
@@ -584,6 +608,57 @@
     <message>
         <source>check</source>
         <translation>Schach</translation>
+    </message>
+</context>
+<context>
+    <name>NotationPane</name>
+    <message>
+        <source>Comment on the move shown</source>
+        <translation>Kommentar zum gezeigten Zug</translation>
+    </message>
+    <message>
+        <source>Comment</source>
+        <translation>Kommentar</translation>
+    </message>
+    <message>
+        <source>1 variation</source>
+        <translation>1 Variante</translation>
+    </message>
+    <message>
+        <source>%1 variations</source>
+        <translation>%1 Varianten</translation>
+    </message>
+    <message>
+        <source>1 comment</source>
+        <translation>1 Kommentar</translation>
+    </message>
+    <message>
+        <source>%1 comments</source>
+        <translation>%1 Kommentare</translation>
+    </message>
+    <message>
+        <source>1 move mark</source>
+        <translation>1 Bewertungszeichen</translation>
+    </message>
+    <message>
+        <source>%1 move marks</source>
+        <translation>%1 Bewertungszeichen</translation>
+    </message>
+    <message>
+        <source>1 arrow or circle</source>
+        <translation>1 Pfeil oder Kreis</translation>
+    </message>
+    <message>
+        <source>%1 arrows or circles</source>
+        <translation>%1 Pfeile oder Kreise</translation>
+    </message>
+    <message>
+        <source>A comment cannot hold &quot;}&quot;: in the file it would end the comment</source>
+        <translation>Ein Kommentar kann kein &quot;}&quot; enthalten: in der Datei würde es den Kommentar beenden</translation>
+    </message>
+    <message>
+        <source>The comment cannot be kept on this move</source>
+        <translation>Der Kommentar kann bei diesem Zug nicht gespeichert werden</translation>
     </message>
 </context>
 <context>
@@ -937,6 +1012,10 @@
     <message>
         <source>Variant:</source>
         <translation>Variante:</translation>
+    </message>
+    <message>
+        <source>Annotations:</source>
+        <translation>Anmerkungen:</translation>
     </message>
 </context>
 <context>
@@ -2234,6 +2313,106 @@ Sie wurde als %2 beiseitegelegt.</translation>
     <message>
         <source>Move %1 shown, the last %2 — Alt+End returns</source>
         <translation>Zug %1 wird angezeigt, der letzte %2 – Alt+Ende kehrt zurück</translation>
+    </message>
+    <message>
+        <source>Variation move %1 shown — Alt+End returns</source>
+        <translation>Variantenzug %1 wird angezeigt – Alt+Ende kehrt zurück</translation>
+    </message>
+    <message>
+        <source>&amp;Automatic: the Pane for Annotated Games</source>
+        <translation>&amp;Automatisch: Notation für kommentierte Partien</translation>
+    </message>
+    <message>
+        <source>Move &amp;Lists</source>
+        <translation>Zug&amp;listen</translation>
+    </message>
+    <message>
+        <source>&amp;Notation Pane</source>
+        <translation>&amp;Notation</translation>
+    </message>
+    <message>
+        <source>Comme&amp;nt on Move</source>
+        <translation>Zug komme&amp;ntieren</translation>
+    </message>
+    <message>
+        <source>&amp;Mark Move</source>
+        <translation>Zug &amp;bewerten</translation>
+    </message>
+    <message>
+        <source>&amp;Good Move</source>
+        <translation>&amp;Guter Zug</translation>
+    </message>
+    <message>
+        <source>&amp;Mistake</source>
+        <translation>&amp;Fehler</translation>
+    </message>
+    <message>
+        <source>&amp;Brilliant Move</source>
+        <translation>&amp;Brillanter Zug</translation>
+    </message>
+    <message>
+        <source>B&amp;lunder</source>
+        <translation>G&amp;rober Fehler</translation>
+    </message>
+    <message>
+        <source>&amp;Interesting Move</source>
+        <translation>&amp;Interessanter Zug</translation>
+    </message>
+    <message>
+        <source>&amp;Dubious Move</source>
+        <translation>&amp;Zweifelhafter Zug</translation>
+    </message>
+    <message>
+        <source>Promote Va&amp;riation</source>
+        <translation>Variante zur &amp;Hauptlinie machen</translation>
+    </message>
+    <message>
+        <source>Delete &amp;Variation</source>
+        <translation>&amp;Variante löschen</translation>
+    </message>
+    <message>
+        <source>Delete Moves from &amp;Here</source>
+        <translation>&amp;Züge ab hier löschen</translation>
+    </message>
+    <message>
+        <source>The game&apos;s result becomes %1 instead of %2. Promote the variation?</source>
+        <translation>Das Ergebnis der Partie wird %1 statt %2. Die Variante zur Hauptlinie machen?</translation>
+    </message>
+    <message>
+        <source>The variation cannot become the game: the game would end before it does</source>
+        <translation>Die Variante kann nicht zur Partie werden: die Partie würde vor ihr enden</translation>
+    </message>
+    <message>
+        <source>Delete this variation and every move in it?</source>
+        <translation>Diese Variante mit allen ihren Zügen löschen?</translation>
+    </message>
+    <message>
+        <source>Take back the game&apos;s moves from the move shown on? Its variations stay.</source>
+        <translation>Die Züge der Partie ab dem gezeigten Zug zurücknehmen? Ihre Varianten bleiben.</translation>
+    </message>
+    <message>
+        <source>Delete the move shown and every move after it in its variation?</source>
+        <translation>Den gezeigten Zug und alle folgenden Züge seiner Variante löschen?</translation>
+    </message>
+    <message>
+        <source>Ctrl+Return</source>
+        <translation>Strg+Eingabe</translation>
+    </message>
+    <message>
+        <source>In the comment box: keep the comment</source>
+        <translation>Im Kommentarfeld: den Kommentar übernehmen</translation>
+    </message>
+    <message>
+        <source>Previous Variation</source>
+        <translation>Vorige Variante</translation>
+    </message>
+    <message>
+        <source>Next Variation</source>
+        <translation>Nächste Variante</translation>
+    </message>
+    <message>
+        <source>Moves Sho&amp;wn In</source>
+        <translation>Züge zeigen &amp;in</translation>
     </message>
 </context>
 <context>

@@ -205,6 +205,81 @@ BENCHMARK(BM_PlayReadingSanMoves)
     ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
 
+// A tree of about 2,000 nodes: a 150-ply game with a variation three deep beside every fourth
+// move. Every node is shown in turn, in the order a reader meets them, each with its paint.
+Board *TreeBoard() {
+    static Board *p = [] {
+        auto *b = new Board;
+        b->SetShowLastMove(true);
+        b->SetShowCheck(true);
+        b->LoadPgn(QString::fromStdString(AnnotatedGames(1, 150, 20)));
+        b->show();
+        QCoreApplication::processEvents();
+        return b;
+    }();
+    return p;
+}
+
+void BM_TreeShowEachNode(benchmark::State &state) {
+    Board &b = *TreeBoard();
+    QList<int> oOrder;
+    for (QList<int> oStack{b.RootNode()}; !oStack.isEmpty();) {
+        const int n = oStack.takeLast();
+        oOrder << n;
+        const QList<int> oChildren = b.ChildNodes(n);
+        for (auto it = oChildren.rbegin(); it != oChildren.rend(); ++it)
+            if (!b.NodeSan(*it).isEmpty())
+                oStack << *it;
+    }
+    qsizetype i = 0;
+    const int nBefore = b.property("renderedSquares").toInt();
+    for (auto _ : state) {
+        b.ShowNode(oOrder[i++ % oOrder.size()]);
+        QCoreApplication::processEvents();
+    }
+    state.counters["nodes"] = static_cast<double>(oOrder.size());
+    state.counters["squares_rendered_per_step"] =
+        static_cast<double>(b.property("renderedSquares").toInt() - nBefore) /
+        static_cast<double>(i);
+}
+BENCHMARK(BM_TreeShowEachNode)->Unit(benchmark::kMicrosecond);
+
+// Edits on that tree deep in a variation, each with its paint: a move added on the node shown
+// (a new node) and deleted again, a comment set and cleared.
+void BM_TreeEdit(benchmark::State &state) {
+    Board &b = *TreeBoard();
+    int nDeep = b.MainLineNode(41);
+    while (b.ChildNodes(nDeep).size() > 1)
+        nDeep = b.ChildNodes(nDeep).last();
+    b.ShowNode(nDeep);
+    QCoreApplication::processEvents();
+    // A move there that no child holds yet.
+    clsRules oRules;
+    oRules.SetFen(b.NodeFen(nDeep).toStdString());
+    MoveList oMoves;
+    oRules.LegalMoves(oMoves);
+    QStringList oHeld;
+    for (const int c : b.ChildNodes(nDeep))
+        oHeld << b.NodeSan(c);
+    QString sMove;
+    for (const Move &o : oMoves)
+        if (!oHeld.contains(QString::fromStdString(Notation::San(oRules, o))))
+            sMove = QString::fromStdString(Notation::Coordinate(o));
+    const int nChildren = static_cast<int>(b.ChildNodes(nDeep).size());
+    for (auto _ : state) {
+        const int n = b.AddMove(nDeep, sMove);
+        QCoreApplication::processEvents();
+        b.DeleteMovesFrom(n);
+        b.SetNodeComment(nDeep, QStringLiteral("a thought"));
+        QCoreApplication::processEvents();
+        b.SetNodeComment(nDeep, {});
+        QCoreApplication::processEvents();
+    }
+    if (b.ChildNodes(nDeep).size() != nChildren)
+        state.SkipWithError("the tree grew");
+}
+BENCHMARK(BM_TreeEdit)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 int main(int argc, char **argv) {

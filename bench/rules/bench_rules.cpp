@@ -7,6 +7,9 @@
 #include "TestRules.h"
 
 #include <benchmark/benchmark.h>
+#include <cstdio>
+#include <string_view>
+#include <utility>
 
 namespace {
 
@@ -230,6 +233,42 @@ void BM_PgnWrite150Plies(benchmark::State &state) {
 }
 BENCHMARK(BM_PgnWrite150Plies)->Unit(benchmark::kMicrosecond);
 
+// A plain 154-ply game, as chess.js's loadPgn is measured on (bench/rules/js/compare.sh).
+void BM_PgnLoadPlain154Plies(benchmark::State &state) {
+    const std::string sText = PlainGame();
+    clsRules oRules;
+    for (auto _ : state)
+        Pgn::Load(oRules, sText);
+    state.counters["plies"] = static_cast<double>(oRules.PlyCount());
+}
+BENCHMARK(BM_PgnLoadPlain154Plies)->Unit(benchmark::kMicrosecond);
+
+// The annotated set read and written again game by game, every move of every line played, as
+// chessops is measured on it (bench/rules/js/compare.sh).
+void BM_PgnAnnotatedSet(benchmark::State &state) {
+    const std::string sText = AnnotatedGames();
+    clsRules oRules;
+    std::size_t nWritten = 0;
+    int nGames = 0;
+    for (auto _ : state) {
+        nWritten = 0;
+        nGames = 0;
+        for (std::string_view s = sText; !s.empty(); ++nGames) {
+            std::size_t nEnd = 0;
+            Pgn::Read(oRules, s, &nEnd);
+            nWritten += Pgn::Write(oRules).size();
+            s.remove_prefix(nEnd);
+            while (!s.empty() && (s.front() == '\n' || s.front() == ' '))
+                s.remove_prefix(1);
+        }
+    }
+    state.counters["games"] = nGames;
+    state.counters["nodes"] = static_cast<double>(oRules.NodeCount());
+    state.counters["bytes"] = static_cast<double>(sText.size());
+    state.counters["written"] = static_cast<double>(nWritten);
+}
+BENCHMARK(BM_PgnAnnotatedSet)->Unit(benchmark::kMicrosecond);
+
 // A game with as many distinct tags as the argument: reading them should grow linearly.
 void BM_PgnManyTags(benchmark::State &state) {
     std::string sText;
@@ -244,4 +283,25 @@ BENCHMARK(BM_PgnManyTags)->Arg(50000)->Arg(200000)->Unit(benchmark::kMillisecond
 
 } // namespace
 
-BENCHMARK_MAIN();
+// --write-games=DIR writes the games the PGN figures read (plain.pgn, annotated.pgn) for
+// other programs to read the same; otherwise the benchmarks run.
+int main(int argc, char **argv) {
+    for (int i = 1; i < argc; ++i)
+        if (const std::string_view s = argv[i]; s.starts_with("--write-games=")) {
+            const std::string sDir(s.substr(14));
+            for (const auto &[sName, sText] : {std::pair{"/plain.pgn", PlainGame()},
+                                               std::pair{"/annotated.pgn", AnnotatedGames()}}) {
+                std::FILE *f = std::fopen((sDir + sName).c_str(), "wb");
+                if (!f || std::fwrite(sText.data(), 1, sText.size(), f) != sText.size() ||
+                    std::fclose(f) != 0)
+                    return 1;
+            }
+            return 0;
+        }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

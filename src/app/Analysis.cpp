@@ -20,11 +20,14 @@
 #include <QSettings>
 #include <QVBoxLayout>
 #include <tavlon/Board.h>
+#include <tavlon/BoardRenderer.h>
 
 namespace {
 
 const QString sPaneKey = QStringLiteral("view/analysis");
 const QString sArrowKey = QStringLiteral("view/analysisArrow");
+// Apart from the four colours players draw with.
+const QColor ArrowColour(96, 32, 160, 150);
 const QString sAreaKey = QStringLiteral("view/analysisArea");
 constexpr int BarGap = 2;
 constexpr int FlushMs = 100; // ten updates a second at most
@@ -254,6 +257,7 @@ void Analysis::Update() {
         EndEngine();
         pane->ClearLines();
         bar->SetScore({});
+        ShowArrow({});
         return;
     }
     if (!Wanted()) {
@@ -263,10 +267,16 @@ void Analysis::Update() {
         bSearching = false;
         return;
     }
+    // On the main line the game's moves, so that the engine knows its repetitions; on a
+    // variation its position.
     UciEngine::Request oRequest{board->FenAt(0).toStdString(), {}, {}, board->Is960()};
-    const QStringList oMoves = board->CoordinateMoves();
-    for (int i = 0; i < board->ViewedPly() && i < oMoves.size(); ++i)
-        oRequest.oMoves.push_back(oMoves[i].toStdString());
+    if (const int nShown = board->ShownNode(); board->IsMainLineNode(nShown)) {
+        const QStringList oMoves = board->CoordinateMoves();
+        for (int i = 0; i < board->ViewedPly() && i < oMoves.size(); ++i)
+            oRequest.oMoves.push_back(oMoves[i].toStdString());
+    } else {
+        oRequest.sFen = board->NodeFen(nShown).toStdString();
+    }
     if (bSearching && oRequest.sFen == oSearching.sFen && oRequest.oMoves == oSearching.oMoves &&
         oRequest.b960 == oSearching.b960)
         return;
@@ -383,9 +393,14 @@ void Analysis::Flush() {
 }
 
 void Analysis::ShowArrow(const std::string &sMove) {
-    // The board learns to draw an engine's arrow with the game tree; until then the move is
-    // only kept.
+    // Over the position shown, apart from the game's own shapes; a Chess960 castling points from
+    // the king to its rook, as the engine names it.
     sArrowMove = sMove;
+    QList<BoardShape> oShapes;
+    if (sMove.size() >= 4)
+        oShapes.append({QString::fromStdString(sMove.substr(0, 2)),
+                        QString::fromStdString(sMove.substr(2, 2)), ArrowColour});
+    board->SetOverlayShapes(oShapes);
 }
 
 void Analysis::SetLineCount(int n) {

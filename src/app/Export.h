@@ -33,7 +33,8 @@ namespace Export {
 
 // The format a file name asks for by its ending, or nothing known (false).
 bool FormatOf(const QString &sPath, ExportFormat &eFormat);
-// The scene of ply nPly (0 = the start) of the board's game, with the options' aids.
+// The scene of ply nPly (0 = the start; -1 = the node shown, on any line) of the board's game,
+// with the options' aids.
 BoardScene SceneOf(const Board &b, int nPly, const ExportOptions &o);
 QImage Image(const Board &b, int nPly, const ExportOptions &o, qreal dRatio = 1);
 QByteArray Png(const Board &b, int nPly, const ExportOptions &o);

@@ -15,7 +15,8 @@ const QStringList &dlgGameInfo::TagNames() {
     return oNames;
 }
 
-dlgGameInfo::dlgGameInfo(const QStringList &oValues, const QString &sVariant, QWidget *parent)
+dlgGameInfo::dlgGameInfo(const QStringList &oValues, const QString &sVariant, QWidget *parent,
+                         const QString &sNotes)
     : QDialog(parent) {
     setWindowTitle(tr("Game Information"));
     auto *layout = new QFormLayout(this);
@@ -42,6 +43,13 @@ dlgGameInfo::dlgGameInfo(const QStringList &oValues, const QString &sVariant, QW
         lblVariant->setObjectName(QStringLiteral("lblVariant"));
         lblVariant->setTextInteractionFlags(Qt::TextSelectableByMouse);
         layout->addRow(tr("Variant:"), lblVariant);
+    }
+    if (!sNotes.isEmpty()) {
+        auto *lblNotes = new QLabel(sNotes, this);
+        lblNotes->setObjectName(QStringLiteral("lblNotes"));
+        lblNotes->setWordWrap(true);
+        lblNotes->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        layout->addRow(tr("Annotations:"), lblNotes);
     }
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Cancel)->setText(tr("&Cancel"));

@@ -13,9 +13,10 @@ public:
     static const QStringList &TagNames();
 
     // Values in the order of TagNames(); an unknown date shows as today. sVariant, when not
-    // empty, names the kind of game ("Chess960 #518"), shown but not edited.
+    // empty, names the kind of game ("Chess960 #518"), and sNotes what the game holds besides
+    // its moves ("2 variations, 3 comments"), both shown but not edited.
     explicit dlgGameInfo(const QStringList &oValues, const QString &sVariant = {},
-                         QWidget *parent = nullptr);
+                         QWidget *parent = nullptr, const QString &sNotes = {});
 
     QStringList Values() const;
 

@@ -39,7 +39,6 @@ const QColor BackColor(224, 224, 224);
 
 // Piece class codes of the promotion choices.
 constexpr qint16 WhiteQueen = 7, WhiteRook = 8, WhiteKnight = 9, WhiteBishop = 10;
-constexpr qint16 WhiteOffset = 6;
 constexpr qint16 BlackQueen = 1, BlackRook = 2, BlackKnight = 3, BlackBishop = 4;
 
 const QString sEnglishLetters = QStringLiteral("KQRBN");
@@ -51,6 +50,24 @@ QString PieceLetters() {
     //: language write moves (German: KDTLS). Five capital letters.
     const QString sLetters = frmMain::tr("KQRBN");
     return sLetters.size() == sEnglishLetters.size() ? sLetters : sEnglishLetters;
+}
+
+// The letter of the piece on a square of a FEN's placement ("P", "k"), or a null character.
+QChar FenPieceAt(const QString &sFen, const QString &sSquare) {
+    const QStringList oRanks = sFen.section(' ', 0, 0).split('/');
+    const int nRank = '8' - sSquare[1].toLatin1(), nWant = sSquare[0].toLatin1() - 'a';
+    if (oRanks.size() != 8)
+        return {};
+    int nFile = 0;
+    for (const QChar c : oRanks[nRank]) {
+        if (c.isDigit()) {
+            nFile += c.digitValue();
+            continue;
+        }
+        if (nFile++ == nWant)
+            return c;
+    }
+    return {};
 }
 
 QString MapLetters(const QString &sText, const QString &sFrom, const QString &sTo) {
@@ -113,6 +130,8 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
     Board1->setObjectName(QStringLiteral("Board1"));
     // The board grows with the window; LayOutClient gives it its square.
     Board1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    // Arrows and circles with the right button, kept with the move shown as [%cal]/[%csl].
+    Board1->SetDrawShapes(true);
     // Before the window's own handlers, whose boxes would otherwise hold a move's sound back.
     oSounds = new Sounds(Board1, this);
     oSounds->setObjectName(QStringLiteral("oSounds"));
@@ -191,6 +210,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
     BuildExportMenus();
     SetUpClocks();
     BuildAnalysis();
+    BuildNotation();
     NameRememberedPlayers();
     Board1_PositionChanged();
 
@@ -518,9 +538,12 @@ QString frmMain::ShortcutsHtml() const {
         sRows += QStringLiteral("<tr><td><b>%1</b></td><td>%2</td></tr>")
                      .arg(sKeys.toHtmlEscaped(), sWhat.toHtmlEscaped());
     };
-    // Every menu item with a key, in the order of the menus, so that new items list themselves.
-    for (const QAction *menu : menuBar()->actions()) {
-        for (const QAction *action : menu->menu() ? menu->menu()->actions() : QList<QAction *>{}) {
+    // Every menu item with a key, in the order of the menus and their submenus, then the
+    // window's own keys, so that new items list themselves.
+    const auto Keys = [&](const QList<QAction *> &oActions, const auto &Self) -> void {
+        for (const QAction *action : oActions) {
+            if (action->menu() != nullptr)
+                Self(action->menu()->actions(), Self);
             if (action->shortcuts().isEmpty())
                 continue;
             QStringList oKeys;
@@ -528,7 +551,11 @@ QString frmMain::ShortcutsHtml() const {
                 oKeys << key.toString(QKeySequence::NativeText);
             Row(oKeys.join(tr(" or ")), action->text().remove(QLatin1Char('&')));
         }
-    }
+    };
+    for (const QAction *menu : menuBar()->actions())
+        Keys(menu->menu() ? menu->menu()->actions() : QList<QAction *>{}, Keys);
+    Keys(actions(), Keys);
+    Row(tr("Ctrl+Return"), tr("In the comment box: keep the comment"));
     Row(tr("Arrow keys"), tr("On the board: move the keyboard's square"));
     Row(tr("Space or Return"), tr("On the board: pick up the piece, or put it down"));
     Row(tr("Escape"), tr("On the board: put the piece back"));
@@ -556,7 +583,7 @@ void frmMain::cmdMovePiece_Click() {
     if (bPromotionPending || ClocksRefuse()) {
         return;
     }
-    if (Reviewing()) {
+    if (Reviewing() && !Board1->VariationMovesAllowed()) {
         // Refused on the status line: the players are looking back, not playing.
         ShowStatus(tr("Refused: an earlier position is shown — Alt+End returns"));
         return;
@@ -596,7 +623,7 @@ void frmMain::cmdMovePiece_Click() {
             txtMovePiece->selectAll();
         return;
     }
-    if (Board1->Result() != QLatin1String("*")) {
+    if (Board1->Result() != QLatin1String("*") && !Reviewing()) {
         ShowStatus(tr("The game is over: %1").arg(GameOverText()));
         return;
     }
@@ -823,11 +850,13 @@ QString frmMain::RefusalCause(const QString &sSrc, const QString &sDest, bool &b
     bNotAMove = !IsSquareName(sSrc) || !IsSquareName(sDest);
     if (bNotAMove)
         return tr("Not a move: type a move as e2e4 or Nf3");
-    const qint16 nClass = Board1->PieceAt(sSrc);
-    if (nClass < 0)
+    // The position shown, where the move was typed: an earlier one takes variation moves.
+    const QString sFen = Board1->NodeFen(Board1->ShownNode());
+    const QChar cPiece = FenPieceAt(sFen, sSrc);
+    if (cPiece.isNull())
         return tr("There is no piece on %1").arg(sSrc);
-    const bool bWhitePiece = nClass >= WhiteOffset;
-    if (bWhitePiece != Board1->IsWhitesTurn())
+    const bool bWhitePiece = cPiece.isUpper();
+    if (bWhitePiece != (sFen.section(' ', 1, 1) == QLatin1String("w")))
         return (bWhitePiece ? tr("The piece on %1 is White's; Black is to move")
                             : tr("The piece on %1 is Black's; White is to move"))
             .arg(sSrc);

@@ -16,6 +16,7 @@ class QAction;
 class QDialog;
 class QLabel;
 class QLineEdit;
+class NotationPane;
 class QListWidget;
 class QListWidgetItem;
 class QMenu;
@@ -100,6 +101,25 @@ private:
     // --- Size: the board takes the room, the lists what is free (frmMainLayout.cpp) ---------
     // Places the board, the lists and the typed-move row in the client area as it is now.
     void LayOutClient();
+    // --- The notation: the pane in the lists' place and the annotation commands
+    //     (frmMainNotation.cpp) ----------------------------------------------------------------
+    void BuildNotation();
+    bool PaneShown() const;
+    void UpdateNotation(bool bRebuild);
+    void UpdateNotationActions();
+    void PlaceNotation(const QRect &oLists);
+    void ToggleMark(int nNag);
+    void StepVariation(int nStep); // among the moves the shown one is an alternative to
+    void mnuEditPromoteVariation_Click();
+    void mnuEditDeleteVariation_Click();
+    void mnuEditDeleteMoves_Click();
+    void MainLineReplaced();
+    NotationPane *pane = nullptr;
+    QList<QAction *> oMarkActions;
+    QString sMovesView;        // "auto", "lists" or "pane"
+    bool bPaneWanted = false;  // Comment on Move showed the pane for this game
+    bool bPaneKept = false;    // shown for this game's notes, it stays while they are edited
+    bool bPaneLaidOut = false; // the pane, not the lists, has their place
     // The room the lists take beside the board, and below it at the least.
     int ListsBesideWidth() const;
     int ListsBelowHeight() const;
@@ -334,6 +354,10 @@ private:
     // Selects the list entry of the position shown, and returns it (none at the live game).
     QListWidgetItem *SelectShownEntry();
     void Board1_ViewChanged(int nPly);
+    // No move, variation or note to lose.
+    bool GameHoldsNothing() const;
+    // Shows the move before (-1) or after (1) the one shown, on the line shown.
+    void StepShown(int nStep);
     void mnuActionsTakeBack_Click();
     // Whose turn it is, or how the game ended, on the status line.
     void ShowTurnStatus();

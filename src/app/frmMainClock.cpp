@@ -207,6 +207,8 @@ void frmMain::PlaceClockWidgets() {
 
 void frmMain::ShowClocks() {
     Clock &o = oClocks->oClock;
+    // Moves on an earlier position go into the game's tree while no clock runs.
+    Board1->SetVariationMovesAllowed(!o.IsTimed() || o.Stopped());
     oClocks->oTimer.stop();
     if (oAnalysis != nullptr)
         oAnalysis->Refresh(); // fair play follows the clocks

@@ -44,7 +44,8 @@ void frmMain::ExportPicture(bool bGame) {
         return;
     ExportOptions o = ExportOptions::Remembered();
     o.bWhitesView = Board1->Scene().bIsWhitesView;
-    const int nPly = Board1->ViewedPly();
+    // The position shown, on whichever line it stands (the node's own scene).
+    const int nPly = -1;
     auto *dialog = new dlgExport(bGame ? dlgExport::Kind::Game : dlgExport::Kind::Position, *Board1,
                                  nPly, o, this);
     if (Exec(dialog) != QDialog::Accepted)
@@ -86,7 +87,7 @@ void frmMain::mnuEditCopyImage_Click() {
         return;
     ExportOptions o = ExportOptions::Remembered();
     o.bWhitesView = Board1->Scene().bIsWhitesView;
-    const QImage oImage = Export::Image(*Board1, Board1->ViewedPly(), o);
+    const QImage oImage = Export::Image(*Board1, -1, o);
     const QByteArray oPng = Export::Png(oImage);
     // PNG for the programs that take it by name, and the picture for those that ask Qt's way.
     auto *pData = new QMimeData;

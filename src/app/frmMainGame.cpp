@@ -2,6 +2,7 @@
 // the game.
 #include "GameCollection.h"
 #include "MoveWords.h"
+#include "NotationPane.h"
 #include "SafeWrite.h"
 #include "dlgGameInfo.h"
 #include "dlgPosition.h"
@@ -194,8 +195,14 @@ void frmMain::UpdateGameActions() {
 
 // --- Files --------------------------------------------------------------------------------
 
+bool frmMain::GameHoldsNothing() const {
+    const int nRoot = Board1->RootNode();
+    return Board1->PlyCount() == 0 && Board1->ChildNodes(nRoot).isEmpty() &&
+           Board1->NodeComment(nRoot).isEmpty() && Board1->NodeShapes(nRoot).isEmpty();
+}
+
 bool frmMain::MaybeSave() {
-    if (!bUnsaved || Board1->PlyCount() == 0)
+    if (!bUnsaved || GameHoldsNothing())
         return true;
     const QMessageBox::StandardButton eAnswer =
         Ask(tr("Tavlon"), tr("Save the current game?"),
@@ -323,7 +330,7 @@ void frmMain::mnuGameSetUp_Click() {
         return;
     // From the position shown; the game stays as it is until the players start the new one.
     auto *dialog =
-        new dlgSetUpPosition(Board1->FenAt(Board1->ViewedPly()), PieceSetFolder(), !bView, this);
+        new dlgSetUpPosition(Board1->NodeFen(Board1->ShownNode()), PieceSetFolder(), !bView, this);
     dialog->SetChess960(Board1->Is960());
     dialog->SetBeforeStart([this] { return !bPromotionPending && MaybeSave(); });
     if (Exec(dialog) == QDialog::Accepted && Board1->SetFen(dialog->Fen(), dialog->Is960())) {
@@ -340,6 +347,7 @@ void frmMain::RecordReplaced(const QString &sNewFile, std::unique_ptr<GameCollec
     if (!sFile.isEmpty())
         RememberFile(sFile);
     bUnsaved = false;
+    bPaneWanted = bPaneKept = false; // another game: its own view of the moves
     nStartPly = PlyOfFen(Board1->Fen()) - Board1->PlyCount();
     // A finished game says how it ended, from its position or its tags.
     sGameOver = Board1->Result() == QLatin1String("*")
@@ -347,6 +355,10 @@ void frmMain::RecordReplaced(const QString &sNewFile, std::unique_ptr<GameCollec
                     : EndText(Board1->Result(), Board1->GameOverReason(), true);
     ClocksReplaced();
     FillLists();
+    // A game that holds notes shows them, in a window that showed no moves too.
+    if (sMovesView == QLatin1String("auto") && !bWide && NotationPane::IsAnnotated(Board1))
+        mnuHideMoves_Click();
+    UpdateNotation(true);
     UpdateGameActions();
     Board1_PositionChanged();       // whose turn, or how the loaded game ended, also in the caption
     SaveRecovery(!sFile.isEmpty()); // as its file holds it: nothing to keep
@@ -493,7 +505,7 @@ void frmMain::mnuGameInfo_Click() {
     QStringList oValues;
     for (const QString &sTag : dlgGameInfo::TagNames())
         oValues << Board1->Tag(sTag);
-    auto *dialog = new dlgGameInfo(oValues, VariantText(), this);
+    auto *dialog = new dlgGameInfo(oValues, VariantText(), this, NotationPane::Summary(Board1));
     if (Exec(dialog) != QDialog::Accepted || bPromotionPending)
         return;
     const QStringList oNew = dialog->Values();

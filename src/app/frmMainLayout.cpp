@@ -107,10 +107,12 @@ void frmMain::LayOutClient() {
          {std::pair{lstWhiteMoves, lblWhiteMoves}, std::pair{lstBlackMoves, lblBlackMoves}}) {
         heading->setGeometry(x, nTop, nEach, nHeading);
         list->setGeometry(x, nTop + nHeading, nEach, nBottom - nTop - nHeading);
-        heading->setVisible(bWide);
-        list->setVisible(bWide);
+        heading->setVisible(bWide && !bPaneLaidOut);
+        list->setVisible(bWide && !bPaneLaidOut);
         x += nEach + ListSpacing;
     }
+    if (pane != nullptr)
+        PlaceNotation(QRect(nListLeft, nTop, nListsRight - nListLeft, nBottom - nTop));
     PlaceClockWidgets();
     // Grown or shrunk, the lists still show the newest move, or the one being looked at.
     if (!Reviewing())

@@ -28,8 +28,9 @@ void frmMain::SaveRecovery(bool bSaved) {
     const QString sPgn = Board1->Pgn();
     if (bSaved)
         pRecovery->SetSaved(sPgn);
-    // A game without moves has nothing to lose, and one as its file holds it loses nothing.
-    if (Board1->PlyCount() == 0 || pRecovery->IsSaved(sPgn))
+    // A game without moves or notes has nothing to lose, and one as its file holds it loses
+    // nothing.
+    if (GameHoldsNothing() || pRecovery->IsSaved(sPgn))
         pRecovery->Remove();
     else
         pRecovery->Write(QString::fromUtf8(ClockRecoveryLine()) + sPgn, sFile);

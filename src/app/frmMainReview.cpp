@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <tavlon/Board.h>
 
 void frmMain::BuildReviewMenus() {
@@ -17,14 +18,19 @@ void frmMain::BuildReviewMenus() {
     // typed-move box.
     mnuView->addSeparator();
     NewAction(mnuView, "mnuViewPrevious", tr("&Previous Move"),
-              QKeySequence(Qt::ALT | Qt::Key_Left),
-              [this] { Board1->ViewPly(Board1->ViewedPly() - 1); });
+              QKeySequence(Qt::ALT | Qt::Key_Left), [this] { StepShown(-1); });
     NewAction(mnuView, "mnuViewNext", tr("&Next Move"), QKeySequence(Qt::ALT | Qt::Key_Right),
-              [this] { Board1->ViewPly(Board1->ViewedPly() + 1); });
+              [this] { StepShown(1); });
     NewAction(mnuView, "mnuViewFirst", tr("F&irst Position"), QKeySequence(Qt::ALT | Qt::Key_Home),
               [this] { Board1->ViewPly(0); });
     NewAction(mnuView, "mnuViewCurrent", tr("C&urrent Position"),
               QKeySequence(Qt::ALT | Qt::Key_End), [this] { Board1->ViewPly(Board1->PlyCount()); });
+    // At a fork, the other variations of the move shown, in their order: keys of the window,
+    // listed with the keyboard shortcuts, as the menu has no letter left for them.
+    addActions({NewAction(nullptr, "mnuViewPreviousVariation", tr("Previous Variation"),
+                          QKeySequence(Qt::ALT | Qt::Key_Up), [this] { StepVariation(-1); }),
+                NewAction(nullptr, "mnuViewNextVariation", tr("Next Variation"),
+                          QKeySequence(Qt::ALT | Qt::Key_Down), [this] { StepVariation(1); })});
     NewAction(mnuActions, "mnuActionsTakeBack", tr("Take &Back Moves to Here"), QKeySequence(),
               &frmMain::mnuActionsTakeBack_Click);
 
@@ -39,10 +45,36 @@ void frmMain::BuildReviewMenus() {
     }
     Board1->installEventFilter(this);
     connect(Board1, &Board::ViewChanged, this, &frmMain::Board1_ViewChanged);
+    // A move played on an earlier position, or a note, changes the game as a move does.
+    connect(Board1, &Board::TreeChanged, this, [this] {
+        bUnsaved = true;
+        SaveRecovery();
+    });
+    connect(Board1, &Board::VariationPromotion, this, &frmMain::Board1_PawnPromotion);
+}
+
+void frmMain::StepShown(int nStep) {
+    const int nShown = Board1->ShownNode();
+    // Along the main line by its plies; off it, along the line shown.
+    if (Board1->IsMainLineNode(nShown))
+        Board1->ViewPly(Board1->ViewedPly() + nStep);
+    else
+        Board1->ShowNode(nStep < 0 ? Board1->ParentNode(nShown) : Board1->MainChildNode(nShown));
+}
+
+void frmMain::StepVariation(int nStep) {
+    const int nShown = Board1->ShownNode();
+    const QList<int> oSiblings = Board1->ChildNodes(Board1->ParentNode(nShown));
+    const qsizetype i = oSiblings.indexOf(nShown) + nStep;
+    if (i >= 0 && i < oSiblings.size() && oSiblings.indexOf(nShown) >= 0)
+        Board1->ShowNode(oSiblings[i]);
 }
 
 bool frmMain::ReviewKey(QObject *watched, QEvent *event) {
-    if (event->type() == QEvent::MouseButtonPress && watched == Board1 && Reviewing()) {
+    // The left button plays; the right one draws arrows and circles, which any position takes.
+    if (event->type() == QEvent::MouseButtonPress && watched == Board1 && Reviewing() &&
+        !Board1->VariationMovesAllowed() &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         ShowStatus(tr("Refused: an earlier position is shown — Alt+End returns"));
         return false; // the board refuses the move itself
     }
@@ -54,11 +86,11 @@ bool frmMain::ReviewKey(QObject *watched, QEvent *event) {
     switch (key->key()) {
     case Qt::Key_Left:
     case Qt::Key_Up:
-        Board1->ViewPly(Board1->ViewedPly() - 1);
+        StepShown(-1);
         return true;
     case Qt::Key_Right:
     case Qt::Key_Down:
-        Board1->ViewPly(Board1->ViewedPly() + 1);
+        StepShown(1);
         return true;
     case Qt::Key_Home:
         Board1->ViewPly(0);
@@ -72,7 +104,7 @@ bool frmMain::ReviewKey(QObject *watched, QEvent *event) {
 }
 
 bool frmMain::Reviewing() const {
-    return Board1->ViewedPly() != Board1->PlyCount();
+    return Board1->ShownNode() != Board1->LiveNode();
 }
 
 int frmMain::PlyOfEntry(bool bWhite, int nRow) const {
@@ -87,7 +119,7 @@ QListWidgetItem *frmMain::SelectShownEntry() {
         list->setCurrentItem(nullptr, QItemSelectionModel::NoUpdate);
     }
     const int nPly = Board1->ViewedPly();
-    if (!Reviewing() || nPly == 0)
+    if (!Reviewing() || nPly == 0 || !Board1->IsMainLineNode(Board1->ShownNode()))
         return nullptr;
     const qint64 nAbsolute = nStartPly + nPly - 1;
     const bool bWhite = nAbsolute % 2 == 0;
@@ -112,6 +144,14 @@ void frmMain::Board1_ViewChanged(int nPly) {
         ShowStatus(tr("The starting position shown — Alt+End returns"));
         return;
     }
+    const int nShown = Board1->ShownNode();
+    if (!Board1->IsMainLineNode(nShown)) {
+        const int nNumber = (nStartPly + nPly + 1) / 2;
+        ShowStatus(tr("Variation move %1 shown — Alt+End returns")
+                       .arg(QString::number(nNumber) + ((nStartPly + nPly) % 2 ? "." : "...") +
+                            ' ' + Board1->NodeSan(nShown)));
+        return;
+    }
     // The move shown and the last one, each as its list entry reads (numbered moves, in the
     // notation and letters the lists use), never a count of half-moves.
     const int nLast = Board1->PlyCount();
@@ -123,7 +163,8 @@ void frmMain::Board1_ViewChanged(int nPly) {
 
 void frmMain::mnuActionsTakeBack_Click() {
     const int nTo = Board1->ViewedPly();
-    if (bPromotionPending || !Reviewing() || ClocksRefuse())
+    if (bPromotionPending || !Reviewing() || !Board1->IsMainLineNode(Board1->ShownNode()) ||
+        ClocksRefuse())
         return;
     if (Ask(tr("Tavlon"), tr("Take back every move after the position shown?"),
             QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)

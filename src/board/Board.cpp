@@ -98,14 +98,15 @@ void Board::NewGame(bool bIsWhitesTurn, const QString &sLayout) {
     }
     ++d->m_nGame;
     d->m_oSans.clear();
+    d->m_nLineAt = -1;
     d->m_bEndTold = false;
     d->LeaveEditing();
     const bool bEnded = d->EndReview();
     d->EndDrag();
     d->Select(0);
     d->UpdateMarks();
-    if (bEnded)
-        emit ViewChanged(PlyCount());
+    if (bEnded && !d->TellShown())
+        return;
     emit PositionChanged();
 }
 
@@ -132,14 +133,25 @@ bool Board::UndoLastMove() {
     d->m_bEndTold = d->m_bEndTold && !bUndone; // undo reopens the game
     const bool bEnded = bUndone && d->EndReview();
     d->UpdateMarks();
-    if (bEnded)
-        emit ViewChanged(PlyCount());
+    if (bEnded && !d->TellShown())
+        return bUndone;
     if (bUndone)
         emit PositionChanged();
     return bUndone;
 }
 
 bool Board::PromotionChoice(qint16 nClass) {
+    if (d->m_bVariationPromotion) {
+        const bool bWhite = d->m_nVariationPromotionSquare <= 8;
+        const qint16 nBase = bWhite ? modConsts::WhiteOffset : 0;
+        if (d->m_bPromotionCancelled || d->m_nVariationChoice >= 0 ||
+            nClass < nBase + modConsts::BlackQueen || nClass > nBase + modConsts::BlackBishop)
+            return false;
+        d->m_nVariationChoice = nClass;
+        if (d->m_pPromotionLoop)
+            d->m_pPromotionLoop->quit();
+        return true;
+    }
     if (!d->m_oRules.AwaitingPromotion() || d->m_bPromotionCancelled ||
         !d->m_oRules.PromotionChoice(nClass))
         return false;
@@ -157,7 +169,7 @@ bool Board::MovePiece(const QString &sSrc, const QString &sDest) {
         return false;
     if (d->m_bEditing)
         return d->Refuse(Refusal::Editing);
-    if (d->Reviewing())
+    if (!d->MayPlayShown())
         return d->Refuse(Refusal::EarlierPositionShown);
     d->EndDrag();
     d->Select(0);
@@ -171,11 +183,14 @@ bool Board::IsWhitesTurn() const {
 // --- Playing a move -----------------------------------------------------------------------
 
 BoardPrivate::PlayResult BoardPrivate::PlayMove(int nSrc, int nDest, qint16 nPromotion) {
-    if (Busy() || nSrc == nDest || Reviewing())
+    if (Busy() || nSrc == nDest || !MayPlayShown())
         return PlayResult::Refused;
-    // A castling by either gesture becomes the move in the game's own form.
-    if (const Move oCastling = m_oRules.CastlingOf(nSrc, nDest); oCastling.nSrc != 0)
+    // A castling by either gesture becomes the move in the game's own form, on the position
+    // shown.
+    if (const Move oCastling = ShownRules().CastlingOf(nSrc, nDest); oCastling.nSrc != 0)
         nDest = oCastling.nDest;
+    if (Reviewing())
+        return PlayVariationMove(nSrc, nDest, nPromotion);
     const clsRules::MoveStart oStart = m_oRules.BeginMove(nSrc, nDest);
     if (!oStart.bAccepted)
         return PlayResult::Refused;
@@ -277,14 +292,15 @@ QStringList ToQt(const std::vector<std::string> &oList) {
 
 void BoardPrivate::Settled() {
     m_oSans.clear(); // a new game
+    m_nLineAt = -1;
     LeaveEditing();
     const bool bEnded = EndReview();
     EndDrag();
     Select(0);
     Succeeded();
     UpdateMarks();
-    if (bEnded)
-        emit q->ViewChanged(q->PlyCount());
+    if (bEnded && !TellShown())
+        return;
     emit q->PositionChanged();
 }
 
@@ -314,8 +330,14 @@ bool BoardPrivate::Refuse(Board::Refusal eWhy, const QString &sDetail) {
         "",
         QT_TRANSLATE_NOOP("Board", "a position is being set up"),
         QT_TRANSLATE_NOOP("Board", "no position is being set up"),
-        QT_TRANSLATE_NOOP("Board", "no Chess960 start position has that number")};
-    static_assert(std::size(Texts) == static_cast<std::size_t>(R::NoSuchStartPosition) + 1);
+        QT_TRANSLATE_NOOP("Board", "no Chess960 start position has that number"),
+        QT_TRANSLATE_NOOP("Board", "no such move in the game"),
+        QT_TRANSLATE_NOOP("Board", "the main line is no variation"),
+        QT_TRANSLATE_NOOP("Board", "a comment cannot hold \"}\""),
+        QT_TRANSLATE_NOOP("Board", "only the first move of a variation has a comment before it"),
+        QT_TRANSLATE_NOOP("Board", "the game would end before the line does"),
+        QT_TRANSLATE_NOOP("Board", "not a NAG or shape")};
+    static_assert(std::size(Texts) == static_cast<std::size_t>(R::BadNote) + 1);
     m_eRefusal = eWhy;
     m_sLastError = eWhy == R::BadFen || eWhy == R::BadPgn || eWhy == R::BadPieceSet
                        ? sDetail
@@ -425,13 +447,13 @@ bool Board::MovePieceSan(const QString &sSan) {
         return d->Refuse(Refusal::MoveInProgress);
     if (d->m_bEditing)
         return d->Refuse(Refusal::Editing);
-    if (d->Reviewing())
+    if (!d->MayPlayShown())
         return d->Refuse(Refusal::EarlierPositionShown);
-    if (d->m_oRules.IsGameOver())
+    if (!d->Reviewing() && d->m_oRules.IsGameOver())
         return d->Refuse(Refusal::GameIsOver);
     Move oMove;
     try {
-        oMove = Notation::ParseSan(d->m_oRules, sSan.toStdString(), true);
+        oMove = Notation::ParseSan(d->ShownRules(), sSan.toStdString(), true);
     } catch (const Notation::Error &e) {
         using N = Notation::Refusal;
         switch (e.Cause()) {
@@ -542,7 +564,8 @@ bool Board::SetTag(const QString &sName, const QString &sValue) {
 }
 
 bool Board::CancelPromotion() {
-    if (!d->m_bPromoting || !d->m_oRules.AwaitingPromotion())
+    if (!d->m_bPromoting || (!d->m_oRules.AwaitingPromotion() &&
+                             !(d->m_bVariationPromotion && d->m_nVariationChoice < 0)))
         return false;
     d->m_bPromotionCancelled = true;
     if (d->m_pPromotionLoop)
@@ -551,6 +574,8 @@ bool Board::CancelPromotion() {
 }
 
 QRect Board::PromotionSquareRect() const {
+    if (d->m_bPromoting && d->m_bVariationPromotion)
+        return d->m_oGrid.CellRect(d->m_nVariationPromotionSquare, d->m_bIsWhitesView);
     if (!d->m_bPromoting || !d->m_oRules.AwaitingPromotion())
         return {};
     return d->m_oGrid.CellRect(d->m_oRules.PromotionSquare(), d->m_bIsWhitesView);
@@ -596,20 +621,20 @@ int Board::PlyCount() const {
 }
 
 int Board::ViewedPly() const {
-    return d->Reviewing() ? d->m_nViewed : PlyCount();
+    return d->Reviewing() ? d->m_oRules.Depth(d->m_nShownNode) : PlyCount();
 }
 
 bool Board::ViewPly(int nPly) {
     if (d->Busy() || d->m_bEditing || nPly < 0 || nPly > PlyCount())
         return false;
-    const int nView = nPly == PlyCount() ? -1 : nPly;
-    if (nView == d->m_nViewed)
+    const int nView = nPly == PlyCount() ? -1 : d->m_oRules.MainLineNode(nPly);
+    if (nView == d->m_nShownNode)
         return true;
     d->EndDrag();
     d->Select(0);
-    d->ShowPly(nView);
+    d->ShowNodeAt(nView);
     d->UpdateMarks();
-    emit ViewChanged(nPly);
+    d->TellShown();
     return true;
 }
 
@@ -619,18 +644,34 @@ QString Board::FenAt(int nPly) const {
     return QString::fromStdString(clsRules::FenOf(d->m_oRules.PositionAt(nPly)));
 }
 
-void BoardPrivate::ShowPly(int nPly) {
-    m_nViewed = nPly;
+void BoardPrivate::ShowNodeAt(int nNode) {
+    if (nNode == m_oRules.LiveNode())
+        nNode = -1;
+    const std::vector<Annotation::Shape> oOld = ShownShapes();
+    m_nShownNode = nNode;
+    m_nTargetsOf = -1; // another position: the destinations must be judged again
     // Only squares whose piece differs are drawn again; the marks bring their own.
     for (int n = 1; n <= 64; ++n)
         if (ShownClass(n) != m_nShown[static_cast<std::size_t>(n - 1)])
             MarkDirty(n);
+    if (oOld != ShownShapes()) {
+        MarkShapeCells(oOld);
+        MarkShapeCells(ShownShapes());
+    }
+}
+
+bool BoardPrivate::TellShown() {
+    const QPointer<Board> oSelf(q);
+    emit q->ViewChanged(q->ViewedPly());
+    if (oSelf)
+        emit q->NodeShown(q->ShownNode());
+    return !oSelf.isNull();
 }
 
 bool BoardPrivate::EndReview() {
     if (!Reviewing())
         return false;
-    ShowPly(-1);
+    ShowNodeAt(-1);
     return true;
 }
 

@@ -45,6 +45,7 @@ bool Board::SetEditing(bool bOn) {
         for (int n = 1; n <= 64; ++n)
             d->m_oPlaced[static_cast<std::size_t>(n - 1)] = d->ShownClass(n);
         d->m_bEditing = true;
+        d->MarkAllShapes(); // not drawn over what is set up
         setAcceptDrops(true);
         d->UpdateMarks();
     } else {
@@ -96,6 +97,7 @@ void BoardPrivate::LeaveEditing() {
     q->setAcceptDrops(false);
     EndDrag();
     RedrawChangedPieces();
+    MarkAllShapes();
 }
 
 void BoardPrivate::RedrawChangedPieces() {

@@ -39,6 +39,9 @@ void Board::mousePressEvent(QMouseEvent *event) {
     if (event->button() != Qt::LeftButton) {
         d->Select(0);
         d->UpdateMarks();
+        if (event->button() == Qt::RightButton && d->m_bDrawShapes && !d->Busy())
+            d->ShapePressed(d->m_oGrid.SquareAt(event->position().toPoint(), d->m_bIsWhitesView),
+                            event->modifiers());
         return;
     }
     if (d->Busy())
@@ -48,12 +51,13 @@ void Board::mousePressEvent(QMouseEvent *event) {
     d->m_nPressed = n;
     if (n == 0)
         return;
-    if (d->Reviewing()) {
+    if (!d->MayPlayShown()) {
         d->Refuse(Refusal::EarlierPositionShown); // a click is refused on release
         return;
     }
-    const clsSquare &o = d->m_oRules.Square(n);
-    if (!o.HasPiece || o.Piece->IsWhite != d->m_oRules.IsWhitesTurn())
+    const clsRules &oShown = d->ShownRules();
+    const clsSquare &o = oShown.Square(n);
+    if (!o.HasPiece || o.Piece->IsWhite != oShown.IsWhitesTurn())
         return;
     d->m_nLiftedSquare = n;
     d->m_nLiftedClass = o.Piece->Class;
@@ -67,6 +71,8 @@ void Board::mousePressEvent(QMouseEvent *event) {
 }
 
 void Board::mouseMoveEvent(QMouseEvent *event) {
+    if (d->m_bDrawing)
+        d->ShapeMoved(d->m_oGrid.SquareAt(event->position().toPoint(), d->m_bIsWhitesView));
     if (d->m_nLiftedSquare == 0)
         return;
     if (!(event->buttons() & Qt::LeftButton)) {
@@ -83,6 +89,8 @@ void Board::mouseReleaseEvent(QMouseEvent *event) {
         d->EditRelease(event);
         return;
     }
+    if (event->button() == Qt::RightButton && d->m_bDrawing)
+        d->ShapeReleased(d->m_oGrid.SquareAt(event->position().toPoint(), d->m_bIsWhitesView));
     if (event->button() != Qt::LeftButton)
         return;
     const int nAt = d->m_oGrid.SquareAt(event->position().toPoint(), d->m_bIsWhitesView);
@@ -122,7 +130,7 @@ void BoardPrivate::Select(int nSquare) {
 void BoardPrivate::ClickSquare(int nSquare) {
     if (Busy())
         return;
-    if (Reviewing()) {
+    if (!MayPlayShown()) {
         Refuse(Board::Refusal::EarlierPositionShown);
         return;
     }
@@ -134,8 +142,9 @@ void BoardPrivate::ClickSquare(int nSquare) {
         PlayMove(nSelected, nSquare); // may delete the control: nothing may follow
         return;
     }
-    const clsSquare &o = m_oRules.Square(nSquare);
-    const bool bOwn = o.HasPiece && o.Piece->IsWhite == m_oRules.IsWhitesTurn();
+    const clsRules &oShown = ShownRules();
+    const clsSquare &o = oShown.Square(nSquare);
+    const bool bOwn = o.HasPiece && o.Piece->IsWhite == oShown.IsWhitesTurn();
     Select(bOwn && nSquare != nSelected ? nSquare : 0);
     UpdateMarks();
 }

@@ -58,6 +58,7 @@ void Board::paintEvent(QPaintEvent *event) {
         d->m_oPicture.PaintSquare(p, r.topLeft(), n, nClass, d->m_oMarks[k]);
     }
     d->m_nDirty = 0;
+    d->PaintShapes(p, oRegion);
     if (d->m_nLiftedSquare != 0) {
         const qreal dHalf = d->m_oRenderer.PieceSize() / 2;
         p.drawPixmap(QPointF(d->m_oPointer) - QPointF(dHalf, dHalf),
@@ -68,8 +69,8 @@ void Board::paintEvent(QPaintEvent *event) {
 qint16 BoardPrivate::ShownClass(int nSquare) const {
     if (m_bEditing)
         return m_oPlaced[static_cast<std::size_t>(nSquare - 1)];
-    if (Reviewing() && m_nViewed <= m_oRules.PlyCount())
-        return m_oRules.PositionAt(m_nViewed).nClass[static_cast<std::size_t>(nSquare - 1)];
+    if (Reviewing())
+        return m_oRules.NodePosition(m_nShownNode).nClass[static_cast<std::size_t>(nSquare - 1)];
     const clsSquare &o = m_oRules.Square(nSquare);
     return o.HasPiece ? o.Piece->Class : modConsts::NoPiece;
 }
@@ -82,7 +83,13 @@ std::uint64_t BoardPrivate::LegalTargets(int nSrc) {
     if (nSrc == m_nTargetsOf)
         return m_nTargets;
     MoveList oMoves;
-    m_oRules.LegalMoves(oMoves);
+    if (!MayPlayShown()) {
+        m_nTargetsOf = nSrc;
+        m_nTargets = 0;
+        return 0;
+    }
+    clsRules &oShown = ShownRules();
+    oShown.LegalMoves(oMoves);
     std::uint64_t nTargets = 0;
     for (const Move &o : oMoves) {
         if (o.nSrc != nSrc)
@@ -90,10 +97,10 @@ std::uint64_t BoardPrivate::LegalTargets(int nSrc) {
         nTargets |= std::uint64_t{1} << (o.nDest - 1);
         // A Chess960 king castles onto its rook, and onto its castling square where that
         // cannot be a step: both are marked, and both take a click.
-        if (m_oRules.Is960() && m_oRules.CastlingSide(o.nSrc, o.nDest) != 0)
+        if (oShown.Is960() && oShown.CastlingSide(o.nSrc, o.nDest) != 0)
             for (const int x : {3, 7})
-                if (const int nTo = clsRules::SquareIndex(x, m_oRules.Square(nSrc).Y());
-                    m_oRules.CastlingOf(nSrc, nTo) == o)
+                if (const int nTo = clsRules::SquareIndex(x, oShown.Square(nSrc).Y());
+                    oShown.CastlingOf(nSrc, nTo) == o)
                     nTargets |= std::uint64_t{1} << (nTo - 1);
     }
     m_nTargetsOf = nSrc;
@@ -101,10 +108,11 @@ std::uint64_t BoardPrivate::LegalTargets(int nSrc) {
     return nTargets;
 }
 
-int BoardPrivate::MarkedDestination(int nPly) const {
-    const Move &o = m_oRules.Record()[static_cast<std::size_t>(nPly - 1)].oMove;
-    // The mark shows where the king went, as it does for castling in standard chess.
-    const auto &nBefore = m_oRules.PositionAt(nPly - 1).nClass;
+int BoardPrivate::MarkedDestination(int nNode) const {
+    const Move &o = m_oRules.NodePly(nNode).oMove;
+    // A Chess960 castling is recorded as the king taking its own rook; the mark shows where the
+    // king went, as it does for castling in standard chess.
+    const auto &nBefore = m_oRules.NodePosition(m_oRules.Parent(nNode)).nClass;
     const std::int8_t nMover = nBefore[static_cast<std::size_t>(o.nSrc - 1)];
     const std::int8_t nOnDest = nBefore[static_cast<std::size_t>(o.nDest - 1)];
     if (modConsts::KindOf(nMover) == modConsts::BlackKing && nOnDest != modConsts::NoPiece &&
@@ -132,8 +140,10 @@ void BoardPrivate::UpdateMarks() {
     m_bMarksScheduled = false;
     if (m_nSelected != 0) {
         // The rules may have moved the piece away behind the control's back.
-        const clsSquare &o = m_oRules.Square(m_nSelected);
-        if (!o.HasPiece || o.Piece->IsWhite != m_oRules.IsWhitesTurn() || Reviewing() || m_bEditing)
+        const clsRules &oShown = MayPlayShown() ? ShownRules() : m_oRules;
+        const clsSquare &o = oShown.Square(m_nSelected);
+        if (!o.HasPiece || o.Piece->IsWhite != oShown.IsWhitesTurn() || !MayPlayShown() ||
+            m_bEditing)
             m_nSelected = 0;
     }
     const int nSource = m_nLiftedSquare != 0 ? m_nLiftedSquare : m_nSelected;
@@ -145,16 +155,16 @@ void BoardPrivate::UpdateMarks() {
     }
     int nLastSrc = 0, nLastDest = 0, nCheck = 0;
     // The position shown has its own last move and check.
-    const int nShown = Reviewing() ? m_nViewed : m_oRules.PlyCount();
+    const int nShown = ShownNodeId();
     // What is set up by hand has no last move and no check.
-    if (m_bShowLastMove && !m_bEditing && nShown > 0 && nShown <= m_oRules.PlyCount()) {
-        const Move &o = m_oRules.Record()[static_cast<std::size_t>(nShown - 1)].oMove;
+    if (m_bShowLastMove && !m_bEditing && nShown != clsRules::Root) {
+        const Move &o = m_oRules.NodePly(nShown).oMove;
         nLastSrc = o.nSrc;
         nLastDest = MarkedDestination(nShown);
     }
     if (m_bEditing) {
     } else if (m_bShowCheck && Reviewing()) {
-        const clsRules::Position &p = m_oRules.PositionAt(nShown);
+        const clsRules::Position &p = m_oRules.NodePosition(nShown);
         const std::int8_t nKing = p.bWhiteToMove ? modConsts::WhiteKing : modConsts::BlackKing;
         for (int n = 1; n <= 64 && p.bInCheck; ++n)
             if (p.nClass[static_cast<std::size_t>(n - 1)] == nKing)

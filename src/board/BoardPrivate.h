@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <tavlon/Board.h>
 #include <vector>
@@ -19,6 +20,8 @@
 class QEventLoop;
 class QKeyEvent;
 class QMouseEvent;
+class QPainter;
+class QRegion;
 
 // The board's state and its private workings, out of the public header so that a host sees no
 // type of the rules core. Board.cpp holds the public face and a move's events, BoardInput.cpp
@@ -44,14 +47,55 @@ public:
     // A new position from outside a move: no drag, no selection, marks and hosts up to date.
     void Settled();
     bool Waiting() const;
-    // The ply shown, or -1 when the live position is.
-    bool Reviewing() const { return m_nViewed >= 0; }
-    // Shows ply nPly (-1: the live position) and marks the squares whose piece differs.
-    void ShowPly(int nPly);
+    // A position other than the live one is shown.
+    bool Reviewing() const { return m_nShownNode >= 0; }
+    // Shows node nNode (-1 or the live node: the live position) and marks the squares whose
+    // piece or shapes differ.
+    void ShowNodeAt(int nNode);
+    // Raises ViewChanged and NodeShown for the node now shown; false when a handler deleted the
+    // board.
+    bool TellShown();
     // Ends a review before the live game changes; true when one was ended.
     bool EndReview();
     // A move is unfinished while the host is being asked or told about it.
     bool Busy() const;
+
+    // --- The tree (BoardTree.cpp) ------------------------------------------------------------
+    // The game shown: the live game, or a board set up at the node shown, for the moves there.
+    clsRules &ShownRules();
+    int ShownNodeId() const { return Reviewing() ? m_nShownNode : m_oRules.LiveNode(); }
+    // Moves may be played on the position shown.
+    bool MayPlayShown() const { return !Reviewing() || m_bVariationMoves; }
+    // A move on a position other than the live one, into the tree.
+    PlayResult PlayVariationMove(int nSrc, int nDest, qint16 nPromotion);
+    // Asks the host for the piece of a promotion off the main line; -1 when none was chosen.
+    qint16 AwaitVariationPromotion(bool bWhite, int nSquare, bool &bGone);
+    // After an edit of the tree: a node still there is shown (nFallback when the one shown
+    // went), and the host is told. False when a handler deleted the board.
+    bool TreeEdited(clsRules::EditResult eResult, bool bMainLine, int nFallback);
+    bool RefuseEdit(clsRules::EditResult eResult);
+
+    // --- Shapes (BoardShapes.cpp) -----------------------------------------------------------
+    const std::vector<Annotation::Shape> &ShownShapes() const;
+    // Shapes as the renderer draws them, in the board's colours.
+    static QList<BoardShape> SceneShapes(const std::vector<Annotation::Shape> &oShapes);
+    // Marks the cells a shape covers to be drawn again.
+    void MarkShapeCells(const Annotation::Shape &o);
+    void MarkShapeCells(const BoardShape &o);
+    void MarkAllShapes(); // the node's and the host's
+    void MarkShapeCells(const std::vector<Annotation::Shape> &oShapes) {
+        for (const Annotation::Shape &o : oShapes)
+            MarkShapeCells(o);
+    }
+    void PaintShapes(QPainter &p, const QRegion &oRegion) const;
+    // The right button: pressed, moved and released on squares.
+    void ShapePressed(int nSquare, Qt::KeyboardModifiers eModifiers);
+    void ShapeMoved(int nSquare);
+    void ShapeReleased(int nSquare);
+    // The shape being drawn, while the right button is held.
+    Annotation::Shape m_oDrawing;
+    QList<BoardShape> m_oOverlay; // the host's, over every position shown
+    bool m_bDrawing = false;
 
     // --- Pictures and marks (BoardPaint.cpp) -------------------------------------------------
     // Called by the rules for every square they change, trial moves included: only notes it.
@@ -63,9 +107,9 @@ public:
     // The squares the piece on nSrc may legally move to, as bits (square n is bit n - 1).
     std::uint64_t LegalTargets(int nSrc);
     SquareRenderer::Marks MarksOf(int nSquare) const;
-    // Where the move of ply nPly (1..PlyCount) went, for the last-move mark: the king's square
+    // Where the move of node nNode (not the root) went, for the last-move mark: the king's square
     // for castling, which a Chess960 game records as the king taking its own rook.
-    int MarkedDestination(int nPly) const;
+    int MarkedDestination(int nNode) const; // where a node's move is marked as going
     // Works out every square's marks from the game, the selection and the options, and asks
     // for the squares whose look changed to be drawn again.
     void UpdateMarks();
@@ -138,7 +182,14 @@ public:
     std::uint64_t m_nTargets = 0;
     QString m_sLastError;
     Board::Refusal m_eRefusal = Board::Refusal::None;
-    int m_nViewed = -1; // the ply shown while reviewing, else -1
+    int m_nShownNode = -1; // the node shown while reviewing, else -1
+    bool m_bVariationMoves = false;
+    bool m_bDrawShapes = false;
+    std::unique_ptr<clsRules> m_pLine; // set up at m_nLineAt, for moves off the live game
+    int m_nLineAt = -1;
+    bool m_bVariationPromotion = false; // the promotion waited for is one off the main line
+    int m_nVariationPromotionSquare = 0;
+    qint16 m_nVariationChoice = -1;
     // The record's SAN as Qt strings, extended by the new plies only: hosts ask after every move.
     // Cut back on undo and emptied for a new game.
     QStringList m_oSans;

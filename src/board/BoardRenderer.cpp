@@ -108,21 +108,23 @@ QByteArray BoardRenderer::Svg(const BoardScene &oScene, int nSide) {
 
 // The position of a ply of the board's game, for pictures of it.
 BoardScene Board::Scene(int nPly) const {
+    return NodeScene(nPly == -1 ? ShownNode() : MainLineNode(nPly));
+}
+
+BoardScene Board::NodeScene(int nNode) const {
     BoardScene o;
     const clsRules &r = d->m_oRules;
-    if (nPly == -1)
-        nPly = ViewedPly();
-    if (nPly < 0 || nPly > r.PlyCount())
+    if (!r.IsNode(nNode) || r.IsOpaque(nNode))
         return o;
-    const clsRules::Position &oAt = r.PositionAt(nPly);
+    const clsRules::Position &oAt = r.NodePosition(nNode);
     for (std::size_t i = 0; i < o.nPieces.size(); ++i)
         o.nPieces[i] = oAt.nClass[i];
     o.bIsWhitesView = d->m_bIsWhitesView;
     o.bWhiteToMove = oAt.bWhiteToMove;
-    if (nPly > 0) {
-        const Move &oMove = r.Record()[static_cast<std::size_t>(nPly - 1)].oMove;
+    if (nNode != clsRules::Root) {
+        const Move &oMove = r.NodePly(nNode).oMove;
         o.sLastMoveFrom = SquareName(oMove.nSrc);
-        o.sLastMoveTo = SquareName(d->MarkedDestination(nPly));
+        o.sLastMoveTo = SquareName(d->MarkedDestination(nNode));
     }
     const std::int8_t nKing = oAt.bWhiteToMove ? modConsts::WhiteKing : modConsts::BlackKing;
     for (int n = 1; n <= 64 && oAt.bInCheck; ++n)
@@ -131,9 +133,12 @@ BoardScene Board::Scene(int nPly) const {
     o.bShowLastMove = d->m_bShowLastMove;
     o.bShowCheck = d->m_bShowCheck;
     o.bShowCoordinates = d->m_bShowCoordinates;
+    // The board shows a node's arrows and circles whatever it is set to.
+    o.oShapes = BoardPrivate::SceneShapes(r.NodeNotes(nNode).oShapes);
+    o.bShowShapes = true;
     o.sWhite = Tag(QStringLiteral("White"));
     o.sBlack = Tag(QStringLiteral("Black"));
-    if (nPly == r.PlyCount() && Result() != QLatin1String("*"))
+    if (nNode == r.LiveNode() && Result() != QLatin1String("*"))
         o.sResult = Result();
     return o;
 }

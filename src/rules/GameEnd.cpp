@@ -48,6 +48,7 @@ void clsRules::StartRecord(int nHalfmove, int nFullmove) {
     m_oPlies.clear();
     m_oRecord.clear();
     m_oTags.clear();
+    StartTree();
     m_nPieceKey = 0;
     m_oMaterial = {};
     for (int i = 1; i <= SquareCount; ++i)
@@ -166,6 +167,7 @@ void clsRules::RecordPlayedMove(bool bInCheck, bool bMated) {
     oPly.oAfter.nClass = nClass;
     SnapshotState(oPly.oAfter, !bWhite, bInCheck);
     oPly.nKey = KeyFor(!bWhite);
+    TreeMoveRecorded();
 }
 
 void clsRules::ForgetPlayedMove() {
@@ -176,6 +178,7 @@ void clsRules::ForgetPlayedMove() {
     m_oMaterial = p.oMaterial;
     m_oPlies.pop_back();
     m_oRecord.pop_back();
+    TreeMoveForgotten();
     m_bTurnPending = false;
     m_eEnd = GameEnd::None;
     m_pResult = "*";

@@ -14,245 +14,6 @@
 
 namespace {
 
-bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
-}
-
-// Ends a movetext symbol.
-bool IsDelimiter(char c) {
-    return IsSpace(c) || c == '{' || c == '}' || c == '(' || c == ')' || c == ';' || c == '[' ||
-           c == ']' || c == '$' || c == '"';
-}
-
-bool IsResult(std::string_view s) {
-    return s == "1-0" || s == "0-1" || s == "1/2-1/2" || s == "*";
-}
-
-// Sets up the game the tags start from: the FEN tag's position, or the standard one; a game of
-// Chess960 when the Variant tag names it (or the FEN's castling rights need it).
-void StartFromTags(clsRules &oRules,
-                   const std::vector<std::pair<std::string, std::string>> &oTags) {
-    bool b960 = false;
-    const std::string *pFen = nullptr;
-    for (const auto &[sName, sValue] : oTags) {
-        b960 |= sName == "Variant" && Chess960::IsVariantName(sValue);
-        if (sName == "FEN")
-            pFen = &sValue;
-    }
-    if (!pFen) {
-        if (b960)
-            oRules.NewGame960(Chess960::StandardNumber);
-        else
-            oRules.NewGame();
-        return;
-    }
-    try {
-        oRules.SetFen(*pFen, b960);
-    } catch (const std::invalid_argument &e) {
-        throw std::invalid_argument(std::string("FEN tag: ") + e.what());
-    }
-}
-
-class Reader {
-public:
-    explicit Reader(std::string_view sText) : m_s(sText) {
-        if (m_s.starts_with("\xEF\xBB\xBF")) {
-            m_s.remove_prefix(3);
-            m_nSkipped = 3;
-        }
-    }
-
-    // One past the game read, in the text as given.
-    std::size_t GameEnd() const { return m_nSkipped + m_i; }
-
-    void Run(clsRules &oRules) {
-        m_pGame = &oRules;
-        std::vector<std::pair<std::string, std::string>> oTags;
-        std::string_view sResult;
-        bool bStarted = false;
-        auto Start = [&] {
-            if (!std::exchange(bStarted, true))
-                StartFromTags(oRules, oTags);
-        };
-        while (SkipSpaceAndComments()) {
-            const char c = m_s[m_i];
-            if (c == '[') {
-                if (bStarted)
-                    break; // the next game's tags
-                ReadTag(oTags);
-            } else if (c == '(') {
-                SkipVariation();
-            } else if (c == ')' || c == ']' || c == '}' || c == '"') {
-                ++m_i;
-            } else if (c == '$') {
-                for (++m_i; m_i < m_s.size() && m_s[m_i] >= '0' && m_s[m_i] <= '9'; ++m_i) {
-                }
-            } else {
-                std::string_view sToken = Symbol();
-                if (IsResult(sToken)) {
-                    sResult = sToken;
-                    break;
-                }
-                if (sToken.find_first_not_of("!?") == std::string_view::npos)
-                    continue; // a detached annotation
-                if (sToken.front() >= '0' && sToken.front() <= '9' && !sToken.starts_with("0-0")) {
-                    // A move number, maybe with its move joined: "12.", "12...Nf6", "1.e4".
-                    const std::size_t nDigits = sToken.find_first_not_of("0123456789");
-                    if (nDigits == std::string_view::npos)
-                        continue;
-                    sToken.remove_prefix(nDigits);
-                    if (sToken.front() != '.')
-                        Fail(oRules, sToken, "unreadable move");
-                }
-                // Every period is a token of its own: "1. ... e5", "1 ...e5".
-                sToken.remove_prefix(std::min(sToken.find_first_not_of('.'), sToken.size()));
-                if (sToken.empty())
-                    continue;
-                Start();
-                Play(oRules, sToken);
-            }
-        }
-        if (!bStarted && oTags.empty() && sResult.empty())
-            throw std::invalid_argument("no game in the text");
-        Start();
-        if (sResult.empty())
-            for (const auto &[sName, sValue] : oTags)
-                if (sName == "Result" && IsResult(sValue))
-                    sResult = sValue;
-        // A decisive result on a position that is not mate was a resignation or a loss on time.
-        if (!sResult.empty() && sResult != "*" && !oRules.IsGameOver()) {
-            if (sResult == "1/2-1/2" && oRules.CanClaimDraw())
-                oRules.ClaimDraw();
-            else
-                oRules.SetResult(sResult);
-        }
-        oRules.Tags() = std::move(oTags);
-    }
-
-private:
-    [[noreturn]] static void Fail(const clsRules &oRules, std::string_view sMove,
-                                  std::string_view sWhy) {
-        std::string s = "move " + std::to_string(oRules.FullmoveNumber()) + " (";
-        s += Printable(sMove);
-        s += "): ";
-        s += sWhy;
-        throw std::invalid_argument(s);
-    }
-
-    static void Play(clsRules &oRules, std::string_view sMove) {
-        if (oRules.IsGameOver())
-            Fail(oRules, sMove, "the game is already over");
-        Move oMove;
-        try {
-            oMove = Notation::ParseSan(oRules, sMove);
-        } catch (const std::invalid_argument &e) {
-            Fail(oRules, sMove, e.what());
-        }
-        if (!oRules.PlayMove(oMove))
-            Fail(oRules, sMove, "illegal move");
-    }
-
-    // Skips blanks, comments and escape lines; false at the end of the text.
-    bool SkipSpaceAndComments() {
-        while (m_i < m_s.size()) {
-            const char c = m_s[m_i];
-            if (IsSpace(c)) {
-                ++m_i;
-            } else if (c == '%' && (m_i == 0 || m_s[m_i - 1] == '\n')) {
-                SkipLine();
-            } else if (c == ';') {
-                SkipLine();
-            } else if (c == '{') {
-                const std::size_t n = m_s.find('}', m_i);
-                if (n == std::string_view::npos)
-                    Unclosed("comment {", m_i); // the rest of the game would vanish into it
-                // The clock after a move of the main line: {[%clk 0:03:02]}.
-                if (m_nVariations == 0 && m_pGame != nullptr && m_pGame->PlyCount() > 0)
-                    if (const std::int64_t nMs = ClkOfComment(m_s.substr(m_i, n - m_i)); nMs >= 0)
-                        m_pGame->Record().back().nClockMs = nMs;
-                m_i = n + 1;
-            } else {
-                return true;
-            }
-        }
-        return false;
-    }
-
-    void SkipLine() {
-        const std::size_t n = m_s.find('\n', m_i);
-        m_i = n == std::string_view::npos ? m_s.size() : n + 1;
-    }
-
-    // A variation, and every variation nested in it; comments may hold parentheses.
-    void SkipVariation() {
-        const std::size_t nStart = m_i;
-        int nDepth = 0;
-        ++m_nVariations;
-        while (SkipSpaceAndComments()) {
-            const char c = m_s[m_i++];
-            if (c == '(')
-                ++nDepth;
-            else if (c == ')' && --nDepth == 0) {
-                --m_nVariations;
-                return;
-            }
-        }
-        Unclosed("variation (", nStart);
-    }
-
-    [[noreturn]] void Unclosed(std::string_view sWhat, std::size_t nAt) const {
-        const auto nLine = std::count(m_s.begin(), m_s.begin() + static_cast<long>(nAt), '\n') + 1;
-        throw std::invalid_argument("unclosed " + std::string(sWhat) + " on line " +
-                                    std::to_string(nLine));
-    }
-
-    std::string_view Symbol() {
-        const std::size_t nStart = m_i;
-        while (m_i < m_s.size() && !IsDelimiter(m_s[m_i]))
-            ++m_i;
-        return m_s.substr(nStart, m_i - nStart);
-    }
-
-    // [Name "value"], the value with \" and \\ escapes. What is kept must write out as a valid
-    // tag pair: a name that is not one is dropped, and a control character in the value, which
-    // the standard forbids there, becomes a space.
-    void ReadTag(std::vector<std::pair<std::string, std::string>> &oTags) {
-        ++m_i;
-        while (m_i < m_s.size() && IsSpace(m_s[m_i]))
-            ++m_i;
-        std::string sName(Symbol());
-        while (m_i < m_s.size() && IsSpace(m_s[m_i]))
-            ++m_i;
-        std::string sValue;
-        if (m_i < m_s.size() && m_s[m_i] == '"') {
-            for (++m_i; m_i < m_s.size() && m_s[m_i] != '"' && m_s[m_i] != '\n'; ++m_i) {
-                if (m_s[m_i] == '\\' && m_i + 1 < m_s.size() &&
-                    (m_s[m_i + 1] == '"' || m_s[m_i + 1] == '\\'))
-                    ++m_i;
-                const auto c = static_cast<unsigned char>(m_s[m_i]);
-                sValue += c < 0x20 || c == 0x7F ? ' ' : m_s[m_i];
-            }
-        }
-        const std::size_t n = m_s.find_first_of("]\n", m_i);
-        m_i = n == std::string_view::npos ? m_s.size() : n + 1;
-        if (!Pgn::IsTagName(sName))
-            return;
-        // A repeated tag keeps its place and takes the later value.
-        const auto [it, bNew] = m_oTagAt.try_emplace(sName, oTags.size());
-        if (bNew)
-            oTags.emplace_back(std::move(sName), std::move(sValue));
-        else
-            oTags[it->second].second = std::move(sValue);
-    }
-
-    std::string_view m_s;
-    std::size_t m_i = 0;
-    std::size_t m_nSkipped = 0;                            // a byte-order mark
-    std::unordered_map<std::string, std::size_t> m_oTagAt; // each tag's place in the list
-    clsRules *m_pGame = nullptr; // the game being read, for the clocks of its moves
-    int m_nVariations = 0;       // inside a variation while above 0
-};
-
 constexpr std::array<std::string_view, 7> Roster = {"Event", "Site",  "Date",  "Round",
                                                     "White", "Black", "Result"};
 
@@ -268,22 +29,245 @@ void AppendTag(std::string &s, std::string_view sName, std::string_view sValue) 
     s += "\"]\n";
 }
 
+// The movetext of the whole tree, each line of at most 80 characters where no single token is
+// longer. Lines nest to any depth, so the tree is walked with a stack of its own.
+class Writer {
+public:
+    Writer(const clsRules &oGame, std::string &s) : m_oGame(oGame), m_s(s) {
+        m_nLineStart = s.size();
+    }
+
+    void Movetext(std::string_view sResult);
+
+private:
+    struct Task {
+        enum Kind { Line, Variation, Close } eKind;
+        int nNode;
+        bool bNumber; // the line's next move needs its number, Black's too
+    };
+
+    // A token, after a space or a line break; nKeep characters that must follow it on its line
+    // (a move after its number) count as its own. Only a token with bLines may hold a line
+    // break (an opaque variation's text).
+    void Put(std::string_view sToken, bool bMayBreak = true, std::size_t nKeep = 0,
+             bool bLines = false) {
+        if (m_bGlue) {
+            m_bGlue = false;
+        } else if (m_s.size() > m_nLineStart) {
+            if (bMayBreak && m_s.size() - m_nLineStart + 1 + sToken.size() + nKeep > 80) {
+                m_s += '\n';
+                m_nLineStart = m_s.size();
+            } else {
+                m_s += ' ';
+            }
+        }
+        m_s += sToken;
+        if (bLines && sToken.find('\n') != std::string_view::npos)
+            m_nLineStart = m_s.rfind('\n') + 1;
+    }
+    void PutNags(const std::vector<std::uint8_t> &oNags) {
+        for (const std::uint8_t nNag : oNags) {
+            m_sToken.assign(1, '$');
+            m_sToken += std::to_string(nNag);
+            Put(m_sToken);
+        }
+    }
+    // A comment; false for none.
+    // With bClock a clock may be among the commands (a move's comment); a comment before a move
+    // (bCommands false) keeps commands as text.
+    bool Comment(std::string_view sText, std::string_view sCommands = {}, bool bCommands = false,
+                 bool bClock = false);
+    // One comment as it is written, in braces or after a semicolon.
+    void WriteComment(std::string_view sAll);
+    // The move's number where it needs one, and its SAN; with bNotes its NAGs and comment.
+    // Whether a comment ended it.
+    bool WriteMove(int n, bool bNumber, bool bNotes = true);
+    void Open() {
+        Put("(");
+        m_bGlue = true;
+    }
+    void PushVariations(int nFrom) {
+        // Stacked last first, so that they come out in their order.
+        const std::size_t nAt = m_oTasks.size();
+        for (int c = nFrom; c >= 0; c = m_oGame.NextSibling(c))
+            m_oTasks.push_back({Task::Variation, c, true});
+        std::reverse(m_oTasks.begin() + static_cast<std::ptrdiff_t>(nAt), m_oTasks.end());
+    }
+    void Line(int nParent, bool bNumber);
+
+    const clsRules &m_oGame;
+    std::string &m_s;
+    std::size_t m_nLineStart = 0;
+    bool m_bGlue = false; // the next token follows without a space: after "("
+    std::string m_sToken;
+    std::string m_sComment;
+    std::vector<Task> m_oTasks;
+};
+
+bool Writer::Comment(std::string_view sText, std::string_view sCommands, bool bCommands,
+                     bool bClock) {
+    std::string &sAll = m_sComment;
+    sAll.assign(sText);
+    if (!sCommands.empty()) {
+        if (!sAll.empty())
+            sAll += ' ';
+        sAll += sCommands;
+    }
+    if (sAll.empty())
+        return false;
+    // Text read from several comments may hold a "[%" that was left open in its own one; once in
+    // one comment with what follows, it could read as a command. Such text is written a word a
+    // comment, which reads back as it is; a single word is never a command the reader takes.
+    if (bCommands && sText.find("[%") != std::string_view::npos) {
+        std::string sRead;
+        Annotation::Notes oRead;
+        std::int64_t nClock = -1;
+        Annotation::ReadComment(sAll, sRead, oRead, bClock ? &nClock : nullptr);
+        if (sRead != sText || Annotation::Commands(oRead, nClock) != sCommands) {
+            const std::string sWords(sText);
+            if (!sCommands.empty())
+                WriteComment(sCommands);
+            std::size_t nAt = 0;
+            for (std::string_view w = Annotation::NextWord(sWords, nAt); !w.empty();
+                 w = Annotation::NextWord(sWords, nAt))
+                WriteComment(w);
+            return true;
+        }
+    }
+    WriteComment(m_sComment);
+    return true;
+}
+
+void Writer::WriteComment(std::string_view sText) {
+    const std::string sAll(sText); // m_sComment may be what it names
+    if (sAll.find('}') != std::string::npos) {
+        // A brace would end a brace comment; a rest-of-line comment holds it.
+        m_sToken.assign("; ");
+        m_sToken += sAll;
+        Put(m_sToken);
+        m_s += '\n';
+        m_nLineStart = m_s.size();
+        return;
+    }
+    // Most comments fit the line they start on, whole: their words are single-spaced already.
+    if (!m_bGlue && m_s.size() - m_nLineStart + sAll.size() + 3 <= 80) {
+        m_sToken.assign(1, '{');
+        m_sToken += sAll;
+        m_sToken += '}';
+        Put(m_sToken);
+        return;
+    }
+    std::size_t nAt = 0;
+    std::string_view w = Annotation::NextWord(sAll, nAt);
+    for (bool bFirst = true; !w.empty(); bFirst = false) {
+        const std::string_view sNext = Annotation::NextWord(sAll, nAt);
+        m_sToken.clear();
+        if (bFirst)
+            m_sToken += '{';
+        m_sToken += w;
+        if (sNext.empty())
+            m_sToken += '}';
+        // No line inside a comment may start as an escape line or a tag pair would.
+        const bool bMayBreak = bFirst || !(w.front() == '%' || (w.front() == '[' && w.size() > 1 &&
+                                                                Pgn::IsTagName(w.substr(1, 1))));
+        Put(m_sToken, bMayBreak);
+        w = sNext;
+    }
+}
+
+bool Writer::WriteMove(int n, bool bNumber, bool bNotes) {
+    const clsRules::Position &oBefore = m_oGame.NodePosition(m_oGame.Parent(n));
+    const clsRules::Ply &oPly = m_oGame.NodePly(n);
+    if (oBefore.bWhiteToMove || bNumber) {
+        m_sToken = std::to_string(oBefore.nFullmove);
+        m_sToken += oBefore.bWhiteToMove ? "." : "...";
+        Put(m_sToken, true, 1 + oPly.sSan.size());
+        Put(oPly.sSan, false);
+    } else {
+        Put(oPly.sSan);
+    }
+    if (!bNotes)
+        return false;
+    const Annotation::Notes &o = m_oGame.NodeNotes(n);
+    PutNags(o.oNags);
+    return Comment(o.sAfter, Annotation::Commands(o, oPly.nClockMs), true, true);
+}
+
+void Writer::Line(int nParent, bool bNumber) {
+    const int nFirst = m_oGame.FirstChild(nParent);
+    if (nFirst < 0)
+        return;
+    if (nParent == m_oGame.LiveNode()) {
+        // Variations kept at the end of the game, with no move of the game for them to stand
+        // beside: one variation repeats the last move and goes on from it.
+        int nOn = nFirst;
+        while (nOn >= 0 && m_oGame.IsOpaque(nOn))
+            nOn = m_oGame.NextSibling(nOn);
+        if (nParent == clsRules::Root || nOn < 0) {
+            PushVariations(nFirst);
+            return;
+        }
+        Open();
+        WriteMove(nParent, true, false);
+        const bool bComment = WriteMove(nOn, false);
+        m_oTasks.push_back({Task::Close, -1, false});
+        m_oTasks.push_back({Task::Line, nOn, true});
+        const std::size_t nAt = m_oTasks.size();
+        for (int c = nFirst; c >= 0; c = m_oGame.NextSibling(c))
+            if (c != nOn)
+                m_oTasks.push_back({Task::Variation, c, true});
+        std::reverse(m_oTasks.begin() + static_cast<std::ptrdiff_t>(nAt), m_oTasks.end());
+        m_oTasks[nAt - 1].bNumber = bComment || m_oTasks.size() > nAt;
+        return;
+    }
+    if (m_oGame.IsOpaque(nFirst)) {
+        PushVariations(nFirst);
+        return;
+    }
+    const bool bComment = WriteMove(nFirst, bNumber);
+    const int nNext = m_oGame.NextSibling(nFirst);
+    m_oTasks.push_back({Task::Line, nFirst, bComment || nNext >= 0});
+    PushVariations(nNext);
+}
+
+void Writer::Movetext(std::string_view sResult) {
+    const Annotation::Notes &oRoot = m_oGame.NodeNotes(clsRules::Root);
+    PutNags(oRoot.oNags);
+    Comment(oRoot.sAfter, Annotation::Commands(oRoot, -1), true);
+    m_oTasks.push_back({Task::Line, clsRules::Root, true});
+    while (!m_oTasks.empty()) {
+        const Task t = m_oTasks.back();
+        m_oTasks.pop_back();
+        switch (t.eKind) {
+        case Task::Close:
+            m_s += ')';
+            break;
+        case Task::Variation: {
+            if (m_oGame.IsOpaque(t.nNode)) {
+                m_sToken.assign(1, '(');
+                m_sToken += m_oGame.OpaqueText(t.nNode);
+                m_sToken += ')';
+                Put(m_sToken, true, 0, true);
+                break;
+            }
+            Open();
+            Comment(m_oGame.NodeNotes(t.nNode).sBefore);
+            const bool bComment = WriteMove(t.nNode, true);
+            m_oTasks.push_back({Task::Close, -1, false});
+            m_oTasks.push_back({Task::Line, t.nNode, bComment});
+            break;
+        }
+        case Task::Line:
+            Line(t.nNode, t.bNumber);
+            break;
+        }
+    }
+    Put(sResult);
+}
+
 } // namespace
 
 namespace Pgn {
-
-void Read(clsRules &oRules, std::string_view sText, std::size_t *pGameEnd) {
-    Reader oReader(sText);
-    oReader.Run(oRules);
-    if (pGameEnd)
-        *pGameEnd = oReader.GameEnd();
-}
-
-void Load(clsRules &oRules, std::string_view sText) {
-    clsRules oRead;
-    Read(oRead, sText);
-    oRules.Adopt(std::move(oRead));
-}
 
 void SetStartTags(clsRules &oRules) {
     const std::time_t t = std::time(nullptr);
@@ -332,33 +316,7 @@ std::string Write(const clsRules &oRules) {
     }
     s += '\n';
 
-    // Tokens go on lines of at most 80 characters.
-    std::size_t nLineStart = s.size();
-    std::string sToken;
-    auto Put = [&](std::string_view sText) {
-        if (s.size() > nLineStart) {
-            if (s.size() - nLineStart + 1 + sText.size() > 80) {
-                s += '\n';
-                nLineStart = s.size();
-            } else {
-                s += ' ';
-            }
-        }
-        s += sText;
-    };
-    for (int i = 0; i < oRules.PlyCount(); ++i) {
-        const clsRules::Position &oBefore = oRules.PositionAt(i);
-        if (oBefore.bWhiteToMove || i == 0) {
-            sToken = std::to_string(oBefore.nFullmove);
-            sToken += oBefore.bWhiteToMove ? "." : "...";
-            Put(sToken);
-        }
-        const clsRules::Ply &oPly = oRules.Record()[static_cast<std::size_t>(i)];
-        Put(oPly.sSan);
-        if (oPly.nClockMs >= 0)
-            Put("{[%clk " + FormatClk(oPly.nClockMs) + "]}");
-    }
-    Put(sResult);
+    Writer(oRules, s).Movetext(sResult);
     s += "\n\n";
     return s;
 }

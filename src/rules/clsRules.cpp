@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
+#include <type_traits>
 
 using namespace modConsts;
 
@@ -73,8 +74,13 @@ void clsRules::NewGame(bool bWhiteMovesFirst, std::string_view sLayout) {
 void clsRules::SetUp(bool bWhiteToMove, std::string_view sLayout, const CastlingFiles *pCastling,
                      bool b960, int nEpColumn, int nHalfmove, int nFullmove) {
     bIsWhitesTurn = bWhiteToMove;
-    for (clsSquare &o : oSquares)
-        o.Piece = std::make_shared<clsPiece>();
+    // Every square gets a piece object of its own; one no other square or record shares is kept.
+    for (clsSquare &o : oSquares) {
+        if (o.Piece.use_count() == 1)
+            *o.Piece = clsPiece{};
+        else
+            o.Piece = std::make_shared<clsPiece>();
+    }
     ApplyLayout(sLayout);
     m_b960 = b960;
     m_nCastledFrom = 0;
@@ -369,8 +375,12 @@ bool clsRules::UndoMove() {
     const clsUndoInfo &oInfo = oUndoInfo.back();
     const int S = oInfo.SrcSquare();
     const int D = oInfo.DestSquare();
-    auto PutBack = [this](int nSquare, const std::shared_ptr<clsPiece> &oPiece) {
-        Sq(nSquare).Piece = oPiece;
+    // A piece of the record goes back as a copy of its own; a rook on the board as itself.
+    auto PutBack = [this](int nSquare, const auto &oPiece) {
+        if constexpr (std::is_pointer_v<std::decay_t<decltype(oPiece)>>)
+            Sq(nSquare).Piece = std::make_shared<clsPiece>(*oPiece);
+        else
+            Sq(nSquare).Piece = oPiece;
         Sq(nSquare).HasPiece = true;
     };
 
@@ -380,7 +390,7 @@ bool clsRules::UndoMove() {
         PutBack(S, oInfo.SrcPiece());
         Sq(D).HasPiece = oInfo.DestHasPiece();
         if (oInfo.DestHasPiece())
-            Sq(D).Piece = oInfo.DestPiece();
+            Sq(D).Piece = std::make_shared<clsPiece>(*oInfo.DestPiece());
         DrawSquare(S);
         DrawSquare(D);
         break;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Annotation.h"
 #include "Move.h"
 #include "clsSquare.h"
 #include "clsUndoInfo.h"
@@ -204,6 +205,110 @@ public:
     bool CanCheckmate(bool bWhite) const;
     // How often the current position has stood on the board since the last capture or pawn move.
     int RepetitionCount() const;
+
+    // --- The game tree ------------------------------------------------------------------
+    // Every move read or played with the lines that branch off it, and what is written about
+    // each. Node Root stands for the start position. A node's first child continues its line;
+    // the others are variations, alternatives to the first child. The main line runs from the
+    // root through first children for PlyCount() plies; Record() is that line, and the live
+    // game is its end, which may still have children: variations kept when the move after it
+    // was taken back. Ids are kept while the game is loaded; a removed node's id is not used
+    // again, except that of a move taken back right after it was made (a trial such as SAN).
+    // An opaque node is a variation whose moves could not be played, kept as its text.
+    static constexpr int Root = 0;
+    int NodeCount() const { return static_cast<int>(m_oNodes.size()); }
+    bool IsNode(int n) const {
+        return n >= 0 && n < NodeCount() && !m_oNodes[static_cast<std::size_t>(n)].bRemoved;
+    }
+    // -1 for the root and for anything that is no node.
+    int Parent(int n) const { return IsNode(n) ? NodeAt(n).nParent : -1; }
+    int FirstChild(int n) const { return IsNode(n) ? NodeAt(n).nFirstChild : -1; }
+    int NextSibling(int n) const { return IsNode(n) ? NodeAt(n).nNextSibling : -1; }
+    std::vector<int> Children(int n) const;
+    // Plies from the start: 0 for the root.
+    int Depth(int n) const { return IsNode(n) ? NodeAt(n).nPly : -1; }
+    bool IsOpaque(int n) const { return IsNode(n) && NodeAt(n).bOpaque; }
+    // An opaque node's text, as it stood between its parentheses.
+    const std::string &OpaqueText(int n) const;
+    bool OnMainLine(int n) const {
+        return IsNode(n) && !NodeAt(n).bOpaque && NodeAt(n).nPly <= PlyCount() &&
+               MainLineNode(NodeAt(n).nPly) == n;
+    }
+    // The main line's node after ply nPly (0: the root); -1 out of range.
+    int MainLineNode(int nPly) const {
+        return nPly == 0                       ? Root
+               : nPly < 0 || nPly > PlyCount() ? -1
+                                               : m_oLine[static_cast<std::size_t>(nPly - 1)];
+    }
+    int LiveNode() const { return MainLineNode(PlyCount()); }
+    // The move of a node that is neither the root nor opaque, with its SAN, position and clock.
+    const Ply &NodePly(int n) const;
+    Ply &NodePly(int n);
+    // The position after the node's move; the start for the root.
+    const Position &NodePosition(int n) const { return n == Root ? m_oStart : NodePly(n).oAfter; }
+    const Annotation::Notes &NodeNotes(int n) const;
+
+    // The first node of the variation n belongs to: the node off the main line nearest the
+    // root on n's line; -1 on the main line.
+    int VariationStart(int n) const;
+    // Whether n may have a comment before its move: a file holds one only before the first move
+    // of a variation. A node that stops being one hands its comment to the move before it.
+    bool TakesCommentBefore(int n) const;
+
+    // --- Editing the tree ---------------------------------------------------------------
+    // Each edit is refused, changing nothing, for an id that is no node of the kind it needs
+    // and while a move is being played; EditText gives the reason in English words.
+    enum class EditResult {
+        Done,
+        NoSuchNode,
+        NotLegal,
+        OnMainLine,
+        BraceInComment,
+        NotAtVariationStart,
+        GameEndsFirst,
+        MoveInProgress
+    };
+    static const char *EditText(EditResult e);
+    // Adds the legal move oMove at node nAt, from the position there: when a child of nAt
+    // already holds it, that child; otherwise a new variation (at the live end, a line beside
+    // the game). The main line does not change. The node's id, or -1 (see LastEdit()).
+    int AddMove(int nAt, const Move &oMove);
+    // A comment after the move (at the root, the game's comment before its first move) or,
+    // with bBefore, before a variation's first move; empty clears it. A comment cannot hold
+    // "}", which would end it in a file. White space is kept as a file keeps it, single.
+    EditResult SetComment(int n, std::string_view sText, bool bBefore = false);
+    EditResult SetNags(int n, std::vector<std::uint8_t> oNags);
+    EditResult SetShapes(int n, std::vector<Annotation::Shape> oShapes);
+    // Every note at once, checked as above.
+    EditResult SetNotes(int n, Annotation::Notes oNotes);
+    // Removes the variation n belongs to, from VariationStart(n) on. Refused on the main line.
+    EditResult DeleteVariation(int n);
+    // Removes n and everything after it. On the main line the moves from n on are taken back,
+    // as UndoLastMove takes them, and the variations beside n stay.
+    EditResult DeleteFrom(int n);
+    // Makes n's line the main line: every node from n back to the main line becomes its
+    // parent's first child, the game is played again from where the lines part, and its end
+    // is judged anew from the new main line (an ended game's resignation, agreement or time
+    // forfeit does not carry over). Refused when the game would end before the line does.
+    EditResult PromoteVariation(int n);
+    // The result the game would have after PromoteVariation(n) ("*" while it goes on); empty
+    // when it would be refused. A host asks before promoting over a finished game.
+    std::string ResultAfterPromotion(int n);
+    EditResult LastEdit() const { return m_eLastEdit; }
+
+    // --- Playing through a record ---------------------------------------------------------
+    // A position of the record set up for playing on, without judging it: the squares,
+    // castling rights by rook file, en passant, counters and side to move, in a game of Chess960
+    // or not (a board playing a line takes its game's Is960()). The record and the tree start
+    // again from it; the tags stay.
+    void SetPosition(const Position &oPosition, bool b960);
+    // Plays oMove, a move of the legal-move list (not checked again), as a game read from a
+    // file plays it: its SAN, position and key recorded and a mate seen; with bJudgeEnd the
+    // other automatic ends too, but a stalemate only when the game ends anyway, the rest of
+    // that left for JudgeEnd. False when the game is over or a move is being played.
+    bool PlayListed(const Move &oMove, bool bJudgeEnd = true);
+    // Finishes the judging PlayListed left.
+    void JudgeEnd();
 
     // --- Tags kept with the game (PGN), in order; NewGame and SetFen clear them -------------
     std::vector<std::pair<std::string, std::string>> &Tags() { return m_oTags; }
@@ -430,4 +535,47 @@ private:
     // belongs to it (0: none), and where the king went.
     int m_nCastledFrom = 0;
     int m_nCastledTo = 0;
+
+    // The tree (see GameTree.cpp).
+    struct Node {
+        int nParent = -1;
+        int nFirstChild = -1;
+        int nNextSibling = -1;
+        int nPly = 0;
+        int nSide = -1;  // off the main line: its ply in m_oSide (opaque: its text in m_oTexts)
+        int nNotes = -1; // in m_oNotes
+        bool bRemoved = false;
+        bool bOpaque = false;
+    };
+    const Node &NodeAt(int n) const { return m_oNodes[static_cast<std::size_t>(n)]; }
+    Node &NodeAt(int n) { return m_oNodes[static_cast<std::size_t>(n)]; }
+    void StartTree();
+    // The record gained or lost its newest ply: the tree follows.
+    void TreeMoveRecorded();
+    void TreeMoveForgotten();
+    int NewNode(int nParent, bool bFirst);
+    void Unlink(int n);
+    void MoveToFront(int n);
+    void RemoveSubtree(int n);
+    void DropSubtree(int n); // RemoveSubtree without settling the comments
+    // The comments before the children of n that no longer take one go after n's move.
+    void SettleBefore(int n);
+    Annotation::Notes &NotesOf(int n);
+    // SetPosition without the start's FEN, for a board that plays a line and is set again.
+    void PlaceLine(const Position &oPosition, bool b960);
+    // A ply of the main line goes off it: its data to the side store.
+    void ToSide(int n);
+    // The nodes of the line through n that are off the main line, from the first to the end.
+    std::vector<int> LineThrough(int n) const;
+    EditResult Refuse(EditResult e);
+    friend class GameReader;
+    std::vector<Node> m_oNodes;
+    std::vector<int> m_oLine; // the main line's nodes after ply 1, 2, ...
+    std::vector<Ply> m_oSide;
+    std::vector<std::string> m_oTexts;
+    std::vector<Annotation::Notes> m_oNotes;
+    std::vector<std::shared_ptr<clsPiece>> m_oOwnPieces; // one a square, for SetPosition
+    bool m_bTree = true;                                 // false: a board for trials keeps no tree
+    bool m_bEndUnjudged = false;                         // PlayListed left the stalemate test
+    EditResult m_eLastEdit = EditResult::Done;
 };

@@ -91,7 +91,7 @@ inline std::string MenusWithoutMnemonics(const QWidget &w) {
         QSet<QChar> oLetters;
         for (const QAction *a : menu->actions()) {
             const qsizetype i = a->text().indexOf('&');
-            if (a->isSeparator() || a->menu() != nullptr)
+            if (a->isSeparator())
                 continue;
             if (i < 0 || i + 1 >= a->text().size() || oLetters.contains(a->text()[i + 1].toLower()))
                 oBad << menu->title() + ": " + a->text();

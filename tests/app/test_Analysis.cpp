@@ -15,6 +15,7 @@
 #include <QRegularExpression>
 #include <QStackedWidget>
 #include <QThread>
+#include <tavlon/BoardRenderer.h>
 
 namespace {
 
@@ -83,6 +84,11 @@ TEST_F(AnalysisWindow, FollowsThePositionShown) {
     w.showNormal();
     ASSERT_TRUE(WaitFor([&] { return Log().ends_with("go infinite\n"); })) << Log();
     EXPECT_EQ(LastSearch(), "e2e4 e7e5 g1f3");
+    Steps(&w, "view:1|type:c5"); // a variation's position: its FEN, not the main line's
+    EXPECT_TRUE(WaitFor([&] {
+        return Log().ends_with("fen rnbqkbnr/pp1ppppp/8/2p5/4P3/8/PPPP1PPP/RNBQKBNR w KQkq c6 0 2\n"
+                               "go infinite\n");
+    })) << Log();
     // A mate on the board is the rules' to judge: no search.
     {
         Answerer discard({"Discard", "OK", "OK"});
@@ -336,6 +342,9 @@ TEST_F(AnalysisWindow, LinesThrottledLineCountAndArrow) {
     EXPECT_EQ(analysis()->ArrowMove(), "");
     w.findChild<QAction *>("mnuAnalysisArrow")->trigger();
     EXPECT_EQ(analysis()->ArrowMove(), "e2e4");
+    ASSERT_EQ(board->OverlayShapes().size(), 1);
+    EXPECT_EQ(board->OverlayShapes()[0].sFrom + board->OverlayShapes()[0].sTo, "e2e4");
+    EXPECT_TRUE(board->NodeShapes(board->ShownNode()).isEmpty()) << "not the game's";
     w.findChild<QAction *>("mnuAnalysisLines3")->trigger();
     ASSERT_TRUE(WaitFor([&] {
         return Log().ends_with("stop\nsetoption name MultiPV value 3\nposition fen " +
@@ -343,6 +352,8 @@ TEST_F(AnalysisWindow, LinesThrottledLineCountAndArrow) {
     })) << Log();
     EXPECT_EQ(QSettings().value("engine/lines").toInt(), 3);
     EXPECT_TRUE(QSettings().value("view/analysisArrow").toBool());
+    Key(Qt::Key_L); // the pane closed, its arrow goes
+    EXPECT_TRUE(board->OverlayShapes().isEmpty());
 }
 
 // Each budget reaches the engine as chosen and is remembered; Cancel keeps the positions done;

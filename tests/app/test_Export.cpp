@@ -126,6 +126,46 @@ TEST(Export, EveryFormatSizeAndOption) {
     }
 }
 
+// A game's arrows and circles are pictured with the node they belong to, on any line, when the
+// marks are on, where the board draws them, turned with it; by ply (as a GIF's frames are made)
+// the main line's. Each row names the squares a shape must change and squares it must not.
+TEST(Export, ShapesOfTheNodePictured) {
+    Board b;
+    ASSERT_TRUE(b.LoadPgn("1. e4 {[%cal Ge2e4]} e5 (1... c5 {[%csl Rc5][%cal Bg8f6]}) 2. Nf3 *"));
+    const int nE4 = b.MainLineNode(1), nC5 = b.ChildNodes(nE4).value(1, -1);
+    const struct {
+        int nShow, nPly;
+        bool bMarks, bFlip;
+        const char *sChanged;
+    } oRows[] = {
+        {nE4, -1, true, false, "e2 e3 e4"},         {nE4, -1, true, true, "e2 e3 e4"},
+        {nC5, -1, true, false, "c5 f6 f7 g7 g8"},   {nC5, -1, false, false, ""},
+        {b.RootNode(), 1, true, false, "e2 e3 e4"}, {nC5, 2, true, true, ""},
+    };
+    for (const auto &r : oRows) {
+        SCOPED_TRACE(testing::Message() << r.nShow << " ply " << r.nPly << " flip " << r.bFlip);
+        ASSERT_TRUE(b.ShowNode(r.nShow));
+        ExportOptions o;
+        o.nSize = 480;
+        o.bWhitesView = !r.bFlip;
+        o.bCoordinates = o.bNames = false;
+        o.bMarks = r.bMarks;
+        BoardScene oBare = Export::SceneOf(b, r.nPly, o);
+        oBare.oShapes.clear();
+        const QImage oImage = Export::Image(b, r.nPly, o);
+        const QImage oBareImage = BoardRenderer().Image(oBare, o.nSize);
+        QStringList oChanged;
+        for (char f = 'a'; f <= 'h'; ++f)
+            for (char k = '1'; k <= '8'; ++k) {
+                const QPoint oAt(r.bFlip ? 'h' - f : f - 'a', r.bFlip ? k - '1' : '8' - k);
+                const QRect oCell(oAt * 60, QSize(60, 60));
+                if (oImage.copy(oCell) != oBareImage.copy(oCell))
+                    oChanged << QString(f) + k;
+            }
+        EXPECT_EQ(oChanged.join(' ').toStdString(), r.sChanged);
+    }
+}
+
 // A file name from the players' surnames and the date, as far as the tags know them, with what
 // a file name cannot hold taken out.
 TEST(Export, SuggestedNames) {
@@ -321,6 +361,14 @@ TEST_F(ExportWindow, CopyPositionAsImage) {
     ExportOptions o = ExportOptions::Remembered();
     EXPECT_EQ(Decoded(pData->data("image/png"), "png"), Export::Image(*board, 5, o));
     EXPECT_EQ(pData->imageData().value<QImage>().size(), QSize(480, 480));
+
+    // A position of a variation is the one pictured, not the main line's at its ply.
+    const int nAlternative = board->AddMove(board->MainLineNode(4), "Nc3");
+    ASSERT_TRUE(board->ShowNode(nAlternative));
+    Key(Qt::Key_C, Qt::ControlModifier | Qt::AltModifier);
+    const QImage oCopied = Decoded(QApplication::clipboard()->mimeData()->data("image/png"), "png");
+    EXPECT_EQ(oCopied, Export::Image(*board, -1, o));
+    EXPECT_NE(oCopied, Export::Image(*board, 5, o));
 }
 
 // A picture that cannot be written is said so in a box, and leaves no file.

@@ -85,7 +85,7 @@ TEST_F(ClockWindow, ClockTimesSavedAndOpenedPaused) {
     sSaveAnswer = Path("timed.pgn");
     Key(Qt::Key_S);
     const QByteArray sText = Read(sSaveAnswer);
-    EXPECT_TRUE(sText.contains("[TimeControl \"180+2\"]\n\n1. e4 {[%clk 0:03:04]} e5 "
+    EXPECT_TRUE(sText.contains("[TimeControl \"180+2\"]\n\n1. e4 {[%clk 0:03:04]} 1... e5 "
                                "{[%clk 0:02:59]} 2. Nf3 {[%clk 0:03:03]} *"))
         << sText.toStdString();
     NewGame();

@@ -7,7 +7,8 @@
 #include <memory>
 
 class BoardPrivate;
-struct BoardScene;
+struct BoardScene; // tavlon/BoardRenderer.h
+struct BoardShape;
 
 // The chess board control: draws the position, plays typed, dragged, clicked and keyed moves by
 // the rules of chess, and tells its host what happened. It needs only Qt Widgets.
@@ -74,7 +75,13 @@ public:
         BadPieceSet,
         Editing,    // a game call while a position is being set up
         NotEditing, // an editing call while no position is being set up
-        NoSuchStartPosition
+        NoSuchStartPosition,
+        NoSuchNode,
+        MainLineIsNoVariation,
+        BraceInComment,
+        NoCommentBefore,
+        GameEndsFirst,
+        BadNote
     };
     Q_ENUM(Refusal)
 
@@ -195,9 +202,91 @@ public:
     // marks and refuses every move (LastError says why); the questions above still describe the
     // live game. UndoLastMove, NewGame, SetFen and LoadPgn show the live position again.
     int PlyCount() const;   // moves played in this game (a loaded game counts its own)
-    int ViewedPly() const;  // the ply whose position is shown; PlyCount() when live
+    int ViewedPly() const;  // the ply shown; PlyCount() when live; off the main line, NodePly
     bool ViewPly(int nPly); // 0 = the start; false, changing nothing, out of range or in a move
     QString FenAt(int nPly) const; // the FEN after that ply (0 = the start); empty out of range
+
+    // --- The game tree: every line of the game and what is written about it -------------------
+    // A game keeps its variations, comments, NAGs (numeric annotation glyphs, 0-255) and shapes
+    // as read from PGN, and Pgn() writes them all; a host that asks for nothing sees only the
+    // main line, which is the game. Nodes are named by ids kept while the game is loaded
+    // (NewGame, SetFen and LoadPgn start another game); -1 names none. The root stands for the
+    // start position; a node's first child continues its line, the others are variations,
+    // alternatives to it. The main line's last node is the live game; it may still have
+    // children, the variations kept when the move after it was taken back. A variation whose
+    // moves cannot be played is kept as its text (NodeText) and written back as it was.
+    int RootNode() const;
+    int LiveNode() const;            // the main line's last node
+    int ShownNode() const;           // the node whose position is shown
+    int ParentNode(int nNode) const; // -1 for the root
+    QList<int> ChildNodes(int nNode) const;
+    int MainChildNode(int nNode) const; // the first child, -1 for none
+    int MainLineNode(int nPly) const;   // after ply nPly of the main line (0: the root)
+    bool IsMainLineNode(int nNode) const;
+    int NodePly(int nNode) const;      // plies from the start (the root 0)
+    QString NodeSan(int nNode) const;  // empty for the root and a node kept as text
+    QString NodeFen(int nNode) const;  // the position after the node's move
+    QString NodeText(int nNode) const; // a variation kept as text, as written; else empty
+    // The comment after the node's move (at the root, the game's comment before its first move)
+    // or, with bBefore, before a variation's first move.
+    QString NodeComment(int nNode, bool bBefore = false) const;
+    QList<int> NodeNags(int nNode) const;
+    // Arrows and circles on the node's position, as "Ge2e4" and "Ra1": a colour letter (G green,
+    // R red, Y yellow, B blue) and one or two squares; kept as [%cal] and [%csl].
+    QStringList NodeShapes(int nNode) const;
+    // Shows the node's position with its own last move, check and shapes, as ViewPly shows a
+    // ply; raises ViewChanged (with NodePly) and NodeShown. False, changing nothing, for no
+    // node, a node kept as text, or during a move.
+    bool ShowNode(int nNode);
+
+    // --- Editing the tree: each raises TreeChanged once done ------------------------------
+    // Refusals return false (or -1) and change nothing; LastRefusal() then says why. Edits that
+    // change the main line change the live game: they also raise PositionChanged, as loading
+    // a game does (no move events, no GameOver).
+    // The move (SAN or coordinates) at that node: the child that already holds it, or a new
+    // variation. Its id, or -1. The main line does not change.
+    int AddMove(int nNode, const QString &sMove);
+    // A comment cannot hold "}" (BraceInComment); only a variation's first move has a comment
+    // before it (NoCommentBefore). An empty text clears the comment.
+    bool SetNodeComment(int nNode, const QString &sText, bool bBefore = false);
+    bool SetNodeNags(int nNode, const QList<int> &oNags);      // each 0..255, else BadNote
+    bool SetNodeShapes(int nNode, const QStringList &oShapes); // as NodeShapes gives them
+    // Removes the variation the node belongs to, from where it branches off; refused on the main
+    // line (MainLineIsNoVariation).
+    bool DeleteVariation(int nNode);
+    // Removes the node and every move after it; on the main line the game's moves from it on are
+    // taken back, and the variations beside them stay.
+    bool DeleteMovesFrom(int nNode);
+    // Makes the node's line the main line; the game is played again along it and its end judged
+    // anew (GameEndsFirst when it would end before the line does). ResultAfterPromotion tells a
+    // host what the result would then be, so that it can ask before changing a finished game.
+    bool PromoteVariation(int nNode);
+    QString ResultAfterPromotion(int nNode) const;
+
+    // --- Moves while an earlier position is shown (opt-in) --------------------------------------
+    // The board keeps no clock: a host turns this on while no clock runs (an untimed game, or
+    // one that is over). A move then played while a position other than the live one is shown,
+    // by drag, click, keys, MovePiece or MovePieceSan, goes into the tree at the node shown
+    // (AddMove) and that move's node is shown; the game itself does not change. Such a move
+    // raises none of the game's move events, PositionChanged or GameOver: only TreeChanged
+    // (when a node was made), ViewChanged and NodeShown. A pawn reaching the last rank asks with
+    // VariationPromotion, answered like PawnPromotion; unanswered (no handler), it becomes a
+    // queen. Off, such moves are refused (EarlierPositionShown).
+    void SetVariationMovesAllowed(bool bAllowed);
+    bool VariationMovesAllowed() const;
+
+    // --- Arrows and circles (opt-in) -------------------------------------------------------------
+    // A right-button drag from one square to another draws an arrow, a right click a circle, on
+    // the node shown: green, red with Shift or Ctrl, blue with Alt, yellow with Shift and Alt.
+    // The same shape again removes it; the same squares in another colour take that colour.
+    // Shapes read from a file show with their node whether drawing is on or not.
+    void SetDrawShapes(bool bDraw);
+    bool DrawShapes() const;
+    // Shapes a host lays over whatever position is shown without putting them into the game,
+    // such as an engine's best move: drawn after the node's own, in the colours given, until set
+    // again; never in Scene() or Pgn(). Shapes that name no square are left out.
+    void SetOverlayShapes(const QList<BoardShape> &oShapes);
+    QList<BoardShape> OverlayShapes() const;
 
     // --- Size and pieces ------------------------------------------------------------------
     // The board draws the largest board of whole-pixel squares that fits, centred, never smaller
@@ -216,11 +305,14 @@ public:
     QString PieceSetFolder() const;
 
     // --- Pictures of positions, drawn by a BoardRenderer (tavlon/BoardRenderer.h) -----------
-    // The position after ply nPly (0 = the start; -1 = the one shown) as this board draws it:
-    // its pieces, the view and the side to move; the last move, a check and the coordinates,
-    // shown as this board's aids are set; the players' names from the tags and the result at
-    // the end of a finished game, not shown unless the scene is told to. No pieces out of range.
+    // The position after ply nPly (0 = the start; -1 = the one shown, on any line) as this board
+    // draws it: its pieces, the view and the side to move; the last move, a check and the
+    // coordinates, shown as this board's aids are set; its arrows and circles; the players' names
+    // from the tags and the result at the end of a finished game, not shown unless the scene is
+    // told to. No pieces out of range.
     BoardScene Scene(int nPly = -1) const;
+    // The same for any node of the game tree; an empty scene for no node or one kept as text.
+    BoardScene NodeScene(int nNode) const;
 
     // --- Setting up a position: the editing mode, off unless the host asks for it ----------
     // While editing, the board holds pieces placed by hand, not a game: no rule applies, it draws
@@ -278,7 +370,16 @@ signals:
     // (GameOverReason() gives it as a value).
     void GameOver(const QString &Result, const QString &Reason);
     // The ply shown has changed (ViewPly, or the live position shown again after a review).
+    // For a node off the main line, its NodePly.
     void ViewChanged(int nPly);
+    // The node shown has changed: after every ViewChanged.
+    void NodeShown(int nNode);
+    // The tree changed other than by the game's own moves: a move added off the main line, a
+    // note, a variation deleted or promoted. Moves, undo and loading raise PositionChanged.
+    void TreeChanged();
+    // A pawn reached the last rank in a move off the main line: answer with PromotionChoice,
+    // or CancelPromotion, as for PawnPromotion.
+    void VariationPromotion(bool IsWhite);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

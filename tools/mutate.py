@@ -240,13 +240,15 @@ class Sandbox:
 
 def read_faults(path):
     """Named faults, one a line: name | file | text as it is | text it becomes (empty: the text
-    is removed). The text must occur once in the file."""
+    is removed). The text must occur once in the file; a ↵ in it stands for a line break,
+    so the lines before can tell apart a line written twice."""
     faults = []
     with open(path, encoding="utf-8") as f:
         for line in f:
             if not line.strip() or line.lstrip().startswith("#"):
                 continue
-            name, file, old, new = [part.strip() for part in (line.rstrip("\n") + " ").split(" | ", 3)]
+            name, file, old, new = [part.strip().replace("\u21b5", "\n")
+                                    for part in (line.rstrip("\n") + " ").split(" | ", 3)]
 
             def change(text, old=old, new=new, name=name):
                 if text.count(old) != 1:

@@ -241,10 +241,11 @@ TEST_F(AnalysisWindow, AnalyseGameDrawsTheGraph) {
         sMarks += std::to_string(static_cast<int>(o.eJudgement));
     EXPECT_EQ(sMarks, "00030") << "2. g4 the blunder";
     EXPECT_EQ(oPoints[3].sLabel, "2. g4 #-1");
-    EXPECT_TRUE(Find<QLabel>("lblSummary")
-                    ->text()
-                    .contains("Blunders</td><td align=\"right\">"
-                              "&nbsp;&nbsp;1</td>"));
+    QString sSummary = Find<QLabel>("lblSummary")->text(); // a row a line, | after each cell
+    sSummary.replace("</td>", "|").replace("</tr>", "\n").remove("&nbsp;");
+    EXPECT_EQ(sSummary.remove(QRegularExpression("<[^>]*>")).toStdString(),
+              "|White|Black|\nInaccuracies|0|0|\nMistakes|0|0|\nBlunders|1|0|\n"
+              "Accuracy|11%|54%|\n");
     EvalGraph *graph = pane()->Graph();
     EXPECT_FALSE(graph->isVisible()) << "the pane is closed";
     Key(Qt::Key_L);

@@ -209,11 +209,18 @@ TEST_F(MainWindow, HelpWorksWithoutABrowserAndSaysWhenAnAddressCannotOpen) {
     }
     EXPECT_EQ(opened, QList<QUrl>({sRules, sRules}));
 
-    Find<QAction>("mnuHelpAbout")->trigger();
-    QPointer<frmAbout> about;
-    for (QWidget *top : QApplication::topLevelWidgets())
-        if (auto *a = qobject_cast<frmAbout *>(top); a != nullptr && a->isVisible())
-            about = a;
+    const auto AboutShown = [] {
+        QPointer<frmAbout> o;
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (auto *a = qobject_cast<frmAbout *>(top); a != nullptr && a->isVisible())
+                o = a;
+        return o;
+    };
+    const auto About = [&] {
+        Find<QAction>("mnuHelpAbout")->trigger();
+        return AboutShown();
+    };
+    QPointer<frmAbout> about = About();
     ASSERT_FALSE(about.isNull());
     EXPECT_EQ(about->findChild<QLabel *>("Label13")->text(), TavlonVersion());
     EXPECT_EQ(about->findChild<QLabel *>("Label16") != nullptr, !TavlonHomepage().isEmpty());
@@ -235,6 +242,11 @@ TEST_F(MainWindow, HelpWorksWithoutABrowserAndSaysWhenAnAddressCannotOpen) {
         window->close();
     }
     EXPECT_EQ(opened.size(), 2); // no browser for either
+    // About has no owner: the window closes it, or it would keep the program running.
+    about = About();
+    ASSERT_FALSE(about.isNull());
+    w.close();
+    EXPECT_TRUE(AboutShown().isNull());
 }
 
 // The View options reach the board and outlive the window; turning after each move shows the

@@ -239,6 +239,18 @@ TEST(TimeControlDialog, FieldsPresetFormAndWordsStayInStep) {
     EXPECT_FALSE(dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->isEnabled());
     EXPECT_EQ(dialog.findChild<QLabel *>("lblError")->text(),
               "an increment is missing after \"+\"");
+    // Each field and each text has a place of its own: none lies over another.
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QList<QWidget *> oShown;
+    for (QWidget *p : dialog.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (p->isVisible()) {
+            for (const QWidget *q : oShown)
+                EXPECT_FALSE(p->geometry().intersects(q->geometry()))
+                    << p->objectName().toStdString() << " over " << q->objectName().toStdString();
+            oShown << p;
+        }
+    EXPECT_GE(oShown.size(), 15);
     // The command line's note for a form that reads as minutes elsewhere.
     EXPECT_EQ(dlgTimeControl::ShortNote("3+2"),
               "the time control 3+2 is 3 seconds + 2 seconds: times are in seconds, as in PGN");

@@ -4,7 +4,9 @@
 #include <QClipboard>
 #include <QDate>
 #include <QDialogButtonBox>
+#include <QDropEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -127,6 +129,16 @@ TEST_F(GameWindow, UnsavedGamesAreAskedAboutBeforeTheyAreReplaced) {
         {"Paste", [this] { Key(Qt::Key_V); }},
         {"Position", [this] { Find<QAction>("mnuGamePosition")->trigger(); }},
         {"Exit", [this] { w.close(); }},
+        {"Drop",
+         [this] {
+             QMimeData oData;
+             oData.setUrls({QUrl::fromLocalFile(sOpenAnswer)});
+             QDragEnterEvent oEnter(QPoint(10, 10), Qt::CopyAction, &oData, Qt::LeftButton, {});
+             QApplication::sendEvent(&w, &oEnter);
+             QDropEvent oDrop(QPointF(10, 10), Qt::CopyAction, &oData, Qt::LeftButton, {});
+             QApplication::sendEvent(&w, &oDrop);
+             QCoreApplication::processEvents(); // the question waits for the drop to return
+         }},
     };
     sOpenAnswer = Write("opened.pgn", "1. d4 *");
     for (const auto &[sCommand, run] : commands) {

@@ -85,6 +85,39 @@ TEST(BoardEdit, EveryWayOfChangingPiecesRaisesOnlyPositionEdited) {
     }
 }
 
+// A host's drag is taken only by a board being edited, and only when it carries a piece: the
+// entry is refused as the drop is, so the pointer never promises what the drop will not do.
+TEST(BoardEdit, DragsFromTheHostTakenOnlyWhileEditing) {
+    const struct {
+        bool bEditing;
+        const char *sType, *sData;
+        bool bTaken;
+    } Rows[] = {
+        {true, Board::PieceMimeType, "Q", true},
+        {false, Board::PieceMimeType, "Q", false},
+        {true, "text/plain", "Q", false},
+        {true, Board::PieceMimeType, "X", false},
+    };
+    for (const auto &r : Rows) {
+        SCOPED_TRACE(std::string(r.sType) + " " + r.sData + (r.bEditing ? " editing" : ""));
+        Board b;
+        b.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&b));
+        ASSERT_TRUE(!r.bEditing || b.SetEditing(true));
+        QMimeData oData;
+        oData.setData(r.sType, r.sData);
+        const QPoint oAt = CellCentre("h5");
+        QDragEnterEvent oEnter(oAt, Qt::CopyAction, &oData, Qt::LeftButton, {});
+        oEnter.setAccepted(false);
+        QApplication::sendEvent(&b, &oEnter);
+        EXPECT_EQ(oEnter.isAccepted(), r.bTaken);
+        QDropEvent oDrop(oAt, Qt::CopyAction, &oData, Qt::LeftButton, {});
+        QApplication::sendEvent(&b, &oDrop);
+        EXPECT_EQ(b.Placement().toStdString(),
+                  r.bTaken ? "rnbqkbnr/pppppppp/8/7Q/8/8/PPPPPPPP/RNBQKBNR" : Start);
+    }
+}
+
 // A game with a last move and a check, every aid on, set up by hand: the picture is exactly the
 // pieces, as a game from the same FEN draws them with no aid; the game waits untouched, refusing
 // moves, and shows again when the editing ends or a new game is set.

@@ -82,10 +82,43 @@ TEST(BoardPicture, EverySizeAndView) {
             EXPECT_NE(oShot.pixel(oBelow * r), oMarked.pixel(oBelow * r)); // the lifted pawn
             QTest::mouseRelease(&b, Qt::LeftButton, {}, CellCentre("e5", bView, nSide));
             EXPECT_EQ(b.PieceAt("e5"), 5);
+
+            // At a new size every square is drawn anew, and counted as drawn.
+            const int nBefore = b.property("renderedSquares").toInt();
+            b.resize(nSide + 41, nSide + 41);
+            b.grab();
+            EXPECT_EQ(b.property("renderedSquares").toInt() - nBefore, 64);
         }
     }
     EXPECT_NEAR(oDotShare[600], oDotShare[332], oDotShare[332] * 0.2);
     EXPECT_NEAR(oDotShare[1000], oDotShare[332], oDotShare[332] * 0.2);
+}
+
+// A lifted piece casts a soft shadow down and to the right: it changes more of the board than
+// the piece itself covers.
+TEST(BoardPicture, ALiftedPieceCastsAShadow) {
+    Board b;
+    b.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&b));
+    const QImage oBefore = b.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    QTest::mousePress(&b, Qt::LeftButton, {}, CellCentre("e2"));
+    QTest::mouseMove(&b, CellCentre("e4"));
+    const QImage oLifted = b.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    QTest::mouseRelease(&b, Qt::LeftButton, {}, CellCentre("e2"));
+    const qreal r = oLifted.devicePixelRatio();
+    const int nCell = qRound(CellSize() * r);
+    const QRect oAround(CellOrigin("e4") * r - QPoint(1, 1) * (nCell / 4),
+                        QSize(1, 1) * (nCell * 3 / 2));
+    int nChanged = 0;
+    for (int y = oAround.top(); y <= oAround.bottom(); ++y)
+        for (int x = oAround.left(); x <= oAround.right(); ++x)
+            nChanged += oLifted.pixel(x, y) != oBefore.pixel(x, y);
+    const QImage oPawn = PieceAlone(11, nCell);
+    int nPawn = 0;
+    for (int y = 0; y < oPawn.height(); ++y)
+        for (int x = 0; x < oPawn.width(); ++x)
+            nPawn += qAlpha(oPawn.pixel(x, y)) > 0;
+    EXPECT_GT(nChanged, nPawn) << "the pawn is drawn smaller while lifted: the rest is shadow";
 }
 
 // A piece set replaces every piece; one with a file missing or unreadable is refused, naming

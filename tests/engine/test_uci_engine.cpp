@@ -131,6 +131,7 @@ TEST(UciEngine, SearchesAndFaults) {
                 o.Go({Start, {"e2e4"}, {Limit::Kind::Depth, 1}});
         }
         ASSERT_TRUE(QTest::qWaitFor([&] { return !oHeard.s.empty(); }, 10000));
+        o.SetMultiPv(2);  // as it was: nothing to send
         QTest::qWait(50); // anything more would come now
         // The system's own words for a failed start may differ.
         std::string sHeard = oHeard.s;

@@ -78,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(Rules, IndexTest, testing::ValuesIn(IndexCases));
 
 // Each game's bytes read alone give the game; hostile texts, made here, stay within memory bounds.
 TEST(Index, GamesReadFromTheirBytesAndHostileTextBounded) {
-    const std::string sText = "Preamble\n[Event \"E\"]\n[White \"A\"]\n1. e4 e5 *\n"
+    const std::string sText = "Preamble\n[Event \"E] 1-0\"]\n[White \"A\"]\n1. e4 e5 *\n"
                               "[White \"B\"]\n1. d4 {x} d5 2. c4 1-0\n1. Nf3 *";
     const Pgn::Index o = IndexOf(sText, 5);
     ASSERT_EQ(o.Count(), 3u);
@@ -93,7 +93,7 @@ TEST(Index, GamesReadFromTheirBytesAndHostileTextBounded) {
         EXPECT_EQ(static_cast<std::size_t>(oGame.PlyCount()), Plies[n]);
         EXPECT_EQ(Pgn::FindGame(sGame).nEnd, nEnd);
     }
-    EXPECT_EQ(o.Tag(0, Pgn::Index::Event), "E");
+    EXPECT_EQ(o.Tag(0, Pgn::Index::Event), "E] 1-0");
 
     const std::size_t nSize = 8u << 20;
     const std::pair<const char *, std::string> Hostile[] = {

@@ -435,10 +435,6 @@ TEST(Recovery, StaleLocksAndFilesThatCannotBeGames) {
     }
 }
 
-} // namespace
-
-namespace {
-
 // Choose a Game: every column as wide as what it holds, Moves no wider.
 TEST(GameList, ColumnsFitTheirContents) {
     const auto p =

@@ -76,9 +76,8 @@ TEST(Export, EveryFormatSizeAndOption) {
     Board b;
     ASSERT_TRUE(b.LoadPgn(Opera));
     for (const Row &r : oRows) {
-        SCOPED_TRACE(testing::Message()
-                     << int(r.eFormat) << " " << r.nSize << " flip " << r.bFlip << " coordinates "
-                     << r.bCoordinates << " marks " << r.bMarks << " names " << r.bNames);
+        SCOPED_TRACE(testing::Message() << int(r.eFormat) << " " << r.nSize << " " << r.bFlip
+                                        << r.bCoordinates << r.bMarks << r.bNames);
         ExportOptions o;
         o.nSize = r.nSize;
         o.bWhitesView = !r.bFlip;
@@ -292,10 +291,11 @@ protected:
             return sSaveAnswer;
         });
     }
-    // Runs an export command, answering its dialog with onDialog and then Save... (or Cancel).
-    void Export(const char *sAction, const std::function<void(QDialog *)> &onDialog,
-                const char *sButton = "Save...") {
-        Answerer answer({"END"});
+    // Runs an export command, answering its dialog with onDialog and then Save... (or Cancel),
+    // and any box after it with oAfter; returns the boxes seen, the dialog first.
+    QStringList Export(const char *sAction, const std::function<void(QDialog *)> &onDialog,
+                       const char *sButton = "Save...", const QStringList &oAfter = {}) {
+        Answerer answer(QStringList{"END"} + oAfter);
         answer.onEnd = [&] {
             auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
@@ -305,6 +305,9 @@ protected:
                     b->click();
         };
         Steps(&w, sAction);
+        if (!oAfter.isEmpty())
+            QTest::qWait(50); // the box after the dialog
+        return answer.seen;
     }
 };
 
@@ -374,17 +377,9 @@ TEST_F(ExportWindow, CopyPositionAsImage) {
 // A picture that cannot be written is said so in a box, and leaves no file.
 TEST_F(ExportWindow, AFailedWriteIsShown) {
     sSaveAnswer = Path("gone/x.svg");
-    Answerer box({"END", "OK"});
-    box.onEnd = [] {
-        for (QAbstractButton *b :
-             QApplication::activeModalWidget()->findChildren<QAbstractButton *>())
-            if (b->text().remove('&') == "Save...")
-                b->click();
-    };
-    Steps(&w, "mnuGameExportImage");
-    QTest::qWait(50);
-    ASSERT_EQ(box.seen.size(), 2);
-    EXPECT_EQ(box.seen[1].toStdString(),
+    const QStringList oSeen = Export("mnuGameExportImage", [](QDialog *) {}, "Save...", {"OK"});
+    ASSERT_EQ(oSeen.size(), 2);
+    EXPECT_EQ(oSeen[1].toStdString(),
               "Tavlon:Cannot export the picture:\nThe folder does not exist: x.svg was not "
               "written.");
 }

@@ -5,6 +5,7 @@
 // --write-game FILE PLIES` writes such a game for bench/app/startup.sh.
 #include "BenchGame.h"
 #include "GameCollection.h"
+#include "NotationPane.h"
 #include "PgnIndex.h"
 #include "Recovery.h"
 #include "dlgGames.h"
@@ -107,6 +108,41 @@ void BM_SetUpPiece(benchmark::State &state) {
     state.SetLabel("two changes per iteration");
 }
 BENCHMARK(BM_SetUpPiece)->Unit(benchmark::kMicrosecond);
+
+// The notation pane beside a tree of about 2,000 nodes (a 150-ply game with a variation three
+// deep beside every fourth move): the text made again, as after an edit (0), and a step to the
+// next node in reading order with its mark moved (1), each with its paint.
+void BM_NotationPane(benchmark::State &state) {
+    Board board;
+    board.LoadPgn(QString::fromStdString(AnnotatedGames(1, 150, 20)));
+    NotationPane pane(&board, [](const QString &s) { return s; });
+    pane.resize(400, 600);
+    pane.show();
+    pane.Rebuild();
+    QCoreApplication::processEvents();
+    QList<int> oOrder;
+    for (QList<int> oStack{board.RootNode()}; !oStack.isEmpty();) {
+        const int n = oStack.takeLast();
+        oOrder << n;
+        const QList<int> oChildren = board.ChildNodes(n);
+        for (auto it = oChildren.rbegin(); it != oChildren.rend(); ++it)
+            if (!board.NodeSan(*it).isEmpty())
+                oStack << *it;
+    }
+    qsizetype i = 0;
+    for (auto _ : state) {
+        if (state.range(0) == 0) {
+            pane.Rebuild();
+        } else {
+            board.ShowNode(oOrder[i++ % oOrder.size()]);
+            pane.MarkShown();
+        }
+        QCoreApplication::processEvents(); // the paint
+    }
+    state.counters["nodes"] = static_cast<double>(oOrder.size());
+    state.SetLabel(state.range(0) == 0 ? "text made again" : "a step");
+}
+BENCHMARK(BM_NotationPane)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 // A million short games with the tags a list shows: names drawn from 20,000 players, so that
 // many tie and many share their first eight letters; the index is made once.
 std::shared_ptr<const Pgn::Index> MillionGames() {

@@ -142,6 +142,7 @@ void NotationPane::Rebuild() {
     CommitComment();
     const int nScroll = text->verticalScrollBar()->value();
     QTextDocument *document = text->document();
+    document->setUndoRedoEnabled(false); // read only: an undo stack would only hold every text
     document->clear();
     oRanges.clear();
     nMarked = -1;
@@ -205,8 +206,10 @@ void NotationPane::WriteLine(QTextCursor &c, int nNode, int nDepth, bool bNumber
 }
 
 void NotationPane::WriteMove(QTextCursor &c, int nNode, bool bNumber) {
-    const bool bSpace = c.positionInBlock() > 0 && !c.block().text().endsWith(QLatin1Char('(')) &&
-                        !c.block().text().endsWith(QLatin1Char(' '));
+    // The character before, not the block's text, which would copy a long line at every move.
+    const QChar cBefore =
+        c.positionInBlock() > 0 ? text->document()->characterAt(c.position() - 1) : QChar(u'(');
+    const bool bSpace = cBefore != QLatin1Char('(') && cBefore != QLatin1Char(' ');
     QTextCharFormat oPlain;
     if (bSpace)
         c.insertText(QStringLiteral(" "), oPlain);
@@ -245,7 +248,8 @@ void NotationPane::WriteMove(QTextCursor &c, int nNode, bool bNumber) {
 void NotationPane::WriteComment(QTextCursor &c, const QString &s) {
     QTextCharFormat oComment;
     oComment.setForeground(QColor(0x1F, 0x6F, 0x3F));
-    if (c.positionInBlock() > 0 && !c.block().text().endsWith(QLatin1Char('(')))
+    if (c.positionInBlock() > 0 &&
+        text->document()->characterAt(c.position() - 1) != QLatin1Char('('))
         c.insertText(QStringLiteral(" "), QTextCharFormat());
     c.insertText(s.simplified(), oComment);
 }

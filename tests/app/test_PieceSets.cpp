@@ -2,12 +2,19 @@
 // fails at start gives way to our own with a message, once.
 #include "MainWindowTest.h"
 
+#include <QScopeGuard>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 namespace {
 
 TEST(PieceSets, SpoiltSetsRefusedWhenChosenAndAtStart) {
-    QStandardPaths::setTestModeEnabled(true);
+    // A home of its own: the test-mode data folder is shared by every copy of the suite that
+    // runs at once (the scale-2 run beside this one), which would overwrite these sets.
+    QTemporaryDir oHome;
+    const QByteArray oOldHome = qgetenv("HOME");
+    qputenv("HOME", oHome.path().toLocal8Bit());
+    const auto oRestore = qScopeGuard([&] { qputenv("HOME", oOldHome); });
     TemporarySettings oSettings;
     const QString sSets = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     const QByteArray Piece = "<svg xmlns='http://www.w3.org/2000/svg' viewBox='0 0 8 8'>"

@@ -52,6 +52,11 @@ const RoundTrip RoundTrips[] = {
      {"\nyyy", "yyy [%unknown with spaces] and"}},
 };
 
+// What GoogleTest prints of a case: its name, not its bytes, which hold a string's unused buffer.
+void PrintTo(const RoundTrip &o, std::ostream *os) {
+    *os << o.sWhy;
+}
+
 class Tree : public testing::TestWithParam<RoundTrip> {};
 
 // Read, write, read: the same tree, and the same text written twice.
@@ -228,6 +233,10 @@ const EditCase EditCases[] = {
      },
      E::Done, "1. e4 $14 $1 {see [%csl Ra1] [%cal Ge2e4]}", 4},
 };
+
+void PrintTo(const EditCase &o, std::ostream *os) {
+    *os << o.sWhy;
+}
 
 class TreeEdit : public testing::TestWithParam<EditCase> {};
 

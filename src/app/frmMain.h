@@ -16,9 +16,7 @@ class QAction;
 class QDialog;
 class QLabel;
 class QLineEdit;
-class NotationPane;
-class QListWidget;
-class QListWidgetItem;
+class NotationView;
 class QMenu;
 class QPushButton;
 class QSettings;
@@ -101,25 +99,18 @@ private:
     // --- Size: the board takes the room, the lists what is free (frmMainLayout.cpp) ---------
     // Places the board, the lists and the typed-move row in the client area as it is now.
     void LayOutClient();
-    // --- The notation: the pane in the lists' place and the annotation commands
-    //     (frmMainNotation.cpp) ----------------------------------------------------------------
+    // --- The notation: the move lists or the pane (NotationView), View > Moves and the
+    //     annotation commands (frmMainNotation.cpp) --------------------------------------------
     void BuildNotation();
-    bool PaneShown() const;
-    void UpdateNotation(bool bRebuild);
     void UpdateNotationActions();
-    void PlaceNotation(const QRect &oLists);
     void ToggleMark(int nNag);
     void StepVariation(int nStep); // among the moves the shown one is an alternative to
     void mnuEditPromoteVariation_Click();
     void mnuEditDeleteVariation_Click();
     void mnuEditDeleteMoves_Click();
     void MainLineReplaced();
-    NotationPane *pane = nullptr;
+    NotationView *oNotation = nullptr;
     QList<QAction *> oMarkActions;
-    QString sMovesView;        // "auto", "lists" or "pane"
-    bool bPaneWanted = false;  // Comment on Move showed the pane for this game
-    bool bPaneKept = false;    // shown for this game's notes, it stays while they are edited
-    bool bPaneLaidOut = false; // the pane, not the lists, has their place
     // The room the lists take beside the board, and below it at the least.
     int ListsBesideWidth() const;
     int ListsBelowHeight() const;
@@ -176,7 +167,6 @@ private:
     void mnuTurnBoard_Toggled(bool bOn);
     void mnuCheckBox_Toggled(bool bOn);
     // SAN with this language's piece letters, and back to the standard's English ones.
-    void ScrollListsToEnd();
     static QString LocalSan(const QString &sSan);
     static QString EnglishSan(const QString &sSan);
     void Board1_PositionChanged();
@@ -209,16 +199,9 @@ private:
     void Board1_Stalemate();
 
     Board *Board1 = nullptr;
-    QListWidget *lstBlackMoves = nullptr;
-    QListWidget *lstWhiteMoves = nullptr;
     QLineEdit *txtMovePiece = nullptr;
     QPushButton *cmdMovePiece = nullptr;
     QStatusBar *staStatus = nullptr;
-    QLabel *lblWhiteMoves = nullptr;
-    QLabel *lblBlackMoves = nullptr;
-    int nListWidth = 0;
-    int nListScroll[2] = {0, 0}; // how far White's and Black's lists would scroll by themselves
-    bool bAligning = false;
 
     QAction *mnuHideMoves = nullptr;
     QMenu *mnuWhitePawnPromotion = nullptr;
@@ -269,11 +252,6 @@ private:
     // A new record is on the board (opened, pasted, new): the lists, caption and flags follow.
     // pFrom: the collection it was chosen from, if any.
     void RecordReplaced(const QString &sFile, std::unique_ptr<GameCollection> pFrom = {});
-    void FillLists();
-    QString ListEntry(int nPly, const QString &sMove) const;
-    // The entry of ply nPly (0 the first) in words, for screen readers: "1. White pawn from e2
-    // to e4".
-    QString EntryWords(int nPly, const QString &sSan, const QString &sCoordinate) const;
     void UpdateCaption();
     void UpdateGameActions();
     bool PasteRecord(const QString &sText);
@@ -345,14 +323,9 @@ private:
     QString VariantText() const;
     // --- Reviewing (frmMainReview.cpp) ---
     void BuildReviewMenus();
-    // The move lists' stepping keys, and a move tried on the board while reviewing; true when
-    // the event was used.
+    // A move tried on the board while reviewing; true when the event was used.
     bool ReviewKey(QObject *watched, QEvent *event);
     bool Reviewing() const;
-    // The ply after the entry in that list's row.
-    int PlyOfEntry(bool bWhite, int nRow) const;
-    // Selects the list entry of the position shown, and returns it (none at the live game).
-    QListWidgetItem *SelectShownEntry();
     void Board1_ViewChanged(int nPly);
     // No move, variation or note to lose.
     bool GameHoldsNothing() const;
@@ -408,7 +381,6 @@ private:
     QString sFile;         // the file the game came from or was last saved to
     bool bUnsaved = false; // moves or an end since the game was opened, saved or started
     QString sGameOver;     // how the game ended, for the status line while it stays over
-    qint64 nStartPly = 0;  // half-moves before the record's first move (Black to move: odd)
     QAction *mnuGameClaimDraw = nullptr;
     QAction *mnuViewNotation = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "Analysis.h"
 #include "Clock.h"
 #include "ClockWidget.h"
+#include "NotationView.h"
 #include "Sounds.h"
 #include "dlgTimeControl.h"
 #include "frmMain.h"
@@ -328,8 +329,7 @@ void frmMain::TakeBackLateMove(int nPly) {
         return;
     }
     bLateMove = false;
-    QListWidget *list = Board1->IsWhitesTurn() ? lstWhiteMoves : lstBlackMoves;
-    delete list->takeItem(list->count() - 1);
+    oNotation->RemoveLast();
     sGameOver.clear(); // a mate the move gave is no more
     if (!Board1->FlagFall())
         ClockTick();

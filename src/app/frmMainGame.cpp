@@ -1,8 +1,8 @@
 // The main window's game record: files, the clipboard, the move lists' notation and the end of
 // the game.
 #include "GameCollection.h"
-#include "MoveWords.h"
 #include "NotationPane.h"
+#include "NotationView.h"
 #include "SafeWrite.h"
 #include "dlgGameInfo.h"
 #include "dlgPosition.h"
@@ -15,7 +15,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -32,14 +31,6 @@ namespace {
 const QString sNotationKey = QStringLiteral("view/standardNotation");
 const QString sWhiteKey = QStringLiteral("players/white");
 const QString sBlackKey = QStringLiteral("players/black");
-
-// Half-moves played before the position of a FEN: 2 per full move, one more with Black to move.
-qint64 PlyOfFen(const QString &sFen) {
-    const QStringList oFields = sFen.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    const qint64 nFullMove = oFields.size() > 5 ? std::max(1LL, oFields[5].toLongLong()) : 1;
-    const bool bBlack = oFields.size() > 1 && oFields[1] == QLatin1String("b");
-    return 2 * (nFullMove - 1) + (bBlack ? 1 : 0);
-}
 
 // The most a game file may hold: reading stops there, whatever the file claims or does.
 constexpr qint64 MaxFileSize = qint64{512} << 20;
@@ -347,73 +338,27 @@ void frmMain::RecordReplaced(const QString &sNewFile, std::unique_ptr<GameCollec
     if (!sFile.isEmpty())
         RememberFile(sFile);
     bUnsaved = false;
-    bPaneWanted = bPaneKept = false; // another game: its own view of the moves
-    nStartPly = PlyOfFen(Board1->Fen()) - Board1->PlyCount();
     // A finished game says how it ended, from its position or its tags.
     sGameOver = Board1->Result() == QLatin1String("*")
                     ? QString()
                     : EndText(Board1->Result(), Board1->GameOverReason(), true);
     ClocksReplaced();
-    FillLists();
+    oNotation->GameReplaced();
     // A game that holds notes shows them, in a window that showed no moves too.
-    if (sMovesView == QLatin1String("auto") && !bWide && NotationPane::IsAnnotated(Board1))
+    if (oNotation->Mode() == QLatin1String("auto") && !bWide && NotationPane::IsAnnotated(Board1))
         mnuHideMoves_Click();
-    UpdateNotation(true);
+    oNotation->Update(true);
+    UpdateNotationActions();
     UpdateGameActions();
     Board1_PositionChanged();       // whose turn, or how the loaded game ended, also in the caption
     SaveRecovery(!sFile.isEmpty()); // as its file holds it: nothing to keep
 }
 
-QString frmMain::ListEntry(int nPly, const QString &sMove) const {
-    const qint64 nAbsolute = nStartPly + nPly;
-    const QString sNumber = QString::number(nAbsolute / 2 + 1) +
-                            (nAbsolute % 2 == 0 ? QStringLiteral(". ") : QStringLiteral("... "));
-    if (mnuViewNotation->isChecked())
-        return sNumber + LocalSan(sMove);
-    // Coordinates, e7e8q written as e7-e8=Q: the list is a record, so it names the new piece.
-    QString sEntry = sNumber + sMove.left(2) + QLatin1Char('-') + sMove.mid(2, 2);
-    if (sMove.size() > 4)
-        sEntry += QLatin1Char('=') + LocalSan(sMove.mid(4, 1).toUpper());
-    return sEntry;
-}
-
-QString frmMain::EntryWords(int nPly, const QString &sSan, const QString &sCoordinate) const {
-    const QString sEntry = ListEntry(nPly, sSan);
-    return sEntry.left(sEntry.indexOf(QLatin1Char(' ')) + 1) +
-           MoveInWords(Board1->FenAt(nPly), sCoordinate, sSan);
-}
-
-void frmMain::FillLists() {
-    const QStringList oSan = Board1->SanMoves();
-    const QStringList oCoordinates = Board1->CoordinateMoves();
-    const QStringList &oMoves = mnuViewNotation->isChecked() ? oSan : oCoordinates;
-    QStringList oWhite;
-    QStringList oBlack;
-    oWhite.reserve(oMoves.size() / 2 + 1);
-    oBlack.reserve(oMoves.size() / 2 + 1);
-    for (int i = 0; i < oMoves.size(); ++i)
-        ((nStartPly + i) % 2 == 0 ? oWhite : oBlack) << ListEntry(i, oMoves[i]);
-    // Whole lists at once: one layout per list, not one per entry.
-    for (auto [list, entries] : {std::pair{lstWhiteMoves, &oWhite}, {lstBlackMoves, &oBlack}}) {
-        list->clear();
-        list->addItems(*entries);
-    }
-    // Each entry read out in words.
-    int nRows[2] = {0, 0};
-    for (int i = 0; i < oMoves.size(); ++i) {
-        const bool bBlack = (nStartPly + i) % 2 != 0;
-        (bBlack ? lstBlackMoves : lstWhiteMoves)
-            ->item(nRows[bBlack]++)
-            ->setData(Qt::AccessibleTextRole, EntryWords(i, oSan.value(i), oCoordinates[i]));
-    }
-    SelectShownEntry();
-    ScrollListsToEnd();
-}
-
 void frmMain::mnuViewNotation_Click() {
     QSettings().setValue(sNotationKey, mnuViewNotation->isChecked());
+    oNotation->SetStandard(mnuViewNotation->isChecked());
     if (!bPromotionPending)
-        FillLists();
+        oNotation->Fill();
 }
 
 // --- The clipboard ------------------------------------------------------------------------
@@ -610,7 +555,7 @@ void frmMain::Board1_GameOver(const QString &Result, const QString &) {
     ShowStatus(sText);
     UpdateCaption();
     UpdateGameActions();
-    ScrollListsToEnd();
+    oNotation->ScrollToEnd();
     SaveRecovery(); // the finished game, before a box that may stand for long
     // Mate and stalemate bring the box of the move's own events.
     const QString sBox = std::exchange(sMoveBox, QString());

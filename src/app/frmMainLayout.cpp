@@ -1,16 +1,15 @@
 // The window's size: where the board, the lists and the typed-move row go as the window grows,
 // full screen, the remembered geometry and the piece sets of View > Piece Set.
 #include "Analysis.h"
+#include "NotationView.h"
 #include "frmMain.h"
 
 #include <QActionGroup>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QSettings>
@@ -28,7 +27,7 @@ constexpr int MinBoard = 332;
 constexpr int ListGap = 4; // between the board and the lists, and right of the narrow view
 constexpr int ListRight = 9;
 constexpr int ListTop = 8;
-constexpr int ListSpacing = 2;
+constexpr int ListSpacing = 2;    // between White's list and Black's, as NotationView has it
 constexpr int ListRowsBelow = 10; // entries the lists show at least when below the board
 constexpr int RowGap = 4;
 constexpr int RowHeight = 25;
@@ -59,13 +58,11 @@ void frmMain::SetOuterWidth(int nWidth) {
 }
 
 int frmMain::ListsBesideWidth() const {
-    return ListGap + 2 * nListWidth + ListSpacing + ListRight;
+    return ListGap + 2 * oNotation->ListWidth() + ListSpacing + ListRight;
 }
 
 int frmMain::ListsBelowHeight() const {
-    const QFontMetrics oMetrics(lstWhiteMoves->font());
-    return RowGap + fontMetrics().height() + 4 + 2 * lstWhiteMoves->frameWidth() +
-           ListRowsBelow * (oMetrics.height() + 2) + RowGap;
+    return RowGap + oNotation->HeightForRows(ListRowsBelow) + RowGap;
 }
 
 void frmMain::LayOutClient() {
@@ -94,38 +91,20 @@ void frmMain::LayOutClient() {
     txtMovePiece->setGeometry(nLeft + 4, nRowTop, MoveBoxWidth, RowHeight);
     cmdMovePiece->setGeometry(nLeft + ButtonLeft, nRowTop, MinBoard - ButtonLeft - 4, RowHeight);
 
-    // White's list and Black's side by side under their headings, beside the board or below
-    // the typed-move row across the whole width.
+    // The lists or the pane, beside the board or below the typed-move row across the whole
+    // width.
     const int nListLeft = nBar + (bBeside ? nSide + ListGap : ListGap);
     const int nListsRight = nBar + oArea.width() - (bBeside ? ListRight : ListGap);
-    const int nEach = std::max(nListWidth, (nListsRight - nListLeft - ListSpacing) / 2);
     const int nTop = bBeside ? nBand + ListTop : nRowTop + RowHeight + RowGap;
     const int nBottom = bBeside ? nBand + nSide - ListTop : oArea.height() - RowGap;
-    const int nHeading = fontMetrics().height() + 4;
-    int x = nListLeft;
-    for (auto [list, heading] :
-         {std::pair{lstWhiteMoves, lblWhiteMoves}, std::pair{lstBlackMoves, lblBlackMoves}}) {
-        heading->setGeometry(x, nTop, nEach, nHeading);
-        list->setGeometry(x, nTop + nHeading, nEach, nBottom - nTop - nHeading);
-        heading->setVisible(bWide && !bPaneLaidOut);
-        list->setVisible(bWide && !bPaneLaidOut);
-        x += nEach + ListSpacing;
-    }
-    if (pane != nullptr)
-        PlaceNotation(QRect(nListLeft, nTop, nListsRight - nListLeft, nBottom - nTop));
+    oNotation->Place(QRect(nListLeft, nTop, nListsRight - nListLeft, nBottom - nTop), bWide);
     PlaceClockWidgets();
-    // Grown or shrunk, the lists still show the newest move, or the one being looked at.
-    if (!Reviewing())
-        ScrollListsToEnd();
-    for (QListWidget *list : {lstWhiteMoves, lstBlackMoves})
-        if (Reviewing() && list->currentItem() != nullptr)
-            list->scrollToItem(list->currentItem());
 }
 
 int frmMain::WideWidth() const {
     // Below the board the lists need the longest entry twice over, which a large font can make
     // wider than the usual smallest window.
-    return std::max(ShowMovesWidth, 2 * ListGap + 2 * nListWidth + ListSpacing);
+    return std::max(ShowMovesWidth, 2 * ListGap + 2 * oNotation->ListWidth() + ListSpacing);
 }
 
 void frmMain::BuildSizeMenus(QMenu *mnuView) {

@@ -1,12 +1,11 @@
-// The game's notation in the window: the pane that shows its tree beside the board in place of
-// the two lists, the View choice between them, and the Edit commands that annotate the move
-// shown: comments, move marks, deleting and promoting variations.
+// The game's notation in the window: the View choice between the move lists and the pane (both
+// in NotationView), and the Edit commands that annotate the move shown: comments, move marks,
+// deleting and promoting variations.
 #include "NotationPane.h"
+#include "NotationView.h"
 #include "frmMain.h"
 
 #include <QActionGroup>
-#include <QLabel>
-#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -21,10 +20,12 @@ const char *const MovesViewKey = "view/moves";
 } // namespace
 
 void frmMain::BuildNotation() {
-    pane = new NotationPane(Board1, &frmMain::LocalSan, centralWidget());
-    pane->setObjectName(QStringLiteral("paneNotation"));
-    pane->hide();
-    connect(pane, &NotationPane::Said, this, &frmMain::ShowStatus);
+    oNotation->SetStandard(mnuViewNotation->isChecked());
+    connect(oNotation, &NotationView::Said, this, &frmMain::ShowStatus);
+    connect(oNotation, &NotationView::NotesWanted, this, [this] {
+        if (!bWide)
+            mnuHideMoves_Click();
+    });
 
     // View > Moves: the lists, as always; the pane; or the pane for a game that holds what the
     // lists cannot show, the lists otherwise.
@@ -32,10 +33,6 @@ void frmMain::BuildNotation() {
     QMenu *mnuMoves = mnuView->addMenu(tr("Moves Sho&wn In"));
     mnuMoves->setObjectName(QStringLiteral("mnuViewMoves"));
     auto *group = new QActionGroup(mnuMoves);
-    const QString sChosen = QSettings().value(QLatin1String(MovesViewKey)).toString();
-    sMovesView = sChosen == QLatin1String("lists") || sChosen == QLatin1String("pane")
-                     ? sChosen
-                     : QStringLiteral("auto");
     const std::tuple<const char *, QString, const char *> choices[] = {
         {"mnuViewMovesAuto", tr("&Automatic: the Pane for Annotated Games"), "auto"},
         {"mnuViewMovesLists", tr("Move &Lists"), "lists"},
@@ -44,12 +41,12 @@ void frmMain::BuildNotation() {
     for (const auto &[sName, sCaption, sValue] : choices) {
         const QString sKey = QLatin1String(sValue);
         QAction *action = NewAction(mnuMoves, sName, sCaption, {}, [this, sKey] {
-            sMovesView = sKey;
             QSettings().setValue(QLatin1String(MovesViewKey), sKey);
-            UpdateNotation(true);
+            oNotation->SetMode(sKey);
+            UpdateNotationActions();
         });
         action->setCheckable(true);
-        action->setChecked(sKey == sMovesView);
+        action->setChecked(sKey == oNotation->Mode());
         group->addAction(action);
     }
 
@@ -59,10 +56,10 @@ void frmMain::BuildNotation() {
     QList<QAction *> oActions;
     oActions << NewAction(mnuEdit, "mnuEditComment", tr("Comme&nt on Move"),
                           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K), [this] {
-                              bPaneWanted = true;
-                              UpdateNotation(false);
-                              if (!pane->isHidden())
-                                  pane->findChild<QPlainTextEdit *>()->setFocus();
+                              oNotation->WantPane();
+                              UpdateNotationActions();
+                              if (oNotation->PaneShown())
+                                  oNotation->Pane()->findChild<QPlainTextEdit *>()->setFocus();
                           });
     QMenu *mnuMarks = mnuEdit->addMenu(tr("&Mark Move"));
     mnuMarks->setObjectName(QStringLiteral("mnuEditMarks"));
@@ -88,45 +85,22 @@ void frmMain::BuildNotation() {
                           &frmMain::mnuEditDeleteVariation_Click);
     oActions << NewAction(mnuEdit, "mnuEditDeleteMoves", tr("Delete Moves from &Here"), {},
                           &frmMain::mnuEditDeleteMoves_Click);
-    pane->SetContextActions(oActions);
+    oNotation->Pane()->SetContextActions(oActions);
 
     // A new game, or one that holds nothing, forgets that the pane was asked for.
     const auto Changed = [this] {
         if (GameHoldsNothing())
-            bPaneWanted = bPaneKept = false;
-        UpdateNotation(true);
+            oNotation->ForgetPane();
+        oNotation->Update(true);
+        UpdateNotationActions();
     };
     connect(Board1, &Board::TreeChanged, this, Changed);
     connect(Board1, &Board::PositionChanged, this, Changed);
     connect(Board1, &Board::NodeShown, this, [this] {
-        if (!pane->isHidden())
-            pane->MarkShown();
+        if (oNotation->PaneShown())
+            oNotation->Pane()->MarkShown();
         UpdateNotationActions();
     });
-    bPaneLaidOut = PaneShown(); // placed when the window is first laid out
-    UpdateNotationActions();
-}
-
-bool frmMain::PaneShown() const {
-    // Comment on Move asks for the pane whatever the choice: the box is in it.
-    if (sMovesView == QLatin1String("pane") || bPaneWanted)
-        return true;
-    return sMovesView == QLatin1String("auto") && (bPaneKept || NotationPane::IsAnnotated(Board1));
-}
-
-void frmMain::UpdateNotation(bool bRebuild) {
-    const bool bPane = PaneShown();
-    bPaneKept = bPane && sMovesView == QLatin1String("auto");
-    if (bPane != bPaneLaidOut) {
-        bPaneLaidOut = bPane;
-        // A game that holds notes shows them without a search for the option that would.
-        if (bPane && !bWide && sMovesView == QLatin1String("auto"))
-            mnuHideMoves_Click();
-        LayOutClient();
-        bRebuild = true;
-    }
-    if (bRebuild && !pane->isHidden())
-        pane->Rebuild();
     UpdateNotationActions();
 }
 
@@ -218,20 +192,8 @@ void frmMain::MainLineReplaced() {
     sGameOver = Board1->Result() == QLatin1String("*")
                     ? QString()
                     : EndText(Board1->Result(), Board1->GameOverReason(), true);
-    FillLists();
+    oNotation->Fill();
     UpdateGameActions();
     ShowTurnStatus();
     SaveRecovery();
-}
-
-void frmMain::PlaceNotation(const QRect &oLists) {
-    // The pane takes the lists' place; made again as it shows, as it is not kept up while hidden.
-    pane->setGeometry(oLists);
-    const bool bShow = bWide && bPaneLaidOut;
-    if (bShow && pane->isHidden()) {
-        pane->show();
-        pane->Rebuild();
-    } else if (!bShow) {
-        pane->hide();
-    }
 }

@@ -1,8 +1,8 @@
 // Reviewing the game in the window: stepping through its earlier positions from the View menu
 // and the move lists, the status line while one is shown, and taking back the moves after it.
+#include "NotationView.h"
 #include "frmMain.h"
 
-#include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -34,15 +34,6 @@ void frmMain::BuildReviewMenus() {
     NewAction(mnuActions, "mnuActionsTakeBack", tr("Take &Back Moves to Here"), QKeySequence(),
               &frmMain::mnuActionsTakeBack_Click);
 
-    for (QListWidget *list : {lstWhiteMoves, lstBlackMoves}) {
-        // A click on an entry gives the list the focus, so its keys step from there.
-        list->setFocusPolicy(Qt::ClickFocus);
-        list->installEventFilter(this);
-        connect(list, &QListWidget::itemClicked, this, [this, list](QListWidgetItem *entry) {
-            Board1->ViewPly(PlyOfEntry(list == lstWhiteMoves, list->row(entry)));
-            SelectShownEntry(); // the click may have selected an entry the board refused
-        });
-    }
     Board1->installEventFilter(this);
     connect(Board1, &Board::ViewChanged, this, &frmMain::Board1_ViewChanged);
     // A move played on an earlier position, or a note, changes the game as a move does.
@@ -78,63 +69,15 @@ bool frmMain::ReviewKey(QObject *watched, QEvent *event) {
         ShowStatus(tr("Refused: an earlier position is shown — Alt+End returns"));
         return false; // the board refuses the move itself
     }
-    if (event->type() != QEvent::KeyPress || (watched != lstWhiteMoves && watched != lstBlackMoves))
-        return false;
-    const auto *key = static_cast<QKeyEvent *>(event);
-    if (key->modifiers() != Qt::NoModifier && key->modifiers() != Qt::KeypadModifier)
-        return false;
-    switch (key->key()) {
-    case Qt::Key_Left:
-    case Qt::Key_Up:
-        StepShown(-1);
-        return true;
-    case Qt::Key_Right:
-    case Qt::Key_Down:
-        StepShown(1);
-        return true;
-    case Qt::Key_Home:
-        Board1->ViewPly(0);
-        return true;
-    case Qt::Key_End:
-        Board1->ViewPly(Board1->PlyCount());
-        return true;
-    default:
-        return false;
-    }
+    return false;
 }
 
 bool frmMain::Reviewing() const {
     return Board1->ShownNode() != Board1->LiveNode();
 }
 
-int frmMain::PlyOfEntry(bool bWhite, int nRow) const {
-    // The first entry of a list is the first half-move of its colour at or after nStartPly.
-    const qint64 nFirst = nStartPly + ((nStartPly % 2 == 0) == bWhite ? 0 : 1);
-    return static_cast<int>(nFirst - nStartPly) + 2 * nRow + 1;
-}
-
-QListWidgetItem *frmMain::SelectShownEntry() {
-    for (QListWidget *list : {lstWhiteMoves, lstBlackMoves}) {
-        list->clearSelection();
-        list->setCurrentItem(nullptr, QItemSelectionModel::NoUpdate);
-    }
-    const int nPly = Board1->ViewedPly();
-    if (!Reviewing() || nPly == 0 || !Board1->IsMainLineNode(Board1->ShownNode()))
-        return nullptr;
-    const qint64 nAbsolute = nStartPly + nPly - 1;
-    const bool bWhite = nAbsolute % 2 == 0;
-    QListWidget *list = bWhite ? lstWhiteMoves : lstBlackMoves;
-    const qint64 nFirst = nStartPly + ((nStartPly % 2 == 0) == bWhite ? 0 : 1);
-    QListWidgetItem *entry = list->item(static_cast<int>((nAbsolute - nFirst) / 2));
-    if (entry != nullptr) {
-        list->setCurrentItem(entry);
-        list->scrollToItem(entry);
-    }
-    return entry;
-}
-
 void frmMain::Board1_ViewChanged(int nPly) {
-    const QListWidgetItem *entry = SelectShownEntry();
+    const QListWidgetItem *entry = oNotation->SelectShownEntry();
     UpdateGameActions();
     if (!Reviewing()) {
         ShowTurnStatus();
@@ -146,19 +89,16 @@ void frmMain::Board1_ViewChanged(int nPly) {
     }
     const int nShown = Board1->ShownNode();
     if (!Board1->IsMainLineNode(nShown)) {
-        const int nNumber = (nStartPly + nPly + 1) / 2;
         ShowStatus(tr("Variation move %1 shown — Alt+End returns")
-                       .arg(QString::number(nNumber) + ((nStartPly + nPly) % 2 ? "." : "...") +
-                            ' ' + Board1->NodeSan(nShown)));
+                       .arg(oNotation->Model().Number(nPly - 1) + Board1->NodeSan(nShown)));
         return;
     }
     // The move shown and the last one, each as its list entry reads (numbered moves, in the
     // notation and letters the lists use), never a count of half-moves.
-    const int nLast = Board1->PlyCount();
-    const QListWidget *last = (nStartPly + nLast - 1) % 2 == 0 ? lstWhiteMoves : lstBlackMoves;
+    const NotationModel &oMoves = oNotation->Model();
     ShowStatus(tr("Move %1 shown, the last %2 — Alt+End returns")
                    .arg(entry != nullptr ? entry->text() : QString::number(nPly),
-                        last->count() > 0 ? last->item(last->count() - 1)->text() : QString()));
+                        oMoves.Count() > 0 ? oMoves.At(oMoves.Count() - 1).sText : QString()));
 }
 
 void frmMain::mnuActionsTakeBack_Click() {
@@ -173,6 +113,6 @@ void frmMain::mnuActionsTakeBack_Click() {
         ClockUndone();
     bUnsaved = true;
     sGameOver.clear(); // taking back reopens a finished game
-    FillLists();
+    oNotation->Fill();
     ShowTurnStatus();
 }

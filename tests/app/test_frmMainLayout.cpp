@@ -16,6 +16,10 @@ TEST_F(MainWindow, BoardTakesTheRoomAndTheGeometryIsRemembered) {
     auto *white = Find<QListWidget>("lstWhiteMoves");
     auto *black = Find<QListWidget>("lstBlackMoves");
     const auto *button = Find<QPushButton>("cmdMovePiece");
+    // Where a list stands in the client area, whatever holds it there.
+    const auto In = [this](const QWidget *list) {
+        return QRect(list->mapTo(w.centralWidget(), QPoint(0, 0)), list->size());
+    };
     const struct {
         QSize oAdded;
         bool bBeside;
@@ -31,15 +35,15 @@ TEST_F(MainWindow, BoardTakesTheRoomAndTheGeometryIsRemembered) {
         EXPECT_GT(button->y(), r.bottom());
         if (o.bBeside) {
             EXPECT_EQ(r.x(), 0);
-            EXPECT_GT(white->x(), r.right());
+            EXPECT_GT(In(white).x(), r.right());
         } else {
             EXPECT_NEAR(r.center().x(), w.centralWidget()->width() / 2, 3);
-            EXPECT_GT(white->y(), button->geometry().bottom());
+            EXPECT_GT(In(white).y(), button->geometry().bottom());
         }
-        EXPECT_EQ(black->y(), white->y());
-        EXPECT_GT(black->x(), white->geometry().right());
-        EXPECT_LE(black->geometry().right(), w.centralWidget()->width());
-        EXPECT_LE(white->geometry().bottom(), w.centralWidget()->height());
+        EXPECT_EQ(In(black).y(), In(white).y());
+        EXPECT_GT(In(black).x(), In(white).right());
+        EXPECT_LE(In(black).right(), w.centralWidget()->width());
+        EXPECT_LE(In(white).bottom(), w.centralWidget()->height());
         for (const QListWidget *list : {white, black})
             EXPECT_LT(list->fontMetrics().horizontalAdvance("100... exd8=Q#"),
                       list->viewport()->width() - list->verticalScrollBar()->sizeHint().width());

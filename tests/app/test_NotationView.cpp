@@ -1,0 +1,139 @@
+// The notation alone, without the window: the main line's entries as the lists read them, which
+// of lists and pane shows, and the lists following the board.
+#include "NotationPane.h"
+#include "NotationView.h"
+
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <tavlon/Board.h>
+
+namespace {
+
+// German letters, as a translation brings them.
+QString German(const QString &s) {
+    QString o = s;
+    o.replace('Q', 'D').replace('N', 'S');
+    return o;
+}
+
+std::string Entries(const NotationModel &m, bool bWords = false) {
+    QStringList o;
+    for (int i = 0; i < m.Count(); ++i)
+        o << (bWords ? m.At(i).sWords : m.At(i).sText);
+    return o.join('|').toStdString();
+}
+
+TEST(NotationModel, EntriesNumberedFromTheGamesStart) {
+    const struct {
+        const char *sGame;
+        bool bStandard;
+        const char *sEntries;
+        int nWhitesFirstPly; // the ply after the first entry of each list
+        int nBlacksFirstPly;
+    } rows[] = {
+        {"1. e4 e5 2. Nf3 *", true, "1. e4|1... e5|2. Sf3", 1, 2},
+        {"1. e4 e5 2. Nf3 *", false, "1. e2-e4|1... e7-e5|2. g1-f3", 1, 2},
+        {"[FEN \"4k3/8/8/8/8/8/4P3/4K3 b - - 0 30\"]\n30... Kd7 31. e4 *", true, "30... Kd7|31. e4",
+         2, 1},
+        {"[FEN \"4k3/P7/8/8/8/8/8/4K3 w - - 0 1\"]\n1. a8=Q+ Kd7 *", false, "1. a7-a8=D|1... e8-d7",
+         1, 2},
+    };
+    for (const auto &o : rows) {
+        SCOPED_TRACE(o.sGame);
+        Board board;
+        ASSERT_TRUE(board.LoadPgn(o.sGame));
+        NotationModel m(German);
+        m.SetStandard(o.bStandard);
+        m.Restart(&board);
+        EXPECT_EQ(Entries(m), o.sEntries);
+        EXPECT_EQ(m.PlyOfRow(true, 0), o.nWhitesFirstPly);
+        EXPECT_EQ(m.PlyOfRow(false, 0), o.nBlacksFirstPly);
+        for (int i = 0; i < m.Count(); ++i) // each entry in the row its ply comes back from
+            EXPECT_EQ(m.PlyOfRow(m.IsWhite(i), m.Row(i)), i + 1);
+    }
+    Board board;
+    board.LoadPgn("1. e4 d5 2. exd5 *");
+    NotationModel m(German);
+    m.Restart(&board);
+    EXPECT_EQ(Entries(m, true), "1. White pawn from e2 to e4|1... Black pawn from d7 to d5|"
+                                "2. White pawn from e4 to d5, taking black pawn");
+}
+
+class NotationAlone : public ::testing::Test {
+protected:
+    Board board;
+    NotationView view{&board, German, "auto"};
+    QListWidget *white = view.findChild<QListWidget *>("lstWhiteMoves");
+    QListWidget *black = view.findChild<QListWidget *>("lstBlackMoves");
+
+    void Load(const char *sGame) {
+        ASSERT_TRUE(board.LoadPgn(sGame));
+        view.GameReplaced();
+        view.Update(true);
+    }
+    std::string Lists() {
+        QStringList o;
+        for (const QListWidget *list : {white, black}) {
+            QStringList oEntries;
+            for (int i = 0; i < list->count(); ++i)
+                oEntries << list->item(i)->text();
+            o << oEntries.join(',');
+        }
+        return o.join('|').toStdString();
+    }
+};
+
+// The lists for a plain game and the pane for an annotated one, unless the mode says which; the
+// pane that comes up for notes asks to be shown.
+TEST_F(NotationAlone, TheModeSaysWhichShows) {
+    const std::tuple<const char *, const char *, bool, bool> rows[] = {
+        {"auto", "1. e4 e5 *", false, false},       {"auto", "1. e4 {best} e5 *", true, true},
+        {"auto", "1. e4 (1. d4) e5 *", true, true}, {"lists", "1. e4 (1. d4) e5 *", false, false},
+        {"pane", "1. e4 e5 *", true, false},
+    };
+    view.Place(QRect(0, 0, 300, 400), true);
+    for (const auto &[sMode, sGame, bPane, bWanted] : rows) {
+        SCOPED_TRACE(std::string(sMode) + " " + sGame);
+        view.SetMode("lists");
+        QSignalSpy wanted(&view, &NotationView::NotesWanted);
+        view.SetMode(sMode);
+        Load(sGame);
+        EXPECT_EQ(view.PaneShown(), bPane);
+        EXPECT_EQ(white->isHidden(), bPane);
+        EXPECT_EQ(wanted.size() > 0, bWanted);
+    }
+    view.WantPane(); // Comment on Move, whatever the mode
+    EXPECT_TRUE(view.PaneShown());
+}
+
+// The lists follow the moves played and taken back; the entry of the position shown is
+// selected, a click shows its position, the lists' keys step.
+TEST_F(NotationAlone, TheListsFollowTheBoard) {
+    QObject::connect(&board, &Board::PieceMovement, &view,
+                     [this](const QString &s, const QString &d) { view.Append(s + d); });
+    view.SetMode("lists");
+    view.SetStandard(true);
+    view.Place(QRect(0, 0, 300, 400), true);
+    Load("1. e4 e5 2. Nf3 *");
+    ASSERT_TRUE(board.MovePieceSan("Nc6"));
+    EXPECT_EQ(Lists(), "1. e4,2. Sf3|1... e5,2... Sc6");
+    ASSERT_TRUE(board.UndoLastMove());
+    view.RemoveLast();
+    EXPECT_EQ(Lists(), "1. e4,2. Sf3|1... e5");
+    board.ViewPly(2);
+    EXPECT_EQ(view.SelectShownEntry(), black->item(0));
+    QTest::mouseClick(white->viewport(), Qt::LeftButton, {},
+                      white->visualItemRect(white->item(1)).center());
+    EXPECT_EQ(board.ViewedPly(), 3);
+    QSignalSpy steps(&view, &NotationView::Step);
+    QTest::keyClick(white, Qt::Key_Left);
+    QTest::keyClick(white, Qt::Key_Down);
+    EXPECT_EQ(steps.size(), 2);
+    EXPECT_EQ(steps[0][0].toInt(), -1);
+    QTest::keyClick(white, Qt::Key_Home);
+    EXPECT_EQ(board.ViewedPly(), 0);
+}
+
+} // namespace

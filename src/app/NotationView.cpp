@@ -20,7 +20,7 @@ constexpr int ListSpacing = 2; // between White's list and Black's
 } // namespace
 
 NotationView::NotationView(Board *pBoard, std::function<QString(const QString &)> sanText,
-                           const QString &sStartMode, QWidget *parent)
+                           QWidget *parent)
     : QWidget(parent), board(pBoard), oModel(sanText) {
     setObjectName(QStringLiteral("viewNotation"));
     hide(); // until the window places it
@@ -78,10 +78,6 @@ NotationView::NotationView(Board *pBoard, std::function<QString(const QString &)
     pane->setObjectName(QStringLiteral("paneNotation"));
     pane->hide();
     connect(pane, &NotationPane::Said, this, &NotationView::Said);
-    sMode = sStartMode == QLatin1String("lists") || sStartMode == QLatin1String("pane")
-                ? sStartMode
-                : QStringLiteral("auto");
-    bPaneLaidOut = PaneChosen(); // shown once the window places the view
 }
 
 void NotationView::SetMode(const QString &sNewMode) {

@@ -16,9 +16,9 @@ class QListWidgetItem;
 class NotationView : public QWidget {
     Q_OBJECT
 public:
-    // sanText turns a move's SAN into the letters the window shows; sMode as SetMode takes it.
+    // sanText turns a move's SAN into the letters the window shows. Hidden until placed.
     NotationView(Board *board, std::function<QString(const QString &)> sanText,
-                 const QString &sMode, QWidget *parent = nullptr);
+                 QWidget *parent = nullptr);
 
     // View > Moves: "auto" (the pane for a game that holds what the lists cannot show),
     // "lists" or "pane"; anything else reads as "auto".
@@ -88,8 +88,8 @@ private:
     int nListWidth = 0;
     int nListScroll[2] = {0, 0}; // how far White's and Black's lists would scroll by themselves
     bool bAligning = false;
-    QString sMode;             // "auto", "lists" or "pane"
-    bool bPaneWanted = false;  // Comment on Move showed the pane for this game
+    QString sMode = QStringLiteral("auto"); // or "lists" or "pane"
+    bool bPaneWanted = false;               // Comment on Move showed the pane for this game
     bool bPaneKept = false;    // shown for this game's notes, it stays while they are edited
     bool bPaneLaidOut = false; // the pane, not the lists, has their place
 };

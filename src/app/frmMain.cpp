@@ -135,9 +135,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
     oSounds->setObjectName(QStringLiteral("oSounds"));
 
     // The move lists, or the notation pane in their place; the window places them.
-    oNotation =
-        new NotationView(Board1, &frmMain::LocalSan,
-                         QSettings().value(QStringLiteral("view/moves")).toString(), client);
+    oNotation = new NotationView(Board1, &frmMain::LocalSan, client);
     connect(oNotation, &NotationView::Step, this, &frmMain::StepShown);
 
     txtMovePiece = new QLineEdit(QStringLiteral("e2e4"), client);

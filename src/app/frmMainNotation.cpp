@@ -33,6 +33,7 @@ void frmMain::BuildNotation() {
     QMenu *mnuMoves = mnuView->addMenu(tr("Moves Sho&wn In"));
     mnuMoves->setObjectName(QStringLiteral("mnuViewMoves"));
     auto *group = new QActionGroup(mnuMoves);
+    oNotation->SetMode(QSettings().value(QLatin1String(MovesViewKey)).toString());
     const std::tuple<const char *, QString, const char *> choices[] = {
         {"mnuViewMovesAuto", tr("&Automatic: the Pane for Annotated Games"), "auto"},
         {"mnuViewMovesLists", tr("Move &Lists"), "lists"},

@@ -64,7 +64,7 @@ TEST(NotationModel, EntriesNumberedFromTheGamesStart) {
 class NotationAlone : public ::testing::Test {
 protected:
     Board board;
-    NotationView view{&board, German, "auto"};
+    NotationView view{&board, German};
     QListWidget *white = view.findChild<QListWidget *>("lstWhiteMoves");
     QListWidget *black = view.findChild<QListWidget *>("lstBlackMoves");
 

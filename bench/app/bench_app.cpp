@@ -110,8 +110,10 @@ void BM_SetUpPiece(benchmark::State &state) {
 BENCHMARK(BM_SetUpPiece)->Unit(benchmark::kMicrosecond);
 
 // The notation pane beside a tree of about 2,000 nodes (a 150-ply game with a variation three
-// deep beside every fourth move): the text made again, as after an edit (0), and a step to the
-// next node in reading order with its mark moved (1), each with its paint.
+// deep beside every fourth move): the text made again, as after an edit (0), a step to the
+// next node in reading order with its mark moved (1), and the game's last move played again
+// and added to the text in place (2; taken back and the text made again untimed), each with
+// its paint.
 void BM_NotationPane(benchmark::State &state) {
     Board board;
     board.LoadPgn(QString::fromStdString(AnnotatedGames(1, 150, 20)));
@@ -130,9 +132,20 @@ void BM_NotationPane(benchmark::State &state) {
                 oStack << *it;
     }
     qsizetype i = 0;
+    const QString sLast = board.SanMoves().constLast();
     for (auto _ : state) {
         if (state.range(0) == 0) {
             pane.Rebuild();
+        } else if (state.range(0) == 2) {
+            state.PauseTiming();
+            board.UndoLastMove();
+            pane.Rebuild();
+            QCoreApplication::processEvents();
+            state.ResumeTiming();
+            if (!board.MovePieceSan(sLast) || !pane.AppendLive()) {
+                state.SkipWithError("the move was not added in place");
+                break;
+            }
         } else {
             board.ShowNode(oOrder[i++ % oOrder.size()]);
             pane.MarkShown();
@@ -140,9 +153,10 @@ void BM_NotationPane(benchmark::State &state) {
         QCoreApplication::processEvents(); // the paint
     }
     state.counters["nodes"] = static_cast<double>(oOrder.size());
-    state.SetLabel(state.range(0) == 0 ? "text made again" : "a step");
+    const char *const Labels[] = {"text made again", "a step", "a move added"};
+    state.SetLabel(Labels[state.range(0)]);
 }
-BENCHMARK(BM_NotationPane)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_NotationPane)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 // A million short games with the tags a list shows: names drawn from 20,000 players, so that
 // many tie and many share their first eight letters; the index is made once.
 std::shared_ptr<const Pgn::Index> MillionGames() {

@@ -157,16 +157,43 @@ void NotationPane::Rebuild() {
     }
     if (const int nFirst = board->MainChildNode(nRoot); nFirst != -1)
         WriteLine(c, nFirst, 0, true);
-    if (board->Result() != QLatin1String("*")) {
-        QTextCharFormat oBold;
-        oBold.setFontWeight(QFont::Bold);
-        c.insertText(c.positionInBlock() > 0 ? QStringLiteral(" ") : QString());
-        c.insertText(board->Result(), oBold);
-    }
+    WriteResult(c);
     c.endEditBlock();
     text->verticalScrollBar()->setValue(nScroll);
     nCommentNode = -1;
     MarkShown();
+}
+
+bool NotationPane::AppendLive() {
+    CommitComment(); // may itself change the tree, and so the text
+    const int nLive = board->LiveNode();
+    const int nParent = board->ParentNode(nLive);
+    const auto it = oRanges.constFind(nParent);
+    QTextDocument *document = text->document();
+    // Only a move whose parent ends the text (nothing after it: no comment, variation or
+    // result) and which has no alternative and no note of its own: WriteLine would write it
+    // there and nothing more. The text's layout is then kept, not made again for every move.
+    if (oRanges.contains(nLive) || it == oRanges.constEnd() ||
+        it->second != document->characterCount() - 1 || board->ChildNodes(nParent).size() != 1 ||
+        !board->NodeComment(nLive, true).isEmpty() || !board->NodeComment(nLive).isEmpty())
+        return false;
+    QTextCursor c(document);
+    c.movePosition(QTextCursor::End);
+    c.beginEditBlock();
+    WriteMove(c, nLive, false);
+    WriteResult(c);
+    c.endEditBlock();
+    MarkShown();
+    return true;
+}
+
+void NotationPane::WriteResult(QTextCursor &c) {
+    if (board->Result() == QLatin1String("*"))
+        return;
+    QTextCharFormat oBold;
+    oBold.setFontWeight(QFont::Bold);
+    c.insertText(c.positionInBlock() > 0 ? QStringLiteral(" ") : QString());
+    c.insertText(board->Result(), oBold);
 }
 
 void NotationPane::WriteLine(QTextCursor &c, int nNode, int nDepth, bool bNumber) {

@@ -21,6 +21,9 @@ public:
 
     // The text again from the game tree; the move shown is marked.
     void Rebuild();
+    // The move just played at the end of the main line, added to the text as Rebuild would
+    // write it, and marked; false, changing nothing, where Rebuild must write more than that.
+    bool AppendLive();
     // Marks the node shown, scrolled into view, and puts its comment in the box.
     void MarkShown();
     // Actions offered on a right click over the notation.
@@ -51,6 +54,7 @@ private:
     void WriteLine(QTextCursor &c, int nNode, int nDepth, bool bNumber);
     void WriteMove(QTextCursor &c, int nNode, bool bNumber);
     void WriteComment(QTextCursor &c, const QString &s);
+    void WriteResult(QTextCursor &c);
     void CommitComment();
     void SetMark(int nNode, bool bOn);
 

@@ -117,7 +117,9 @@ void NotationView::Update(bool bRebuild) {
         ShowChosen();
         bRebuild = true;
     }
-    if (bRebuild && !pane->isHidden())
+    // A move played at the end is added to the pane's text, unless more changed since.
+    const bool bMoved = std::exchange(bMoveAdded, false);
+    if (bRebuild && !pane->isHidden() && !(bMoved && pane->AppendLive()))
         pane->Rebuild();
 }
 
@@ -199,6 +201,7 @@ void NotationView::Fill() {
 }
 
 void NotationView::Append(const QString &sSquares) {
+    bMoveAdded = true;
     const NotationModel::Entry &o = oModel.Append(board, sSquares);
     auto *entry = new QListWidgetItem(o.sText);
     // In words for screen readers.

@@ -92,4 +92,5 @@ private:
     bool bPaneWanted = false;               // Comment on Move showed the pane for this game
     bool bPaneKept = false;    // shown for this game's notes, it stays while they are edited
     bool bPaneLaidOut = false; // the pane, not the lists, has their place
+    bool bMoveAdded = false;   // a move was played since the last Update
 };

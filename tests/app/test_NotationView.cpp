@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBrowser>
 #include <gtest/gtest.h>
 #include <tavlon/Board.h>
 
@@ -134,6 +135,36 @@ TEST_F(NotationAlone, TheListsFollowTheBoard) {
     EXPECT_EQ(steps[0][0].toInt(), -1);
     QTest::keyClick(white, Qt::Key_Home);
     EXPECT_EQ(board.ViewedPly(), 0);
+}
+
+// A move played is added to the pane as the whole text made again would read, marks and
+// formats included; where more than the move must be written, the text is made again.
+TEST_F(NotationAlone, AMovePlayedReadsAsTheWholeTextMadeAgain) {
+    QObject::connect(&board, &Board::PieceMovement, &view,
+                     [this](const QString &s, const QString &d) { view.Append(s + d); });
+    QObject::connect(&board, &Board::PositionChanged, &view, [this] { view.Update(true); });
+    view.SetMode("pane");
+    view.Place(QRect(0, 0, 300, 400), true);
+    const std::pair<const char *, const char *> rows[] = {
+        {"1. e4 *", "e5"},
+        {"1. e4 (1. d4) e5 *", "Nf3"},
+        {"1. e4 e5 {a note} *", "Nf3"},
+        {"1. e4 e5 $14 *", "Nf3"},
+        {"1. e4 e5 $1 *", "Nf3"},
+        {"1. e4 (1. d4) *", "e5"},
+        {"1. f3 e5 2. g4 *", "Qh4#"},
+        {"[FEN \"4k3/8/8/8/8/8/4P3/4K3 b - - 0 30\"]\n30... Kd7 *", "e4"},
+    };
+    for (const auto &[sGame, sMove] : rows) {
+        SCOPED_TRACE(sGame);
+        Load(sGame);
+        ASSERT_TRUE(board.MovePieceSan(sMove));
+        NotationPane whole(&board, German);
+        whole.Rebuild();
+        EXPECT_EQ(view.Pane()->Text().toStdString(), whole.Text().toStdString());
+        EXPECT_EQ(view.Pane()->Notation()->toHtml().toStdString(),
+                  whole.Notation()->toHtml().toStdString());
+    }
 }
 
 } // namespace

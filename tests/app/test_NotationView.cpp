@@ -1,11 +1,11 @@
 // The notation alone, without the window: the main line's entries as the lists read them, which
-// of lists and pane shows, and the lists following the board.
+// of lists and pane shows, and a move played added to the pane. The lists following the board
+// are the window's tests (test_frmMainGame.cpp).
 #include "NotationPane.h"
 #include "NotationView.h"
 
 #include <QListWidget>
 #include <QSignalSpy>
-#include <QTest>
 #include <QTextBrowser>
 #include <gtest/gtest.h>
 #include <tavlon/Board.h>
@@ -19,10 +19,10 @@ QString German(const QString &s) {
     return o;
 }
 
-std::string Entries(const NotationModel &m, bool bWords = false) {
+std::string Entries(const NotationModel &m) {
     QStringList o;
     for (int i = 0; i < m.Count(); ++i)
-        o << (bWords ? m.At(i).sWords : m.At(i).sText);
+        o << m.At(i).sText;
     return o.join('|').toStdString();
 }
 
@@ -54,12 +54,6 @@ TEST(NotationModel, EntriesNumberedFromTheGamesStart) {
         for (int i = 0; i < m.Count(); ++i) // each entry in the row its ply comes back from
             EXPECT_EQ(m.PlyOfRow(m.IsWhite(i), m.Row(i)), i + 1);
     }
-    Board board;
-    board.LoadPgn("1. e4 d5 2. exd5 *");
-    NotationModel m(German);
-    m.Restart(&board);
-    EXPECT_EQ(Entries(m, true), "1. White pawn from e2 to e4|1... Black pawn from d7 to d5|"
-                                "2. White pawn from e4 to d5, taking black pawn");
 }
 
 class NotationAlone : public ::testing::Test {
@@ -67,22 +61,11 @@ protected:
     Board board;
     NotationView view{&board, German};
     QListWidget *white = view.findChild<QListWidget *>("lstWhiteMoves");
-    QListWidget *black = view.findChild<QListWidget *>("lstBlackMoves");
 
     void Load(const char *sGame) {
         ASSERT_TRUE(board.LoadPgn(sGame));
         view.GameReplaced();
         view.Update(true);
-    }
-    std::string Lists() {
-        QStringList o;
-        for (const QListWidget *list : {white, black}) {
-            QStringList oEntries;
-            for (int i = 0; i < list->count(); ++i)
-                oEntries << list->item(i)->text();
-            o << oEntries.join(',');
-        }
-        return o.join('|').toStdString();
     }
 };
 
@@ -107,34 +90,6 @@ TEST_F(NotationAlone, TheModeSaysWhichShows) {
     }
     view.WantPane(); // Comment on Move, whatever the mode
     EXPECT_TRUE(view.PaneShown());
-}
-
-// The lists follow the moves played and taken back; the entry of the position shown is
-// selected, a click shows its position, the lists' keys step.
-TEST_F(NotationAlone, TheListsFollowTheBoard) {
-    QObject::connect(&board, &Board::PieceMovement, &view,
-                     [this](const QString &s, const QString &d) { view.Append(s + d); });
-    view.SetMode("lists");
-    view.SetStandard(true);
-    view.Place(QRect(0, 0, 300, 400), true);
-    Load("1. e4 e5 2. Nf3 *");
-    ASSERT_TRUE(board.MovePieceSan("Nc6"));
-    EXPECT_EQ(Lists(), "1. e4,2. Sf3|1... e5,2... Sc6");
-    ASSERT_TRUE(board.UndoLastMove());
-    view.RemoveLast();
-    EXPECT_EQ(Lists(), "1. e4,2. Sf3|1... e5");
-    board.ViewPly(2);
-    EXPECT_EQ(view.SelectShownEntry(), black->item(0));
-    QTest::mouseClick(white->viewport(), Qt::LeftButton, {},
-                      white->visualItemRect(white->item(1)).center());
-    EXPECT_EQ(board.ViewedPly(), 3);
-    QSignalSpy steps(&view, &NotationView::Step);
-    QTest::keyClick(white, Qt::Key_Left);
-    QTest::keyClick(white, Qt::Key_Down);
-    EXPECT_EQ(steps.size(), 2);
-    EXPECT_EQ(steps[0][0].toInt(), -1);
-    QTest::keyClick(white, Qt::Key_Home);
-    EXPECT_EQ(board.ViewedPly(), 0);
 }
 
 // A move played is added to the pane as the whole text made again would read, marks and

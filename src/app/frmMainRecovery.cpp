@@ -1,5 +1,6 @@
 // The main window's unfinished game, kept on disk after every change and offered back after an
 // abnormal end.
+#include "ClockPanel.h"
 #include "GameCollection.h"
 #include "Pgn.h"
 #include "Recovery.h"
@@ -33,7 +34,7 @@ void frmMain::SaveRecovery(bool bSaved) {
     if (GameHoldsNothing() || pRecovery->IsSaved(sPgn))
         pRecovery->Remove();
     else
-        pRecovery->Write(QString::fromUtf8(ClockRecoveryLine()) + sPgn, sFile);
+        pRecovery->Write(QString::fromUtf8(oClocks->RecoveryLine()) + sPgn, sFile);
 }
 
 void frmMain::EndRecovery() {
@@ -109,7 +110,7 @@ void frmMain::OfferRecovery() {
                                              QStringLiteral(".set-aside")));
             return;
         }
-        ClockLoading();
+        oClocks->Loading();
         // Back to its file only when Save cannot write over other games there; a source that
         // is no regular file is never opened.
         QString sSource = pOrphan->sSource;
@@ -120,7 +121,7 @@ void frmMain::OfferRecovery() {
                 sSource.clear();
         }
         RecordReplaced(sSource);
-        ClockRecovered(pOrphan->oText); // paused, with no time given back for the crash
+        oClocks->Recovered(pOrphan->oText); // paused, with no time given back for the crash
         bUnsaved = true;
         Recovery::Discard(*pOrphan);
         pRecovery->SetSaved({}); // in no file as it is

@@ -2,9 +2,9 @@
 
 #include "ClockPanel.h"
 #include "GameCollection.h"
+#include "GameRecovery.h"
 #include "MoveWords.h"
 #include "Notation.h"
-#include "Recovery.h"
 #include "Sounds.h"
 #include "frmAbout.h"
 
@@ -743,7 +743,8 @@ void frmMain::closeEvent(QCloseEvent *event) {
         return;
     }
     bClosing = true;
-    EndRecovery();
+    if (pRecovery)
+        pRecovery->End();
     if (bPromotionPending) {
         // The board is inside a move, waiting; end the wait so its loop can unwind.
         mnuWhitePawnPromotion->hide();

@@ -27,7 +27,7 @@ class frmAbout;
 class Analysis;
 class ClockPanel;
 class GameCollection;
-class Recovery;
+class GameRecovery;
 class Sounds;
 
 // The application window: hosts the board, turns its events into move-list entries, the
@@ -327,14 +327,11 @@ private:
     std::unique_ptr<GameCollection> pGames; // the collection the game on the board came from
     QMenu *mnuGameRecent = nullptr;
 
-    // --- The unfinished game on disk (frmMainRecovery.cpp) ---
-    // Keeps the game for recovery unless it is the one on disk; bSaved: it has just been
-    // saved, or opened from its file, as it is now.
+    // --- The unfinished game on disk (frmMainRecovery.cpp, GameRecovery.h) ---
+    // Keeps the game for recovery, when that is on; bSaved: it has just been saved, or opened
+    // from its file, as it is now.
     void SaveRecovery(bool bSaved = false);
-    // The window ends normally: the kept game goes.
-    void EndRecovery();
-    void OfferRecovery();
-    std::unique_ptr<Recovery> pRecovery;
+    std::unique_ptr<GameRecovery> pRecovery;
     QAction *mnuGameNextInFile = nullptr;
     QAction *mnuGamePreviousInFile = nullptr;
     // --- Chess960 (frmMainChess960.cpp) ---

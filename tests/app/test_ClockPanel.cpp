@@ -104,17 +104,4 @@ TEST(ClockPanel, ShownAndAskedAsTheGameGoes) {
     }
 }
 
-// A loss on time: the board's game ends, marked so, and an undo takes it back.
-TEST(ClockPanel, TheFlagFallEndsTheGameOnTimeUntilUndone) {
-    Panel o;
-    o.Run("e4 +182000 tick");
-    EXPECT_EQ(o.board->Result(), "1-0");
-    EXPECT_EQ(o.board->Tag("Termination"), "time forfeit");
-    EXPECT_FALSE(o.panel.InPlay());
-    o.Run("undo");
-    EXPECT_EQ(o.board->Result(), "*");
-    EXPECT_EQ(o.board->Tag("Termination"), "");
-    EXPECT_TRUE(o.panel.InPlay());
-}
-
 } // namespace

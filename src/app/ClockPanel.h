@@ -71,7 +71,8 @@ public:
     // A new record is on the board: its clocks (paused, from its clock times, when it was
     // read), or the next game's time control.
     void Replaced();
-    // The game has ended: both clocks stop.
+    // The game has ended: both clocks stop. Told before anything else of the end, so that no
+    // clock runs on behind a box.
     void GameOver();
     // The last move was taken back: the clocks as before it, and a loss on time undone.
     void Undone();

@@ -1,9 +1,10 @@
 #include "frmMain.h"
 
+#include "ClockPanel.h"
 #include "GameCollection.h"
+#include "GameRecovery.h"
 #include "MoveWords.h"
 #include "Notation.h"
-#include "Recovery.h"
 #include "Sounds.h"
 #include "frmAbout.h"
 
@@ -460,10 +461,10 @@ void frmMain::mnuHideMoves_Click() {
 }
 
 void frmMain::mnuActionsUndo_Click() {
-    if (bPromotionPending || ClocksRefuse() || !Board1->UndoLastMove()) {
+    if (bPromotionPending || oClocks->Refuse() || !Board1->UndoLastMove()) {
         return;
     }
-    ClockUndone();
+    oClocks->Undone();
     // The turn is back with the side whose move was taken back.
     QListWidget *list = Board1->IsWhitesTurn() ? lstWhiteMoves : lstBlackMoves;
     if (list->count() > 0) {
@@ -580,7 +581,7 @@ void frmMain::mnuHelpAbout_Click() {
 }
 
 void frmMain::cmdMovePiece_Click() {
-    if (bPromotionPending || ClocksRefuse()) {
+    if (bPromotionPending || oClocks->Refuse()) {
         return;
     }
     if (Reviewing() && !Board1->VariationMovesAllowed()) {
@@ -742,7 +743,8 @@ void frmMain::closeEvent(QCloseEvent *event) {
         return;
     }
     bClosing = true;
-    EndRecovery();
+    if (pRecovery)
+        pRecovery->End();
     if (bPromotionPending) {
         // The board is inside a move, waiting; end the wait so its loop can unwind.
         mnuWhitePawnPromotion->hide();
@@ -809,7 +811,7 @@ void frmMain::Board1_PositionChanged() {
         else
             sStatus = bWhite ? tr("White to move") : tr("Black to move");
         // A game opened or restored with its clocks comes paused: say how to go on.
-        if (ClocksPaused())
+        if (oClocks != nullptr && oClocks->Paused())
             sStatus =
                 tr("%1 — the clocks are paused: Pause Clocks (Ctrl+P) starts them").arg(sStatus);
     }

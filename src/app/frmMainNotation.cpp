@@ -1,6 +1,7 @@
 // The game's notation in the window: the pane that shows its tree beside the board in place of
 // the two lists, the View choice between them, and the Edit commands that annotate the move
 // shown: comments, move marks, deleting and promoting variations.
+#include "ClockPanel.h"
 #include "NotationPane.h"
 #include "frmMain.h"
 
@@ -208,7 +209,7 @@ void frmMain::mnuEditDeleteMoves_Click() {
     if (!Board1->DeleteMovesFrom(nShown) || !bMain)
         return;
     for (int n = Board1->PlyCount(); n < nPlies; ++n)
-        ClockUndone();
+        oClocks->Undone();
     MainLineReplaced();
 }
 

@@ -35,6 +35,10 @@
         <source>Start: %1</source>
         <translation>Anfang: %1</translation>
     </message>
+    <message>
+        <source>The line is in the game as a variation</source>
+        <translation>Die Variante steht als Nebenvariante in der Partie</translation>
+    </message>
 </context>
 <context>
     <name>AnalysisPane</name>
@@ -89,6 +93,14 @@
     <message>
         <source>Accuracy</source>
         <translation>Genauigkeit</translation>
+    </message>
+    <message>
+        <source>Add Best Line as &amp;Variation</source>
+        <translation>&amp;Beste Variante in die Partie</translation>
+    </message>
+    <message>
+        <source>Add Line as &amp;Variation</source>
+        <translation>Variante in die &amp;Partie</translation>
     </message>
 </context>
 <context>
@@ -2540,6 +2552,66 @@ Sie wurde als %2 beiseitegelegt.</translation>
     <message>
         <source>Play this run with a chess clock: FORM in the PGN TimeControl form, in seconds: 300 (5 minutes), 180+2 (3 minutes + 2 seconds a move), 40/5400:1800, *60, or 300d5 for a 5-second delay.</source>
         <translation>Diesen Lauf mit Schachuhr spielen: FORM in der PGN-Form von TimeControl, in Sekunden: 300 (5 Minuten), 180+2 (3 Minuten + 2 Sekunden je Zug), 40/5400:1800, *60, oder 300d5 für 5 Sekunden Verzögerung.</translation>
+    </message>
+    <message>
+        <source>tavlon: --export and --analyse cannot go together</source>
+        <translation>tavlon: --export und --analyse gehen nicht zusammen</translation>
+    </message>
+    <message>
+        <source>Analyse every game of a PGN file with a UCI engine, without a window, and write them to standard output with evaluations, marked mistakes and better lines.</source>
+        <translation>Jede Partie einer PGN-Datei mit einer UCI-Engine analysieren, ohne Fenster, und sie mit Bewertungen, markierten Fehlern und besseren Varianten auf die Standardausgabe schreiben.</translation>
+    </message>
+    <message>
+        <source>The engine&apos;s budget per position in nodes, the same on every run (1000000).</source>
+        <translation>Der Aufwand der Engine je Stellung in Knoten, bei jedem Lauf gleich (1000000).</translation>
+    </message>
+    <message>
+        <source>The budget as a search depth instead, 1 to 99.</source>
+        <translation>Der Aufwand stattdessen als Suchtiefe, 1 bis 99.</translation>
+    </message>
+    <message>
+        <source>D</source>
+        <translation>T</translation>
+    </message>
+    <message>
+        <source>The UCI engine to run (the one set in the window, else Stockfish).</source>
+        <translation>Die UCI-Engine, die laufen soll (die im Fenster eingestellte, sonst Stockfish).</translation>
+    </message>
+    <message>
+        <source>PATH</source>
+        <translation>PFAD</translation>
+    </message>
+    <message>
+        <source>--nodes and --depth cannot go together</source>
+        <translation>--nodes und --depth gehen nicht zusammen</translation>
+    </message>
+    <message>
+        <source>bad node count &quot;%1&quot;</source>
+        <translation>falsche Knotenzahl „%1“</translation>
+    </message>
+    <message>
+        <source>bad depth &quot;%1&quot;: give 1 to 99</source>
+        <translation>falsche Tiefe „%1“: 1 bis 99 angeben</translation>
+    </message>
+    <message>
+        <source>no engine &quot;%1&quot; found</source>
+        <translation>keine Engine „%1“ gefunden</translation>
+    </message>
+    <message>
+        <source>no engine found: install Stockfish, or name one with --engine</source>
+        <translation>keine Engine gefunden: Stockfish installieren oder eine mit --engine nennen</translation>
+    </message>
+    <message>
+        <source>game %1 of %2: %3 of %4 positions</source>
+        <translation>Partie %1 von %2: %3 von %4 Stellungen</translation>
+    </message>
+    <message>
+        <source>analysing game %1 of %2</source>
+        <translation>analysiere Partie %1 von %2</translation>
+    </message>
+    <message>
+        <source>game %1 of %2: %3</source>
+        <translation>Partie %1 von %2: %3</translation>
     </message>
 </context>
 </TS>

@@ -4,6 +4,7 @@
 #include "EvalBar.h"
 #include "EvalGraph.h"
 #include "Notation.h"
+#include "ReviewTree.h"
 #include "clsRules.h"
 #include "dlgAnalyseGame.h"
 
@@ -18,6 +19,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <tavlon/Board.h>
 #include <tavlon/BoardRenderer.h>
@@ -79,6 +81,52 @@ protected:
     void keyPressEvent(QKeyEvent *) override { close(); }
 };
 
+// The board's game tree as Review::Annotate reads and writes it.
+class BoardTree {
+public:
+    explicit BoardTree(Board *pBoard) : b(pBoard) {}
+
+    std::vector<std::string> MainLine() const {
+        std::vector<std::string> o;
+        for (const QString &s : b->CoordinateMoves())
+            o.push_back(s.toStdString());
+        return o;
+    }
+    int MainLineNode(int nPly) const { return b->MainLineNode(nPly); }
+    std::vector<int> Children(int n) const {
+        const QList<int> o = b->ChildNodes(n);
+        return {o.begin(), o.end()};
+    }
+    std::string San(int n) const { return b->NodeSan(n).toStdString(); }
+    bool Bare(int n) const {
+        for (; n >= 0; n = b->MainChildNode(n))
+            if (!b->NodeText(n).isEmpty() || !b->NodeComment(n).isEmpty() ||
+                !b->NodeComment(n, true).isEmpty() || !b->NodeNags(n).isEmpty() ||
+                !b->NodeShapes(n).isEmpty() || !b->NodeEval(n).isEmpty() ||
+                b->ChildNodes(n).size() > 1)
+                return false;
+        return true;
+    }
+    std::string Comment(int n) const { return b->NodeComment(n).toStdString(); }
+    std::vector<int> Nags(int n) const {
+        const QList<int> o = b->NodeNags(n);
+        return {o.begin(), o.end()};
+    }
+    void SetNotes(int n, const std::string &sComment, const std::vector<int> &oNags,
+                  const std::string &sEval) {
+        b->SetNodeComment(n, QString::fromStdString(sComment));
+        b->SetNodeNags(n, QList<int>(oNags.begin(), oNags.end()));
+        b->SetNodeEval(n, QString::fromStdString(sEval));
+    }
+    void DeleteVariation(int n) { b->DeleteVariation(n); }
+    int AddMove(int n, const std::string &sMove) {
+        return b->AddMove(n, QString::fromStdString(sMove));
+    }
+
+private:
+    Board *b;
+};
+
 } // namespace
 
 Analysis::Analysis(QMainWindow *pWindow, Board *pBoard, Host o)
@@ -115,6 +163,7 @@ Analysis::Analysis(QMainWindow *pWindow, Board *pBoard, Host o)
     });
     connect(pane, &AnalysisPane::EngineClicked, this, &Analysis::ChangeEngine);
     connect(pane, &AnalysisPane::MoveClicked, this, &Analysis::ShowLineMove);
+    connect(pane, &AnalysisPane::AddLineClicked, this, &Analysis::AddLine);
     connect(pane->Graph(), &EvalGraph::PlyClicked, board, &Board::ViewPly);
 
     oFlushTimer.setSingleShot(true);
@@ -281,6 +330,7 @@ void Analysis::Update() {
         oRequest.b960 == oSearching.b960)
         return;
     oSearching = oRequest;
+    nSearchNode = board->ShownNode();
     bSearching = false;
     oLines.clear();
     bDirty = false;
@@ -460,6 +510,40 @@ void Analysis::ShowLineMove(int nLine, int nPly) {
     preview->show();
 }
 
+void Analysis::EditTree(const std::function<void()> &fnEdits) {
+    {
+        // Many small edits make one change of the game: the window hears of it once.
+        const QSignalBlocker oQuiet(board);
+        fnEdits();
+    }
+    emit board->TreeChanged();
+}
+
+void Analysis::AddLine(int nLine) {
+    if (nLine < 0 || static_cast<std::size_t>(nLine) >= oShownLines.size())
+        return;
+    const std::vector<std::string> &oPv = oShownLines[static_cast<std::size_t>(nLine)].oInfo.oPv;
+    const std::optional<clsRules> oAt = Played(oSearching.sFen, oSearching.oMoves, oSearching.b960);
+    // The lines are of the node searched, as long as it still stands where it stood.
+    if (oPv.empty() || !oAt || nSearchNode < 0 ||
+        board->NodeFen(nSearchNode).toStdString() != oAt->Fen())
+        return;
+    int nAt = nSearchNode;
+    EditTree([&] {
+        for (const std::string &s : oPv)
+            if ((nAt = board->AddMove(nAt, QString::fromStdString(s))) < 0)
+                break;
+    });
+    oHost.fnStatus(nAt < 0 ? board->LastError() : tr("The line is in the game as a variation"));
+}
+
+void Analysis::WriteReview() {
+    EditTree([this] {
+        BoardTree oTree(board);
+        Review::Annotate(oTree, *oReview);
+    });
+}
+
 void Analysis::AnalyseGame() {
     const QString sRefusal = Refusal();
     if (!sRefusal.isEmpty()) {
@@ -483,6 +567,7 @@ void Analysis::AnalyseGame() {
     bAnalysingGame = false;
     if (*nAnswer == QDialog::Accepted && dialog->Result()) {
         oReview = dialog->Result();
+        WriteReview();
         ShowReview();
     }
     Update();

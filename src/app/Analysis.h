@@ -93,6 +93,12 @@ private:
     void SetLineCount(int n);
     void ShowLineMove(int nLine, int nPly);
     void AnalyseGame();
+    // The game's analysis into the game: evaluations, marks, words and better lines.
+    void WriteReview();
+    // Puts line nLine of the engine's into the game as a variation at the node searched.
+    void AddLine(int nLine);
+    // Runs tree edits of the board as one change of the game.
+    void EditTree(const std::function<void()> &fnEdits);
     // The graph and the players' counts from the review, as far as it fits the game.
     void ShowReview();
 
@@ -113,6 +119,7 @@ private:
     bool bRefused = false;   // fair play forbade analysis at the last update
     bool bSearching = false;
     UciEngine::Request oSearching;
+    int nSearchNode = -1; // the node whose position oSearching is
     bool bAnalysingGame = false;
     std::vector<UciEngine::Line> oLines; // the latest of each line of the search
     std::vector<UciEngine::Line> oShownLines;

@@ -68,6 +68,9 @@ AnalysisPane::AnalysisPane(QWidget *parent) : QWidget(parent) {
         connect(action, &QAction::triggered, this, [this, n] { emit LineCountChanged(n); });
         oLineCounts.push_back(action);
     }
+    QAction *mnuAddBest = mnuOptions->addAction(tr("Add Best Line as &Variation"));
+    mnuAddBest->setObjectName(QStringLiteral("mnuAnalysisAddLine"));
+    connect(mnuAddBest, &QAction::triggered, this, [this] { emit AddLineClicked(0); });
     QAction *mnuEngine = mnuOptions->addAction(tr("&Engine..."));
     mnuEngine->setObjectName(QStringLiteral("mnuAnalysisEngine"));
     connect(mnuEngine, &QAction::triggered, this, &AnalysisPane::EngineClicked);
@@ -92,6 +95,12 @@ AnalysisPane::AnalysisPane(QWidget *parent) : QWidget(parent) {
         label->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
         connect(label, &QLabel::linkActivated, this,
                 [this, i](const QString &sLink) { emit MoveClicked(i, sLink.toInt()); });
+        // Each line offers itself to the game on a right click.
+        auto *add = new QAction(tr("Add Line as &Variation"), label);
+        add->setObjectName(QStringLiteral("mnuAnalysisAddLine%1").arg(i + 1));
+        connect(add, &QAction::triggered, this, [this, i] { emit AddLineClicked(i); });
+        label->addAction(add);
+        label->setContextMenuPolicy(Qt::ActionsContextMenu);
         label->hide();
         layout->addWidget(label);
         oLineLabels.push_back(label);

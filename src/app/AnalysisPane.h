@@ -42,6 +42,8 @@ public:
 signals:
     // A move of a line was clicked: the nPly-th (0: its first) of line nLine (0: the best).
     void MoveClicked(int nLine, int nPly);
+    // Add Line as Variation, on line nLine (0: the best).
+    void AddLineClicked(int nLine);
     void LineCountChanged(int n);
     void ArrowToggled(bool bOn);
     void EngineClicked();

@@ -1,10 +1,11 @@
 #include "frmMain.h"
 
+#include "ClockPanel.h"
 #include "GameCollection.h"
+#include "GameRecovery.h"
 #include "MoveWords.h"
 #include "Notation.h"
 #include "NotationView.h"
-#include "Recovery.h"
 #include "Sounds.h"
 #include "frmAbout.h"
 
@@ -420,10 +421,10 @@ void frmMain::mnuHideMoves_Click() {
 }
 
 void frmMain::mnuActionsUndo_Click() {
-    if (bPromotionPending || ClocksRefuse() || !Board1->UndoLastMove()) {
+    if (bPromotionPending || oClocks->Refuse() || !Board1->UndoLastMove()) {
         return;
     }
-    ClockUndone();
+    oClocks->Undone();
     oNotation->RemoveLast();
     bUnsaved = true;
     sGameOver.clear();        // undo reopens a finished game
@@ -536,7 +537,7 @@ void frmMain::mnuHelpAbout_Click() {
 }
 
 void frmMain::cmdMovePiece_Click() {
-    if (bPromotionPending || ClocksRefuse()) {
+    if (bPromotionPending || oClocks->Refuse()) {
         return;
     }
     if (Reviewing() && !Board1->VariationMovesAllowed()) {
@@ -684,7 +685,8 @@ void frmMain::closeEvent(QCloseEvent *event) {
         return;
     }
     bClosing = true;
-    EndRecovery();
+    if (pRecovery)
+        pRecovery->End();
     if (bPromotionPending) {
         // The board is inside a move, waiting; end the wait so its loop can unwind.
         mnuWhitePawnPromotion->hide();
@@ -751,7 +753,7 @@ void frmMain::Board1_PositionChanged() {
         else
             sStatus = bWhite ? tr("White to move") : tr("Black to move");
         // A game opened or restored with its clocks comes paused: say how to go on.
-        if (ClocksPaused())
+        if (oClocks != nullptr && oClocks->Paused())
             sStatus =
                 tr("%1 — the clocks are paused: Pause Clocks (Ctrl+P) starts them").arg(sStatus);
     }

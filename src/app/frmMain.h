@@ -25,7 +25,7 @@ class frmAbout;
 class Analysis;
 class ClockPanel;
 class GameCollection;
-class Recovery;
+class GameRecovery;
 class Sounds;
 
 // The application window: hosts the board, turns its events into move-list entries, the
@@ -305,14 +305,11 @@ private:
     std::unique_ptr<GameCollection> pGames; // the collection the game on the board came from
     QMenu *mnuGameRecent = nullptr;
 
-    // --- The unfinished game on disk (frmMainRecovery.cpp) ---
-    // Keeps the game for recovery unless it is the one on disk; bSaved: it has just been
-    // saved, or opened from its file, as it is now.
+    // --- The unfinished game on disk (frmMainRecovery.cpp, GameRecovery.h) ---
+    // Keeps the game for recovery, when that is on; bSaved: it has just been saved, or opened
+    // from its file, as it is now.
     void SaveRecovery(bool bSaved = false);
-    // The window ends normally: the kept game goes.
-    void EndRecovery();
-    void OfferRecovery();
-    std::unique_ptr<Recovery> pRecovery;
+    std::unique_ptr<GameRecovery> pRecovery;
     QAction *mnuGameNextInFile = nullptr;
     QAction *mnuGamePreviousInFile = nullptr;
     // --- Chess960 (frmMainChess960.cpp) ---
@@ -335,43 +332,20 @@ private:
     // Whose turn it is, or how the game ended, on the status line.
     void ShowTurnStatus();
 
-    // --- Chess clocks (frmMainClock.cpp) ---
-    friend class ClockPanel;
+    // --- Chess clocks (frmMainClock.cpp, ClockPanel.h) ---
     void SetUpClocks();
-    // Height of each clock's band above and below the board; 0 without a clock.
+    // Height of each clock's band above and below the board; 0 before the clocks are made.
     int ClockBand() const;
-    // Shows or hides the clocks (the window grows or shrinks by their bands) and lays out again.
-    void PlaceClocks();
-    // The clocks' places beside the board, once the layout has placed the board.
+    // The clocks' and the evaluation bar's places beside the board, once the layout has placed
+    // the board.
     void PlaceClockWidgets();
-    void ShowClocks();
-    void ClockTick();
-    void ClockMoved();
     // The flag fell before the promotion piece was chosen: the move is taken back, and the
     // flag's fall ends the game. False when it has not fallen.
     bool FlagFellDuringPromotion();
     // A move finished after the flag fell (nPly plies with it) is taken back, once the board's
     // events for it (a check's box, say) are over, and the flag's fall ends the game.
     void TakeBackLateMove(int nPly);
-    void ClockUndone();
-    // The game about to replace the record is one read from a file or the clipboard.
-    void ClockLoading();
-    // A new record is on the board: its clocks, or the next game's time control.
-    void ClocksReplaced();
-    // The game has ended: both clocks stop, before anything else is told.
-    void ClocksGameOver();
-    // True, with the reason on the status line, while the clocks are paused or a flag has fallen.
-    bool ClocksRefuse();
-    bool ClocksPaused() const;
-    // For the kept game: an escape line with the time the side to move has used on its move, so
-    // that a game restored after a crash gives none back; and reading it back.
-    QByteArray ClockRecoveryLine() const;
-    void ClockRecovered(const QByteArray &oKept);
-    void mnuPauseClocks_Click();
-    void mnuTimeControl_Click();
     ClockPanel *oClocks = nullptr;
-    // A game in progress with a time control whose clocks have not stopped.
-    bool ClocksInPlay() const;
 
     // --- Engine analysis (frmMainAnalysis.cpp, Analysis.cpp) ---
     void BuildAnalysis();

@@ -1,6 +1,7 @@
 // The main window's share of the engine analysis (Analysis.h): its menu items, the evaluation
 // bar's room beside the board, and fair play's view of the clocks.
 #include "Analysis.h"
+#include "ClockPanel.h"
 #include "frmMain.h"
 
 #include <QMenu>
@@ -8,7 +9,7 @@
 
 void frmMain::BuildAnalysis() {
     Analysis::Host oHost;
-    oHost.fnClocksInPlay = [this] { return ClocksInPlay(); };
+    oHost.fnClocksInPlay = [this] { return oClocks->InPlay(); };
     oHost.fnExec = [this](QDialog *dialog) { return Exec(dialog); };
     oHost.fnRelayout = [this] {
         SetOuterWidth(bWide ? WideWidth() : NarrowWidth);

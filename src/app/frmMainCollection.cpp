@@ -1,5 +1,6 @@
 // The main window's collections: choosing a game of a many-game file or pasted text, and moving
 // through its games.
+#include "ClockPanel.h"
 #include "GameCollection.h"
 #include "PgnIndex.h"
 #include "dlgGames.h"
@@ -241,7 +242,7 @@ bool frmMain::OpenCollectionGame(std::unique_ptr<GameCollection> &p, int n) {
         return false;
     }
     pHeld->Opened(n, oBytes);
-    ClockLoading();
+    oClocks->Loading();
     const QString sPath = pHeld->sPath;
     RecordReplaced(sPath, std::move(pHeld));
     return true;

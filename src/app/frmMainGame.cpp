@@ -1,5 +1,6 @@
 // The main window's game record: files, the clipboard, the move lists' notation and the end of
 // the game.
+#include "ClockPanel.h"
 #include "GameCollection.h"
 #include "NotationPane.h"
 #include "NotationView.h"
@@ -227,7 +228,7 @@ bool frmMain::OpenFile(const QString &sPath) {
     else if (sCause.isEmpty() && !Board1->LoadPgn(sText))
         sCause = Board1->LastError();
     else if (sCause.isEmpty())
-        ClockLoading();
+        oClocks->Loading();
     if (!sCause.isEmpty()) {
         const QString sMessage =
             tr("Cannot open %1:\n%2").arg(QDir::toNativeSeparators(sPath), sCause);
@@ -342,7 +343,7 @@ void frmMain::RecordReplaced(const QString &sNewFile, std::unique_ptr<GameCollec
     sGameOver = Board1->Result() == QLatin1String("*")
                     ? QString()
                     : EndText(Board1->Result(), Board1->GameOverReason(), true);
-    ClocksReplaced();
+    oClocks->Replaced();
     oNotation->GameReplaced();
     // A game that holds notes shows them, in a window that showed no moves too.
     if (oNotation->Mode() == QLatin1String("auto") && !bWide && NotationPane::IsAnnotated(Board1))
@@ -405,7 +406,7 @@ void frmMain::mnuEditPaste_Click() {
     }
     if (bFen ? Board1->SetFen(sText) : Board1->LoadPgn(sText)) {
         if (!bFen)
-            ClockLoading();
+            oClocks->Loading();
         else
             NameRememberedPlayers(); // a game brings its own
         RecordReplaced({});
@@ -423,7 +424,7 @@ void frmMain::EndGame(const std::function<bool()> &oEnd) {
 }
 
 void frmMain::mnuGameClaimDraw_Click() {
-    if (!bPromotionPending && !ClocksRefuse())
+    if (!bPromotionPending && !oClocks->Refuse())
         EndGame([this] { return Board1->ClaimDraw(); });
 }
 
@@ -548,7 +549,7 @@ QString frmMain::GameOverText() const {
 
 void frmMain::Board1_GameOver(const QString &Result, const QString &) {
     using E = Board::EndReason;
-    ClocksGameOver(); // no clock runs on behind the box
+    oClocks->GameOver(); // no clock runs on behind the box
     const E eReason = Board1->GameOverReason();
     const QString sText = EndText(Result, eReason, false);
     sGameOver = sText;

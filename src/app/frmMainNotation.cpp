@@ -1,6 +1,7 @@
 // The game's notation in the window: the View choice between the move lists and the pane (both
 // in NotationView), and the Edit commands that annotate the move shown: comments, move marks,
 // deleting and promoting variations.
+#include "ClockPanel.h"
 #include "NotationPane.h"
 #include "NotationView.h"
 #include "frmMain.h"
@@ -183,7 +184,7 @@ void frmMain::mnuEditDeleteMoves_Click() {
     if (!Board1->DeleteMovesFrom(nShown) || !bMain)
         return;
     for (int n = Board1->PlyCount(); n < nPlies; ++n)
-        ClockUndone();
+        oClocks->Undone();
     MainLineReplaced();
 }
 

@@ -1,5 +1,6 @@
 // Reviewing the game in the window: stepping through its earlier positions from the View menu
 // and the move lists, the status line while one is shown, and taking back the moves after it.
+#include "ClockPanel.h"
 #include "NotationView.h"
 #include "frmMain.h"
 
@@ -104,13 +105,13 @@ void frmMain::Board1_ViewChanged(int nPly) {
 void frmMain::mnuActionsTakeBack_Click() {
     const int nTo = Board1->ViewedPly();
     if (bPromotionPending || !Reviewing() || !Board1->IsMainLineNode(Board1->ShownNode()) ||
-        ClocksRefuse())
+        oClocks->Refuse())
         return;
     if (Ask(tr("Tavlon"), tr("Take back every move after the position shown?"),
             QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return;
     while (Board1->PlyCount() > nTo && Board1->UndoLastMove())
-        ClockUndone();
+        oClocks->Undone();
     bUnsaved = true;
     sGameOver.clear(); // taking back reopens a finished game
     oNotation->Fill();

@@ -1,3 +1,4 @@
+#include "AnalyseCommand.h"
 #include "AppInfo.h"
 #include "Desktop.h"
 #include "ExportCommand.h"
@@ -65,6 +66,7 @@ void Describe(QCommandLineParser &parser) {
                     "40/5400:1800, *60, or 300d5 for a 5-second delay."),
         QStringLiteral("FORM")));
     DescribeExport(parser);
+    DescribeAnalyse(parser);
 }
 
 } // namespace
@@ -73,6 +75,7 @@ int main(int argc, char *argv[]) {
     IgnoreFileSizeSignal();
     const QString sTimeControl = QStringLiteral("time-control");
     bool bExport = false;
+    bool bAnalyse = false;
     // Only an option can ask for the text phase; a plain start skips building a second
     // application object and a second set of translators.
     if (std::any_of(argv + 1, argv + argc, [](const char *s) { return s[0] == '-'; })) {
@@ -100,6 +103,22 @@ int main(int argc, char *argv[]) {
                 std::fprintf(stderr, "tavlon: %s\n", qUtf8Printable(sNote));
         }
         bExport = ExportAsked(parser);
+        bAnalyse = AnalyseAsked(parser);
+        if (bExport && bAnalyse) {
+            std::fprintf(stderr, "%s\n",
+                         qUtf8Printable(QCoreApplication::translate(
+                             "main", "tavlon: --export and --analyse cannot go together")));
+            return 2;
+        }
+    }
+    if (bAnalyse) {
+        // Text in, text out: no display, on a text console too.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        QCommandLineParser parser;
+        Describe(parser);
+        parser.process(app);
+        return RunAnalyse(parser);
     }
     if (bExport) {
         // Pictures need no display: drawn off screen, like --help, on a text console too.

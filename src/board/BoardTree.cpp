@@ -91,6 +91,16 @@ QStringList Board::NodeShapes(int nNode) const {
     return o;
 }
 
+QString Board::NodeEval(int nNode) const {
+    Annotation::Notes o;
+    o.oEval = d->m_oRules.NodeNotes(nNode).oEval;
+    if (!o.oEval)
+        return {};
+    // "[%eval 0.17]" without its brackets and name.
+    const std::string s = Annotation::Commands(o, -1);
+    return Text(s.substr(7, s.size() - 8));
+}
+
 bool Board::ShowNode(int nNode) {
     const clsRules &o = d->m_oRules;
     if (d->Busy() || !o.IsNode(nNode) || o.IsOpaque(nNode))
@@ -224,6 +234,25 @@ bool Board::SetNodeShapes(int nNode, const QStringList &oShapes) {
         o.push_back(*x);
     }
     return d->TreeEdited(d->m_oRules.SetShapes(nNode, std::move(o)), false, -1);
+}
+
+bool Board::SetNodeEval(int nNode, const QString &sEval) {
+    if (d->Busy())
+        return d->Refuse(Refusal::MoveInProgress);
+    if (!d->m_oRules.IsNode(nNode))
+        return d->RefuseEdit(clsRules::EditResult::NoSuchNode);
+    Annotation::Notes o = d->m_oRules.NodeNotes(nNode);
+    o.oEval.reset();
+    std::string sLeft;
+    if (!sEval.isEmpty()) {
+        const std::string s = sEval.trimmed().toStdString();
+        if (s.find(']') != std::string::npos)
+            return d->Refuse(Refusal::BadNote);
+        Annotation::ReadComment("[%eval " + s + "]", sLeft, o, nullptr);
+        if (!o.oEval || !sLeft.empty())
+            return d->Refuse(Refusal::BadNote);
+    }
+    return d->TreeEdited(d->m_oRules.SetNotes(nNode, std::move(o)), false, -1);
 }
 
 bool Board::DeleteVariation(int nNode) {

@@ -246,8 +246,10 @@ std::vector<MoveAnnotation> Annotations(const GameAnalysis &o) {
         if (oPly.bSearched && oPly.oScore.eKind != Kind::None && oPly.oScore.eKind != Kind::Mated)
             oOut.sEval = "[%eval " + EvalText(oPly.oScore) + "]";
         oOut.nNag = Nag(oPly.eJudgement);
+        // Every judged move says so, as Lichess writes it; that is also how a later run knows
+        // its own marks from the players'.
+        oOut.sComment = oPly.sComment;
         if (oPly.eJudgement == Judgement::Mistake || oPly.eJudgement == Judgement::Blunder) {
-            oOut.sComment = oPly.sComment;
             const std::vector<std::string> &oLine = o.oPlies[i - 1].oBestLine;
             oOut.oVariation.assign(
                 oLine.begin(),
@@ -257,19 +259,33 @@ std::vector<MoveAnnotation> Annotations(const GameAnalysis &o) {
     return oResult;
 }
 
-bool IsReviewComment(std::string_view s) {
+std::size_t ReviewCommentLength(std::string_view s) {
     for (const std::string_view sDescription : Descriptions) {
         if (!s.starts_with(sDescription) || s.substr(sDescription.size(), 1) != ".")
             continue;
-        std::string_view sRest = s.substr(sDescription.size() + 1);
-        if (sRest.empty())
-            return true;
-        // " <move> was best."
+        const std::size_t nWords = sDescription.size() + 1;
+        // "Blunder. Nf3 was best." at the start, then the text's end or a space; a bare
+        // "Blunder." only as the whole comment, where a player's own words may follow it.
         constexpr std::string_view sTail = " was best.";
-        return sRest.size() > sTail.size() + 1 && sRest.front() == ' ' && sRest.ends_with(sTail) &&
-               sRest.substr(1, sRest.size() - 1 - sTail.size()).find(' ') == std::string_view::npos;
+        if (s.size() > nWords + 1 && s[nWords] == ' ') {
+            const std::size_t nMove = s.find(' ', nWords + 1);
+            const std::size_t nEnd = nMove + sTail.size();
+            if (nMove != std::string_view::npos && nMove > nWords + 1 &&
+                s.substr(nMove, sTail.size()) == sTail && (nEnd == s.size() || s[nEnd] == ' '))
+                return nEnd;
+        }
+        return nWords == s.size() ? nWords : 0;
     }
-    return false;
+    return 0;
+}
+
+std::string ReviewBestMove(std::string_view s) {
+    const std::size_t n = ReviewCommentLength(s);
+    constexpr std::string_view sTail = " was best.";
+    if (n == 0 || !s.substr(0, n).ends_with(sTail))
+        return {};
+    const std::string_view sHead = s.substr(0, n - sTail.size());
+    return std::string(sHead.substr(sHead.rfind(' ') + 1));
 }
 
 } // namespace Review

@@ -86,14 +86,16 @@ void JudgeGame(GameAnalysis &o);
 struct MoveAnnotation {
     std::string sEval;    // "[%eval 0.17]"; empty after a checkmate or an unsearched position
     int nNag = 0;         // 6, 2 or 4
-    std::string sComment; // at mistakes and blunders: "Blunder. Nf3 was best."
+    std::string sComment; // at each judged move: "Blunder. Nf3 was best."
     // At mistakes and blunders: the engine's line in place of the move, in SAN, at most 12 plies.
     std::vector<std::string> oVariation;
 };
 // One entry per move of o.oMoves.
 std::vector<MoveAnnotation> Annotations(const GameAnalysis &o);
-// Whether a comment is one that Annotations writes, so that running the analysis again
-// replaces it and keeps the players' own.
-bool IsReviewComment(std::string_view sComment);
+// The length of the words Annotations writes at the start of a comment ("Blunder. Nf3 was
+// best."), 0 for none: running the analysis again replaces them and keeps the players' own.
+std::size_t ReviewCommentLength(std::string_view sComment);
+// The move those words name as best ("Nf3"); empty for none.
+std::string ReviewBestMove(std::string_view sComment);
 
 } // namespace Review

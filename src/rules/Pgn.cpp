@@ -53,6 +53,12 @@ private:
              bool bLines = false) {
         if (m_bGlue) {
             m_bGlue = false;
+            // A "(" keeps its first token: when that overflows, both go to the next line.
+            if (bMayBreak && m_s.size() - m_nLineStart + sToken.size() + nKeep > 80 &&
+                m_s.size() >= 2 && m_s.size() - 1 > m_nLineStart && m_s[m_s.size() - 2] == ' ') {
+                m_s[m_s.size() - 2] = '\n';
+                m_nLineStart = m_s.size() - 1;
+            }
         } else if (m_s.size() > m_nLineStart) {
             if (bMayBreak && m_s.size() - m_nLineStart + 1 + sToken.size() + nKeep > 80) {
                 m_s += '\n';

@@ -6,11 +6,13 @@
 #include "EvalBar.h"
 #include "EvalGraph.h"
 #include "MainWindowTest.h"
+#include "Notation.h"
 
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QDockWidget>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStackedWidget>
@@ -242,6 +244,11 @@ TEST_F(AnalysisWindow, AnalyseGameDrawsTheGraph) {
         sMarks += std::to_string(static_cast<int>(o.eJudgement));
     EXPECT_EQ(sMarks, "00030") << "2. g4 the blunder";
     EXPECT_EQ(oPoints[3].sLabel, "2. g4 #-1");
+    // The game gets it too.
+    EXPECT_TRUE(board->Pgn().replace('\n', ' ').contains(
+        "1. f3 {[%eval -0.10]} 1... e5 {[%eval 2.00]} 2. g4 $4 {Checkmate is now unavoidable. "
+        "Nc3 was best. [%eval #-1]} (2. Nc3 d5) 2... Qh4# 0-1"))
+        << board->Pgn().toStdString();
     QString sSummary = Find<QLabel>("lblSummary")->text(); // a row a line, | after each cell
     sSummary.replace("</td>", "|").replace("</tr>", "\n").remove("&nbsp;");
     EXPECT_EQ(sSummary.remove(QRegularExpression("<[^>]*>")).toStdString(),
@@ -258,6 +265,127 @@ TEST_F(AnalysisWindow, AnalyseGameDrawsTheGraph) {
     Answerer again({"OK"});
     Type("Qh4");
     EXPECT_EQ(pane()->Graph()->Points().size(), 5u) << "and the rest, once played again";
+}
+
+// An engine line goes into the game beside the move played, not in its place, once.
+TEST_F(AnalysisWindow, AddLineAsVariation) {
+    Engine("on go infinite\ninfo depth 9 multipv 1 score cp 20 pv c7c5 g1f3\n");
+    Steps(&w, "type:e4|type:e5");
+    w.findChild<QAction *>("mnuViewAnalysis")->trigger();
+    Steps(&w, "view:1");
+    ASSERT_TRUE(WaitFor([&] { return Shown().find("1... c5 2. Nf3") != std::string::npos; }))
+        << Shown();
+    for (int i = 0; i < 2; ++i)
+        w.findChild<QAction *>("mnuAnalysisAddLine1")->trigger();
+    EXPECT_EQ(board->PlyCount(), 2);
+    EXPECT_EQ(board->ViewedPly(), 1);
+    EXPECT_TRUE(board->Pgn().contains("1. e4 e5 (1... c5 2. Nf3) *")) << board->Pgn().toStdString();
+    EXPECT_EQ(board->Pgn().count("c5"), 1);
+    EXPECT_EQ(Status(), "The line is in the game as a variation");
+}
+
+// tavlon --analyse: every game of a file, annotated on standard output; the file untouched, and
+// each fault named with a status a script can read.
+TEST_F(AnalysisWindow, AnalyseFromTheCommandLine) {
+    Engine("once go nodes\ninfo depth 5 score cp 30 pv e2e4 e7e5\nbestmove e2e4\n"
+           "once go nodes\ninfo depth 5 score cp 10 pv e7e5\nbestmove e7e5\n"
+           "once go nodes\ninfo depth 5 score cp 200 pv b1c3 d7d5\nbestmove b1c3\n"
+           "once go nodes\ninfo depth 5 score mate 1 pv d8h4\nbestmove d8h4\n"
+           "on go depth\n@exit 3\n");
+    const QByteArray oGames = "[Event \"One\"]\n\n1. f3 e5 {mine} 2. g4 Qh4# 0-1\n\n"
+                              "[Event \"Two\"]\n\n1. f3 e5 2. g4 Qh4# 0-1\n";
+    for (const auto &[sName, oText] :
+         {std::pair{"games.pgn", oGames}, {"bad.pgn", oGames + "\n1. e4 e5 2. Ke3 *\n"}}) {
+        QFile o(oDir.filePath(sName));
+        ASSERT_TRUE(o.open(QIODevice::WriteOnly) && o.write(oText) == oText.size());
+    }
+    // The comment stays beside the evaluation in the first game.
+    const std::string sGame = "[%eval 2.00]} 2. g4 $4 {Checkmate is now unavoidable. Nc3 was "
+                              "best. [%eval #-1]} (2. Nc3 d5) 2... Qh4# 0-1";
+    const struct {
+        const char *sArgs;
+        int nStatus;
+        const char *sSays; // on standard error
+        int nGames;        // written to standard output
+    } Rows[] = {
+        {"games.pgn --nodes 500", 0, "analysing game 2 of 2", 2},
+        {"bad.pgn", 1, "game 3 of bad.pgn cannot be read: move 2 (Ke3)", 0},
+        {"missing.pgn", 1, "cannot read missing.pgn", 0},
+        {"games.pgn --depth 3", 1, "game 1 of games.pgn: The engine “Fake” stopped", 0},
+        {"games.pgn --nodes 5 --depth 3", 2, "cannot go together", 0},
+        {"games.pgn --depth 100", 2, "bad depth \"100\"", 0},
+        {"games.pgn --export games.pgn --to x.png", 2, "cannot go together", 0},
+        {"games.pgn --engine no-such-engine", 1, "“no-such-engine” could not be started", 0},
+    };
+    for (const auto &r : Rows) {
+        QProcess p;
+        p.setWorkingDirectory(oDir.path());
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        e.remove("DISPLAY");
+        e.remove("QT_QPA_PLATFORM");
+        p.setProcessEnvironment(e);
+        // The fake engine unless a row names another (the last --engine counts).
+        p.start(TAVLON_EXE, QStringList{"--engine", TAVLON_FAKE_ENGINE, "--analyse"} +
+                                QString(r.sArgs).split(' '));
+        ASSERT_TRUE(p.waitForFinished(60000));
+        const std::string sSaid = p.readAllStandardError().toStdString();
+        SCOPED_TRACE(r.sArgs);
+        const QString sOut = QString::fromUtf8(p.readAllStandardOutput()).replace('\n', ' ');
+        EXPECT_EQ(p.exitCode(), r.nStatus) << r.sArgs << ": " << sSaid;
+        EXPECT_NE(sSaid.find(r.sSays), std::string::npos) << r.sArgs << ": " << sSaid;
+        EXPECT_EQ(sOut.count(QString::fromStdString(sGame)), r.nGames) << sOut.toStdString();
+        EXPECT_EQ(sOut.count("1... e5 {mine [%eval 2.00]}"), r.nGames > 0 ? 1 : 0);
+    }
+    EXPECT_EQ(Read(oDir.filePath("games.pgn")), oGames);
+    EXPECT_EQ(Read(oDir.filePath("bad.pgn")), oGames + "\n1. e4 e5 2. Ke3 *\n");
+}
+
+// Against Stockfish, when installed: --analyse at a node budget writes the evaluations that the
+// same commands piped to Stockfish by a script give.
+TEST(AnalyseCommand, StockfishGivesTheSameEvaluationsDirectly) {
+    const QString sEngine = UciEngine::Locate();
+    if (sEngine.isEmpty())
+        GTEST_SKIP() << "needs stockfish on PATH or in /usr/games (Debian package stockfish)";
+    const char *Moves[] = {"e4", "e5", "Nf3", "Nc6", "Bb5", "a6", "Ba4", "Nf6", "O-O", "Be7"};
+    clsRules oGame;
+    QByteArray oFens;
+    QString sMovetext;
+    for (const char *s : Moves) {
+        sMovetext += QString::fromLatin1(s) + ' ';
+        oGame.PlayMove(Notation::ParseSan(oGame, s));
+        oFens += QByteArray::fromStdString(oGame.Fen() + '\n');
+    }
+    QTemporaryDir oDir;
+    QFile oFile(oDir.filePath("ruy.pgn"));
+    ASSERT_TRUE(oFile.open(QIODevice::WriteOnly) && oFile.write(sMovetext.toUtf8() + "*\n") > 0);
+    oFile.close();
+    QProcess oOurs;
+    oOurs.start(TAVLON_EXE,
+                {"--analyse", oFile.fileName(), "--nodes", "20000", "--engine", sEngine});
+    ASSERT_TRUE(oOurs.waitForFinished(120000));
+    ASSERT_EQ(oOurs.exitCode(), 0) << oOurs.readAllStandardError().toStdString();
+    QStringList oWritten;
+    const QRegularExpression oEval(QStringLiteral("\\[%eval ([^\\]]*)\\]"));
+    for (auto it = oEval.globalMatch(QString::fromUtf8(oOurs.readAllStandardOutput()));
+         it.hasNext();)
+        oWritten << it.next().captured(1);
+    QProcess oScript;
+    oScript.start(QStringLiteral(TAVLON_UCI_PIPE), {sEngine, QStringLiteral("20000")});
+    oScript.write(oFens);
+    oScript.closeWriteChannel();
+    ASSERT_TRUE(oScript.waitForFinished(120000));
+    // "cp 31 e2e4" from the side to move, after each move: White's view as [%eval] writes it.
+    QStringList oDirect;
+    const QStringList oLines = QString::fromUtf8(oScript.readAllStandardOutput()).split('\n');
+    for (qsizetype i = 0; i < oLines.size() && !oLines[i].isEmpty(); ++i) {
+        const QStringList o = oLines[i].split(' ');
+        const int n = o.value(1).toInt() * (i % 2 == 0 ? -1 : 1); // Black moves after White's
+        oDirect << (o.value(0) == "mate" ? QStringLiteral("#%1").arg(n)
+                                         : QString::asprintf("%s%d.%02d", n < 0 ? "-" : "",
+                                                             std::abs(n) / 100, std::abs(n) % 100));
+    }
+    EXPECT_EQ(oWritten.size(), 10);
+    EXPECT_EQ(oWritten, oDirect);
 }
 
 } // namespace

@@ -53,7 +53,6 @@ TEST_F(ClockWindow, PauseUndoFlagFallAndTheBoardTurning) {
     EXPECT_FALSE(Find<QLabel>("lblPaused")->isVisible());
     nNow += 1500;
     Key(Qt::Key_U);
-    EXPECT_EQ(Clocks(), "3:04|3:02*") << "as after 1. e4, Black's clock running";
     Key(Qt::Key_R);
     EXPECT_FALSE(WhiteBelow());
     Key(Qt::Key_R);
@@ -102,7 +101,6 @@ TEST_F(ClockWindow, ClockTimesSavedAndOpenedPaused) {
     sOpenAnswer = Write("plain.pgn", "1. d4 d5 *");
     Answerer discard({"Discard"});
     Key(Qt::Key_O);
-    EXPECT_EQ(Clocks(), "-|-") << "a game without clock times loads untimed";
     w.SetRunTimeControl("300"); // as the command line does before it opens its file
     w.OpenFile(sOpenAnswer);
     EXPECT_EQ(Clocks(), "5:00|5:00");

@@ -2,7 +2,6 @@
 // the file, saving one game back and adding one to a file.
 #include "GameCollection.h"
 #include "MainWindowTest.h"
-#include "Recovery.h"
 #include "dlgGames.h"
 
 #include <QClipboard>
@@ -10,7 +9,6 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QStringEncoder>
-#include <QSysInfo>
 #include <QTableView>
 #include <functional>
 #include <sys/stat.h>
@@ -350,81 +348,6 @@ TEST(Recovery, OnlyUnsavedChangesAreKept) {
             Steps(&w, sStep);
         // The write waits for the disk on a thread of its own; a removal is done at once.
         EXPECT_TRUE(QTest::qWaitFor([&] { return Kept() == nKept; }, 2000)) << sStep;
-    }
-}
-
-// What a start finds in the recovery folder: a game whose lock is stale (empty, garbage, from
-// another host or boot, or naming a process number taken again since) is offered; one whose
-// process runs is not. Files that cannot be kept games (too large, not regular, not text, no
-// game) are set aside, renamed, and named once; a start after that names nothing.
-TEST(Recovery, StaleLocksAndFilesThatCannotBeGames) {
-    TemporarySettings oSettings;
-    const QByteArray oGame = "% tavlon-source: \n[White \"A\"]\n\n1. e4 e5 *\n";
-    // As QLockFile writes it: number, program, host, machine, boot.
-    const QByteArray oPid = QByteArray::number(QCoreApplication::applicationPid()) + "\n" +
-                            QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8();
-    const QByteArray oHere = "\n" + QSysInfo::machineHostName().toUtf8() + "\n\n";
-    const QByteArray oBoot = QSysInfo::bootUniqueId() + "\n";
-    struct Row {
-        const char *sWhat;
-        std::function<void(const QString &)> arrange; // in the folder
-        const char *sSeen;                            // the first box's start, or nothing
-    };
-    const auto Put = [](const QString &sPath, const QByteArray &o, int nDaysOld = 0) {
-        QFile oFile(sPath);
-        oFile.open(QIODevice::WriteOnly);
-        oFile.write(o);
-        oFile.flush(); // before the time is set, or the write sets it again
-        oFile.setFileTime(QDateTime::currentDateTime().addDays(-nDaysOld),
-                          QFileDevice::FileModificationTime);
-    };
-    const auto Locked = [&](const QByteArray &oLock, int nDaysOld = 0) {
-        return [=](const QString &d) {
-            Put(d + "/g.pgn", oGame), Put(d + "/g.lock", oLock, nDaysOld);
-        };
-    };
-    const Row rows[] = {
-        {"an empty lock", Locked(""), "Restore Game:"},
-        {"a garbage lock", Locked("x\x01\n\xff"), "Restore Game:"},
-        {"another host's lock", Locked(oPid + "\nelsewhere\n\n" + oBoot), "Restore Game:"},
-        {"an earlier boot's lock", Locked(oPid + oHere + "0\n"), "Restore Game:"},
-        {"a process number used again", Locked(oPid + oHere + oBoot, 1), "Restore Game:"},
-        {"a running process's lock", Locked(oPid + oHere + oBoot), ""},
-        {"a file too large",
-         [&](const QString &d) {
-             Put(d + "/huge.pgn", QByteArray(Recovery::MaxFileSize + 1, ' '));
-         },
-         "Tavlon:Some files in the folder of unfinished games cannot be restored. They were set "
-         "aside there, renamed, in "},
-        {"a pipe", [](const QString &d) { ::mkfifo((d + "/pipe.pgn").toLocal8Bit(), 0600); },
-         "pipe.pgn: pipe.pgn is a named pipe, not a regular file"},
-        {"a link to a device", [](const QString &d) { QFile::link("/dev/zero", d + "/zero.pgn"); },
-         "zero.pgn: zero.pgn is a device, not a regular file"},
-        {"binary bytes", [&](const QString &d) { Put(d + "/nul.pgn", QByteArray("1. e4\0 *", 9)); },
-         "nul.pgn: not text"},
-        {"no game", [&](const QString &d) { Put(d + "/open.pgn", "1. e4 {never closed"); },
-         "open.pgn: no game to restore (unclosed comment { on line 1)"},
-    };
-    for (const Row &row : rows) {
-        SCOPED_TRACE(row.sWhat);
-        QTemporaryDir oDir;
-        row.arrange(oDir.path());
-        for (const bool bAgain : {false, true}) {
-            frmMain w;
-            Answerer answers({QString(row.sSeen).startsWith("Restore") ? "Discard" : "OK"});
-            w.EnableRecovery(oDir.path());
-            w.show();
-            QTest::qWait(100);
-            // Named once: nothing the second time.
-            const QString sSeen = answers.seen.join('|');
-            EXPECT_TRUE(bAgain || !*row.sSeen ? sSeen.isEmpty() : sSeen.contains(row.sSeen))
-                << sSeen.toStdString();
-        }
-        // Set aside, never deleted: the name stays with ".set-aside" after it.
-        const QStringList oLeft = QDir(oDir.path()).entryList(QDir::Files | QDir::System);
-        const bool bAside = *row.sSeen != 0 && !QString(row.sSeen).startsWith("Restore");
-        EXPECT_EQ(oLeft.filter(".set-aside").size(), bAside ? 1 : 0)
-            << oLeft.join(' ').toStdString();
     }
 }
 

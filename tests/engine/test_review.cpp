@@ -1,8 +1,12 @@
 // What engine lines say, and how Lichess's rules judge moves from the scores.
+#include "Pgn.h"
 #include "Review.h"
+#include "ReviewTree.h"
 #include "UciProtocol.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using Kind = Uci::Score::Kind;
 using Bound = Uci::Score::Bound;
@@ -95,9 +99,20 @@ TEST(Review, ScoresInLichessForms) {
     }
     EXPECT_EQ(Review::NumberedLine({"Nf6", "Bd3", "O-O"}, 12, false), "12... Nf6 13. Bd3 O-O");
     EXPECT_EQ(Uci::ForWhite(Cp(31, Bound::Lower), false), Cp(-31, Bound::Upper));
-    EXPECT_TRUE(Review::IsReviewComment("Checkmate is now unavoidable. Qxf7# was best."));
-    for (const char *s : {"Blunder. I was tired.", "A mistake.", "Mistake. Nf3 was best"})
-        EXPECT_FALSE(Review::IsReviewComment(s)) << s;
+    // The words an analysis writes at a comment's start, and the best move they name.
+    const std::tuple<const char *, std::size_t, const char *> Comments[] = {
+        {"Checkmate is now unavoidable. Qxf7# was best.", 45, "Qxf7#"},
+        {"Blunder. Nf3 was best. I was tired.", 22, "Nf3"},
+        {"Inaccuracy.", 11, ""},
+        {"Blunder. I was tired.", 0, ""},
+        {"A mistake.", 0, ""},
+        {"Mistake. Nf3 was best", 0, ""},
+        {"Mistake. Nf3 was best.x", 0, ""},
+    };
+    for (const auto &[s, n, sBest] : Comments) {
+        EXPECT_EQ(Review::ReviewCommentLength(s), n) << s;
+        EXPECT_EQ(Review::ReviewBestMove(s), sBest) << s;
+    }
 }
 
 TEST(Review, JudgesMovesAsLichess) {
@@ -168,4 +183,66 @@ TEST(Review, AccuracyAgreesWithLichess) {
         EXPECT_NEAR(*o[1], r.dBlack, r.dBlack == 100 ? 1 : r.dTolerance) << r.oCps.size();
     }
     EXPECT_FALSE(Review::Accuracy({Cp(15), Cp(15)}, true)[1]); // Black never moved
+}
+
+namespace {
+
+// 1. e4 e5 2. Nf3 f6?: the engine's scores from White's side, f6 a blunder where Nc6 was best.
+Review::GameAnalysis Blundered(std::size_t nSearched) {
+    Review::GameAnalysis o;
+    o.sStartFen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+    o.oMoves = {"e2e4", "e7e5", "g1f3", "f7f6"};
+    const std::tuple<int, const char *, std::vector<std::string>> Plies[] = {
+        {20, "e2e4", {"e4", "e5"}},      {30, "e7e5", {"e5"}},
+        {25, "g1f3", {"Nf3"}},           {30, "b8c6", {"Nc6", "Bb5"}},
+        {250, "f3e5", {"Nxe5", "fxe5"}},
+    };
+    for (std::size_t i = 0; i < std::size(Plies); ++i) {
+        const auto &[nCp, sBest, oLine] = Plies[i];
+        o.oPlies.push_back({i < nSearched, Cp(nCp), 10, 1000, sBest, oLine, {}, {}});
+    }
+    Review::JudgeGame(o);
+    return o;
+}
+
+} // namespace
+
+// What an analysis writes into a game, and what a later run replaces: only its own.
+TEST(Review, AnnotatesTheGameKeepingThePlayersNotes) {
+    const std::string sFresh = "1. e4 {[%eval 0.30]} 1... e5 {[%eval 0.25]} 2. Nf3 {[%eval 0.30]} "
+                               "2... f6 $4 {Blunder. Nc6 was best. [%eval 2.50]} (2... Nc6 3. Bb5)";
+    const struct {
+        const char *sWhy;
+        const char *sGame;
+        std::size_t nSearched;
+        std::string sWritten; // the movetext, its lines joined
+    } Rows[] = {
+        {"a bare game", "1. e4 e5 2. Nf3 f6 *", 5, sFresh + " *"},
+        {"an earlier run's words, mark, evaluation and line give way; the player's words stay",
+         "1. e4 e5 2. Nf3 {[%eval 9.99]} f6 $2 {Mistake. d6 was best. I had a plan.} "
+         "(2... d6 3. d4) *",
+         5,
+         "1. e4 {[%eval 0.30]} 1... e5 {[%eval 0.25]} 2. Nf3 {[%eval 0.30]} 2... f6 $4 "
+         "{Blunder. Nc6 was best. I had a plan. [%eval 2.50]} (2... Nc6 3. Bb5) *"},
+        {"a line someone wrote in stays, and the player's own mark",
+         "1. e4 e5 2. Nf3 f6 $1 {Inaccuracy. d6 was best.} (2... d6 {mine} 3. d4) *", 5,
+         "1. e4 {[%eval 0.30]} 1... e5 {[%eval 0.25]} 2. Nf3 {[%eval 0.30]} 2... f6 $1 "
+         "{Blunder. Nc6 was best. [%eval 2.50]} (2... d6 {mine} 3. d4) (2... Nc6 3. Bb5) *"},
+        {"a run again gives the same game", "", 5, sFresh + " *"},
+        {"moves not reached keep what they had",
+         "1. e4 e5 2. Nf3 f6 $2 {Mistake. d6 was best.} (2... d6 3. d4) *", 3,
+         "1. e4 {[%eval 0.30]} 1... e5 {[%eval 0.25]} 2. Nf3 f6 $2 {Mistake. d6 was best.} "
+         "(2... d6 3. d4) *"},
+        {"it stops where the game leaves the moves analysed", "1. e4 e5 2. Bc4 f6 *", 5,
+         "1. e4 {[%eval 0.30]} 1... e5 {[%eval 0.25]} 2. Bc4 f6 *"},
+    };
+    for (const auto &r : Rows) {
+        clsRules oGame;
+        Pgn::Load(oGame, *r.sGame ? std::string(r.sGame) : sFresh + " *");
+        Review::Annotate(oGame, Blundered(r.nSearched));
+        std::string s = Pgn::Write(oGame);
+        s = s.substr(s.find("\n\n") + 2);
+        std::replace(s.begin(), s.end(), '\n', ' ');
+        EXPECT_EQ(s.substr(0, s.find_last_not_of(' ') + 1), r.sWritten) << r.sWhy;
+    }
 }

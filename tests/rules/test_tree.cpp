@@ -50,6 +50,9 @@ const RoundTrip RoundTrips[] = {
          " [%unknown with spaces]"
          " and some more words to wrap} e5 *",
      {"\nyyy", "yyy [%unknown with spaces] and"}},
+    {"a variation that would overflow its line starts the next",
+     "1. e4 {" + std::string(66, 'x') + "} (1. d4 d5) 1... e5 *",
+     {"}\n(1. d4 d5) 1... e5"}},
 };
 
 // What GoogleTest prints of a case: its name, not its bytes, which hold a string's unused buffer.

@@ -234,6 +234,8 @@ public:
     // Arrows and circles on the node's position, as "Ge2e4" and "Ra1": a colour letter (G green,
     // R red, Y yellow, B blue) and one or two squares; kept as [%cal] and [%csl].
     QStringList NodeShapes(int nNode) const;
+    // An evaluation kept as [%eval]: "0.17", "-1.50", "#-3"; empty for none.
+    QString NodeEval(int nNode) const;
     // Shows the node's position with its own last move, check and shapes, as ViewPly shows a
     // ply; raises ViewChanged (with NodePly) and NodeShown. False, changing nothing, for no
     // node, a node kept as text, or during a move.
@@ -251,6 +253,8 @@ public:
     bool SetNodeComment(int nNode, const QString &sText, bool bBefore = false);
     bool SetNodeNags(int nNode, const QList<int> &oNags);      // each 0..255, else BadNote
     bool SetNodeShapes(int nNode, const QStringList &oShapes); // as NodeShapes gives them
+    // In pawns from White's side or as a mate ("0.17", "#-3"); empty clears it. BadNote else.
+    bool SetNodeEval(int nNode, const QString &sEval);
     // Removes the variation the node belongs to, from where it branches off; refused on the main
     // line (MainLineIsNoVariation).
     bool DeleteVariation(int nNode);

@@ -88,6 +88,14 @@ void frmMain::BuildNotation() {
     oActions << NewAction(mnuEdit, "mnuEditDeleteMoves", tr("Delete Moves from &Here"), {},
                           &frmMain::mnuEditDeleteMoves_Click);
     oNotation->Pane()->SetContextActions(oActions);
+    // The comment box last in the Tab order, after the typed-move row and whatever else the
+    // window holds, although the view was made before them.
+    QWidget *last = nullptr;
+    for (QWidget *widget = nextInFocusChain(); widget != this; widget = widget->nextInFocusChain())
+        if (widget->focusPolicy() != Qt::NoFocus && !oNotation->isAncestorOf(widget))
+            last = widget;
+    if (last != nullptr)
+        setTabOrder(last, oNotation->Pane()->findChild<QPlainTextEdit *>());
 
     // A new game, or one that holds nothing, forgets that the pane was asked for.
     const auto Changed = [this] {

@@ -108,6 +108,9 @@ TEST_F(NotationWindow, MarksAndCommentsOnTheMoveShown) {
     Key(Qt::Key_4);
     EXPECT_EQ(Shown(Pane()), "1. e4 e5??");
     auto *box = Pane()->findChild<QPlainTextEdit *>("txtComment");
+    Find<QWidget>("cmdMovePiece")->setFocus(); // Tab reaches the box after the move row
+    QTest::keyClick(Find<QWidget>("cmdMovePiece"), Qt::Key_Tab);
+    EXPECT_TRUE(box->hasFocus());
     for (const auto &[sTyped, sPgn] : {std::pair{"Bad {}", "1. e4 e5 $4 *"},
                                        {"Bad, but sound", "1. e4 e5 $4 {Bad, but sound} *"}}) {
         box->setFocus();

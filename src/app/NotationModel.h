@@ -19,7 +19,6 @@ public:
 
     // Standard notation (SAN) or coordinates; the entries follow at the next Rebuild.
     void SetStandard(bool bSan) { bStandard = bSan; }
-    bool Standard() const { return bStandard; }
     // A new game on the board: its entries, numbered from its start position.
     void Restart(const Board *board);
     // Every entry again from the board's main line, numbered as before.
@@ -31,8 +30,6 @@ public:
 
     int Count() const { return static_cast<int>(oEntries.size()); }
     const Entry &At(int i) const { return oEntries[i]; } // i: 0 the first move
-    // Half-moves before the first entry (Black to begin: odd).
-    qint64 StartPly() const { return nStartPly; }
     // Whose list entry i stands in, and its row there.
     bool IsWhite(int i) const { return (nStartPly + i) % 2 == 0; }
     int Row(int i) const;
@@ -47,6 +44,6 @@ private:
 
     std::function<QString(const QString &)> oSanText;
     bool bStandard = false;
-    qint64 nStartPly = 0;
+    qint64 nStartPly = 0; // half-moves before the first entry (Black to begin: odd)
     QList<Entry> oEntries;
 };

@@ -28,8 +28,6 @@ public:
     void WantPane();
     // A game that holds nothing forgets that the pane was asked for.
     void ForgetPane() { bPaneWanted = bPaneKept = false; }
-    // The pane, not the lists, has the place.
-    bool PaneLaidOut() const { return bPaneLaidOut; }
     // The pane is laid out and shows.
     bool PaneShown() const;
     NotationPane *Pane() const { return pane; }

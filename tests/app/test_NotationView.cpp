@@ -34,8 +34,6 @@ TEST(NotationModel, EntriesNumberedFromTheGamesStart) {
         int nWhitesFirstPly; // the ply after the first entry of each list
         int nBlacksFirstPly;
     } rows[] = {
-        {"1. e4 e5 2. Nf3 *", true, "1. e4|1... e5|2. Sf3", 1, 2},
-        {"1. e4 e5 2. Nf3 *", false, "1. e2-e4|1... e7-e5|2. g1-f3", 1, 2},
         {"[FEN \"4k3/8/8/8/8/8/4P3/4K3 b - - 0 30\"]\n30... Kd7 31. e4 *", true, "30... Kd7|31. e4",
          2, 1},
         {"[FEN \"4k3/P7/8/8/8/8/8/4K3 w - - 0 1\"]\n1. a8=Q+ Kd7 *", false, "1. a7-a8=D|1... e8-d7",
@@ -105,7 +103,6 @@ TEST_F(NotationAlone, AMovePlayedReadsAsTheWholeTextMadeAgain) {
         {"1. e4 (1. d4) e5 *", "Nf3"},
         {"1. e4 e5 {a note} *", "Nf3"},
         {"1. e4 e5 $14 *", "Nf3"},
-        {"1. e4 e5 $1 *", "Nf3"},
         {"1. e4 (1. d4) *", "e5"},
         {"1. f3 e5 2. g4 *", "Qh4#"},
         {"[FEN \"4k3/8/8/8/8/8/4P3/4K3 b - - 0 30\"]\n30... Kd7 *", "e4"},

@@ -253,12 +253,9 @@ TEST(BoardReview, StepJumpRefuseUndoAndLoad) {
                       o.bOk);
         EXPECT_EQ(b.ViewedPly(), o.nViewed);
         EXPECT_EQ(b.PlyCount(), o.nPlies);
-        if (!o.bOk && sAct != "view") {
-            EXPECT_EQ(b.LastRefusal(), Board::Refusal::EarlierPositionShown);
-        }
-        if (sAct == "view" && o.bOk) {
-            EXPECT_EQ(nSignalled, o.nViewed);
-        }
+        EXPECT_TRUE(o.bOk || sAct == "view" ||
+                    b.LastRefusal() == Board::Refusal::EarlierPositionShown);
+        EXPECT_TRUE(!o.bOk || sAct != "view" || nSignalled == o.nViewed);
         EXPECT_EQ(b.Fen(), b.FenAt(b.PlyCount())) << "the live game";
         EXPECT_EQ(b.IsWhitesTurn(), o.nPlies % 2 == 0);
         Board oExpected;

@@ -22,8 +22,8 @@ constexpr const char *Handshake =
 
 // A fake engine's script, named to it through the environment (which Analyse Game passes on),
 // and the log of what it was told.
-class Fake {
-public:
+struct Fake {
+    QTemporaryDir m_oDir;
     explicit Fake(const std::string &sRules) {
         QFile o(m_oDir.filePath(QStringLiteral("script")));
         EXPECT_TRUE(o.open(QIODevice::WriteOnly) && o.write((sRules + "\n" + Handshake).c_str()));
@@ -34,9 +34,6 @@ public:
         QFile o(m_oDir.filePath(QStringLiteral("log")));
         return o.open(QIODevice::ReadOnly) ? o.readAll().toStdString() : std::string();
     }
-
-private:
-    QTemporaryDir m_oDir;
 };
 
 // Everything a client said, written out: "failed: message", or for each result its best move,

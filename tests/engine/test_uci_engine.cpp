@@ -58,8 +58,6 @@ struct Heard {
     }
 };
 
-} // namespace
-
 // Each row searches the position after 1. e4 (Black to move, so every score turns) at 1000
 // nodes, or as sHow says: "stop" or "replace" an infinite search once it reports, "movetime", or
 // another program. Options the engine lacks are not sent; those it has are held to its range.
@@ -196,8 +194,6 @@ TEST(UciEngine, NoProcessOutlivesItsOwner) {
     EXPECT_NE(::kill(static_cast<pid_t>(nPid), 0), 0);
 }
 
-namespace {
-
 // Fool's mate: 1. f3 e5 2. g4?? Qh4#. The fake answers the four positions before the mate in
 // order, from the side to move's view; the mate itself is the rules' to judge.
 const std::string FoolsMate = "once go\ninfo depth 5 score cp 30 pv e2e4 e7e5\nbestmove e2e4\n"
@@ -221,8 +217,6 @@ std::string Written(const Review::GameAnalysis &o) {
     }
     return s;
 }
-
-} // namespace
 
 TEST(GameAnalyser, JudgesAGameAsLichess) {
     Fake oFake(FoolsMate);
@@ -297,6 +291,8 @@ TEST(GameAnalyser, Chess960) {
     EXPECT_EQ(o->oPlies[0].oBestLine, (std::vector<std::string>{"O-O-O", "O-O"}));
     EXPECT_EQ(o->oPlies[1].oBestLine, (std::vector<std::string>{"O-O-O"}));
 }
+
+} // namespace
 
 int main(int argc, char **argv) {
     QCoreApplication oApp(argc, argv);

@@ -12,8 +12,9 @@ namespace {
 const char *const Start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR";
 
 struct Edit {
-    const char *sDo; // drag:e2e5, drag:a1--, right:d8, key:e4:Q, key:e2:Del, drop:h5:Q, tool:d4:q
-                     // (- empties)
+    // drag:e2e5, drag:a1-- (off the board), right:d8, key:e4:Q, key:e2:Del, drop:h5:Q (and its
+    // type when not a piece's), tool:d4:q (- empties)
+    const char *sDo;
     const char *sAfter;  // the placement
     int nEdits;          // PositionEdited raised
     const char *sSpoken; // the accessible name after a key, else ""
@@ -30,12 +31,16 @@ const Edit Edits[] = {
     {"key:e2:Del", "rnbqkbnr/pppppppp/8/8/8/8/PPPP1PPP/RNBQKBNR", 1, "e2: white pawn removed"},
     {"key:e7: ", "rnbqkbnr/pppp1ppp/8/8/8/8/PPPPPPPP/RNBQKBNR", 1, "e7: black pawn removed"},
     {"drop:h5:Q", "rnbqkbnr/pppppppp/8/7Q/8/8/PPPPPPPP/RNBQKBNR", 1, ""},
+    {"drop:h5:X", Start, 0, ""}, // no piece
+    {"drop:h5:Q:text/plain", Start, 0, ""},
     {"tool:d4:q", "rnbqkbnr/pppppppp/8/8/3q4/8/PPPPPPPP/RNBQKBNR", 1, ""},
     {"tool:g1:-", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKB1R", 1, ""},
 };
 // clang-format on
 
-void Do(Board &b, const QString &sDo, bool bView) {
+// Whether the board took what was done: a host's drag is taken, on entering, only when the drop
+// would be, so the pointer never promises what the drop will not do.
+bool Do(Board &b, const QString &sDo, bool bView) {
     const QStringList o = sDo.split(':');
     const QPoint oAt = CellCentre(o[1].left(2), bView);
     if (o[0] == "drag") { // to "--": off the board
@@ -49,15 +54,18 @@ void Do(Board &b, const QString &sDo, bool bView) {
                       : QTest::keyClick(&b, o[2][0].toLatin1());
     } else if (o[0] == "drop") {
         QMimeData oData;
-        oData.setData(Board::PieceMimeType, o[2].toLatin1());
+        oData.setData(o.size() > 3 ? o[3] : Board::PieceMimeType, o[2].toLatin1());
         QDragEnterEvent oEnter(oAt, Qt::CopyAction, &oData, Qt::LeftButton, {});
+        oEnter.setAccepted(false);
         QApplication::sendEvent(&b, &oEnter);
         QDropEvent oDrop(oAt, Qt::CopyAction, &oData, Qt::LeftButton, {});
         QApplication::sendEvent(&b, &oDrop);
+        return oEnter.isAccepted();
     } else {
         b.SetEditTool(o[2] == "-" ? qint16(-1) : qint16(QString("kqrnbpKQRNBP").indexOf(o[2])));
         QTest::mouseClick(&b, Qt::LeftButton, {}, oAt);
     }
+    return true;
 }
 
 TEST(BoardEdit, EveryWayOfChangingPiecesRaisesOnlyPositionEdited) {
@@ -73,7 +81,7 @@ TEST(BoardEdit, EveryWayOfChangingPiecesRaisesOnlyPositionEdited) {
             EventLog oLog(b);
             int nEdits = 0;
             QObject::connect(&b, &Board::PositionEdited, [&] { ++nEdits; });
-            Do(b, e.sDo, bWhitesView);
+            EXPECT_EQ(Do(b, e.sDo, bWhitesView), e.nEdits > 0);
             EXPECT_EQ(b.Placement().toStdString(), e.sAfter);
             EXPECT_EQ(nEdits, e.nEdits);
             EXPECT_EQ(oLog.Take(), "");
@@ -82,39 +90,6 @@ TEST(BoardEdit, EveryWayOfChangingPiecesRaisesOnlyPositionEdited) {
             EXPECT_EQ(b.Fen().toStdString(), std::string(Start) + " w KQkq - 0 1")
                 << "the game is untouched";
         }
-    }
-}
-
-// A host's drag is taken only by a board being edited, and only when it carries a piece: the
-// entry is refused as the drop is, so the pointer never promises what the drop will not do.
-TEST(BoardEdit, DragsFromTheHostTakenOnlyWhileEditing) {
-    const struct {
-        bool bEditing;
-        const char *sType, *sData;
-        bool bTaken;
-    } Rows[] = {
-        {true, Board::PieceMimeType, "Q", true},
-        {false, Board::PieceMimeType, "Q", false},
-        {true, "text/plain", "Q", false},
-        {true, Board::PieceMimeType, "X", false},
-    };
-    for (const auto &r : Rows) {
-        SCOPED_TRACE(std::string(r.sType) + " " + r.sData + (r.bEditing ? " editing" : ""));
-        Board b;
-        b.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&b));
-        ASSERT_TRUE(!r.bEditing || b.SetEditing(true));
-        QMimeData oData;
-        oData.setData(r.sType, r.sData);
-        const QPoint oAt = CellCentre("h5");
-        QDragEnterEvent oEnter(oAt, Qt::CopyAction, &oData, Qt::LeftButton, {});
-        oEnter.setAccepted(false);
-        QApplication::sendEvent(&b, &oEnter);
-        EXPECT_EQ(oEnter.isAccepted(), r.bTaken);
-        QDropEvent oDrop(oAt, Qt::CopyAction, &oData, Qt::LeftButton, {});
-        QApplication::sendEvent(&b, &oDrop);
-        EXPECT_EQ(b.Placement().toStdString(),
-                  r.bTaken ? "rnbqkbnr/pppppppp/8/7Q/8/8/PPPPPPPP/RNBQKBNR" : Start);
     }
 }
 
@@ -151,6 +126,8 @@ TEST(BoardEdit, DrawsWhatIsPlacedAndLeavesTheGameAlone) {
     EXPECT_EQ(b.Placement(), sGame.section(' ', 0, 0));
     ASSERT_TRUE(b.SetFen("4k3/8/8/8/8/8/8/R3K3 w - - 0 1"));
     EXPECT_FALSE(b.Editing()) << "a game set ends the editing";
+    EXPECT_FALSE(Do(b, "drop:h5:Q", true)) << "taken only while editing";
+    EXPECT_EQ(b.Placement(), "4k3/8/8/8/8/8/8/R3K3");
     EXPECT_TRUE(b.MovePiece("e1", "e2"));
     EXPECT_EQ(oLog.Take(), "move e1 e2 W");
 }

@@ -2,7 +2,6 @@
 // only the tree's signals; arrows and circles drawn with the right button.
 #include "TestBoard.h"
 
-#include <QPointer>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <tavlon/BoardRenderer.h>
@@ -26,21 +25,12 @@ struct TreeLog {
 struct RoadCase {
     const char *sWhy;
     const char *sAt;   // the SAN path of the node shown
-    const char *sMove; // played there
-    std::function<bool(Board &, const QString &)> play;
+    char cHow;         // by squares ('s'), as text ('t'), dragged ('d') or clicked ('c')
+    const char *sMove; // played there: "e2e4", or the text
     const char *sTree; // the tree's signals
     const char *sSan;  // of the node shown afterwards
+    const char *sGame = Game;
 };
-
-bool ByDrag(Board &b, const QString &s) {
-    Drag(b, s.left(2), CellCentre(s.mid(2, 2)));
-    return true;
-}
-bool ByClicks(Board &b, const QString &s) {
-    QTest::mouseClick(&b, Qt::LeftButton, {}, CellCentre(s.left(2)));
-    QTest::mouseClick(&b, Qt::LeftButton, {}, CellCentre(s.mid(2, 2)));
-    return true;
-}
 
 int NodeAt(const Board &b, const QString &sPath) {
     int n = b.RootNode();
@@ -54,20 +44,19 @@ int NodeAt(const Board &b, const QString &sPath) {
     return n;
 }
 
-bool BySquares(Board &b, const QString &s) {
-    return b.MovePiece(s.left(2), s.mid(2, 2));
-}
-
 // clang-format off
 const RoadCase Roads[] = {
-    {"typed by squares", "e4", "b8c6", BySquares, "tree|view 2", "Nc6"},
-    {"typed as text", "e4 c5", "b1c3", [](Board &b, const QString &) { return b.MovePieceSan("Nc3"); },
-     "tree|view 3", "Nc3"},
-    {"dragged, a capture", "e4 f5", "e4f5", ByDrag, "tree|view 3", "exf5"},
-    {"clicked, a check", "e4 f5", "d1h5", ByClicks, "tree|view 3", "Qh5+"},
-    {"from the start", "", "d2d4", ByClicks, "tree|view 1", "d4"},
-    {"the next move of the main line steps along", "e4", "f7f5", ByDrag, "view 2", "f5"},
-    {"a promotion, its piece asked", "", "", nullptr, "tree|view 1", "a8=N"},
+    {"typed by squares", "e4", 's', "b8c6", "tree|view 2", "Nc6"},
+    {"typed as text", "e4 c5", 't', "Nc3", "tree|view 3", "Nc3"},
+    {"dragged, a capture", "e4 f5", 'd', "e4f5", "tree|view 3", "exf5"},
+    {"clicked, a check", "e4 f5", 'c', "d1h5", "tree|view 3", "Qh5+"},
+    {"from the start", "", 'c', "d2d4", "tree|view 1", "d4"},
+    {"the next move of the main line steps along", "e4", 'd', "f7f5", "view 2", "f5"},
+    {"a promotion, its piece asked", "", 's', "a7a8", "tree|view 1", "a8=N",
+     "[FEN \"4k3/P7/8/8/8/8/8/4K3 w - - 0 1\"]\n1. Kd2 *"},
+    {"Chess960 castling, the king put onto its rook", "", 'd', "e1b1", "tree|view 1", "O-O-O",
+     "[Variant \"Chess960\"]\n"
+     "[FEN \"1r2k1r1/pppppppp/8/8/8/8/PPPPPPPP/1R2K1R1 w GBgb - 0 1\"]\n1. a3 *"},
 };
 // clang-format on
 
@@ -79,13 +68,11 @@ TEST_P(BoardTreeRoads, MovesOnAnEarlierPositionGoIntoTheTreeAlone) {
     const RoadCase &c = GetParam();
     Board b;
     b.show();
-    const bool bPromotion = c.play == nullptr;
-    ASSERT_TRUE(
-        b.LoadPgn(bPromotion ? "[FEN \"4k3/P7/8/8/8/8/8/4K3 w - - 0 1\"]\n1. Kd2 *" : Game));
-    const QString sGame = b.Pgn();
-    const int nAt = NodeAt(b, c.sAt);
+    ASSERT_TRUE(b.LoadPgn(c.sGame));
+    const QString sGame = b.Pgn(), sMove = c.sMove;
+    const int nPlies = b.PlyCount(), nAt = NodeAt(b, c.sAt);
     ASSERT_TRUE(b.ShowNode(nAt));
-    EXPECT_FALSE(b.MovePiece("a2", "a3") && !bPromotion) << "refused unless asked for";
+    EXPECT_FALSE(b.MovePiece("a2", "a3")) << "refused unless asked for";
     EXPECT_EQ(b.LastRefusal(), Board::Refusal::EarlierPositionShown);
     b.SetVariationMovesAllowed(true);
     EventLog oGame(b);
@@ -98,21 +85,26 @@ TEST_P(BoardTreeRoads, MovesOnAnEarlierPositionGoIntoTheTreeAlone) {
         QTimer::singleShot(0, &b, [&b] { b.PromotionChoice(9); });
     });
     const int nBefore = b.ChildNodes(nAt).size();
-    if (bPromotion)
-        EXPECT_TRUE(b.MovePiece("a7", "a8"));
+    if (c.cHow == 's')
+        EXPECT_TRUE(b.MovePiece(sMove.left(2), sMove.mid(2)));
+    else if (c.cHow == 't')
+        EXPECT_TRUE(b.MovePieceSan(sMove));
+    else if (c.cHow == 'd')
+        Drag(b, sMove.left(2), CellCentre(sMove.mid(2)));
     else
-        EXPECT_TRUE(c.play(b, c.sMove));
+        for (const QString &sAt : {sMove.left(2), sMove.mid(2)})
+            QTest::mouseClick(&b, Qt::LeftButton, {}, CellCentre(sAt));
     EXPECT_EQ(oGame.Take(), "");
     EXPECT_EQ(oTree.Take(), c.sTree);
     const int nNew = b.ShownNode();
     EXPECT_EQ(b.ParentNode(nNew), nAt);
     EXPECT_EQ(b.ChildNodes(nAt).size(),
               nBefore + (std::string(c.sTree).starts_with("tree") ? 1 : 0));
-    EXPECT_EQ(nAsked, bPromotion ? 1 : 0);
+    EXPECT_EQ(nAsked, QString(c.sSan).contains('=') ? 1 : 0);
     EXPECT_EQ(b.NodeSan(nNew), c.sSan);
     EXPECT_TRUE(b.Pgn().contains(c.sSan)) << b.Pgn().toStdString();
     EXPECT_TRUE(b.Pgn().startsWith(sGame.left(sGame.indexOf("\n\n"))));
-    EXPECT_EQ(b.PlyCount(), bPromotion ? 1 : 3) << "the game itself is unchanged";
+    EXPECT_EQ(b.PlyCount(), nPlies) << "the game itself is unchanged";
     EXPECT_EQ(b.Fen(), b.FenAt(b.PlyCount()));
 }
 
@@ -245,21 +237,6 @@ TEST(BoardShapes, OverlayAndSettingUp) {
         b.SetOverlayShapes({});
         EXPECT_EQ(b.grab().toImage(), oNode);
     }
-}
-
-// In Chess960 the king put onto its own rook on an earlier position castles in a variation.
-TEST(BoardTree, Chess960CastlingOnAnEarlierPosition) {
-    Board b;
-    b.show();
-    ASSERT_TRUE(b.SetFen("1r2k1r1/pppppppp/8/8/8/8/PPPPPPPP/1R2K1R1 w GBgb - 0 1", true));
-    ASSERT_TRUE(b.MovePieceSan("a3"));
-    ASSERT_TRUE(b.ShowNode(b.RootNode()));
-    b.SetVariationMovesAllowed(true);
-    Drag(b, "e1", CellCentre("b1"));
-    EXPECT_EQ(b.NodeSan(b.ShownNode()), "O-O-O");
-    EXPECT_TRUE(b.NodeFen(b.ShownNode()).contains("/2KR2R1 b"))
-        << b.NodeFen(b.ShownNode()).toStdString();
-    EXPECT_EQ(b.PlyCount(), 1);
 }
 
 } // namespace

@@ -46,8 +46,6 @@ std::string Written(const Uci::Line &o) {
     return s;
 }
 
-} // namespace
-
 TEST(UciParse, LinesAsTheEngineMeansThem) {
     const std::pair<const char *, const char *> Rows[] = {
         {"info depth 10 seldepth 13 multipv 1 score cp 31 lowerbound nodes 20024 nps 274301 "
@@ -185,8 +183,6 @@ TEST(Review, AccuracyAgreesWithLichess) {
     EXPECT_FALSE(Review::Accuracy({Cp(15), Cp(15)}, true)[1]); // Black never moved
 }
 
-namespace {
-
 // 1. e4 e5 2. Nf3 f6?: the engine's scores from White's side, f6 a blunder where Nc6 was best.
 Review::GameAnalysis Blundered(std::size_t nSearched) {
     Review::GameAnalysis o;
@@ -204,8 +200,6 @@ Review::GameAnalysis Blundered(std::size_t nSearched) {
     Review::JudgeGame(o);
     return o;
 }
-
-} // namespace
 
 // What an analysis writes into a game, and what a later run replaces: only its own.
 TEST(Review, AnnotatesTheGameKeepingThePlayersNotes) {
@@ -246,3 +240,5 @@ TEST(Review, AnnotatesTheGameKeepingThePlayersNotes) {
         EXPECT_EQ(s.substr(0, s.find_last_not_of(' ') + 1), r.sWritten) << r.sWhy;
     }
 }
+
+} // namespace

@@ -22,8 +22,8 @@ constexpr const char *Handshake =
 
 // A fake engine's script, named to it through the environment (which Analyse Game passes on),
 // and the log of what it was told.
-class Fake {
-public:
+struct Fake {
+    QTemporaryDir m_oDir;
     explicit Fake(const std::string &sRules) {
         QFile o(m_oDir.filePath(QStringLiteral("script")));
         EXPECT_TRUE(o.open(QIODevice::WriteOnly) && o.write((sRules + "\n" + Handshake).c_str()));
@@ -34,9 +34,6 @@ public:
         QFile o(m_oDir.filePath(QStringLiteral("log")));
         return o.open(QIODevice::ReadOnly) ? o.readAll().toStdString() : std::string();
     }
-
-private:
-    QTemporaryDir m_oDir;
 };
 
 // Everything a client said, written out: "failed: message", or for each result its best move,
@@ -61,14 +58,14 @@ struct Heard {
     }
 };
 
-} // namespace
-
 // Each row searches the position after 1. e4 (Black to move, so every score turns) at 1000
 // nodes, or as sHow says: "stop" or "replace" an infinite search once it reports, "movetime", or
 // another program. Options the engine lacks are not sent; those it has are held to its range.
 TEST(UciEngine, SearchesAndFaults) {
+    const std::string Late = "failed: The engine “Fake” did not answer within 1.5 seconds.";
+    const std::string Wrong = "failed: The engine “Fake” sent ";
     struct Row {
-        const char *sRules, *sExpected, *sHow = "";
+        std::string sRules, sExpected, sHow = "";
     } const Rows[] = {
         {"on go\ninfo depth 3 score cp 50 lowerbound pv e7e5 g1f3\nbestmove e7e5",
          "e5: -0.5(upper) e5 Nf3;"},
@@ -89,24 +86,20 @@ TEST(UciEngine, SearchesAndFaults) {
          "bestmove e7e5",
          "e5:"},
         {"on go\n@exit 3", "failed: The engine “Fake” stopped unexpectedly (exit code 3)."},
-        {"on isready\n@hang", "failed: The engine “Fake” did not answer within 1.5 seconds."},
+        {"on isready\n@hang", Late},
         {"on uci\nid name Mute", "failed: The engine “Mute” did not answer within 1.5 seconds."},
-        {"on go infinite\ninfo depth 1 score cp 5 pv e7e5\non stop\n@hang",
-         "failed: The engine “Fake” did not answer within 1.5 seconds.", "stop"},
-        {"on go movetime\n@hang", "failed: The engine “Fake” did not answer within 1.5 seconds.",
-         "movetime"},
+        {"on go infinite\ninfo depth 1 score cp 5 pv e7e5\non stop\n@hang", Late, "stop"},
+        {"on go movetime\n@hang", Late, "movetime"},
         {"on go\ninfo depth 1 score cp 1 pv e7e5 e7e5\nbestmove e7e5",
-         "failed: The engine “Fake” sent a move that is not legal: e7e5"},
-        {"on go\nbestmove e1e8", "failed: The engine “Fake” sent a move that is not legal: e1e8"},
+         Wrong + "a move that is not legal: e7e5"},
+        {"on go\nbestmove e1e8", Wrong + "a move that is not legal: e1e8"},
         {"on go\ninfo depth 1 score cp x pv e7e5",
-         "failed: The engine “Fake” sent something that makes no sense: info depth 1 score cp x "
-         "pv e7e5"},
+         Wrong + "something that makes no sense: info depth 1 score cp x pv e7e5"},
         {"",
          "failed: The engine “/nonexistent/engine” could not be started: ", "/nonexistent/engine"},
     };
     for (const Row &r : Rows) {
         SCOPED_TRACE(r.sRules);
-        const std::string sHow = r.sHow;
         Fake oFake(r.sRules);
         UciEngine o;
         Heard oHeard(o);
@@ -116,16 +109,16 @@ TEST(UciEngine, SearchesAndFaults) {
         o.SetHash(1000);
         o.SetOption(QStringLiteral("Ponder"), QStringLiteral("true"));
         o.SetAnswerTimeout(1500);
-        o.Start(sHow.starts_with('/') ? QString::fromStdString(sHow)
-                                      : QStringLiteral(TAVLON_FAKE_ENGINE));
-        const Limit oLimit = sHow == "stop" || sHow == "replace" ? Limit{}
-                             : sHow == "movetime"                ? Limit{Limit::Kind::MoveTime, 100}
-                                                                 : Limit{Limit::Kind::Nodes, 1000};
+        o.Start(r.sHow.starts_with('/') ? QString::fromStdString(r.sHow)
+                                        : QStringLiteral(TAVLON_FAKE_ENGINE));
+        const Limit oLimit = r.sHow == "stop" || r.sHow == "replace" ? Limit{}
+                             : r.sHow == "movetime" ? Limit{Limit::Kind::MoveTime, 100}
+                                                    : Limit{Limit::Kind::Nodes, 1000};
         EXPECT_FALSE(o.Go({Start, {"e2e5"}, oLimit})); // not legal: refused
         ASSERT_TRUE(o.Go({Start, {"e2e4"}, oLimit}));
         if (oLimit.eKind == Limit::Kind::Infinite) {
             ASSERT_TRUE(QTest::qWaitFor([&] { return nInfos > 0; }, 10000));
-            if (sHow == "stop")
+            if (r.sHow == "stop")
                 o.Stop();
             else
                 o.Go({Start, {"e2e4"}, {Limit::Kind::Depth, 1}});
@@ -143,8 +136,8 @@ TEST(UciEngine, SearchesAndFaults) {
                                   "value 2\nisready\nposition fen " +
                                   std::string(Start) + " moves e2e4\ngo nodes 1000\n";
         // (where the engine declares the options and the search ends well)
-        EXPECT_TRUE(!sHow.empty() || oHeard.s.starts_with("failed") ||
-                    std::string_view(r.sRules).starts_with("on uci") || oFake.Log() == sSent)
+        EXPECT_TRUE(!r.sHow.empty() || oHeard.s.starts_with("failed") ||
+                    r.sRules.starts_with("on uci") || oFake.Log() == sSent)
             << oFake.Log();
     }
 }
@@ -201,8 +194,6 @@ TEST(UciEngine, NoProcessOutlivesItsOwner) {
     EXPECT_NE(::kill(static_cast<pid_t>(nPid), 0), 0);
 }
 
-namespace {
-
 // Fool's mate: 1. f3 e5 2. g4?? Qh4#. The fake answers the four positions before the mate in
 // order, from the side to move's view; the mate itself is the rules' to judge.
 const std::string FoolsMate = "once go\ninfo depth 5 score cp 30 pv e2e4 e7e5\nbestmove e2e4\n"
@@ -226,8 +217,6 @@ std::string Written(const Review::GameAnalysis &o) {
     }
     return s;
 }
-
-} // namespace
 
 TEST(GameAnalyser, JudgesAGameAsLichess) {
     Fake oFake(FoolsMate);
@@ -302,6 +291,8 @@ TEST(GameAnalyser, Chess960) {
     EXPECT_EQ(o->oPlies[0].oBestLine, (std::vector<std::string>{"O-O-O", "O-O"}));
     EXPECT_EQ(o->oPlies[1].oBestLine, (std::vector<std::string>{"O-O-O"}));
 }
+
+} // namespace
 
 int main(int argc, char **argv) {
     QCoreApplication oApp(argc, argv);

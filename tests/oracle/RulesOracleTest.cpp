@@ -3,27 +3,22 @@
 // chess, and Chess960 from random start positions with UCI_Chess960 on.
 
 #include "Chess960.h"
-#include "TestRules.h"
+#include "TestRules.h" // with <algorithm>, <array>, <cctype>, <string> and <vector>
 
-#include <algorithm>
-#include <array>
-#include <cctype>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <random>
 #include <stdexcept>
-#include <string>
 #include <unistd.h>
-#include <vector>
+
+namespace {
 
 // The piece letter of a FEN on a square (1 = a8 .. 64 = h1), or '.'.
 char PieceAt(std::string_view sFen, int nSquare) {
     return FenSquares(sFen).at(std::size_t(nSquare - 1));
 }
-
-namespace {
 
 // Where the random games begin: the usual start most often, positions rich in castling, en
 // passant, promotions and pins, and bare endings where mate and stalemate are a move away (two

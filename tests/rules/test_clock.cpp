@@ -87,6 +87,7 @@ TEST(Clock, TimeControlsPlayedOut) {
         {"180+2", "m +5000 m u u +9000", 182'000, 182'000, "", 0},
     };
     for (const Row &r : Rows) {
+        SCOPED_TRACE(std::string(r.sForm) + " " + r.sScript);
         std::int64_t nNow = 1'000'000;
         Clock o([&] { return nNow; });
         o.Reset(*TimeControl::Parse(r.sForm), true);
@@ -101,7 +102,7 @@ TEST(Clock, TimeControlsPlayedOut) {
             else if (s == "p")
                 o.SetPaused(!o.Paused());
             else if (s == "f") {
-                EXPECT_TRUE(o.FlagFallen()) << r.sForm << " " << r.sScript;
+                EXPECT_TRUE(o.FlagFallen());
                 EXPECT_EQ(o.MovePlayed(), -1);
             }
         }
@@ -111,11 +112,11 @@ TEST(Clock, TimeControlsPlayedOut) {
             oOut << static_cast<double>(n) / 1000;
             sPlies.append(sPlies.empty() ? "" : " ").append(oOut.str());
         }
-        EXPECT_EQ(o.Remaining(true), r.nWhite) << r.sForm << " " << r.sScript;
-        EXPECT_EQ(o.Remaining(false), r.nBlack) << r.sForm << " " << r.sScript;
-        EXPECT_EQ(sPlies, r.sPlies) << r.sForm << " " << r.sScript;
-        EXPECT_EQ(o.FlagFallen(), o.Remaining(o.WhiteToMove()) == 0) << r.sForm;
-        EXPECT_EQ(o.MovesLeft(true), r.nMovesLeftWhite) << r.sForm << " " << r.sScript;
+        EXPECT_EQ(o.Remaining(true), r.nWhite);
+        EXPECT_EQ(o.Remaining(false), r.nBlack);
+        EXPECT_EQ(sPlies, r.sPlies);
+        EXPECT_EQ(o.FlagFallen(), o.Remaining(o.WhiteToMove()) == 0);
+        EXPECT_EQ(o.MovesLeft(true), r.nMovesLeftWhite);
         // The record alone rebuilds both clocks, as undo and a loaded game do; with the time
         // used on the move, as a game restored after a crash, the side to move's too.
         Clock oCopy([&] { return nNow; });
@@ -125,7 +126,7 @@ TEST(Clock, TimeControlsPlayedOut) {
         if (!o.Running() || o.Control().bHourglass)
             continue;
         for (const bool bWhite : {true, false})
-            EXPECT_EQ(oCopy.Remaining(bWhite), o.Remaining(bWhite)) << r.sForm << " " << r.sScript;
+            EXPECT_EQ(oCopy.Remaining(bWhite), o.Remaining(bWhite));
     }
 }
 
@@ -147,16 +148,12 @@ TEST(Clock, FlagFallPositions) {
              Row{"locked pawns, but a bishop", "8/8/1k6/p1p1p1p1/P1P1P1P1/8/8/2B1K3 b - - 0 1",
                  "1-0"},
          }) {
+        SCOPED_TRACE(r.sWhy);
         clsRules o;
         o.SetFen(r.sFen);
-        const bool bWhiteOut = o.IsWhitesTurn();
-        ASSERT_TRUE(o.FlagFall()) << r.sWhy;
-        EXPECT_EQ(o.Result(), bWhiteOut && r.sResult[0] == '1' && r.sResult[1] == '-'
-                                  ? std::string("0-1")
-                                  : std::string(r.sResult))
-            << r.sWhy;
-        EXPECT_EQ(o.EndReason(), o.Result() == "1/2-1/2" ? End::TimeForfeitDraw : End::TimeForfeit)
-            << r.sWhy;
+        ASSERT_TRUE(o.FlagFall());
+        EXPECT_EQ(o.Result(), r.sResult);
+        EXPECT_EQ(o.EndReason(), o.Result() == "1/2-1/2" ? End::TimeForfeitDraw : End::TimeForfeit);
         EXPECT_FALSE(o.FlagFall()) << "over";
     }
     clsRules o;
@@ -182,21 +179,21 @@ TEST(Clock, SavedAndReadBack) {
             "2... Ke6 {[%clk 1:00:00]}\n3. Ke2 {[%clk 0:00:59.9]} 3... Ke5 {[%clk 0:01:01]} *"),
         std::string::npos)
         << sText;
-    clsRules oRead;
-    Pgn::Load(oRead, sText);
-    std::vector<std::int64_t> oRestored;
-    for (const auto &oPly : oRead.Record())
-        oRestored.push_back(oPly.nClockMs);
-    EXPECT_EQ(oRestored, (std::vector<std::int64_t>{300'000, 299'000, 3'600'000, 59'900, 61'000}));
+    const auto Read = [](const std::string &sPgn) {
+        clsRules oRead;
+        Pgn::Load(oRead, sPgn);
+        std::vector<std::int64_t> oClocks;
+        for (const auto &oPly : oRead.Record())
+            oClocks.push_back(oPly.nClockMs);
+        return oClocks;
+    };
+    EXPECT_EQ(Read(sText),
+              (std::vector<std::int64_t>{300'000, 299'000, 3'600'000, 59'900, 61'000}));
     // Another program's file: comments, variations, annotation glyphs, numbers glued to moves.
-    Pgn::Load(oRead,
-              "1.e4 {[%clk 0:03:02]} 1...c5 $1 {book} (1...e5 {[%clk 0:00:01]} 2.Nf3) 2. "
-              "Nf3 ; [%clk 9:00:00]\n{[%eval 0.3] [%clk 0:02:58.5]} d6 {[%clk 600:00:00]} *");
-    oRestored.clear();
-    for (const auto &oPly : oRead.Record())
-        oRestored.push_back(oPly.nClockMs);
     // Read as the export format keeps clocks: seconds from a minute, tenths below it.
-    EXPECT_EQ(oRestored, (std::vector<std::int64_t>{182'000, -1, 178'000, 2'160'000'000}));
+    EXPECT_EQ(Read("1.e4 {[%clk 0:03:02]} 1...c5 $1 {book} (1...e5 {[%clk 0:00:01]} 2.Nf3) 2. "
+                   "Nf3 ; [%clk 9:00:00]\n{[%eval 0.3] [%clk 0:02:58.5]} d6 {[%clk 600:00:00]} *"),
+              (std::vector<std::int64_t>{182'000, -1, 178'000, 2'160'000'000}));
 }
 
 } // namespace

@@ -41,27 +41,16 @@ TEST(San, WrittenAndReadBack) {
 // the one legal move it matches ignoring case.
 TEST(San, ReadLikeRealFilesOrTypedInAnyCase) {
     using Row = std::array<const char *, 3>;
+    // clang-format off
     const std::vector<Row> Strict = {
-        {Start, "Ng1f3", "g1f3"},
-        {Start, "Nf3!?", "g1f3"},
-        {Start, "e2-e4", "e2e4"},
-        {Start, "Pe4", "e2e4"},
-        {Start, "g1f3", "g1f3"},
-        {Castles, "0-0-0+", "e1c1"},
-        {Queens, "Qh4xe1", "h4e1"},
-        {Promote, "a8Q", "a7a8q"},
-        {Promote, "a8=q", "a7a8q"},
-        {Promote, "axb8(B)", "a7b8b"},
-        {Passant, "exd6 e.p.", "e5d6"},
-        {Start, "Ke2", ""},
-        {Start, "O-O", ""},
-        {Start, "e2e4e6", ""},
-        {Start, "e4=Q", ""},
-        {Queens, "Qe1", ""},
-        {Pinned, "Ned4", ""},
-        {Promote, "a8", ""},
-        {Promote, "a8=K", ""},
+        {Start, "Ng1f3", "g1f3"}, {Start, "Nf3!?", "g1f3"}, {Start, "e2-e4", "e2e4"},
+        {Start, "Pe4", "e2e4"}, {Start, "g1f3", "g1f3"}, {Castles, "0-0-0+", "e1c1"},
+        {Queens, "Qh4xe1", "h4e1"}, {Promote, "a8Q", "a7a8q"}, {Promote, "a8=q", "a7a8q"},
+        {Promote, "axb8(B)", "a7b8b"}, {Passant, "exd6 e.p.", "e5d6"}, {Start, "Ke2", ""},
+        {Start, "O-O", ""}, {Start, "e2e4e6", ""}, {Start, "e4=Q", ""}, {Queens, "Qe1", ""},
+        {Pinned, "Ned4", ""}, {Promote, "a8", ""}, {Promote, "a8=K", ""},
     };
+    // clang-format on
     const char *const Both = "4k3/8/2n5/1P6/8/8/8/4K2B w - - 0 1"; // b5 and h1 take on c6
     const char *const Bishop = "4k3/8/2n5/8/8/8/8/4K2B w - - 0 1";
     const std::vector<Row> AnyCase = {

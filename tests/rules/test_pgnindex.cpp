@@ -17,6 +17,13 @@ Pgn::Index IndexOf(std::string_view s, std::size_t nPiece) {
     return o;
 }
 
+std::string Repeated(std::string_view s, std::size_t nTimes) {
+    std::string o;
+    while (nTimes-- > 0)
+        o += s;
+    return o;
+}
+
 struct IndexCase {
     const char *sWhy;
     const char *sText;
@@ -100,13 +107,7 @@ TEST(Index, GamesReadFromTheirBytesAndHostileTextBounded) {
         {"one long token", std::string(nSize, 'a')},
         {"one long comment", "[White \"A\"]\n{" + std::string(nSize, 'x')},
         {"deep variations", "1. e4 " + std::string(nSize / 2, '(') + std::string(nSize / 2, ')')},
-        {"tiny games",
-         [&] {
-             std::string s;
-             while (s.size() < nSize)
-                 s += "[]1";
-             return s;
-         }()},
+        {"tiny games", Repeated("[]1", nSize / 3)},
         {"binary",
          [&] {
              std::string s(nSize, '\0');
@@ -118,10 +119,7 @@ TEST(Index, GamesReadFromTheirBytesAndHostileTextBounded) {
         {"UTF-16", std::string("\xFF\xFE[\0W\0", 6)},
     };
     // Two million tiny games are a collection still, listed whole.
-    std::string sTiny;
-    for (int n = 0; n < 2000000; ++n)
-        sTiny += "1. e4 *\n";
-    EXPECT_EQ(IndexOf(sTiny, 4u << 20).Count(), 2000000u);
+    EXPECT_EQ(IndexOf(Repeated("1. e4 *\n", 2000000), 4u << 20).Count(), 2000000u);
     for (const auto &[sWhy, sHostile] : Hostile) {
         Pgn::Index oHostile;
         try {

@@ -74,9 +74,7 @@ TEST(PositionCheck, OneRowPerRuleThatPassesOrFails) {
                                                            : v.nCount;
         EXPECT_EQ(nDetail, r.nDetail) << r.sFen;
         // Whatever the judge lets through, the game's own FEN reader takes as it is written.
-        if (v.Playable()) {
-            EXPECT_EQ(clsRules::FenError(clsRules::FenOf(o)), "") << r.sFen;
-        }
+        EXPECT_EQ(v.Playable() ? clsRules::FenError(clsRules::FenOf(o)) : "", "") << r.sFen;
     }
 }
 
@@ -142,9 +140,8 @@ TEST(PositionCheck, EveryPositionOfRandomGamesIsPlayable) {
             const PositionCheck::Setup p = o.PositionAt(o.PlyCount());
             const PositionCheck::Verdict v = PositionCheck::Judge(p, o.Is960());
             ASSERT_TRUE(v.Playable()) << clsRules::FenOf(p) << " " << int(v.eProblem);
-            if (p.nEnPassantColumn) {
-                ASSERT_TRUE(PositionCheck::EnPassantColumns(p) >> (p.nEnPassantColumn - 1) & 1);
-            }
+            ASSERT_TRUE(!p.nEnPassantColumn ||
+                        (PositionCheck::EnPassantColumns(p) >> (p.nEnPassantColumn - 1) & 1));
         }
     }
 }

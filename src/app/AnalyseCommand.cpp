@@ -1,5 +1,6 @@
 #include "AnalyseCommand.h"
 
+#include "CommandLine.h"
 #include "GameAnalyser.h"
 #include "GameCollection.h"
 #include "Notation.h"
@@ -14,22 +15,12 @@
 #include <stdexcept>
 #include <unistd.h>
 
-namespace {
-
-QString Tr(const char *s) {
-    return QCoreApplication::translate("main", s);
-}
-
-int Fail(const QString &sText, int nStatus) {
-    std::fprintf(stderr, "tavlon: %s\n", qUtf8Printable(sText));
-    return nStatus;
-}
-
-} // namespace
+using CommandLine::Fail;
+using CommandLine::Tr;
 
 void DescribeAnalyse(QCommandLineParser &parser) {
     const auto Option = [&parser](const char *sName, const char *sHelp, const char *sValue) {
-        parser.addOption(QCommandLineOption(QLatin1String(sName), Tr(sHelp), Tr(sValue)));
+        CommandLine::AddOption(parser, sName, sHelp, sValue);
     };
     Option("analyse",
            QT_TRANSLATE_NOOP("main", "Analyse every game of a PGN file with a UCI engine, without "
@@ -89,21 +80,14 @@ int RunAnalyse(const QCommandLineParser &p) {
     // written for a file that cannot be analysed whole.
     const QString sName = QFileInfo(sIn).fileName();
     QString sCause;
-    const auto pGames =
-        QFileInfo(sIn).isFile() ? GameCollection::ReadFile(sIn, nullptr, sCause) : nullptr;
+    const auto pGames = CommandLine::ReadGames(sIn, &sCause);
     if (pGames == nullptr)
-        return Fail(Tr(QT_TRANSLATE_NOOP("main", "cannot read %1: %2"))
-                        .arg(sIn, sCause.isEmpty() ? Tr(QT_TRANSLATE_NOOP("main", "no such file"))
-                                                   : sCause),
-                    1);
+        return Fail(sCause, 1);
     std::vector<clsRules> oGames(static_cast<std::size_t>(pGames->Count()));
     for (int i = 0; i < pGames->Count(); ++i) {
-        QByteArray oBytes;
         QString sText;
-        if (pGames->GameBytes(i, oBytes, sCause) && !DecodeGame(oBytes, sText))
-            sCause = Tr(QT_TRANSLATE_NOOP("main", "it is not text"));
         try {
-            if (sCause.isEmpty())
+            if (CommandLine::GameText(*pGames, i, sText, &sCause))
                 Pgn::Load(oGames[static_cast<std::size_t>(i)], sText.toStdString());
         } catch (const std::exception &e) {
             sCause = QString::fromUtf8(e.what());

@@ -1,5 +1,6 @@
 #include "ExportCommand.h"
 
+#include "CommandLine.h"
 #include "Export.h"
 #include "GameCollection.h"
 #include "SafeWrite.h"
@@ -12,14 +13,8 @@
 
 namespace {
 
-QString Tr(const char *s) {
-    return QCoreApplication::translate("main", s);
-}
-
-int Fail(const QString &sText, int nStatus) {
-    std::fprintf(stderr, "tavlon: %s\n", qUtf8Printable(sText));
-    return nStatus;
-}
+using CommandLine::Fail;
+using CommandLine::Tr;
 
 // A whole number from an option, within limits; false when it is not one.
 bool Number(const QCommandLineParser &p, const char *sName, int nMin, int nMax, int &n) {
@@ -37,8 +32,7 @@ bool Number(const QCommandLineParser &p, const char *sName, int nMin, int nMax, 
 
 void DescribeExport(QCommandLineParser &parser) {
     const auto Option = [&parser](const char *sName, const char *sHelp, const char *sValue) {
-        parser.addOption(
-            QCommandLineOption(QLatin1String(sName), Tr(sHelp), sValue ? Tr(sValue) : QString()));
+        CommandLine::AddOption(parser, sName, sHelp, sValue);
     };
     Option("export",
            QT_TRANSLATE_NOOP("main", "Make a picture of a game in a PGN file, without a window, "
@@ -117,24 +111,18 @@ int RunExport(const QCommandLineParser &p) {
 
     const QString sName = QFileInfo(sIn).fileName();
     QString sCause;
-    const auto pGames =
-        QFileInfo(sIn).isFile() ? GameCollection::ReadFile(sIn, nullptr, sCause) : nullptr;
+    const auto pGames = CommandLine::ReadGames(sIn, &sCause);
     if (pGames == nullptr)
-        return Fail(Tr(QT_TRANSLATE_NOOP("main", "cannot read %1: %2"))
-                        .arg(sIn, sCause.isEmpty() ? Tr(QT_TRANSLATE_NOOP("main", "no such file"))
-                                                   : sCause),
-                    1);
+        return Fail(sCause, 1);
     if (nGame > pGames->Count())
         return Fail(Tr(QT_TRANSLATE_NOOP("main", "%1 holds %2 games; there is no game %3"))
                         .arg(sName)
                         .arg(pGames->Count())
                         .arg(nGame),
                     1);
-    QByteArray oBytes;
     QString sText;
     Board b;
-    if (pGames->GameBytes(nGame - 1, oBytes, sCause) && !DecodeGame(oBytes, sText))
-        sCause = Tr(QT_TRANSLATE_NOOP("main", "it is not text"));
+    CommandLine::GameText(*pGames, nGame - 1, sText, &sCause);
     if (!sCause.isEmpty() || !b.LoadPgn(sText))
         return Fail(Tr(QT_TRANSLATE_NOOP("main", "game %1 of %2 cannot be read: %3"))
                         .arg(nGame)

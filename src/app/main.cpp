@@ -111,23 +111,15 @@ int main(int argc, char *argv[]) {
             return 2;
         }
     }
-    if (bAnalyse) {
-        // Text in, text out: no display, on a text console too.
+    if (bExport || bAnalyse) {
+        // Pictures and analyses need no display: made off screen, like --help, on a text
+        // console too.
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QApplication app(argc, argv);
         QCommandLineParser parser;
         Describe(parser);
         parser.process(app);
-        return RunAnalyse(parser);
-    }
-    if (bExport) {
-        // Pictures need no display: drawn off screen, like --help, on a text console too.
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        QApplication app(argc, argv);
-        QCommandLineParser parser;
-        Describe(parser);
-        parser.process(app);
-        return RunExport(parser);
+        return bExport ? RunExport(parser) : RunAnalyse(parser);
     }
 
     QApplication app(argc, argv);

@@ -1,7 +1,9 @@
 #include "frmMain.h"
 
 #include "ClockPanel.h"
+#include "CollectionNavigator.h"
 #include "GameCollection.h"
+#include "GameDocument.h"
 #include "GameRecovery.h"
 #include "MoveWords.h"
 #include "Notation.h"
@@ -163,6 +165,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), oOpenUrl(DefaultUrlOpen
     staStatus->setObjectName(QStringLiteral("staStatus"));
     staStatus->setSizeGripEnabled(false);
 
+    BuildDocument(); // before the menus, whose options already name the game's file
     BuildMenus();
     BuildRecordMenus();
     BuildChess960Menu();
@@ -379,7 +382,7 @@ void frmMain::AnswerPromotion(qint16 nClass) {
 }
 
 void frmMain::mnuGameNew_Click() {
-    if (bPromotionPending || !MaybeSave()) {
+    if (bPromotionPending || !pDocument->MaybeSave()) {
         return; // the board refuses a new game in the middle of a move
     }
     Board1->NewGame();
@@ -426,7 +429,7 @@ void frmMain::mnuActionsUndo_Click() {
     }
     oClocks->Undone();
     oNotation->RemoveLast();
-    bUnsaved = true;
+    pDocument->MarkUnsaved();
     sGameOver.clear();        // undo reopens a finished game
     Board1_PositionChanged(); // whose turn it is, now that the game is open again
 }
@@ -650,7 +653,7 @@ void frmMain::Board1_PieceMovement(const QString &SrcNotation, const QString &De
                                  oSan.constLast());
     }
     oNotation->Append(SrcNotation + DestNotation);
-    bUnsaved = true;
+    pDocument->MarkUnsaved();
 }
 
 void frmMain::Board1_Stalemate() {
@@ -676,7 +679,7 @@ void frmMain::closeEvent(QCloseEvent *event) {
         ++nPromotionAsk;
     }
     bool bMayClose = false;
-    if (!Outlives([&] { bMayClose = MaybeSave(); }))
+    if (!Outlives([&] { bMayClose = pDocument->MaybeSave(); }))
         return;
     if (!bMayClose) {
         event->ignore();

@@ -24,7 +24,9 @@ class QStatusBar;
 class frmAbout;
 class Analysis;
 class ClockPanel;
+class CollectionNavigator;
 class GameCollection;
+class GameDocument;
 class GameRecovery;
 class Sounds;
 
@@ -239,16 +241,11 @@ private:
     QPointer<QDialog> oShortcuts;
     UrlOpener oOpenUrl;
 
-    // --- The game record (frmMainGame.cpp) ---
+    // --- The game record (frmMainGame.cpp; the document, GameDocument.h) ---
+    // The document and the collection navigator, with what the window lends them.
+    void BuildDocument();
     void BuildRecordMenus();
     void ShowStatus(const QString &sText);
-    // Before the game is replaced or the window closes: asks about unsaved moves. False: stop.
-    bool MaybeSave();
-    // Writes the game to sPath, unless that file holds several games: then it asks for another
-    // name (bElsewhereIfSeveral) or says why it cannot.
-    bool SaveTo(const QString &sPath, bool bElsewhereIfSeveral);
-    bool SaveGame();
-    bool SaveGameAs();
     // A new record is on the board (opened, pasted, new): the lists, caption and flags follow.
     // pFrom: the collection it was chosen from, if any.
     void RecordReplaced(const QString &sFile, std::unique_ptr<GameCollection> pFrom = {});
@@ -287,31 +284,16 @@ private:
 
     // --- Collections: files and pasted texts of several games (frmMainCollection.cpp) ---
     void BuildCollectionMenus();
-    // Shows the list of the collection's games and opens the chosen one; false when the player
-    // keeps the current game. A game that fails to read is marked, and the list shows again.
-    bool ChooseGame(std::unique_ptr<GameCollection> pNew);
-    // Opens game n of p, which becomes the window's collection; on failure p stays p.
-    bool OpenCollectionGame(std::unique_ptr<GameCollection> &p, int n);
-    void StepInCollection(int nStep);
-    // The file, and the game's place in a collection: "club.pgn (12 of 340)".
-    QString CaptionFile() const;
-    // Writes the game back in place of the one it came from; refuses, offering Save As, when
-    // the file changed on disk since it was read.
-    bool SaveBack();
-    void mnuGameAddToFile_Click();
-    // Open Recent: the last eight files opened or saved, newest first.
-    void RememberFile(const QString &sPath);
-    void FillRecentMenu();
-    std::unique_ptr<GameCollection> pGames; // the collection the game on the board came from
-    QMenu *mnuGameRecent = nullptr;
+    // The game's file, its place in a collection, whether it is saved, and saving.
+    std::unique_ptr<GameDocument> pDocument;
+    // The list of a collection's games, moving through them, and Open Recent.
+    std::unique_ptr<CollectionNavigator> pNavigator;
 
     // --- The unfinished game on disk (frmMainRecovery.cpp, GameRecovery.h) ---
     // Keeps the game for recovery, when that is on; bSaved: it has just been saved, or opened
     // from its file, as it is now.
     void SaveRecovery(bool bSaved = false);
     std::unique_ptr<GameRecovery> pRecovery;
-    QAction *mnuGameNextInFile = nullptr;
-    QAction *mnuGamePreviousInFile = nullptr;
     // --- Chess960 (frmMainChess960.cpp) ---
     void BuildChess960Menu();
     void mnuGameNew960_Click();
@@ -352,9 +334,7 @@ private:
     Analysis *oAnalysis = nullptr;
 
     FileChooser oChooseFile = DefaultFileChooser();
-    QString sFile;         // the file the game came from or was last saved to
-    bool bUnsaved = false; // moves or an end since the game was opened, saved or started
-    QString sGameOver;     // how the game ended, for the status line while it stays over
+    QString sGameOver; // how the game ended, for the status line while it stays over
     QAction *mnuGameClaimDraw = nullptr;
     QAction *mnuViewNotation = nullptr;
 };

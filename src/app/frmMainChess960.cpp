@@ -1,6 +1,7 @@
 // The main window's Chess960 games: Game > New Chess960 Game and the start's number, shown in
 // the caption and in Game Information.
 #include "GameCollection.h"
+#include "GameDocument.h"
 #include "dlgChess960.h"
 #include "frmMain.h"
 
@@ -27,7 +28,7 @@ void frmMain::BuildChess960Menu() {
 }
 
 void frmMain::mnuGameNew960_Click() {
-    if (bPromotionPending || !MaybeSave())
+    if (bPromotionPending || !pDocument->MaybeSave())
         return;
     // The dialog offers what was chosen last: a random position, or the same number again.
     QSettings oSettings;

@@ -2,6 +2,7 @@
 // window growing by their bands, and a loss on time in the middle of a move.
 #include "Analysis.h"
 #include "ClockPanel.h"
+#include "GameDocument.h"
 #include "NotationView.h"
 #include "frmMain.h"
 
@@ -20,7 +21,7 @@ void frmMain::SetUpClocks() {
         // promotion wait or its messages, the board refuses.
         if (bPromotionPending || !Board1->FlagFall())
             return false;
-        bUnsaved = true;
+        pDocument->MarkUnsaved();
         return true;
     };
     oHost.fnLayOut = [this](int nGrow) {

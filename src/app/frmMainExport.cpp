@@ -1,6 +1,7 @@
 // The main window's pictures: the position as PNG or SVG, the game as a GIF, the position on the
 // clipboard as a picture.
 #include "Export.h"
+#include "GameDocument.h"
 #include "SafeWrite.h"
 #include "dlgExport.h"
 #include "frmMain.h"
@@ -55,7 +56,8 @@ void frmMain::ExportPicture(bool bGame) {
     const QString sExtension = bGame ? QStringLiteral("gif") : QStringLiteral("png");
     const QString sFolder =
         QSettings()
-            .value(sFolderKey, sFile.isEmpty() ? QDir::homePath() : QFileInfo(sFile).path())
+            .value(sFolderKey, pDocument->File().isEmpty() ? QDir::homePath()
+                                                           : QFileInfo(pDocument->File()).path())
             .toString();
     QString sPath;
     if (!Outlives([&] {

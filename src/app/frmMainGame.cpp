@@ -1,10 +1,11 @@
 // The main window's game record: files, the clipboard, the move lists' notation and the end of
 // the game.
 #include "ClockPanel.h"
+#include "CollectionNavigator.h"
 #include "GameCollection.h"
+#include "GameDocument.h"
 #include "NotationPane.h"
 #include "NotationView.h"
-#include "SafeWrite.h"
 #include "dlgGameInfo.h"
 #include "dlgPosition.h"
 #include "dlgSetUpPosition.h"
@@ -33,45 +34,11 @@ const QString sNotationKey = QStringLiteral("view/standardNotation");
 const QString sWhiteKey = QStringLiteral("players/white");
 const QString sBlackKey = QStringLiteral("players/black");
 
-// The most a game file may hold: reading stops there, whatever the file claims or does.
-constexpr qint64 MaxFileSize = qint64{512} << 20;
-
-// The file's bytes, at most MaxFileSize + 1 of them, so that a file that grows while it is read
-// is refused too. Regular files only: a pipe would block and a device never end.
-QString ReadGameFile(const QString &sPath, QByteArray &oBytes) {
-    const QFileInfo oInfo(sPath);
-    if (oInfo.exists() && !oInfo.isFile())
-        return frmMain::tr("This is not a regular file");
-    QFile oFile(sPath);
-    if (!oFile.open(QIODevice::ReadOnly))
-        return oFile.errorString();
-    for (QByteArray oChunk;
-         oBytes.size() <= MaxFileSize && !(oChunk = oFile.read(1 << 20)).isEmpty();)
-        oBytes += oChunk;
-    if (oFile.error() != QFileDevice::NoError)
-        return oFile.errorString();
-    if (oBytes.size() > MaxFileSize)
-        return frmMain::tr("The file is larger than %1 MB").arg(MaxFileSize >> 20);
-    return {};
-}
-
 // A clipboard text that means a game: tags, or numbered moves. Plain words ("e4", "Nf3") are
 // left to the typed-move box.
 bool LooksLikePgn(const QString &sText) {
     static const QRegularExpression oGame(QStringLiteral(R"((^|\n)\s*\[\w+\s+"|(^|\s)\d+\.)"));
     return oGame.match(sText).hasMatch();
-}
-
-// Whether a PGN file holds more than one game, as the collection index counts them: such a file
-// is never replaced by a single game. A file the index refuses is taken as several, since
-// nothing says it is not; one that cannot be read holds none to lose.
-bool HoldsSeveralGames(const QString &sPath) {
-    if (!QFileInfo(sPath).isFile())
-        return false;
-    QString sCause;
-    if (const auto pFile = GameCollection::ReadFile(sPath, nullptr, sCause))
-        return pFile->Count() > 1;
-    return QFileInfo(sPath).isReadable() && QFileInfo(sPath).size() > 0;
 }
 
 } // namespace
@@ -87,17 +54,17 @@ void frmMain::BuildRecordMenus() {
     QAction *mnuExit = mnuGame->findChild<QAction *>(QStringLiteral("mnuExit"));
     // The game's own items go before Exit, in the order players know from other programs.
     mnuGame->insertActions(
-        mnuExit,
-        {NewAction(nullptr, "mnuGamePosition", tr("New Game from &Position..."), {},
-                   &frmMain::mnuGamePosition_Click),
-         NewAction(nullptr, "mnuGameSetUp", tr("Set &Up Position..."),
-                   QKeySequence(Qt::CTRL | Qt::Key_E), &frmMain::mnuGameSetUp_Click),
-         NewAction(nullptr, "mnuGameOpen", tr("&Open Game..."), QKeySequence(Qt::CTRL | Qt::Key_O),
-                   &frmMain::mnuGameOpen_Click),
-         NewAction(nullptr, "mnuGameSave", tr("&Save Game"), QKeySequence(Qt::CTRL | Qt::Key_S),
-                   [this] { SaveGame(); }),
-         NewAction(nullptr, "mnuGameSaveAs", tr("Save Game &As..."),
-                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { SaveGameAs(); })});
+        mnuExit, {NewAction(nullptr, "mnuGamePosition", tr("New Game from &Position..."), {},
+                            &frmMain::mnuGamePosition_Click),
+                  NewAction(nullptr, "mnuGameSetUp", tr("Set &Up Position..."),
+                            QKeySequence(Qt::CTRL | Qt::Key_E), &frmMain::mnuGameSetUp_Click),
+                  NewAction(nullptr, "mnuGameOpen", tr("&Open Game..."),
+                            QKeySequence(Qt::CTRL | Qt::Key_O), &frmMain::mnuGameOpen_Click),
+                  NewAction(nullptr, "mnuGameSave", tr("&Save Game"),
+                            QKeySequence(Qt::CTRL | Qt::Key_S), [this] { pDocument->Save(); }),
+                  NewAction(nullptr, "mnuGameSaveAs", tr("Save Game &As..."),
+                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+                            [this] { pDocument->SaveAs(); })});
     mnuGame->insertSeparator(mnuExit);
     mnuGameClaimDraw = NewAction(nullptr, "mnuGameClaimDraw", tr("&Claim Draw"), {},
                                  &frmMain::mnuGameClaimDraw_Click);
@@ -153,8 +120,8 @@ void frmMain::UpdateCaption() {
                                        .arg(sWhite.isEmpty() ? QStringLiteral("?") : sWhite,
                                             sBlack.isEmpty() ? QStringLiteral("?") : sBlack);
     QStringList oWhat;
-    if (pGames || sPlayers.isEmpty())
-        oWhat << CaptionFile();
+    if (pDocument->Collection() || sPlayers.isEmpty())
+        oWhat << pDocument->CaptionFile();
     oWhat << sPlayers << VariantText();
     oWhat.removeAll(QString());
     const QString sWhat = oWhat.join(QStringLiteral(" - "));
@@ -179,10 +146,8 @@ void frmMain::UpdateGameActions() {
     if (mnuGameClaimDraw == nullptr)
         return; // the window is still being built
     mnuGameClaimDraw->setEnabled(!bPromotionPending && Board1->CanClaimDraw());
-    if (mnuGameNextInFile) {
-        mnuGameNextInFile->setEnabled(pGames && pGames->nGame + 1 < pGames->Count());
-        mnuGamePreviousInFile->setEnabled(pGames && pGames->nGame > 0);
-    }
+    if (pNavigator)
+        pNavigator->UpdateActions();
 }
 
 // --- Files --------------------------------------------------------------------------------
@@ -193,122 +158,23 @@ bool frmMain::GameHoldsNothing() const {
            Board1->NodeComment(nRoot).isEmpty() && Board1->NodeShapes(nRoot).isEmpty();
 }
 
-bool frmMain::MaybeSave() {
-    if (!bUnsaved || GameHoldsNothing())
-        return true;
-    const QMessageBox::StandardButton eAnswer =
-        Ask(tr("Tavlon"), tr("Save the current game?"),
-            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
-    if (eAnswer == QMessageBox::Save)
-        return SaveGame();
-    return eAnswer == QMessageBox::Discard; // NoButton: the window went away, touch nothing
-}
-
 bool frmMain::OpenFile(const QString &sPath) {
-    // The collection already open, unchanged, keeps its marks and the game on the board.
-    if (pGames && pGames->Count() > 1 && pGames->sPath == QFileInfo(sPath).absoluteFilePath() &&
-        !pGames->ChangedOnDisk())
-        return ChooseGame(std::make_unique<GameCollection>(*pGames));
-    // A file of several games is indexed through a small buffer, whatever its size; anything
-    // else (one game, a pipe, a device, text the index refuses) is read as it always was.
-    QString sRefused; // why the file is not listed as a collection
-    if (QFileInfo(sPath).isFile()) {
-        const QPointer<frmMain> oSelf(this);
-        std::unique_ptr<GameCollection> pRead = GameCollection::ReadFile(sPath, this, sRefused);
-        if (!oSelf || (!pRead && sRefused.isEmpty()))
-            return false; // gone, or cancelled
-        if (pRead && pRead->Count() > 1)
-            return ChooseGame(std::move(pRead));
-    }
-    QByteArray oBytes;
-    QString sText;
-    QString sCause = ReadGameFile(sPath, oBytes);
-    if (sCause.isEmpty() && !DecodeGame(oBytes, sText))
-        sCause = tr("This is not a PGN text file");
-    else if (sCause.isEmpty() && !Board1->LoadPgn(sText))
-        sCause = Board1->LastError();
-    else if (sCause.isEmpty())
-        oClocks->Loading();
-    if (!sCause.isEmpty()) {
-        const QString sMessage =
-            tr("Cannot open %1:\n%2").arg(QDir::toNativeSeparators(sPath), sCause);
-        if (isVisible()) {
-            ShowMessage(sMessage);
-        } else {
-            // At start-up: the window first, then the message over it.
-            QTimer::singleShot(0, this, [this, sMessage] { ShowMessage(sMessage); });
-        }
-        return false;
-    }
-    RecordReplaced(QFileInfo(sPath).absoluteFilePath());
-    if (!sRefused.isEmpty())
-        ShowStatus(tr("Only the first game of %1 is shown, as it cannot be listed: %2")
-                       .arg(QFileInfo(sPath).fileName(), sRefused));
-    return true;
-}
-
-bool frmMain::SaveTo(const QString &sPath, bool bElsewhereIfSeveral) {
-    QString sName = sPath;
-    if (QFileInfo(sName).suffix().isEmpty())
-        sName += QStringLiteral(".pgn");
-    if (HoldsSeveralGames(sName)) {
-        if (bElsewhereIfSeveral)
-            return SaveGameAs();
-        ShowMessage(tr("Cannot save %1:\nThe file holds several games, and saving this one there "
-                       "would lose the others. Save it under another name.")
-                        .arg(QDir::toNativeSeparators(sName)));
-        return false;
-    }
-    QString sCause;
-    if (!SaveFileAtomically(sName, Board1->Pgn().toUtf8(), &sCause)) {
-        // The game stays unsaved, so closing still asks about it.
-        ShowMessage(tr("Cannot save %1:\n%2").arg(QDir::toNativeSeparators(sName), sCause));
-        return false;
-    }
-    sFile = QFileInfo(sName).absoluteFilePath();
-    bUnsaved = false;
-    if (pGames && pGames->sPath != sFile)
-        pGames.reset(); // the game now lives in a file of its own
-    RememberFile(sFile);
-    UpdateCaption();
-    UpdateGameActions();
-    SaveRecovery(true);
-    ShowStatus(tr("Saved %1").arg(QFileInfo(sName).fileName()));
-    return true;
-}
-
-bool frmMain::SaveGame() {
-    if (bPromotionPending)
-        return false; // the move is unfinished
-    if (pGames && !pGames->sPath.isEmpty() && sFile == pGames->sPath)
-        return SaveBack(); // in its place in the collection, the others as they were
-    // A game opened from a file of several games goes elsewhere, so the others stay.
-    return sFile.isEmpty() ? SaveGameAs() : SaveTo(sFile, true);
-}
-
-bool frmMain::SaveGameAs() {
-    if (bPromotionPending)
-        return false;
-    QString sPath;
-    if (!Outlives([&] { sPath = oChooseFile(this, FileQuestion::Save, sFile); }) || sPath.isEmpty())
-        return false;
-    if (pGames && QFileInfo(sPath).absoluteFilePath() == pGames->sPath)
-        return SaveBack(); // the game goes back in its place, the others stay
-    return SaveTo(sPath, false);
+    return pNavigator->OpenFile(sPath);
 }
 
 void frmMain::mnuGameOpen_Click() {
     if (bPromotionPending)
         return;
     QString sPath;
-    if (MaybeSave() &&
-        Outlives([&] { sPath = oChooseFile(this, FileQuestion::Open, QFileInfo(sFile).path()); }) &&
+    if (pDocument->MaybeSave() && Outlives([&] {
+            sPath = oChooseFile(this, FileQuestion::Open, QFileInfo(pDocument->File()).path());
+        }) &&
         !sPath.isEmpty())
         OpenFile(sPath);
 }
 
 void frmMain::mnuGamePosition_Click() {
-    if (bPromotionPending || !MaybeSave())
+    if (bPromotionPending || !pDocument->MaybeSave())
         return;
     auto *dialog = new dlgPosition(Board1->Fen(), &PositionError, this);
     if (Exec(dialog) == QDialog::Accepted && Board1->SetFen(dialog->Fen())) {
@@ -324,7 +190,7 @@ void frmMain::mnuGameSetUp_Click() {
     auto *dialog =
         new dlgSetUpPosition(Board1->NodeFen(Board1->ShownNode()), PieceSetFolder(), !bView, this);
     dialog->SetChess960(Board1->Is960());
-    dialog->SetBeforeStart([this] { return !bPromotionPending && MaybeSave(); });
+    dialog->SetBeforeStart([this] { return !bPromotionPending && pDocument->MaybeSave(); });
     if (Exec(dialog) == QDialog::Accepted && Board1->SetFen(dialog->Fen(), dialog->Is960())) {
         NameRememberedPlayers();
         RecordReplaced({});
@@ -334,11 +200,7 @@ void frmMain::mnuGameSetUp_Click() {
 // --- The record in the window -------------------------------------------------------------
 
 void frmMain::RecordReplaced(const QString &sNewFile, std::unique_ptr<GameCollection> pFrom) {
-    sFile = sNewFile;
-    pGames = std::move(pFrom);
-    if (!sFile.isEmpty())
-        RememberFile(sFile);
-    bUnsaved = false;
+    pDocument->Replace(sNewFile, std::move(pFrom));
     // A finished game says how it ended, from its position or its tags.
     sGameOver = Board1->Result() == QLatin1String("*")
                     ? QString()
@@ -351,8 +213,8 @@ void frmMain::RecordReplaced(const QString &sNewFile, std::unique_ptr<GameCollec
     oNotation->Update(true);
     UpdateNotationActions();
     UpdateGameActions();
-    Board1_PositionChanged();       // whose turn, or how the loaded game ended, also in the caption
-    SaveRecovery(!sFile.isEmpty()); // as its file holds it: nothing to keep
+    Board1_PositionChanged(); // whose turn, or how the loaded game ended, also in the caption
+    SaveRecovery(!pDocument->File().isEmpty()); // as its file holds it: nothing to keep
 }
 
 void frmMain::mnuViewNotation_Click() {
@@ -395,12 +257,12 @@ void frmMain::mnuEditPaste_Click() {
             ShowStatus(tr("The clipboard holds neither a position nor a game"));
         return;
     }
-    if (bPromotionPending || !MaybeSave())
+    if (bPromotionPending || !pDocument->MaybeSave())
         return;
     if (!bFen) {
         if (std::unique_ptr<GameCollection> pPasted = GameCollection::ReadText(sText.toUtf8());
             pPasted && pPasted->Count() > 1) {
-            ChooseGame(std::move(pPasted));
+            pNavigator->Choose(std::move(pPasted));
             return;
         }
     }
@@ -420,7 +282,7 @@ void frmMain::EndGame(const std::function<bool()> &oEnd) {
     // GameOver shows its box inside the board's call.
     bool bEnded = false;
     if (Outlives([&] { bEnded = oEnd(); }) && bEnded)
-        bUnsaved = true;
+        pDocument->MarkUnsaved();
 }
 
 void frmMain::mnuGameClaimDraw_Click() {
@@ -458,7 +320,7 @@ void frmMain::mnuGameInfo_Click() {
     for (qsizetype i = 0; i < oNew.size(); ++i) {
         if (oNew[i] != oValues[i]) {
             Board1->SetTag(dlgGameInfo::TagNames()[i], oNew[i]);
-            bUnsaved = true;
+            pDocument->MarkUnsaved();
         }
     }
     // The players are remembered for the next new game.

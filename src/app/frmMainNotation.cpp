@@ -2,6 +2,7 @@
 // in NotationView), and the Edit commands that annotate the move shown: comments, move marks,
 // deleting and promoting variations.
 #include "ClockPanel.h"
+#include "GameDocument.h"
 #include "NotationPane.h"
 #include "NotationView.h"
 #include "frmMain.h"
@@ -198,7 +199,7 @@ void frmMain::mnuEditDeleteMoves_Click() {
 
 void frmMain::MainLineReplaced() {
     // The game itself changed as a load changes it: its lists and how it ended, anew.
-    bUnsaved = true;
+    pDocument->MarkUnsaved();
     sGameOver = Board1->Result() == QLatin1String("*")
                     ? QString()
                     : EndText(Board1->Result(), Board1->GameOverReason(), true);

@@ -2,6 +2,7 @@
 // game becoming the window's record.
 #include "ClockPanel.h"
 #include "GameCollection.h"
+#include "GameDocument.h"
 #include "GameRecovery.h"
 #include "frmMain.h"
 
@@ -11,7 +12,7 @@
 void frmMain::EnableRecovery(const QString &sFolder) {
     GameRecovery::Host oHost;
     oHost.fnPgn = [this] { return Board1->Pgn(); };
-    oHost.fnSource = [this] { return sFile; };
+    oHost.fnSource = [this] { return pDocument->File(); };
     oHost.fnHoldsNothing = [this] { return GameHoldsNothing(); };
     oHost.fnClockLine = [this] { return oClocks->RecoveryLine(); };
     oHost.fnClosing = [this] { return bClosing; };
@@ -20,7 +21,7 @@ void frmMain::EnableRecovery(const QString &sFolder) {
     oHost.fnMessage = [this](const QString &sText) { return ShowMessage(sText); };
     oHost.fnMayReplace = [this] {
         bool bMay = false;
-        return Outlives([&] { bMay = MaybeSave(); }) && bMay;
+        return Outlives([&] { bMay = pDocument->MaybeSave(); }) && bMay;
     };
     oHost.fnLoad = [this](const QString &sPgn, QString &sCause) {
         if (Board1->LoadPgn(sPgn))
@@ -32,7 +33,7 @@ void frmMain::EnableRecovery(const QString &sFolder) {
         oClocks->Loading();
         RecordReplaced(sSource);
         oClocks->Recovered(oKept); // paused, with no time given back for the crash
-        bUnsaved = true;
+        pDocument->MarkUnsaved();
     };
     pRecovery = std::make_unique<GameRecovery>(sFolder, this, std::move(oHost));
     connect(Board1, &Board::PositionChanged, this, [this] { SaveRecovery(); });

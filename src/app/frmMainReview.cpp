@@ -1,6 +1,7 @@
 // Reviewing the game in the window: stepping through its earlier positions from the View menu
 // and the move lists, the status line while one is shown, and taking back the moves after it.
 #include "ClockPanel.h"
+#include "GameDocument.h"
 #include "NotationView.h"
 #include "frmMain.h"
 
@@ -39,7 +40,7 @@ void frmMain::BuildReviewMenus() {
     connect(Board1, &Board::ViewChanged, this, &frmMain::Board1_ViewChanged);
     // A move played on an earlier position, or a note, changes the game as a move does.
     connect(Board1, &Board::TreeChanged, this, [this] {
-        bUnsaved = true;
+        pDocument->MarkUnsaved();
         SaveRecovery();
     });
     connect(Board1, &Board::VariationPromotion, this, &frmMain::Board1_PawnPromotion);
@@ -112,7 +113,7 @@ void frmMain::mnuActionsTakeBack_Click() {
         return;
     while (Board1->PlyCount() > nTo && Board1->UndoLastMove())
         oClocks->Undone();
-    bUnsaved = true;
+    pDocument->MarkUnsaved();
     sGameOver.clear(); // taking back reopens a finished game
     oNotation->Fill();
     ShowTurnStatus();

@@ -4,25 +4,21 @@
 
 #include <tavlon/Board.h>
 
-namespace {
+NotationModel::NotationModel(std::function<QString(const QString &)> sanText)
+    : oSanText(std::move(sanText)) {}
 
-// Half-moves played before the position of a FEN: 2 per full move, one more with Black to move.
-qint64 PlyOfFen(const QString &sFen) {
+qint64 NotationModel::PlyOfFen(const QString &sFen) {
+    // 2 per full move, one more with Black to move; a field that cannot be read counts as the
+    // start.
     const QStringList oFields = sFen.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     const qint64 nFullMove = oFields.size() > 5 ? std::max(1LL, oFields[5].toLongLong()) : 1;
     const bool bBlack = oFields.size() > 1 && oFields[1] == QLatin1String("b");
     return 2 * (nFullMove - 1) + (bBlack ? 1 : 0);
 }
 
-} // namespace
-
-NotationModel::NotationModel(std::function<QString(const QString &)> sanText)
-    : oSanText(std::move(sanText)) {}
-
-QString NotationModel::Number(int i) const {
-    const qint64 nAbsolute = nStartPly + i;
-    return QString::number(nAbsolute / 2 + 1) +
-           (nAbsolute % 2 == 0 ? QStringLiteral(". ") : QStringLiteral("... "));
+QString NotationModel::MoveNumber(qint64 nPly) {
+    return QString::number(nPly / 2 + 1) +
+           (nPly % 2 == 0 ? QStringLiteral(". ") : QStringLiteral("... "));
 }
 
 QString NotationModel::Text(int i, const QString &sMove) const {

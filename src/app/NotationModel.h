@@ -36,7 +36,13 @@ public:
     // The ply after the entry in that list's row (1: after the first move).
     int PlyOfRow(bool bWhite, int nRow) const;
     // The move number as the entry of ply i starts: "12. " or "12... ".
-    QString Number(int i) const;
+    QString Number(int i) const { return MoveNumber(nStartPly + i); }
+
+    // The move number before the move of absolute ply n (0: White's first): "12. " or "12... ".
+    // The pane numbers the moves of every line as the lists number the main line's.
+    static QString MoveNumber(qint64 nPly);
+    // The ply a FEN's position stands at, from its move number and side to move.
+    static qint64 PlyOfFen(const QString &sFen);
 
 private:
     QString Text(int i, const QString &sMove) const;

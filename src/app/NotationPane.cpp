@@ -2,6 +2,8 @@
 // game changes the marks of two moves, so that a long game steps without a pause.
 #include "NotationPane.h"
 
+#include "NotationModel.h"
+
 #include <QAction>
 #include <QKeyEvent>
 #include <QMenu>
@@ -12,18 +14,6 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 #include <tavlon/Board.h>
-
-namespace {
-
-// The ply the FEN's position stands at, counted from White's first move of a game: its move
-// number and side to move. 0 when they cannot be read.
-qint64 PlyOfFen(const QString &sFen) {
-    const QStringList o = sFen.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    const qint64 nMove = o.size() > 5 ? std::max(1LL, o[5].toLongLong()) : 1;
-    return 2 * (nMove - 1) + (o.size() > 1 && o[1] == QLatin1String("b") ? 1 : 0);
-}
-
-} // namespace
 
 NotationPane::NotationPane(Board *pBoard, std::function<QString(const QString &)> sanText,
                            QWidget *parent)
@@ -149,7 +139,7 @@ void NotationPane::Rebuild() {
     QTextCursor c(document);
     c.beginEditBlock();
     const int nRoot = board->RootNode();
-    nRootPly = PlyOfFen(board->NodeFen(nRoot));
+    nRootPly = NotationModel::PlyOfFen(board->NodeFen(nRoot));
     const QString sFirst = board->NodeComment(nRoot);
     if (!sFirst.isEmpty()) {
         WriteComment(c, sFirst);
@@ -249,10 +239,8 @@ void NotationPane::WriteMove(QTextCursor &c, int nNode, bool bNumber) {
         return;
     }
     const qint64 nPly = nRootPly + board->NodePly(nNode) - 1;
-    if (nPly % 2 == 0)
-        c.insertText(QString::number(nPly / 2 + 1) + QStringLiteral(". "), oPlain);
-    else if (bNumber)
-        c.insertText(QString::number(nPly / 2 + 1) + QStringLiteral("... "), oPlain);
+    if (nPly % 2 == 0 || bNumber)
+        c.insertText(NotationModel::MoveNumber(nPly), oPlain);
     // The move quality glyphs follow the move; the other NAGs stand apart.
     QString sMove = oSanText(sSan);
     QString sAfter;

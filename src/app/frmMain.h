@@ -251,7 +251,6 @@ private:
     void RecordReplaced(const QString &sFile, std::unique_ptr<GameCollection> pFrom = {});
     void UpdateCaption();
     void UpdateGameActions();
-    bool PasteRecord(const QString &sText);
 
     void mnuGameOpen_Click();
     void mnuGamePosition_Click();

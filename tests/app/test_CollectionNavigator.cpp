@@ -7,7 +7,6 @@
 #include "MainWindowTest.h"
 #include "dlgGames.h"
 
-#include <QMenu>
 #include <QRegularExpression>
 #include <QTableView>
 
@@ -138,22 +137,6 @@ TEST(CollectionNavigator, OpensListsAndStepsThroughFiles) {
         EXPECT_EQ(n.nav.PreviousAction()->isEnabled(), r.bPrevious);
         EXPECT_EQ(n.nav.NextAction()->isEnabled(), r.bNext);
     }
-}
-
-// Open Recent lists the files opened, newest first, and opens the one chosen.
-TEST(CollectionNavigator, OpenRecentOpensTheFileChosen) {
-    Nav n;
-    n.Write("one.pgn", Games("O"));
-    n.Write("two.pgn", Games("T"));
-    n.nav.OpenFile(n.Path("one.pgn"));
-    n.nav.OpenFile(n.Path("two.pgn"));
-    emit n.nav.RecentMenu()->aboutToShow();
-    QStringList oItems;
-    for (QAction *a : n.nav.RecentMenu()->actions())
-        oItems << a->text();
-    EXPECT_EQ(oItems.join(',').toStdString(), "&1 two.pgn,&2 one.pgn,,&Clear");
-    n.nav.RecentMenu()->actions().at(1)->trigger();
-    EXPECT_EQ(n.log.last().toStdString(), "replaced one.pgn");
 }
 
 } // namespace

@@ -134,6 +134,9 @@ TEST_F(CollectionWindow, SaveBackAddToFileAndRecentFiles) {
     for (QAction *a : recent->actions())
         oItems << a->text();
     EXPECT_EQ(oItems, QStringList({"&1 mine.pgn", "&2 club.pgn", "", "&Clear"}));
+    OnList([](dlgGames *d) { QTest::keyClick(d->focusWidget(), Qt::Key_Return); });
+    recent->actions().at(1)->trigger();
+    EXPECT_TRUE(Title().starts_with("Tavlon - club.pgn (1 of 4)")) << Title();
     recent->findChild<QAction *>("mnuGameRecentClear")->trigger();
     emit recent->aboutToShow();
     EXPECT_EQ(recent->actions().size(), 2);

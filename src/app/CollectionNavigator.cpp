@@ -144,35 +144,35 @@ bool CollectionNavigator::Choose(std::unique_ptr<GameCollection> pNew) {
         const int n = dialog->Chosen();
         if (*nAnswer != QDialog::Accepted || n < 0 || oHost.fnClosing())
             return false;
-        if (OpenGame(pNew, n))
+        if (OpenGame(*pNew, n))
             return true;
         if (oWindow.isNull())
             return false;
     }
 }
 
-bool CollectionNavigator::OpenGame(std::unique_ptr<GameCollection> &p, int n) {
+bool CollectionNavigator::OpenGame(GameCollection &c, int n) {
     if (oHost.fnBusy())
         return false;
     QByteArray oBytes;
     QString sCause;
     QString sText;
     bool bText = true;
-    if (!p->GameBytes(n, oBytes, sCause) || !(bText = DecodeGame(oBytes, sText)) ||
+    if (!c.GameBytes(n, oBytes, sCause) || !(bText = DecodeGame(oBytes, sText)) ||
         !oHost.fnLoad(sText, sCause)) {
         if (sCause.isEmpty())
             sCause = tr("This is not a PGN text file");
-        p->oBad.insert(n, sCause);
+        c.oBad.insert(n, sCause);
         const QString sWhere =
-            p->sPath.isEmpty()
+            c.sPath.isEmpty()
                 ? tr("game %1").arg(n + 1)
-                : tr("game %1 of %2").arg(n + 1).arg(QDir::toNativeSeparators(p->sPath));
+                : tr("game %1 of %2").arg(n + 1).arg(QDir::toNativeSeparators(c.sPath));
         oHost.fnMessage(tr("Cannot open %1:\n%2").arg(sWhere, sCause));
         return false;
     }
-    p->Opened(n, oBytes);
-    const QString sPath = p->sPath;
-    oHost.fnReplaced(sPath, std::move(p));
+    c.Opened(n, oBytes);
+    const QString sPath = c.sPath;
+    oHost.fnReplaced(sPath, std::make_unique<GameCollection>(std::move(c)));
     return true;
 }
 
@@ -184,41 +184,35 @@ void CollectionNavigator::Step(int nStep) {
         return;
     // Another program may have changed the file: its games are read again, and the next one is
     // counted from where the game on the board is now.
-    auto pGames = std::make_unique<GameCollection>(*oDocument.Collection());
-    const bool bChanged = !pGames->sPath.isEmpty() && pGames->ChangedOnDisk();
-    const QString sName = QFileInfo(pGames->sPath).fileName();
+    GameCollection &c = *oDocument.Collection();
+    const bool bChanged = !c.sPath.isEmpty() && c.ChangedOnDisk();
+    const QString sName = QFileInfo(c.sPath).fileName();
     if (bChanged) {
         QString sCause;
-        if (!pGames->Refresh(sCause)) {
+        if (!c.Refresh(sCause)) {
             oHost.fnMessage(
-                tr("Cannot read %1:\n%2").arg(QDir::toNativeSeparators(pGames->sPath), sCause));
+                tr("Cannot read %1:\n%2").arg(QDir::toNativeSeparators(c.sPath), sCause));
             return;
         }
-        *oDocument.Collection() = *pGames;
         oHost.fnPlaceChanged();
-        if (pGames->nGame < 0) {
+        if (c.nGame < 0) {
             if (oHost.fnMessage(tr("%1 has changed on disk, and the game on the board is no "
                                    "longer in it. Choose a game of the file as it is now.")
                                     .arg(sName)))
-                Choose(std::move(pGames));
+                Choose(std::make_unique<GameCollection>(c));
             return;
         }
     }
     // Past the games already found unreadable; the next one tried says why it fails, once.
-    int n = pGames->nGame + nStep;
-    while (n >= 0 && n < pGames->Count() && pGames->oBad.contains(n))
+    int n = c.nGame + nStep;
+    while (n >= 0 && n < c.Count() && c.oBad.contains(n))
         n += nStep;
-    if (n < 0 || n >= pGames->Count())
-        return;
-    const int nCount = pGames->Count();
-    if (OpenGame(pGames, n)) {
-        if (bChanged)
-            oHost.fnStatus(tr("%1 had changed on disk, and its games were read again: this is "
-                              "game %2 of %3")
-                               .arg(sName)
-                               .arg(n + 1)
-                               .arg(nCount));
-    } else if (oWindow && oDocument.Collection()) {
-        oDocument.Collection()->oBad = pGames->oBad; // marked, so the next step passes it
-    }
+    const int nCount = c.Count();
+    // Opened, c is the document's no more: only what was kept of it is used after.
+    if (n >= 0 && n < nCount && OpenGame(c, n) && bChanged)
+        oHost.fnStatus(tr("%1 had changed on disk, and its games were read again: this is game "
+                          "%2 of %3")
+                           .arg(sName)
+                           .arg(n + 1)
+                           .arg(nCount));
 }

@@ -63,8 +63,9 @@ public:
     void UpdateActions();
 
 private:
-    // Opens game n of p, which becomes the document's collection; on failure p stays p.
-    bool OpenGame(std::unique_ptr<GameCollection> &p, int n);
+    // Opens game n of c, which then moves into the document as its collection; on failure c
+    // stays, the game marked as failed.
+    bool OpenGame(GameCollection &c, int n);
     void FillRecentMenu();
 
     QWidget *pWindow;

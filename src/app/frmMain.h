@@ -244,6 +244,9 @@ private:
     // --- The game record (frmMainGame.cpp; the document, GameDocument.h) ---
     // The document and the collection navigator, with what the window lends them.
     void BuildDocument();
+    // Asks about the game on the board before it is replaced: false to keep it, or when the
+    // window went away meanwhile (then touch nothing).
+    bool MayReplaceGame();
     void BuildRecordMenus();
     void ShowStatus(const QString &sText);
     // A new record is on the board (opened, pasted, new): the lists, caption and flags follow.

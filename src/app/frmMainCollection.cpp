@@ -56,10 +56,7 @@ void frmMain::BuildDocument() {
     CollectionNavigator::Host oNav;
     oNav.fnBusy = [this] { return bPromotionPending; };
     oNav.fnClosing = [this] { return bClosing; };
-    oNav.fnMayReplace = [this] {
-        bool bMay = false;
-        return Outlives([&] { bMay = pDocument->MaybeSave(); }) && bMay;
-    };
+    oNav.fnMayReplace = [this] { return MayReplaceGame(); };
     oNav.fnLoad = [this](const QString &sPgn, QString &sCause) {
         if (!Board1->LoadPgn(sPgn)) {
             sCause = Board1->LastError();
@@ -79,6 +76,11 @@ void frmMain::BuildDocument() {
         UpdateGameActions();
     };
     pNavigator = std::make_unique<CollectionNavigator>(this, *pDocument, std::move(oNav));
+}
+
+bool frmMain::MayReplaceGame() {
+    bool bMay = false;
+    return Outlives([&] { bMay = pDocument->MaybeSave(); }) && bMay;
 }
 
 void frmMain::BuildCollectionMenus() {
@@ -114,8 +116,7 @@ void frmMain::dropEvent(QDropEvent *event) {
     event->acceptProposedAction();
     // Queued: the drag's source waits for the drop to return before any question is asked.
     QTimer::singleShot(0, this, [this, sPath] {
-        bool bMay = false;
-        if (!bPromotionPending && Outlives([&] { bMay = pDocument->MaybeSave(); }) && bMay)
+        if (!bPromotionPending && MayReplaceGame())
             OpenFile(sPath);
     });
 }

@@ -19,10 +19,7 @@ void frmMain::EnableRecovery(const QString &sFolder) {
     oHost.fnBusy = [this] { return bPromotionPending; };
     oHost.fnExec = [this](QDialog *dialog) { return Exec(dialog); };
     oHost.fnMessage = [this](const QString &sText) { return ShowMessage(sText); };
-    oHost.fnMayReplace = [this] {
-        bool bMay = false;
-        return Outlives([&] { bMay = pDocument->MaybeSave(); }) && bMay;
-    };
+    oHost.fnMayReplace = [this] { return MayReplaceGame(); };
     oHost.fnLoad = [this](const QString &sPgn, QString &sCause) {
         if (Board1->LoadPgn(sPgn))
             return true;

@@ -310,7 +310,7 @@ TEST_F(AnalysisWindow, AnalyseFromTheCommandLine) {
     } Rows[] = {
         {"games.pgn --nodes 500", 0, "analysing game 2 of 2", 2},
         {"bad.pgn", 1, "game 3 of bad.pgn cannot be read: move 2 (Ke3)", 0},
-        {"missing.pgn", 1, "cannot read missing.pgn", 0},
+        {"missing.pgn", 1, "cannot read missing.pgn: no such file", 0},
         {"games.pgn --depth 3", 1, "game 1 of games.pgn: The engine “Fake” stopped", 0},
         {"games.pgn --nodes 5 --depth 3", 2, "cannot go together", 0},
         {"games.pgn --depth 100", 2, "bad depth \"100\"", 0},
